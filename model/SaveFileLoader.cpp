@@ -1,0 +1,96 @@
+#include "model/SaveFileLoader.h"
+
+#include "model/AnchorSearch.h"
+#include "model/FieldIo.h"
+#include "model/Layout.h"
+#include "model/ModelTexts.h"
+
+namespace korven {
+namespace {
+
+int16_t readFailure(MessageSink& messages) {
+    messages.show(Message(texts::readError(), MessageIcon::None));
+    return -1;
+}
+
+}  // namespace
+
+int16_t LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status, MessageSink& messages) {
+    FieldReader in(image);
+
+    status.showStatus(texts::statusReadingTurns());
+    in.goTo(layout::kSaveNameLengthPos);
+    in.field(file.SaveNameLength);
+    file.SaveName = in.bytes(file.SaveNameLength);
+    in.field(file.TurnInfo);
+    in.field(file.ScenarioTitle);
+    file.HeaderEndPos = static_cast<int32_t>(in.position());
+    layout::transferScienceWeapons(in, file);
+    layout::transferAircrewSkill(in, file);
+    if (!in.ok()) {
+        return readFailure(messages);
+    }
+
+    file.AircraftBlockPos = AnchorSearch(layout::anchorKey(), in, layout::kAnchorStartPos, layout::kAnchorEndPos,
+                                         status, messages);
+    if (file.AircraftBlockPos < 0) {
+        return -1;
+    }
+
+    status.showStatus(texts::statusReadingAircraft());
+    in.goTo(file.HeaderEndPos);
+    in.field(file.AirDevelopment);
+    in.goTo(file.AircraftBlockPos);
+    for (AircraftTypeRecord& record : file.AircraftType) {
+        layout::transfer(in, record);
+    }
+    file.ShipClassBlockPos = static_cast<int32_t>(in.position());
+    if (!in.ok()) {
+        return readFailure(messages);
+    }
+
+    status.showStatus(texts::statusReadingShipClasses());
+    for (ShipClassRecord& record : file.ShipClass) {
+        layout::transfer(in, record);
+    }
+    file.BaseBlockPos = static_cast<int32_t>(in.position());
+    if (!in.ok()) {
+        return readFailure(messages);
+    }
+
+    status.showStatus(texts::statusReadingBases());
+    const cp932::TextMatcher lastBase(layout::lastBaseName());
+    file.LastBaseIndex = SaveFile::kBases - 1;
+    for (int i = 0; i < SaveFile::kBases && in.ok(); ++i) {
+        layout::transfer(in, file.Base[i]);
+        if (in.ok() && lastBase.matches(file.Base[i].Name.originalBytes())) {
+            file.LastBaseIndex = static_cast<uint8_t>(i);
+            break;
+        }
+    }
+    if (!in.ok()) {
+        return readFailure(messages);
+    }
+
+    status.showStatus(texts::statusReadingShips());
+    for (ShipRecord& record : file.Ship) {
+        layout::transfer(in, record);
+    }
+    if (!in.ok()) {
+        return readFailure(messages);
+    }
+
+    status.showStatus(texts::statusReadingCarrierAir());
+    for (CarrierAirRecord& record : file.CarrierAir) {
+        layout::transfer(in, record);
+    }
+    if (!in.ok()) {
+        return readFailure(messages);
+    }
+
+    file.image = image;
+    status.showStatus(texts::statusReadDone());
+    return 0;
+}
+
+}  // namespace korven

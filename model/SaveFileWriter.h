@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/SaveFile.h"
+#include "platform/LockedFile.h"
+#include "platform/Sinks.h"
+
+#include <optional>
+
+namespace korven {
+
+// The image the writer would store: the loaded image with every known field patched in from
+// the model. Nothing when a field cannot be stored (a text with no code page 932 form or
+// longer than its field). Shows the writer's progress texts.
+std::optional<QByteArray> ComposeSaveImage(const SaveFile& file, StatusSink& status);
+
+// Stores the model into the open file, all or nothing. On any failure shows
+// "データ書き込みエラー" and returns false; the file on disk is then exactly as it was.
+bool WriteSaveFile(SaveFile& file, LockedFile& target, StatusSink& status, MessageSink& messages);
+
+}  // namespace korven

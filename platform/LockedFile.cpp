@@ -1,0 +1,208 @@
+#include "platform/LockedFile.h"
+
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace korven {
+namespace {
+
+void setReason(QString* reason, const QString& text) {
+    if (reason != nullptr) {
+        *reason = text;
+    }
+}
+
+QString systemError(const char* what) {
+    return QStringLiteral("%1: %2").arg(QString::fromLatin1(what), QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+int openFd(const QByteArray& path, int flags) {
+    int fd;
+    do {
+        fd = ::open(path.constData(), flags | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+bool lockFd(int fd, LockMode mode) {
+    const int operation = (mode == LockMode::Normal ? LOCK_EX : LOCK_SH) | LOCK_NB;
+    int rc;
+    do {
+        rc = ::flock(fd, operation);
+    } while (rc < 0 && errno == EINTR);
+    return rc == 0;
+}
+
+bool writeAll(int fd, const char* data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+mode_t defaultFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Writes `contents` to a new locked temporary file beside `path` and renames it over
+// `path`. Returns the temporary file's descriptor, which now names `path`, or -1.
+int replaceAtomically(const QString& path, const QByteArray& contents, QString* reason) {
+    const QFileInfo info(path);
+    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
+    const QByteArray folder = QFile::encodeName(info.absolutePath());
+    QByteArray tempName = folder + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
+
+    struct stat existing {};
+    const mode_t mode = ::stat(target.constData(), &existing) == 0 ? (existing.st_mode & 07777) : defaultFileMode();
+
+    const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
+    if (fd < 0) {
+        setReason(reason, systemError("cannot create a temporary file"));
+        return -1;
+    }
+    auto fail = [&](const char* what) {
+        setReason(reason, systemError(what));
+        ::close(fd);
+        ::unlink(tempName.constData());
+        return -1;
+    };
+    if (!lockFd(fd, LockMode::Normal)) {
+        return fail("cannot lock the temporary file");
+    }
+    if (!writeAll(fd, contents.constData(), contents.size())) {
+        return fail("cannot write the temporary file");
+    }
+    if (::fchmod(fd, mode) != 0) {
+        return fail("cannot set the file mode");
+    }
+    if (::fsync(fd) != 0) {
+        return fail("cannot flush the temporary file");
+    }
+    if (::rename(tempName.constData(), target.constData()) != 0) {
+        return fail("cannot rename the temporary file");
+    }
+    const int folderFd = openFd(folder, O_RDONLY | O_DIRECTORY);
+    if (folderFd >= 0) {
+        ::fsync(folderFd);
+        ::close(folderFd);
+    }
+    return fd;
+}
+
+}  // namespace
+
+LockedFile::LockedFile(QString path, int fd, LockMode mode) : m_path(std::move(path)), m_fd(fd), m_mode(mode) {}
+
+LockedFile::~LockedFile() { ::close(m_fd); }
+
+std::unique_ptr<LockedFile> LockedFile::open(const QString& path, LockMode mode, QString* reason) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (path.isEmpty() || ::stat(name.constData(), &st) != 0) {
+        setReason(reason, systemError("cannot find the file"));
+        return nullptr;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        setReason(reason, QStringLiteral("not a regular file"));
+        return nullptr;
+    }
+    // Write permission bits stand for the absence of the read-only attribute, also for root.
+    if (mode == LockMode::Normal && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        setReason(reason, QStringLiteral("the file is read-only"));
+        return nullptr;
+    }
+    const int fd = openFd(name, mode == LockMode::Normal ? O_RDWR : O_RDONLY);
+    if (fd < 0) {
+        setReason(reason, systemError("cannot open the file"));
+        return nullptr;
+    }
+    if (!lockFd(fd, mode)) {
+        setReason(reason, QStringLiteral("the file is in use by another program"));
+        ::close(fd);
+        return nullptr;
+    }
+    return std::unique_ptr<LockedFile>(new LockedFile(path, fd, mode));
+}
+
+std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteArray& contents, QString* reason) {
+    const int fd = replaceAtomically(path, contents, reason);
+    if (fd < 0) {
+        return nullptr;
+    }
+    return std::unique_ptr<LockedFile>(new LockedFile(path, fd, LockMode::Normal));
+}
+
+bool LockedFile::readAll(QByteArray* contents, QString* reason) const {
+    struct stat st {};
+    if (::fstat(m_fd, &st) != 0) {
+        setReason(reason, systemError("cannot read the file size"));
+        return false;
+    }
+    QByteArray data(static_cast<qsizetype>(st.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::pread(m_fd, data.data() + done, static_cast<size_t>(data.size() - done), done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            setReason(reason, systemError("cannot read the file"));
+            return false;
+        }
+        if (n == 0) {
+            break;  // the file shrank while we read it
+        }
+        done += n;
+    }
+    data.truncate(done);
+    *contents = std::move(data);
+    return true;
+}
+
+bool LockedFile::reopenForWriting(QString* reason) {
+    if (m_mode == LockMode::Normal) {
+        return true;
+    }
+    // Our own shared lock would stand in the way of the exclusive one; take it back on failure.
+    ::flock(m_fd, LOCK_UN);
+    auto reopened = open(m_path, LockMode::Normal, reason);
+    if (!reopened) {
+        lockFd(m_fd, LockMode::ReadOnly);
+        return false;
+    }
+    std::swap(m_fd, reopened->m_fd);
+    m_mode = LockMode::Normal;
+    return true;
+}
+
+bool LockedFile::replaceContents(const QByteArray& contents, QString* reason) {
+    if (m_mode != LockMode::Normal) {
+        setReason(reason, QStringLiteral("the file is open read-only"));
+        return false;
+    }
+    const int fd = replaceAtomically(m_path, contents, reason);
+    if (fd < 0) {
+        return false;
+    }
+    ::close(m_fd);
+    m_fd = fd;
+    return true;
+}
+
+}  // namespace korven
