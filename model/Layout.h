@@ -20,8 +20,12 @@ constexpr qint64 kScenarioTitleWidth = 21;
 
 constexpr qint64 kAnchorStartPos = 256;
 constexpr qint64 kAnchorEndPos = 0x7000;
-inline QString anchorKey() { return QStringLiteral("９６式艦上戦闘機"); }
-inline QString lastBaseName() { return QStringLiteral("ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ"); }
+inline QString anchorKey() {
+    return QStringLiteral("９６式艦上戦闘機");
+}
+inline QString lastBaseName() {
+    return QStringLiteral("ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ");
+}
 
 constexpr qint64 kAircraftTypeSize = 78;
 constexpr qint64 kShipClassSize = 40;

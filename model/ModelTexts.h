@@ -5,32 +5,69 @@
 // The file core's own texts: progress shown in the status bar and the messages it raises.
 namespace korven::texts {
 
-inline QString statusReadingTurns() { return QStringLiteral("ターンデータを読み込んでいます"); }
-inline QString statusSearching() { return QStringLiteral("データ格納位置を探しています"); }
-inline QString statusReadingAircraft() { return QStringLiteral("航空機データを読み込んでいます"); }
-inline QString statusReadingShipClasses() { return QStringLiteral("艦船データを読み込んでいます"); }
-inline QString statusReadingBases() { return QStringLiteral("基地データを読み込んでいます"); }
-inline QString statusReadingShips() { return QStringLiteral("個艦データを読み込んでいます"); }
-inline QString statusReadingCarrierAir() { return QStringLiteral("空母搭載機データを読み込んでいます"); }
-inline QString statusReadDone() { return QStringLiteral("読み込み完了"); }
+inline QString statusReadingTurns() {
+    return QStringLiteral("ターンデータを読み込んでいます");
+}
+inline QString statusSearching() {
+    return QStringLiteral("データ格納位置を探しています");
+}
+inline QString statusReadingAircraft() {
+    return QStringLiteral("航空機データを読み込んでいます");
+}
+inline QString statusReadingShipClasses() {
+    return QStringLiteral("艦船データを読み込んでいます");
+}
+inline QString statusReadingBases() {
+    return QStringLiteral("基地データを読み込んでいます");
+}
+inline QString statusReadingShips() {
+    return QStringLiteral("個艦データを読み込んでいます");
+}
+inline QString statusReadingCarrierAir() {
+    return QStringLiteral("空母搭載機データを読み込んでいます");
+}
+inline QString statusReadDone() {
+    return QStringLiteral("読み込み完了");
+}
 
-inline QString statusWritingTurns() { return QStringLiteral("ターンデータを書き込んでいます"); }
-inline QString statusWritingAircraft() { return QStringLiteral("航空機データを書き込んでいます"); }
-inline QString statusWritingShipClasses() { return QStringLiteral("艦船データを書き込んでいます"); }
-inline QString statusWritingBases() { return QStringLiteral("基地データを書き込んでいます"); }
-inline QString statusWritingShips() { return QStringLiteral("個艦データを書き込んでいます"); }
-inline QString statusWritingCarrierAir() { return QStringLiteral("空母搭載機データを書き込んでいます"); }
-inline QString statusWriteDone() { return QStringLiteral("書き込み完了"); }
+inline QString statusWritingTurns() {
+    return QStringLiteral("ターンデータを書き込んでいます");
+}
+inline QString statusWritingAircraft() {
+    return QStringLiteral("航空機データを書き込んでいます");
+}
+inline QString statusWritingShipClasses() {
+    return QStringLiteral("艦船データを書き込んでいます");
+}
+inline QString statusWritingBases() {
+    return QStringLiteral("基地データを書き込んでいます");
+}
+inline QString statusWritingShips() {
+    return QStringLiteral("個艦データを書き込んでいます");
+}
+inline QString statusWritingCarrierAir() {
+    return QStringLiteral("空母搭載機データを書き込んでいます");
+}
+inline QString statusWriteDone() {
+    return QStringLiteral("書き込み完了");
+}
 
-inline QString readError() { return QStringLiteral("データ取得エラー"); }
-inline QString writeError() { return QStringLiteral("データ書き込みエラー"); }
+inline QString readError() {
+    return QStringLiteral("データ取得エラー");
+}
+inline QString writeError() {
+    return QStringLiteral("データ書き込みエラー");
+}
 inline QString anchorNotFound(const QString& key) {
     return QStringLiteral("データの位置が検索できませんでした。\r\n検索文字-") + key;
 }
-inline QString notASaveFile() { return QStringLiteral("ヴァルゾンのセーブデータファイルではありません。"); }
+inline QString notASaveFile() {
+    return QStringLiteral("ヴァルゾンのセーブデータファイルではありません。");
+}
 inline QString cannotOpen() {
     return QStringLiteral(
-        "ファイルがオープンできませんでした。\r\n指定されたファイルは他のアプリケーションで使われている可能性があります。");
+        "ファイルがオープンできませんでした。\r\n指定されたファイルは他のアプリケーションで使われている可能性"
+        "があります。");
 }
 
 }  // namespace korven::texts

@@ -25,26 +25,27 @@ inline constexpr auto aircraftType = std::make_tuple(
     field("Flags", &AircraftTypeRecord::Flags), field("Kidou", &AircraftTypeRecord::Kidou),
     field("Bomb", &AircraftTypeRecord::Bomb), field("Kouzoku", &AircraftTypeRecord::Kouzoku));
 
-inline constexpr auto shipClass = std::make_tuple(
-    field("Name", &ShipClassRecord::Name), field("Kind", &ShipClassRecord::Kind),
-    field("StepIndex", &ShipClassRecord::StepIndex), field("Perf", &ShipClassRecord::Perf),
-    field("Armor", &ShipClassRecord::Armor), field("Weapon", &ShipClassRecord::Weapon),
-    field("AircraftCapacity", &ShipClassRecord::AircraftCapacity));
+inline constexpr auto shipClass =
+    std::make_tuple(field("Name", &ShipClassRecord::Name), field("Kind", &ShipClassRecord::Kind),
+                    field("StepIndex", &ShipClassRecord::StepIndex), field("Perf", &ShipClassRecord::Perf),
+                    field("Armor", &ShipClassRecord::Armor), field("Weapon", &ShipClassRecord::Weapon),
+                    field("AircraftCapacity", &ShipClassRecord::AircraftCapacity));
 
 inline constexpr auto base = std::make_tuple(
-    field("Name", &BaseRecord::Name), field("Extra", &BaseRecord::Extra), field("Region", &BaseRecord::Region),
-    field("Terrain", &BaseRecord::Terrain), field("Size", &BaseRecord::Size),
-    field("Resource", &BaseRecord::Resource), field("Factory", &BaseRecord::Factory),
-    field("Stockpile", &BaseRecord::Stockpile), field("Airfield", &BaseRecord::Airfield),
-    field("Fortification", &BaseRecord::Fortification), field("PublicOrder", &BaseRecord::PublicOrder),
-    field("Task", &BaseRecord::Task), field("Owner", &BaseRecord::Owner), field("AirType", &BaseRecord::AirType),
+    field("Name", &BaseRecord::Name), field("Extra", &BaseRecord::Extra),
+    field("Region", &BaseRecord::Region), field("Terrain", &BaseRecord::Terrain),
+    field("Size", &BaseRecord::Size), field("Resource", &BaseRecord::Resource),
+    field("Factory", &BaseRecord::Factory), field("Stockpile", &BaseRecord::Stockpile),
+    field("Airfield", &BaseRecord::Airfield), field("Fortification", &BaseRecord::Fortification),
+    field("PublicOrder", &BaseRecord::PublicOrder), field("Task", &BaseRecord::Task),
+    field("Owner", &BaseRecord::Owner), field("AirType", &BaseRecord::AirType),
     field("AirCount", &BaseRecord::AirCount), field("Units", &BaseRecord::Units),
     field("Anchorage", &BaseRecord::Anchorage), field("ExtraWords", &BaseRecord::ExtraWords),
     field("ExtraBytes", &BaseRecord::ExtraBytes));
 
-inline constexpr auto ship = std::make_tuple(field("Words", &ShipRecord::Words),
-                                             field("BusouKai", &ShipRecord::BusouKai),
-                                             field("Bytes", &ShipRecord::Bytes), field("Words2", &ShipRecord::Words2));
+inline constexpr auto ship =
+    std::make_tuple(field("Words", &ShipRecord::Words), field("BusouKai", &ShipRecord::BusouKai),
+                    field("Bytes", &ShipRecord::Bytes), field("Words2", &ShipRecord::Words2));
 
 inline constexpr auto carrierAir =
     std::make_tuple(field("Key", &CarrierAirRecord::Key), field("Slots", &CarrierAirRecord::Slots));

@@ -27,9 +27,9 @@ struct AircraftTypeRecord {
 
 struct ShipClassRecord {
     FixedText<12> Name;
-    std::array<uint8_t, 2> Kind{};  // nationality, ship type
-    uint8_t StepIndex = 0;          // index into MaxStepTable
-    std::array<int16_t, 3> Perf{};  // upper steps, speed, fuel
+    std::array<uint8_t, 2> Kind{};   // nationality, ship type
+    uint8_t StepIndex = 0;           // index into MaxStepTable
+    std::array<int16_t, 3> Perf{};   // upper steps, speed, fuel
     std::array<uint8_t, 4> Armor{};  // fuel consumption, (unused), deck, side
     Table<uint8_t, 3, 4> Weapon{};   // [kind, guns, firings][mount]
     uint8_t AircraftCapacity = 0;
@@ -65,7 +65,7 @@ struct ShipRecord {
 };
 
 struct CarrierAirRecord {
-    int16_t Key = 0;  // the carrying individual ship
+    int16_t Key = 0;               // the carrying individual ship
     Table<uint8_t, 3, 4> Slots{};  // [type, count, count][slot]
 };
 

@@ -31,8 +31,8 @@ int16_t LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status
         return readFailure(messages);
     }
 
-    file.AircraftBlockPos = AnchorSearch(layout::anchorKey(), in, layout::kAnchorStartPos, layout::kAnchorEndPos,
-                                         status, messages);
+    file.AircraftBlockPos = AnchorSearch(layout::anchorKey(), in, layout::kAnchorStartPos,
+                                         layout::kAnchorEndPos, status, messages);
     if (file.AircraftBlockPos < 0) {
         return -1;
     }

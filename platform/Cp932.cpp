@@ -13,7 +13,9 @@ constexpr char16_t kInvalid = 0xFFFF;  // marks a byte sequence without a charac
 constexpr char16_t kReplacement = 0xFFFD;
 constexpr char16_t kUnmapped = 0xFFFF;  // marks a character without an encoding
 
-bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool isLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 class Iconv {
 public:
@@ -60,7 +62,8 @@ struct Tables {
         for (int b = 0; b < 256; ++b) {
             const char in = static_cast<char>(b);
             single[b] = kInvalid;
-            if (!isLeadByte(static_cast<unsigned char>(b)) && toUnicode.convert(&in, 1, out, sizeof out) == 2) {
+            if (!isLeadByte(static_cast<unsigned char>(b)) &&
+                toUnicode.convert(&in, 1, out, sizeof out) == 2) {
                 single[b] = static_cast<char16_t>(static_cast<unsigned char>(out[0]) |
                                                   static_cast<unsigned char>(out[1]) << 8);
                 ++decodedCount[single[b]];
@@ -168,7 +171,9 @@ qsizetype encodedLength(QStringView text) {
     return length;
 }
 
-bool canEncode(QChar ch) { return tables().encoding[ch.unicode()] != kUnmapped; }
+bool canEncode(QChar ch) {
+    return tables().encoding[ch.unicode()] != kUnmapped;
+}
 
 bool hasSingleEncodings(QStringView text) {
     const Tables& t = tables();
@@ -181,7 +186,9 @@ bool hasSingleEncodings(QStringView text) {
 }
 
 TextMatcher::TextMatcher(const QString& text)
-    : m_text(text), m_encoded(encode(text).value_or(QByteArray())), m_compareBytes(hasSingleEncodings(text)) {}
+    : m_text(text),
+      m_encoded(encode(text).value_or(QByteArray())),
+      m_compareBytes(hasSingleEncodings(text)) {}
 
 bool TextMatcher::matches(QByteArrayView bytes) const {
     if (m_compareBytes) {

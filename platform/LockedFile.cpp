@@ -2,12 +2,12 @@
 
 #include <QFileInfo>
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace korven {
 namespace {
@@ -19,7 +19,8 @@ void setReason(QString* reason, const QString& text) {
 }
 
 QString systemError(const char* what) {
-    return QStringLiteral("%1: %2").arg(QString::fromLatin1(what), QString::fromLocal8Bit(std::strerror(errno)));
+    return QStringLiteral("%1: %2").arg(QString::fromLatin1(what),
+                                        QString::fromLocal8Bit(std::strerror(errno)));
 }
 
 int openFd(const QByteArray& path, int flags) {
@@ -69,7 +70,8 @@ int replaceAtomically(const QString& path, const QByteArray& contents, QString* 
     QByteArray tempName = folder + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
 
     struct stat existing {};
-    const mode_t mode = ::stat(target.constData(), &existing) == 0 ? (existing.st_mode & 07777) : defaultFileMode();
+    const mode_t mode =
+        ::stat(target.constData(), &existing) == 0 ? (existing.st_mode & 07777) : defaultFileMode();
 
     const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
     if (fd < 0) {
@@ -107,9 +109,12 @@ int replaceAtomically(const QString& path, const QByteArray& contents, QString* 
 
 }  // namespace
 
-LockedFile::LockedFile(QString path, int fd, LockMode mode) : m_path(std::move(path)), m_fd(fd), m_mode(mode) {}
+LockedFile::LockedFile(QString path, int fd, LockMode mode)
+    : m_path(std::move(path)), m_fd(fd), m_mode(mode) {}
 
-LockedFile::~LockedFile() { ::close(m_fd); }
+LockedFile::~LockedFile() {
+    ::close(m_fd);
+}
 
 std::unique_ptr<LockedFile> LockedFile::open(const QString& path, LockMode mode, QString* reason) {
     const QByteArray name = QFile::encodeName(path);
@@ -140,7 +145,8 @@ std::unique_ptr<LockedFile> LockedFile::open(const QString& path, LockMode mode,
     return std::unique_ptr<LockedFile>(new LockedFile(path, fd, mode));
 }
 
-std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteArray& contents, QString* reason) {
+std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteArray& contents,
+                                               QString* reason) {
     const int fd = replaceAtomically(path, contents, reason);
     if (fd < 0) {
         return nullptr;

@@ -12,9 +12,12 @@ enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 struct Message {
     explicit Message(QString text_, MessageIcon icon_ = MessageIcon::None,
-                     MessageButtons buttons_ = MessageButtons::Ok, MessageAnswer defaultAnswer_ = MessageAnswer::Ok,
-                     QString title_ = {})
-        : text(std::move(text_)), icon(icon_), buttons(buttons_), defaultAnswer(defaultAnswer_),
+                     MessageButtons buttons_ = MessageButtons::Ok,
+                     MessageAnswer defaultAnswer_ = MessageAnswer::Ok, QString title_ = {})
+        : text(std::move(text_)),
+          icon(icon_),
+          buttons(buttons_),
+          defaultAnswer(defaultAnswer_),
           title(std::move(title_)) {}
 
     QString text;

@@ -12,10 +12,10 @@ namespace korven::fixtures {
 struct DemoAircraft {
     QString name;
     QString shortName;
-    uint8_t nation;    // 0 IJN, 1 IJA, 2 US, 3 UK, 4 USSR, 5 NL
-    uint8_t model;     // 0..7
-    uint8_t basing;    // 0..4
-    uint8_t operation; // 0 fighter
+    uint8_t nation;     // 0 IJN, 1 IJA, 2 US, 3 UK, 4 USSR, 5 NL
+    uint8_t model;      // 0..7
+    uint8_t basing;     // 0..4
+    uint8_t operation;  // 0 fighter
 };
 
 struct DemoShipClass {
@@ -24,8 +24,8 @@ struct DemoShipClass {
     uint8_t shipType;  // 0..18
 };
 
-const std::vector<DemoAircraft>& demoAircraft();    // 170 types, type 0 first
+const std::vector<DemoAircraft>& demoAircraft();      // 170 types, type 0 first
 const std::vector<DemoShipClass>& demoShipClasses();  // the filled classes, from class 0
-const QStringList& demoBaseNames();                 // more than 256 names
+const QStringList& demoBaseNames();                   // more than 256 names
 
 }  // namespace korven::fixtures

@@ -18,7 +18,9 @@ public:
         m_state ^= m_state << 5;
         return m_state;
     }
-    int range(int low, int high) { return low + static_cast<int>(next() % static_cast<uint32_t>(high - low + 1)); }
+    int range(int low, int high) {
+        return low + static_cast<int>(next() % static_cast<uint32_t>(high - low + 1));
+    }
     uint8_t byte() { return static_cast<uint8_t>(next() & 0xFF); }
 
 private:
@@ -101,9 +103,10 @@ void buildAircraft(Image& image, const SaveImageBuilder& b, Random& random) {
     for (int i = 0; i < 176; ++i) {
         const qint64 at = b.aircraftTypeOffset(i);
         const bool listed = i < static_cast<int>(demo.size());
-        const DemoAircraft a = listed ? demo[i]
-                                      : DemoAircraft{QStringLiteral("試作機%1").arg(i - 169), QStringLiteral("試作"),
-                                                     0, 0, 1, 0};
+        const DemoAircraft a =
+            listed
+                ? demo[i]
+                : DemoAircraft{QStringLiteral("試作機%1").arg(i - 169), QStringLiteral("試作"), 0, 0, 1, 0};
         image.text(at, 27, a.name, i % 17 == 3 ? QByteArray("\x20\x81") : QByteArray());
         if (i == 172) {
             image.raw(at + 27, QByteArray("\x87\x90\x8A\xEE\x00\x00\x00\x00\x00\x00\x00", 11));  // NEC row 13
@@ -206,7 +209,8 @@ void buildBases(Image& image, const SaveImageBuilder& b, Random& random) {
         const std::vector<int> aircraft = aircraftOfSide(owner == 0, false);
         for (int k = 0; k < 8; ++k) {
             const bool used = k < i % 5;
-            image.u8(at + 88 + k, used ? aircraft[static_cast<std::size_t>(random.next() % aircraft.size())] : 255);
+            image.u8(at + 88 + k,
+                     used ? aircraft[static_cast<std::size_t>(random.next() % aircraft.size())] : 255);
             image.i16(at + 96 + 2 * k, used ? random.range(1, 60) : 0);
             image.i16(at + 112 + 2 * k, used ? random.range(0, 30) : 0);
         }
@@ -225,23 +229,35 @@ struct ShipPlan {
 
 // Name numbers that cover every naming rule, each on a class of a fitting type.
 ShipPlan planShip(int j, const std::vector<int>& japanese, const std::vector<int>& allied) {
-    auto pick = [](const std::vector<int>& classes, int n) { return classes[static_cast<std::size_t>(n) % classes.size()]; };
+    auto pick = [](const std::vector<int>& classes, int n) {
+        return classes[static_cast<std::size_t>(n) % classes.size()];
+    };
     if (j < 500) {
         if (j % 10 == 9) {
             return {-1, 0};
         }
-        if (j < 260) return {j, pick(japanese, j)};
-        if (j < 300) return {10000 + j - 259, j % 2 == 0 ? 38 : 39};
-        if (j < 340) return {12000 + j - 299, 33};
-        if (j < 380) return {13000 + j - 339, j % 2 == 0 ? 35 : 36};
-        if (j < 400) return {14000 + j - 379, 37};
-        if (j < 442) return {j, pick(japanese, j)};
-        if (j == 442) return {1300, pick(japanese, j)};  // beyond the name table
+        if (j < 260)
+            return {j, pick(japanese, j)};
+        if (j < 300)
+            return {10000 + j - 259, j % 2 == 0 ? 38 : 39};
+        if (j < 340)
+            return {12000 + j - 299, 33};
+        if (j < 380)
+            return {13000 + j - 339, j % 2 == 0 ? 35 : 36};
+        if (j < 400)
+            return {14000 + j - 379, 37};
+        if (j < 442)
+            return {j, pick(japanese, j)};
+        if (j == 442)
+            return {1300, pick(japanese, j)};  // beyond the name table
         return {-1, 0};
     }
-    if (j < 800) return {j - 500, pick(allied, j)};
-    if (j < 900) return {11000 + j - 799, 51};
-    if (j < 950) return {15000 + j - 899, pick(allied, j)};
+    if (j < 800)
+        return {j - 500, pick(allied, j)};
+    if (j < 900)
+        return {11000 + j - 799, 51};
+    if (j < 950)
+        return {15000 + j - 899, pick(allied, j)};
     return {-1, 0};
 }
 
@@ -286,7 +302,8 @@ void buildShipsAndCarriers(Image& image, const SaveImageBuilder& b, Random& rand
         const std::vector<int> aircraft = aircraftOfSide(used && carriers[c] < 500, true);
         for (int s = 0; s < 4; ++s) {
             const bool filled = used && s < 3;
-            image.u8(at + 2 + s, filled ? aircraft[static_cast<std::size_t>(random.next() % aircraft.size())] : 255);
+            image.u8(at + 2 + s,
+                     filled ? aircraft[static_cast<std::size_t>(random.next() % aircraft.size())] : 255);
             image.u8(at + 6 + s, filled ? random.range(6, 27) : 0);
             image.u8(at + 10 + s, filled ? random.range(0, 9) : 0);
         }
@@ -297,7 +314,9 @@ void buildShipsAndCarriers(Image& image, const SaveImageBuilder& b, Random& rand
 
 SaveImageBuilder::SaveImageBuilder(SaveImageOptions options) : m_options(std::move(options)) {}
 
-qint64 SaveImageBuilder::saveNameLength() const { return encodeFitting(m_options.saveName, 255).size(); }
+qint64 SaveImageBuilder::saveNameLength() const {
+    return encodeFitting(m_options.saveName, 255).size();
+}
 
 QByteArray SaveImageBuilder::build() const {
     Random random;

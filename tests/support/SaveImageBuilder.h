@@ -13,8 +13,8 @@ namespace korven::fixtures {
 struct SaveImageOptions {
     QString saveName = QStringLiteral("ＳＡＶＥ１　昭和１７年　珊瑚海");
     qint64 aircraftBlockOffset = 3000;  // 0-based offset of the anchor
-    int lastBaseIndex = 180;            // base named ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ; -1: none, 256 bases
-    qint64 trailingBytes = 64;          // unknown data after the carrier block
+    int lastBaseIndex = 180;    // base named ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ; -1: none, 256 bases
+    qint64 trailingBytes = 64;  // unknown data after the carrier block
 };
 
 class SaveImageBuilder {

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+#include <cstdint>
+
+// Colour values as the settings and the dialogs keep them: 0x00BBGGRR for a colour, or
+// 0x80000000 + n for the system colour n, which maps to the palette role that means the same.
+namespace korven::colours {
+
+constexpr uint32_t kSystem = 0x80000000u;
+constexpr uint32_t kWindowBackground = kSystem + 5;
+constexpr uint32_t kWindowText = kSystem + 8;
+constexpr uint32_t kHighlight = kSystem + 13;
+constexpr uint32_t kHighlightText = kSystem + 14;
+constexpr uint32_t kButtonShadow = kSystem + 16;
+constexpr uint32_t kPureGreen = 0x0000FF00u;
+
+// An unknown system colour number gives the window text colour.
+QColor toColor(uint32_t value, const QPalette& palette);
+
+}  // namespace korven::colours

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "editors/EditSession.h"
+
+#include <QDialog>
+
+class QPushButton;
+class QHBoxLayout;
+
+namespace korven {
+
+// The pattern every edit dialog follows: controls are loaded from the record, changes are
+// marked, and nothing reaches the record before OK (CommandEnter) or Apply (CommandApply).
+struct EditButtonCaptions {
+    QString enter = QStringLiteral("決定(&O)");
+    QString apply = QStringLiteral("更新(&A)");
+    QString undo = QStringLiteral("全て元に戻す(&U)");
+    QString cancel = QStringLiteral("キャンセル(&C)");
+};
+
+class EditDialog : public QDialog {
+    Q_OBJECT
+public:
+    EditDialog(EditSession& session, QWidget* parent);
+
+    QPushButton* enterButton() const { return m_enter; }
+    QPushButton* applyButton() const { return m_apply; }
+    QPushButton* undoButton() const { return m_undo; }
+    QPushButton* cancelButton() const { return m_cancel; }
+
+protected:
+    // Creates the four standard buttons (Apply disabled, Undo disabled) with their object
+    // names; a dialog without Undo passes withUndo false, one without a visible Apply hides it.
+    void createStandardButtons(const EditButtonCaptions& captions = {}, bool withUndo = true,
+                               bool applyVisible = true);
+    // Adds the created buttons to `layout` in the given order of object names.
+    void addButtons(QHBoxLayout* layout, const QStringList& order) const;
+
+    virtual void LoadControls() = 0;
+    virtual void StoreControls() = 0;
+    // Runs before OK and Apply take effect; false when the focused box had to be corrected,
+    // which then keeps the focus and ends the click.
+    virtual bool checkFocusedBox() { return true; }
+
+    // Undo: reload, clear every mark, disable Apply and Undo.
+    void undoEdits();
+    void applyEdits();
+    void enterEdits();
+    // MarkChanged with no stored value on every text box, combo box and check box.
+    void clearMarks();
+
+    EditSession& m_session;
+
+private:
+    QPushButton* m_enter = nullptr;
+    QPushButton* m_apply = nullptr;
+    QPushButton* m_undo = nullptr;
+    QPushButton* m_cancel = nullptr;
+};
+
+}  // namespace korven

@@ -1,0 +1,148 @@
+#include "editors/ModuleMain.h"
+
+#include "editors/Colours.h"
+#include "platform/UiServices.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace korven {
+namespace {
+
+uint32_t foreColor(const QWidget* w) {
+    const QVariant value = w->property(kForeColorProperty);
+    return value.isValid() ? value.toUInt() : colours::kWindowText;
+}
+
+void setTextColor(QWidget* w, uint32_t colour) {
+    QPalette palette = w->palette();
+    const QColor c = colours::toColor(colour, QApplication::palette(w));
+    palette.setColor(QPalette::Text, c);
+    palette.setColor(QPalette::WindowText, c);
+    palette.setColor(QPalette::ButtonText, c);
+    w->setPalette(palette);
+}
+
+}  // namespace
+
+EditingState& editingState() {
+    static EditingState state;
+    return state;
+}
+
+void ResetEditingColours() {
+    EditingState& state = editingState();
+    state.ChangedBackColor = colours::kPureGreen;
+    state.UnchangedBackColor = colours::kWindowBackground;
+    state.EditLoading = false;
+}
+
+bool FileExists(const QString& path) {
+    if (path.isEmpty()) {
+        return false;
+    }
+    QString name = path;
+    if (name.endsWith(u'\\')) {
+        name.chop(1);
+    }
+    if (QFileInfo(name).isDir()) {
+        return false;
+    }
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly);
+}
+
+void ApplyLabelStyle(QWidget* dialog) {
+    const EditingState& state = editingState();
+    for (QWidget* w : dialog->findChildren<QWidget*>()) {
+        const bool styled =
+            qobject_cast<QLineEdit*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QComboBox*>(w);
+        if (!styled) {
+            continue;
+        }
+        if (foreColor(w) == colours::kHighlight) {
+            QFont font = w->font();
+            font.setItalic(true);
+            w->setFont(font);
+            setTextColor(w, colours::kHighlight);
+        } else if (auto* label = qobject_cast<QLabel*>(w);
+                   label && label->property(kTagProperty).toString() != u"!") {
+            setTextColor(label, state.LabelForeColor);
+            SetBackColor(label, state.LabelBackColor);
+        }
+    }
+}
+
+void txtNumInput(QLineEdit* box, std::optional<qint64> maximum, std::optional<qint64> minimum,
+                 bool* changed) {
+    const rules::FilteredNumber filtered = rules::filterNumber(box->text(), maximum, minimum);
+    if (changed != nullptr) {
+        *changed = filtered.changed;
+    }
+    if (!filtered.changed) {
+        return;
+    }
+    box->setText(filtered.text);
+    ui().beep();
+    box->setCursorPosition(static_cast<int>(filtered.text.size()));
+}
+
+void LimitTextBytes(QLineEdit* box, int maxBytes) {
+    const rules::LimitedText limited = rules::limitTextBytes(box->text(), maxBytes);
+    if (!limited.changed) {
+        return;
+    }
+    box->setText(limited.text);
+    ui().beep();
+    box->setCursorPosition(static_cast<int>(limited.text.size()));
+}
+
+void MarkChanged(QWidget* dialog, QWidget* control, const rules::StoredValue& stored) {
+    const EditingState& state = editingState();
+    if (state.EditLoading) {
+        return;
+    }
+    bool unchanged;
+    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        unchanged = rules::indexUnchanged(stored, combo->currentIndex());
+    } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
+        unchanged = rules::indexUnchanged(stored, check->isChecked() ? 1 : 0);
+    } else if (auto* box = qobject_cast<QLineEdit*>(control)) {
+        unchanged = rules::textUnchanged(stored, box->text());
+    } else {
+        return;
+    }
+    SetBackColor(control, unchanged ? state.UnchangedBackColor : state.ChangedBackColor);
+    if (!unchanged) {
+        EnableApplyUndo(dialog);
+    }
+}
+
+void EnableApplyUndo(QWidget* dialog) {
+    for (const char* name : {"CommandApply", "CommandUndo"}) {
+        if (auto* button = dialog->findChild<QAbstractButton*>(QString::fromLatin1(name))) {
+            button->setEnabled(true);
+        }
+    }
+}
+
+void SetBackColor(QWidget* control, uint32_t colour) {
+    control->setProperty(kBackColorProperty, colour);
+    QPalette palette = control->palette();
+    // System colours come from the style's palette, not from earlier marking.
+    const QColor c = colours::toColor(colour, QApplication::palette(control));
+    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::Button}) {
+        palette.setColor(QPalette::Active, role, c);
+        palette.setColor(QPalette::Inactive, role, c);
+    }
+    control->setPalette(palette);
+    control->setAutoFillBackground(qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control));
+}
+
+}  // namespace korven

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "editors/EditRules.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+class QLineEdit;
+class QWidget;
+
+// The routines and state every edit dialog shares. Rules live in EditRules.h; these apply
+// them to widgets, beep through the toolkit seam and paint the change marks.
+namespace korven {
+
+struct EditingState {
+    uint32_t ChangedBackColor = 0;
+    uint32_t UnchangedBackColor = 0;
+    uint32_t LabelForeColor = 0x8000000Eu;
+    uint32_t LabelBackColor = 0x80000010u;
+    bool EditLoading = false;
+};
+
+// Process-wide, as the dialogs share it. Start-up sets the marking colours (see
+// ResetEditingColours) and the label colours from the settings.
+EditingState& editingState();
+
+// Changed controls green, unchanged ones the window background; no dialog is loading.
+void ResetEditingColours();
+
+// Dynamic properties the dialogs set on their controls.
+inline constexpr char kForeColorProperty[] = "foreColor";  // designed text colour (uint32 colour value)
+inline constexpr char kBackColorProperty[] = "backColor";  // the background the marking painted
+inline constexpr char kTagProperty[] = "tag";
+
+// True when `path` (one trailing backslash ignored) names a file that can be opened for reading.
+bool FileExists(const QString& path);
+
+// Italic for controls designed in the highlight colour; the settings' label colours for every
+// label not tagged "!".
+void ApplyLabelStyle(QWidget* dialog);
+
+// Filters the box's text as a number within the bounds; beeps and puts the caret at the end
+// when it had to change it.
+void txtNumInput(QLineEdit* box, std::optional<qint64> maximum, std::optional<qint64> minimum,
+                 bool* changed = nullptr);
+
+// Cuts the box's text to `maxBytes` in code page 932 (and drops characters without a form),
+// with a beep and the caret at the end when it cut.
+void LimitTextBytes(QLineEdit* box, int maxBytes);
+
+// Paints `control` (line edit, combo box or check box) changed or unchanged against the stored
+// value; a change enables the dialog's Apply and Undo. Does nothing while EditLoading is set.
+void MarkChanged(QWidget* dialog, QWidget* control, const rules::StoredValue& stored);
+
+// Enables the dialog's CommandApply and CommandUndo, where it has them.
+void EnableApplyUndo(QWidget* dialog);
+
+// Paints a control's background with a colour value and remembers it in kBackColorProperty.
+void SetBackColor(QWidget* control, uint32_t colour);
+
+}  // namespace korven

@@ -1,0 +1,139 @@
+#include "editors/Colours.h"
+#include "editors/ModuleMain.h"
+#include "tests/support/ScriptedUi.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace korven;
+
+namespace {
+
+uint32_t backColor(const QWidget* w) {
+    return w->property(kBackColorProperty).toUInt();
+}
+
+struct Dialog {
+    QDialog dialog;
+    QPushButton* apply = new QPushButton(&dialog);
+    QPushButton* undo = new QPushButton(&dialog);
+    Dialog() {
+        apply->setObjectName(QStringLiteral("CommandApply"));
+        undo->setObjectName(QStringLiteral("CommandUndo"));
+        apply->setEnabled(false);
+        undo->setEnabled(false);
+    }
+};
+
+}  // namespace
+
+class TestModuleMain : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { ResetEditingColours(); }
+
+    void numericInputBeepsAndMovesCaret() {
+        fixtures::ScriptedUi ui;
+        QLineEdit box;
+        box.setText(QStringLiteral("12a3"));
+        box.setCursorPosition(1);
+        bool changed = false;
+        txtNumInput(&box, 999, 0, &changed);
+        QCOMPARE(box.text(), QStringLiteral("123"));
+        QVERIFY(changed);
+        QCOMPARE(ui.beeps, 1);
+        QCOMPARE(box.cursorPosition(), 3);
+        txtNumInput(&box, 999, 0, &changed);
+        QVERIFY(!changed);
+        QCOMPARE(ui.beeps, 1);
+    }
+
+    void byteLimitBeeps() {
+        fixtures::ScriptedUi ui;
+        QLineEdit box;
+        box.setText(QStringLiteral("ABCDEFGHI零"));
+        LimitTextBytes(&box, 10);
+        QCOMPARE(box.text(), QStringLiteral("ABCDEFGHI"));
+        QCOMPARE(ui.beeps, 1);
+    }
+
+    void markingPaintsAndEnablesButUndoesNothing() {
+        Dialog d;
+        auto* box = new QLineEdit(QStringLiteral("30"), &d.dialog);
+        MarkChanged(&d.dialog, box, qint64(30));
+        QCOMPARE(backColor(box), colours::kWindowBackground);
+        QVERIFY(!d.apply->isEnabled());
+        box->setText(QStringLiteral("31"));
+        MarkChanged(&d.dialog, box, qint64(30));
+        QCOMPARE(backColor(box), colours::kPureGreen);
+        QCOMPARE(box->palette().color(QPalette::Base), QColor(0, 255, 0));
+        QVERIFY(d.apply->isEnabled() && d.undo->isEnabled());
+        // Back to the stored value: unmarked, the buttons stay enabled.
+        box->setText(QStringLiteral("30"));
+        MarkChanged(&d.dialog, box, qint64(30));
+        QCOMPARE(backColor(box), colours::kWindowBackground);
+        QVERIFY(d.apply->isEnabled());
+    }
+
+    void markingCombosAndChecks() {
+        Dialog d;
+        auto* combo = new QComboBox(&d.dialog);
+        combo->addItems({QStringLiteral("a"), QStringLiteral("b")});
+        combo->setCurrentIndex(1);
+        MarkChanged(&d.dialog, combo, qint64(1));
+        QCOMPARE(backColor(combo), colours::kWindowBackground);
+        auto* check = new QCheckBox(&d.dialog);
+        MarkChanged(&d.dialog, check, qint64(1));
+        QCOMPARE(backColor(check), colours::kPureGreen);
+        MarkChanged(&d.dialog, check, rules::StoredValue{});
+        QCOMPARE(backColor(check), colours::kWindowBackground);
+    }
+
+    void loadingGuardSuppressesMarking() {
+        Dialog d;
+        auto* box = new QLineEdit(QStringLiteral("1"), &d.dialog);
+        editingState().EditLoading = true;
+        MarkChanged(&d.dialog, box, qint64(2));
+        editingState().EditLoading = false;
+        QVERIFY(!box->property(kBackColorProperty).isValid());
+        QVERIFY(!d.apply->isEnabled());
+    }
+
+    void labelStyle() {
+        editingState().LabelBackColor = 0x00112233;
+        QDialog dialog;
+        auto* classValue = new QLineEdit(&dialog);
+        classValue->setProperty(kForeColorProperty, colours::kHighlight);
+        auto* plain = new QLabel(QStringLiteral("燃料"), &dialog);
+        auto* tagged = new QLabel(QStringLiteral("!"), &dialog);
+        tagged->setProperty(kTagProperty, QStringLiteral("!"));
+        ApplyLabelStyle(&dialog);
+        QVERIFY(classValue->font().italic());
+        QCOMPARE(backColor(plain), 0x00112233u);
+        QCOMPARE(plain->palette().color(QPalette::Window), QColor(0x33, 0x22, 0x11));
+        QVERIFY(!tagged->property(kBackColorProperty).isValid());
+        QVERIFY(!plain->font().italic());
+    }
+
+    void fileExists() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ship12.bmp"));
+        QVERIFY(!FileExists(path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(FileExists(path));
+        QVERIFY(FileExists(path + u'\\'));
+        QVERIFY(!FileExists(dir.path()));
+        QVERIFY(!FileExists(QString()));
+    }
+};
+
+QTEST_MAIN(TestModuleMain)
+#include "test_module_main.moc"
