@@ -1,4 +1,5 @@
 #include "editors/Colours.h"
+#include "editors/GamePictures.h"
 #include "editors/ModuleMain.h"
 #include "tests/support/ScriptedUi.h"
 
@@ -132,6 +133,18 @@ private slots:
         QVERIFY(FileExists(path + u'\\'));
         QVERIFY(!FileExists(dir.path()));
         QVERIFY(!FileExists(QString()));
+    }
+
+    void picturesIgnoreCase() {
+        QTemporaryDir dir;
+        const QString folder = dir.path() + u'/';
+        QVERIFY(FindGamePicture(folder, QStringLiteral("ship12.bmp")).isEmpty());
+        QFile file(folder + QStringLiteral("SHIP12.BMP"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QCOMPARE(FindGamePicture(folder, QStringLiteral("ship12.bmp")), folder + QStringLiteral("SHIP12.BMP"));
+        QVERIFY(FindGamePicture(folder, QStringLiteral("ship1.bmp")).isEmpty());
+        QVERIFY(FindGamePicture(QString(), QStringLiteral("ship12.bmp")).isEmpty());
     }
 };
 
