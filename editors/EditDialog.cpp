@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,6 +54,53 @@ void EditDialog::clearMarks() {
             MarkChanged(this, w, rules::StoredValue{});
         }
     }
+}
+
+void EditDialog::addLeaveCheck(QLineEdit* box, std::function<bool()> corrects) {
+    m_leaveChecks.emplace_back(box, std::move(corrects));
+    box->installEventFilter(this);
+}
+
+bool EditDialog::focusedBoxPasses() {
+    QWidget* focused = focusWidget();
+    for (const auto& [box, corrects] : m_leaveChecks) {
+        if (box == focused) {
+            return !corrects();
+        }
+    }
+    return true;
+}
+
+bool EditDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::FocusOut || m_refocusing || !isVisible()) {
+        return QDialog::eventFilter(watched, event);
+    }
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    const bool leavesBox = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                           reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason ||
+                           reason == Qt::OtherFocusReason;
+    if (!leavesBox) {
+        return QDialog::eventFilter(watched, event);
+    }
+    for (const auto& [box, corrects] : m_leaveChecks) {
+        if (box == watched && corrects()) {
+            // Taking the focus back sends the control that just got it a focus-out of its own;
+            // that one must not run its check.
+            m_refocusing = true;
+            box->setFocus(Qt::OtherFocusReason);
+            m_refocusing = false;
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool EditDialog::focusNextPrevChild(bool next) {
+    // Tab is checked before the focus moves, so a corrected box never loses it.
+    if (!focusedBoxPasses()) {
+        return true;
+    }
+    return QDialog::focusNextPrevChild(next);
 }
 
 void EditDialog::undoEdits() {

@@ -4,6 +4,11 @@
 
 #include <QDialog>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
+class QLineEdit;
 class QPushButton;
 class QHBoxLayout;
 
@@ -39,8 +44,19 @@ protected:
     virtual void LoadControls() = 0;
     virtual void StoreControls() = 0;
     // Runs before OK and Apply take effect; false when the focused box had to be corrected,
-    // which then keeps the focus and ends the click.
-    virtual bool checkFocusedBox() { return true; }
+    // which then keeps the focus and ends the click. By default it runs the focused box's
+    // leave check, if it has one.
+    virtual bool checkFocusedBox() { return focusedBoxPasses(); }
+
+    // The leave-box check of dialogs that validate on leaving a box: `corrects` runs when the
+    // focus is about to leave `box` (Tab, a click into another control, a shortcut) and returns
+    // true when it had to correct the box, which then keeps the focus. Switching windows and
+    // closing the dialog do not run it.
+    void addLeaveCheck(QLineEdit* box, std::function<bool()> corrects);
+    // False when the focused box has a leave check and had to be corrected.
+    bool focusedBoxPasses();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
     // Undo: reload, clear every mark, disable Apply and Undo.
     void undoEdits();
@@ -56,6 +72,8 @@ private:
     QPushButton* m_apply = nullptr;
     QPushButton* m_undo = nullptr;
     QPushButton* m_cancel = nullptr;
+    std::vector<std::pair<QLineEdit*, std::function<bool()>>> m_leaveChecks;
+    bool m_refocusing = false;
 };
 
 }  // namespace korven

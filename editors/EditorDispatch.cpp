@@ -1,6 +1,8 @@
 #include "editors/EditorDispatch.h"
 
 #include "editors/EditRules.h"
+#include "editors/frmKagaku.h"
+#include "editors/frmToujouRen.h"
 
 #include <algorithm>
 
@@ -51,7 +53,10 @@ std::optional<EditorRequest> ParseRowKey(const QString& key, const SaveFile& fil
 
 const EditorOpeners& editorOpeners() {
     // Each dialog unit plugs its opener in here.
-    static const EditorOpeners openers{};
+    static const EditorOpeners openers{
+        .kagaku = &ShowKagakuEditor,
+        .toujouRen = &ShowToujouRenEditor,
+    };
     return openers;
 }
 
