@@ -61,6 +61,15 @@ mode_t defaultFileMode() {
     return 0666 & ~mask;
 }
 
+// Resolved once, when the file is opened: a relative path would otherwise follow later
+// changes of the working folder, and renaming over a symbolic link would replace the link
+// and leave the file it points to unchanged.
+QString resolvedTarget(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
 // Writes `contents` to a new locked temporary file beside `path` and renames it over
 // `path`. Returns the temporary file's descriptor, which now names `path`, or -1.
 int replaceAtomically(const QString& path, const QByteArray& contents, QString* reason) {
@@ -109,8 +118,8 @@ int replaceAtomically(const QString& path, const QByteArray& contents, QString* 
 
 }  // namespace
 
-LockedFile::LockedFile(QString path, int fd, LockMode mode)
-    : m_path(std::move(path)), m_fd(fd), m_mode(mode) {}
+LockedFile::LockedFile(QString path, QString target, int fd, LockMode mode)
+    : m_path(std::move(path)), m_target(std::move(target)), m_fd(fd), m_mode(mode) {}
 
 LockedFile::~LockedFile() {
     ::close(m_fd);
@@ -142,16 +151,17 @@ std::unique_ptr<LockedFile> LockedFile::open(const QString& path, LockMode mode,
         ::close(fd);
         return nullptr;
     }
-    return std::unique_ptr<LockedFile>(new LockedFile(path, fd, mode));
+    return std::unique_ptr<LockedFile>(new LockedFile(path, resolvedTarget(path), fd, mode));
 }
 
 std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteArray& contents,
                                                QString* reason) {
-    const int fd = replaceAtomically(path, contents, reason);
+    const QString target = resolvedTarget(path);
+    const int fd = replaceAtomically(target, contents, reason);
     if (fd < 0) {
         return nullptr;
     }
-    return std::unique_ptr<LockedFile>(new LockedFile(path, fd, LockMode::Normal));
+    return std::unique_ptr<LockedFile>(new LockedFile(path, target, fd, LockMode::Normal));
 }
 
 bool LockedFile::readAll(QByteArray* contents, QString* reason) const {
@@ -187,7 +197,7 @@ bool LockedFile::reopenForWriting(QString* reason) {
     }
     // Our own shared lock would stand in the way of the exclusive one; take it back on failure.
     ::flock(m_fd, LOCK_UN);
-    auto reopened = open(m_path, LockMode::Normal, reason);
+    auto reopened = open(m_target, LockMode::Normal, reason);
     if (!reopened) {
         lockFd(m_fd, LockMode::ReadOnly);
         return false;
@@ -202,7 +212,7 @@ bool LockedFile::replaceContents(const QByteArray& contents, QString* reason) {
         setReason(reason, QStringLiteral("the file is open read-only"));
         return false;
     }
-    const int fd = replaceAtomically(m_path, contents, reason);
+    const int fd = replaceAtomically(m_target, contents, reason);
     if (fd < 0) {
         return false;
     }

@@ -46,9 +46,10 @@ public:
     bool replaceContents(const QByteArray& contents, QString* reason = nullptr);
 
 private:
-    LockedFile(QString path, int fd, LockMode mode);
+    LockedFile(QString path, QString target, int fd, LockMode mode);
 
     QString m_path;
+    QString m_target;  // the file itself, absolute and with links resolved, for replacing it
     int m_fd;
     LockMode m_mode;
 };
