@@ -157,7 +157,25 @@ std::unique_ptr<LockedFile> LockedFile::open(const QString& path, LockMode mode,
 std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteArray& contents,
                                                QString* reason) {
     const QString target = resolvedTarget(path);
+    // A file that another program holds open keeps its lock: replacing it would hand that
+    // program a file nobody sees any more, and its next save would silently undo ours.
+    int existing = -1;
+    if (QFileInfo::exists(target)) {
+        existing = openFd(QFile::encodeName(target), O_RDONLY);
+        if (existing < 0) {
+            setReason(reason, systemError("cannot open the file"));
+            return nullptr;
+        }
+        if (!lockFd(existing, LockMode::Normal)) {
+            setReason(reason, QStringLiteral("the file is in use by another program"));
+            ::close(existing);
+            return nullptr;
+        }
+    }
     const int fd = replaceAtomically(target, contents, reason);
+    if (existing >= 0) {
+        ::close(existing);
+    }
     if (fd < 0) {
         return nullptr;
     }

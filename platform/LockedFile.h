@@ -28,7 +28,7 @@ public:
     static std::unique_ptr<LockedFile> open(const QString& path, LockMode mode, QString* reason = nullptr);
 
     // Writes `contents` atomically to `path` (creating or replacing it) and returns the new
-    // file open and locked in normal mode.
+    // file open and locked in normal mode. Fails when an existing file there is in use.
     static std::unique_ptr<LockedFile> create(const QString& path, const QByteArray& contents,
                                               QString* reason = nullptr);
 
