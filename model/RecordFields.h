@@ -74,8 +74,9 @@ constexpr const auto& of() {
 // Calls visit(name, field of each record...) for every field, in file order.
 template <typename Record, typename Visitor, typename... Records>
 void forEach(Visitor&& visit, Records&... records) {
-    std::apply([&](const auto&... defs) { (visit(defs.name, (records.*(defs.member))...), ...); },
-               of<Record>());
+    // One field at a time: a single expansion over both packs would pair them up instead.
+    auto visitField = [&](const auto& def) { visit(def.name, (records.*(def.member))...); };
+    std::apply([&](const auto&... defs) { (visitField(defs), ...); }, of<Record>());
 }
 
 }  // namespace korven::fields
