@@ -1,0 +1,70 @@
+#pragma once
+
+#include "model/SaveFile.h"
+#include "platform/Sinks.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+#include <QTextStream>
+
+// The commands of korvenedit-cli. Each writes its result to `out`, problems to `err`, and
+// returns the exit status.
+namespace korven::cli {
+
+enum ExitStatus : int {
+    kExitOk = 0,
+    kExitFailure = 1,  // a problem with a file or an assignment; diff: the models differ
+    kExitUsage = 2,
+};
+
+struct Console {
+    QTextStream& out;
+    QTextStream& err;
+    bool verbose = false;
+};
+
+// Prints the core's messages on the error stream, one line each.
+class ConsoleMessages : public MessageSink {
+public:
+    explicit ConsoleMessages(QTextStream& err) : m_err(err) {}
+    MessageAnswer show(const Message& message) override;
+
+private:
+    QTextStream& m_err;
+};
+
+// Discards progress texts, or prints them on the error stream when asked to.
+class ConsoleStatus : public StatusSink {
+public:
+    explicit ConsoleStatus(QTextStream* err) : m_err(err) {}
+    void showStatus(const QString& text) override;
+
+private:
+    QTextStream* m_err;
+};
+
+struct ImageComparison {
+    qsizetype fileSize = 0;
+    qsizetype composedSize = 0;
+    qsizetype differingBytes = 0;   // bytes beyond the shorter image count as differing
+    QList<qsizetype> firstOffsets;  // 0-based
+    bool identical() const { return differingBytes == 0; }
+};
+
+ImageComparison CompareImages(const QByteArray& file, const QByteArray& composed, qsizetype maxOffsets = 16);
+
+// The lines of `info` for a loaded model.
+QStringList InfoLines(const QString& path, const SaveFile& model);
+
+int RunInfo(const QString& path, Console& console);
+int RunDump(const QString& path, Console& console);
+int RunVerify(const QString& path, Console& console);
+// Saves in place, or into `outputPath` when it is not empty, leaving `path` untouched.
+int RunSet(const QString& path, const QStringList& assignments, const QString& outputPath, Console& console);
+int RunDiff(const QString& pathA, const QString& pathB, Console& console);
+
+// Parses the arguments (the program name first) and runs the command.
+int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err);
+
+}  // namespace korven::cli
