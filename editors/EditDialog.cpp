@@ -1,13 +1,17 @@
 #include "editors/EditDialog.h"
 
+#include "editors/Colours.h"
 #include "editors/ModuleMain.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace korven {
 
@@ -46,6 +50,32 @@ void EditDialog::addButtons(QHBoxLayout* layout, const QStringList& order) const
             layout->addWidget(button);
         }
     }
+}
+
+QLineEdit* EditDialog::makeSizedBox(const QString& name, int characters, bool editable, bool highlighted) {
+    auto* box = new QLineEdit(this);
+    box->setObjectName(name);
+    box->setEnabled(editable);
+    if (highlighted) {
+        box->setProperty(kForeColorProperty, colours::kHighlight);
+    }
+    QFont face = box->font();
+    face.setItalic(true);
+    const QFontMetrics metrics(face);
+    // Half the width of a double-byte character per half-width character, plus the frame.
+    const int width = metrics.horizontalAdvance(QString(characters, QChar(0x6F22))) / 2;
+    box->setFixedWidth(std::max(width, metrics.horizontalAdvance(QStringLiteral("00"))) + 16);
+    return box;
+}
+
+QLabel* EditDialog::makeFieldLabel(const QString& text, const QString& name) {
+    auto* label = new QLabel(text, this);
+    if (!name.isEmpty()) {
+        label->setObjectName(name);
+    }
+    label->setMargin(2);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
 }
 
 void EditDialog::clearMarks() {

@@ -11,6 +11,7 @@
 class QLineEdit;
 class QPushButton;
 class QHBoxLayout;
+class QLabel;
 
 namespace korven {
 
@@ -40,6 +41,12 @@ protected:
                                bool applyVisible = true);
     // Adds the created buttons to `layout` in the given order of object names.
     void addButtons(QHBoxLayout* layout, const QStringList& order) const;
+
+    // A text box wide enough for `characters` half-width characters (also in italics); a
+    // highlighted one is drawn in the highlight colour, which ApplyLabelStyle makes italic.
+    QLineEdit* makeSizedBox(const QString& name, int characters, bool editable, bool highlighted = false);
+    // A label that ApplyLabelStyle paints with the label colours.
+    QLabel* makeFieldLabel(const QString& text, const QString& name = {});
 
     virtual void LoadControls() = 0;
     virtual void StoreControls() = 0;
