@@ -67,6 +67,7 @@ frmToujouRen::frmToujouRen(EditSession& session, QWidget* parent)
     layout->addLayout(buttons);
     setLayout(layout);
 
+    setMinimumWidth(260);
     ApplyLabelStyle(this);
     LoadControls();
 }

@@ -1,10 +1,16 @@
 #include "preferences/PreferenceDialogs.h"
 
+#include "preferences/frmAbout.h"
+#include "preferences/frmOptions.h"
+
 namespace korven {
 
 const PreferenceOpeners& preferenceOpeners() {
     // The options dialog and the about box plug their openers in here.
-    static const PreferenceOpeners openers{};
+    static const PreferenceOpeners openers{
+        .options = &ShowOptionsDialog,
+        .about = &ShowAboutBox,
+    };
     return openers;
 }
 
