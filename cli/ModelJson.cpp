@@ -12,12 +12,19 @@ namespace korven::cli {
 namespace {
 
 // QJsonObject sorts its keys; this tree keeps the file order for flattening and diffing.
+struct Member;
+
 struct Node {
     enum class Kind { Leaf, Array, Object };
     Kind kind = Kind::Leaf;
     QJsonValue leaf;
     std::vector<Node> items;
-    std::vector<std::pair<QString, Node>> members;
+    std::vector<Member> members;  // a std::pair would need Node complete here
+};
+
+struct Member {
+    QString first;
+    Node second;
 };
 
 Node leaf(QJsonValue value) {
@@ -65,7 +72,7 @@ Node recordNode(const Record& record) {
     node.kind = Node::Kind::Object;
     fields::forEach<Record>(
         [&node](const char* name, const auto& field) {
-            node.members.emplace_back(QLatin1String(name), toNode(field));
+            node.members.push_back({QLatin1String(name), toNode(field)});
         },
         record);
     return node;
@@ -94,7 +101,7 @@ Node modelNode(const SaveFile& m) {
     Node node;
     node.kind = Node::Kind::Object;
     auto add = [&node](const char* name, Node value) {
-        node.members.emplace_back(QLatin1String(name), std::move(value));
+        node.members.push_back({QLatin1String(name), std::move(value)});
     };
     add("SaveNameLength", toNode(m.SaveNameLength));
     add("SaveName", toNode(m.saveNameText()));

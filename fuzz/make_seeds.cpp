@@ -17,9 +17,41 @@ bool write(const QString& folder, const QString& name, const QByteArray& bytes) 
 
 }  // namespace
 
+// Assignments in the command-line tool's syntax, good and bad.
+bool writeAssignments(const QString& folder) {
+    const QStringList seeds = {
+        QStringLiteral("ShipClass[12].Perf[1]=30"),
+        QStringLiteral("Base[3].Stockpile[0][1]=500"),
+        QStringLiteral("TurnInfo[0]=10"),
+        QStringLiteral("ScienceWeapon[1][4].Need=12"),
+        QStringLiteral("AircrewSkill[4][1]=99"),
+        QStringLiteral("AircraftType[5].Name=零式艦上戦闘機"),
+        QStringLiteral("Ship[1199].Words[2]=-1"),
+        QStringLiteral("CarrierAir[3].Slots[0][2]=255"),
+        QStringLiteral("Base[180].Name=ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ"),
+        QStringLiteral("ShipClass[0].Name=あいうえおかきく"),
+        QStringLiteral("AirDevelopment[175]=1"),
+        QStringLiteral("SaveName=x"),
+        QStringLiteral("Base[200].Airfield=1"),
+        QStringLiteral("ShipClass[253].Perf[0]=1"),
+        QStringLiteral("Base[0].Stockpile[6][1]=2147483647"),
+    };
+    for (qsizetype i = 0; i < seeds.size(); ++i) {
+        if (!write(folder, QStringLiteral("assignment-%1").arg(i), seeds[i].toUtf8())) {
+            return false;
+        }
+    }
+    return true;
+}
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const QString folder = QCoreApplication::arguments().value(1);
+    QStringList args = QCoreApplication::arguments();
+    const bool assignments = args.removeAll(QStringLiteral("--assignments")) > 0;
+    const QString folder = args.value(1);
+    if (assignments) {
+        return !folder.isEmpty() && QDir().mkpath(folder) && writeAssignments(folder) ? 0 : 1;
+    }
     if (folder.isEmpty() || !QDir().mkpath(folder)) {
         return 2;
     }
