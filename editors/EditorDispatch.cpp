@@ -1,6 +1,8 @@
 #include "editors/EditorDispatch.h"
 
 #include "editors/EditRules.h"
+#include "editors/FileProperties.h"
+#include "editors/frmBase.h"
 #include "editors/frmKagaku.h"
 #include "editors/frmToujouRen.h"
 
@@ -54,8 +56,10 @@ std::optional<EditorRequest> ParseRowKey(const QString& key, const SaveFile& fil
 const EditorOpeners& editorOpeners() {
     // Each dialog unit plugs its opener in here.
     static const EditorOpeners openers{
+        .base = &ShowBaseEditor,
         .kagaku = &ShowKagakuEditor,
         .toujouRen = &ShowToujouRenEditor,
+        .fileProperties = &ShowFileProperties,
     };
     return openers;
 }

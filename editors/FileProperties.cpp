@@ -1,0 +1,228 @@
+#include "editors/FileProperties.h"
+
+#include "editors/EditRules.h"
+#include "editors/ModuleMain.h"
+#include "model/TurnCalendar.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace korven {
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, bool unit = false) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setMargin(2);
+    if (unit) {
+        // A unit beside a box, not a caption: it keeps the dialog's own look.
+        label->setProperty(kTagProperty, QStringLiteral("!"));
+    }
+    return label;
+}
+
+QLineEdit* makeBox(QWidget* parent, const QString& name) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    return box;
+}
+
+int16_t word(const QLineEdit* box) {
+    return static_cast<int16_t>(std::clamp<qint64>(rules::numericValue(box->text()), INT16_MIN, INT16_MAX));
+}
+
+}  // namespace
+
+QString scenarioLine(qint64 number, const QString& title) {
+    QString digits = QString::number(number);
+    for (QChar& ch : digits) {
+        if (ch >= u'0' && ch <= u'9') {
+            ch = QChar(char16_t(u'０' + (ch.unicode() - u'0')));
+        }
+    }
+    return texts::fileProperties::scenario() + digits + texts::fileProperties::scenarioSeparator() + title;
+}
+
+int phasePosition(qint64 code) {
+    return code >= 0 && code < kPhaseCount ? static_cast<int>(code) : -1;
+}
+
+int16_t phaseToStore(int position, int16_t storedCode) {
+    return position >= 0 && position < kPhaseCount ? static_cast<int16_t>(position) : storedCode;
+}
+
+FileProperties::FileProperties(EditSession& session, QWidget* parent) : EditDialog(session, parent) {
+    setObjectName(QStringLiteral("FileProperties"));
+    setWindowTitle(texts::fileProperties::caption());
+
+    m_txtFileName = makeBox(this, QStringLiteral("txtFileName"));
+    m_txtSaveName = makeBox(this, QStringLiteral("txtSaveName"));
+    m_txtShinario = makeBox(this, QStringLiteral("txtShinario"));
+    for (QLineEdit* shown : {m_txtFileName, m_txtSaveName, m_txtShinario}) {
+        shown->setEnabled(false);
+    }
+    // A list only: typed text could never be a phase code.
+    m_cbFeise = new QComboBox(this);
+    m_cbFeise->setObjectName(QStringLiteral("cbFeise"));
+    m_cbFeise->setEditable(false);
+    m_txtFeise = makeBox(this, QStringLiteral("txtFeise"));
+    for (int i = 0; i < kTurnBoxes; ++i) {
+        m_txtTurn[i] = makeBox(this, QStringLiteral("txtTurn_%1").arg(i));
+        m_txtTurn[i]->setEnabled(i < 3 || i > 5);
+    }
+    for (QLineEdit* box : m_txtTurn) {
+        box->setAlignment(Qt::AlignRight);
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 14);
+    }
+    m_txtFeise->setAlignment(Qt::AlignRight);
+    m_txtFeise->setFixedWidth(m_txtFeise->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 14);
+
+    connect(m_cbFeise, &QComboBox::currentIndexChanged, this, &FileProperties::phaseSelected);
+    connect(m_txtFeise, &QLineEdit::textChanged, this,
+            [this] { MarkChanged(this, m_txtFeise, qint64(m_session.file.TurnInfo[9])); });
+    for (int i = 0; i < 3; ++i) {
+        connect(m_txtTurn[i], &QLineEdit::textChanged, this, [this, i] {
+            const Turn stored = turnFromCounter(m_session.file.TurnInfo[0]);
+            const int part = i == 0 ? stored.year : i == 1 ? stored.month : stored.turn;
+            MarkChanged(this, m_txtTurn[i], qint64(part));
+        });
+    }
+    for (int i = 6; i < kTurnBoxes; ++i) {
+        connect(m_txtTurn[i], &QLineEdit::textChanged, this,
+                [this, i] { MarkChanged(this, m_txtTurn[i], qint64(m_session.file.TurnInfo[i])); });
+    }
+
+    addLeaveCheck(m_txtFeise, [this] { return correctBox(m_txtFeise, kOperationNumberBounds); });
+    for (int i : {0, 1, 2, 6, 7, 8}) {
+        addLeaveCheck(m_txtTurn[i], [this, i] {
+            // The bounds follow the other boxes as they are now.
+            return correctBox(m_txtTurn[i], *turnBoxBounds(i, turnBoxes()));
+        });
+    }
+
+    EditButtonCaptions captions;
+    captions.undo = texts::fileProperties::undo();
+    captions.enter = texts::fileProperties::enter();
+    captions.cancel = texts::fileProperties::cancel();
+    captions.apply = texts::fileProperties::apply();
+    createStandardButtons(captions);
+    buildLayout();
+
+    ApplyLabelStyle(this);
+    {
+        const QSignalBlocker blocker(m_cbFeise);
+        m_cbFeise->clear();
+        m_cbFeise->addItems(phaseNames());
+    }
+    LoadControls();
+}
+
+void FileProperties::buildLayout() {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(4);
+    int row = 0;
+    auto line = [&](const QString& name, const QString& text, QWidget* control) {
+        grid->addWidget(makeLabel(this, name, text), row, 0);
+        grid->addWidget(control, row, 1, 1, 7);
+        ++row;
+    };
+    line(QStringLiteral("lblFileName"), QStringLiteral("ファイル名"), m_txtFileName);
+    line(QStringLiteral("lblSaveName"), QStringLiteral("セーブ名"), m_txtSaveName);
+    line(QStringLiteral("lblShinario"), QStringLiteral("シナリオ名"), m_txtShinario);
+    auto turnRow = [&](const QString& name, const QString& text, int first) {
+        grid->addWidget(makeLabel(this, name, text), row, 0);
+        const QStringList units = {QStringLiteral("年"), QStringLiteral("月"), QStringLiteral("ターン")};
+        for (int k = 0; k < 3; ++k) {
+            grid->addWidget(m_txtTurn[first + k], row, 1 + 2 * k);
+            grid->addWidget(makeLabel(this, QStringLiteral("lblTurnUnit_%1").arg(first + k), units[k], true),
+                            row, 2 + 2 * k);
+        }
+        ++row;
+    };
+    turnRow(QStringLiteral("lblGenzaiTurn"), QStringLiteral("現在ターン"), 0);
+    grid->addWidget(makeLabel(this, QStringLiteral("lblFeise"), QStringLiteral("現在フェイズ")), row, 0);
+    grid->addWidget(m_cbFeise, row, 1, 1, 3);
+    grid->addWidget(m_txtFeise, row, 5);
+    ++row;
+    turnRow(QStringLiteral("lblKaishiTurn"), QStringLiteral("開始ターン"), 3);
+    turnRow(QStringLiteral("lblSyuuryouTurn"), QStringLiteral("終了ターン"), 6);
+    grid->setColumnStretch(7, 1);
+    m_txtFileName->setMinimumWidth(420);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    addButtons(buttons, {QStringLiteral("CommandUndo"), QStringLiteral("CommandEnter"),
+                         QStringLiteral("CommandCancel"), QStringLiteral("CommandApply")});
+
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(grid);
+    root->addSpacing(8);
+    root->addLayout(buttons);
+    root->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+TurnBoxes FileProperties::turnBoxes() const {
+    auto v = [this](int i) { return rules::numericValue(m_txtTurn[i]->text()); };
+    return TurnBoxes{v(0), v(1), v(2), v(3), v(4), v(5), v(6), v(7), v(8)};
+}
+
+bool FileProperties::correctBox(QLineEdit* box, const LeaveBounds& bounds) {
+    if (!correctionOnLeave(box->text(), bounds)) {
+        return false;
+    }
+    txtNumInput(box, bounds.maximum, bounds.minimum);
+    return true;
+}
+
+void FileProperties::phaseSelected() {
+    m_txtFeise->setEnabled(m_cbFeise->currentIndex() == kOperationPhase);
+    MarkChanged(this, m_cbFeise, qint64(phasePosition(m_session.file.TurnInfo[1])));
+}
+
+void FileProperties::LoadControls() {
+    const SaveFile& file = m_session.file;
+    const std::array<int16_t, 11>& info = file.TurnInfo;
+    m_txtFileName->setText(m_session.openFilePath);
+    m_txtFileName->setCursorPosition(0);
+    m_txtSaveName->setText(file.saveNameText());
+    m_txtShinario->setText(scenarioLine(info[2], file.ScenarioTitle.text()));
+    {
+        const QSignalBlocker blocker(m_cbFeise);
+        m_cbFeise->setCurrentIndex(phasePosition(info[1]));
+    }
+    phaseSelected();
+    m_txtFeise->setText(QString::number(info[9]));
+    const Turn current = turnFromCounter(info[0]);
+    m_txtTurn[0]->setText(QString::number(current.year));
+    m_txtTurn[1]->setText(QString::number(current.month));
+    m_txtTurn[2]->setText(QString::number(current.turn));
+    for (int i = 3; i < kTurnBoxes; ++i) {
+        m_txtTurn[i]->setText(QString::number(info[i]));
+    }
+}
+
+void FileProperties::StoreControls() {
+    std::array<int16_t, 11>& info = m_session.file.TurnInfo;
+    info[1] = phaseToStore(m_cbFeise->currentIndex(), info[1]);
+    info[9] = word(m_txtFeise);  // also while the box is disabled
+    const TurnBoxes v = turnBoxes();
+    info[0] = counterToStore(v.Y, v.M, v.T);
+    for (int i = 3; i < kTurnBoxes; ++i) {
+        info[i] = word(m_txtTurn[i]);
+    }
+}
+
+void ShowFileProperties(EditSession& session, QWidget* owner) {
+    FileProperties dialog(session, owner);
+    dialog.exec();
+}
+
+}  // namespace korven

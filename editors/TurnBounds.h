@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+// The checks of the campaign-clock boxes when the focus leaves them: the current turn stays
+// between the start turn and the end turn, ordered by year, then month, then turn.
+namespace korven {
+
+// The values now in the turn boxes 0..8: current, start and end turn.
+struct TurnBoxes {
+    qint64 Y = 0, M = 0, T = 0;
+    qint64 SY = 0, SM = 0, ST = 0;
+    qint64 EY = 0, EM = 0, ET = 0;
+};
+
+struct LeaveBounds {
+    std::optional<qint64> maximum;
+    std::optional<qint64> minimum;
+
+    bool operator==(const LeaveBounds&) const = default;
+};
+
+inline constexpr int kTurnBoxes = 9;
+inline constexpr qint64 kLastEndYear = 50;
+inline constexpr LeaveBounds kOperationNumberBounds{50, 0};  // the number of the phase "作戦"
+
+// The bounds of turn box `index`; nothing for the start-turn boxes 3..5 and unknown indexes.
+std::optional<LeaveBounds> turnBoxBounds(int index, const TurnBoxes& v);
+
+// The text a box must be given before the focus may leave it; nothing when it may be left.
+// Bounds that contradict each other (the other boxes are inconsistent) would turn the text
+// into itself again and again; that text may be left, so the focus is never trapped.
+std::optional<QString> correctionOnLeave(const QString& text, const LeaveBounds& bounds);
+
+// The current-turn counter for the boxes' year, month and turn, kept within 16 bits.
+int16_t counterToStore(qint64 year, qint64 month, qint64 turn);
+
+}  // namespace korven

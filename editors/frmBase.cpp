@@ -1,0 +1,464 @@
+#include "editors/frmBase.h"
+
+#include "catalogue/ReferenceTables.h"
+#include "editors/BaseSlots.h"
+#include "editors/EditRules.h"
+#include "editors/ModuleMain.h"
+#include "platform/ProgramInfo.h"
+#include "platform/UiServices.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+
+namespace korven {
+namespace {
+
+using catalogue::NameTable;
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setMargin(2);
+    return label;
+}
+
+QComboBox* makeCombo(QWidget* parent, const QString& name) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    return combo;
+}
+
+// Filling a list selects its first item; that is no selection to handle.
+void addTable(QComboBox* combo, NameTable table) {
+    const QSignalBlocker blocker(combo);
+    for (const QString& text : table) {
+        combo->addItem(text);
+    }
+}
+
+qint64 valueOf(const QLineEdit* box) {
+    return rules::numericValue(box->text());
+}
+
+template <typename T>
+T fitted(qint64 value) {
+    return static_cast<T>(
+        std::clamp<qint64>(value, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
+}
+
+const QString& noneItem() {
+    static const QString none = texts::base::none();
+    return none;
+}
+
+// The rows of the land-unit table.
+const QStringList& unitNames() {
+    static const QStringList names = {QStringLiteral("攻撃部隊"), QStringLiteral("守備部隊"),
+                                      QStringLiteral("設営部隊"), QStringLiteral("整備部隊"),
+                                      QStringLiteral("民兵部隊")};
+    return names;
+}
+
+}  // namespace
+
+frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, parent) {
+    setObjectName(QStringLiteral("frmBase"));
+    setWindowTitle(texts::base::caption());
+    m_index = std::clamp<int>(session.selection.record, 0, SaveFile::kBases - 1);
+    m_japaneseSide = base::isJapaneseSide(this->record().Owner);
+
+    m_txtBasename = new QLineEdit(this);
+    m_txtBasename->setObjectName(QStringLiteral("txtBasename"));
+    m_txtBasename->setEnabled(false);
+
+    m_cbRyouyu = makeCombo(this, QStringLiteral("cbRyouyu"));
+    m_cbChiiki = makeCombo(this, QStringLiteral("cbChiiki"));
+    m_cbChikei = makeCombo(this, QStringLiteral("cbChikei"));
+    m_cbKibo = makeCombo(this, QStringLiteral("cbKibo"));
+    m_cbShigen = makeCombo(this, QStringLiteral("cbShigen"));
+    m_cbKoujou = makeCombo(this, QStringLiteral("cbKoujou"));
+    m_cbNinmu = makeCombo(this, QStringLiteral("cbNinmu"));
+    m_cbHakuchi = makeCombo(this, QStringLiteral("cbHakuchi"));
+    m_cbTenkou = makeCombo(this, QStringLiteral("cbTenkou"));
+    m_cbTenkou->addItem(texts::base::unsupported());
+    m_txtShoukai = new QLineEdit(texts::base::unsupported(), this);
+    m_txtShoukai->setObjectName(QStringLiteral("txtShoukai"));
+    for (QWidget* shown : {static_cast<QWidget*>(m_cbRyouyu), static_cast<QWidget*>(m_cbChiiki),
+                           static_cast<QWidget*>(m_cbNinmu), static_cast<QWidget*>(m_cbTenkou),
+                           static_cast<QWidget*>(m_txtShoukai)}) {
+        shown->setEnabled(false);
+    }
+
+    m_txtShigen =
+        addNumber(QStringLiteral("txtShigen"), 8, 32767, [](const BaseRecord& b) { return b.Resource[1]; });
+    m_txtKoujou =
+        addNumber(QStringLiteral("txtKoujou"), 4, 999, [](const BaseRecord& b) { return b.Factory[1]; });
+    m_txtHikoujou =
+        addNumber(QStringLiteral("txtHikoujou"), 4, 999, [](const BaseRecord& b) { return b.Airfield; });
+    m_txtJinchi =
+        addNumber(QStringLiteral("txtJinchi"), 4, 999, [](const BaseRecord& b) { return b.Fortification; });
+    m_txtChian =
+        addNumber(QStringLiteral("txtChian"), 3, 100, [](const BaseRecord& b) { return b.PublicOrder; });
+    for (std::size_t i = 0; i < m_txtBichiku.size(); ++i) {
+        m_txtBichiku[i] = addNumber(QStringLiteral("txtBichiku_%1").arg(i), 8, 9999999,
+                                    [i](const BaseRecord& b) { return b.Stockpile[i / 2][i % 2]; });
+    }
+    for (std::size_t i = 0; i < m_txtButai.size(); ++i) {
+        m_txtButai[i] = addNumber(QStringLiteral("txtButai_%1").arg(i), 4, 999,
+                                  [i](const BaseRecord& b) { return b.Units[i / 2][i % 2]; });
+    }
+    for (std::size_t k = 0; k < base::kSlots; ++k) {
+        m_cbKisyu[k] = makeCombo(this, QStringLiteral("cbKisyu_%1").arg(k));
+        m_cbKoukuki[k] = makeCombo(this, QStringLiteral("cbKoukuki_%1").arg(k));
+        m_cbKoukuki[k]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        m_cbKoukuki[k]->setMinimumContentsLength(9);
+        for (std::size_t c = 0; c < 2; ++c) {
+            m_txtKoukuki[2 * k + c] = addNumber(QStringLiteral("txtKoukuki_%1").arg(2 * k + c), 4, 999,
+                                                [k, c](const BaseRecord& b) { return b.AirCount[c][k]; });
+        }
+    }
+
+    // The plain code lists: marked against the stored code's place in the list.
+    auto codeList = [this](QComboBox* combo, std::function<qint64(const BaseRecord&)> stored) {
+        m_comboHandlers.emplace_back(combo, [this, combo, stored] {
+            MarkChanged(this, combo, qint64(base::listPosition(stored(this->record()), combo->count())));
+        });
+    };
+    codeList(m_cbRyouyu, [](const BaseRecord& b) { return b.Owner; });
+    codeList(m_cbChiiki, [](const BaseRecord& b) { return b.Region; });
+    codeList(m_cbChikei, [](const BaseRecord& b) { return b.Terrain; });
+    codeList(m_cbKibo, [](const BaseRecord& b) { return b.Size; });
+    codeList(m_cbHakuchi, [](const BaseRecord& b) { return b.Anchorage; });
+    auto kindList = [this](QComboBox* combo, std::function<qint64(const BaseRecord&)> stored) {
+        m_comboHandlers.emplace_back(combo, [this, combo, stored] {
+            MarkChanged(this, combo, qint64(base::kindPosition(stored(this->record()), combo->count() - 1)));
+        });
+    };
+    kindList(m_cbShigen, [](const BaseRecord& b) { return b.Resource[0]; });
+    kindList(m_cbKoujou, [](const BaseRecord& b) { return b.Factory[0]; });
+    for (int k = 0; k < base::kSlots; ++k) {
+        m_comboHandlers.emplace_back(m_cbKisyu[k], [this, k] { categorySelected(k); });
+        m_comboHandlers.emplace_back(m_cbKoukuki[k], [this, k] { nameSelected(k); });
+    }
+    for (const auto& [combo, handler] : m_comboHandlers) {
+        connect(combo, &QComboBox::currentIndexChanged, this, handler);
+    }
+
+    createStandardButtons();
+    buildLayout();
+
+    ApplyLabelStyle(this);
+    addTable(m_cbRyouyu, catalogue::SideNames());
+    addTable(m_cbChiiki, catalogue::RegionNames());
+    addTable(m_cbChikei, catalogue::TerrainNames());
+    addTable(m_cbKibo, catalogue::SettlementSizeNames());
+    addTable(m_cbShigen, catalogue::ResourceNames());
+    addTable(m_cbShigen, NameTable(&noneItem(), 1));
+    addTable(m_cbKoujou, catalogue::FactoryNames());
+    addTable(m_cbKoujou, NameTable(&noneItem(), 1));
+    addTable(m_cbNinmu, catalogue::TaskNames());
+    addTable(m_cbHakuchi, catalogue::AnchorageNames());
+    for (QComboBox* category : m_cbKisyu) {
+        addTable(category, catalogue::AircraftModelNames());
+        addTable(category, NameTable(&noneItem(), 1));
+    }
+    LoadControls();
+}
+
+BaseRecord& frmBase::record() const {
+    return m_session.file.Base[static_cast<std::size_t>(m_index)];
+}
+
+QLineEdit* frmBase::addNumber(const QString& name, int maxLength, qint64 maximum,
+                              std::function<qint64(const BaseRecord&)> stored) {
+    auto* box = new QLineEdit(this);
+    box->setObjectName(name);
+    box->setAlignment(Qt::AlignRight);
+    box->setMaxLength(maxLength);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0")) * (maxLength + 1) + 14);
+    const std::size_t index = m_numbers.size();
+    m_numbers.push_back({box, maximum, std::move(stored)});
+    connect(box, &QLineEdit::textChanged, this, [this, index] {
+        const NumberField& field = m_numbers[index];
+        txtNumInput(field.box, field.maximum, 0);
+        MarkChanged(this, field.box, field.stored(record()));
+    });
+    return box;
+}
+
+void frmBase::buildLayout() {
+    QFont titleFont = m_txtBasename->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    titleFont.setBold(true);
+    m_txtBasename->setFont(titleFont);
+    m_txtBasename->setFrame(false);
+    // A title, not a greyed-out box.
+    QPalette titlePalette = m_txtBasename->palette();
+    titlePalette.setColor(QPalette::Disabled, QPalette::Text,
+                          titlePalette.color(QPalette::Active, QPalette::Text));
+    titlePalette.setColor(QPalette::Disabled, QPalette::Base,
+                          titlePalette.color(QPalette::Active, QPalette::Window));
+    m_txtBasename->setPalette(titlePalette);
+    m_txtBasename->setMinimumWidth(
+        m_txtBasename->fontMetrics().horizontalAdvance(QStringLiteral("ＭＭＭＭＭＭ")) + 12);
+
+    auto* title = new QHBoxLayout;
+    title->addWidget(m_txtBasename, 1);
+    addButtons(title, {QStringLiteral("CommandUndo"), QStringLiteral("CommandEnter"),
+                       QStringLiteral("CommandCancel"), QStringLiteral("CommandApply")});
+
+    struct Field {
+        const char* label;
+        const char* text;
+        QWidget* control;
+    };
+    const std::vector<std::vector<Field>> columns = {
+        {{"lblRyouyu", "領有", m_cbRyouyu},
+         {"lblChiiki", "地域", m_cbChiiki},
+         {"lblChikei", "地形", m_cbChikei},
+         {"lblKibo", "集落規模", m_cbKibo}},
+        {{"lblShigenSyu", "採掘資源種類", m_cbShigen},
+         {"lblShigen", "採掘資源量", m_txtShigen},
+         {"lblKoujouSyu", "工場種類", m_cbKoujou},
+         {"lblKoujou", "工場生産力", m_txtKoujou}},
+        {{"lblHikoujou", "飛行場", m_txtHikoujou},
+         {"lblJinchi", "陣地", m_txtJinchi},
+         {"lblChian", "治安度", m_txtChian}},
+        {{"lblNinmu", "設営任務", m_cbNinmu},
+         {"lblShoukai", "哨戒", m_txtShoukai},
+         {"lblHakuchi", "泊地規模", m_cbHakuchi},
+         {"lblTenkou", "天候", m_cbTenkou}},
+    };
+    auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(6);
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const int column = static_cast<int>(2 * c);
+        for (std::size_t r = 0; r < columns[c].size(); ++r) {
+            const Field& f = columns[c][r];
+            QLabel* label = makeLabel(this, QString::fromLatin1(f.label), QString::fromUtf8(f.text));
+            fields->addWidget(label, static_cast<int>(r), column);
+            const bool number = qobject_cast<QLineEdit*>(f.control) && f.control != m_txtShoukai;
+            fields->addWidget(f.control, static_cast<int>(r), column + 1,
+                              number ? Qt::AlignLeft : Qt::Alignment());
+        }
+        fields->setColumnMinimumWidth(column + 1, 110);
+    }
+
+    // The three tables share one grid, so their heading rows and entries line up.
+    auto* tables = new QGridLayout;
+    tables->setHorizontalSpacing(4);
+    tables->setVerticalSpacing(3);
+    auto heading = [this, tables](const QString& name, const QString& text, int column, int span) {
+        QLabel* label = makeLabel(this, name, text);
+        label->setAlignment(Qt::AlignCenter);
+        tables->addWidget(label, 0, column, 1, span);
+    };
+    heading(QStringLiteral("lblBusshi"), QStringLiteral("物資"), 0, 1);
+    heading(QStringLiteral("lblZaiko"), QStringLiteral("在庫量"), 1, 2);
+    heading(QStringLiteral("lblRikujou"), QStringLiteral("陸上部隊"), 4, 1);
+    heading(QStringLiteral("lblButaisu"), QStringLiteral("部隊数"), 5, 2);
+    heading(QStringLiteral("lblKisyu"), QStringLiteral("機種"), 8, 1);
+    heading(QStringLiteral("lblKoukukiMei"), QStringLiteral("航空機名"), 9, 1);
+    heading(QStringLiteral("lblKisu"), QStringLiteral("機数"), 10, 2);
+    const NameTable materials = catalogue::MaterialNames();
+    for (std::size_t m = 0; m < materials.size(); ++m) {
+        const int row = static_cast<int>(m) + 1;
+        tables->addWidget(makeLabel(this, QStringLiteral("lblBusshi_%1").arg(m), materials[m]), row, 0);
+        tables->addWidget(m_txtBichiku[2 * m], row, 1);
+        tables->addWidget(m_txtBichiku[2 * m + 1], row, 2);
+    }
+    for (qsizetype u = 0; u < unitNames().size(); ++u) {
+        const int row = static_cast<int>(u) + 1;
+        const auto i = static_cast<std::size_t>(u);
+        tables->addWidget(makeLabel(this, QStringLiteral("lblButai_%1").arg(u), unitNames()[u]), row, 4);
+        tables->addWidget(m_txtButai[2 * i], row, 5);
+        tables->addWidget(m_txtButai[2 * i + 1], row, 6);
+    }
+    for (std::size_t k = 0; k < base::kSlots; ++k) {
+        const int row = static_cast<int>(k) + 1;
+        tables->addWidget(m_cbKisyu[k], row, 8);
+        tables->addWidget(m_cbKoukuki[k], row, 9);
+        tables->addWidget(m_txtKoukuki[2 * k], row, 10);
+        tables->addWidget(m_txtKoukuki[2 * k + 1], row, 11);
+    }
+    tables->setColumnMinimumWidth(3, 10);
+    tables->setColumnMinimumWidth(7, 10);
+    tables->setRowStretch(static_cast<int>(base::kSlots) + 1, 1);
+
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(title);
+    root->addSpacing(4);
+    root->addLayout(fields);
+    root->addSpacing(8);
+    root->addLayout(tables);
+    root->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmBase::select(QComboBox* combo, int index) {
+    {
+        const QSignalBlocker blocker(combo);
+        combo->setCurrentIndex(index);
+    }
+    for (const auto& [target, handler] : m_comboHandlers) {
+        if (target == combo) {
+            handler();
+            return;
+        }
+    }
+}
+
+void frmBase::setNumber(const NumberField& field, qint64 value) {
+    // The stored value is shown whole, so the filter can clamp it; the length limit is for typing.
+    const int maxLength = field.box->maxLength();
+    field.box->setMaxLength(32767);
+    {
+        const QSignalBlocker blocker(field.box);
+        field.box->setText(QString::number(value));
+    }
+    txtNumInput(field.box, field.maximum, 0);
+    MarkChanged(this, field.box, field.stored(record()));
+    field.box->setMaxLength(maxLength);
+}
+
+void frmBase::LoadControls() {
+    const BaseRecord& b = record();
+    auto numberOf = [this](const QLineEdit* box) -> const NumberField& {
+        return *std::find_if(m_numbers.begin(), m_numbers.end(),
+                             [box](const NumberField& f) { return f.box == box; });
+    };
+    auto show = [&](const QLineEdit* box) { setNumber(numberOf(box), numberOf(box).stored(b)); };
+
+    m_txtBasename->setText(b.Name.text());
+    select(m_cbRyouyu, base::listPosition(b.Owner, m_cbRyouyu->count()));
+    select(m_cbChiiki, base::listPosition(b.Region, m_cbChiiki->count()));
+    select(m_cbChikei, base::listPosition(b.Terrain, m_cbChikei->count()));
+    select(m_cbKibo, base::listPosition(b.Size, m_cbKibo->count()));
+    select(m_cbShigen, base::kindPosition(b.Resource[0], m_cbShigen->count() - 1));
+    show(m_txtShigen);
+    select(m_cbKoujou, base::kindPosition(b.Factory[0], m_cbKoujou->count() - 1));
+    show(m_txtKoujou);
+    show(m_txtHikoujou);
+    show(m_txtJinchi);
+    show(m_txtChian);
+    {
+        const QSignalBlocker blocker(m_cbNinmu);
+        m_cbNinmu->setCurrentIndex(base::listPosition(b.Task, m_cbNinmu->count()));
+    }
+    select(m_cbHakuchi, base::listPosition(b.Anchorage, m_cbHakuchi->count()));
+    m_cbTenkou->setCurrentIndex(0);
+    for (QLineEdit* box : m_txtBichiku) {
+        show(box);
+    }
+    for (QLineEdit* box : m_txtButai) {
+        show(box);
+    }
+    for (int k = 0; k < base::kSlots; ++k) {
+        select(m_cbKisyu[k], base::slotCategory(m_session.file, b.AirType[k]));
+        buildNameList(k);
+    }
+    for (QLineEdit* box : m_txtKoukuki) {
+        show(box);
+    }
+}
+
+void frmBase::categorySelected(int slot) {
+    QComboBox* category = m_cbKisyu[slot];
+    const int selected = category->currentIndex();
+    if (base::seaplaneRefused(selected, record().Anchorage)) {
+        ui().show(Message(texts::base::seaplaneWithoutAnchorage(), MessageIcon::Exclamation,
+                          MessageButtons::Ok, MessageAnswer::Ok, program::title()));
+        select(category, category->count() - 1);
+        return;
+    }
+    MarkChanged(this, category, qint64(base::slotCategory(m_session.file, record().AirType[slot])));
+    const QString remembered = category->property(kTagProperty).toString();
+    if (!remembered.isEmpty() && remembered.toInt() != selected) {
+        buildNameList(slot);
+    }
+    category->setProperty(kTagProperty, QString::number(selected));
+}
+
+void frmBase::nameSelected(int slot) {
+    if (m_cbKisyu[slot]->currentIndex() == base::kNoCategory) {
+        return;
+    }
+    QComboBox* names = m_cbKoukuki[slot];
+    MarkChanged(this, names, qint64(names->property(kTagProperty).toInt()));
+}
+
+void frmBase::buildNameList(int slot) {
+    QComboBox* names = m_cbKoukuki[slot];
+    const std::vector<base::SlotAircraft> list =
+        base::slotNameList(m_session.file, m_japaneseSide, m_cbKisyu[slot]->currentIndex());
+    const int position = base::storedAircraftPosition(list, record().AirType[static_cast<std::size_t>(slot)]);
+    {
+        const QSignalBlocker blocker(names);
+        names->clear();
+        for (const base::SlotAircraft& aircraft : list) {
+            names->addItem(aircraft.name, aircraft.type);
+        }
+    }
+    names->setProperty(kTagProperty, QString::number(position));
+    if (position >= 0) {
+        select(names, position);
+    } else if (names->count() > 0) {
+        select(names, 0);
+    } else {
+        MarkChanged(this, names, rules::StoredValue{});
+    }
+}
+
+void frmBase::StoreControls() {
+    BaseRecord& b = record();
+    b.Terrain = fitted<uint8_t>(base::codeFromPosition(m_cbChikei->currentIndex(), b.Terrain));
+    b.Size = fitted<uint8_t>(base::codeFromPosition(m_cbKibo->currentIndex(), b.Size));
+    b.Resource[0] = fitted<int16_t>(
+        base::kindFromPosition(m_cbShigen->currentIndex(), m_cbShigen->count() - 1, b.Resource[0]));
+    b.Resource[1] = fitted<int16_t>(valueOf(m_txtShigen));
+    b.Factory[0] = fitted<int16_t>(
+        base::kindFromPosition(m_cbKoujou->currentIndex(), m_cbKoujou->count() - 1, b.Factory[0]));
+    b.Factory[1] = fitted<int16_t>(valueOf(m_txtKoujou));
+    b.Airfield = fitted<int16_t>(valueOf(m_txtHikoujou));
+    b.Fortification = fitted<int16_t>(valueOf(m_txtJinchi));
+    b.PublicOrder = fitted<uint8_t>(valueOf(m_txtChian));
+    b.Task = fitted<uint8_t>(base::codeFromPosition(m_cbNinmu->currentIndex(), b.Task));
+    b.Anchorage = fitted<int16_t>(base::codeFromPosition(m_cbHakuchi->currentIndex(), b.Anchorage));
+    for (std::size_t i = 0; i < m_txtBichiku.size(); ++i) {
+        b.Stockpile[i / 2][i % 2] = fitted<int32_t>(valueOf(m_txtBichiku[i]));
+    }
+    for (std::size_t i = 0; i < m_txtButai.size(); ++i) {
+        b.Units[i / 2][i % 2] = fitted<int16_t>(valueOf(m_txtButai[i]));
+    }
+    for (std::size_t k = 0; k < base::kSlots; ++k) {
+        const QComboBox* names = m_cbKoukuki[k];
+        const std::optional<int> selected =
+            names->currentIndex() >= 0 ? std::optional<int>(names->currentData().toInt()) : std::nullopt;
+        const base::SlotContents slot =
+            base::slotToStore(m_cbKisyu[k]->currentIndex(), selected, b.AirType[k],
+                              valueOf(m_txtKoukuki[2 * k]), valueOf(m_txtKoukuki[2 * k + 1]));
+        b.AirType[k] = slot.type;
+        b.AirCount[0][k] = slot.count0;
+        b.AirCount[1][k] = slot.count1;
+    }
+}
+
+void ShowBaseEditor(EditSession& session, QWidget* owner) {
+    const int record = session.selection.record;
+    if (record < 0 || record > session.file.LastBaseIndex) {
+        return;
+    }
+    frmBase dialog(session, owner);
+    dialog.exec();
+}
+
+}  // namespace korven
