@@ -2,22 +2,22 @@
 
 namespace korven::colours {
 
-QColor toColor(uint32_t value, const QPalette& palette) {
+QColor toColor(uint32_t value, const QPalette& palette, QPalette::ColorGroup group) {
     if ((value & kSystem) == 0) {
         return QColor(static_cast<int>(value & 0xFF), static_cast<int>(value >> 8 & 0xFF),
                       static_cast<int>(value >> 16 & 0xFF));
     }
     switch (value) {
         case kWindowBackground:
-            return palette.color(QPalette::Active, QPalette::Base);
+            return palette.color(group, QPalette::Base);
         case kHighlight:
-            return palette.color(QPalette::Active, QPalette::Highlight);
+            return palette.color(group, QPalette::Highlight);
         case kHighlightText:
-            return palette.color(QPalette::Active, QPalette::HighlightedText);
+            return palette.color(group, QPalette::HighlightedText);
         case kButtonShadow:
-            return palette.color(QPalette::Active, QPalette::Dark);
+            return palette.color(group, QPalette::Dark);
         default:
-            return palette.color(QPalette::Active, QPalette::Text);
+            return palette.color(group, QPalette::Text);
     }
 }
 

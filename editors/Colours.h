@@ -17,7 +17,8 @@ constexpr uint32_t kHighlightText = kSystem + 14;
 constexpr uint32_t kButtonShadow = kSystem + 16;
 constexpr uint32_t kPureGreen = 0x0000FF00u;
 
-// An unknown system colour number gives the window text colour.
-QColor toColor(uint32_t value, const QPalette& palette);
+// An unknown system colour number gives the window text colour. System colours are taken from
+// `group`, so a disabled control keeps the look the style gives disabled controls.
+QColor toColor(uint32_t value, const QPalette& palette, QPalette::ColorGroup group = QPalette::Active);
 
 }  // namespace korven::colours

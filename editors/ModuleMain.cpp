@@ -135,11 +135,14 @@ void EnableApplyUndo(QWidget* dialog) {
 void SetBackColor(QWidget* control, uint32_t colour) {
     control->setProperty(kBackColorProperty, colour);
     QPalette palette = control->palette();
-    // System colours come from the style's palette, not from earlier marking.
-    const QColor c = colours::toColor(colour, QApplication::palette(control));
-    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::Button}) {
-        palette.setColor(QPalette::Active, role, c);
-        palette.setColor(QPalette::Inactive, role, c);
+    // System colours come from the style's palette, not from earlier marking. Disabled boxes
+    // (derived values) show their marks too.
+    const QPalette& style = QApplication::palette(control);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const QColor c = colours::toColor(colour, style, group);
+        for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::Button}) {
+            palette.setColor(group, role, c);
+        }
     }
     control->setPalette(palette);
     control->setAutoFillBackground(qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control));

@@ -3,6 +3,7 @@
 #include "editors/ModuleMain.h"
 #include "tests/support/ScriptedUi.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -96,6 +97,20 @@ private slots:
         QCOMPARE(backColor(check), colours::kWindowBackground);
     }
 
+    // Derived values sit in disabled boxes; their marks must show there too.
+    void disabledBoxesShowTheirMarks() {
+        Dialog d;
+        auto* box = new QLineEdit(QStringLiteral("1"), &d.dialog);
+        box->setEnabled(false);
+        MarkChanged(&d.dialog, box, qint64(2));
+        QCOMPARE(box->palette().color(QPalette::Disabled, QPalette::Base), QColor(0, 255, 0));
+        MarkChanged(&d.dialog, box, rules::StoredValue{});
+        QCOMPARE(box->palette().color(QPalette::Disabled, QPalette::Base),
+                 QApplication::palette(box).color(QPalette::Disabled, QPalette::Base));
+        QCOMPARE(box->palette().color(QPalette::Active, QPalette::Base),
+                 QApplication::palette(box).color(QPalette::Active, QPalette::Base));
+    }
+
     void loadingGuardSuppressesMarking() {
         Dialog d;
         auto* box = new QLineEdit(QStringLiteral("1"), &d.dialog);
@@ -142,7 +157,8 @@ private slots:
         QFile file(folder + QStringLiteral("SHIP12.BMP"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-        QCOMPARE(FindGamePicture(folder, QStringLiteral("ship12.bmp")), folder + QStringLiteral("SHIP12.BMP"));
+        QCOMPARE(FindGamePicture(folder, QStringLiteral("ship12.bmp")),
+                 folder + QStringLiteral("SHIP12.BMP"));
         QVERIFY(FindGamePicture(folder, QStringLiteral("ship1.bmp")).isEmpty());
         QVERIFY(FindGamePicture(QString(), QStringLiteral("ship12.bmp")).isEmpty());
     }
