@@ -78,6 +78,17 @@ QLabel* EditDialog::makeFieldLabel(const QString& text, const QString& name) {
     return label;
 }
 
+void EditDialog::keepDisabledBoxesLegible() {
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        if (box->property(kForeColorProperty).toUInt() == colours::kHighlight) {
+            continue;
+        }
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+        box->setPalette(palette);
+    }
+}
+
 void EditDialog::clearMarks() {
     for (QWidget* w : findChildren<QWidget*>()) {
         if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w)) {

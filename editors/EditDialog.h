@@ -47,6 +47,9 @@ protected:
     QLineEdit* makeSizedBox(const QString& name, int characters, bool editable, bool highlighted = false);
     // A label that ApplyLabelStyle paints with the label colours.
     QLabel* makeFieldLabel(const QString& text, const QString& name = {});
+    // Disabled boxes that show values keep the normal text colour, so read-only values stay
+    // legible; highlighted (class) boxes keep theirs.
+    void keepDisabledBoxesLegible();
 
     virtual void LoadControls() = 0;
     virtual void StoreControls() = 0;
