@@ -2,8 +2,10 @@
 
 #include "editors/EditRules.h"
 #include "editors/FileProperties.h"
+#include "editors/frmAir.h"
 #include "editors/frmBase.h"
 #include "editors/frmKagaku.h"
+#include "editors/frmShip.h"
 #include "editors/frmToujouRen.h"
 
 #include <algorithm>
@@ -56,6 +58,8 @@ std::optional<EditorRequest> ParseRowKey(const QString& key, const SaveFile& fil
 const EditorOpeners& editorOpeners() {
     // Each dialog unit plugs its opener in here.
     static const EditorOpeners openers{
+        .ship = &ShowShipEditor,
+        .air = &ShowAirEditor,
         .base = &ShowBaseEditor,
         .kagaku = &ShowKagakuEditor,
         .toujouRen = &ShowToujouRenEditor,

@@ -1,0 +1,409 @@
+#include "editors/frmAir.h"
+
+#include "catalogue/AircraftDevelopmentOrder.h"
+#include "catalogue/CatalogueTexts.h"
+#include "catalogue/ReferenceTables.h"
+#include "editors/AircraftRules.h"
+#include "editors/Colours.h"
+#include "editors/GamePictures.h"
+#include "editors/ModuleMain.h"
+#include "platform/UiServices.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <limits>
+
+namespace korven {
+namespace {
+
+QString indexed(const char* name, std::size_t index) {
+    return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
+}
+
+qint64 valueOf(const QLineEdit* box) {
+    return rules::numericValue(box->text());
+}
+
+template <typename T>
+T fitted(qint64 value) {
+    return static_cast<T>(
+        std::clamp<qint64>(value, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
+}
+
+// The unit labels keep the look of plain text: window background, window text.
+void plainLook(QLabel* label) {
+    label->setProperty(kTagProperty, QStringLiteral("!"));
+    SetBackColor(label, colours::kWindowBackground);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText,
+                     colours::toColor(colours::kWindowText, QApplication::palette(label)));
+    label->setPalette(palette);
+}
+
+constexpr QSize kPictureSize{200, 100};
+constexpr int kNameBytes = 26;
+constexpr int kShortNameBytes = 10;
+
+// Rows of the performance grid: the label and the NumData index of each box.
+struct NumberField {
+    const char16_t* label;
+    std::size_t index;
+};
+constexpr NumberField kNumberRows[][4] = {
+    {{u"燃料", 5}, {u"工数", 0}, {u"鉄", 1}, {u"アルミ", 2}},
+    {{u"故障", 3}, {u"整備", 4}, {u"防御", 9}, {nullptr, 0}},
+    {{u"固定銃", 6}, {u"固定砲", 7}, {u"旋回銃", 8}, {nullptr, 0}},
+};
+
+}  // namespace
+
+int16_t frmAir::AirToKaihatsu(int16_t aircraftIndex) {
+    const catalogue::DevelopmentIndex result = catalogue::AirToKaihatsu(aircraftIndex);
+    if (!result.valid) {
+        ui().show(Message(catalogue::texts::badDevelopmentIndex(), MessageIcon::Error));
+    }
+    return result.index;
+}
+
+std::optional<QString> AirSelectionProblem(const EditSession& session) {
+    const int index = session.selection.record;
+    if (index < 0 || index >= SaveFile::kAircraftTypes) {
+        return air::texts::badAircraftIndex(index);
+    }
+    return std::nullopt;
+}
+
+frmAir::frmAir(EditSession& session, QWidget* parent)
+    : EditDialog(session, parent), m_index(session.selection.record) {
+    Q_ASSERT(!AirSelectionProblem(session));
+    setObjectName(QStringLiteral("frmAir"));
+    setWindowTitle(air::texts::caption());
+    buildControls();
+    buildLayout();
+
+    ApplyLabelStyle(this);
+    keepDisabledBoxesLegible();
+    m_devIndex = AirToKaihatsu(static_cast<int16_t>(m_index));
+    loadPicture();
+    for (QComboBox* combo : m_cbBom) {
+        combo->clear();
+        for (const air::ComboItem& item : air::BombItems()) {
+            combo->addItem(item.text, item.data);
+        }
+    }
+    connectControls();
+    LoadControls();
+}
+
+AircraftTypeRecord& frmAir::aircraft() const {
+    return m_session.file.AircraftType[static_cast<std::size_t>(m_index)];
+}
+
+int16_t& frmAir::development() const {
+    return m_session.file.AirDevelopment[static_cast<std::size_t>(m_devIndex)];
+}
+
+void frmAir::buildControls() {
+    m_txtAirName = makeSizedBox(QStringLiteral("txtAirName"), kNameBytes + 2, true);
+    QFont nameFont = m_txtAirName->font();
+    nameFont.setBold(true);
+    nameFont.setPointSizeF(nameFont.pointSizeF() * 1.2);
+    m_txtAirName->setFont(nameFont);
+    m_txtAirName->setMaximumWidth(QWIDGETSIZE_MAX);
+    m_txtAirSName = makeSizedBox(QStringLiteral("txtAirSName"), kShortNameBytes + 2, true);
+    m_txtKokuseki = makeSizedBox(QStringLiteral("txtKokuseki"), 10, false);
+    m_txtKisyu = makeSizedBox(QStringLiteral("txtKisyu"), 12, false);
+    m_txtHattyaku = makeSizedBox(QStringLiteral("txtHattyaku"), 12, false);
+    m_txtUnyou = makeSizedBox(QStringLiteral("txtUnyou"), 8, false);
+
+    constexpr int kNumber = 4;
+    for (std::size_t i = 0; i < m_txtNumData.size(); ++i) {
+        m_txtNumData[i] = makeSizedBox(indexed("txtNumData", i), kNumber, true);
+    }
+    for (std::size_t i = 0; i < m_chkData.size(); ++i) {
+        m_chkData[i] = new QCheckBox(this);
+        m_chkData[i]->setObjectName(indexed("chkData", i));
+    }
+    for (std::size_t k = 0; k < 4; ++k) {
+        m_txtKidou[k] = makeSizedBox(indexed("txtKidou", k), kNumber, true);
+        m_cbBom[k] = new QComboBox(this);
+        m_cbBom[k]->setObjectName(indexed("cbBom", k));
+        m_txtBom[k] = makeSizedBox(indexed("txtBom", k), kNumber, true);
+        m_txtKouzoku[k] = makeSizedBox(indexed("txtKouzoku", k), 6, true);
+        m_txtKouzoku[k]->setToolTip(air::texts::rangeTip());
+        if (!air::BombEditable(static_cast<int>(k))) {
+            m_cbBom[k]->setEnabled(false);
+            m_txtBom[k]->setEnabled(false);
+        }
+    }
+    m_txtKouzoku[1]->setEnabled(false);
+    m_txtJoukyou = makeSizedBox(QStringLiteral("txtJoukyou"), 10, false);
+    m_txtKikan[0] = makeSizedBox(indexed("txtKikan", 0), 6, false);
+    m_txtKikan[1] = makeSizedBox(indexed("txtKikan", 1), 6, true);
+    m_txtKikan[1]->setToolTip(air::texts::turnsTip());
+
+    for (auto* boxes : {&m_txtKidou, &m_txtBom, &m_txtKouzoku}) {
+        for (QLineEdit* box : *boxes) {
+            box->setAlignment(Qt::AlignRight);
+        }
+    }
+    for (QLineEdit* box : m_txtNumData) {
+        box->setAlignment(Qt::AlignRight);
+    }
+    for (QLineEdit* box : m_txtKikan) {
+        box->setAlignment(Qt::AlignRight);
+    }
+
+    m_imgAir = new QLabel(this);
+    m_imgAir->setObjectName(QStringLiteral("ImgAir"));
+    m_imgAir->setProperty(kTagProperty, QStringLiteral("!"));
+    m_imgAir->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_imgAir->setAlignment(Qt::AlignCenter);
+    m_imgAir->setMinimumSize(kPictureSize);
+}
+
+void frmAir::buildLayout() {
+    auto* top = new QVBoxLayout(this);
+
+    auto* header = new QGridLayout;
+    header->addWidget(m_txtAirName, 0, 0, 1, 4);
+    header->addWidget(makeFieldLabel(QStringLiteral("名称")), 1, 0);
+    header->addWidget(m_txtAirSName, 1, 1, 1, 3, Qt::AlignLeft);
+    header->addWidget(makeFieldLabel(QStringLiteral("国籍")), 2, 0);
+    header->addWidget(m_txtKokuseki, 2, 1);
+    header->addWidget(makeFieldLabel(QStringLiteral("機種")), 2, 2);
+    header->addWidget(m_txtKisyu, 2, 3);
+    header->addWidget(makeFieldLabel(QStringLiteral("発着")), 3, 0);
+    header->addWidget(m_txtHattyaku, 3, 1);
+    header->addWidget(makeFieldLabel(QStringLiteral("運用")), 3, 2);
+    header->addWidget(m_txtUnyou, 3, 3, Qt::AlignLeft);
+    // The picture beside the header rows, so that its height does not spread them.
+    auto* headerColumn = new QVBoxLayout;
+    headerColumn->addLayout(header);
+    headerColumn->addStretch(1);
+    auto* headerRow = new QHBoxLayout;
+    headerRow->addLayout(headerColumn);
+    headerRow->addWidget(m_imgAir, 1);
+    top->addLayout(headerRow);
+
+    auto* performance = new QGroupBox(QStringLiteral("性能"), this);
+    auto* numbers = new QGridLayout(performance);
+    int row = 0;
+    for (const auto& fields : kNumberRows) {
+        int column = 0;
+        for (const NumberField& field : fields) {
+            if (field.label != nullptr) {
+                numbers->addWidget(makeFieldLabel(QString::fromUtf16(field.label)), row, column);
+                numbers->addWidget(m_txtNumData[field.index], row, column + 1);
+            }
+            column += 2;
+        }
+        ++row;
+    }
+    const QString flagNames[] = {QStringLiteral("夜間"), QStringLiteral("高々度"), QStringLiteral("急降下")};
+    for (std::size_t i = 0; i < m_chkData.size(); ++i) {
+        const int column = 2 * static_cast<int>(i);
+        numbers->addWidget(makeFieldLabel(flagNames[i], indexed("lblData", i)), row, column);
+        numbers->addWidget(m_chkData[i], row, column + 1);
+    }
+    numbers->setColumnStretch(8, 1);
+    top->addWidget(performance);
+
+    auto* lower = new QHBoxLayout;
+    auto* missions = new QGroupBox(QStringLiteral("任務"), this);
+    auto* groups = new QGridLayout(missions);
+    const QString groupNames[] = {QStringLiteral("移動"), QStringLiteral("迎撃／偵察"),
+                                  QStringLiteral("爆撃１"), QStringLiteral("爆撃２")};
+    groups->addWidget(makeFieldLabel(QStringLiteral("機動")), 1, 0);
+    groups->addWidget(makeFieldLabel(QStringLiteral("爆弾")), 2, 0);
+    groups->addWidget(makeFieldLabel(QStringLiteral("航続")), 3, 0);
+    for (std::size_t k = 0; k < 4; ++k) {
+        const int column = static_cast<int>(k) + 1;
+        QLabel* heading = makeFieldLabel(groupNames[k], indexed("lblGroup", k));
+        heading->setAlignment(Qt::AlignCenter);
+        groups->addWidget(heading, 0, column);
+        groups->addWidget(m_txtKidou[k], 1, column, Qt::AlignLeft);
+        auto* bomb = new QHBoxLayout;
+        bomb->setSpacing(2);
+        bomb->addWidget(m_cbBom[k]);
+        bomb->addWidget(m_txtBom[k]);
+        bomb->addStretch(1);
+        groups->addLayout(bomb, 2, column);
+        groups->addWidget(m_txtKouzoku[k], 3, column, Qt::AlignLeft);
+    }
+    lower->addWidget(missions);
+
+    auto* developmentBox = new QGroupBox(QStringLiteral("開発"), this);
+    auto* dev = new QGridLayout(developmentBox);
+    dev->addWidget(makeFieldLabel(QStringLiteral("状況")), 0, 0);
+    dev->addWidget(m_txtJoukyou, 0, 1, 1, 2, Qt::AlignLeft);
+    QLabel* period = makeFieldLabel(QStringLiteral("期間"), QStringLiteral("lblKikan"));
+    period->setToolTip(air::texts::periodTip());
+    dev->addWidget(period, 1, 0);
+    dev->addWidget(m_txtKikan[0], 1, 1);
+    QLabel* months = makeFieldLabel(QStringLiteral("ヶ月"), QStringLiteral("lblKikanUnit_0"));
+    months->setProperty(kTagProperty, QStringLiteral("!"));
+    dev->addWidget(months, 1, 2);
+    dev->addWidget(m_txtKikan[1], 2, 1);
+    QLabel* turns = makeFieldLabel(QStringLiteral("ターン"), QStringLiteral("lblKikanUnit_1"));
+    turns->setProperty(kTagProperty, QStringLiteral("!"));
+    dev->addWidget(turns, 2, 2);
+    dev->setRowStretch(3, 1);
+    lower->addWidget(developmentBox);
+    top->addLayout(lower);
+
+    createStandardButtons();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    addButtons(buttons, {QStringLiteral("CommandEnter"), QStringLiteral("CommandApply"),
+                         QStringLiteral("CommandUndo"), QStringLiteral("CommandCancel")});
+    top->addLayout(buttons);
+
+    plainLook(months);
+    plainLook(turns);
+}
+
+void frmAir::loadPicture() {
+    const QString path = FindGamePicture(m_session.gamePath, QStringLiteral("air%1.bmp").arg(m_index));
+    if (path.isEmpty()) {
+        return;
+    }
+    const QPixmap picture = ui().loadPicture(path);
+    if (picture.isNull()) {
+        return;
+    }
+    const bool tooLarge =
+        picture.width() > kPictureSize.width() * 2 || picture.height() > kPictureSize.height() * 2;
+    m_imgAir->setPixmap(
+        tooLarge ? picture.scaled(kPictureSize * 2, Qt::KeepAspectRatio, Qt::SmoothTransformation) : picture);
+}
+
+void frmAir::connectControls() {
+    const AircraftTypeRecord* a = &aircraft();
+    connect(m_txtAirName, &QLineEdit::textChanged, this, [this, a] {
+        LimitTextBytes(m_txtAirName, kNameBytes);
+        MarkChanged(this, m_txtAirName, a->Name.text());
+    });
+    connect(m_txtAirSName, &QLineEdit::textChanged, this, [this, a] {
+        LimitTextBytes(m_txtAirSName, kShortNameBytes);
+        MarkChanged(this, m_txtAirSName, a->ShortName.text());
+    });
+    for (std::size_t i = 0; i < m_txtNumData.size(); ++i) {
+        connect(m_txtNumData[i], &QLineEdit::textChanged, this,
+                [this, a, i] { numberChanged(m_txtNumData[i], 99, 0, a->NumData[i]); });
+    }
+    for (std::size_t i = 0; i < m_chkData.size(); ++i) {
+        connect(m_chkData[i], &QCheckBox::toggled, this, [this, a, i](bool checked) {
+            m_chkData[i]->setText(air::CheckCaption(checked));
+            MarkChanged(this, m_chkData[i], qint64(a->Flags[i] != 0 ? 1 : 0));
+        });
+    }
+    for (std::size_t k = 0; k < 4; ++k) {
+        connect(m_txtKidou[k], &QLineEdit::textChanged, this,
+                [this, a, k] { numberChanged(m_txtKidou[k], 99, 0, a->Kidou[k]); });
+        connect(m_cbBom[k], &QComboBox::currentIndexChanged, this,
+                [this, a, k] { MarkChanged(this, m_cbBom[k], qint64(air::BombComboIndex(a->Bomb[k][0]))); });
+        connect(m_txtBom[k], &QLineEdit::textChanged, this,
+                [this, a, k] { numberChanged(m_txtBom[k], 99, 0, a->Bomb[k][1]); });
+        connect(m_txtKouzoku[k], &QLineEdit::textChanged, this,
+                [this, a, k] { numberChanged(m_txtKouzoku[k], 9999, 0, a->Kouzoku[k]); });
+    }
+    connect(m_txtKikan[1], &QLineEdit::textChanged, this, &frmAir::turnsChanged);
+}
+
+void frmAir::numberChanged(QLineEdit* box, qint64 maximum, qint64 minimum, qint64 stored) {
+    bool changed = false;
+    txtNumInput(box, maximum, minimum, &changed);
+    if (!changed) {  // a rewritten text raised the change again, which marked it
+        MarkChanged(this, box, stored);
+    }
+}
+
+void frmAir::turnsChanged() {
+    bool changed = false;
+    txtNumInput(m_txtKikan[1], 999, -1, &changed);
+    if (changed) {
+        return;
+    }
+    MarkChanged(this, m_txtKikan[1], qint64(development()));
+    m_txtKikan[0]->setText(air::PeriodText(valueOf(m_txtKikan[1])));
+    updateStatus();
+}
+
+void frmAir::updateStatus() {
+    const std::optional<int16_t> previous =
+        m_devIndex > 0
+            ? std::optional<int16_t>(m_session.file.AirDevelopment[static_cast<std::size_t>(m_devIndex - 1)])
+            : std::nullopt;
+    m_txtJoukyou->setText(
+        air::DevelopmentStatus(aircraft().Kind[0], valueOf(m_txtKikan[1]), m_index, previous));
+}
+
+void frmAir::LoadControls() {
+    const AircraftTypeRecord& a = aircraft();
+    auto number = [](qint64 value) { return QString::number(value); };
+    m_txtAirName->setText(a.Name.text());
+    m_txtAirSName->setText(a.ShortName.text());
+    m_txtKokuseki->setText(catalogue::labelOr(catalogue::AircraftNationNames(), a.Kind[0]));
+    m_txtKisyu->setText(catalogue::labelOr(catalogue::AircraftModelNames(), a.Kind[1]));
+    m_txtHattyaku->setText(air::BasingText(a.Kind[2]));
+    m_txtUnyou->setText(air::OperationText(a.Kind[3]));
+    for (std::size_t i = 0; i < m_txtNumData.size(); ++i) {
+        m_txtNumData[i]->setText(number(a.NumData[i]));
+    }
+    for (std::size_t i = 0; i < m_chkData.size(); ++i) {
+        m_chkData[i]->setChecked(a.Flags[i] != 0);
+        m_chkData[i]->setText(air::CheckCaption(a.Flags[i] != 0));
+    }
+    for (std::size_t k = 0; k < 4; ++k) {
+        m_txtKidou[k]->setText(number(a.Kidou[k]));
+        m_cbBom[k]->setCurrentIndex(air::BombComboIndex(a.Bomb[k][0]));
+        m_txtBom[k]->setText(number(a.Bomb[k][1]));
+        m_txtKouzoku[k]->setText(number(a.Kouzoku[k]));
+    }
+    m_txtKouzoku[1]->setEnabled(air::RangeEditable(1, a.Kind[3]));
+    m_txtKikan[1]->setText(number(development()));
+    m_txtKikan[0]->setText(air::PeriodText(valueOf(m_txtKikan[1])));
+    updateStatus();
+    m_txtKikan[1]->setEnabled(air::TurnsEditable(a.Kind[0]));
+}
+
+void frmAir::StoreControls() {
+    AircraftTypeRecord& a = aircraft();
+    // An untouched name keeps the bytes it was read with.
+    a.Name.setText(m_txtAirName->text());
+    a.ShortName.setText(m_txtAirSName->text());
+    for (std::size_t i = 0; i < m_txtNumData.size(); ++i) {
+        a.NumData[i] = fitted<uint8_t>(valueOf(m_txtNumData[i]));
+    }
+    for (std::size_t i = 0; i < m_chkData.size(); ++i) {
+        a.Flags[i] = air::FlagToStore(m_chkData[i]->isChecked(), a.Flags[i]);
+    }
+    for (std::size_t k = 0; k < 4; ++k) {
+        a.Kidou[k] = fitted<uint8_t>(valueOf(m_txtKidou[k]));
+        a.Bomb[k][0] = air::BombKindToStore(m_cbBom[k]->currentIndex(), a.Bomb[k][0]);
+        a.Bomb[k][1] = fitted<uint8_t>(valueOf(m_txtBom[k]));
+        a.Kouzoku[k] = fitted<int16_t>(valueOf(m_txtKouzoku[k]));
+    }
+    development() = fitted<int16_t>(valueOf(m_txtKikan[1]));
+}
+
+void ShowAirEditor(EditSession& session, QWidget* owner) {
+    if (const std::optional<QString> problem = AirSelectionProblem(session)) {
+        ui().show(Message(*problem, MessageIcon::Exclamation));
+        return;
+    }
+    frmAir dialog(session, owner);
+    dialog.exec();
+}
+
+}  // namespace korven

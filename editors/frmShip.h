@@ -1,0 +1,109 @@
+#pragma once
+
+#include "editors/EditDialog.h"
+#include "editors/EditRules.h"
+
+#include <QHash>
+
+#include <array>
+#include <optional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+
+namespace korven {
+
+// The ship editor: one ship class (class mode, selection.ship -1) or one individual ship with
+// its class (individual mode), whose derived damage values follow every edit.
+class frmShip : public EditDialog {
+    Q_OBJECT
+public:
+    // The selection must name a class of the file (see ShipSelectionProblem) and, in
+    // individual mode, a ship.
+    frmShip(EditSession& session, QWidget* parent = nullptr);
+
+    bool isIndividual() const { return m_individual; }
+    int carrierEntry() const { return m_carrierEntry; }
+
+    // Recomputes the derived values of an individual ship; `remember` (loading only) takes
+    // their texts as what later edits are compared with.
+    void RecalcShipState(bool remember);
+
+protected:
+    void LoadControls() override;
+    void StoreControls() override;
+    // The focused box's leave rules run before OK and Apply, as a click on them leaves it.
+    bool checkFocusedBox() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildLayout();
+    void connectControls();
+    void loadPicture();
+    void fillGunCombos();
+    void hideShipControls();
+
+    // False when the filter rewrote the text (the change it raised did the rest).
+    bool numberChanged(QLineEdit* box, std::optional<qint64> maximum, std::optional<qint64> minimum,
+                       const rules::StoredValue& stored);
+    void stepChanged(int j);
+    void shipFiringsChanged(int m);
+    void gunTypeChosen(int m);
+    void boxLeft(QWidget* box);
+    void SetMountEnabled(int m, bool enabled);
+    void markDerived(QLineEdit* box);
+    void remember(QLineEdit* box);
+
+    ShipClassRecord& shipClass() const;
+    ShipRecord& ship() const;
+    std::optional<int16_t> storedLowerSteps() const;
+    int gunCount() const;
+
+    int m_classIndex = 0;
+    int m_shipIndex = -1;
+    bool m_individual = false;
+    int m_carrierEntry = -1;
+
+    QLineEdit* m_txtKanmei = nullptr;
+    QLineEdit* m_txtSyozoku = nullptr;
+    QLineEdit* m_txtKokuseki = nullptr;
+    QLineEdit* m_txtKansyu = nullptr;
+    QLineEdit* m_txtKankei = nullptr;
+    QLineEdit* m_txtSentai = nullptr;
+    std::array<QLineEdit*, 4> m_txtStep{};
+    std::array<QSlider*, 2> m_sliderStep{};
+    QLineEdit* m_txtSongai = nullptr;
+    QLineEdit* m_txtHattyaku = nullptr;
+    std::array<QLineEdit*, 3> m_txtSokuryoku{};
+    std::array<QLineEdit*, 2> m_txtNenryou{};
+    QLineEdit* m_txtNenpi = nullptr;
+    QLineEdit* m_txtZankouzoku = nullptr;
+    QLineEdit* m_txtTousaisyu = nullptr;
+    std::array<QLineEdit*, 2> m_txtTousai{};
+    QPushButton* m_cmdTousai = nullptr;
+    std::array<QLineEdit*, 2> m_txtSoukou{};
+    QLineEdit* m_txtSenkou = nullptr;
+    QLineEdit* m_txtJoutai = nullptr;
+    std::array<QComboBox*, 4> m_cbBusouSyu{};
+    std::array<QLineEdit*, 8> m_txtBusouMon{};
+    std::array<QLineEdit*, 8> m_txtBusouKai{};
+    QLabel* m_imgShip = nullptr;
+    QLabel* m_lblKankeiHelp = nullptr;
+    QGroupBox* m_damageGroup = nullptr;
+    QList<QWidget*> m_shipOnly;  // hidden in class mode
+
+    QHash<const QLineEdit*, QString> m_remembered;
+};
+
+// Empty when the selection can be edited, else the message to show instead.
+std::optional<QString> ShipSelectionProblem(const EditSession& session);
+
+// Opens the ship editor modally for the session's selection.
+void ShowShipEditor(EditSession& session, QWidget* owner);
+
+}  // namespace korven
