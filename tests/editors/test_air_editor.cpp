@@ -171,12 +171,17 @@ private slots:
     void untouchedNamesKeepTheirBytes_data() {
         QTest::addColumn<int>("aircraft");
         QTest::newRow("junk after the NUL") << 3;
-        QTest::newRow("NEC row 13 short name") << 172;
+        QTest::newRow("NEC row 13 short name") << 30;
     }
     void untouchedNamesKeepTheirBytes() {
         QFETCH(int, aircraft);
         fixtures::ScriptedUi ui;
-        LoadedSession s;
+        // "≒基" as the NEC row 13 pair 87 90, which code page 932 encodes back as 81 E0.
+        LoadedSession s([](QByteArray& image) {
+            image.replace(fixtures::SaveImageBuilder().aircraftTypeOffset(30) + 27, 4,
+                          QByteArray("\x87\x90\x8A\xEE"));
+        });
+        QCOMPARE(s.file->AircraftType[30].ShortName.text(), QStringLiteral("≒基"));
         s.session.selection = {static_cast<int16_t>(aircraft), -1, 0, 0};
         frmAir dialog(s.session);
         dialog.show();

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 // What the ship and aircraft editor tests share: a loaded realistic save, a session over it
@@ -24,12 +25,16 @@ struct LoadedSession {
     int fileChanges = 0;
     EditSession session{*file, [this] { ++fileChanges; }, {}, {}, {}, {}};
 
-    LoadedSession() {
+    // `patch` changes the built image before it is loaded.
+    explicit LoadedSession(const std::function<void(QByteArray&)>& patch = {}) {
         catalogue::FillReferenceTables();
         ResetEditingColours();
         fixtures::RecordingStatus status;
         fixtures::RecordingMessages messages;
-        const QByteArray image = fixtures::SaveImageBuilder().build();
+        QByteArray image = fixtures::SaveImageBuilder().build();
+        if (patch) {
+            patch(image);
+        }
         if (LoadSaveFile(image, *file, status, messages) != 0) {
             qFatal("the fixture save did not load");
         }

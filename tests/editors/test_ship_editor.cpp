@@ -223,6 +223,30 @@ private slots:
         QCOMPARE(backColor(speed), colours::kPureGreen);
     }
 
+    // Derived values follow the class boxes they depend on once those are left.
+    void leavingClassBoxesRecomputes() {
+        fixtures::ScriptedUi ui;
+        LoadedSession s;
+        prepare(s, true);
+        frmShip dialog(s.session);
+        dialog.show();
+        QLineEdit* speed = box(dialog, QStringLiteral("txtSokuryoku_0"));
+        speed->setText(QStringLiteral("20"));
+        QCOMPARE(box(dialog, QStringLiteral("txtSokuryoku_1"))->text(), QStringLiteral("22"));
+        leave(speed);
+        QCOMPARE(box(dialog, QStringLiteral("txtSokuryoku_1"))->text(), QStringLiteral("15"));
+        QLineEdit* guns = box(dialog, QStringLiteral("txtBusouMon_0"));
+        guns->setText(QStringLiteral("8"));
+        leave(guns);
+        QCOMPARE(box(dialog, QStringLiteral("txtBusouMon_4"))->text(), QStringLiteral("8"));
+        QLineEdit* fuel = box(dialog, QStringLiteral("txtNenryou_1"));
+        fuel->setText(QStringLiteral("300"));
+        QCOMPARE(box(dialog, QStringLiteral("txtZankouzoku"))->text(), QStringLiteral("333333"));
+        leave(fuel);
+        QCOMPARE(box(dialog, QStringLiteral("txtZankouzoku"))->text(), QStringLiteral("40000"));
+        QCOMPARE(backColor(box(dialog, QStringLiteral("txtZankouzoku"))), colours::kPureGreen);
+    }
+
     void lowerClassFiringsRefilterTheShip() {
         fixtures::ScriptedUi ui;
         LoadedSession s;
@@ -505,6 +529,14 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(s.file->ShipClass[kClass].Armor[2], uint8_t(20));
         QCOMPARE(s.fileChanges, 0);
+
+        frmShip escaped(s.session);
+        escaped.show();
+        box(escaped, QStringLiteral("txtSoukou_1"))->setText(QStringLiteral("7"));
+        QTest::keyClick(&escaped, Qt::Key_Escape);
+        QVERIFY(escaped.isHidden());
+        QCOMPARE(escaped.result(), int(QDialog::Rejected));
+        QCOMPARE(s.file->ShipClass[kClass].Armor[2], uint8_t(20));
     }
 
     void standardButtons() {
