@@ -5,14 +5,24 @@
 #include <QByteArray>
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
 
 // Cursors over a file image with 1-based positions, as the file routines address the file.
 // The record layouts (Layout.h) are written once against this interface and run with a
-// FieldReader to load and a FieldWriter to save, so both always agree on every offset.
+// FieldReader (or a RecordReader for a record known to be complete) to load and a
+// FieldWriter to save, so all of them agree on every offset.
 namespace korven {
+
+inline uint32_t littleEndian(const char* p, int width) {
+    uint32_t value = 0;
+    for (int i = width - 1; i >= 0; --i) {
+        value = value << 8 | static_cast<unsigned char>(p[i]);
+    }
+    return value;
+}
 
 class FieldReader {
 public:
@@ -29,8 +39,8 @@ public:
     void skip(qint64 count) { m_position += count; }
 
     void field(uint8_t& value) { value = static_cast<uint8_t>(*take(1)); }
-    void field(int16_t& value) { value = static_cast<int16_t>(little(take(2), 2)); }
-    void field(int32_t& value) { value = static_cast<int32_t>(little(take(4), 4)); }
+    void field(int16_t& value) { value = static_cast<int16_t>(littleEndian(take(2), 2)); }
+    void field(int32_t& value) { value = static_cast<int32_t>(littleEndian(take(4), 4)); }
     template <std::size_t Width>
     void field(FixedText<Width>& text) {
         text.assignBytes(take(static_cast<qint64>(Width)));
@@ -45,6 +55,14 @@ public:
     // Raw bytes at the current position; empty (and not ok) past the end.
     QByteArray bytes(qint64 count) { return QByteArray(take(count), static_cast<qsizetype>(count)); }
 
+    // The `count` bytes at the current position, or nullptr when they are not all there;
+    // neither moves nor fails the reader.
+    const char* peek(qint64 count) const {
+        const qint64 offset = m_position - 1;
+        return m_ok && offset >= 0 && count <= m_image.size() - offset ? m_image.constData() + offset
+                                                                       : nullptr;
+    }
+
 private:
     // Points at `count` readable bytes; past the end the reader fails and yields zeros.
     const char* take(qint64 count) {
@@ -57,18 +75,57 @@ private:
         m_position += count;
         return m_image.constData() + offset;
     }
-    static uint32_t little(const char* p, int width) {
-        uint32_t value = 0;
-        for (int i = width - 1; i >= 0; --i) {
-            value = value << 8 | static_cast<unsigned char>(p[i]);
-        }
-        return value;
-    }
-
     const QByteArray& m_image;
     qint64 m_position = 1;
     bool m_ok = true;
     std::string m_zeros;
+};
+
+// Arrays (also nested) of the file's integer types, which a little-endian machine holds
+// exactly as the file does.
+template <typename T>
+constexpr bool kSameAsInFile = std::endian::native == std::endian::little &&
+                               (std::is_same_v<T, uint8_t> || std::is_same_v<T, int16_t> ||
+                                std::is_same_v<T, int32_t>);
+template <typename T, std::size_t N>
+constexpr bool kSameAsInFile<std::array<T, N>> = kSameAsInFile<T> &&
+                                                 sizeof(std::array<T, N>) == N * sizeof(T);
+
+// Reads one record from bytes known to be all there (FieldReader::peek), so the bounds are
+// checked once per record rather than once per field, and arrays are copied whole: the
+// loader's hot path.
+class RecordReader {
+public:
+    explicit RecordReader(const char* data) : m_data(data) {}
+
+    void skip(qint64 count) { m_data += count; }
+
+    void field(uint8_t& value) { value = static_cast<uint8_t>(*take(1)); }
+    void field(int16_t& value) { value = static_cast<int16_t>(littleEndian(take(2), 2)); }
+    void field(int32_t& value) { value = static_cast<int32_t>(littleEndian(take(4), 4)); }
+    template <std::size_t Width>
+    void field(FixedText<Width>& text) {
+        text.assignBytes(take(static_cast<qint64>(Width)));
+    }
+    template <typename T, std::size_t N>
+    void field(std::array<T, N>& values) {
+        if constexpr (kSameAsInFile<std::array<T, N>>) {
+            std::memcpy(values.data(), take(sizeof values), sizeof values);
+        } else {
+            for (T& value : values) {
+                field(value);
+            }
+        }
+    }
+
+private:
+    const char* take(qint64 count) {
+        const char* p = m_data;
+        m_data += count;
+        return p;
+    }
+
+    const char* m_data;
 };
 
 class FieldWriter {

@@ -8,6 +8,18 @@
 namespace korven {
 namespace {
 
+// A record that does not fit is read field by field, so the reader fails where the file ends.
+template <typename Record>
+void readRecord(FieldReader& in, Record& record, qint64 size) {
+    if (const char* bytes = in.peek(size)) {
+        RecordReader whole(bytes);
+        layout::transfer(whole, record);
+        in.skip(size);
+    } else {
+        layout::transfer(in, record);
+    }
+}
+
 int16_t readFailure(MessageSink& messages) {
     messages.show(Message(texts::readError(), MessageIcon::None));
     return -1;
@@ -42,7 +54,7 @@ int16_t LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status
     in.field(file.AirDevelopment);
     in.goTo(file.AircraftBlockPos);
     for (AircraftTypeRecord& record : file.AircraftType) {
-        layout::transfer(in, record);
+        readRecord(in, record, layout::kAircraftTypeSize);
     }
     file.ShipClassBlockPos = static_cast<int32_t>(in.position());
     if (!in.ok()) {
@@ -51,7 +63,7 @@ int16_t LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status
 
     status.showStatus(texts::statusReadingShipClasses());
     for (ShipClassRecord& record : file.ShipClass) {
-        layout::transfer(in, record);
+        readRecord(in, record, layout::kShipClassSize);
     }
     file.BaseBlockPos = static_cast<int32_t>(in.position());
     if (!in.ok()) {
@@ -60,10 +72,13 @@ int16_t LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status
 
     status.showStatus(texts::statusReadingBases());
     const cp932::TextMatcher lastBase(layout::lastBaseName());
+    constexpr qsizetype kNameWidth = decltype(BaseRecord::Name)::kWidth;
     file.LastBaseIndex = SaveFile::kBases - 1;
     for (int i = 0; i < SaveFile::kBases && in.ok(); ++i) {
-        layout::transfer(in, file.Base[i]);
-        if (in.ok() && lastBase.matches(file.Base[i].Name.originalBytes())) {
+        const qint64 start = in.position();
+        readRecord(in, file.Base[i], layout::kBaseSize);
+        // Compared in the image, which saves copying each name out of its field.
+        if (in.ok() && lastBase.matches(QByteArrayView(image).sliced(start - 1, kNameWidth))) {
             file.LastBaseIndex = static_cast<uint8_t>(i);
             break;
         }
@@ -74,7 +89,7 @@ int16_t LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status
 
     status.showStatus(texts::statusReadingShips());
     for (ShipRecord& record : file.Ship) {
-        layout::transfer(in, record);
+        readRecord(in, record, layout::kShipSize);
     }
     if (!in.ok()) {
         return readFailure(messages);
@@ -82,7 +97,7 @@ int16_t LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status
 
     status.showStatus(texts::statusReadingCarrierAir());
     for (CarrierAirRecord& record : file.CarrierAir) {
-        layout::transfer(in, record);
+        readRecord(in, record, layout::kCarrierAirSize);
     }
     if (!in.ok()) {
         return readFailure(messages);
