@@ -1,5 +1,6 @@
 #include "platform/LockedFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <fcntl.h>
@@ -63,8 +64,12 @@ mode_t defaultFileMode() {
 
 // Resolved once, when the file is opened: a relative path would otherwise follow later
 // changes of the working folder, and renaming over a symbolic link would replace the link
-// and leave the file it points to unchanged.
-QString resolvedTarget(const QString& path) {
+// and leave the file it points to unchanged. Links among the folders of an absolute path
+// need nothing: the system follows them when renaming.
+QString resolvedTarget(const QString& path, bool isLink) {
+    if (!isLink && QDir::isAbsolutePath(path)) {
+        return path;
+    }
     const QFileInfo info(path);
     const QString canonical = info.canonicalFilePath();
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
@@ -128,7 +133,12 @@ LockedFile::~LockedFile() {
 std::unique_ptr<LockedFile> LockedFile::open(const QString& path, LockMode mode, QString* reason) {
     const QByteArray name = QFile::encodeName(path);
     struct stat st {};
-    if (path.isEmpty() || ::stat(name.constData(), &st) != 0) {
+    if (path.isEmpty() || ::lstat(name.constData(), &st) != 0) {
+        setReason(reason, systemError("cannot find the file"));
+        return nullptr;
+    }
+    const bool isLink = S_ISLNK(st.st_mode);
+    if (isLink && ::stat(name.constData(), &st) != 0) {
         setReason(reason, systemError("cannot find the file"));
         return nullptr;
     }
@@ -151,12 +161,12 @@ std::unique_ptr<LockedFile> LockedFile::open(const QString& path, LockMode mode,
         ::close(fd);
         return nullptr;
     }
-    return std::unique_ptr<LockedFile>(new LockedFile(path, resolvedTarget(path), fd, mode));
+    return std::unique_ptr<LockedFile>(new LockedFile(path, resolvedTarget(path, isLink), fd, mode));
 }
 
 std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteArray& contents,
                                                QString* reason) {
-    const QString target = resolvedTarget(path);
+    const QString target = resolvedTarget(path, QFileInfo(path).isSymLink());
     // A file that another program holds open keeps its lock: replacing it would hand that
     // program a file nobody sees any more, and its next save would silently undo ours.
     int existing = -1;

@@ -339,6 +339,16 @@ void TestLockedFile::replaceThroughSymlinkKeepsLink() {
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(readFile(m_path), QByteArray("KVSAVE through the link"));
     QVERIFY(!otherProcessCanOpen(m_path, LockMode::ReadOnly));
+    file.reset();
+
+    // A linked folder is followed: the file inside the real folder is replaced.
+    const QString linkedFolder = m_dir->filePath(u"linked"_s);
+    QVERIFY(QFile::link(m_dir->path(), linkedFolder));
+    auto inLinkedFolder = LockedFile::open(linkedFolder + u"/SaveFile1.SAVE"_s, LockMode::Normal);
+    QVERIFY(inLinkedFolder);
+    QVERIFY(inLinkedFolder->replaceContents("KVSAVE through the folder link"));
+    QVERIFY(QFileInfo(linkedFolder).isSymLink());
+    QCOMPARE(readFile(m_path), QByteArray("KVSAVE through the folder link"));
 }
 
 void TestLockedFile::replaceAfterChangeOfFolder() {
