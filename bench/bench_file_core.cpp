@@ -1,0 +1,282 @@
+// The file core against the plain system calls it is built on, measured side by side on the
+// demo save in a temporary folder. After the benchmark table it prints one line per ratio,
+// `ratio NAME VALUE`, from the medians of this run.
+#include "model/AnchorSearch.h"
+#include "model/Layout.h"
+#include "model/OpenSaveFile.h"
+#include "model/SaveFileWriter.h"
+#include "tests/support/SaveImageBuilder.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <vector>
+
+namespace {
+
+using namespace korven;
+
+class NullStatus : public StatusSink {
+public:
+    void showStatus(const QString&) override {}
+};
+
+class NullMessages : public MessageSink {
+public:
+    MessageAnswer show(const Message& message) override { return message.defaultAnswer; }
+};
+
+struct Files {
+    QTemporaryDir dir;
+    QByteArray demo = fixtures::SaveImageBuilder().build();
+    QByteArray anchorAtEnd;  // the key at the last offset the search looks at
+    QString demoPath;
+    QString writePath;
+    QString plainPath;
+    QString anchorPath;
+};
+
+Files* files = nullptr;
+
+QByteArray nativePath(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+bool writeFile(const QString& path, const QByteArray& data) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size();
+}
+
+// open, lock, read, check, parse.
+void Load(benchmark::State& state) {
+    auto model = std::make_unique<SaveFile>();
+    NullStatus status;
+    NullMessages messages;
+    for (auto _ : state) {
+        OpenedSaveFile opened = OpenSaveFile(files->demoPath, LockMode::Normal, *model, status, messages);
+        if (opened.outcome != OpenOutcome::Opened) {
+            state.SkipWithError("the demo save did not load");
+            break;
+        }
+        benchmark::DoNotOptimize(model->LastBaseIndex);
+    }
+}
+
+// open, one read of the whole file, close.
+void ReadFile(benchmark::State& state) {
+    const QByteArray name = nativePath(files->demoPath);
+    std::vector<char> buffer(static_cast<std::size_t>(files->demo.size()));
+    for (auto _ : state) {
+        const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        ::close(fd);
+        if (n != static_cast<ssize_t>(buffer.size())) {
+            state.SkipWithError("short read");
+            break;
+        }
+        benchmark::DoNotOptimize(buffer.data());
+    }
+}
+
+void AnchorSearchInMemory(benchmark::State& state) {
+    NullStatus status;
+    NullMessages messages;
+    const QString key = layout::anchorKey();
+    for (auto _ : state) {
+        FieldReader reader(files->anchorAtEnd);
+        const int32_t found =
+            AnchorSearch(key, reader, layout::kAnchorStartPos, layout::kAnchorEndPos, status, messages);
+        if (found != layout::kAnchorEndPos) {
+            state.SkipWithError("the key was not found at the end of the range");
+            break;
+        }
+    }
+}
+
+// The search as first written for the game's file routines: one positioned read per
+// candidate, the key read and decoded only when the first byte matches.
+int32_t scanWithPread(int fd, const QString& key, qint64 startPos, qint64 endPos) {
+    const QByteArray keyBytes = cp932::encode(key).value_or(QByteArray());
+    struct stat st {};
+    ::fstat(fd, &st);
+    const qint64 size = st.st_size;
+    qint64 last = 0;
+    qint64 p = startPos - 1;
+    QByteArray window(keyBytes.size(), Qt::Uninitialized);
+    while (p < endPos && last + 168 < size) {
+        ++p;
+        char byte = 0;
+        if (::pread(fd, &byte, 1, p - 1) != 1) {
+            return -1;
+        }
+        last = p;
+        if (byte != keyBytes.at(0)) {
+            continue;
+        }
+        const ssize_t n = ::pread(fd, window.data(), static_cast<size_t>(window.size()), p - 1);
+        last = p + n - 1;
+        if (n == window.size() && cp932::decode(window) == key) {
+            return static_cast<int32_t>(p);
+        }
+    }
+    return -1;
+}
+
+void AnchorScanWithPread(benchmark::State& state) {
+    const int fd = ::open(nativePath(files->anchorPath).constData(), O_RDONLY | O_CLOEXEC);
+    const QString key = layout::anchorKey();
+    for (auto _ : state) {
+        if (scanWithPread(fd, key, layout::kAnchorStartPos, layout::kAnchorEndPos) != layout::kAnchorEndPos) {
+            state.SkipWithError("the byte-by-byte scan did not find the key at the end of the range");
+            break;
+        }
+    }
+    ::close(fd);
+}
+
+// validate, compose, temporary file, fsync, rename.
+void Write(benchmark::State& state) {
+    auto model = std::make_unique<SaveFile>();
+    NullStatus status;
+    NullMessages messages;
+    OpenedSaveFile opened = OpenSaveFile(files->writePath, LockMode::Normal, *model, status, messages);
+    if (!opened.handle) {
+        state.SkipWithError("cannot open the save to write");
+        return;
+    }
+    for (auto _ : state) {
+        if (!WriteSaveFile(*model, *opened.handle, status, messages)) {
+            state.SkipWithError("the save was not written");
+            break;
+        }
+    }
+}
+
+void plainWrite(benchmark::State& state, bool sync) {
+    const QByteArray name = nativePath(files->plainPath);
+    for (auto _ : state) {
+        // Over the same bytes in place: truncating first would make ext4 flush on close.
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        const ssize_t n = ::write(fd, files->demo.constData(), static_cast<size_t>(files->demo.size()));
+        if (sync) {
+            ::fsync(fd);
+        }
+        ::close(fd);
+        if (n != files->demo.size()) {
+            state.SkipWithError("short write");
+            break;
+        }
+    }
+}
+
+void PlainWrite(benchmark::State& state) {
+    plainWrite(state, false);
+}
+void PlainWriteFsync(benchmark::State& state) {
+    plainWrite(state, true);
+}
+
+// Keeps the console table and remembers each repetition's real time per benchmark.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    using ConsoleReporter::ConsoleReporter;
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+                m_times[run.run_name.function_name].push_back(
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit));
+            }
+        }
+    }
+
+    double median(const std::string& name) const {
+        const auto found = m_times.find(name);
+        if (found == m_times.end() || found->second.empty()) {
+            return 0;
+        }
+        std::vector<double> times = found->second;
+        std::sort(times.begin(), times.end());
+        const std::size_t n = times.size();
+        return n % 2 == 1 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
+    }
+
+    void printRatio(const char* name, const std::string& numerator, const std::string& denominator) const {
+        const double top = median(numerator);
+        const double bottom = median(denominator);
+        if (top <= 0 || bottom <= 0) {
+            std::printf("ratio %s nan\n", name);
+        } else {
+            std::printf("ratio %s %.2f\n", name, top / bottom);
+        }
+    }
+
+private:
+    std::map<std::string, std::vector<double>> m_times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Three repetitions by default; the ratios use their medians.
+    std::vector<char*> args(argv, argv + argc);
+    std::string repetitions = "--benchmark_repetitions=3";
+    if (std::none_of(args.begin(), args.end(),
+                     [](const char* a) { return std::string(a).starts_with("--benchmark_repetitions"); })) {
+        args.insert(args.begin() + 1, repetitions.data());
+    }
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+
+    Files setup;
+    files = &setup;
+    fixtures::SaveImageOptions options;
+    options.aircraftBlockOffset = layout::kAnchorEndPos - 1;
+    setup.anchorAtEnd = fixtures::SaveImageBuilder(options).build();
+    setup.demoPath = setup.dir.filePath(QStringLiteral("SaveFile1.SAVE"));
+    setup.writePath = setup.dir.filePath(QStringLiteral("SaveFile2.SAVE"));
+    setup.plainPath = setup.dir.filePath(QStringLiteral("plain.bin"));
+    setup.anchorPath = setup.dir.filePath(QStringLiteral("SaveFile3.SAVE"));
+    if (!setup.dir.isValid() || !writeFile(setup.demoPath, setup.demo) ||
+        !writeFile(setup.writePath, setup.demo) || !writeFile(setup.anchorPath, setup.anchorAtEnd)) {
+        std::fputs("cannot write the benchmark files\n", stderr);
+        return 1;
+    }
+
+    benchmark::RegisterBenchmark("Load", Load)->Unit(benchmark::kMicrosecond)->UseRealTime();
+    benchmark::RegisterBenchmark("ReadFile", ReadFile)->Unit(benchmark::kMicrosecond)->UseRealTime();
+    benchmark::RegisterBenchmark("AnchorSearchInMemory", AnchorSearchInMemory)
+        ->Unit(benchmark::kMicrosecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("AnchorScanWithPread", AnchorScanWithPread)
+        ->Unit(benchmark::kMicrosecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("Write", Write)->Unit(benchmark::kMicrosecond)->UseRealTime();
+    benchmark::RegisterBenchmark("PlainWrite", PlainWrite)->Unit(benchmark::kMicrosecond)->UseRealTime();
+    benchmark::RegisterBenchmark("PlainWriteFsync", PlainWriteFsync)
+        ->Unit(benchmark::kMicrosecond)
+        ->UseRealTime();
+
+    RatioReporter reporter(::isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
+                                                   : benchmark::ConsoleReporter::OO_Tabular);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    std::fflush(stdout);
+    std::cout.flush();
+
+    reporter.printRatio("load_vs_read", "Load", "ReadFile");
+    reporter.printRatio("anchor_speedup", "AnchorScanWithPread", "AnchorSearchInMemory");
+    reporter.printRatio("write_vs_plain_write", "Write", "PlainWrite");
+    reporter.printRatio("write_vs_plain_write_fsync", "Write", "PlainWriteFsync");
+    return 0;
+}
