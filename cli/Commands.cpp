@@ -5,6 +5,7 @@
 #include "cli/ModelJson.h"
 #include "model/ModelTexts.h"
 #include "model/OpenSaveFile.h"
+#include "model/SaveFileBackup.h"
 #include "model/SaveFileWriter.h"
 #include "model/TurnCalendar.h"
 
@@ -98,6 +99,17 @@ bool sameFile(const QString& a, const QString& b) {
     return left.exists() && right.exists() && left.canonicalFilePath() == right.canonicalFilePath();
 }
 
+// Keeps the file about to be replaced in the backup folder; false (and nothing may be written)
+// when that fails.
+bool backUp(const LockedFile& file, Console& console) {
+    ConsoleMessages messages(console.err);
+    const std::optional<QString> backup = BackUpSaveFile(file, BackupStore(console.backupFolder), messages);
+    if (backup) {
+        console.out << korven::texts::backupMade(*backup) << '\n';
+    }
+    return backup.has_value();
+}
+
 // Stores the image as a new file, or over an existing one that no editor holds open.
 bool writeCopy(const QString& target, const QByteArray& image, Console& console) {
     QString reason;
@@ -109,7 +121,7 @@ bool writeCopy(const QString& target, const QByteArray& image, Console& console)
             console.err << texts::fileLine(target) << '\n' << texts::failureReason(reason) << '\n';
             return false;
         }
-        written = existing->replaceContents(image, &reason);
+        written = backUp(*existing, console) && existing->replaceContents(image, &reason);
     } else {
         written = LockedFile::create(target, image, &reason) != nullptr;
     }
@@ -231,6 +243,10 @@ int RunSet(const QString& path, const QStringList& assignments, const QString& o
     ConsoleStatus status(console.verbose ? &console.err : nullptr);
     if (inPlace) {
         ConsoleMessages messages(console.err);
+        if (!backUp(*loaded->handle, console)) {
+            console.err << texts::nothingWritten() << '\n';
+            return kExitFailure;
+        }
         if (!WriteSaveFile(model, *loaded->handle, status, messages)) {
             console.err << texts::fileLine(path) << '\n';
             return kExitFailure;

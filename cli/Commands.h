@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Backups.h"
+
 #include "model/SaveFile.h"
 #include "platform/Sinks.h"
 
@@ -22,6 +24,7 @@ struct Console {
     QTextStream& out;
     QTextStream& err;
     bool verbose = false;
+    QString backupFolder = BackupStore::defaultFolder();  // where `set` keeps the file it replaces
 };
 
 // Prints the core's messages on the error stream, one line each.

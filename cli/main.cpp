@@ -4,6 +4,8 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // Names the data folder that holds the backups, shared with the editor.
+    QCoreApplication::setApplicationName(QStringLiteral("KorvenEdit"));
     QTextStream out(stdout);
     QTextStream err(stderr);
     const int status = korven::cli::RunCommandLine(QCoreApplication::arguments(), out, err);

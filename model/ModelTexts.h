@@ -70,4 +70,13 @@ inline QString cannotOpen() {
         "があります。");
 }
 
+inline QString backupFailed(const QString& folder) {
+    return QStringLiteral(
+               "バックアップを作成できなかったため、保存しませんでした。\r\nバックアップの保存先: ") +
+           folder;
+}
+inline QString backupMade(const QString& path) {
+    return QStringLiteral("バックアップ: ") + path;
+}
+
 }  // namespace korven::texts

@@ -49,6 +49,8 @@ class TestCliBinary : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
+        // The tool keeps its backups in the data folder; keep them inside the test's folder.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
         m_image = m_builder.build();
     }
 

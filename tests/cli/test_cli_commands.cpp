@@ -1,6 +1,7 @@
 #include "cli/CliTexts.h"
 #include "cli/Commands.h"
 #include "model/ModelTexts.h"
+#include "platform/Backups.h"
 #include "platform/LockedFile.h"
 #include "tests/cli/CliFixtures.h"
 #include "tests/support/DemoNames.h"
@@ -107,6 +108,20 @@ private slots:
         QVERIFY2(r.out.contains(QStringLiteral("\n現在フェイズ: 不明 (12)\n")), qPrintable(r.out));
     }
 
+    void setWithoutABackupWritesNothing() {
+        const QString edited = freshCopy(QStringLiteral("unbacked.SAVE"));
+        const QString blocker = writeFile(QDir(m_dir.path()), QStringLiteral("blocker"), "x");
+        // No folder can be made below a plain file, so no backup can be written.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(blocker));
+        const Run set = run({QStringLiteral("set"), edited, QStringLiteral("ShipClass[12].Perf[1]=30")});
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
+        QCOMPARE(set.status, 1);
+        QVERIFY2(set.err.startsWith(printed(korven::texts::backupFailed(BackupStore::defaultFolder())
+                                                .section(QStringLiteral("\r\n"), 0, 0))),
+                 qPrintable(set.err));
+        QCOMPARE(readFile(edited), m_image);
+    }
+
     void setThenDumpAndDiffShowTheChange() {
         const QString original = freshCopy(QStringLiteral("original.SAVE"));
         const QString edited = freshCopy(QStringLiteral("edited.SAVE"));
@@ -115,7 +130,11 @@ private slots:
 
         const Run set = run({QStringLiteral("set"), edited, QStringLiteral("ShipClass[12].Perf[1]=30")});
         QCOMPARE(set.status, 0);
-        QCOMPARE(set.out, cli::texts::saved(edited) + QLatin1Char('\n'));
+        const QStringList backups = BackupStore().backupsOf(QStringLiteral("edited.SAVE"));
+        QCOMPARE(backups.size(), 1);
+        QCOMPARE(readFile(backups.first()), m_image);
+        QCOMPARE(set.out, korven::texts::backupMade(backups.first()) + QLatin1Char('\n') +
+                              cli::texts::saved(edited) + QLatin1Char('\n'));
         QCOMPARE(getInt16(readFile(edited), m_builder.shipClassOffset(12) + 18), 30);
 
         const Run dump = run({QStringLiteral("dump"), edited});
