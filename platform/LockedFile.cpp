@@ -240,6 +240,19 @@ bool LockedFile::replaceContents(const QByteArray& contents, QString* reason) {
         setReason(reason, QStringLiteral("the file is open read-only"));
         return false;
     }
+    // The name must still stand for the file we hold, and the file must not have been made
+    // read-only meanwhile: a save never resurrects a removed file or replaces somebody else's.
+    struct stat held {};
+    struct stat named {};
+    if (::fstat(m_fd, &held) != 0 || ::stat(QFile::encodeName(m_target).constData(), &named) != 0 ||
+        held.st_dev != named.st_dev || held.st_ino != named.st_ino) {
+        setReason(reason, QStringLiteral("the file was removed or replaced while it was open"));
+        return false;
+    }
+    if ((named.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        setReason(reason, QStringLiteral("the file was made read-only while it was open"));
+        return false;
+    }
     const int fd = replaceAtomically(m_target, contents, reason);
     if (fd < 0) {
         return false;

@@ -34,6 +34,8 @@ private slots:
     void replaceOnReadOnlyHandleIsRefused();
     void failedWriteLeavesOldFile();
     void removedFolderFailsCleanly();
+    void fileChangedWhileOpen_data();
+    void fileChangedWhileOpen();
     void createWritesLockedFile();
     void createRefusesFileInUse_data();
     void createRefusesFileInUse();
@@ -292,6 +294,42 @@ void TestLockedFile::removedFolderFailsCleanly() {
     QVERIFY(file->readAll(&viaHandle));
     QCOMPARE(viaHandle, kOld);
     QVERIFY(!QFileInfo::exists(folder));
+}
+
+void TestLockedFile::fileChangedWhileOpen_data() {
+    QTest::addColumn<QString>("change");
+    QTest::newRow("made read-only") << u"read-only"_s;
+    QTest::newRow("removed") << u"removed"_s;
+    QTest::newRow("replaced by another file") << u"replaced"_s;
+}
+
+void TestLockedFile::fileChangedWhileOpen() {
+    QFETCH(QString, change);
+    auto file = LockedFile::open(m_path, LockMode::Normal);
+    QVERIFY(file);
+    const QByteArray other("KVSAVE somebody else's file");
+    if (change == u"read-only") {
+        QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    } else if (change == u"removed") {
+        QVERIFY(QFile::remove(m_path));
+    } else {
+        const QString elsewhere = m_dir->filePath(u"other.SAVE"_s);
+        writeFile(elsewhere, other);
+        QCOMPARE(::rename(QFile::encodeName(elsewhere).constData(), QFile::encodeName(m_path).constData()),
+                 0);
+    }
+
+    QString reason;
+    QVERIFY(!file->replaceContents("KVSAVE new", &reason));
+    QVERIFY(!reason.isEmpty());
+    if (change == u"read-only") {
+        QCOMPARE(readFile(m_path), kOld);
+    } else if (change == u"removed") {
+        QVERIFY(!QFileInfo::exists(m_path));
+    } else {
+        QCOMPARE(readFile(m_path), other);
+    }
+    QCOMPARE(folderEntries(m_path).filter(u".SaveFile1"_s), QStringList());
 }
 
 void TestLockedFile::createWritesLockedFile() {
