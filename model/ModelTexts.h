@@ -70,6 +70,12 @@ inline QString cannotOpen() {
         "があります。");
 }
 
+inline QString layoutWouldMove() {
+    return QStringLiteral(
+        "データ書き込みエラー\r\nこの内容で保存すると、次にファイルを開いたときにデータの位置が見つからなくな"
+        "ります。"
+        "\r\n航空機データ 0 番の名前を元に戻してください。");
+}
 inline QString backupFailed(const QString& folder) {
     return QStringLiteral(
                "バックアップを作成できなかったため、保存しませんでした。\r\nバックアップの保存先: ") +

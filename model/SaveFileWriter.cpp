@@ -3,8 +3,30 @@
 #include "model/FieldIo.h"
 #include "model/Layout.h"
 #include "model/ModelTexts.h"
+#include "model/SaveFileLoader.h"
+
+#include <memory>
 
 namespace korven {
+namespace {
+
+class Quiet : public StatusSink, public MessageSink {
+public:
+    void showStatus(const QString&) override {}
+    MessageAnswer show(const Message& message) override { return message.defaultAnswer; }
+};
+
+// The blocks are found again on every load by their anchor and the last base's name, so an
+// edit of those names would make the next load read the records from the wrong place.
+bool loadsBackInPlace(const SaveFile& file, const QByteArray& image) {
+    auto reloaded = std::make_unique<SaveFile>();
+    Quiet quiet;
+    return LoadSaveFile(image, *reloaded, quiet, quiet) == 0 &&
+           reloaded->AircraftBlockPos == file.AircraftBlockPos &&
+           reloaded->BaseBlockPos == file.BaseBlockPos && reloaded->LastBaseIndex == file.LastBaseIndex;
+}
+
+}  // namespace
 
 std::optional<QByteArray> ComposeSaveImage(const SaveFile& file, StatusSink& status) {
     QByteArray image = file.image;
@@ -60,6 +82,10 @@ std::optional<QByteArray> ComposeSaveImage(const SaveFile& file, StatusSink& sta
 
 bool WriteSaveFile(SaveFile& file, LockedFile& target, StatusSink& status, MessageSink& messages) {
     const std::optional<QByteArray> image = ComposeSaveImage(file, status);
+    if (image && !loadsBackInPlace(file, *image)) {
+        messages.show(Message(texts::layoutWouldMove(), MessageIcon::Error));
+        return false;
+    }
     if (!image || !target.replaceContents(*image)) {
         messages.show(Message(texts::writeError(), MessageIcon::Error));
         return false;

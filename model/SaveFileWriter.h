@@ -14,7 +14,9 @@ namespace korven {
 std::optional<QByteArray> ComposeSaveImage(const SaveFile& file, StatusSink& status);
 
 // Stores the model into the open file, all or nothing. On any failure shows
-// "データ書き込みエラー" and returns false; the file on disk is then exactly as it was.
+// "データ書き込みエラー" and returns false; the file on disk is then exactly as it was. An image
+// that would not load back with the same block positions (the anchor name or the last base's
+// name edited) is refused as well.
 bool WriteSaveFile(SaveFile& file, LockedFile& target, StatusSink& status, MessageSink& messages);
 
 }  // namespace korven

@@ -33,6 +33,8 @@ private slots:
     void shortNameIsPaddedWithNul();
     void refusedTextLeavesFileAsItWas_data();
     void refusedTextLeavesFileAsItWas();
+    void namesThatMoveTheBlocksAreRefused_data();
+    void namesThatMoveTheBlocksAreRefused();
     void lastAircraftTypesAreNotWritten();
     void shipsFollowLastBase();
     void progressTexts();
@@ -383,6 +385,36 @@ void TestSaveFileWriter::refusedTextLeavesFileAsItWas() {
     QCOMPARE(m.image, image);
     // Still open and locked.
     QVERIFY(!LockedFile::open(save.path, LockMode::ReadOnly));
+}
+
+void TestSaveFileWriter::namesThatMoveTheBlocksAreRefused_data() {
+    QTest::addColumn<int>("which");
+    QTest::newRow("aircraft type 0 renamed") << 0;
+    QTest::newRow("last base renamed") << 1;
+    QTest::newRow("an earlier base named like the last") << 2;
+}
+
+void TestSaveFileWriter::namesThatMoveTheBlocksAreRefused() {
+    QFETCH(int, which);
+    const QByteArray image = SaveImageBuilder().build();
+    OpenSave save(image);
+    QVERIFY(save.handle);
+    SaveFile& m = *save.model;
+    switch (which) {
+        case 0:
+            m.AircraftType[0].Name.setText(u"九六式艦戦"_s);
+            break;
+        case 1:
+            m.Base[m.LastBaseIndex].Name.setText(u"ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｷ"_s);
+            break;
+        default:
+            m.Base[20].Name.setText(u"ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ"_s);
+            break;
+    }
+    QVERIFY(!save.write());
+    QCOMPARE(save.messages.texts(), QStringList{korven::texts::layoutWouldMove()});
+    QCOMPARE(save.messages.shown.front().icon, korven::MessageIcon::Error);
+    QCOMPARE(readFile(save.path), image);
 }
 
 void TestSaveFileWriter::lastAircraftTypesAreNotWritten() {
