@@ -1,0 +1,319 @@
+#pragma once
+
+#include <QString>
+
+// The main window's own texts: captions, messages, tree captions, column captions and the
+// pieces of row texts. Tests refer to the same constants.
+namespace korven::mainwindow::texts {
+
+// Edit state.
+inline QString noFileLoaded() {
+    return QStringLiteral("ファイルが読み込まれていません");
+}
+inline QString label1Design() {
+    return QStringLiteral("ファイル名");
+}
+inline QString label1ToolTip() {
+    return QStringLiteral("編集ファイル名");
+}
+inline QString label2Design() {
+    return QStringLiteral("編集状況");
+}
+inline QString label2ToolTip() {
+    return QStringLiteral("編集状況");
+}
+inline QString edited() {
+    return QStringLiteral("編集済み");
+}
+inline QString unedited() {
+    return QStringLiteral("未編集");
+}
+inline QString captionSeparator() {
+    return QStringLiteral(" - ");
+}
+inline QString captionEdited() {
+    return QStringLiteral(" [編集済み]");
+}
+inline QString captionUnedited() {
+    return QStringLiteral(" [未編集]");
+}
+// Full-width brackets in the caption; an ASCII opening bracket in Label1.
+inline QString captionReadOnly() {
+    return QStringLiteral("（読み取り専用）");
+}
+inline QString label1ReadOnly() {
+    return QStringLiteral("(読み取り専用）");
+}
+inline QString rowCount(int rows) {
+    return QStringLiteral("%1 件").arg(rows);
+}
+
+// Messages.
+inline QString folderGiven() {
+    return QStringLiteral("フォルダを指定することは出来ません。");
+}
+inline QString parameterError() {
+    return QStringLiteral("パラメータエラー");
+}
+inline QString secondFile() {
+    return QStringLiteral("２つ以上のファイルを同時に開くことは出来ません。");
+}
+inline QString readOnlySaveQuestion() {
+    return QStringLiteral(
+        "読み取り専用で開かれているため保存できません。\n読み取り専用を解除して保存しますか？");
+}
+inline QString cannotLeaveReadOnly() {
+    return QStringLiteral(
+        "読み取り専用を解除できませんでした。\nファイルがディスク上で読み取り専用になっているか、"
+        "他のアプリケーションが使用しています。\nファイルは保存されていません。");
+}
+inline QString saveQuestion(const QString& path) {
+    return QStringLiteral("ファイルが編集されています。保存しますか？\n保存ファイル名　") + path;
+}
+inline QString noHelp() {
+    return QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。");
+}
+inline QString helpFileMissing(const QString& file) {
+    return QStringLiteral("ヘルプファイル %1 を開けませんでした。").arg(file);
+}
+
+// File dialogs.
+inline QString openDialogCaption() {
+    return QStringLiteral("ファイルを開く");
+}
+inline QString saveAsDialogCaption() {
+    return QStringLiteral("名前を付けて保存");
+}
+// Name|pattern pairs, as the dialog settings give them.
+inline QString fileFilter() {
+    return QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE)|SaveFile*.SAVE|全てのファイル(*.*)|*.*");
+}
+inline QString saveSuffix() {
+    return QStringLiteral("SAVE");
+}
+
+// Menus.
+inline QString menuFile() {
+    return QStringLiteral("ﾌｧｲﾙ(&F)");
+}
+inline QString menuFileOpen() {
+    return QStringLiteral("開く(&O)");
+}
+inline QString menuFileSave() {
+    return QStringLiteral("上書き保存(&S)");
+}
+inline QString menuFileSaveAs() {
+    return QStringLiteral("名前を付けて保存(&A)");
+}
+inline QString menuFileClose() {
+    return QStringLiteral("閉じる(&C)");
+}
+inline QString menuFileProperties() {
+    return QStringLiteral("ﾌﾟﾛﾊﾟﾃｨ(&I)");
+}
+inline QString menuFileExit() {
+    return QStringLiteral("終了(&Q)");
+}
+inline QString menuEdit() {
+    return QStringLiteral("編集(&E)");
+}
+inline QString menuEditUndo() {
+    return QStringLiteral("元に戻す(&U)");
+}
+inline QString menuEditCut() {
+    return QStringLiteral("切り取り(&T)");
+}
+inline QString menuEditCopy() {
+    return QStringLiteral("ｺﾋﾟｰ(&C)");
+}
+inline QString menuEditPaste() {
+    return QStringLiteral("貼り付け(&P)");
+}
+inline QString menuEditPasteSpecial() {
+    return QStringLiteral("形式を選択して貼り付け(&S)...");
+}
+inline QString menuEditSelectAll() {
+    return QStringLiteral("すべて選択(&A)");
+}
+inline QString menuEditInvertSelection() {
+    return QStringLiteral("選択範囲の切り替え(&I)");
+}
+inline QString menuView() {
+    return QStringLiteral("表示(&V)");
+}
+inline QString menuViewToolbar() {
+    return QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)");
+}
+inline QString menuViewStatusBar() {
+    return QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&B)");
+}
+inline QString menuViewLargeIcons() {
+    return QStringLiteral("大きいｱｲｺﾝ(&G)");
+}
+inline QString menuViewSmallIcons() {
+    return QStringLiteral("小さいｱｲｺﾝ(&M)");
+}
+inline QString menuViewList() {
+    return QStringLiteral("一覧(&L)");
+}
+inline QString menuViewDetails() {
+    return QStringLiteral("詳細(&D)");
+}
+inline QString menuViewRefresh() {
+    return QStringLiteral("最新の情報に更新(&R)");
+}
+inline QString menuViewOptions() {
+    return QStringLiteral("ｵﾌﾟｼｮﾝ(&O)...");
+}
+inline QString menuHelp() {
+    return QStringLiteral("ﾍﾙﾌﾟ(&H)");
+}
+inline QString menuHelpContents() {
+    return QStringLiteral("目次(&C)");
+}
+inline QString menuHelpSearch() {
+    return QStringLiteral("ﾄﾋﾟｯｸの検索(&S)...");
+}
+inline QString menuHelpAbout() {
+    return QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)");
+}
+
+// Tree captions of the fixed nodes and the science classes.
+inline QString nodeKankei() {
+    return QStringLiteral("艦型");
+}
+inline QString nodeKokan() {
+    return QStringLiteral("個別艦船");
+}
+inline QString nodeKoukuki() {
+    return QStringLiteral("航空機");
+}
+inline QString nodeKichi() {
+    return QStringLiteral("基地");
+}
+inline QString nodeKagaku() {
+    return QStringLiteral("科学兵器");
+}
+inline QString nodeToujouRen() {
+    return QStringLiteral("搭乗員練度");
+}
+inline QString nodeJapan() {
+    return QStringLiteral("日本軍");
+}
+inline QString nodeRengou() {
+    return QStringLiteral("連合軍");
+}
+inline QString nodeAllForces() {
+    return QStringLiteral("全軍");
+}
+inline QString nodeAntiAir() {
+    return QStringLiteral("対空兵器");
+}
+inline QString nodeAntiSubmarine() {
+    return QStringLiteral("対潜兵器");
+}
+inline QString nodeAntiShip() {
+    return QStringLiteral("対艦兵器");
+}
+
+// Individual-ship names.
+inline QString shipNameRo() {
+    return QStringLiteral("呂");
+}
+inline QString shipNameI() {
+    return QStringLiteral("伊");
+}
+inline QString shipNameKaibou() {
+    return QStringLiteral("海防艦");
+}
+inline QString shipNameRenshou() {
+    return QStringLiteral("連商船");
+}
+inline QString shipNameNisshou() {
+    return QStringLiteral("日商船");
+}
+inline QString shipNameGou() {
+    return QStringLiteral("号");
+}
+inline QString shipNameAlliedPrefix() {
+    return QStringLiteral("No.");
+}
+
+// Column captions.
+inline QString colClassName() {
+    return QStringLiteral("クラス名");
+}
+inline QString colShipType() {
+    return QStringLiteral("艦種");
+}
+inline QString colUpperSteps() {
+    return QStringLiteral("上部ステップ");
+}
+inline QString colLowerSteps() {
+    return QStringLiteral("下部ステップ");
+}
+inline QString colSpeed() {
+    return QStringLiteral("速力");
+}
+inline QString colFuel() {
+    return QStringLiteral("燃料");
+}
+inline QString colAircraft() {
+    return QStringLiteral("機数");
+}
+inline QString colShipName() {
+    return QStringLiteral("艦船名");
+}
+inline QString colCarried() {
+    return QStringLiteral("搭載");
+}
+inline QString colFullName() {
+    return QStringLiteral("正式名");
+}
+inline QString colName() {
+    return QStringLiteral("名称");
+}
+inline QString colNation() {
+    return QStringLiteral("国籍");
+}
+inline QString colDevelopmentTurn() {
+    return QStringLiteral("開発ターン");
+}
+inline QString colBaseName() {
+    return QStringLiteral("基地名");
+}
+inline QString colOwner() {
+    return QStringLiteral("領有");
+}
+inline QString colTerrain() {
+    return QStringLiteral("地形");
+}
+inline QString colSettlement() {
+    return QStringLiteral("集落規模");
+}
+inline QString colResource() {
+    return QStringLiteral("資源種");
+}
+inline QString colFactory() {
+    return QStringLiteral("工場種");
+}
+inline QString colAnchorage() {
+    return QStringLiteral("泊地");
+}
+inline QString colEffect() {
+    return QStringLiteral("効果");
+}
+inline QString colNeedTurns() {
+    return QStringLiteral("必要ターン");
+}
+inline QString colLeftTurns() {
+    return QStringLiteral("残りターン");
+}
+inline QString colFighter() {
+    return QStringLiteral("戦闘機");
+}
+inline QString colBomber() {
+    return QStringLiteral("爆撃機");
+}
+
+}  // namespace korven::mainwindow::texts

@@ -1,0 +1,52 @@
+#include "mainwindow/EditState.h"
+#include "mainwindow/FileFilter.h"
+
+#include <QTest>
+
+using namespace korven::mainwindow;
+
+// The edit-state texts and the dialog filter, the two small text rules of the file commands.
+class TestEditState : public QObject {
+    Q_OBJECT
+private slots:
+    void texts_data() {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("label1");
+        QTest::addColumn<QString>("label2");
+        QTest::newRow("unchanged") << false << false << "KorvenEdit - /s/SaveFile1.SAVE [未編集]"
+                                   << "/s/SaveFile1.SAVE"
+                                   << "未編集";
+        QTest::newRow("changed") << false << true << "KorvenEdit - /s/SaveFile1.SAVE [編集済み]"
+                                 << "/s/SaveFile1.SAVE"
+                                 << "編集済み";
+        QTest::newRow("read-only") << true << false
+                                   << "KorvenEdit - /s/SaveFile1.SAVE（読み取り専用） [未編集]"
+                                   << "/s/SaveFile1.SAVE(読み取り専用）"
+                                   << "未編集";
+        QTest::newRow("read-only changed")
+            << true << true << "KorvenEdit - /s/SaveFile1.SAVE（読み取り専用） [編集済み]"
+            << "/s/SaveFile1.SAVE(読み取り専用）"
+            << "編集済み";
+    }
+    void texts() {
+        QFETCH(bool, readOnly);
+        QFETCH(bool, changed);
+        const EditStateTexts state = EditStateFor(QStringLiteral("/s/SaveFile1.SAVE"), readOnly, changed);
+        QTEST(state.caption, "caption");
+        QTEST(state.label1, "label1");
+        QTEST(state.label2, "label2");
+        QCOMPARE(NoFileCaption(), QStringLiteral("KorvenEdit"));
+    }
+
+    void dialogFilter() {
+        QCOMPARE(DialogFilter(QStringLiteral(
+                     "ヴァルゾンセーブファイル(SaveFile*.SAVE)|SaveFile*.SAVE|全てのファイル(*.*)|*.*")),
+                 QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
+        QCOMPARE(DialogFilter(QStringLiteral("Saves|*.SAVE;*.BAK")), QStringLiteral("Saves (*.SAVE *.BAK)"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEditState)
+#include "test_edit_state.moc"

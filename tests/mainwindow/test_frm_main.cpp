@@ -1,0 +1,1278 @@
+#include "catalogue/ReferenceTables.h"
+#include "editors/ModuleMain.h"
+#include "mainwindow/MainWindowTexts.h"
+#include "mainwindow/RecordRows.h"
+#include "mainwindow/frmMain.h"
+#include "model/ModelTexts.h"
+#include "platform/LockedFile.h"
+#include "platform/ProgramInfo.h"
+#include "preferences/PreferenceDialogs.h"
+#include "tests/support/SaveImageBuilder.h"
+#include "tests/support/ScriptedUi.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <functional>
+#include <memory>
+
+using namespace korven;
+using namespace korven::mainwindow;
+namespace mt = korven::mainwindow::texts;
+
+Q_DECLARE_METATYPE(MessageIcon)
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+template <typename T = QWidget>
+T* child(const QObject& parent, const char* name) {
+    return parent.findChild<T*>(QString::fromLatin1(name));
+}
+
+QAction* action(const frmMain& w, const char* name) {
+    return child<QAction>(w, name);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QStringList headerCaptions(const QTreeWidget* list) {
+    QStringList result;
+    for (int i = 0; i < list->columnCount(); ++i) {
+        result.append(list->headerItem()->text(i));
+    }
+    return result;
+}
+
+QStringList column(const QTreeWidget* list, int c) {
+    QStringList result;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        result.append(list->topLevelItem(i)->text(c));
+    }
+    return result;
+}
+
+void clickHeader(QTreeWidget* list, int section) {
+    QHeaderView* header = list->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                             header->height() / 2));
+}
+
+struct OpenerLog {
+    QStringList keys;
+    QStringList itemTexts;
+    QStringList openPaths;
+    QStringList gamePaths;
+    int properties = 0;
+    int options = 0;
+    int about = 0;
+};
+
+}  // namespace
+
+class TestFrmMain : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_settingsDir;
+    std::unique_ptr<QTemporaryDir> m_files;
+    fixtures::SaveImageBuilder m_builder;
+    QByteArray m_image;
+
+    QString settingsFile() const {
+        return m_settingsDir->filePath(QStringLiteral("KorvenEdit/KorvenEdit.ini"));
+    }
+    QString stored(const QString& key) const {
+        return QSettings(settingsFile(), QSettings::IniFormat).value(key).toString();
+    }
+    void store(const QString& key, const QString& value) {
+        QSettings settings(settingsFile(), QSettings::IniFormat);
+        settings.setValue(key, value);
+    }
+    QString saveFile(const QString& name = QStringLiteral("SaveFile1.SAVE")) {
+        const QString path = m_files->filePath(name);
+        if (!writeFile(path, m_image)) {
+            qFatal("cannot write the test save");
+        }
+        return path;
+    }
+    qint64 skillOffset() const { return m_builder.aircrewSkillOffset(); }
+
+    // Changes the model the way an editor's store does, through the list's dispatch point.
+    static void edit(frmMain& w, const std::function<void(SaveFile&)>& change) {
+        w.setDialogOpeners({.record = [change](const QString&, EditSession& session, QWidget*) {
+            change(session.file);
+            session.markFileChanged();
+            return true;
+        }});
+        QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
+        auto* list = child<QTreeWidget>(w, "ListView");
+        list->setCurrentItem(list->topLevelItem(0));
+        w.openSelectedRecord();
+        QVERIFY(w.isFileChanged());
+    }
+    static void setSkill(frmMain& w, uint8_t value) {
+        edit(w, [value](SaveFile& file) { file.AircrewSkill[0][0] = value; });
+    }
+
+private slots:
+    void initTestCase() { m_image = m_builder.build(); }
+
+    void init() {
+        m_settingsDir = std::make_unique<QTemporaryDir>();
+        m_files = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir->path());
+    }
+
+    // ---- Start-up, settings, shutdown ----
+
+    void firstStart() {
+        fixtures::ScriptedUi ui;
+        {
+            frmMain w;
+            QCOMPARE(w.objectName(), QStringLiteral("frmMain"));
+            QCOMPARE(w.pos(), QPoint(67, 67));
+            QCOMPARE(w.size(), QSize(533, 300));
+            QCOMPARE(w.paneLayout().treeWidth, 2500.0);
+            QVERIFY(action(w, "mnuViewStatusBar")->isChecked());
+            QVERIFY(!w.statusBar()->isHidden());
+            QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit"));
+            QCOMPARE(child<QLabel>(w, "Label1")->text(), mt::noFileLoaded());
+            QCOMPARE(child<QLabel>(w, "Label1")->toolTip(), QStringLiteral("編集ファイル名"));
+            QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("編集状況"));
+            QCOMPARE(child<QLabel>(w, "Label2")->toolTip(), QStringLiteral("編集状況"));
+            QCOMPARE(child<QLabel>(w, "Panel_2")->text(), mt::noFileLoaded());
+            QCOMPARE(editingState().LabelForeColor, 0x8000000Eu);
+            QCOMPARE(editingState().LabelBackColor, 0x80000010u);
+            QVERIFY(w.gamePath().isEmpty());
+            QVERIFY(w.close());
+        }
+        QCOMPARE(stored(QStringLiteral("Position/MainLeft")), QStringLiteral("1000"));
+        QCOMPARE(stored(QStringLiteral("Position/MainTop")), QStringLiteral("1000"));
+        QCOMPARE(stored(QStringLiteral("Position/MainWidth")), QStringLiteral("8000"));
+        QCOMPARE(stored(QStringLiteral("Position/MainHeight")), QStringLiteral("4500"));
+        QCOMPARE(stored(QStringLiteral("Position/Splitter")), QStringLiteral("2500"));
+        QCOMPARE(stored(QStringLiteral("Option/StatusBar")), QStringLiteral("True"));
+        QCOMPARE(stored(QStringLiteral("Other/Version")), program::settingsVersion());
+        QVERIFY(ui.messages.empty());
+    }
+
+    void storedSettings() {
+        store(QStringLiteral("Position/MainLeft"), QStringLiteral("1500"));
+        store(QStringLiteral("Position/MainWidth"), QStringLiteral("abc"));  // not a number: the default
+        store(QStringLiteral("Position/MainHeight"), QStringLiteral("6000"));
+        store(QStringLiteral("Option/GamePath"), QStringLiteral("/games/varzon/"));
+        store(QStringLiteral("Option/LabelForeColor"), QStringLiteral("255"));
+        store(QStringLiteral("Option/LabelBackColor"), QStringLiteral("-2147483632"));
+        frmMain w;
+        QCOMPARE(w.x(), 100);
+        QCOMPARE(w.width(), 533);
+        QCOMPARE(w.height(), 400);
+        QCOMPARE(w.gamePath(), QStringLiteral("/games/varzon/"));
+        QCOMPARE(editingState().LabelForeColor, 255u);
+        QCOMPARE(editingState().LabelBackColor, 0x80000010u);
+        QCOMPARE(editingState().ChangedBackColor, 0x0000FF00u);
+    }
+
+    void splitterFromSettings_data() {
+        QTest::addColumn<QString>("splitter");
+        QTest::addColumn<double>("tree");
+        QTest::newRow("600") << "600" << 1500.0;
+        QTest::newRow("7000") << "7000" << 6500.0;
+        QTest::newRow("3000") << "3000" << 3000.0;
+    }
+    void splitterFromSettings() {
+        QFETCH(QString, splitter);
+        store(QStringLiteral("Position/Splitter"), splitter);
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QTEST(w.paneLayout().treeWidth, "tree");
+        auto* tree = child(w, "TreeView");
+        auto* list = child(w, "ListView");
+        QCOMPARE(tree->width(), layout::toPixels(w.paneLayout().treeWidth));
+        QCOMPARE(list->x(), layout::toPixels(w.paneLayout().listLeft));
+        // The applied position is clamped; the remembered one is not.
+        QCOMPARE(w.splitterPosition(), splitter.toDouble());
+        QVERIFY(w.close());
+        QCOMPARE(stored(QStringLiteral("Position/Splitter")), splitter);
+    }
+
+    void dragSplitter() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        auto* strip = child(w, "imgSplitter");
+        auto* bar = child(w, "picSplitter");
+        QCOMPARE(strip->x(), layout::toPixels(2500));
+        QVERIFY(bar->isHidden());
+        QTest::mousePress(strip, Qt::LeftButton, {}, QPoint(2, 10));
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->width(), layout::toPixels(40));
+        QMouseEvent move(QEvent::MouseMove, QPointF(-120, 10), strip->mapToGlobal(QPointF(-120, 10)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(strip, &move);
+        QCOMPARE(w.splitterPosition(), 700.0);
+        QCOMPARE(bar->x(), layout::toPixels(700));
+        QTest::mouseRelease(strip, Qt::LeftButton, {}, QPoint(-120, 10));
+        QVERIFY(bar->isHidden());
+        QCOMPARE(w.paneLayout().treeWidth, 1500.0);
+        QVERIFY(w.close());
+        QCOMPARE(stored(QStringLiteral("Position/Splitter")), QStringLiteral("700"));
+    }
+
+    void dragStopsAtTheLimits() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        auto* strip = child(w, "imgSplitter");
+        QTest::mousePress(strip, Qt::LeftButton, {}, QPoint(1, 1));
+        for (const auto& [x, expected] : {std::pair{-1000, 500.0}, std::pair{1000, 7500.0}}) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(x, 1), strip->mapToGlobal(QPointF(x, 1)),
+                             Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(strip, &move);
+            QCOMPARE(w.splitterPosition(), expected);
+        }
+        QTest::mouseRelease(strip, Qt::LeftButton, {}, QPoint(1000, 1));
+        QCOMPARE(w.paneLayout().treeWidth, 6500.0);
+    }
+
+    void statusBarToggle() {
+        fixtures::ScriptedUi ui;
+        {
+            frmMain w;
+            w.show();
+            auto* list = child(w, "ListView");
+            const int listHeight = list->height();
+            const double shown = w.paneLayout().paneHeight;
+            action(w, "mnuViewStatusBar")->trigger();
+            QVERIFY(!action(w, "mnuViewStatusBar")->isChecked());
+            QVERIFY(w.statusBar()->isHidden());
+            QCOMPARE(w.paneLayout().paneHeight - shown, 264.0);
+            QCoreApplication::sendPostedEvents();  // the window lays its parts out again
+            QVERIFY(list->height() > listHeight);
+            QCOMPARE(list->geometry().bottom(), child(w, "central")->height() - 1);
+            QVERIFY(w.close());
+        }
+        QCOMPARE(stored(QStringLiteral("Option/StatusBar")), QStringLiteral("False"));
+        frmMain again;
+        QVERIFY(!action(again, "mnuViewStatusBar")->isChecked());
+        QVERIFY(again.statusBar()->isHidden());
+    }
+
+    void minimumSize() {
+        fixtures::ScriptedUi ui;
+        store(QStringLiteral("Position/MainWidth"), QStringLiteral("1000"));
+        store(QStringLiteral("Position/MainHeight"), QStringLiteral("500"));
+        frmMain w;
+        w.show();
+        QVERIFY(w.width() >= layout::toPixels(4000));
+        QVERIFY(w.height() >= layout::toPixels(2000));
+        w.resize(50, 50);
+        QVERIFY(w.width() >= layout::toPixels(4000));
+    }
+
+    // ---- Menus ----
+
+    void menus_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shortcut");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("visible");
+        QTest::newRow("open") << "mnuFileOpen"
+                              << "開く(&O)"
+                              << "Ctrl+O" << true << true;
+        QTest::newRow("save") << "mnuFileSave"
+                              << "上書き保存(&S)"
+                              << "Ctrl+S" << false << true;
+        QTest::newRow("save as") << "mnuFileSaveAs"
+                                 << "名前を付けて保存(&A)"
+                                 << "" << false << true;
+        QTest::newRow("close") << "mnuFileClose"
+                               << "閉じる(&C)"
+                               << "Ctrl+C" << false << true;
+        QTest::newRow("properties") << "mnuFileProperties"
+                                    << "ﾌﾟﾛﾊﾟﾃｨ(&I)"
+                                    << "" << false << true;
+        QTest::newRow("exit") << "mnuFileExit"
+                              << "終了(&Q)"
+                              << "Ctrl+Q" << true << true;
+        QTest::newRow("status bar") << "mnuViewStatusBar"
+                                    << "ｽﾃｰﾀｽ ﾊﾞｰ(&B)"
+                                    << "" << true << true;
+        QTest::newRow("options") << "mnuViewOptions"
+                                 << "ｵﾌﾟｼｮﾝ(&O)..."
+                                 << "" << true << true;
+        QTest::newRow("contents") << "mnuHelpContents"
+                                  << "目次(&C)"
+                                  << "" << true << true;
+        QTest::newRow("search") << "mnuHelpSearch"
+                                << "ﾄﾋﾟｯｸの検索(&S)..."
+                                << "" << true << true;
+        QTest::newRow("about") << "mnuHelpAbout"
+                               << "ﾊﾞｰｼﾞｮﾝ情報(&A)"
+                               << "" << true << true;
+        // A hidden action counts as disabled.
+        QTest::newRow("edit menu") << "mnuEdit"
+                                   << "編集(&E)"
+                                   << "" << false << false;
+        QTest::newRow("copy") << "mnuEditCopy"
+                              << "ｺﾋﾟｰ(&C)"
+                              << "" << true << true;
+        QTest::newRow("refresh") << "mnuViewRefresh"
+                                 << "最新の情報に更新(&R)"
+                                 << "" << false << false;
+        QTest::newRow("tool bar") << "mnuViewToolbar"
+                                  << "ﾂｰﾙ ﾊﾞｰ(&T)"
+                                  << "" << false << false;
+    }
+    void menus() {
+        QFETCH(QString, name);
+        frmMain w;
+        QAction* a = w.findChild<QAction*>(name);
+        QVERIFY(a);
+        QTEST(a->text(), "caption");
+        QTEST(a->shortcut().toString(), "shortcut");
+        QTEST(a->isEnabled(), "enabled");
+        QTEST(a->isVisible(), "visible");
+    }
+
+    void menuStructure() {
+        frmMain w;
+        QStringList top;
+        for (QAction* a : w.menuBar()->actions()) {
+            if (a->isVisible()) {
+                top.append(a->text());
+            }
+        }
+        QCOMPARE(top, (QStringList{QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("表示(&V)"),
+                                   QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
+        auto names = [](const QMenu* menu) {
+            QStringList result;
+            for (QAction* a : menu->actions()) {
+                if (a->isVisible()) {
+                    result.append(a->objectName());
+                }
+            }
+            return result;
+        };
+        QCOMPARE(names(child<QMenu>(w, "mnuFile")),
+                 (QStringList{u"mnuFileOpen"_s, u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileClose"_s,
+                              u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"munFileBar2"_s, u"mnuFileExit"_s}));
+        QCOMPARE(names(child<QMenu>(w, "mnuView")),
+                 (QStringList{u"mnuViewStatusBar"_s, u"mnuViewBar0"_s, u"mnuViewOptions"_s}));
+        QCOMPARE(names(child<QMenu>(w, "mnuHelp")), (QStringList{u"mnuHelpContents"_s, u"mnuHelpSearch"_s,
+                                                                 u"mnuHelpBar1"_s, u"mnuHelpAbout"_s}));
+        QVERIFY(action(w, "mnuViewStatusBar")->isCheckable());
+    }
+
+    // ---- Command line ----
+
+    void commandLine_data() {
+        QTest::addColumn<QString>("form");  // %1 stands for the path
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<MessageIcon>("icon");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("quoted") << "  \"%1\" "
+                                << "file"
+                                << "" << MessageIcon::None << true;
+        QTest::newRow("plain") << "%1"
+                               << "file"
+                               << "" << MessageIcon::None << true;
+        QTest::newRow("folder") << "%1"
+                                << "folder" << mt::folderGiven() << MessageIcon::Exclamation << false;
+        QTest::newRow("missing") << "\"%1\""
+                                 << "missing" << mt::parameterError() << MessageIcon::None << false;
+        QTest::newRow("empty") << ""
+                               << "file"
+                               << "" << MessageIcon::None << false;
+    }
+    void commandLine() {
+        QFETCH(QString, form);
+        QFETCH(QString, target);
+        QFETCH(QString, message);
+        const QString folder = m_files->filePath(QStringLiteral("a folder"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = target == u"folder"    ? folder
+                             : target == u"missing" ? m_files->filePath(QStringLiteral("missing.SAVE"))
+                                                    : saveFile(QStringLiteral("Save File1.SAVE"));
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.runCommandLine(form.isEmpty() ? form : form.arg(path));
+        if (message.isEmpty()) {
+            QVERIFY(ui.messages.empty());
+        } else {
+            QCOMPARE(ui.messageTexts(), QStringList{message});
+            QTEST(ui.messages[0].icon, "icon");
+        }
+        QTEST(!w.openFilePath().isEmpty(), "opened");
+        if (!w.openFilePath().isEmpty()) {
+            QCOMPARE(w.openFilePath(), path);
+            QVERIFY(!w.isReadOnly());
+        }
+    }
+
+    void commandLineReadOnlyFile() {
+        const QString path = saveFile();
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.runCommandLine(path);
+        QVERIFY(ui.messages.empty());
+        QCOMPARE(w.openFilePath(), path);
+        QVERIFY(w.isReadOnly());
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral("（読み取り専用） [未編集]")));
+    }
+
+    // ---- Open ----
+
+    void openFlow() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        ui.openChoices.push_back(OpenFileChoice{path, false});
+        frmMain w;
+        action(w, "mnuFileOpen")->trigger();
+        QCOMPARE(ui.openDialogs.size(), std::size_t(1));
+        QVERIFY(ui.openDialogs[0].showReadOnlyBox);
+        QCOMPARE(ui.openDialogs[0].filter,
+                 QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
+        QVERIFY(ui.openDialogs[0].defaultSuffix.isEmpty());
+        QVERIFY(ui.messages.empty());
+        QCOMPARE(w.openFilePath(), path);
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [未編集]"));
+        QCOMPARE(child<QLabel>(w, "Label1")->text(), path);
+        QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("未編集"));
+        QCOMPARE(child<QLabel>(w, "Panel_2")->text(), korven::texts::statusReadDone());
+        QCOMPARE(child<QTreeWidget>(w, "TreeView")->topLevelItemCount(), 6);
+        QVERIFY(!action(w, "mnuFileOpen")->isEnabled());
+        for (const char* name : {"mnuFileSave", "mnuFileSaveAs", "mnuFileClose", "mnuFileProperties"}) {
+            QVERIFY2(action(w, name)->isEnabled(), name);
+        }
+        // Normal mode holds the file against every other opener.
+        QVERIFY(!LockedFile::open(path, LockMode::ReadOnly));
+
+        action(w, "mnuFileOpen")->setEnabled(true);  // the command refuses even when reached
+        w.fileOpen();
+        QCOMPARE(ui.messageTexts(), QStringList{mt::secondFile()});
+        QCOMPARE(ui.messages[0].icon, MessageIcon::Exclamation);
+        QCOMPARE(ui.openDialogs.size(), std::size_t(1));
+        QVERIFY(!w.openFile(saveFile(QStringLiteral("SaveFile2.SAVE")), false));
+        QCOMPARE(ui.messageTexts(), (QStringList{mt::secondFile(), mt::secondFile()}));
+        QCOMPARE(w.openFilePath(), path);
+        QVERIFY(!LockedFile::open(path, LockMode::ReadOnly));
+    }
+
+    void openCancelled() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.fileOpen();
+        QCOMPARE(ui.openDialogs.size(), std::size_t(1));
+        QVERIFY(ui.messages.empty());
+        QVERIFY(w.openFilePath().isEmpty());
+    }
+
+    void openFailures_data() {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<MessageIcon>("icon");
+        QTest::newRow("3 bytes") << QByteArray("KVS") << korven::texts::notASaveFile()
+                                 << MessageIcon::Exclamation;
+        QTest::newRow("wrong magic") << QByteArray(4000, 'x') << korven::texts::notASaveFile()
+                                     << MessageIcon::Exclamation;
+        QTest::newRow("truncated") << QByteArray() << korven::texts::readError() << MessageIcon::None;
+    }
+    void openFailures() {
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, message);
+        if (contents.isEmpty()) {
+            contents = m_image.left(m_builder.shipClassOffset(10));
+        }
+        const QString path = m_files->filePath(QStringLiteral("SaveFile9.SAVE"));
+        QVERIFY(writeFile(path, contents));
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(!w.openFile(path, false));
+        QCOMPARE(ui.messageTexts(), QStringList{message});
+        QTEST(ui.messages[0].icon, "icon");
+        QVERIFY(w.openFilePath().isEmpty());
+        QVERIFY(!w.saveFile());
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit"));
+        QCOMPARE(child<QLabel>(w, "Panel_2")->text(), mt::noFileLoaded());
+        QCOMPARE(child<QTreeWidget>(w, "TreeView")->topLevelItemCount(), 0);
+        QVERIFY(action(w, "mnuFileOpen")->isEnabled());
+        QVERIFY(!action(w, "mnuFileClose")->isEnabled());
+        // The file is closed again: another program may take it.
+        QVERIFY(LockedFile::open(path, LockMode::Normal));
+    }
+
+    void openLockedFile() {
+        const QString path = saveFile();
+        const std::unique_ptr<LockedFile> other = LockedFile::open(path, LockMode::Normal);
+        QVERIFY(other);
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(!w.openFile(path, false));
+        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::cannotOpen()});
+        QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
+        QVERIFY(w.openFilePath().isEmpty());
+        QVERIFY(action(w, "mnuFileOpen")->isEnabled());
+    }
+
+    // Another program (the command-line tool when it is built) cannot change a file the window
+    // holds; a read-only window still lets others read it.
+    void twoProcessLocking() {
+        const QString path = saveFile();
+        const QString cli = QCoreApplication::applicationDirPath() + QStringLiteral("/korvenedit-cli");
+        const bool haveCli = QFileInfo(cli).isExecutable();
+        auto otherCanWrite = [&] {
+            if (!haveCli) {
+                return LockedFile::open(path, LockMode::Normal) != nullptr;  // in-process stand-in
+            }
+            QProcess process;
+            process.start(cli, {QStringLiteral("set"), path, QStringLiteral("AircrewSkill[0][0]=11")});
+            return process.waitForFinished(30000) && process.exitCode() == 0;
+        };
+        auto otherCanRead = [&] {
+            if (!haveCli) {
+                return LockedFile::open(path, LockMode::ReadOnly) != nullptr;
+            }
+            QProcess process;
+            process.start(cli, {QStringLiteral("info"), path});
+            return process.waitForFinished(30000) && process.exitCode() == 0;
+        };
+        fixtures::ScriptedUi ui;
+        {
+            frmMain w;
+            QVERIFY(w.openFile(path, false));
+            QVERIFY(!otherCanWrite());
+            QVERIFY(!otherCanRead());
+            QVERIFY(w.fileClose());
+            QVERIFY(otherCanRead());
+        }
+        {
+            frmMain w;
+            QVERIFY(w.openFile(path, true));
+            QVERIFY(otherCanRead());
+            QVERIFY(!otherCanWrite());
+        }
+        QCOMPARE(readFile(path), m_image);
+        QVERIFY(otherCanWrite());  // and nothing holds the file any more
+        if (!haveCli) {
+            qInfo("korvenedit-cli is not built; a second lock in this process stood in for it");
+        }
+    }
+
+    // ---- Save ----
+
+    void saveWritesAndClearsTheFlag() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 77);
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [編集済み]"));
+        QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("編集済み"));
+        action(w, "mnuFileSave")->trigger();
+        QVERIFY(ui.messages.empty());
+        QVERIFY(!w.isFileChanged());
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [未編集]"));
+        QCOMPARE(child<QLabel>(w, "Panel_2")->text(), korven::texts::statusWriteDone());
+        QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(77));
+        // Still open and locked after the atomic replace.
+        QVERIFY(!LockedFile::open(path, LockMode::ReadOnly));
+    }
+
+    void saveWithoutFile() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(!w.fileSave());
+        w.fileSaveAs();
+        QCOMPARE(ui.messageTexts(), (QStringList{mt::noFileLoaded(), mt::noFileLoaded()}));
+        QCOMPARE(ui.messages[0].icon, MessageIcon::Exclamation);
+        QCOMPARE(ui.messages[1].icon, MessageIcon::Exclamation);
+        QVERIFY(ui.saveDialogs.empty());
+    }
+
+    void failedSaveKeepsTheFlag() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        edit(w, [](SaveFile& file) { file.ShipClass[0].Name.setText(QStringLiteral("\U0001F6A2")); });
+        QVERIFY(!w.fileSave());
+        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::writeError()});
+        QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
+        QVERIFY(w.isFileChanged());
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral(" [編集済み]")));
+        QCOMPARE(readFile(path), m_image);
+        // Closing now asks, and a Yes that fails again keeps the file open.
+        ui.clear();
+        ui.answers = {MessageAnswer::Yes};
+        QVERIFY(!w.fileClose());
+        QCOMPARE(ui.messageTexts(), (QStringList{mt::saveQuestion(path), korven::texts::writeError()}));
+        QCOMPARE(w.openFilePath(), path);
+    }
+
+    void readOnlySaveNoThenCloseAsksAgain() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, true));
+        QCOMPARE(w.windowTitle(),
+                 QStringLiteral("KorvenEdit - ") + path + QStringLiteral("（読み取り専用） [未編集]"));
+        QCOMPARE(child<QLabel>(w, "Label1")->text(), path + QStringLiteral("(読み取り専用）"));
+        setSkill(w, 55);
+        ui.answers = {MessageAnswer::No};
+        QVERIFY(!w.fileSave());
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        const Message& question = ui.messages[0];
+        QCOMPARE(question.text, QStringLiteral("読み取り専用で開かれているため保存できません。\n"
+                                               "読み取り専用を解除して保存しますか？"));
+        QCOMPARE(question.icon, MessageIcon::Question);
+        QCOMPARE(question.buttons, MessageButtons::YesNo);
+        QCOMPARE(question.defaultAnswer, MessageAnswer::No);
+        QVERIFY(w.isFileChanged());
+        QVERIFY(w.isReadOnly());
+
+        ui.clear();
+        ui.answers = {MessageAnswer::Yes, MessageAnswer::No};  // save? yes; leave read-only? no
+        QVERIFY(!w.fileClose());
+        QCOMPARE(ui.messages.size(), std::size_t(2));
+        QCOMPARE(ui.messages[0].text,
+                 QStringLiteral("ファイルが編集されています。保存しますか？\n保存ファイル名　") + path);
+        QCOMPARE(ui.messages[0].icon, MessageIcon::Question);
+        QCOMPARE(ui.messages[0].buttons, MessageButtons::YesNoCancel);
+        QCOMPARE(ui.messages[0].defaultAnswer, MessageAnswer::Yes);
+        QCOMPARE(ui.messages[1].text, mt::readOnlySaveQuestion());
+        QCOMPARE(w.openFilePath(), path);
+
+        ui.clear();
+        ui.answers = {MessageAnswer::No};
+        QVERIFY(w.fileClose());
+        QVERIFY(w.openFilePath().isEmpty());
+        QCOMPARE(readFile(path), m_image);
+        // Label1 and Label2 keep their texts after closing.
+        QCOMPARE(child<QLabel>(w, "Label1")->text(), path + QStringLiteral("(読み取り専用）"));
+        QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("編集済み"));
+    }
+
+    void readOnlySaveYesWrites() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, true));
+        setSkill(w, 66);
+        ui.answers = {MessageAnswer::Yes};
+        QVERIFY(w.fileSave());
+        QVERIFY(!w.isReadOnly());
+        QVERIFY(!w.isFileChanged());
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [未編集]"));
+        QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(66));
+        QVERIFY(!LockedFile::open(path, LockMode::ReadOnly));  // now held exclusively
+    }
+
+    void readOnlyOnDiskCannotBeSaved() {
+        const QString path = saveFile();
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, true));
+        setSkill(w, 12);
+        ui.answers = {MessageAnswer::Yes};
+        QVERIFY(!w.fileSave());
+        QCOMPARE(ui.messageTexts(), (QStringList{mt::readOnlySaveQuestion(), mt::cannotLeaveReadOnly()}));
+        QCOMPARE(ui.messages[1].icon, MessageIcon::Error);
+        QVERIFY(w.isFileChanged());
+        QVERIFY(w.isReadOnly());
+        QCOMPARE(readFile(path), m_image);
+        QVERIFY(LockedFile::open(path, LockMode::ReadOnly));  // the shared lock is kept
+    }
+
+    // ---- Save As ----
+
+    void saveAsNewName() {
+        const QString path = saveFile();
+        const QString copy = m_files->filePath(QStringLiteral("SaveFile2.SAVE"));
+        fixtures::ScriptedUi ui;
+        ui.saveChoices.push_back(copy);
+        frmMain w;
+        QVERIFY(w.openFile(path, true));
+        setSkill(w, 88);
+        action(w, "mnuFileSaveAs")->trigger();
+        QVERIFY(ui.messages.empty());
+        QCOMPARE(ui.saveDialogs.size(), std::size_t(1));
+        QCOMPARE(ui.saveDialogs[0].defaultSuffix, QStringLiteral("SAVE"));
+        QVERIFY(!ui.saveDialogs[0].showReadOnlyBox);
+        QCOMPARE(ui.saveDialogs[0].filter,
+                 QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
+        QCOMPARE(w.openFilePath(), copy);
+        QVERIFY(!w.isReadOnly());
+        QVERIFY(!w.isFileChanged());
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + copy + QStringLiteral(" [未編集]"));
+        QCOMPARE(readFile(path), m_image);
+        QByteArray expected = m_image;
+        expected[skillOffset()] = char(88);
+        QCOMPARE(readFile(copy), expected);
+        QVERIFY(LockedFile::open(path, LockMode::Normal));  // the old file is released
+        QVERIFY(!LockedFile::open(copy, LockMode::ReadOnly));
+        // Saving again goes to the copy.
+        setSkill(w, 89);
+        QVERIFY(w.fileSave());
+        QCOMPARE(static_cast<uint8_t>(readFile(copy).at(skillOffset())), uint8_t(89));
+    }
+
+    void saveAsCancelled() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 5);
+        w.fileSaveAs();
+        QVERIFY(ui.messages.empty());
+        QCOMPARE(w.openFilePath(), path);
+        QVERIFY(w.isFileChanged());
+    }
+
+    void saveAsFailureKeepsTheOldFile_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("badText");
+        QTest::newRow("missing folder") << "no/such/folder/SaveFile2.SAVE" << false;
+        QTest::newRow("text without a code page form") << "SaveFile2.SAVE" << true;
+        QTest::newRow("read-only target") << "ReadOnly.SAVE" << false;
+        QTest::newRow("target held by another editor") << "Held.SAVE" << false;
+    }
+    void saveAsFailureKeepsTheOldFile() {
+        QFETCH(QString, target);
+        QFETCH(bool, badText);
+        const QString path = saveFile();
+        const QString chosen = m_files->filePath(target);
+        const QByteArray other("KVSAVE other file");
+        std::unique_ptr<LockedFile> holder;
+        if (target == u"ReadOnly.SAVE" || target == u"Held.SAVE") {
+            QVERIFY(writeFile(chosen, other));
+        }
+        if (target == u"ReadOnly.SAVE") {
+            QVERIFY(QFile::setPermissions(chosen, QFile::ReadOwner));
+        }
+        if (target == u"Held.SAVE") {
+            holder = LockedFile::open(chosen, LockMode::Normal);
+            QVERIFY(holder);
+        }
+        fixtures::ScriptedUi ui;
+        ui.saveChoices.push_back(chosen);
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        if (badText) {
+            edit(w, [](SaveFile& file) { file.Base[0].Name.setText(QStringLiteral("\U0001F6A2")); });
+        } else {
+            setSkill(w, 44);
+        }
+        w.fileSaveAs();
+        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::writeError()});
+        QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
+        QCOMPARE(w.openFilePath(), path);
+        QVERIFY(w.isFileChanged());
+        QVERIFY(w.windowTitle().startsWith(QStringLiteral("KorvenEdit - ") + path));
+        QVERIFY(!LockedFile::open(path, LockMode::ReadOnly));  // still open and locked
+        QCOMPARE(readFile(path), m_image);
+        if (QFileInfo::exists(chosen) && target != u"SaveFile2.SAVE") {
+            QCOMPARE(readFile(chosen), other);
+        } else {
+            QVERIFY(!QFileInfo::exists(chosen));
+        }
+        // The window goes on working with the old file.
+        if (!badText) {
+            QVERIFY(w.fileSave());
+            QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(44));
+        }
+    }
+
+    void saveAsSameNameSaves() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        ui.saveChoices.push_back(m_files->path() + QStringLiteral("/./SaveFile1.SAVE"));
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 33);
+        w.fileSaveAs();
+        QVERIFY(ui.messages.empty());
+        QCOMPARE(w.openFilePath(), path);
+        QVERIFY(!w.isFileChanged());
+        QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(33));
+    }
+
+    // ---- Close and unload ----
+
+    void closeWithoutEditAsksNothing() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
+        action(w, "mnuFileClose")->trigger();
+        QVERIFY(ui.messages.empty());
+        QVERIFY(w.openFilePath().isEmpty());
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit"));
+        QCOMPARE(child<QLabel>(w, "Panel_2")->text(), mt::noFileLoaded());
+        auto* list = child<QTreeWidget>(w, "ListView");
+        QCOMPARE(child<QTreeWidget>(w, "TreeView")->topLevelItemCount(), 0);
+        QCOMPARE(list->topLevelItemCount(), 0);
+        // The columns and the list kind survive for the next file.
+        QCOMPARE(list->columnCount(), 7);
+        QCOMPARE(w.currentListKind(), std::optional(ListKind::Kankei));
+        QVERIFY(action(w, "mnuFileOpen")->isEnabled());
+        QVERIFY(!action(w, "mnuFileSave")->isEnabled());
+        QVERIFY(!action(w, "mnuFileProperties")->isEnabled());
+        QVERIFY(LockedFile::open(path, LockMode::Normal));
+    }
+
+    void closeCancelKeepsEverythingAndUnloadIsCancelled() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 9);
+        ui.answers = {MessageAnswer::Cancel};
+        QVERIFY(!w.fileClose());
+        QCOMPARE(w.openFilePath(), path);
+        QVERIFY(w.isFileChanged());
+
+        ui.answers = {MessageAnswer::Cancel};
+        QVERIFY(!w.close());
+        QVERIFY(w.isVisible());
+        QCOMPARE(ui.messages.size(), std::size_t(2));
+        // Written although the unload was cancelled.
+        QCOMPARE(stored(QStringLiteral("Position/MainWidth")), QStringLiteral("8000"));
+        QCOMPARE(stored(QStringLiteral("Other/Version")), program::settingsVersion());
+
+        ui.answers = {MessageAnswer::No};
+        action(w, "mnuFileExit")->trigger();
+        QVERIFY(!w.isVisible());
+        QCOMPARE(readFile(path), m_image);
+    }
+
+    void unloadSavesOnYes() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 21);
+        ui.answers = {MessageAnswer::Yes};
+        QVERIFY(w.close());
+        QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(21));
+    }
+
+    void ctrlCClosesTheFile_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("list") << "ListView";
+        QTest::newRow("tree") << "TreeView";
+    }
+    void ctrlCClosesTheFile() {
+        QFETCH(QString, focus);
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(w.openFile(path, false));
+        QVERIFY(w.selectNode(QStringLiteral("Kokan_0_4")));
+        auto* list = child<QTreeWidget>(w, "ListView");
+        list->setCurrentItem(list->topLevelItem(0));
+        QWidget* target = w.findChild<QWidget*>(focus);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(w.openFilePath().isEmpty());
+    }
+
+    // ---- Tree and list ----
+
+    void treeNodesAndLists_data() {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("firstRow");
+        QTest::newRow("艦型") << "Kankei" << QStringList{} << 0 << "";
+        QTest::newRow("日本軍 under 艦型") << "KankeiJapan" << QStringList{} << 0 << "";
+        QTest::newRow("全軍") << "ToujouRenAll" << QStringList{u"国籍"_s, u"戦闘機"_s, u"爆撃機"_s} << 5
+                              << "日本海軍";
+        QTest::newRow("Japanese cruisers")
+            << "Kankei_0_2" << QStringList{u"クラス名"_s, u"艦種"_s, u"上部ステップ"_s, u"下部ステップ"_s,
+                                           u"速力"_s,     u"燃料"_s, u"機数"_s}
+            << 11 << "高雄型";
+        QTest::newRow("Allied seaplane carriers")
+            << "Kankei_1_3" << QStringList{u"クラス名"_s, u"艦種"_s, u"上部ステップ"_s, u"下部ステップ"_s,
+                                           u"速力"_s,     u"燃料"_s, u"機数"_s}
+            << 0 << "";
+        QTest::newRow("Japanese submarines")
+            << "Kokan_0_5" << QStringList{u"艦船名"_s,       u"クラス名"_s, u"艦種"_s, u"上部ステップ"_s,
+                                          u"下部ステップ"_s, u"速力"_s,     u"燃料"_s, u"搭載"_s}
+            << -1 << "";
+        QTest::newRow("anti-air weapons")
+            << "KagakuJapan0" << QStringList{u"名称"_s, u"効果"_s, u"必要ターン"_s, u"残りターン"_s} << 6
+            << "";
+        QTest::newRow("Japanese carrier fighters")
+            << "KoukuJapan0" << QStringList{u"正式名"_s, u"名称"_s, u"国籍"_s, u"開発ターン"_s} << -1
+            << "９６式艦上戦闘機";
+    }
+    void treeNodesAndLists() {
+        QFETCH(QString, node);
+        QFETCH(int, rows);
+        QFETCH(QString, firstRow);
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(saveFile(), false));
+        QVERIFY(w.selectNode(QStringLiteral("Kankei_0_0")));  // some list first
+        QVERIFY(w.selectNode(node));
+        auto* list = child<QTreeWidget>(w, "ListView");
+        QTEST(headerCaptions(list), "captions");
+        if (rows >= 0) {
+            QCOMPARE(list->topLevelItemCount(), rows);
+        } else {
+            QVERIFY(list->topLevelItemCount() > 0);
+        }
+        if (!firstRow.isEmpty()) {
+            QCOMPARE(list->topLevelItem(0)->text(0), firstRow);
+        }
+        const QString count = list->columnCount() == 0 ? QString() : mt::rowCount(list->topLevelItemCount());
+        QCOMPARE(child<QLabel>(w, "Panel_1")->text(), count);
+        QVERIFY(ui.messages.empty());
+    }
+
+    void everyNodeOfTheDemoSave() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(saveFile(), false));
+        auto* tree = child<QTreeWidget>(w, "TreeView");
+        auto* list = child<QTreeWidget>(w, "ListView");
+        const CategoryTree model = BuildCategoryTree();
+        int nodes = 0;
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            tree->setCurrentItem(*it);
+            const int index = (*it)->data(0, Qt::UserRole + 1).toInt();
+            QCOMPARE((*it)->text(0), model.node(index)->caption);
+            const NodeList shown =
+                ListForNode(FactsOf(model, index), model.fixedNodeCount, model.firstAreaIndex);
+            QCOMPARE(list->topLevelItemCount(), static_cast<int>(BuildRows(*w.saveFile(), shown).size()));
+            QCOMPARE(list->columnCount(), static_cast<int>(DefaultColumns(shown.kind).size()));
+            ++nodes;
+        }
+        QCOMPARE(nodes, static_cast<int>(model.nodes.size()));
+        QVERIFY(ui.messages.empty());
+    }
+
+    void shipNamesInTheList() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(saveFile(), false));
+        w.saveFile()->Ship[510].Words[2] = 7;
+        w.saveFile()->Ship[511].Words[2] = 13015;
+        w.saveFile()->Ship[512].Words[2] = 15002;
+        const int group = ListingGroupOfClass(*w.saveFile(), w.saveFile()->Ship[510].Words[3]);
+        QVERIFY(w.selectNode(QStringLiteral("Kokan_1_%1").arg(group)));
+        auto* list = child<QTreeWidget>(w, "ListView");
+        const QStringList names = column(list, 0);
+        QVERIFY(names.contains(QStringLiteral("No.0007")));
+        QCOMPARE(list->findItems(QStringLiteral("No.0007"), Qt::MatchExactly).value(0)->data(0, Qt::UserRole),
+                 QVariant(QStringLiteral("Kokan510")));
+    }
+
+    void sortToggling() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        QVERIFY(w.openFile(saveFile(), false));
+        QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
+        auto* list = child<QTreeWidget>(w, "ListView");
+        const QStringList unsorted = column(list, 2);
+        auto numbers = [&](int c) {
+            QList<int> values;
+            for (const QString& text : column(list, c)) {
+                values.append(text.toInt());
+            }
+            return values;
+        };
+        clickHeader(list, 2);  // 上部ステップ: one- and two-digit numbers
+        QList<int> steps = numbers(2);
+        QVERIFY(std::is_sorted(steps.begin(), steps.end()));
+        QVERIFY(steps.first() < 10 && steps.last() >= 10);
+        clickHeader(list, 2);
+        steps = numbers(2);
+        QVERIFY(std::is_sorted(steps.rbegin(), steps.rend()));
+        clickHeader(list, 2);
+        steps = numbers(2);
+        QVERIFY(std::is_sorted(steps.begin(), steps.end()));
+        clickHeader(list, 0);
+        const QStringList names = column(list, 0);
+        QStringList expected = names;
+        std::sort(expected.begin(), expected.end(), [](const QString& a, const QString& b) {
+            return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+        });
+        QCOMPARE(names, expected);
+        // Listing again switches sorting off.
+        QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
+        QCOMPARE(column(list, 2), unsorted);
+        QVERIFY(!list->header()->isSortIndicatorShown());
+    }
+
+    void pairColumnsSortByBothValues() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        QVERIFY(w.openFile(saveFile(), false));
+        QVERIFY(w.selectNode(QStringLiteral("Kokan_0_4")));
+        auto* list = child<QTreeWidget>(w, "ListView");
+        clickHeader(list, 3);
+        QList<std::pair<int, int>> values;
+        for (const QString& text : column(list, 3)) {
+            values.append({text.section(u':', 0, 0).toInt(), text.section(u':', 1).toInt()});
+        }
+        QVERIFY(values.size() > 10);
+        QVERIFY(std::is_sorted(values.begin(), values.end()));
+    }
+
+    void columnMemoryAcrossKinds() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        QVERIFY(w.openFile(saveFile(), false));
+        auto* list = child<QTreeWidget>(w, "ListView");
+        QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
+        QCOMPARE(list->header()->sectionSize(0), layout::toPixels(1500));
+        list->header()->resizeSection(1, 150);
+        list->header()->moveSection(0, 3);
+        QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
+        QCOMPARE(list->header()->sectionSize(0), layout::toPixels(2200));
+        list->header()->resizeSection(2, 123);
+        QVERIFY(w.selectNode(QStringLiteral("Kichi")));  // the empty list in between
+        QCOMPARE(list->columnCount(), 0);
+        QVERIFY(w.selectNode(QStringLiteral("Kankei_1_1")));
+        QCOMPARE(list->header()->sectionSize(1), 150);
+        QCOMPARE(list->header()->visualIndex(0), 3);
+        QCOMPARE(list->header()->sectionSize(0), layout::toPixels(1500));
+        QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
+        QCOMPARE(list->header()->sectionSize(2), 123);
+        // Unchanged widths keep their twips exactly.
+        QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
+        QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
+        QCOMPARE(list->headerItem()->data(0, Qt::UserRole + 1).toDouble(), 2200.0);
+    }
+
+    void enterAndDoubleClickOpenTheEditor() {
+        fixtures::ScriptedUi ui;
+        store(QStringLiteral("Option/GamePath"), QStringLiteral("/games/varzon/"));
+        const QString path = saveFile();
+        frmMain w;
+        w.show();
+        QVERIFY(w.openFile(path, false));
+        OpenerLog log;
+        w.setDialogOpeners({.record = [&log](const QString& key, EditSession& session, QWidget* owner) {
+            log.keys.append(key);
+            log.itemTexts.append(session.selectedItemText);
+            log.openPaths.append(session.openFilePath);
+            log.gamePaths.append(session.gamePath);
+            return owner != nullptr;
+        }});
+        QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
+        auto* list = child<QTreeWidget>(w, "ListView");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);  // nothing selected yet
+        QVERIFY(log.keys.isEmpty());
+        QTreeWidgetItem* second = list->topLevelItem(1);
+        list->setCurrentItem(second);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(log.keys.size(), 1);
+        QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(log.keys.size(), 2);
+        QTest::keyClick(list, Qt::Key_A);
+        const QRect rect = list->visualItemRect(list->topLevelItem(1));
+        // The first mouse event only brings the pointer into the window; a single click opens nothing.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(log.keys.size(), 2);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(log.keys, (QStringList{u"Kankei17"_s, u"Kankei17"_s, u"Kankei17"_s}));
+        QCOMPARE(log.itemTexts.value(0), QStringLiteral("妙高型"));
+        QCOMPARE(log.openPaths.value(0), path);
+        QCOMPARE(log.gamePaths.value(0), QStringLiteral("/games/varzon/"));
+    }
+
+    void refreshSelectsTheSamePosition() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        QVERIFY(w.openFile(saveFile(), false));
+        QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
+        auto* list = child<QTreeWidget>(w, "ListView");
+        const QStringList unsorted = column(list, 0);
+        clickHeader(list, 0);
+        clickHeader(list, 0);  // descending
+        QString openedKey;
+        w.setDialogOpeners({.record = [&openedKey](const QString& key, EditSession& session, QWidget*) {
+            openedKey = key;
+            session.file.ShipClass[16].Name.setText(QStringLiteral("改高雄型"));
+            session.markFileChanged();
+            return true;
+        }});
+        list->setCurrentItem(list->topLevelItem(2));
+        const QString selectedKey = list->topLevelItem(2)->data(0, Qt::UserRole).toString();
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(openedKey, selectedKey);
+        // Rebuilt unsorted from the model, with the row at position 3 selected.
+        QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("改高雄型"));
+        QCOMPARE(column(list, 0).mid(1), unsorted.mid(1));
+        QCOMPARE(list->selectedItems().value(0), list->topLevelItem(2));
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral(" [編集済み]")));
+        QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("編集済み"));
+    }
+
+    void refreshOfAShorterList() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(saveFile(), false));
+        QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
+        auto* list = child<QTreeWidget>(w, "ListView");
+        const int rows = list->topLevelItemCount();
+        w.setDialogOpeners({.record = [](const QString&, EditSession& session, QWidget*) {
+            session.file.ShipClass[static_cast<std::size_t>(session.selection.record)].Kind[1] =
+                12;  // now a destroyer
+            session.markFileChanged();
+            return true;
+        }});
+        list->setCurrentItem(list->topLevelItem(rows - 1));
+        w.openSelectedRecord();
+        QCOMPARE(list->topLevelItemCount(), rows - 1);
+        QCOMPARE(list->selectedItems().value(0), list->topLevelItem(rows - 2));
+    }
+
+    void shipWithoutClassOpensNothing() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(saveFile(), false));
+        w.saveFile()->Ship[0].Words[3] = 400;
+        int opened = 0;
+        w.setDialogOpeners(
+            {.record = [&opened](const QString&, EditSession&, QWidget*) { return ++opened > 0; }});
+        QVERIFY(w.selectNode(QStringLiteral("Kokan_0_0")));
+        auto* list = child<QTreeWidget>(w, "ListView");
+        const QList<QTreeWidgetItem*> found = list->findItems(catalogue::ShipNames()[0], Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found[0]->text(1), QString());
+        list->setCurrentItem(found[0]);
+        w.openSelectedRecord();
+        QCOMPARE(opened, 0);
+    }
+
+    // ---- Properties, options, about ----
+
+    void propertiesOptionsAndAbout() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        OpenerLog log;
+        w.setDialogOpeners({.properties =
+                                [&log](EditSession& session, QWidget*) {
+                                    ++log.properties;
+                                    session.markFileChanged();
+                                },
+                            .options =
+                                [&log](Preferences& preferences, QWidget*) {
+                                    ++log.options;
+                                    preferences.gamePath = QStringLiteral("/new/game/");
+                                },
+                            .about = [&log](QWidget*) { ++log.about; }});
+        w.fileProperties();  // no file: nothing
+        QCOMPARE(log.properties, 0);
+        QVERIFY(w.openFile(saveFile(), false));
+        action(w, "mnuFileProperties")->trigger();
+        QCOMPARE(log.properties, 1);
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral(" [編集済み]")));
+        action(w, "mnuViewOptions")->trigger();
+        QCOMPARE(log.options, 1);
+        QCOMPARE(w.gamePath(), QStringLiteral("/new/game/"));
+        action(w, "mnuHelpAbout")->trigger();
+        QCOMPARE(log.about, 1);
+    }
+
+    void dialogsNotBuiltYetOpenNothing() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.setDialogOpeners({});
+        QVERIFY(w.openFile(saveFile(), false));
+        action(w, "mnuFileProperties")->trigger();
+        action(w, "mnuViewOptions")->trigger();
+        action(w, "mnuHelpAbout")->trigger();
+        QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
+        auto* list = child<QTreeWidget>(w, "ListView");
+        list->setCurrentItem(list->topLevelItem(0));
+        w.openSelectedRecord();
+        QVERIFY(!w.isFileChanged());
+        QVERIFY(ui.messages.empty());
+    }
+
+    // ---- Help ----
+
+    void helpWithoutAFile() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.setHelpFile(QString());
+        action(w, "mnuHelpContents")->trigger();
+        action(w, "mnuHelpSearch")->trigger();
+        QCOMPARE(ui.messageTexts(), (QStringList{mt::noHelp(), mt::noHelp()}));
+        for (const Message& m : ui.messages) {
+            QCOMPARE(m.icon, MessageIcon::Information);
+            QCOMPARE(m.buttons, MessageButtons::Ok);
+            QCOMPARE(m.title, QStringLiteral("KorvenEdit"));
+        }
+        QVERIFY(!child(w, "frmHelp"));
+    }
+
+    void helpFileMissing() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        const QString missing = m_files->filePath(QStringLiteral("KorvEdit.html"));
+        w.setHelpFile(missing);
+        action(w, "mnuHelpContents")->trigger();
+        QCOMPARE(ui.messageTexts(), QStringList{mt::helpFileMissing(missing)});
+        QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
+    }
+
+    void helpContentsAndSearch() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        action(w, "mnuHelpContents")->trigger();
+        QVERIFY(ui.messages.empty());
+        auto* help = child(w, "frmHelp");
+        QVERIFY(help);
+        QVERIFY(help->isVisible());
+        QCOMPARE(child<QTabWidget>(*help, "tabHelp")->currentIndex(), 0);
+        action(w, "mnuHelpSearch")->trigger();
+        QCOMPARE(child<QTabWidget>(*help, "tabHelp")->currentIndex(), 1);
+    }
+};
+
+QTEST_MAIN(TestFrmMain)
+#include "test_frm_main.moc"
