@@ -1,0 +1,270 @@
+// The main window's list and tree building from the in-memory model, and the editor's start-up
+// with the demo save against a bare QMainWindow program, measured side by side. After the
+// table it prints `ratio NAME VALUE` lines from the medians of this run.
+#include "catalogue/ReferenceTables.h"
+#include "mainwindow/CategoryTree.h"
+#include "mainwindow/ColumnLayouts.h"
+#include "mainwindow/RecordList.h"
+#include "mainwindow/RecordRows.h"
+#include "mainwindow/frmMain.h"
+#include "tests/support/SaveImageBuilder.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <vector>
+
+namespace {
+
+using namespace korven;
+using namespace korven::mainwindow;
+
+constexpr double kFrameSeconds = 0.016;
+
+struct Setup {
+    QTemporaryDir dir;
+    QString savePath;
+    QString editor;
+    QString bare;
+    std::unique_ptr<frmMain> window;
+    QString largestNode;  // the Allied individual-ship group with the most ships
+    NodeList largestList;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+};
+
+Setup* setup = nullptr;
+
+// The category tree as the window builds it, into a tree widget.
+void fillTree(QTreeWidget& view, const CategoryTree& tree) {
+    view.clear();
+    std::vector<QTreeWidgetItem*> items;
+    items.reserve(tree.nodes.size());
+    for (const TreeNode& node : tree.nodes) {
+        auto* item = node.parent > 0 ? new QTreeWidgetItem(items[static_cast<std::size_t>(node.parent - 1)])
+                                     : new QTreeWidgetItem(&view);
+        item->setText(0, node.caption);
+        item->setData(0, Qt::UserRole, node.key.value_or(QString()));
+        items.push_back(item);
+    }
+}
+
+// Tree and largest list from the model into fresh widgets: the plain rules and the widget work.
+void TreeAndLargestList(benchmark::State& state) {
+    QTreeWidget tree;
+    RecordListView list(nullptr);
+    const SaveFile& model = *setup->window->saveFile();
+    for (auto _ : state) {
+        fillTree(tree, BuildCategoryTree());
+        list.showColumns(DefaultColumns(ListKind::Kokan));
+        list.showRows(BuildRows(model, setup->largestList));
+        benchmark::DoNotOptimize(list.topLevelItemCount());
+    }
+}
+
+// The most a ship node can list: all 700 Allied ships in one group.
+void AllAlliedShipsList(benchmark::State& state) {
+    auto model = std::make_unique<SaveFile>(*setup->window->saveFile());
+    const int16_t shipClass = model->Ship[SaveFile::kJapaneseShips].Words[3];
+    for (int n = SaveFile::kJapaneseShips; n < SaveFile::kShips; ++n) {
+        model->Ship[static_cast<std::size_t>(n)].Words[2] =
+            static_cast<int16_t>(n - SaveFile::kJapaneseShips);
+        model->Ship[static_cast<std::size_t>(n)].Words[3] = shipClass;
+    }
+    const NodeList list{ListKind::Kokan, false, ListingGroupOfClass(*model, shipClass)};
+    RecordListView view(nullptr);
+    view.showColumns(DefaultColumns(ListKind::Kokan));
+    for (auto _ : state) {
+        view.showRows(BuildRows(*model, list));
+        if (view.topLevelItemCount() != SaveFile::kShips - SaveFile::kJapaneseShips) {
+            state.SkipWithError("not every Allied ship was listed");
+            break;
+        }
+    }
+}
+
+// The largest list as the user gets it: a click on its node in the loaded window.
+void ListFillInWindow(benchmark::State& state) {
+    frmMain& window = *setup->window;
+    for (auto _ : state) {
+        window.selectNode(setup->largestNode);
+        benchmark::DoNotOptimize(window.saveFile());
+    }
+}
+
+void runToExit(benchmark::State& state, const QString& program, const QStringList& arguments) {
+    for (auto _ : state) {
+        QProcess process;
+        process.setProcessEnvironment(setup->environment);
+        process.start(program, arguments);
+        if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+            state.SkipWithError("the program did not start and quit");
+            break;
+        }
+    }
+}
+
+// korvenedit with the demo save until its window is up.
+void WindowStart(benchmark::State& state) {
+    runToExit(state, setup->editor, {setup->savePath});
+}
+
+void BareWindowStart(benchmark::State& state) {
+    runToExit(state, setup->bare, {});
+}
+
+// The same with one label: the font system's start, which a window without text never pays.
+void BareWindowWithLabelStart(benchmark::State& state) {
+    runToExit(state, setup->bare, {QStringLiteral("label")});
+}
+
+// Keeps the console table and remembers each repetition's real time per benchmark.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    using ConsoleReporter::ConsoleReporter;
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+                m_seconds[run.run_name.function_name].push_back(
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit));
+            }
+        }
+    }
+
+    double median(const std::string& name) const {
+        const auto found = m_seconds.find(name);
+        if (found == m_seconds.end() || found->second.empty()) {
+            return 0;
+        }
+        std::vector<double> times = found->second;
+        std::sort(times.begin(), times.end());
+        const std::size_t n = times.size();
+        return n % 2 == 1 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
+    }
+
+    void printRatio(const char* name, double top, double bottom) const {
+        if (top <= 0 || bottom <= 0) {
+            std::printf("ratio %s nan\n", name);
+        } else {
+            std::printf("ratio %s %.2f\n", name, top / bottom);
+        }
+    }
+
+private:
+    std::map<std::string, std::vector<double>> m_seconds;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Five interleaved repetitions by default, so that a change in the machine's load hits the
+    // programs compared alike; the ratios use the medians.
+    std::vector<char*> args(argv, argv + argc);
+    std::string repetitions = "--benchmark_repetitions=5";
+    std::string interleaving = "--benchmark_enable_random_interleaving=true";
+    auto given = [&](const std::string& flag) {
+        return std::any_of(args.begin(), args.end(), [&](const char* a) {
+            return std::string(a).starts_with(flag.substr(0, flag.find('=')));
+        });
+    };
+    if (!given(repetitions)) {
+        args.insert(args.begin() + 1, repetitions.data());
+    }
+    if (!given(interleaving)) {
+        args.insert(args.begin() + 1, interleaving.data());
+    }
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+
+    Setup s;
+    setup = &s;
+    // Settings, runtime files and the save live in a scratch folder, for this process and the
+    // programs it starts.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, s.dir.filePath(QStringLiteral("config")));
+    s.environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    s.environment.insert(QStringLiteral("XDG_CONFIG_HOME"), s.dir.filePath(QStringLiteral("config")));
+    s.environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), s.dir.path());
+    s.environment.insert(QStringLiteral("KORVENEDIT_QUIT_WHEN_SHOWN"), QStringLiteral("1"));
+    s.savePath = s.dir.filePath(QStringLiteral("SaveFile1.SAVE"));
+    s.editor = QCoreApplication::applicationDirPath() + QStringLiteral("/korvenedit");
+    s.bare = QCoreApplication::applicationDirPath() + QStringLiteral("/bench_bare_window");
+    QFile save(s.savePath);
+    const QByteArray image = fixtures::SaveImageBuilder().build();
+    if (!s.dir.isValid() || !save.open(QIODevice::WriteOnly) || save.write(image) != image.size()) {
+        std::fputs("cannot write the demo save\n", stderr);
+        return 1;
+    }
+    save.close();
+
+    // The in-memory benchmarks use a loaded window; it reads a copy, so the start-up runs can
+    // lock the save itself.
+    const QString copy = s.dir.filePath(QStringLiteral("SaveFile2.SAVE"));
+    QFile::copy(s.savePath, copy);
+    s.window = std::make_unique<frmMain>();
+    s.window->show();
+    if (!s.window->openFile(copy, true)) {
+        std::fputs("the demo save did not open\n", stderr);
+        return 1;
+    }
+    std::size_t most = 0;
+    for (int group = 0; group < 7; ++group) {
+        const NodeList list{ListKind::Kokan, false, group};
+        const std::size_t rows = BuildRows(*s.window->saveFile(), list).size();
+        if (rows > most) {
+            most = rows;
+            s.largestList = list;
+            s.largestNode = QStringLiteral("Kokan_1_%1").arg(group);
+        }
+    }
+    std::printf("largest list: %s, %zu rows\n", qPrintable(s.largestNode), most);
+
+    benchmark::RegisterBenchmark("TreeAndLargestList", TreeAndLargestList)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("ListFillInWindow", ListFillInWindow)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("AllAlliedShipsList", AllAlliedShipsList)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("WindowStart", WindowStart)->Unit(benchmark::kMillisecond)->UseRealTime();
+    benchmark::RegisterBenchmark("BareWindowStart", BareWindowStart)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("BareWindowWithLabelStart", BareWindowWithLabelStart)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+
+    RatioReporter reporter(::isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
+                                                   : benchmark::ConsoleReporter::OO_Tabular);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    std::fflush(stdout);
+    std::cout.flush();
+
+    reporter.printRatio("window_start_vs_bare", reporter.median("WindowStart"),
+                        reporter.median("BareWindowStart"));
+    reporter.printRatio("window_start_vs_bare_with_label", reporter.median("WindowStart"),
+                        reporter.median("BareWindowWithLabelStart"));
+    reporter.printRatio("list_fill_vs_frame", reporter.median("ListFillInWindow"), kFrameSeconds);
+    reporter.printRatio("tree_and_list_vs_frame", reporter.median("TreeAndLargestList"), kFrameSeconds);
+    reporter.printRatio("all_allied_ships_list_vs_frame", reporter.median("AllAlliedShipsList"),
+                        kFrameSeconds);
+    return 0;
+}
