@@ -110,28 +110,6 @@ bool backUp(const LockedFile& file, Console& console) {
     return backup.has_value();
 }
 
-// Stores the image as a new file, or over an existing one that no editor holds open.
-bool writeCopy(const QString& target, const QByteArray& image, Console& console) {
-    QString reason;
-    bool written = false;
-    if (QFileInfo::exists(target)) {
-        std::unique_ptr<LockedFile> existing = LockedFile::open(target, LockMode::Normal, &reason);
-        if (!existing) {
-            console.err << consoleText(korven::texts::cannotOpen()) << '\n';
-            console.err << texts::fileLine(target) << '\n' << texts::failureReason(reason) << '\n';
-            return false;
-        }
-        written = backUp(*existing, console) && existing->replaceContents(image, &reason);
-    } else {
-        written = LockedFile::create(target, image, &reason) != nullptr;
-    }
-    if (!written) {
-        console.err << korven::texts::writeError() << '\n';
-        console.err << texts::fileLine(target) << '\n' << texts::failureReason(reason) << '\n';
-    }
-    return written;
-}
-
 }  // namespace
 
 QStringList InfoLines(const QString& path, const SaveFile& m) {
@@ -254,13 +232,15 @@ int RunSet(const QString& path, const QStringList& assignments, const QString& o
         console.out << texts::saved(path) << '\n';
         return kExitOk;
     }
-    const std::optional<QByteArray> image = ComposeSaveImage(model, status);
-    if (!image) {
-        console.err << korven::texts::writeError() << '\n';
+    ConsoleMessages messages(console.err);
+    const SavedAs copy =
+        WriteSaveFileAs(model, outputPath, BackupStore(console.backupFolder), status, messages);
+    if (!copy.handle) {
+        console.err << texts::fileLine(outputPath) << '\n';
         return kExitFailure;
     }
-    if (!writeCopy(outputPath, *image, console)) {
-        return kExitFailure;
+    if (copy.backup) {
+        console.out << korven::texts::backupMade(*copy.backup) << '\n';
     }
     console.out << texts::saved(outputPath) << '\n';
     return kExitOk;

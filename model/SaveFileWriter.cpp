@@ -3,7 +3,10 @@
 #include "model/FieldIo.h"
 #include "model/Layout.h"
 #include "model/ModelTexts.h"
+#include "model/SaveFileBackup.h"
 #include "model/SaveFileLoader.h"
+
+#include <QFileInfo>
 
 #include <memory>
 
@@ -93,6 +96,41 @@ bool WriteSaveFile(SaveFile& file, LockedFile& target, StatusSink& status, Messa
     file.image = *image;
     status.showStatus(texts::statusWriteDone());
     return true;
+}
+
+SavedAs WriteSaveFileAs(SaveFile& file, const QString& path, const BackupStore& backups, StatusSink& status,
+                        MessageSink& messages) {
+    SavedAs result;
+    if (QFileInfo::exists(path)) {
+        // Refuses a read-only file and one that another editor holds.
+        std::unique_ptr<LockedFile> existing = LockedFile::open(path, LockMode::Normal);
+        if (!existing) {
+            messages.show(Message(texts::cannotOpen(), MessageIcon::Error));
+            return result;
+        }
+        result.backup = BackUpSaveFile(*existing, backups, messages);
+        if (!result.backup || !WriteSaveFile(file, *existing, status, messages)) {
+            result.backup.reset();
+            return result;
+        }
+        result.handle = std::move(existing);
+        return result;
+    }
+    const std::optional<QByteArray> image = ComposeSaveImage(file, status);
+    if (image && !loadsBackInPlace(file, *image)) {
+        messages.show(Message(texts::layoutWouldMove(), MessageIcon::Error));
+        return result;
+    }
+    if (image) {
+        result.handle = LockedFile::create(path, *image);
+    }
+    if (!result.handle) {
+        messages.show(Message(texts::writeError(), MessageIcon::Error));
+        return result;
+    }
+    file.image = *image;
+    status.showStatus(texts::statusWriteDone());
+    return result;
 }
 
 }  // namespace korven

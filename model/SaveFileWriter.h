@@ -1,9 +1,11 @@
 #pragma once
 
 #include "model/SaveFile.h"
+#include "platform/Backups.h"
 #include "platform/LockedFile.h"
 #include "platform/Sinks.h"
 
+#include <memory>
 #include <optional>
 
 namespace korven {
@@ -18,5 +20,16 @@ std::optional<QByteArray> ComposeSaveImage(const SaveFile& file, StatusSink& sta
 // that would not load back with the same block positions (the anchor name or the last base's
 // name edited) is refused as well.
 bool WriteSaveFile(SaveFile& file, LockedFile& target, StatusSink& status, MessageSink& messages);
+
+struct SavedAs {
+    std::unique_ptr<LockedFile> handle;  // the new file, open and locked; empty on failure
+    std::optional<QString> backup;       // the backup of the file that was replaced, if any
+};
+
+// Save As: stores the model under `path`. A file already there is replaced only when no other
+// editor holds it and after a backup of it was made; a new file is created complete or not at
+// all. On failure the user has been told and the file at `path` is as it was.
+SavedAs WriteSaveFileAs(SaveFile& file, const QString& path, const BackupStore& backups, StatusSink& status,
+                        MessageSink& messages);
 
 }  // namespace korven

@@ -35,6 +35,8 @@ private slots:
     void refusedTextLeavesFileAsItWas();
     void namesThatMoveTheBlocksAreRefused_data();
     void namesThatMoveTheBlocksAreRefused();
+    void saveAsTargets_data();
+    void saveAsTargets();
     void lastAircraftTypesAreNotWritten();
     void shipsFollowLastBase();
     void progressTexts();
@@ -415,6 +417,62 @@ void TestSaveFileWriter::namesThatMoveTheBlocksAreRefused() {
     QCOMPARE(save.messages.texts(), QStringList{korven::texts::layoutWouldMove()});
     QCOMPARE(save.messages.shown.front().icon, korven::MessageIcon::Error);
     QCOMPARE(readFile(save.path), image);
+}
+
+void TestSaveFileWriter::saveAsTargets_data() {
+    QTest::addColumn<QString>("target");
+    QTest::newRow("a new file") << u"new"_s;
+    QTest::newRow("an existing file") << u"existing"_s;
+    QTest::newRow("a file another editor holds") << u"held"_s;
+    QTest::newRow("an edit that moves the blocks") << u"moves"_s;
+}
+
+void TestSaveFileWriter::saveAsTargets() {
+    QFETCH(QString, target);
+    const QByteArray image = SaveImageBuilder().build();
+    OpenSave save(image);
+    QVERIFY(save.handle);
+    save.model->ShipClass[12].Perf[1] = 31;
+    const QString path = save.dir.filePath(u"SaveFile2.SAVE"_s);
+    const QByteArray previous("KVSAVE the file that was there");
+    std::unique_ptr<LockedFile> other;
+    if (target != u"new" && target != u"moves") {
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(previous);
+        out.close();
+        if (target == u"held") {
+            other = LockedFile::open(path, LockMode::ReadOnly);
+        }
+    }
+    if (target == u"moves") {
+        save.model->AircraftType[0].Name.setText(u"九六式艦戦"_s);
+    }
+    const korven::BackupStore backups(save.dir.filePath(u"backups"_s));
+    const korven::SavedAs saved =
+        korven::WriteSaveFileAs(*save.model, path, backups, save.status, save.messages);
+
+    if (target == u"held" || target == u"moves") {
+        QVERIFY(!saved.handle);
+        QCOMPARE(save.messages.texts(), QStringList{target == u"held" ? korven::texts::cannotOpen()
+                                                                      : korven::texts::layoutWouldMove()});
+        if (target == u"held") {
+            QCOMPARE(readFile(path), previous);
+        } else {
+            QVERIFY(!QFileInfo::exists(path));
+        }
+        QCOMPARE(readFile(save.path), image);
+        return;
+    }
+    QVERIFY(saved.handle);
+    QVERIFY(save.messages.shown.empty());
+    QCOMPARE(korven::fixtures::getInt16(readFile(path), SaveImageBuilder().shipClassOffset(12) + 18), 31);
+    QCOMPARE(readFile(save.path), image);
+    QVERIFY(!LockedFile::open(path, LockMode::ReadOnly));  // the copy is now the locked file
+    QCOMPARE(saved.backup.has_value(), target == u"existing");
+    if (saved.backup) {
+        QCOMPARE(readFile(*saved.backup), previous);
+    }
 }
 
 void TestSaveFileWriter::lastAircraftTypesAreNotWritten() {
