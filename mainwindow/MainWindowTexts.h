@@ -62,6 +62,10 @@ inline QString readOnlySaveQuestion() {
     return QStringLiteral(
         "読み取り専用で開かれているため保存できません。\n読み取り専用を解除して保存しますか？");
 }
+// Panel 2 after a save that made a backup first.
+inline QString savedWithBackup(const QString& backup) {
+    return QStringLiteral("書き込み完了（バックアップ: %1）").arg(backup);
+}
 inline QString cannotLeaveReadOnly() {
     return QStringLiteral(
         "読み取り専用を解除できませんでした。\nファイルがディスク上で読み取り専用になっているか、"

@@ -13,7 +13,9 @@
 #include "mainwindow/SplitterStrip.h"
 #include "model/ModelTexts.h"
 #include "model/OpenSaveFile.h"
+#include "model/SaveFileBackup.h"
 #include "model/SaveFileWriter.h"
+#include "platform/Backups.h"
 #include "platform/ProgramInfo.h"
 #include "platform/SettingsStore.h"
 #include "platform/UiServices.h"
@@ -438,6 +440,8 @@ bool frmMain::runOpenRoutine() {
     }
     m_model = std::move(model);
     m_handle = std::move(opened.handle);
+    m_backedUp = false;
+    m_backupPath.clear();
     buildTree();
     setFileMenus(true);
     showEditState();
@@ -487,11 +491,27 @@ bool frmMain::fileSave() {
         m_readOnly = false;
     }
     // A failed write leaves the file as it was; the flag stays set so that nothing is lost.
-    if (WriteSaveFile(*m_model, *m_handle, *m_status, ui())) {
+    if (backUpBeforeFirstWrite() && WriteSaveFile(*m_model, *m_handle, *m_status, ui())) {
         m_changed = false;
+        if (!m_backupPath.isEmpty()) {
+            m_status->showStatus(mt::savedWithBackup(m_backupPath));
+        }
     }
     showEditState();
     return !m_changed;
+}
+
+bool frmMain::backUpBeforeFirstWrite() {
+    if (m_backedUp) {
+        return true;
+    }
+    const std::optional<QString> backup = BackUpSaveFile(*m_handle, BackupStore(), ui());
+    if (!backup) {
+        return false;
+    }
+    m_backedUp = true;
+    m_backupPath = *backup;
+    return true;
 }
 
 void frmMain::fileSaveAs() {
@@ -512,38 +532,27 @@ void frmMain::fileSaveAs() {
         fileSave();
         return;
     }
-    if (!saveAsCopy(*chosen)) {
-        ui().show(Message(korven::texts::writeError(), MessageIcon::Error));
-    }
+    saveAsCopy(*chosen);
     showEditState();
 }
 
 // Writes the edited image under the new name; the old file stays open until the new one is
 // complete and locked, so a failure leaves the window as it was.
 bool frmMain::saveAsCopy(const QString& target) {
-    std::unique_ptr<LockedFile> existing;
-    if (QFileInfo::exists(target)) {
-        // Refuses a read-only file and one that another editor holds.
-        existing = LockedFile::open(target, LockMode::Normal);
-        if (!existing) {
-            return false;
-        }
-    }
-    const std::optional<QByteArray> image = ComposeSaveImage(*m_model, *m_status);
-    if (!image) {
+    SavedAs saved = WriteSaveFileAs(*m_model, target, BackupStore(), *m_status, ui());
+    if (!saved.handle) {
         return false;
     }
-    std::unique_ptr<LockedFile> created = LockedFile::create(target, *image);
-    existing.reset();
-    if (!created) {
-        return false;
-    }
-    m_model->image = *image;
-    m_handle = std::move(created);
+    m_handle = std::move(saved.handle);
     m_path = target;
     m_readOnly = false;
     m_changed = false;
-    m_status->showStatus(korven::texts::statusWriteDone());
+    // The new file was written whole by us; a file it replaced was backed up first.
+    m_backedUp = true;
+    m_backupPath = saved.backup.value_or(QString());
+    if (!m_backupPath.isEmpty()) {
+        m_status->showStatus(mt::savedWithBackup(m_backupPath));
+    }
     return true;
 }
 

@@ -115,6 +115,8 @@ private:
 
     bool runOpenRoutine();
     bool saveAsCopy(const QString& target);
+    // Before the first write after opening, keeps the file as it is on disk in the backups.
+    bool backUpBeforeFirstWrite();
     void setFileMenus(bool open);
     void buildTree();
     void showListFor(QTreeWidgetItem* node);
@@ -135,6 +137,8 @@ private:
     bool m_changed = false;
     std::unique_ptr<SaveFile> m_model;
     std::unique_ptr<LockedFile> m_handle;
+    bool m_backedUp = false;  // the open file's backup exists
+    QString m_backupPath;     // the latest backup, named in the status bar after a save
     QString m_gamePath;
 
     // Window measures as read or last applied, twips.
