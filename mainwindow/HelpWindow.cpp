@@ -1,5 +1,7 @@
 #include "mainwindow/HelpWindow.h"
 
+#include "platform/Backups.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -91,6 +93,7 @@ bool HelpWindow::load(const QString& file, const QString& settingsLocation) {
         return false;
     }
     html.replace(QStringLiteral("{{settings}}"), settingsLocation.toHtmlEscaped());
+    html.replace(QStringLiteral("{{backups}}"), BackupStore::defaultFolder().toHtmlEscaped());
     m_browser->setHtml(html);
     buildContents();
 

@@ -1,5 +1,6 @@
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/frmMain.h"
+#include "platform/Backups.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -67,6 +68,10 @@ private slots:
         const QString text = child<QTextBrowser>(help, "txtHelp")->toPlainText();
         QVERIFY(text.contains(QStringLiteral("/home/user/.config/KorvenEdit/KorvenEdit.ini")));
         QVERIFY(!text.contains(QStringLiteral("{{settings}}")));
+        // Where the backups are, and how to restore one.
+        QVERIFY(text.contains(BackupStore::defaultFolder()));
+        QVERIFY(!text.contains(QStringLiteral("{{backups}}")));
+        QVERIFY(contents.contains(QStringLiteral("バックアップから元に戻す")));
     }
 
     void everyKeywordAndTopicLeadsSomewhere() {
