@@ -1,6 +1,7 @@
 // The file core against the plain system calls it is built on, measured side by side on the
 // demo save in a temporary folder. After the benchmark table it prints one line per ratio,
 // `ratio NAME VALUE`, from the medians of this run.
+#include "bench/RatioReporter.h"
 #include "model/AnchorSearch.h"
 #include "model/Layout.h"
 #include "model/OpenSaveFile.h"
@@ -185,56 +186,12 @@ void PlainWriteFsync(benchmark::State& state) {
     plainWrite(state, true);
 }
 
-// Keeps the console table and remembers each repetition's real time per benchmark.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    using ConsoleReporter::ConsoleReporter;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                m_times[run.run_name.function_name].push_back(
-                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit));
-            }
-        }
-    }
-
-    double median(const std::string& name) const {
-        const auto found = m_times.find(name);
-        if (found == m_times.end() || found->second.empty()) {
-            return 0;
-        }
-        std::vector<double> times = found->second;
-        std::sort(times.begin(), times.end());
-        const std::size_t n = times.size();
-        return n % 2 == 1 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
-    }
-
-    void printRatio(const char* name, const std::string& numerator, const std::string& denominator) const {
-        const double top = median(numerator);
-        const double bottom = median(denominator);
-        if (top <= 0 || bottom <= 0) {
-            std::printf("ratio %s nan\n", name);
-        } else {
-            std::printf("ratio %s %.2f\n", name, top / bottom);
-        }
-    }
-
-private:
-    std::map<std::string, std::vector<double>> m_times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     // Three repetitions by default; the ratios use their medians.
-    std::vector<char*> args(argv, argv + argc);
-    std::string repetitions = "--benchmark_repetitions=3";
-    if (std::none_of(args.begin(), args.end(),
-                     [](const char* a) { return std::string(a).starts_with("--benchmark_repetitions"); })) {
-        args.insert(args.begin() + 1, repetitions.data());
-    }
+    std::vector<std::string> defaults = {"--benchmark_repetitions=3"};
+    std::vector<char*> args = bench::withDefaults(argc, argv, defaults);
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
 
@@ -267,12 +224,8 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMicrosecond)
         ->UseRealTime();
 
-    RatioReporter reporter(::isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
-                                                   : benchmark::ConsoleReporter::OO_Tabular);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    std::fflush(stdout);
-    std::cout.flush();
+    bench::RatioReporter reporter;
+    reporter.run();
 
     reporter.printRatio("load_vs_read", "Load", "ReadFile");
     reporter.printRatio("anchor_speedup", "AnchorScanWithPread", "AnchorSearchInMemory");

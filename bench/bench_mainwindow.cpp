@@ -1,6 +1,7 @@
 // The main window's list and tree building from the in-memory model, and the editor's start-up
 // with the demo save against a bare QMainWindow program, measured side by side. After the
 // table it prints `ratio NAME VALUE` lines from the medians of this run.
+#include "bench/RatioReporter.h"
 #include "catalogue/ReferenceTables.h"
 #include "mainwindow/CategoryTree.h"
 #include "mainwindow/ColumnLayouts.h"
@@ -128,63 +129,14 @@ void BareWindowWithLabelStart(benchmark::State& state) {
     runToExit(state, setup->bare, {QStringLiteral("label")});
 }
 
-// Keeps the console table and remembers each repetition's real time per benchmark.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    using ConsoleReporter::ConsoleReporter;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                m_seconds[run.run_name.function_name].push_back(
-                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit));
-            }
-        }
-    }
-
-    double median(const std::string& name) const {
-        const auto found = m_seconds.find(name);
-        if (found == m_seconds.end() || found->second.empty()) {
-            return 0;
-        }
-        std::vector<double> times = found->second;
-        std::sort(times.begin(), times.end());
-        const std::size_t n = times.size();
-        return n % 2 == 1 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
-    }
-
-    void printRatio(const char* name, double top, double bottom) const {
-        if (top <= 0 || bottom <= 0) {
-            std::printf("ratio %s nan\n", name);
-        } else {
-            std::printf("ratio %s %.2f\n", name, top / bottom);
-        }
-    }
-
-private:
-    std::map<std::string, std::vector<double>> m_seconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     // Five interleaved repetitions by default, so that a change in the machine's load hits the
     // programs compared alike; the ratios use the medians.
-    std::vector<char*> args(argv, argv + argc);
-    std::string repetitions = "--benchmark_repetitions=5";
-    std::string interleaving = "--benchmark_enable_random_interleaving=true";
-    auto given = [&](const std::string& flag) {
-        return std::any_of(args.begin(), args.end(), [&](const char* a) {
-            return std::string(a).starts_with(flag.substr(0, flag.find('=')));
-        });
-    };
-    if (!given(repetitions)) {
-        args.insert(args.begin() + 1, repetitions.data());
-    }
-    if (!given(interleaving)) {
-        args.insert(args.begin() + 1, interleaving.data());
-    }
+    std::vector<std::string> defaults = {"--benchmark_repetitions=5",
+                                         "--benchmark_enable_random_interleaving=true"};
+    std::vector<char*> args = bench::withDefaults(argc, argv, defaults);
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
 
@@ -251,12 +203,8 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
 
-    RatioReporter reporter(::isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
-                                                   : benchmark::ConsoleReporter::OO_Tabular);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    std::fflush(stdout);
-    std::cout.flush();
+    bench::RatioReporter reporter;
+    reporter.run();
 
     reporter.printRatio("window_start_vs_bare", reporter.median("WindowStart"),
                         reporter.median("BareWindowStart"));
