@@ -14,7 +14,8 @@ QString settingsVersion(int major, int minor, int revision) {
 }
 
 QString aboutVersion(int major, int minor, int revision) {
-    return QStringLiteral("Version ") + numbers(major, minor) + QStringLiteral(" rev") + QString::number(revision);
+    return QStringLiteral("Version ") + numbers(major, minor) + QStringLiteral(" rev") +
+           QString::number(revision);
 }
 
 }  // namespace korven::program

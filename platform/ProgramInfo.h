@@ -10,10 +10,18 @@ inline constexpr int kMajor = KORVEN_VERSION_MAJOR;
 inline constexpr int kMinor = KORVEN_VERSION_MINOR;
 inline constexpr int kRevision = KORVEN_VERSION_PATCH;
 
-inline QString title() { return QStringLiteral("KorvenEdit"); }
-inline QString description() { return QStringLiteral("ヴァルゾン セーブデータエディタ"); }
-inline QString comments() { return QStringLiteral("ヴァルゾン（Windows 95版）のセーブファイルを編集します。"); }
-inline QString copyright() { return QStringLiteral("Copyright (C) 2026 KorvenEdit の開発者"); }
+inline QString title() {
+    return QStringLiteral("KorvenEdit");
+}
+inline QString description() {
+    return QStringLiteral("ヴァルゾン セーブデータエディタ");
+}
+inline QString comments() {
+    return QStringLiteral("ヴァルゾン（Windows 95版）のセーブファイルを編集します。");
+}
+inline QString copyright() {
+    return QStringLiteral("Copyright (C) 2026 KorvenEdit の開発者");
+}
 
 // "1.05 Rev3": major, ".", minor with two digits, " Rev", revision.
 QString settingsVersion(int major = kMajor, int minor = kMinor, int revision = kRevision);
