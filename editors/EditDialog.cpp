@@ -1,7 +1,9 @@
 #include "editors/EditDialog.h"
 
 #include "editors/Colours.h"
+#include "editors/GamePictures.h"
 #include "editors/ModuleMain.h"
+#include "platform/UiServices.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,11 +11,43 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace korven {
+
+QString indexedName(const char* name, std::size_t index) {
+    return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
+}
+
+void alignRight(std::span<QLineEdit* const> boxes) {
+    for (QLineEdit* box : boxes) {
+        box->setAlignment(Qt::AlignRight);
+    }
+}
+
+void alignRight(std::initializer_list<QLineEdit*> boxes) {
+    alignRight(std::span<QLineEdit* const>(boxes.begin(), boxes.size()));
+}
+
+bool LeavesBox(const QEvent* event) {
+    if (event->type() != QEvent::FocusOut) {
+        return false;
+    }
+    switch (static_cast<const QFocusEvent*>(event)->reason()) {
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::MouseFocusReason:
+        case Qt::ShortcutFocusReason:
+        case Qt::OtherFocusReason:
+            return true;
+        default:
+            return false;
+    }
+}
 
 EditDialog::EditDialog(EditSession& session, QWidget* parent) : QDialog(parent), m_session(session) {
     setModal(true);
@@ -52,9 +86,43 @@ void EditDialog::addButtons(QHBoxLayout* layout, const QStringList& order) const
     }
 }
 
-QLineEdit* EditDialog::makeSizedBox(const QString& name, int characters, bool editable, bool highlighted) {
+QHBoxLayout* EditDialog::buttonRow(const QStringList& order) const {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    addButtons(row, order);
+    return row;
+}
+
+void EditDialog::checkFocusedBoxOnCancel() {
+    disconnect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        if (checkFocusedBox()) {
+            reject();
+        }
+    });
+}
+
+QLineEdit* EditDialog::makeBox(const QString& name) {
     auto* box = new QLineEdit(this);
     box->setObjectName(name);
+    return box;
+}
+
+QComboBox* EditDialog::makeCombo(const QString& name) {
+    auto* combo = new QComboBox(this);
+    combo->setObjectName(name);
+    return combo;
+}
+
+QLineEdit* EditDialog::makeNumberBox(const QString& name, int digits) {
+    QLineEdit* box = makeBox(name);
+    box->setAlignment(Qt::AlignRight);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString(digits, u'0')) + 14);
+    return box;
+}
+
+QLineEdit* EditDialog::makeSizedBox(const QString& name, int characters, bool editable, bool highlighted) {
+    QLineEdit* box = makeBox(name);
     box->setEnabled(editable);
     if (highlighted) {
         box->setProperty(kForeColorProperty, colours::kHighlight);
@@ -68,14 +136,65 @@ QLineEdit* EditDialog::makeSizedBox(const QString& name, int characters, bool ed
     return box;
 }
 
-QLabel* EditDialog::makeFieldLabel(const QString& text, const QString& name) {
+QLineEdit* EditDialog::makeTitleBox(const QString& name, int characters, bool editable) {
+    QLineEdit* box = makeSizedBox(name, characters, editable);
+    QFont font = box->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    box->setFont(font);
+    box->setMaximumWidth(QWIDGETSIZE_MAX);
+    return box;
+}
+
+QLabel* EditDialog::makeFieldLabel(const QString& text, const QString& name, int margin) {
     auto* label = new QLabel(text, this);
     if (!name.isEmpty()) {
         label->setObjectName(name);
     }
-    label->setMargin(2);
+    label->setMargin(margin);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
+}
+
+QLabel* EditDialog::makePlainLabel(const QString& text, const QString& name, int margin) {
+    QLabel* label = makeFieldLabel(text, name, margin);
+    label->setProperty(kTagProperty, QStringLiteral("!"));
+    return label;
+}
+
+QLabel* EditDialog::makePictureFrame(const QString& name, QSize designed) {
+    auto* frame = new QLabel(this);
+    frame->setObjectName(name);
+    frame->setProperty(kTagProperty, QStringLiteral("!"));
+    frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    frame->setAlignment(Qt::AlignCenter);
+    frame->setMinimumSize(designed);
+    return frame;
+}
+
+QHBoxLayout* EditDialog::besidePicture(QLayout* header, QLabel* frame) {
+    auto* column = new QVBoxLayout;
+    column->addLayout(header);
+    column->addStretch(1);
+    auto* row = new QHBoxLayout;
+    row->addLayout(column);
+    row->addWidget(frame, 1);
+    return row;
+}
+
+void EditDialog::showGamePicture(QLabel* frame, const QString& fileName) {
+    const QString path = FindGamePicture(m_session.gamePath, fileName);
+    if (path.isEmpty()) {
+        return;
+    }
+    const QPixmap picture = ui().loadPicture(path);
+    if (picture.isNull()) {
+        return;
+    }
+    const QSize largest = frame->minimumSize() * 2;
+    const bool tooLarge = picture.width() > largest.width() || picture.height() > largest.height();
+    frame->setPixmap(tooLarge ? picture.scaled(largest, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                              : picture);
 }
 
 void EditDialog::keepDisabledBoxesLegible() {
@@ -113,14 +232,7 @@ bool EditDialog::focusedBoxPasses() {
 }
 
 bool EditDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::FocusOut || m_refocusing || !isVisible()) {
-        return QDialog::eventFilter(watched, event);
-    }
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    const bool leavesBox = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                           reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason ||
-                           reason == Qt::OtherFocusReason;
-    if (!leavesBox) {
+    if (m_refocusing || !isVisible() || !LeavesBox(event)) {
         return QDialog::eventFilter(watched, event);
     }
     for (const auto& [box, corrects] : m_leaveChecks) {

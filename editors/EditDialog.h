@@ -3,17 +3,35 @@
 #include "editors/EditSession.h"
 
 #include <QDialog>
+#include <QSize>
 
+#include <cstddef>
 #include <functional>
+#include <initializer_list>
+#include <span>
 #include <utility>
 #include <vector>
 
+class QComboBox;
+class QEvent;
 class QLineEdit;
 class QPushButton;
 class QHBoxLayout;
 class QLabel;
+class QLayout;
 
 namespace korven {
+
+// The object name of an array element: "txtStep_0".
+QString indexedName(const char* name, std::size_t index);
+
+// Right-aligns the boxes' text, as number boxes show it.
+void alignRight(std::span<QLineEdit* const> boxes);
+void alignRight(std::initializer_list<QLineEdit*> boxes);
+
+// True for a focus-out that leaves a box: tabbing or clicking away, a shortcut; opening a popup
+// or switching windows is not leaving it.
+bool LeavesBox(const QEvent* event);
 
 // The pattern every edit dialog follows: controls are loaded from the record, changes are
 // marked, and nothing reaches the record before OK (CommandEnter) or Apply (CommandApply).
@@ -41,12 +59,38 @@ protected:
                                bool applyVisible = true);
     // Adds the created buttons to `layout` in the given order of object names.
     void addButtons(QHBoxLayout* layout, const QStringList& order) const;
+    // A row with the created buttons at its right end, in the given order.
+    QHBoxLayout* buttonRow(const QStringList& order) const;
 
+    // A click on Cancel runs the focused box's check like OK does and closes only when it
+    // passes; Esc and the frame still close without it.
+    void checkFocusedBoxOnCancel();
+
+    // The controls of the dialogs, named with their object names.
+    QLineEdit* makeBox(const QString& name);
+    QComboBox* makeCombo(const QString& name);
+    // A right-aligned box just wide enough for `digits` digits.
+    QLineEdit* makeNumberBox(const QString& name, int digits);
     // A text box wide enough for `characters` half-width characters (also in italics); a
     // highlighted one is drawn in the highlight colour, which ApplyLabelStyle makes italic.
     QLineEdit* makeSizedBox(const QString& name, int characters, bool editable, bool highlighted = false);
+    // The room around a label's text; the small dialogs give their labels a little more.
+    static constexpr int kLabelMargin = 2;
+    static constexpr int kSmallDialogLabelMargin = 3;
+    // The record's name at the top of the dialog: a sized box in larger bold type that may grow.
+    QLineEdit* makeTitleBox(const QString& name, int characters, bool editable);
     // A label that ApplyLabelStyle paints with the label colours.
-    QLabel* makeFieldLabel(const QString& text, const QString& name = {});
+    QLabel* makeFieldLabel(const QString& text, const QString& name = {}, int margin = kLabelMargin);
+    // A label beside or above boxes (a unit, a column heading) rather than a caption: it keeps
+    // the dialog's own look, as ApplyLabelStyle passes it over.
+    QLabel* makePlainLabel(const QString& text, const QString& name = {}, int margin = kLabelMargin);
+    // The sunken frame a game picture is shown in, at least `designed` large.
+    QLabel* makePictureFrame(const QString& name, QSize designed);
+    // The header rows with the picture frame beside them, so that its height does not spread them.
+    static QHBoxLayout* besidePicture(QLayout* header, QLabel* frame);
+    // Shows the game folder's picture `fileName` in the frame; a picture more than twice the
+    // frame's designed size is scaled down to that. A missing or unreadable one leaves it empty.
+    void showGamePicture(QLabel* frame, const QString& fileName);
     // Disabled boxes that show values keep the normal text colour, so read-only values stay
     // legible; highlighted (class) boxes keep theirs.
     void keepDisabledBoxesLegible();

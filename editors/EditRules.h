@@ -2,7 +2,9 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <variant>
 
@@ -12,6 +14,14 @@ namespace korven::rules {
 // The number a text's leading digits spell ("-" may lead); empty, "-" or no digits give 0.
 // Saturates instead of overflowing, so a pasted 30-digit number is simply very large.
 qint64 numericValue(const QString& text);
+
+// A value as the record field of type T can hold it: clamped to the type's range. A box left as
+// loaded goes back as it was, even a value its check would not allow.
+template <typename T>
+T fitted(qint64 value) {
+    return static_cast<T>(
+        std::clamp<qint64>(value, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
+}
 
 struct FilteredNumber {
     QString text;

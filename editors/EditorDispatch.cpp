@@ -8,14 +8,11 @@
 #include "editors/frmShip.h"
 #include "editors/frmToujouRen.h"
 
-#include <algorithm>
-
 namespace korven {
 namespace {
 
 int16_t numberFrom(const QString& key, qsizetype from) {
-    const qint64 value = rules::numericValue(key.mid(from));
-    return static_cast<int16_t>(std::clamp<qint64>(value, INT16_MIN, INT16_MAX));
+    return rules::fitted<int16_t>(rules::numericValue(key.mid(from)));
 }
 
 }  // namespace

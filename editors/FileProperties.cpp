@@ -13,33 +13,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace korven {
-namespace {
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, bool unit = false) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setMargin(2);
-    if (unit) {
-        // A unit beside a box, not a caption: it keeps the dialog's own look.
-        label->setProperty(kTagProperty, QStringLiteral("!"));
-    }
-    return label;
-}
-
-QLineEdit* makeBox(QWidget* parent, const QString& name) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    return box;
-}
-
-int16_t word(const QLineEdit* box) {
-    return static_cast<int16_t>(std::clamp<qint64>(rules::numericValue(box->text()), INT16_MIN, INT16_MAX));
-}
-
-}  // namespace
 
 QString scenarioLine(qint64 number, const QString& title) {
     QString digits = QString::number(number);
@@ -63,27 +37,20 @@ FileProperties::FileProperties(EditSession& session, QWidget* parent) : EditDial
     setObjectName(QStringLiteral("FileProperties"));
     setWindowTitle(texts::fileProperties::caption());
 
-    m_txtFileName = makeBox(this, QStringLiteral("txtFileName"));
-    m_txtSaveName = makeBox(this, QStringLiteral("txtSaveName"));
-    m_txtShinario = makeBox(this, QStringLiteral("txtShinario"));
+    m_txtFileName = makeBox(QStringLiteral("txtFileName"));
+    m_txtSaveName = makeBox(QStringLiteral("txtSaveName"));
+    m_txtShinario = makeBox(QStringLiteral("txtShinario"));
     for (QLineEdit* shown : {m_txtFileName, m_txtSaveName, m_txtShinario}) {
         shown->setEnabled(false);
     }
     // A list only: typed text could never be a phase code.
-    m_cbFeise = new QComboBox(this);
-    m_cbFeise->setObjectName(QStringLiteral("cbFeise"));
+    m_cbFeise = makeCombo(QStringLiteral("cbFeise"));
     m_cbFeise->setEditable(false);
-    m_txtFeise = makeBox(this, QStringLiteral("txtFeise"));
+    m_txtFeise = makeNumberBox(QStringLiteral("txtFeise"), 5);
     for (int i = 0; i < kTurnBoxes; ++i) {
-        m_txtTurn[i] = makeBox(this, QStringLiteral("txtTurn_%1").arg(i));
+        m_txtTurn[i] = makeNumberBox(indexedName("txtTurn", i), 5);
         m_txtTurn[i]->setEnabled(i < 3 || i > 5);
     }
-    for (QLineEdit* box : m_txtTurn) {
-        box->setAlignment(Qt::AlignRight);
-        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 14);
-    }
-    m_txtFeise->setAlignment(Qt::AlignRight);
-    m_txtFeise->setFixedWidth(m_txtFeise->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 14);
 
     connect(m_cbFeise, &QComboBox::currentIndexChanged, this, &FileProperties::phaseSelected);
     connect(m_txtFeise, &QLineEdit::textChanged, this,
@@ -130,7 +97,7 @@ void FileProperties::buildLayout() {
     grid->setHorizontalSpacing(4);
     int row = 0;
     auto line = [&](const QString& name, const QString& text, QWidget* control) {
-        grid->addWidget(makeLabel(this, name, text), row, 0);
+        grid->addWidget(makeFieldLabel(text, name), row, 0);
         grid->addWidget(control, row, 1, 1, 7);
         ++row;
     };
@@ -138,17 +105,16 @@ void FileProperties::buildLayout() {
     line(QStringLiteral("lblSaveName"), QStringLiteral("セーブ名"), m_txtSaveName);
     line(QStringLiteral("lblShinario"), QStringLiteral("シナリオ名"), m_txtShinario);
     auto turnRow = [&](const QString& name, const QString& text, int first) {
-        grid->addWidget(makeLabel(this, name, text), row, 0);
+        grid->addWidget(makeFieldLabel(text, name), row, 0);
         const QStringList units = {QStringLiteral("年"), QStringLiteral("月"), QStringLiteral("ターン")};
         for (int k = 0; k < 3; ++k) {
             grid->addWidget(m_txtTurn[first + k], row, 1 + 2 * k);
-            grid->addWidget(makeLabel(this, QStringLiteral("lblTurnUnit_%1").arg(first + k), units[k], true),
-                            row, 2 + 2 * k);
+            grid->addWidget(makePlainLabel(units[k], indexedName("lblTurnUnit", first + k)), row, 2 + 2 * k);
         }
         ++row;
     };
     turnRow(QStringLiteral("lblGenzaiTurn"), QStringLiteral("現在ターン"), 0);
-    grid->addWidget(makeLabel(this, QStringLiteral("lblFeise"), QStringLiteral("現在フェイズ")), row, 0);
+    grid->addWidget(makeFieldLabel(QStringLiteral("現在フェイズ"), QStringLiteral("lblFeise")), row, 0);
     grid->addWidget(m_cbFeise, row, 1, 1, 3);
     grid->addWidget(m_txtFeise, row, 5);
     ++row;
@@ -157,20 +123,16 @@ void FileProperties::buildLayout() {
     grid->setColumnStretch(7, 1);
     m_txtFileName->setMinimumWidth(420);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    addButtons(buttons, {QStringLiteral("CommandUndo"), QStringLiteral("CommandEnter"),
-                         QStringLiteral("CommandCancel"), QStringLiteral("CommandApply")});
-
     auto* root = new QVBoxLayout(this);
     root->addLayout(grid);
     root->addSpacing(8);
-    root->addLayout(buttons);
+    root->addLayout(buttonRow({QStringLiteral("CommandUndo"), QStringLiteral("CommandEnter"),
+                               QStringLiteral("CommandCancel"), QStringLiteral("CommandApply")}));
     root->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 TurnBoxes FileProperties::turnBoxes() const {
-    auto v = [this](int i) { return rules::numericValue(m_txtTurn[i]->text()); };
+    auto v = [this](int i) { return boxValue(m_txtTurn[i]); };
     return TurnBoxes{v(0), v(1), v(2), v(3), v(4), v(5), v(6), v(7), v(8)};
 }
 
@@ -212,11 +174,11 @@ void FileProperties::LoadControls() {
 void FileProperties::StoreControls() {
     std::array<int16_t, 11>& info = m_session.file.TurnInfo;
     info[1] = phaseToStore(m_cbFeise->currentIndex(), info[1]);
-    info[9] = word(m_txtFeise);  // also while the box is disabled
+    info[9] = rules::fitted<int16_t>(boxValue(m_txtFeise));  // also while the box is disabled
     const TurnBoxes v = turnBoxes();
     info[0] = counterToStore(v.Y, v.M, v.T);
     for (int i = 3; i < kTurnBoxes; ++i) {
-        info[i] = word(m_txtTurn[i]);
+        info[i] = rules::fitted<int16_t>(boxValue(m_txtTurn[i]));
     }
 }
 

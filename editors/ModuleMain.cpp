@@ -79,18 +79,19 @@ void ApplyLabelStyle(QWidget* dialog) {
     }
 }
 
-void txtNumInput(QLineEdit* box, std::optional<qint64> maximum, std::optional<qint64> minimum,
-                 bool* changed) {
+bool txtNumInput(QLineEdit* box, std::optional<qint64> maximum, std::optional<qint64> minimum) {
     const rules::FilteredNumber filtered = rules::filterNumber(box->text(), maximum, minimum);
-    if (changed != nullptr) {
-        *changed = filtered.changed;
-    }
     if (!filtered.changed) {
-        return;
+        return false;
     }
     box->setText(filtered.text);
     ui().beep();
     box->setCursorPosition(static_cast<int>(filtered.text.size()));
+    return true;
+}
+
+qint64 boxValue(const QLineEdit* box) {
+    return rules::numericValue(box->text());
 }
 
 void LimitTextBytes(QLineEdit* box, int maxBytes) {

@@ -42,9 +42,11 @@ bool FileExists(const QString& path);
 void ApplyLabelStyle(QWidget* dialog);
 
 // Filters the box's text as a number within the bounds; beeps and puts the caret at the end
-// when it had to change it.
-void txtNumInput(QLineEdit* box, std::optional<qint64> maximum, std::optional<qint64> minimum,
-                 bool* changed = nullptr);
+// when it had to change it. True when it did.
+bool txtNumInput(QLineEdit* box, std::optional<qint64> maximum, std::optional<qint64> minimum);
+
+// The number the box's text spells (rules::numericValue).
+qint64 boxValue(const QLineEdit* box);
 
 // Cuts the box's text to `maxBytes` in code page 932 (and drops characters without a form),
 // with a beep and the caret at the end when it cut.

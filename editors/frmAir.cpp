@@ -5,7 +5,6 @@
 #include "catalogue/ReferenceTables.h"
 #include "editors/AircraftRules.h"
 #include "editors/Colours.h"
-#include "editors/GamePictures.h"
 #include "editors/ModuleMain.h"
 #include "platform/UiServices.h"
 
@@ -19,29 +18,11 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include <algorithm>
-#include <limits>
-
 namespace korven {
 namespace {
 
-QString indexed(const char* name, std::size_t index) {
-    return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
-}
-
-qint64 valueOf(const QLineEdit* box) {
-    return rules::numericValue(box->text());
-}
-
-template <typename T>
-T fitted(qint64 value) {
-    return static_cast<T>(
-        std::clamp<qint64>(value, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
-}
-
 // The unit labels keep the look of plain text: window background, window text.
 void plainLook(QLabel* label) {
-    label->setProperty(kTagProperty, QStringLiteral("!"));
     SetBackColor(label, colours::kWindowBackground);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText,
@@ -93,7 +74,7 @@ frmAir::frmAir(EditSession& session, QWidget* parent)
     ApplyLabelStyle(this);
     keepDisabledBoxesLegible();
     m_devIndex = AirToKaihatsu(static_cast<int16_t>(m_index));
-    loadPicture();
+    showGamePicture(m_imgAir, QStringLiteral("air%1.bmp").arg(m_index));
     for (QComboBox* combo : m_cbBom) {
         combo->clear();
         for (const air::ComboItem& item : air::BombItems()) {
@@ -113,12 +94,7 @@ int16_t& frmAir::development() const {
 }
 
 void frmAir::buildControls() {
-    m_txtAirName = makeSizedBox(QStringLiteral("txtAirName"), kNameBytes + 2, true);
-    QFont nameFont = m_txtAirName->font();
-    nameFont.setBold(true);
-    nameFont.setPointSizeF(nameFont.pointSizeF() * 1.2);
-    m_txtAirName->setFont(nameFont);
-    m_txtAirName->setMaximumWidth(QWIDGETSIZE_MAX);
+    m_txtAirName = makeTitleBox(QStringLiteral("txtAirName"), kNameBytes + 2, true);
     m_txtAirSName = makeSizedBox(QStringLiteral("txtAirSName"), kShortNameBytes + 2, true);
     m_txtKokuseki = makeSizedBox(QStringLiteral("txtKokuseki"), 10, false);
     m_txtKisyu = makeSizedBox(QStringLiteral("txtKisyu"), 12, false);
@@ -127,18 +103,17 @@ void frmAir::buildControls() {
 
     constexpr int kNumber = 4;
     for (std::size_t i = 0; i < m_txtNumData.size(); ++i) {
-        m_txtNumData[i] = makeSizedBox(indexed("txtNumData", i), kNumber, true);
+        m_txtNumData[i] = makeSizedBox(indexedName("txtNumData", i), kNumber, true);
     }
     for (std::size_t i = 0; i < m_chkData.size(); ++i) {
         m_chkData[i] = new QCheckBox(this);
-        m_chkData[i]->setObjectName(indexed("chkData", i));
+        m_chkData[i]->setObjectName(indexedName("chkData", i));
     }
     for (std::size_t k = 0; k < 4; ++k) {
-        m_txtKidou[k] = makeSizedBox(indexed("txtKidou", k), kNumber, true);
-        m_cbBom[k] = new QComboBox(this);
-        m_cbBom[k]->setObjectName(indexed("cbBom", k));
-        m_txtBom[k] = makeSizedBox(indexed("txtBom", k), kNumber, true);
-        m_txtKouzoku[k] = makeSizedBox(indexed("txtKouzoku", k), 6, true);
+        m_txtKidou[k] = makeSizedBox(indexedName("txtKidou", k), kNumber, true);
+        m_cbBom[k] = makeCombo(indexedName("cbBom", k));
+        m_txtBom[k] = makeSizedBox(indexedName("txtBom", k), kNumber, true);
+        m_txtKouzoku[k] = makeSizedBox(indexedName("txtKouzoku", k), 6, true);
         m_txtKouzoku[k]->setToolTip(air::texts::rangeTip());
         if (!air::BombEditable(static_cast<int>(k))) {
             m_cbBom[k]->setEnabled(false);
@@ -147,28 +122,17 @@ void frmAir::buildControls() {
     }
     m_txtKouzoku[1]->setEnabled(false);
     m_txtJoukyou = makeSizedBox(QStringLiteral("txtJoukyou"), 10, false);
-    m_txtKikan[0] = makeSizedBox(indexed("txtKikan", 0), 6, false);
-    m_txtKikan[1] = makeSizedBox(indexed("txtKikan", 1), 6, true);
+    m_txtKikan[0] = makeSizedBox(indexedName("txtKikan", 0), 6, false);
+    m_txtKikan[1] = makeSizedBox(indexedName("txtKikan", 1), 6, true);
     m_txtKikan[1]->setToolTip(air::texts::turnsTip());
 
-    for (auto* boxes : {&m_txtKidou, &m_txtBom, &m_txtKouzoku}) {
-        for (QLineEdit* box : *boxes) {
-            box->setAlignment(Qt::AlignRight);
-        }
-    }
-    for (QLineEdit* box : m_txtNumData) {
-        box->setAlignment(Qt::AlignRight);
-    }
-    for (QLineEdit* box : m_txtKikan) {
-        box->setAlignment(Qt::AlignRight);
-    }
+    alignRight(m_txtKidou);
+    alignRight(m_txtBom);
+    alignRight(m_txtKouzoku);
+    alignRight(m_txtNumData);
+    alignRight(m_txtKikan);
 
-    m_imgAir = new QLabel(this);
-    m_imgAir->setObjectName(QStringLiteral("ImgAir"));
-    m_imgAir->setProperty(kTagProperty, QStringLiteral("!"));
-    m_imgAir->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    m_imgAir->setAlignment(Qt::AlignCenter);
-    m_imgAir->setMinimumSize(kPictureSize);
+    m_imgAir = makePictureFrame(QStringLiteral("ImgAir"), kPictureSize);
 }
 
 void frmAir::buildLayout() {
@@ -186,14 +150,7 @@ void frmAir::buildLayout() {
     header->addWidget(m_txtHattyaku, 3, 1);
     header->addWidget(makeFieldLabel(QStringLiteral("運用")), 3, 2);
     header->addWidget(m_txtUnyou, 3, 3, Qt::AlignLeft);
-    // The picture beside the header rows, so that its height does not spread them.
-    auto* headerColumn = new QVBoxLayout;
-    headerColumn->addLayout(header);
-    headerColumn->addStretch(1);
-    auto* headerRow = new QHBoxLayout;
-    headerRow->addLayout(headerColumn);
-    headerRow->addWidget(m_imgAir, 1);
-    top->addLayout(headerRow);
+    top->addLayout(besidePicture(header, m_imgAir));
 
     auto* performance = new QGroupBox(QStringLiteral("性能"), this);
     auto* numbers = new QGridLayout(performance);
@@ -212,7 +169,7 @@ void frmAir::buildLayout() {
     const QString flagNames[] = {QStringLiteral("夜間"), QStringLiteral("高々度"), QStringLiteral("急降下")};
     for (std::size_t i = 0; i < m_chkData.size(); ++i) {
         const int column = 2 * static_cast<int>(i);
-        numbers->addWidget(makeFieldLabel(flagNames[i], indexed("lblData", i)), row, column);
+        numbers->addWidget(makeFieldLabel(flagNames[i], indexedName("lblData", i)), row, column);
         numbers->addWidget(m_chkData[i], row, column + 1);
     }
     numbers->setColumnStretch(8, 1);
@@ -228,7 +185,7 @@ void frmAir::buildLayout() {
     groups->addWidget(makeFieldLabel(QStringLiteral("航続")), 3, 0);
     for (std::size_t k = 0; k < 4; ++k) {
         const int column = static_cast<int>(k) + 1;
-        QLabel* heading = makeFieldLabel(groupNames[k], indexed("lblGroup", k));
+        QLabel* heading = makeFieldLabel(groupNames[k], indexedName("lblGroup", k));
         heading->setAlignment(Qt::AlignCenter);
         groups->addWidget(heading, 0, column);
         groups->addWidget(m_txtKidou[k], 1, column, Qt::AlignLeft);
@@ -250,41 +207,21 @@ void frmAir::buildLayout() {
     period->setToolTip(air::texts::periodTip());
     dev->addWidget(period, 1, 0);
     dev->addWidget(m_txtKikan[0], 1, 1);
-    QLabel* months = makeFieldLabel(QStringLiteral("ヶ月"), QStringLiteral("lblKikanUnit_0"));
-    months->setProperty(kTagProperty, QStringLiteral("!"));
+    QLabel* months = makePlainLabel(QStringLiteral("ヶ月"), QStringLiteral("lblKikanUnit_0"));
     dev->addWidget(months, 1, 2);
     dev->addWidget(m_txtKikan[1], 2, 1);
-    QLabel* turns = makeFieldLabel(QStringLiteral("ターン"), QStringLiteral("lblKikanUnit_1"));
-    turns->setProperty(kTagProperty, QStringLiteral("!"));
+    QLabel* turns = makePlainLabel(QStringLiteral("ターン"), QStringLiteral("lblKikanUnit_1"));
     dev->addWidget(turns, 2, 2);
     dev->setRowStretch(3, 1);
     lower->addWidget(developmentBox);
     top->addLayout(lower);
 
     createStandardButtons();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    addButtons(buttons, {QStringLiteral("CommandEnter"), QStringLiteral("CommandApply"),
-                         QStringLiteral("CommandUndo"), QStringLiteral("CommandCancel")});
-    top->addLayout(buttons);
+    top->addLayout(buttonRow({QStringLiteral("CommandEnter"), QStringLiteral("CommandApply"),
+                              QStringLiteral("CommandUndo"), QStringLiteral("CommandCancel")}));
 
     plainLook(months);
     plainLook(turns);
-}
-
-void frmAir::loadPicture() {
-    const QString path = FindGamePicture(m_session.gamePath, QStringLiteral("air%1.bmp").arg(m_index));
-    if (path.isEmpty()) {
-        return;
-    }
-    const QPixmap picture = ui().loadPicture(path);
-    if (picture.isNull()) {
-        return;
-    }
-    const bool tooLarge =
-        picture.width() > kPictureSize.width() * 2 || picture.height() > kPictureSize.height() * 2;
-    m_imgAir->setPixmap(
-        tooLarge ? picture.scaled(kPictureSize * 2, Qt::KeepAspectRatio, Qt::SmoothTransformation) : picture);
 }
 
 void frmAir::connectControls() {
@@ -321,21 +258,18 @@ void frmAir::connectControls() {
 }
 
 void frmAir::numberChanged(QLineEdit* box, qint64 maximum, qint64 minimum, qint64 stored) {
-    bool changed = false;
-    txtNumInput(box, maximum, minimum, &changed);
-    if (!changed) {  // a rewritten text raised the change again, which marked it
+    // A rewritten text raised the change again, which marked it.
+    if (!txtNumInput(box, maximum, minimum)) {
         MarkChanged(this, box, stored);
     }
 }
 
 void frmAir::turnsChanged() {
-    bool changed = false;
-    txtNumInput(m_txtKikan[1], 999, -1, &changed);
-    if (changed) {
+    if (txtNumInput(m_txtKikan[1], 999, -1)) {
         return;
     }
     MarkChanged(this, m_txtKikan[1], qint64(development()));
-    m_txtKikan[0]->setText(air::PeriodText(valueOf(m_txtKikan[1])));
+    m_txtKikan[0]->setText(air::PeriodText(boxValue(m_txtKikan[1])));
     updateStatus();
 }
 
@@ -345,7 +279,7 @@ void frmAir::updateStatus() {
             ? std::optional<int16_t>(m_session.file.AirDevelopment[static_cast<std::size_t>(m_devIndex - 1)])
             : std::nullopt;
     m_txtJoukyou->setText(
-        air::DevelopmentStatus(aircraft().Kind[0], valueOf(m_txtKikan[1]), m_index, previous));
+        air::DevelopmentStatus(aircraft().Kind[0], boxValue(m_txtKikan[1]), m_index, previous));
 }
 
 void frmAir::LoadControls() {
@@ -372,7 +306,7 @@ void frmAir::LoadControls() {
     }
     m_txtKouzoku[1]->setEnabled(air::RangeEditable(1, a.Kind[3]));
     m_txtKikan[1]->setText(number(development()));
-    m_txtKikan[0]->setText(air::PeriodText(valueOf(m_txtKikan[1])));
+    m_txtKikan[0]->setText(air::PeriodText(boxValue(m_txtKikan[1])));
     updateStatus();
     m_txtKikan[1]->setEnabled(air::TurnsEditable(a.Kind[0]));
 }
@@ -383,18 +317,18 @@ void frmAir::StoreControls() {
     a.Name.setText(m_txtAirName->text());
     a.ShortName.setText(m_txtAirSName->text());
     for (std::size_t i = 0; i < m_txtNumData.size(); ++i) {
-        a.NumData[i] = fitted<uint8_t>(valueOf(m_txtNumData[i]));
+        a.NumData[i] = rules::fitted<uint8_t>(boxValue(m_txtNumData[i]));
     }
     for (std::size_t i = 0; i < m_chkData.size(); ++i) {
         a.Flags[i] = air::FlagToStore(m_chkData[i]->isChecked(), a.Flags[i]);
     }
     for (std::size_t k = 0; k < 4; ++k) {
-        a.Kidou[k] = fitted<uint8_t>(valueOf(m_txtKidou[k]));
+        a.Kidou[k] = rules::fitted<uint8_t>(boxValue(m_txtKidou[k]));
         a.Bomb[k][0] = air::BombKindToStore(m_cbBom[k]->currentIndex(), a.Bomb[k][0]);
-        a.Bomb[k][1] = fitted<uint8_t>(valueOf(m_txtBom[k]));
-        a.Kouzoku[k] = fitted<int16_t>(valueOf(m_txtKouzoku[k]));
+        a.Bomb[k][1] = rules::fitted<uint8_t>(boxValue(m_txtBom[k]));
+        a.Kouzoku[k] = rules::fitted<int16_t>(boxValue(m_txtKouzoku[k]));
     }
-    development() = fitted<int16_t>(valueOf(m_txtKikan[1]));
+    development() = rules::fitted<int16_t>(boxValue(m_txtKikan[1]));
 }
 
 void ShowAirEditor(EditSession& session, QWidget* owner) {

@@ -33,7 +33,6 @@ private:
     void buildControls();
     void buildLayout();
     void connectControls();
-    void loadPicture();
     void numberChanged(QLineEdit* box, qint64 maximum, qint64 minimum, qint64 stored);
     void turnsChanged();
     void updateStatus();

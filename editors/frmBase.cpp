@@ -17,7 +17,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 
 namespace korven {
@@ -25,35 +24,12 @@ namespace {
 
 using catalogue::NameTable;
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setMargin(2);
-    return label;
-}
-
-QComboBox* makeCombo(QWidget* parent, const QString& name) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    return combo;
-}
-
 // Filling a list selects its first item; that is no selection to handle.
 void addTable(QComboBox* combo, NameTable table) {
     const QSignalBlocker blocker(combo);
     for (const QString& text : table) {
         combo->addItem(text);
     }
-}
-
-qint64 valueOf(const QLineEdit* box) {
-    return rules::numericValue(box->text());
-}
-
-template <typename T>
-T fitted(qint64 value) {
-    return static_cast<T>(
-        std::clamp<qint64>(value, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
 }
 
 const QString& noneItem() {
@@ -77,22 +53,21 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
     m_index = std::clamp<int>(session.selection.record, 0, SaveFile::kBases - 1);
     m_japaneseSide = base::isJapaneseSide(this->record().Owner);
 
-    m_txtBasename = new QLineEdit(this);
-    m_txtBasename->setObjectName(QStringLiteral("txtBasename"));
+    m_txtBasename = makeBox(QStringLiteral("txtBasename"));
     m_txtBasename->setEnabled(false);
 
-    m_cbRyouyu = makeCombo(this, QStringLiteral("cbRyouyu"));
-    m_cbChiiki = makeCombo(this, QStringLiteral("cbChiiki"));
-    m_cbChikei = makeCombo(this, QStringLiteral("cbChikei"));
-    m_cbKibo = makeCombo(this, QStringLiteral("cbKibo"));
-    m_cbShigen = makeCombo(this, QStringLiteral("cbShigen"));
-    m_cbKoujou = makeCombo(this, QStringLiteral("cbKoujou"));
-    m_cbNinmu = makeCombo(this, QStringLiteral("cbNinmu"));
-    m_cbHakuchi = makeCombo(this, QStringLiteral("cbHakuchi"));
-    m_cbTenkou = makeCombo(this, QStringLiteral("cbTenkou"));
+    m_cbRyouyu = makeCombo(QStringLiteral("cbRyouyu"));
+    m_cbChiiki = makeCombo(QStringLiteral("cbChiiki"));
+    m_cbChikei = makeCombo(QStringLiteral("cbChikei"));
+    m_cbKibo = makeCombo(QStringLiteral("cbKibo"));
+    m_cbShigen = makeCombo(QStringLiteral("cbShigen"));
+    m_cbKoujou = makeCombo(QStringLiteral("cbKoujou"));
+    m_cbNinmu = makeCombo(QStringLiteral("cbNinmu"));
+    m_cbHakuchi = makeCombo(QStringLiteral("cbHakuchi"));
+    m_cbTenkou = makeCombo(QStringLiteral("cbTenkou"));
     m_cbTenkou->addItem(texts::base::unsupported());
-    m_txtShoukai = new QLineEdit(texts::base::unsupported(), this);
-    m_txtShoukai->setObjectName(QStringLiteral("txtShoukai"));
+    m_txtShoukai = makeBox(QStringLiteral("txtShoukai"));
+    m_txtShoukai->setText(texts::base::unsupported());
     for (QWidget* shown : {static_cast<QWidget*>(m_cbRyouyu), static_cast<QWidget*>(m_cbChiiki),
                            static_cast<QWidget*>(m_cbNinmu), static_cast<QWidget*>(m_cbTenkou),
                            static_cast<QWidget*>(m_txtShoukai)}) {
@@ -110,20 +85,20 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
     m_txtChian =
         addNumber(QStringLiteral("txtChian"), 3, 100, [](const BaseRecord& b) { return b.PublicOrder; });
     for (std::size_t i = 0; i < m_txtBichiku.size(); ++i) {
-        m_txtBichiku[i] = addNumber(QStringLiteral("txtBichiku_%1").arg(i), 8, 9999999,
+        m_txtBichiku[i] = addNumber(indexedName("txtBichiku", i), 8, 9999999,
                                     [i](const BaseRecord& b) { return b.Stockpile[i / 2][i % 2]; });
     }
     for (std::size_t i = 0; i < m_txtButai.size(); ++i) {
-        m_txtButai[i] = addNumber(QStringLiteral("txtButai_%1").arg(i), 4, 999,
+        m_txtButai[i] = addNumber(indexedName("txtButai", i), 4, 999,
                                   [i](const BaseRecord& b) { return b.Units[i / 2][i % 2]; });
     }
     for (std::size_t k = 0; k < base::kSlots; ++k) {
-        m_cbKisyu[k] = makeCombo(this, QStringLiteral("cbKisyu_%1").arg(k));
-        m_cbKoukuki[k] = makeCombo(this, QStringLiteral("cbKoukuki_%1").arg(k));
+        m_cbKisyu[k] = makeCombo(indexedName("cbKisyu", k));
+        m_cbKoukuki[k] = makeCombo(indexedName("cbKoukuki", k));
         m_cbKoukuki[k]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         m_cbKoukuki[k]->setMinimumContentsLength(9);
         for (std::size_t c = 0; c < 2; ++c) {
-            m_txtKoukuki[2 * k + c] = addNumber(QStringLiteral("txtKoukuki_%1").arg(2 * k + c), 4, 999,
+            m_txtKoukuki[2 * k + c] = addNumber(indexedName("txtKoukuki", 2 * k + c), 4, 999,
                                                 [k, c](const BaseRecord& b) { return b.AirCount[c][k]; });
         }
     }
@@ -181,11 +156,11 @@ BaseRecord& frmBase::record() const {
 
 QLineEdit* frmBase::addNumber(const QString& name, int maxLength, qint64 maximum,
                               std::function<qint64(const BaseRecord&)> stored) {
-    auto* box = new QLineEdit(this);
-    box->setObjectName(name);
+    QLineEdit* box = makeBox(name);
     box->setAlignment(Qt::AlignRight);
     box->setMaxLength(maxLength);
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0")) * (maxLength + 1) + 14);
+    // A digit's width for each digit that may be typed, and one more.
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(u'0') * (maxLength + 1) + 14);
     const std::size_t index = m_numbers.size();
     m_numbers.push_back({box, maximum, std::move(stored)});
     connect(box, &QLineEdit::textChanged, this, [this, index] {
@@ -245,7 +220,7 @@ void frmBase::buildLayout() {
         const int column = static_cast<int>(2 * c);
         for (std::size_t r = 0; r < columns[c].size(); ++r) {
             const Field& f = columns[c][r];
-            QLabel* label = makeLabel(this, QString::fromLatin1(f.label), QString::fromUtf8(f.text));
+            QLabel* label = makeFieldLabel(QString::fromUtf8(f.text), QString::fromLatin1(f.label));
             fields->addWidget(label, static_cast<int>(r), column);
             const bool number = qobject_cast<QLineEdit*>(f.control) && f.control != m_txtShoukai;
             fields->addWidget(f.control, static_cast<int>(r), column + 1,
@@ -259,7 +234,7 @@ void frmBase::buildLayout() {
     tables->setHorizontalSpacing(4);
     tables->setVerticalSpacing(3);
     auto heading = [this, tables](const QString& name, const QString& text, int column, int span) {
-        QLabel* label = makeLabel(this, name, text);
+        QLabel* label = makeFieldLabel(text, name);
         label->setAlignment(Qt::AlignCenter);
         tables->addWidget(label, 0, column, 1, span);
     };
@@ -273,14 +248,14 @@ void frmBase::buildLayout() {
     const NameTable materials = catalogue::MaterialNames();
     for (std::size_t m = 0; m < materials.size(); ++m) {
         const int row = static_cast<int>(m) + 1;
-        tables->addWidget(makeLabel(this, QStringLiteral("lblBusshi_%1").arg(m), materials[m]), row, 0);
+        tables->addWidget(makeFieldLabel(materials[m], indexedName("lblBusshi", m)), row, 0);
         tables->addWidget(m_txtBichiku[2 * m], row, 1);
         tables->addWidget(m_txtBichiku[2 * m + 1], row, 2);
     }
     for (qsizetype u = 0; u < unitNames().size(); ++u) {
         const int row = static_cast<int>(u) + 1;
         const auto i = static_cast<std::size_t>(u);
-        tables->addWidget(makeLabel(this, QStringLiteral("lblButai_%1").arg(u), unitNames()[u]), row, 4);
+        tables->addWidget(makeFieldLabel(unitNames()[u], indexedName("lblButai", i)), row, 4);
         tables->addWidget(m_txtButai[2 * i], row, 5);
         tables->addWidget(m_txtButai[2 * i + 1], row, 6);
     }
@@ -420,24 +395,24 @@ void frmBase::buildNameList(int slot) {
 
 void frmBase::StoreControls() {
     BaseRecord& b = record();
-    b.Terrain = fitted<uint8_t>(base::codeFromPosition(m_cbChikei->currentIndex(), b.Terrain));
-    b.Size = fitted<uint8_t>(base::codeFromPosition(m_cbKibo->currentIndex(), b.Size));
-    b.Resource[0] = fitted<int16_t>(
+    b.Terrain = rules::fitted<uint8_t>(base::codeFromPosition(m_cbChikei->currentIndex(), b.Terrain));
+    b.Size = rules::fitted<uint8_t>(base::codeFromPosition(m_cbKibo->currentIndex(), b.Size));
+    b.Resource[0] = rules::fitted<int16_t>(
         base::kindFromPosition(m_cbShigen->currentIndex(), m_cbShigen->count() - 1, b.Resource[0]));
-    b.Resource[1] = fitted<int16_t>(valueOf(m_txtShigen));
-    b.Factory[0] = fitted<int16_t>(
+    b.Resource[1] = rules::fitted<int16_t>(boxValue(m_txtShigen));
+    b.Factory[0] = rules::fitted<int16_t>(
         base::kindFromPosition(m_cbKoujou->currentIndex(), m_cbKoujou->count() - 1, b.Factory[0]));
-    b.Factory[1] = fitted<int16_t>(valueOf(m_txtKoujou));
-    b.Airfield = fitted<int16_t>(valueOf(m_txtHikoujou));
-    b.Fortification = fitted<int16_t>(valueOf(m_txtJinchi));
-    b.PublicOrder = fitted<uint8_t>(valueOf(m_txtChian));
-    b.Task = fitted<uint8_t>(base::codeFromPosition(m_cbNinmu->currentIndex(), b.Task));
-    b.Anchorage = fitted<int16_t>(base::codeFromPosition(m_cbHakuchi->currentIndex(), b.Anchorage));
+    b.Factory[1] = rules::fitted<int16_t>(boxValue(m_txtKoujou));
+    b.Airfield = rules::fitted<int16_t>(boxValue(m_txtHikoujou));
+    b.Fortification = rules::fitted<int16_t>(boxValue(m_txtJinchi));
+    b.PublicOrder = rules::fitted<uint8_t>(boxValue(m_txtChian));
+    b.Task = rules::fitted<uint8_t>(base::codeFromPosition(m_cbNinmu->currentIndex(), b.Task));
+    b.Anchorage = rules::fitted<int16_t>(base::codeFromPosition(m_cbHakuchi->currentIndex(), b.Anchorage));
     for (std::size_t i = 0; i < m_txtBichiku.size(); ++i) {
-        b.Stockpile[i / 2][i % 2] = fitted<int32_t>(valueOf(m_txtBichiku[i]));
+        b.Stockpile[i / 2][i % 2] = rules::fitted<int32_t>(boxValue(m_txtBichiku[i]));
     }
     for (std::size_t i = 0; i < m_txtButai.size(); ++i) {
-        b.Units[i / 2][i % 2] = fitted<int16_t>(valueOf(m_txtButai[i]));
+        b.Units[i / 2][i % 2] = rules::fitted<int16_t>(boxValue(m_txtButai[i]));
     }
     for (std::size_t k = 0; k < base::kSlots; ++k) {
         const QComboBox* names = m_cbKoukuki[k];
@@ -445,7 +420,7 @@ void frmBase::StoreControls() {
             names->currentIndex() >= 0 ? std::optional<int>(names->currentData().toInt()) : std::nullopt;
         const base::SlotContents slot =
             base::slotToStore(m_cbKisyu[k]->currentIndex(), selected, b.AirType[k],
-                              valueOf(m_txtKoukuki[2 * k]), valueOf(m_txtKoukuki[2 * k + 1]));
+                              boxValue(m_txtKoukuki[2 * k]), boxValue(m_txtKoukuki[2 * k + 1]));
         b.AirType[k] = slot.type;
         b.AirCount[0][k] = slot.count0;
         b.AirCount[1][k] = slot.count1;

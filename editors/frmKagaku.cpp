@@ -11,60 +11,34 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace korven {
-namespace {
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setMargin(3);
-    return label;
-}
-
-QLineEdit* makeBox(QWidget* parent, const QString& name) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    return box;
-}
-
-// A box left as loaded goes back as it was, even a value the check would not allow.
-int16_t storedTurns(const QLineEdit* box) {
-    return static_cast<int16_t>(std::clamp<qint64>(rules::numericValue(box->text()), INT16_MIN, INT16_MAX));
-}
-
-}  // namespace
 
 frmKagaku::frmKagaku(EditSession& session, QWidget* parent) : EditDialog(session, parent) {
     setObjectName(QStringLiteral("frmKagaku"));
     setWindowTitle(texts::kagaku::caption());
 
-    m_name = makeBox(this, QStringLiteral("txtMeisyou"));
-    m_effect = makeBox(this, QStringLiteral("txtKouka"));
+    m_name = makeBox(QStringLiteral("txtMeisyou"));
+    m_effect = makeBox(QStringLiteral("txtKouka"));
     m_name->setEnabled(false);
     m_effect->setEnabled(false);
-    m_need = makeBox(this, QStringLiteral("txtNeed"));
-    m_leave = makeBox(this, QStringLiteral("txtLeave"));
-    for (QLineEdit* box : {m_need, m_leave}) {
-        box->setFixedWidth(80);
-        box->setAlignment(Qt::AlignRight);
-    }
+    m_need = makeBox(QStringLiteral("txtNeed"));
+    m_leave = makeBox(QStringLiteral("txtLeave"));
+    m_need->setFixedWidth(80);
+    m_leave->setFixedWidth(80);
+    alignRight({m_need, m_leave});
 
+    const int margin = kSmallDialogLabelMargin;
     auto* grid = new QGridLayout;
-    grid->addWidget(makeLabel(this, QStringLiteral("lblMeisyou"), texts::kagaku::name()), 0, 0);
+    grid->addWidget(makeFieldLabel(texts::kagaku::name(), QStringLiteral("lblMeisyou"), margin), 0, 0);
     grid->addWidget(m_name, 0, 1, 1, 2);
-    grid->addWidget(makeLabel(this, QStringLiteral("lblKouka"), texts::kagaku::effect()), 1, 0);
+    grid->addWidget(makeFieldLabel(texts::kagaku::effect(), QStringLiteral("lblKouka"), margin), 1, 0);
     grid->addWidget(m_effect, 1, 1, 1, 2);
-    grid->addWidget(makeLabel(this, QStringLiteral("lblNeed"), texts::kagaku::need()), 2, 0);
+    grid->addWidget(makeFieldLabel(texts::kagaku::need(), QStringLiteral("lblNeed"), margin), 2, 0);
     grid->addWidget(m_need, 2, 1);
-    grid->addWidget(makeLabel(this, QStringLiteral("lblLeave"), texts::kagaku::leave()), 3, 0);
+    grid->addWidget(makeFieldLabel(texts::kagaku::leave(), QStringLiteral("lblLeave"), margin), 3, 0);
     grid->addWidget(m_leave, 3, 1);
     for (int i = 0; i < 2; ++i) {
-        QLabel* half = makeLabel(this, QStringLiteral("lblHalf_%1").arg(i), texts::kagaku::half());
-        // A unit beside the box, not a caption: it keeps the dialog's own look.
-        half->setProperty(kTagProperty, QStringLiteral("!"));
-        grid->addWidget(half, 2 + i, 2);
+        grid->addWidget(makePlainLabel(texts::kagaku::half(), indexedName("lblHalf", i), margin), 2 + i, 2);
     }
     grid->setColumnStretch(2, 1);
     m_name->setMinimumWidth(220);
@@ -72,28 +46,19 @@ frmKagaku::frmKagaku(EditSession& session, QWidget* parent) : EditDialog(session
     EditButtonCaptions captions;
     captions.apply = texts::kagaku::hiddenApply();
     createStandardButtons(captions, /*withUndo=*/false, /*applyVisible=*/false);
-    // A click on Cancel is checked like any other button; Esc closes without the check.
-    disconnect(cancelButton(), &QPushButton::clicked, this, &QDialog::reject);
-    connect(cancelButton(), &QPushButton::clicked, this, [this] {
-        if (checkFocusedBox()) {
-            reject();
-        }
-    });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    addButtons(buttons, {QStringLiteral("CommandEnter"), QStringLiteral("CommandCancel")});
+    checkFocusedBoxOnCancel();
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({QStringLiteral("CommandEnter"), QStringLiteral("CommandCancel")}));
     setLayout(layout);
 
     connect(m_need, &QLineEdit::textChanged, this,
             [this] { MarkChanged(this, m_need, qint64(entry().Need)); });
     connect(m_leave, &QLineEdit::textChanged, this,
             [this] { MarkChanged(this, m_leave, qint64(entry().Leave)); });
-    addLeaveCheck(m_need, [this] { return correctNeed(); });
-    addLeaveCheck(m_leave, [this] { return correctLeave(); });
+    addLeaveCheck(m_need, [this] { return txtNumInput(m_need, kMaxNeed, 0); });
+    addLeaveCheck(m_leave, [this] { return txtNumInput(m_leave, boxValue(m_need), 0); });
 
     ApplyLabelStyle(this);
 }
@@ -140,20 +105,8 @@ void frmKagaku::LoadControls() {
 
 void frmKagaku::StoreControls() {
     ScienceWeaponEntry& stored = entry();
-    stored.Need = storedTurns(m_need);
-    stored.Leave = storedTurns(m_leave);
-}
-
-bool frmKagaku::correctNeed() {
-    bool changed = false;
-    txtNumInput(m_need, kMaxNeed, 0, &changed);
-    return changed;
-}
-
-bool frmKagaku::correctLeave() {
-    bool changed = false;
-    txtNumInput(m_leave, rules::numericValue(m_need->text()), 0, &changed);
-    return changed;
+    stored.Need = rules::fitted<int16_t>(boxValue(m_need));
+    stored.Leave = rules::fitted<int16_t>(boxValue(m_leave));
 }
 
 void ShowKagakuEditor(EditSession& session, QWidget* owner) {

@@ -59,8 +59,6 @@ protected:
 
 private:
     ScienceWeaponEntry& entry() const;
-    bool correctNeed();
-    bool correctLeave();
 
     int16_t m_target1 = 0;
     int16_t m_target2 = 0;

@@ -3,15 +3,12 @@
 #include "catalogue/MaxStepTable.h"
 #include "catalogue/ReferenceTables.h"
 #include "editors/Colours.h"
-#include "editors/GamePictures.h"
 #include "editors/ModuleMain.h"
 #include "editors/ShipState.h"
 #include "platform/UiServices.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,24 +20,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <limits>
 
 namespace korven {
 namespace {
-
-QString indexed(const char* name, std::size_t index) {
-    return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
-}
-
-qint64 valueOf(const QLineEdit* box) {
-    return rules::numericValue(box->text());
-}
-
-template <typename T>
-T fitted(qint64 value) {
-    return static_cast<T>(
-        std::clamp<qint64>(value, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
-}
 
 // The hull: the class name up to its first ":".
 QString hullOf(const QString& className) {
@@ -50,23 +32,6 @@ QString hullOf(const QString& className) {
         end = nul;
     }
     return end < 0 ? className : className.left(end);
-}
-
-// Tabbing or clicking away leaves a box; opening a popup or switching windows does not.
-bool leavesBox(const QEvent* event) {
-    if (event->type() != QEvent::FocusOut) {
-        return false;
-    }
-    switch (static_cast<const QFocusEvent*>(event)->reason()) {
-        case Qt::TabFocusReason:
-        case Qt::BacktabFocusReason:
-        case Qt::MouseFocusReason:
-        case Qt::ShortcutFocusReason:
-        case Qt::OtherFocusReason:
-            return true;
-        default:
-            return false;
-    }
 }
 
 constexpr QSize kPictureSize{240, 120};
@@ -98,7 +63,7 @@ frmShip::frmShip(EditSession& session, QWidget* parent)
     keepDisabledBoxesLegible();
     editingState().EditLoading = true;
     setWindowTitle(m_individual ? ship::texts::shipCaption() : ship::texts::classCaption());
-    loadPicture();
+    showGamePicture(m_imgShip, QStringLiteral("ship%1.bmp").arg(m_classIndex));
     fillGunCombos();
     m_carrierEntry = ship::FindCarrierEntry(shipClass().Kind[1], m_shipIndex, m_session.file.CarrierAir);
     connectControls();
@@ -125,12 +90,7 @@ int frmShip::gunCount() const {
 
 void frmShip::buildControls() {
     // Widths are in half-width characters.
-    m_txtKanmei = makeSizedBox(QStringLiteral("txtKanmei"), 24, false, false);
-    QFont nameFont = m_txtKanmei->font();
-    nameFont.setBold(true);
-    nameFont.setPointSizeF(nameFont.pointSizeF() * 1.2);
-    m_txtKanmei->setFont(nameFont);
-    m_txtKanmei->setMaximumWidth(QWIDGETSIZE_MAX);
+    m_txtKanmei = makeTitleBox(QStringLiteral("txtKanmei"), 24, false);
     m_txtSyozoku = makeSizedBox(QStringLiteral("txtSyozoku"), 18, false, false);
     m_txtKokuseki = makeSizedBox(QStringLiteral("txtKokuseki"), 10, false, true);
     m_txtKansyu = makeSizedBox(QStringLiteral("txtKansyu"), 12, false, true);
@@ -138,64 +98,52 @@ void frmShip::buildControls() {
     m_txtSentai = makeSizedBox(QStringLiteral("txtSentai"), 14, false, true);
 
     constexpr int kNumber = 6;
-    m_txtStep[0] = makeSizedBox(indexed("txtStep", 0), kNumber, true, true);
-    m_txtStep[1] = makeSizedBox(indexed("txtStep", 1), kNumber, false, true);
-    m_txtStep[2] = makeSizedBox(indexed("txtStep", 2), kNumber, true, false);
-    m_txtStep[3] = makeSizedBox(indexed("txtStep", 3), kNumber, true, false);
+    m_txtStep[0] = makeSizedBox(indexedName("txtStep", 0), kNumber, true, true);
+    m_txtStep[1] = makeSizedBox(indexedName("txtStep", 1), kNumber, false, true);
+    m_txtStep[2] = makeSizedBox(indexedName("txtStep", 2), kNumber, true, false);
+    m_txtStep[3] = makeSizedBox(indexedName("txtStep", 3), kNumber, true, false);
     for (std::size_t j = 0; j < m_sliderStep.size(); ++j) {
         m_sliderStep[j] = new QSlider(Qt::Horizontal, this);
-        m_sliderStep[j]->setObjectName(indexed("SliderStep", j));
+        m_sliderStep[j]->setObjectName(indexedName("SliderStep", j));
         m_sliderStep[j]->setMinimumWidth(140);
     }
     m_txtSongai = makeSizedBox(QStringLiteral("txtSongai"), 8, false, false);
     m_txtHattyaku = makeSizedBox(QStringLiteral("txtHattyaku"), 8, false, false);
-    m_txtSokuryoku[0] = makeSizedBox(indexed("txtSokuryoku", 0), kNumber, true, true);
-    m_txtSokuryoku[1] = makeSizedBox(indexed("txtSokuryoku", 1), kNumber, false, false);
-    m_txtSokuryoku[2] = makeSizedBox(indexed("txtSokuryoku", 2), 10, false, false);
-    m_txtNenryou[0] = makeSizedBox(indexed("txtNenryou", 0), kNumber, true, true);
-    m_txtNenryou[1] = makeSizedBox(indexed("txtNenryou", 1), kNumber, true, false);
+    m_txtSokuryoku[0] = makeSizedBox(indexedName("txtSokuryoku", 0), kNumber, true, true);
+    m_txtSokuryoku[1] = makeSizedBox(indexedName("txtSokuryoku", 1), kNumber, false, false);
+    m_txtSokuryoku[2] = makeSizedBox(indexedName("txtSokuryoku", 2), 10, false, false);
+    m_txtNenryou[0] = makeSizedBox(indexedName("txtNenryou", 0), kNumber, true, true);
+    m_txtNenryou[1] = makeSizedBox(indexedName("txtNenryou", 1), kNumber, true, false);
     m_txtNenpi = makeSizedBox(QStringLiteral("txtNenpi"), kNumber, true, true);
     m_txtZankouzoku = makeSizedBox(QStringLiteral("txtZankouzoku"), 8, false, false);
     m_txtTousaisyu = makeSizedBox(QStringLiteral("txtTousaisyu"), 10, false, true);
-    m_txtTousai[0] = makeSizedBox(indexed("txtTousai", 0), kNumber, true, true);
-    m_txtTousai[1] = makeSizedBox(indexed("txtTousai", 1), kNumber, false, false);
+    m_txtTousai[0] = makeSizedBox(indexedName("txtTousai", 0), kNumber, true, true);
+    m_txtTousai[1] = makeSizedBox(indexedName("txtTousai", 1), kNumber, false, false);
     m_cmdTousai = new QPushButton(QStringLiteral("搭載"), this);
     m_cmdTousai->setObjectName(QStringLiteral("CmdTousai"));
     m_cmdTousai->setAutoDefault(false);
-    m_txtSoukou[0] = makeSizedBox(indexed("txtSoukou", 0), kNumber, true, true);
-    m_txtSoukou[1] = makeSizedBox(indexed("txtSoukou", 1), kNumber, true, true);
+    m_txtSoukou[0] = makeSizedBox(indexedName("txtSoukou", 0), kNumber, true, true);
+    m_txtSoukou[1] = makeSizedBox(indexedName("txtSoukou", 1), kNumber, true, true);
     m_txtSenkou = makeSizedBox(QStringLiteral("txtSenkou"), kNumber, false, true);
     m_txtJoutai = makeSizedBox(QStringLiteral("txtJoutai"), 8, false, false);
     for (std::size_t m = 0; m < 4; ++m) {
-        m_cbBusouSyu[m] = new QComboBox(this);
-        m_cbBusouSyu[m]->setObjectName(indexed("cbBusouSyu", m));
+        m_cbBusouSyu[m] = makeCombo(indexedName("cbBusouSyu", m));
         m_cbBusouSyu[m]->setProperty(kForeColorProperty, colours::kHighlight);
         m_cbBusouSyu[m]->setMinimumContentsLength(7);
         m_cbBusouSyu[m]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         m_cbBusouSyu[m]->setMaxVisibleItems(14);
-        m_txtBusouMon[m] = makeSizedBox(indexed("txtBusouMon", m), kNumber, true, true);
-        m_txtBusouKai[m] = makeSizedBox(indexed("txtBusouKai", m), kNumber, true, true);
-        m_txtBusouMon[m + 4] = makeSizedBox(indexed("txtBusouMon", m + 4), kNumber, false, false);
-        m_txtBusouKai[m + 4] = makeSizedBox(indexed("txtBusouKai", m + 4), kNumber, true, false);
+        m_txtBusouMon[m] = makeSizedBox(indexedName("txtBusouMon", m), kNumber, true, true);
+        m_txtBusouKai[m] = makeSizedBox(indexedName("txtBusouKai", m), kNumber, true, true);
+        m_txtBusouMon[m + 4] = makeSizedBox(indexedName("txtBusouMon", m + 4), kNumber, false, false);
+        m_txtBusouKai[m + 4] = makeSizedBox(indexedName("txtBusouKai", m + 4), kNumber, true, false);
     }
-    for (QLineEdit* box : {m_txtStep[0], m_txtStep[1], m_txtStep[2], m_txtStep[3], m_txtSokuryoku[0],
-                           m_txtSokuryoku[1], m_txtNenryou[0], m_txtNenryou[1], m_txtNenpi, m_txtZankouzoku,
-                           m_txtTousai[0], m_txtTousai[1], m_txtSoukou[0], m_txtSoukou[1]}) {
-        box->setAlignment(Qt::AlignRight);
-    }
-    for (QLineEdit* box : m_txtBusouMon) {
-        box->setAlignment(Qt::AlignRight);
-    }
-    for (QLineEdit* box : m_txtBusouKai) {
-        box->setAlignment(Qt::AlignRight);
-    }
+    alignRight(m_txtStep);
+    alignRight({m_txtSokuryoku[0], m_txtSokuryoku[1], m_txtNenryou[0], m_txtNenryou[1], m_txtNenpi,
+                m_txtZankouzoku, m_txtTousai[0], m_txtTousai[1], m_txtSoukou[0], m_txtSoukou[1]});
+    alignRight(m_txtBusouMon);
+    alignRight(m_txtBusouKai);
 
-    m_imgShip = new QLabel(this);
-    m_imgShip->setObjectName(QStringLiteral("ImgShip"));
-    m_imgShip->setProperty(kTagProperty, QStringLiteral("!"));
-    m_imgShip->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    m_imgShip->setAlignment(Qt::AlignCenter);
-    m_imgShip->setMinimumSize(kPictureSize);
+    m_imgShip = makePictureFrame(QStringLiteral("ImgShip"), kPictureSize);
 
     m_lblKankeiHelp = makeFieldLabel(ship::texts::classHelp(), QStringLiteral("lblKankeiHelp"));
     m_lblKankeiHelp->setProperty(kForeColorProperty, colours::kHighlight);
@@ -218,24 +166,15 @@ void frmShip::buildLayout() {
     header->addWidget(m_txtKankei, 3, 1);
     header->addWidget(makeFieldLabel(QStringLiteral("船体")), 3, 2);
     header->addWidget(m_txtSentai, 3, 3);
-    // The picture beside the header rows, so that its height does not spread them.
-    auto* headerColumn = new QVBoxLayout;
-    headerColumn->addLayout(header);
-    headerColumn->addStretch(1);
-    auto* headerRow = new QHBoxLayout;
-    headerRow->addLayout(headerColumn);
-    headerRow->addWidget(m_imgShip, 1);
-    top->addLayout(headerRow);
+    top->addLayout(besidePicture(header, m_imgShip));
     top->addWidget(m_lblKankeiHelp);
 
     // Class values in the first column, the ship's own beside them.
     auto* performance = new QGroupBox(QStringLiteral("性能"), this);
     auto* grid = new QGridLayout(performance);
-    QLabel* classHeading = makeFieldLabel(QStringLiteral("艦型"), QStringLiteral("lblKankeiColumn"));
-    classHeading->setProperty(kTagProperty, QStringLiteral("!"));
+    QLabel* classHeading = makePlainLabel(QStringLiteral("艦型"), QStringLiteral("lblKankeiColumn"));
     classHeading->setProperty(kForeColorProperty, colours::kHighlight);
-    QLabel* shipHeading = makeFieldLabel(QStringLiteral("現在"), QStringLiteral("lblKokanColumn"));
-    shipHeading->setProperty(kTagProperty, QStringLiteral("!"));
+    QLabel* shipHeading = makePlainLabel(QStringLiteral("現在"), QStringLiteral("lblKokanColumn"));
     grid->addWidget(classHeading, 0, 1, Qt::AlignCenter);
     grid->addWidget(shipHeading, 0, 2, Qt::AlignCenter);
     int row = 1;
@@ -295,11 +234,9 @@ void frmShip::buildLayout() {
 
     auto* weapons = new QGroupBox(QStringLiteral("武装"), this);
     auto* arms = new QGridLayout(weapons);
-    QLabel* classArms = makeFieldLabel(QStringLiteral("艦型"), QStringLiteral("lblBusouKankei"));
-    classArms->setProperty(kTagProperty, QStringLiteral("!"));
+    QLabel* classArms = makePlainLabel(QStringLiteral("艦型"), QStringLiteral("lblBusouKankei"));
     classArms->setProperty(kForeColorProperty, colours::kHighlight);
-    QLabel* shipArms = makeFieldLabel(QStringLiteral("現在"), QStringLiteral("lblBusouKokan"));
-    shipArms->setProperty(kTagProperty, QStringLiteral("!"));
+    QLabel* shipArms = makePlainLabel(QStringLiteral("現在"), QStringLiteral("lblBusouKokan"));
     arms->addWidget(classArms, 0, 2, 1, 2, Qt::AlignCenter);
     arms->addWidget(shipArms, 0, 4, 1, 2, Qt::AlignCenter);
     arms->addWidget(makeFieldLabel(QStringLiteral("門数")), 1, 2);
@@ -331,11 +268,8 @@ void frmShip::buildLayout() {
     top->addLayout(middle);
 
     createStandardButtons();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    addButtons(buttons, {QStringLiteral("CommandEnter"), QStringLiteral("CommandApply"),
-                         QStringLiteral("CommandUndo"), QStringLiteral("CommandCancel")});
-    top->addLayout(buttons);
+    top->addLayout(buttonRow({QStringLiteral("CommandEnter"), QStringLiteral("CommandApply"),
+                              QStringLiteral("CommandUndo"), QStringLiteral("CommandCancel")}));
 
     m_shipOnly = {label3,          m_txtSyozoku,    m_txtSongai,       m_txtStep[2],
                   m_txtStep[3],    m_sliderStep[0], m_sliderStep[1],   upperLabel,
@@ -348,21 +282,6 @@ void frmShip::buildLayout() {
         m_shipOnly.append(m_txtBusouMon[m]);
         m_shipOnly.append(m_txtBusouKai[m]);
     }
-}
-
-void frmShip::loadPicture() {
-    const QString path = FindGamePicture(m_session.gamePath, QStringLiteral("ship%1.bmp").arg(m_classIndex));
-    if (path.isEmpty()) {
-        return;
-    }
-    const QPixmap picture = ui().loadPicture(path);
-    if (picture.isNull()) {
-        return;
-    }
-    const bool tooLarge =
-        picture.width() > kPictureSize.width() * 2 || picture.height() > kPictureSize.height() * 2;
-    m_imgShip->setPixmap(
-        tooLarge ? picture.scaled(kPictureSize * 2, Qt::KeepAspectRatio, Qt::SmoothTransformation) : picture);
 }
 
 void frmShip::fillGunCombos() {
@@ -422,17 +341,17 @@ void frmShip::connectControls() {
     if (m_individual) {
         const ShipRecord* s = &ship();
         onText(m_txtStep[2], [this, s] {
-            if (numberChanged(m_txtStep[2], valueOf(m_txtStep[0]), 0, qint64(s->Words[5]))) {
+            if (numberChanged(m_txtStep[2], boxValue(m_txtStep[0]), 0, qint64(s->Words[5]))) {
                 stepChanged(2);
             }
         });
         onText(m_txtStep[3], [this, s] {
-            if (numberChanged(m_txtStep[3], valueOf(m_txtStep[1]), 0, qint64(s->Words[4]))) {
+            if (numberChanged(m_txtStep[3], boxValue(m_txtStep[1]), 0, qint64(s->Words[4]))) {
                 stepChanged(3);
             }
         });
         onText(m_txtNenryou[1], [this, s] {
-            numberChanged(m_txtNenryou[1], valueOf(m_txtNenryou[0]), 0, qint64(s->Words[6]));
+            numberChanged(m_txtNenryou[1], boxValue(m_txtNenryou[0]), 0, qint64(s->Words[6]));
         });
         for (std::size_t m = 0; m < 4; ++m) {
             onText(m_txtBusouKai[m + 4], [this, m] { shipFiringsChanged(static_cast<int>(m)); });
@@ -458,9 +377,7 @@ void frmShip::connectControls() {
 
 bool frmShip::numberChanged(QLineEdit* box, std::optional<qint64> maximum, std::optional<qint64> minimum,
                             const rules::StoredValue& stored) {
-    bool changed = false;
-    txtNumInput(box, maximum, minimum, &changed);
-    if (changed) {
+    if (txtNumInput(box, maximum, minimum)) {
         return false;  // rewriting the text raised the change again, which handled it
     }
     MarkChanged(this, box, stored);
@@ -473,9 +390,9 @@ void frmShip::stepChanged(int j) {
         const QSignalBlocker blocker(m_sliderStep[slider]);
         if (j < 2) {
             m_sliderStep[slider]->setMaximum(
-                static_cast<int>(std::max<qint64>(0, valueOf(m_txtStep[slider]))));
+                static_cast<int>(std::max<qint64>(0, boxValue(m_txtStep[slider]))));
         } else {
-            m_sliderStep[slider]->setValue(static_cast<int>(valueOf(m_txtStep[slider + 2])));
+            m_sliderStep[slider]->setValue(static_cast<int>(boxValue(m_txtStep[slider + 2])));
         }
     }
     if (!editingState().EditLoading) {
@@ -485,7 +402,7 @@ void frmShip::stepChanged(int j) {
 
 void frmShip::shipFiringsChanged(int m) {
     const auto i = static_cast<std::size_t>(m);
-    numberChanged(m_txtBusouKai[i + 4], valueOf(m_txtBusouKai[i]), 0, qint64(ship().BusouKai[i]));
+    numberChanged(m_txtBusouKai[i + 4], boxValue(m_txtBusouKai[i]), 0, qint64(ship().BusouKai[i]));
 }
 
 void frmShip::gunTypeChosen(int m) {
@@ -531,7 +448,7 @@ void frmShip::boxLeft(QWidget* box) {
             return;
         }
         if (box == m_txtBusouMon[m]) {
-            if (ship::OnGunCountLeft(valueOf(m_txtBusouMon[m])) == ship::MountChange::Clear) {
+            if (ship::OnGunCountLeft(boxValue(m_txtBusouMon[m])) == ship::MountChange::Clear) {
                 SetMountEnabled(mount, false);
             } else {
                 RecalcShipState(false);
@@ -539,7 +456,7 @@ void frmShip::boxLeft(QWidget* box) {
             return;
         }
         if (box == m_txtBusouKai[m]) {
-            if (ship::OnFiringsLeft(valueOf(m_txtBusouKai[m])) == ship::MountChange::Clear) {
+            if (ship::OnFiringsLeft(boxValue(m_txtBusouKai[m])) == ship::MountChange::Clear) {
                 SetMountEnabled(mount, false);
             } else if (m_individual) {
                 shipFiringsChanged(mount);  // against the new maximum
@@ -553,7 +470,7 @@ void frmShip::boxLeft(QWidget* box) {
 }
 
 bool frmShip::eventFilter(QObject* watched, QEvent* event) {
-    if (leavesBox(event)) {
+    if (LeavesBox(event)) {
         boxLeft(static_cast<QWidget*>(watched));
     }
     return EditDialog::eventFilter(watched, event);
@@ -581,15 +498,15 @@ void frmShip::RecalcShipState(bool rememberValues) {
         return;
     }
     ship::ShipStateInput input;
-    input.classUpper = valueOf(m_txtStep[0]);
-    input.classLower = valueOf(m_txtStep[1]);
-    input.upper = valueOf(m_txtStep[2]);
-    input.lower = valueOf(m_txtStep[3]);
-    input.classSpeed = valueOf(m_txtSokuryoku[0]);
-    input.fuel = valueOf(m_txtNenryou[1]);
-    input.consumption = valueOf(m_txtNenpi);
+    input.classUpper = boxValue(m_txtStep[0]);
+    input.classLower = boxValue(m_txtStep[1]);
+    input.upper = boxValue(m_txtStep[2]);
+    input.lower = boxValue(m_txtStep[3]);
+    input.classSpeed = boxValue(m_txtSokuryoku[0]);
+    input.fuel = boxValue(m_txtNenryou[1]);
+    input.consumption = boxValue(m_txtNenpi);
     for (std::size_t m = 0; m < 4; ++m) {
-        input.classGuns[m] = valueOf(m_txtBusouMon[m]);
+        input.classGuns[m] = boxValue(m_txtBusouMon[m]);
     }
     const ship::ShipState state = ship::RecalcShipState(input);
     m_txtSongai->setText(state.damage);
@@ -657,8 +574,8 @@ void frmShip::LoadControls() {
     for (std::size_t j = 0; j < 2; ++j) {
         m_txtStep[j + 2]->setText(number(shipSteps[j]));
         const QSignalBlocker blocker(m_sliderStep[j]);
-        m_sliderStep[j]->setMaximum(static_cast<int>(std::max<qint64>(0, valueOf(m_txtStep[j]))));
-        m_sliderStep[j]->setValue(static_cast<int>(valueOf(m_txtStep[j + 2])));
+        m_sliderStep[j]->setMaximum(static_cast<int>(std::max<qint64>(0, boxValue(m_txtStep[j]))));
+        m_sliderStep[j]->setValue(static_cast<int>(boxValue(m_txtStep[j + 2])));
     }
     m_txtNenryou[1]->setText(number(s.Words[6]));
     const std::optional<int> load =
@@ -672,30 +589,30 @@ void frmShip::LoadControls() {
 
 void frmShip::StoreControls() {
     ShipClassRecord& c = shipClass();
-    c.Perf[0] = fitted<int16_t>(valueOf(m_txtStep[0]));
+    c.Perf[0] = rules::fitted<int16_t>(boxValue(m_txtStep[0]));
     if (storedLowerSteps()) {
-        catalogue::MaxStepTable().set(c.StepIndex, fitted<int16_t>(valueOf(m_txtStep[1])));
+        catalogue::MaxStepTable().set(c.StepIndex, rules::fitted<int16_t>(boxValue(m_txtStep[1])));
     }
-    c.Perf[1] = fitted<int16_t>(valueOf(m_txtSokuryoku[0]));
-    c.Perf[2] = fitted<int16_t>(valueOf(m_txtNenryou[0]));
-    c.Armor[0] = fitted<uint8_t>(valueOf(m_txtNenpi));
-    c.AircraftCapacity = fitted<uint8_t>(valueOf(m_txtTousai[0]));
-    c.Armor[3] = fitted<uint8_t>(valueOf(m_txtSoukou[0]));
-    c.Armor[2] = fitted<uint8_t>(valueOf(m_txtSoukou[1]));
+    c.Perf[1] = rules::fitted<int16_t>(boxValue(m_txtSokuryoku[0]));
+    c.Perf[2] = rules::fitted<int16_t>(boxValue(m_txtNenryou[0]));
+    c.Armor[0] = rules::fitted<uint8_t>(boxValue(m_txtNenpi));
+    c.AircraftCapacity = rules::fitted<uint8_t>(boxValue(m_txtTousai[0]));
+    c.Armor[3] = rules::fitted<uint8_t>(boxValue(m_txtSoukou[0]));
+    c.Armor[2] = rules::fitted<uint8_t>(boxValue(m_txtSoukou[1]));
     for (std::size_t m = 0; m < 4; ++m) {
         c.Weapon[0][m] = ship::GunTypeToStore(m_cbBusouSyu[m]->currentIndex(), c.Weapon[0][m], gunCount());
-        c.Weapon[1][m] = fitted<uint8_t>(valueOf(m_txtBusouMon[m]));
-        c.Weapon[2][m] = fitted<uint8_t>(valueOf(m_txtBusouKai[m]));
+        c.Weapon[1][m] = rules::fitted<uint8_t>(boxValue(m_txtBusouMon[m]));
+        c.Weapon[2][m] = rules::fitted<uint8_t>(boxValue(m_txtBusouKai[m]));
     }
     if (!m_individual) {
         return;
     }
     ShipRecord& s = ship();
-    s.Words[5] = fitted<int16_t>(valueOf(m_txtStep[2]));
-    s.Words[4] = fitted<int16_t>(valueOf(m_txtStep[3]));
-    s.Words[6] = fitted<int16_t>(valueOf(m_txtNenryou[1]));
+    s.Words[5] = rules::fitted<int16_t>(boxValue(m_txtStep[2]));
+    s.Words[4] = rules::fitted<int16_t>(boxValue(m_txtStep[3]));
+    s.Words[6] = rules::fitted<int16_t>(boxValue(m_txtNenryou[1]));
     for (std::size_t m = 0; m < 4; ++m) {
-        s.BusouKai[m] = fitted<uint8_t>(valueOf(m_txtBusouKai[m + 4]));
+        s.BusouKai[m] = rules::fitted<uint8_t>(boxValue(m_txtBusouKai[m + 4]));
     }
 }
 

@@ -44,7 +44,6 @@ private:
     void buildControls();
     void buildLayout();
     void connectControls();
-    void loadPicture();
     void fillGunCombos();
     void hideShipControls();
 

@@ -11,8 +11,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace korven {
 
 frmToujouRen::frmToujouRen(EditSession& session, QWidget* parent)
@@ -21,20 +19,16 @@ frmToujouRen::frmToujouRen(EditSession& session, QWidget* parent)
     setObjectName(QStringLiteral("frmToujouRen"));
     setWindowTitle(texts::toujouRen::caption());
 
-    m_nation = new QLabel(this);
-    m_nation->setObjectName(QStringLiteral("lblKokuseki"));
-    m_nation->setMargin(3);
+    const int margin = kSmallDialogLabelMargin;
+    m_nation = makeFieldLabel({}, QStringLiteral("lblKokuseki"), margin);
     m_nation->setAlignment(Qt::AlignCenter);
 
     auto* grid = new QGridLayout;
     grid->addWidget(m_nation, 0, 0, 1, 2);
     const QString captions[] = {texts::toujouRen::fighters(), texts::toujouRen::bombers()};
     for (int k = 0; k < 2; ++k) {
-        auto* label = new QLabel(captions[k], this);
-        label->setObjectName(QStringLiteral("lblRendo_%1").arg(k));
-        label->setMargin(3);
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QStringLiteral("txtRendo_%1").arg(k));
+        QLabel* label = makeFieldLabel(captions[k], indexedName("lblRendo", k), margin);
+        QLineEdit* box = makeBox(indexedName("txtRendo", k));
         box->setFixedWidth(60);
         box->setAlignment(Qt::AlignRight);
         m_skill[static_cast<std::size_t>(k)] = box;
@@ -42,23 +36,13 @@ frmToujouRen::frmToujouRen(EditSession& session, QWidget* parent)
         grid->addWidget(box, 1 + k, 1);
         connect(box, &QLineEdit::textChanged, this,
                 [this, box, k] { MarkChanged(this, box, qint64(skill(k))); });
-        addLeaveCheck(box, [box] {
-            bool changed = false;
-            txtNumInput(box, kMaxSkill, 0, &changed);
-            return changed;
-        });
+        addLeaveCheck(box, [box] { return txtNumInput(box, kMaxSkill, 0); });
     }
 
     EditButtonCaptions buttonCaptions;
     buttonCaptions.apply = texts::toujouRen::hiddenApply();
     createStandardButtons(buttonCaptions, /*withUndo=*/false, /*applyVisible=*/false);
-    // A click on Cancel is checked like any other button; Esc closes without the check.
-    disconnect(cancelButton(), &QPushButton::clicked, this, &QDialog::reject);
-    connect(cancelButton(), &QPushButton::clicked, this, [this] {
-        if (checkFocusedBox()) {
-            reject();
-        }
-    });
+    checkFocusedBoxOnCancel();
     auto* buttons = new QHBoxLayout;
     addButtons(buttons, {QStringLiteral("CommandEnter"), QStringLiteral("CommandCancel")});
 
@@ -85,9 +69,7 @@ void frmToujouRen::LoadControls() {
 
 void frmToujouRen::StoreControls() {
     for (int k = 0; k < 2; ++k) {
-        const qint64 value = rules::numericValue(m_skill[static_cast<std::size_t>(k)]->text());
-        // A box left as loaded goes back as it was, even a value the check would not allow.
-        skill(k) = static_cast<uint8_t>(std::clamp<qint64>(value, 0, UINT8_MAX));
+        skill(k) = rules::fitted<uint8_t>(boxValue(m_skill[static_cast<std::size_t>(k)]));
     }
 }
 

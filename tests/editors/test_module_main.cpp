@@ -45,13 +45,12 @@ private slots:
         QLineEdit box;
         box.setText(QStringLiteral("12a3"));
         box.setCursorPosition(1);
-        bool changed = false;
-        txtNumInput(&box, 999, 0, &changed);
+        bool changed = txtNumInput(&box, 999, 0);
         QCOMPARE(box.text(), QStringLiteral("123"));
         QVERIFY(changed);
         QCOMPARE(ui.beeps, 1);
         QCOMPARE(box.cursorPosition(), 3);
-        txtNumInput(&box, 999, 0, &changed);
+        changed = txtNumInput(&box, 999, 0);
         QVERIFY(!changed);
         QCOMPARE(ui.beeps, 1);
     }
