@@ -1,5 +1,7 @@
 #include "editors/AircraftRules.h"
 
+#include "editors/EditorTexts.h"
+
 #include <array>
 
 namespace korven::air {
@@ -7,43 +9,43 @@ namespace korven::air {
 QString BasingText(int basing) {
     switch (basing) {
         case 0:
-            return QStringLiteral("艦載機");
+            return texts::air::carrierPlane();
         case 1:
-            return QStringLiteral("陸上機");
+            return texts::air::landPlane();
         case 2:
-            return QStringLiteral("水上機");
+            return texts::air::seaplane();
         case 3:
-            return QStringLiteral("水上艦載機");
+            return texts::edit::shipboardSeaplane();
         case 4:
-            return QStringLiteral("特殊水上機");
+            return texts::edit::specialSeaplane();
         default:
             return {};
     }
 }
 
 QString OperationText(int operation) {
-    return operation == 0 ? texts::fighter() : texts::bomber();
+    return operation == 0 ? texts::edit::fighter() : texts::edit::bomber();
 }
 
 QString DevelopmentStatus(int nationality, qint64 turns, int aircraftIndex, std::optional<int16_t> previous) {
     if (nationality > 1) {
-        return texts::statusUnknown();
+        return texts::edit::unknown();
     }
     if (turns == 0) {
-        return texts::statusFinished();
+        return texts::air::statusFinished();
     }
     if (turns == -1) {
-        return texts::statusCancelled();
+        return texts::air::statusCancelled();
     }
     if (aircraftIndex == 0) {
-        return texts::statusFirstInDevelopment();
+        return texts::air::statusFirstInDevelopment();
     }
     // Development runs in order: while the previous aircraft is still being developed, this
     // one has not started.
     if (previous && *previous != -1 && *previous != 0) {
-        return texts::statusNotStarted();
+        return texts::air::statusNotStarted();
     }
-    return texts::statusInDevelopment();
+    return texts::air::statusInDevelopment();
 }
 
 QString PeriodText(qint64 turns) {
@@ -69,11 +71,11 @@ bool RangeEditable(int group, int operation) {
 }
 
 std::span<const ComboItem> BombItems() {
-    static const std::array<ComboItem, 5> items{{{QStringLiteral("魚雷"), 0},
-                                                 {QStringLiteral("小型"), 1},
-                                                 {QStringLiteral("中型"), 2},
-                                                 {QStringLiteral("大型"), 3},
-                                                 {QStringLiteral("なし"), kNoBomb}}};
+    static const std::array<ComboItem, 5> items{{{texts::air::torpedo(), 0},
+                                                 {texts::air::smallBomb(), 1},
+                                                 {texts::air::mediumBomb(), 2},
+                                                 {texts::air::largeBomb(), 3},
+                                                 {texts::edit::none(), kNoBomb}}};
     return items;
 }
 
@@ -97,7 +99,7 @@ uint8_t BombKindToStore(int comboIndex, uint8_t storedKind) {
 }
 
 QString CheckCaption(bool checked) {
-    return checked ? texts::checked() : texts::unchecked();
+    return checked ? texts::edit::circle() : texts::edit::cross();
 }
 
 uint8_t FlagToStore(bool checked, uint8_t storedFlag) {

@@ -10,55 +10,6 @@
 // which boxes may be edited, and the bomb-kind combo.
 namespace korven::air {
 
-namespace texts {
-inline QString caption() {
-    return QStringLiteral("航空機データエディット");
-}
-inline QString fighter() {
-    return QStringLiteral("戦闘機");
-}
-inline QString bomber() {
-    return QStringLiteral("爆撃機");
-}
-inline QString statusUnknown() {
-    return QStringLiteral("不明");
-}
-inline QString statusFinished() {
-    return QStringLiteral("開発終了");
-}
-inline QString statusCancelled() {
-    return QStringLiteral("開発中止");
-}
-inline QString statusFirstInDevelopment() {
-    return QStringLiteral("開発中？");
-}
-inline QString statusNotStarted() {
-    return QStringLiteral("未開発");
-}
-inline QString statusInDevelopment() {
-    return QStringLiteral("開発中");
-}
-inline QString checked() {
-    return QStringLiteral("○");
-}
-inline QString unchecked() {
-    return QStringLiteral("×");
-}
-inline QString turnsTip() {
-    return QStringLiteral("-1 で開発中止");
-}
-inline QString rangeTip() {
-    return QStringLiteral("9999で無限大");
-}
-inline QString periodTip() {
-    return QStringLiteral("連合軍の場合ターン数ではないようです");
-}
-// Shown instead of the dialog when the selection names no aircraft type of the file.
-inline QString badAircraftIndex(int index) {
-    return QStringLiteral("航空機番号 %1 のデータはありません。編集できません。").arg(index);
-}
-}  // namespace texts
-
 // txtHattyaku: the basing of Kind[2]; empty for any other code.
 QString BasingText(int basing);
 // txtUnyou: Kind[3] 0 is a fighter, anything else a bomber.

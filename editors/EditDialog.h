@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/EditSession.h"
+#include "editors/EditorTexts.h"
 
 #include <QDialog>
 #include <QSize>
@@ -36,10 +37,10 @@ bool LeavesBox(const QEvent* event);
 // The pattern every edit dialog follows: controls are loaded from the record, changes are
 // marked, and nothing reaches the record before OK (CommandEnter) or Apply (CommandApply).
 struct EditButtonCaptions {
-    QString enter = QStringLiteral("決定(&O)");
-    QString apply = QStringLiteral("更新(&A)");
-    QString undo = QStringLiteral("全て元に戻す(&U)");
-    QString cancel = QStringLiteral("キャンセル(&C)");
+    QString enter = texts::edit::enter();
+    QString apply = texts::edit::apply();
+    QString undo = texts::edit::undo();
+    QString cancel = texts::edit::cancel();
 };
 
 class EditDialog : public QDialog {

@@ -1,6 +1,7 @@
 #include "editors/FileProperties.h"
 
 #include "editors/EditRules.h"
+#include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
 #include "model/TurnCalendar.h"
 
@@ -79,7 +80,6 @@ FileProperties::FileProperties(EditSession& session, QWidget* parent) : EditDial
     captions.undo = texts::fileProperties::undo();
     captions.enter = texts::fileProperties::enter();
     captions.cancel = texts::fileProperties::cancel();
-    captions.apply = texts::fileProperties::apply();
     createStandardButtons(captions);
     buildLayout();
 
@@ -101,25 +101,27 @@ void FileProperties::buildLayout() {
         grid->addWidget(control, row, 1, 1, 7);
         ++row;
     };
-    line(QStringLiteral("lblFileName"), QStringLiteral("ファイル名"), m_txtFileName);
-    line(QStringLiteral("lblSaveName"), QStringLiteral("セーブ名"), m_txtSaveName);
-    line(QStringLiteral("lblShinario"), QStringLiteral("シナリオ名"), m_txtShinario);
+    line(QStringLiteral("lblFileName"), texts::fileProperties::fileName(), m_txtFileName);
+    line(QStringLiteral("lblSaveName"), texts::fileProperties::saveName(), m_txtSaveName);
+    line(QStringLiteral("lblShinario"), texts::fileProperties::scenarioName(), m_txtShinario);
     auto turnRow = [&](const QString& name, const QString& text, int first) {
         grid->addWidget(makeFieldLabel(text, name), row, 0);
-        const QStringList units = {QStringLiteral("年"), QStringLiteral("月"), QStringLiteral("ターン")};
+        const QStringList units = {texts::fileProperties::year(), texts::fileProperties::month(),
+                                   texts::edit::turns()};
         for (int k = 0; k < 3; ++k) {
             grid->addWidget(m_txtTurn[first + k], row, 1 + 2 * k);
             grid->addWidget(makePlainLabel(units[k], indexedName("lblTurnUnit", first + k)), row, 2 + 2 * k);
         }
         ++row;
     };
-    turnRow(QStringLiteral("lblGenzaiTurn"), QStringLiteral("現在ターン"), 0);
-    grid->addWidget(makeFieldLabel(QStringLiteral("現在フェイズ"), QStringLiteral("lblFeise")), row, 0);
+    turnRow(QStringLiteral("lblGenzaiTurn"), texts::fileProperties::currentTurn(), 0);
+    grid->addWidget(makeFieldLabel(texts::fileProperties::currentPhase(), QStringLiteral("lblFeise")), row,
+                    0);
     grid->addWidget(m_cbFeise, row, 1, 1, 3);
     grid->addWidget(m_txtFeise, row, 5);
     ++row;
-    turnRow(QStringLiteral("lblKaishiTurn"), QStringLiteral("開始ターン"), 3);
-    turnRow(QStringLiteral("lblSyuuryouTurn"), QStringLiteral("終了ターン"), 6);
+    turnRow(QStringLiteral("lblKaishiTurn"), texts::fileProperties::startTurn(), 3);
+    turnRow(QStringLiteral("lblSyuuryouTurn"), texts::fileProperties::endTurn(), 6);
     grid->setColumnStretch(7, 1);
     m_txtFileName->setMinimumWidth(420);
 

@@ -11,30 +11,6 @@ class QLineEdit;
 
 namespace korven {
 
-namespace texts::fileProperties {
-inline QString caption() {
-    return QStringLiteral("編集中ファイルのプロパティ");
-}
-inline QString undo() {
-    return QStringLiteral("元に戻す(&U)");
-}
-inline QString enter() {
-    return QStringLiteral("OK(&O)");
-}
-inline QString cancel() {
-    return QStringLiteral("ｷｬﾝｾﾙ(&C)");
-}
-inline QString apply() {
-    return QStringLiteral("更新(&A)");
-}
-inline QString scenario() {
-    return QStringLiteral("シナリオ");
-}
-inline QString scenarioSeparator() {
-    return QStringLiteral(" ： ");
-}
-}  // namespace texts::fileProperties
-
 // "シナリオ" + the number in full-width digits + " ： " + the title.
 QString scenarioLine(qint64 number, const QString& title);
 

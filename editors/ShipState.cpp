@@ -1,5 +1,7 @@
 #include "editors/ShipState.h"
 
+#include "editors/EditorTexts.h"
+
 namespace korven::ship {
 
 std::optional<float> LossRatio(qint64 whole, qint64 part) {
@@ -11,26 +13,26 @@ std::optional<float> LossRatio(qint64 whole, qint64 part) {
 
 QString DamageStateText(std::optional<float> damage) {
     if (!damage) {
-        return texts::noValue();
+        return texts::ship::noValue();
     }
     // The thresholds are compared as the game does: a single against a double constant.
     const double d = *damage;
     if (d < 0) {
-        return texts::damageError();
+        return texts::ship::damageError();
     }
     if (d < 0.13) {
-        return texts::damageNone();
+        return texts::ship::damageNone();
     }
     if (d < 0.25) {
-        return texts::damageLight();
+        return texts::ship::damageLight();
     }
     if (d < 0.5) {
-        return texts::damageMedium();
+        return texts::ship::damageMedium();
     }
     if (d > 1) {
-        return texts::damageError();
+        return texts::ship::damageError();
     }
-    return texts::damageHeavy();
+    return texts::ship::damageHeavy();
 }
 
 float StepLossFactor(float loss) {
@@ -69,48 +71,48 @@ ShipState RecalcShipState(const ShipStateInput& input) {
             static_cast<qint64>(static_cast<float>(input.classSpeed) * StepLossFactor(*lowerLoss));
         state.speed = QString::number(speed < 5 ? 5 : speed);
     } else {
-        state.speed = texts::noValue();
+        state.speed = texts::ship::noValue();
     }
 
     if (input.consumption != 0) {
         const float range = static_cast<float>(input.fuel) / static_cast<float>(input.consumption) * 400.0f;
         state.range = QString::number(static_cast<qint64>(range));
     } else {
-        state.range = texts::noValue();
+        state.range = texts::ship::noValue();
     }
 
     if (upperLoss) {
-        state.launch = *upperLoss < 0.5f ? texts::canLaunch() : texts::cannotLaunch();
+        state.launch = *upperLoss < 0.5f ? texts::ship::canLaunch() : texts::edit::cross();
         const float factor = StepLossFactor(*upperLoss);
         for (std::size_t m = 0; m < state.guns.size(); ++m) {
             state.guns[m] = scaled(input.classGuns[m], factor);
         }
     } else {
-        state.launch = texts::noValue();
-        state.guns.fill(texts::noValue());
+        state.launch = texts::ship::noValue();
+        state.guns.fill(texts::ship::noValue());
     }
     return state;
 }
 
 QString CarriageText(int shipType) {
     if (shipType >= 0 && shipType <= 3) {
-        return QStringLiteral("艦、陸上機");
+        return texts::ship::carriesPlanes();
     }
     if (shipType >= 4 && shipType <= 11) {
-        return QStringLiteral("水上艦載機");
+        return texts::edit::shipboardSeaplane();
     }
     switch (shipType) {
         case 15:
-            return QStringLiteral("特殊水上機");
+            return texts::edit::specialSeaplane();
         case 17:
-            return QStringLiteral("物資、部隊");
+            return texts::ship::carriesSupplies();
         case 18:
-            return QStringLiteral("原油、燃料");
+            return texts::ship::carriesOil();
         case 12:
         case 13:
         case 14:
         case 16:
-            return QStringLiteral("搭載不可");
+            return texts::ship::carriesNothing();
         default:
             return {};
     }

@@ -13,67 +13,6 @@
 // ship, what a ship type carries, and what happens to a gun mount's boxes.
 namespace korven::ship {
 
-namespace texts {
-inline QString classCaption() {
-    return QStringLiteral("艦型データエディット");
-}
-inline QString shipCaption() {
-    return QStringLiteral("個艦データエディット");
-}
-inline QString classModeShipName() {
-    return QStringLiteral("---艦型編集---");
-}
-inline QString unsupportedPrefix() {
-    return QStringLiteral("未サポート-");
-}
-inline QString unknown() {
-    return QStringLiteral("不明");
-}
-inline QString noGun() {
-    return QStringLiteral("なし");
-}
-inline QString classHelp() {
-    return QStringLiteral(
-        "この表示のデータは艦型データです。変更した場合は同じ艦型の全ての艦船に適用されます。");
-}
-inline QString notBuiltYet() {
-    return QStringLiteral("まだ作っていません。バージョンアップに期待してください。");
-}
-// Shown instead of the dialog when the selection names a class the file does not have.
-inline QString badClassIndex(int index) {
-    return QStringLiteral("艦型番号 %1 のデータはありません。編集できません。").arg(index);
-}
-inline QString badShipIndex(int index) {
-    return QStringLiteral("艦船番号 %1 のデータはありません。編集できません。").arg(index);
-}
-
-inline QString damageError() {
-    return QStringLiteral("エラー");
-}
-inline QString damageNone() {
-    return QStringLiteral("通常");
-}
-inline QString damageLight() {
-    return QStringLiteral("小破");
-}
-inline QString damageMedium() {
-    return QStringLiteral("中破");
-}
-inline QString damageHeavy() {
-    return QStringLiteral("大破");
-}
-inline QString canLaunch() {
-    return QStringLiteral("？");
-}
-inline QString cannotLaunch() {
-    return QStringLiteral("×");
-}
-// A derived value whose divisor is 0.
-inline QString noValue() {
-    return QStringLiteral("-");
-}
-}  // namespace texts
-
 // The numeric values of the boxes the derived values are computed from.
 struct ShipStateInput {
     qint64 classUpper = 0;              // U, txtStep(0)

@@ -5,6 +5,7 @@
 #include "catalogue/ReferenceTables.h"
 #include "editors/AircraftRules.h"
 #include "editors/Colours.h"
+#include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
 #include "platform/UiServices.h"
 
@@ -36,13 +37,13 @@ constexpr int kShortNameBytes = 10;
 
 // Rows of the performance grid: the label and the NumData index of each box.
 struct NumberField {
-    const char16_t* label;
+    QString (*label)();
     std::size_t index;
 };
 constexpr NumberField kNumberRows[][4] = {
-    {{u"燃料", 5}, {u"工数", 0}, {u"鉄", 1}, {u"アルミ", 2}},
-    {{u"故障", 3}, {u"整備", 4}, {u"防御", 9}, {nullptr, 0}},
-    {{u"固定銃", 6}, {u"固定砲", 7}, {u"旋回銃", 8}, {nullptr, 0}},
+    {{texts::edit::fuel, 5}, {texts::air::manHours, 0}, {texts::air::steel, 1}, {texts::air::aluminium, 2}},
+    {{texts::air::breakdowns, 3}, {texts::air::maintenance, 4}, {texts::air::defence, 9}, {}},
+    {{texts::air::fixedGuns, 6}, {texts::air::fixedCannon, 7}, {texts::air::flexibleGuns, 8}, {}},
 };
 
 }  // namespace
@@ -58,7 +59,7 @@ int16_t frmAir::AirToKaihatsu(int16_t aircraftIndex) {
 std::optional<QString> AirSelectionProblem(const EditSession& session) {
     const int index = session.selection.record;
     if (index < 0 || index >= SaveFile::kAircraftTypes) {
-        return air::texts::badAircraftIndex(index);
+        return texts::air::badAircraftIndex(index);
     }
     return std::nullopt;
 }
@@ -67,7 +68,7 @@ frmAir::frmAir(EditSession& session, QWidget* parent)
     : EditDialog(session, parent), m_index(session.selection.record) {
     Q_ASSERT(!AirSelectionProblem(session));
     setObjectName(QStringLiteral("frmAir"));
-    setWindowTitle(air::texts::caption());
+    setWindowTitle(texts::air::caption());
     buildControls();
     buildLayout();
 
@@ -114,7 +115,7 @@ void frmAir::buildControls() {
         m_cbBom[k] = makeCombo(indexedName("cbBom", k));
         m_txtBom[k] = makeSizedBox(indexedName("txtBom", k), kNumber, true);
         m_txtKouzoku[k] = makeSizedBox(indexedName("txtKouzoku", k), 6, true);
-        m_txtKouzoku[k]->setToolTip(air::texts::rangeTip());
+        m_txtKouzoku[k]->setToolTip(texts::air::rangeTip());
         if (!air::BombEditable(static_cast<int>(k))) {
             m_cbBom[k]->setEnabled(false);
             m_txtBom[k]->setEnabled(false);
@@ -124,7 +125,7 @@ void frmAir::buildControls() {
     m_txtJoukyou = makeSizedBox(QStringLiteral("txtJoukyou"), 10, false);
     m_txtKikan[0] = makeSizedBox(indexedName("txtKikan", 0), 6, false);
     m_txtKikan[1] = makeSizedBox(indexedName("txtKikan", 1), 6, true);
-    m_txtKikan[1]->setToolTip(air::texts::turnsTip());
+    m_txtKikan[1]->setToolTip(texts::air::turnsTip());
 
     alignRight(m_txtKidou);
     alignRight(m_txtBom);
@@ -140,33 +141,33 @@ void frmAir::buildLayout() {
 
     auto* header = new QGridLayout;
     header->addWidget(m_txtAirName, 0, 0, 1, 4);
-    header->addWidget(makeFieldLabel(QStringLiteral("名称")), 1, 0);
+    header->addWidget(makeFieldLabel(texts::edit::name()), 1, 0);
     header->addWidget(m_txtAirSName, 1, 1, 1, 3, Qt::AlignLeft);
-    header->addWidget(makeFieldLabel(QStringLiteral("国籍")), 2, 0);
+    header->addWidget(makeFieldLabel(texts::edit::nationality()), 2, 0);
     header->addWidget(m_txtKokuseki, 2, 1);
-    header->addWidget(makeFieldLabel(QStringLiteral("機種")), 2, 2);
+    header->addWidget(makeFieldLabel(texts::edit::aircraftKind()), 2, 2);
     header->addWidget(m_txtKisyu, 2, 3);
-    header->addWidget(makeFieldLabel(QStringLiteral("発着")), 3, 0);
+    header->addWidget(makeFieldLabel(texts::edit::launching()), 3, 0);
     header->addWidget(m_txtHattyaku, 3, 1);
-    header->addWidget(makeFieldLabel(QStringLiteral("運用")), 3, 2);
+    header->addWidget(makeFieldLabel(texts::air::operation()), 3, 2);
     header->addWidget(m_txtUnyou, 3, 3, Qt::AlignLeft);
     top->addLayout(besidePicture(header, m_imgAir));
 
-    auto* performance = new QGroupBox(QStringLiteral("性能"), this);
+    auto* performance = new QGroupBox(texts::edit::performance(), this);
     auto* numbers = new QGridLayout(performance);
     int row = 0;
     for (const auto& fields : kNumberRows) {
         int column = 0;
         for (const NumberField& field : fields) {
             if (field.label != nullptr) {
-                numbers->addWidget(makeFieldLabel(QString::fromUtf16(field.label)), row, column);
+                numbers->addWidget(makeFieldLabel(field.label()), row, column);
                 numbers->addWidget(m_txtNumData[field.index], row, column + 1);
             }
             column += 2;
         }
         ++row;
     }
-    const QString flagNames[] = {QStringLiteral("夜間"), QStringLiteral("高々度"), QStringLiteral("急降下")};
+    const QString flagNames[] = {texts::air::night(), texts::air::highAltitude(), texts::air::diveBombing()};
     for (std::size_t i = 0; i < m_chkData.size(); ++i) {
         const int column = 2 * static_cast<int>(i);
         numbers->addWidget(makeFieldLabel(flagNames[i], indexedName("lblData", i)), row, column);
@@ -176,13 +177,13 @@ void frmAir::buildLayout() {
     top->addWidget(performance);
 
     auto* lower = new QHBoxLayout;
-    auto* missions = new QGroupBox(QStringLiteral("任務"), this);
+    auto* missions = new QGroupBox(texts::air::missions(), this);
     auto* groups = new QGridLayout(missions);
-    const QString groupNames[] = {QStringLiteral("移動"), QStringLiteral("迎撃／偵察"),
-                                  QStringLiteral("爆撃１"), QStringLiteral("爆撃２")};
-    groups->addWidget(makeFieldLabel(QStringLiteral("機動")), 1, 0);
-    groups->addWidget(makeFieldLabel(QStringLiteral("爆弾")), 2, 0);
-    groups->addWidget(makeFieldLabel(QStringLiteral("航続")), 3, 0);
+    const QString groupNames[] = {texts::air::transfer(), texts::air::interceptReconnaissance(),
+                                  texts::air::bombing1(), texts::air::bombing2()};
+    groups->addWidget(makeFieldLabel(texts::air::manoeuvre()), 1, 0);
+    groups->addWidget(makeFieldLabel(texts::air::bombs()), 2, 0);
+    groups->addWidget(makeFieldLabel(texts::air::flightRange()), 3, 0);
     for (std::size_t k = 0; k < 4; ++k) {
         const int column = static_cast<int>(k) + 1;
         QLabel* heading = makeFieldLabel(groupNames[k], indexedName("lblGroup", k));
@@ -199,18 +200,18 @@ void frmAir::buildLayout() {
     }
     lower->addWidget(missions);
 
-    auto* developmentBox = new QGroupBox(QStringLiteral("開発"), this);
+    auto* developmentBox = new QGroupBox(texts::air::development(), this);
     auto* dev = new QGridLayout(developmentBox);
-    dev->addWidget(makeFieldLabel(QStringLiteral("状況")), 0, 0);
+    dev->addWidget(makeFieldLabel(texts::air::status()), 0, 0);
     dev->addWidget(m_txtJoukyou, 0, 1, 1, 2, Qt::AlignLeft);
-    QLabel* period = makeFieldLabel(QStringLiteral("期間"), QStringLiteral("lblKikan"));
-    period->setToolTip(air::texts::periodTip());
+    QLabel* period = makeFieldLabel(texts::air::period(), QStringLiteral("lblKikan"));
+    period->setToolTip(texts::air::periodTip());
     dev->addWidget(period, 1, 0);
     dev->addWidget(m_txtKikan[0], 1, 1);
-    QLabel* months = makePlainLabel(QStringLiteral("ヶ月"), QStringLiteral("lblKikanUnit_0"));
+    QLabel* months = makePlainLabel(texts::air::months(), QStringLiteral("lblKikanUnit_0"));
     dev->addWidget(months, 1, 2);
     dev->addWidget(m_txtKikan[1], 2, 1);
-    QLabel* turns = makePlainLabel(QStringLiteral("ターン"), QStringLiteral("lblKikanUnit_1"));
+    QLabel* turns = makePlainLabel(texts::edit::turns(), QStringLiteral("lblKikanUnit_1"));
     dev->addWidget(turns, 2, 2);
     dev->setRowStretch(3, 1);
     lower->addWidget(developmentBox);

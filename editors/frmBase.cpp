@@ -3,6 +3,7 @@
 #include "catalogue/ReferenceTables.h"
 #include "editors/BaseSlots.h"
 #include "editors/EditRules.h"
+#include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
 #include "platform/ProgramInfo.h"
 #include "platform/UiServices.h"
@@ -33,15 +34,12 @@ void addTable(QComboBox* combo, NameTable table) {
 }
 
 const QString& noneItem() {
-    static const QString none = texts::base::none();
+    static const QString none = texts::edit::none();
     return none;
 }
 
-// The rows of the land-unit table.
 const QStringList& unitNames() {
-    static const QStringList names = {QStringLiteral("攻撃部隊"), QStringLiteral("守備部隊"),
-                                      QStringLiteral("設営部隊"), QStringLiteral("整備部隊"),
-                                      QStringLiteral("民兵部隊")};
+    static const QStringList names = texts::base::unitKinds();
     return names;
 }
 
@@ -194,25 +192,25 @@ void frmBase::buildLayout() {
 
     struct Field {
         const char* label;
-        const char* text;
+        QString text;
         QWidget* control;
     };
     const std::vector<std::vector<Field>> columns = {
-        {{"lblRyouyu", "領有", m_cbRyouyu},
-         {"lblChiiki", "地域", m_cbChiiki},
-         {"lblChikei", "地形", m_cbChikei},
-         {"lblKibo", "集落規模", m_cbKibo}},
-        {{"lblShigenSyu", "採掘資源種類", m_cbShigen},
-         {"lblShigen", "採掘資源量", m_txtShigen},
-         {"lblKoujouSyu", "工場種類", m_cbKoujou},
-         {"lblKoujou", "工場生産力", m_txtKoujou}},
-        {{"lblHikoujou", "飛行場", m_txtHikoujou},
-         {"lblJinchi", "陣地", m_txtJinchi},
-         {"lblChian", "治安度", m_txtChian}},
-        {{"lblNinmu", "設営任務", m_cbNinmu},
-         {"lblShoukai", "哨戒", m_txtShoukai},
-         {"lblHakuchi", "泊地規模", m_cbHakuchi},
-         {"lblTenkou", "天候", m_cbTenkou}},
+        {{"lblRyouyu", texts::base::owner(), m_cbRyouyu},
+         {"lblChiiki", texts::base::region(), m_cbChiiki},
+         {"lblChikei", texts::base::terrain(), m_cbChikei},
+         {"lblKibo", texts::base::settlementSize(), m_cbKibo}},
+        {{"lblShigenSyu", texts::base::resourceKind(), m_cbShigen},
+         {"lblShigen", texts::base::resourceAmount(), m_txtShigen},
+         {"lblKoujouSyu", texts::base::factoryKind(), m_cbKoujou},
+         {"lblKoujou", texts::base::factoryOutput(), m_txtKoujou}},
+        {{"lblHikoujou", texts::base::airfield(), m_txtHikoujou},
+         {"lblJinchi", texts::base::fortification(), m_txtJinchi},
+         {"lblChian", texts::base::publicOrder(), m_txtChian}},
+        {{"lblNinmu", texts::base::task(), m_cbNinmu},
+         {"lblShoukai", texts::base::patrol(), m_txtShoukai},
+         {"lblHakuchi", texts::base::anchorage(), m_cbHakuchi},
+         {"lblTenkou", texts::base::weather(), m_cbTenkou}},
     };
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(6);
@@ -220,7 +218,7 @@ void frmBase::buildLayout() {
         const int column = static_cast<int>(2 * c);
         for (std::size_t r = 0; r < columns[c].size(); ++r) {
             const Field& f = columns[c][r];
-            QLabel* label = makeFieldLabel(QString::fromUtf8(f.text), QString::fromLatin1(f.label));
+            QLabel* label = makeFieldLabel(f.text, QString::fromLatin1(f.label));
             fields->addWidget(label, static_cast<int>(r), column);
             const bool number = qobject_cast<QLineEdit*>(f.control) && f.control != m_txtShoukai;
             fields->addWidget(f.control, static_cast<int>(r), column + 1,
@@ -238,13 +236,13 @@ void frmBase::buildLayout() {
         label->setAlignment(Qt::AlignCenter);
         tables->addWidget(label, 0, column, 1, span);
     };
-    heading(QStringLiteral("lblBusshi"), QStringLiteral("物資"), 0, 1);
-    heading(QStringLiteral("lblZaiko"), QStringLiteral("在庫量"), 1, 2);
-    heading(QStringLiteral("lblRikujou"), QStringLiteral("陸上部隊"), 4, 1);
-    heading(QStringLiteral("lblButaisu"), QStringLiteral("部隊数"), 5, 2);
-    heading(QStringLiteral("lblKisyu"), QStringLiteral("機種"), 8, 1);
-    heading(QStringLiteral("lblKoukukiMei"), QStringLiteral("航空機名"), 9, 1);
-    heading(QStringLiteral("lblKisu"), QStringLiteral("機数"), 10, 2);
+    heading(QStringLiteral("lblBusshi"), texts::base::materials(), 0, 1);
+    heading(QStringLiteral("lblZaiko"), texts::base::stock(), 1, 2);
+    heading(QStringLiteral("lblRikujou"), texts::base::landUnits(), 4, 1);
+    heading(QStringLiteral("lblButaisu"), texts::base::unitCount(), 5, 2);
+    heading(QStringLiteral("lblKisyu"), texts::edit::aircraftKind(), 8, 1);
+    heading(QStringLiteral("lblKoukukiMei"), texts::base::aircraftName(), 9, 1);
+    heading(QStringLiteral("lblKisu"), texts::base::aircraftCount(), 10, 2);
     const NameTable materials = catalogue::MaterialNames();
     for (std::size_t m = 0; m < materials.size(); ++m) {
         const int row = static_cast<int>(m) + 1;

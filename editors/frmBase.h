@@ -12,21 +12,6 @@ class QLineEdit;
 
 namespace korven {
 
-namespace texts::base {
-inline QString caption() {
-    return QStringLiteral("基地データエディット");
-}
-inline QString none() {
-    return QStringLiteral("なし");
-}
-inline QString unsupported() {
-    return QStringLiteral("未サポート");
-}
-inline QString seaplaneWithoutAnchorage() {
-    return QStringLiteral("泊地がないので水上機は選択できません");
-}
-}  // namespace texts::base
-
 // One base of the open save: terrain, settlement, mine, factory, airfield, fortification,
 // order, anchorage, stocks, land units and the eight aircraft slots. Name, owner, region and
 // task are shown only. The record is read when the controls are loaded and written by Apply

@@ -2,6 +2,7 @@
 
 #include "catalogue/ScienceWeapons.h"
 #include "editors/EditRules.h"
+#include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
 
 #include <QGridLayout>
@@ -29,7 +30,7 @@ frmKagaku::frmKagaku(EditSession& session, QWidget* parent) : EditDialog(session
 
     const int margin = kSmallDialogLabelMargin;
     auto* grid = new QGridLayout;
-    grid->addWidget(makeFieldLabel(texts::kagaku::name(), QStringLiteral("lblMeisyou"), margin), 0, 0);
+    grid->addWidget(makeFieldLabel(texts::edit::name(), QStringLiteral("lblMeisyou"), margin), 0, 0);
     grid->addWidget(m_name, 0, 1, 1, 2);
     grid->addWidget(makeFieldLabel(texts::kagaku::effect(), QStringLiteral("lblKouka"), margin), 1, 0);
     grid->addWidget(m_effect, 1, 1, 1, 2);

@@ -4,37 +4,12 @@
 
 #include <cstdint>
 
-class QLabel;
 class QLineEdit;
 class QShowEvent;
 
 namespace korven {
 
 struct ScienceWeaponEntry;
-
-namespace texts::kagaku {
-inline QString caption() {
-    return QStringLiteral("科学兵器");
-}
-inline QString name() {
-    return QStringLiteral("名称");
-}
-inline QString effect() {
-    return QStringLiteral("効果");
-}
-inline QString need() {
-    return QStringLiteral("必要ターン");
-}
-inline QString leave() {
-    return QStringLiteral("残りターン");
-}
-inline QString half() {
-    return QStringLiteral(" /2");
-}
-inline QString hiddenApply() {
-    return QStringLiteral("更新(&A)-Dummy");
-}
-}  // namespace texts::kagaku
 
 // The development state of one science weapon, ScienceWeapon[Target1][Target2]: the turns its
 // development needs and the turns that remain. The targets are set after construction and

@@ -3,6 +3,7 @@
 #include "catalogue/MaxStepTable.h"
 #include "catalogue/ReferenceTables.h"
 #include "editors/Colours.h"
+#include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
 #include "editors/ShipState.h"
 #include "platform/UiServices.h"
@@ -41,10 +42,10 @@ constexpr QSize kPictureSize{240, 120};
 std::optional<QString> ShipSelectionProblem(const EditSession& session) {
     const int classIndex = session.selection.record;
     if (classIndex < 0 || classIndex >= SaveFile::kShipClasses) {
-        return ship::texts::badClassIndex(classIndex);
+        return texts::ship::badClassIndex(classIndex);
     }
     if (session.selection.ship >= SaveFile::kShips) {
-        return ship::texts::badShipIndex(session.selection.ship);
+        return texts::ship::badShipIndex(session.selection.ship);
     }
     return std::nullopt;
 }
@@ -62,7 +63,7 @@ frmShip::frmShip(EditSession& session, QWidget* parent)
     ApplyLabelStyle(this);
     keepDisabledBoxesLegible();
     editingState().EditLoading = true;
-    setWindowTitle(m_individual ? ship::texts::shipCaption() : ship::texts::classCaption());
+    setWindowTitle(m_individual ? texts::ship::shipCaption() : texts::ship::classCaption());
     showGamePicture(m_imgShip, QStringLiteral("ship%1.bmp").arg(m_classIndex));
     fillGunCombos();
     m_carrierEntry = ship::FindCarrierEntry(shipClass().Kind[1], m_shipIndex, m_session.file.CarrierAir);
@@ -119,7 +120,7 @@ void frmShip::buildControls() {
     m_txtTousaisyu = makeSizedBox(QStringLiteral("txtTousaisyu"), 10, false, true);
     m_txtTousai[0] = makeSizedBox(indexedName("txtTousai", 0), kNumber, true, true);
     m_txtTousai[1] = makeSizedBox(indexedName("txtTousai", 1), kNumber, false, false);
-    m_cmdTousai = new QPushButton(QStringLiteral("搭載"), this);
+    m_cmdTousai = new QPushButton(texts::ship::carriage(), this);
     m_cmdTousai->setObjectName(QStringLiteral("CmdTousai"));
     m_cmdTousai->setAutoDefault(false);
     m_txtSoukou[0] = makeSizedBox(indexedName("txtSoukou", 0), kNumber, true, true);
@@ -145,7 +146,7 @@ void frmShip::buildControls() {
 
     m_imgShip = makePictureFrame(QStringLiteral("ImgShip"), kPictureSize);
 
-    m_lblKankeiHelp = makeFieldLabel(ship::texts::classHelp(), QStringLiteral("lblKankeiHelp"));
+    m_lblKankeiHelp = makeFieldLabel(texts::ship::classHelp(), QStringLiteral("lblKankeiHelp"));
     m_lblKankeiHelp->setProperty(kForeColorProperty, colours::kHighlight);
     m_lblKankeiHelp->setWordWrap(true);
 }
@@ -155,26 +156,26 @@ void frmShip::buildLayout() {
 
     auto* header = new QGridLayout;
     header->addWidget(m_txtKanmei, 0, 0, 1, 4);
-    QLabel* label3 = makeFieldLabel(QStringLiteral("所属"), QStringLiteral("Label3"));
+    QLabel* label3 = makeFieldLabel(texts::ship::affiliation(), QStringLiteral("Label3"));
     header->addWidget(label3, 1, 0);
     header->addWidget(m_txtSyozoku, 1, 1, 1, 3, Qt::AlignLeft);
-    header->addWidget(makeFieldLabel(QStringLiteral("国籍")), 2, 0);
+    header->addWidget(makeFieldLabel(texts::edit::nationality()), 2, 0);
     header->addWidget(m_txtKokuseki, 2, 1);
-    header->addWidget(makeFieldLabel(QStringLiteral("艦種")), 2, 2);
+    header->addWidget(makeFieldLabel(texts::ship::shipType()), 2, 2);
     header->addWidget(m_txtKansyu, 2, 3);
-    header->addWidget(makeFieldLabel(QStringLiteral("艦型")), 3, 0);
+    header->addWidget(makeFieldLabel(texts::ship::shipClass()), 3, 0);
     header->addWidget(m_txtKankei, 3, 1);
-    header->addWidget(makeFieldLabel(QStringLiteral("船体")), 3, 2);
+    header->addWidget(makeFieldLabel(texts::ship::hull()), 3, 2);
     header->addWidget(m_txtSentai, 3, 3);
     top->addLayout(besidePicture(header, m_imgShip));
     top->addWidget(m_lblKankeiHelp);
 
     // Class values in the first column, the ship's own beside them.
-    auto* performance = new QGroupBox(QStringLiteral("性能"), this);
+    auto* performance = new QGroupBox(texts::edit::performance(), this);
     auto* grid = new QGridLayout(performance);
-    QLabel* classHeading = makePlainLabel(QStringLiteral("艦型"), QStringLiteral("lblKankeiColumn"));
+    QLabel* classHeading = makePlainLabel(texts::ship::shipClass(), QStringLiteral("lblKankeiColumn"));
     classHeading->setProperty(kForeColorProperty, colours::kHighlight);
-    QLabel* shipHeading = makePlainLabel(QStringLiteral("現在"), QStringLiteral("lblKokanColumn"));
+    QLabel* shipHeading = makePlainLabel(texts::ship::current(), QStringLiteral("lblKokanColumn"));
     grid->addWidget(classHeading, 0, 1, Qt::AlignCenter);
     grid->addWidget(shipHeading, 0, 2, Qt::AlignCenter);
     int row = 1;
@@ -192,32 +193,32 @@ void frmShip::buildLayout() {
         }
         ++row;
     };
-    addRow(makeFieldLabel(QStringLiteral("上部ステップ")), m_txtStep[0]);
-    addRow(makeFieldLabel(QStringLiteral("下部ステップ")), m_txtStep[1]);
-    addRow(makeFieldLabel(QStringLiteral("速力")), m_txtSokuryoku[0], m_txtSokuryoku[1], m_txtSokuryoku[2]);
-    addRow(makeFieldLabel(QStringLiteral("燃料")), m_txtNenryou[0], m_txtNenryou[1]);
-    addRow(makeFieldLabel(QStringLiteral("燃費")), m_txtNenpi);
-    QLabel* rangeLabel = makeFieldLabel(QStringLiteral("残航続"), QStringLiteral("lblZankouzoku"));
+    addRow(makeFieldLabel(texts::ship::upperSteps()), m_txtStep[0]);
+    addRow(makeFieldLabel(texts::ship::lowerSteps()), m_txtStep[1]);
+    addRow(makeFieldLabel(texts::ship::speed()), m_txtSokuryoku[0], m_txtSokuryoku[1], m_txtSokuryoku[2]);
+    addRow(makeFieldLabel(texts::edit::fuel()), m_txtNenryou[0], m_txtNenryou[1]);
+    addRow(makeFieldLabel(texts::ship::consumption()), m_txtNenpi);
+    QLabel* rangeLabel = makeFieldLabel(texts::ship::range(), QStringLiteral("lblZankouzoku"));
     addRow(rangeLabel, nullptr, m_txtZankouzoku);
     auto* carriage = new QHBoxLayout;
     carriage->addWidget(m_txtTousaisyu);
     carriage->addWidget(m_cmdTousai);
     grid->addLayout(carriage, row, 3, Qt::AlignLeft);
-    addRow(makeFieldLabel(QStringLiteral("搭載")), m_txtTousai[0], m_txtTousai[1]);
-    addRow(makeFieldLabel(QStringLiteral("舷側装甲")), m_txtSoukou[0]);
-    addRow(makeFieldLabel(QStringLiteral("甲板装甲")), m_txtSoukou[1]);
-    addRow(makeFieldLabel(QStringLiteral("潜航深度")), m_txtSenkou);
+    addRow(makeFieldLabel(texts::ship::carriage()), m_txtTousai[0], m_txtTousai[1]);
+    addRow(makeFieldLabel(texts::ship::sideArmour()), m_txtSoukou[0]);
+    addRow(makeFieldLabel(texts::ship::deckArmour()), m_txtSoukou[1]);
+    addRow(makeFieldLabel(texts::ship::diveDepth()), m_txtSenkou);
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(4, 1);
 
-    m_damageGroup = new QGroupBox(QStringLiteral("損害"), this);
+    m_damageGroup = new QGroupBox(texts::ship::damage(), this);
     m_damageGroup->setObjectName(QStringLiteral("fraSongai"));
     auto* damage = new QGridLayout(m_damageGroup);
-    QLabel* upperLabel = makeFieldLabel(QStringLiteral("上部ステップ"), QStringLiteral("lblStep_0"));
-    QLabel* lowerLabel = makeFieldLabel(QStringLiteral("下部ステップ"), QStringLiteral("lblStep_1"));
-    QLabel* damageLabel = makeFieldLabel(QStringLiteral("損害状態"), QStringLiteral("lblSongai"));
-    QLabel* launchLabel = makeFieldLabel(QStringLiteral("発着"), QStringLiteral("lblHattyaku"));
-    QLabel* stateLabel = makeFieldLabel(QStringLiteral("状態"), QStringLiteral("lblJoutai"));
+    QLabel* upperLabel = makeFieldLabel(texts::ship::upperSteps(), QStringLiteral("lblStep_0"));
+    QLabel* lowerLabel = makeFieldLabel(texts::ship::lowerSteps(), QStringLiteral("lblStep_1"));
+    QLabel* damageLabel = makeFieldLabel(texts::ship::damageState(), QStringLiteral("lblSongai"));
+    QLabel* launchLabel = makeFieldLabel(texts::edit::launching(), QStringLiteral("lblHattyaku"));
+    QLabel* stateLabel = makeFieldLabel(texts::ship::state(), QStringLiteral("lblJoutai"));
     damage->addWidget(upperLabel, 0, 0);
     damage->addWidget(m_txtStep[2], 0, 1);
     damage->addWidget(m_sliderStep[0], 0, 2);
@@ -232,24 +233,23 @@ void frmShip::buildLayout() {
     damage->addWidget(m_txtJoutai, 4, 1, 1, 2, Qt::AlignLeft);
     damage->setRowStretch(5, 1);
 
-    auto* weapons = new QGroupBox(QStringLiteral("武装"), this);
+    auto* weapons = new QGroupBox(texts::ship::weapons(), this);
     auto* arms = new QGridLayout(weapons);
-    QLabel* classArms = makePlainLabel(QStringLiteral("艦型"), QStringLiteral("lblBusouKankei"));
+    QLabel* classArms = makePlainLabel(texts::ship::shipClass(), QStringLiteral("lblBusouKankei"));
     classArms->setProperty(kForeColorProperty, colours::kHighlight);
-    QLabel* shipArms = makePlainLabel(QStringLiteral("現在"), QStringLiteral("lblBusouKokan"));
+    QLabel* shipArms = makePlainLabel(texts::ship::current(), QStringLiteral("lblBusouKokan"));
     arms->addWidget(classArms, 0, 2, 1, 2, Qt::AlignCenter);
     arms->addWidget(shipArms, 0, 4, 1, 2, Qt::AlignCenter);
-    arms->addWidget(makeFieldLabel(QStringLiteral("門数")), 1, 2);
-    arms->addWidget(makeFieldLabel(QStringLiteral("回数")), 1, 3);
-    QLabel* shipGuns = makeFieldLabel(QStringLiteral("門数"), QStringLiteral("lblBusouMonKokan"));
-    QLabel* shipFirings = makeFieldLabel(QStringLiteral("回数"), QStringLiteral("lblBusouKaiKokan"));
+    arms->addWidget(makeFieldLabel(texts::ship::guns()), 1, 2);
+    arms->addWidget(makeFieldLabel(texts::ship::firings()), 1, 3);
+    QLabel* shipGuns = makeFieldLabel(texts::ship::guns(), QStringLiteral("lblBusouMonKokan"));
+    QLabel* shipFirings = makeFieldLabel(texts::ship::firings(), QStringLiteral("lblBusouKaiKokan"));
     arms->addWidget(shipGuns, 1, 4);
     arms->addWidget(shipFirings, 1, 5);
-    const QString mountNames[] = {QStringLiteral("武装１"), QStringLiteral("武装２"),
-                                  QStringLiteral("武装３"), QStringLiteral("武装４")};
+    const QStringList mountNames = texts::ship::mounts();
     for (std::size_t m = 0; m < 4; ++m) {
         const int r = static_cast<int>(m) + 2;
-        arms->addWidget(makeFieldLabel(mountNames[m]), r, 0);
+        arms->addWidget(makeFieldLabel(mountNames[static_cast<qsizetype>(m)]), r, 0);
         arms->addWidget(m_cbBusouSyu[m], r, 1);
         arms->addWidget(m_txtBusouMon[m], r, 2);
         arms->addWidget(m_txtBusouKai[m], r, 3);
@@ -291,7 +291,7 @@ void frmShip::fillGunCombos() {
         for (const QString& name : catalogue::WeaponNames()) {
             combo->addItem(name, code++);
         }
-        combo->addItem(ship::texts::noGun(), ship::kNoGunType);
+        combo->addItem(texts::edit::none(), ship::kNoGunType);
     }
 }
 
@@ -372,7 +372,7 @@ void frmShip::connectControls() {
         w->installEventFilter(this);
     }
     connect(m_cmdTousai, &QPushButton::clicked, this,
-            [] { ui().show(Message(ship::texts::notBuiltYet(), MessageIcon::Information)); });
+            [] { ui().show(Message(texts::ship::notBuiltYet(), MessageIcon::Information)); });
 }
 
 bool frmShip::numberChanged(QLineEdit* box, std::optional<qint64> maximum, std::optional<qint64> minimum,
@@ -538,7 +538,7 @@ void frmShip::LoadControls() {
     const ShipClassRecord& c = shipClass();
     auto number = [](qint64 value) { return QString::number(value); };
 
-    m_txtKanmei->setText(m_individual ? m_session.selectedItemText : ship::texts::classModeShipName());
+    m_txtKanmei->setText(m_individual ? m_session.selectedItemText : texts::ship::classModeShipName());
     m_txtKokuseki->setText(catalogue::labelOr(catalogue::ShipNationNames(), c.Kind[0]));
     m_txtKansyu->setText(catalogue::labelOr(catalogue::ShipTypeNames(), c.Kind[1]));
     m_txtKankei->setText(c.Name.text());
@@ -547,7 +547,7 @@ void frmShip::LoadControls() {
     const std::optional<int16_t> lower = storedLowerSteps();
     m_txtStep[1]->setText(lower ? number(*lower) : QString());
     m_txtSokuryoku[0]->setText(number(c.Perf[1]));
-    m_txtSokuryoku[2]->setText(ship::texts::unknown());
+    m_txtSokuryoku[2]->setText(texts::edit::unknown());
     m_txtNenryou[0]->setText(number(c.Perf[2]));
     m_txtNenpi->setText(number(c.Armor[0]));
     m_txtTousaisyu->setText(ship::CarriageText(c.Kind[1]));
@@ -555,7 +555,7 @@ void frmShip::LoadControls() {
     m_txtTousai[0]->setText(number(c.AircraftCapacity));
     m_txtSoukou[0]->setText(number(c.Armor[3]));
     m_txtSoukou[1]->setText(number(c.Armor[2]));
-    m_txtSenkou->setText(ship::texts::unknown());
+    m_txtSenkou->setText(texts::edit::unknown());
     for (std::size_t m = 0; m < 4; ++m) {
         // The selection first: choosing a gun may fill the mount's boxes, which the record then overrides.
         m_cbBusouSyu[m]->setCurrentIndex(ship::GunTypeComboIndex(c.Weapon[0][m], gunCount()));
@@ -568,8 +568,8 @@ void frmShip::LoadControls() {
         return;
     }
     const ShipRecord& s = ship();
-    m_txtSyozoku->setText(ship::texts::unsupportedPrefix() + number(s.Words[0]));
-    m_txtJoutai->setText(ship::texts::unknown());
+    m_txtSyozoku->setText(texts::ship::unsupportedPrefix() + number(s.Words[0]));
+    m_txtJoutai->setText(texts::edit::unknown());
     const int16_t shipSteps[2] = {s.Words[5], s.Words[4]};
     for (std::size_t j = 0; j < 2; ++j) {
         m_txtStep[j + 2]->setText(number(shipSteps[j]));

@@ -2,6 +2,7 @@
 
 #include "catalogue/ReferenceTables.h"
 #include "editors/EditRules.h"
+#include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
 
 #include <QGridLayout>
@@ -25,7 +26,7 @@ frmToujouRen::frmToujouRen(EditSession& session, QWidget* parent)
 
     auto* grid = new QGridLayout;
     grid->addWidget(m_nation, 0, 0, 1, 2);
-    const QString captions[] = {texts::toujouRen::fighters(), texts::toujouRen::bombers()};
+    const QString captions[] = {texts::edit::fighter(), texts::edit::bomber()};
     for (int k = 0; k < 2; ++k) {
         QLabel* label = makeFieldLabel(captions[k], indexedName("lblRendo", k), margin);
         QLineEdit* box = makeBox(indexedName("txtRendo", k));

@@ -10,21 +10,6 @@ class QLineEdit;
 
 namespace korven {
 
-namespace texts::toujouRen {
-inline QString caption() {
-    return QStringLiteral("搭乗員練度");
-}
-inline QString fighters() {
-    return QStringLiteral("戦闘機");
-}
-inline QString bombers() {
-    return QStringLiteral("爆撃機");
-}
-inline QString hiddenApply() {
-    return QStringLiteral("更新-Dummy");
-}
-}  // namespace texts::toujouRen
-
 // The skill of the fighter and bomber crews of one air arm, AircrewSkill[record][0..1], each
 // 0..99, checked when the focus leaves a box. Only OK stores.
 class frmToujouRen : public EditDialog {
