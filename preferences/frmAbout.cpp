@@ -1,6 +1,7 @@
 #include "preferences/frmAbout.h"
 
 #include "platform/ProgramInfo.h"
+#include "preferences/PreferenceTexts.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

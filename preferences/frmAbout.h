@@ -6,27 +6,6 @@
 
 namespace korven {
 
-namespace texts::about {
-inline QString captionPrefix() {
-    return QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報 ");
-}
-inline QString disclaimer() {
-    return QStringLiteral(
-        "警告: "
-        "このソフトは各人の責任で使用してください。このソフトを使用したためにセーブデータが壊れるなどしても、"
-        "一切責任は取れません。");
-}
-inline QString homepage() {
-    return QStringLiteral("ホームページ: https://korvenedit.example.org/");
-}
-inline QString mail() {
-    return QStringLiteral("E-mail: korvenedit@example.jp");
-}
-inline QString ok() {
-    return QStringLiteral("OK");
-}
-}  // namespace texts::about
-
 // What the about box shows from the program's version information.
 struct AboutInfo {
     QString title;

@@ -4,6 +4,7 @@
 #include "platform/SettingsStore.h"
 #include "preferences/GamePathRules.h"
 #include "preferences/ModuleBFolder.h"
+#include "preferences/PreferenceTexts.h"
 
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -130,15 +131,15 @@ QWidget* frmOptions::makeDesignTab(const FontSource& fonts) {
     auto* tree = named(new QTreeWidget(page), QStringLiteral("tvSetControl"));
     tree->setHeaderHidden(true);
     tree->setColumnCount(1);
-    QTreeWidgetItem* main = screenArea(new QTreeWidgetItem(tree), QStringLiteral("メインウインドウ"),
+    QTreeWidgetItem* main = screenArea(new QTreeWidgetItem(tree), texts::options::mainWindowArea(),
                                        QStringLiteral("Main Window"));
-    screenArea(new QTreeWidgetItem(main), QStringLiteral("リストビュー"), QStringLiteral("List View"));
-    screenArea(new QTreeWidgetItem(main), QStringLiteral("ツリービュー"), QStringLiteral("Tree View"));
-    QTreeWidgetItem* edit = screenArea(new QTreeWidgetItem(tree), QStringLiteral("編集ウインドウ"),
+    screenArea(new QTreeWidgetItem(main), texts::options::listViewArea(), QStringLiteral("List View"));
+    screenArea(new QTreeWidgetItem(main), texts::options::treeViewArea(), QStringLiteral("Tree View"));
+    QTreeWidgetItem* edit = screenArea(new QTreeWidgetItem(tree), texts::options::editWindowsArea(),
                                        QStringLiteral("Edit Windows"));
-    screenArea(new QTreeWidgetItem(edit), QStringLiteral("ラベル"), QStringLiteral("Label"));
-    screenArea(new QTreeWidgetItem(edit), QStringLiteral("未変更データ"), QStringLiteral("No Chenged"));
-    screenArea(new QTreeWidgetItem(edit), QStringLiteral("変更済データ"), QStringLiteral("Chenged"));
+    screenArea(new QTreeWidgetItem(edit), texts::options::labelArea(), QStringLiteral("Label"));
+    screenArea(new QTreeWidgetItem(edit), texts::options::unchangedDataArea(), QStringLiteral("No Chenged"));
+    screenArea(new QTreeWidgetItem(edit), texts::options::changedDataArea(), QStringLiteral("Chenged"));
     tree->expandAll();
 
     m_fonts = named(new QListWidget(page), QStringLiteral("lstFonts"));
@@ -146,10 +147,10 @@ QWidget* frmOptions::makeDesignTab(const FontSource& fonts) {
     connect(m_fonts, &QListWidget::currentRowChanged, this, &frmOptions::showSelectedFont);
 
     m_styles = named(new QListWidget(page), QStringLiteral("lstStyle"));
-    const std::pair<QString, int> styles[] = {{QStringLiteral("Regular"), 0},
-                                              {QStringLiteral("Italic"), kItalicBit},
-                                              {QStringLiteral("Bold"), kBoldBit},
-                                              {QStringLiteral("Bold Italic"), kItalicBit | kBoldBit}};
+    const std::pair<QString, int> styles[] = {{texts::options::regularStyle(), 0},
+                                              {texts::options::italicStyle(), kItalicBit},
+                                              {texts::options::boldStyle(), kBoldBit},
+                                              {texts::options::boldItalicStyle(), kItalicBit | kBoldBit}};
     for (const auto& [text, style] : styles) {
         auto* item = new QListWidgetItem(text, m_styles);
         item->setData(Qt::UserRole, style);
@@ -158,8 +159,8 @@ QWidget* frmOptions::makeDesignTab(const FontSource& fonts) {
 
     auto* colourFrame = named(new QGroupBox(texts::options::colourFrame(), page), QStringLiteral("frmColor"));
     auto* colours = named(new QListWidget(colourFrame), QStringLiteral("lstColor"));
-    const std::pair<QString, int> colourItems[] = {{QStringLiteral("テキスト"), 0},
-                                                   {QStringLiteral("背景"), 1}};
+    const std::pair<QString, int> colourItems[] = {{texts::options::textColour(), 0},
+                                                   {texts::options::backgroundColour(), 1}};
     for (const auto& [text, colour] : colourItems) {
         auto* item = new QListWidgetItem(text, colours);
         item->setData(Qt::UserRole, colour);
