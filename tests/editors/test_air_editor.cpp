@@ -1,7 +1,6 @@
 #include "editors/Colours.h"
 #include "editors/frmAir.h"
-#include "model/SaveFileWriter.h"
-#include "tests/editors/test_ship_air_fixture.h"
+#include "tests/editors/EditorTestSupport.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QCheckBox>
@@ -15,10 +14,6 @@ using namespace korven;
 using namespace korven::testing;
 
 namespace {
-
-QLineEdit* box(const QWidget& dialog, const QString& name) {
-    return control<QLineEdit>(dialog, name);
-}
 
 // A Japanese navy bomber, aircraft `index`, with known values.
 void prepare(LoadedSession& s, int index) {

@@ -5,6 +5,7 @@
 #include "editors/frmBase.h"
 #include "model/RecordFields.h"
 #include "platform/ProgramInfo.h"
+#include "tests/editors/EditorTestSupport.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <memory>
 
 using namespace korven;
+using namespace korven::testing;
 
 namespace {
 
@@ -29,22 +31,16 @@ constexpr int kBase = 2;
 // Japanese fighter that is never offered. All other records have no kind.
 std::unique_ptr<SaveFile> model() {
     auto file = std::make_unique<SaveFile>();
-    for (AircraftTypeRecord& type : file->AircraftType) {
-        type.Kind = {0, 255, 0, 0};
-    }
-    auto define = [&](int i, const char* name, uint8_t nation, uint8_t kind) {
-        file->AircraftType[static_cast<std::size_t>(i)].ShortName.setText(QString::fromUtf8(name));
-        file->AircraftType[static_cast<std::size_t>(i)].Kind = {nation, kind, 0, 0};
-    };
-    define(0, "零戦", 0, 0);
-    define(1, "隼", 1, 0);
-    define(2, "F4F", 2, 0);
-    define(3, "ｽﾋﾟｯﾄ", 3, 0);
-    define(4, "二式水戦", 0, 3);
-    define(5, "OS2U", 2, 3);
-    define(6, "B-17", 2, 5);
-    define(7, "謎機", 0, 12);
-    define(171, "試作", 0, 0);
+    clearAircraftKinds(*file);
+    defineAircraft(*file, 0, "零戦", 0, 0);
+    defineAircraft(*file, 1, "隼", 1, 0);
+    defineAircraft(*file, 2, "F4F", 2, 0);
+    defineAircraft(*file, 3, "ｽﾋﾟｯﾄ", 3, 0);
+    defineAircraft(*file, 4, "二式水戦", 0, 3);
+    defineAircraft(*file, 5, "OS2U", 2, 3);
+    defineAircraft(*file, 6, "B-17", 2, 5);
+    defineAircraft(*file, 7, "謎機", 0, 12);
+    defineAircraft(*file, 171, "試作", 0, 0);
     file->LastBaseIndex = 5;
 
     BaseRecord& b = file->Base[kBase];
@@ -91,13 +87,6 @@ QStringList differingFields(const BaseRecord& a, const BaseRecord& b) {
     return names;
 }
 
-uint32_t backColor(const QWidget* w) {
-    return w->property(kBackColorProperty).toUInt();
-}
-bool marked(const QWidget* w) {
-    return backColor(w) == colours::kPureGreen;
-}
-
 struct Editor {
     explicit Editor(SaveFile& file, int record = kBase)
         : session{file, [this] { ++stores; }, {}, {}, {}, {}} {
@@ -107,11 +96,7 @@ struct Editor {
     }
     template <typename T = QWidget>
     T* get(const QString& name) const {
-        T* w = dialog->findChild<T*>(name);
-        if (w == nullptr) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return w;
+        return control<T>(*dialog, name);
     }
     QComboBox* combo(const QString& name) const { return get<QComboBox>(name); }
     QLineEdit* box(const QString& name) const { return get<QLineEdit>(name); }

@@ -1,4 +1,5 @@
 #include "editors/BaseSlots.h"
+#include "tests/editors/EditorTestSupport.h"
 
 #include <QTest>
 
@@ -6,6 +7,7 @@
 
 using namespace korven;
 using namespace korven::base;
+using namespace korven::testing;
 
 namespace {
 
@@ -14,24 +16,18 @@ using Types = QList<int>;
 // Types whose kind has no place in the list unless a row defines them.
 std::unique_ptr<SaveFile> fleet() {
     auto file = std::make_unique<SaveFile>();
-    for (AircraftTypeRecord& type : file->AircraftType) {
-        type.Kind = {0, 255, 0, 0};
-    }
-    auto define = [&](int i, const char* name, uint8_t nation, uint8_t kind) {
-        file->AircraftType[static_cast<std::size_t>(i)].ShortName.setText(QString::fromUtf8(name));
-        file->AircraftType[static_cast<std::size_t>(i)].Kind = {nation, kind, 0, 0};
-    };
-    define(0, "零戦", 0, 0);
-    define(1, "隼", 1, 0);
-    define(2, "F4F", 2, 0);
-    define(3, "ｽﾋﾟｯﾄ", 3, 0);
-    define(4, "二式水戦", 0, 3);
-    define(5, "OS2U", 5, 3);
-    define(6, "B-17", 2, 5);
-    define(7, "謎機", 0, 12);
-    define(169, "烈風", 0, 0);
-    define(170, "試作", 0, 0);
-    define(175, "XP", 2, 0);
+    clearAircraftKinds(*file);
+    defineAircraft(*file, 0, "零戦", 0, 0);
+    defineAircraft(*file, 1, "隼", 1, 0);
+    defineAircraft(*file, 2, "F4F", 2, 0);
+    defineAircraft(*file, 3, "ｽﾋﾟｯﾄ", 3, 0);
+    defineAircraft(*file, 4, "二式水戦", 0, 3);
+    defineAircraft(*file, 5, "OS2U", 5, 3);
+    defineAircraft(*file, 6, "B-17", 2, 5);
+    defineAircraft(*file, 7, "謎機", 0, 12);
+    defineAircraft(*file, 169, "烈風", 0, 0);
+    defineAircraft(*file, 170, "試作", 0, 0);
+    defineAircraft(*file, 175, "XP", 2, 0);
     return file;
 }
 

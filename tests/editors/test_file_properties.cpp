@@ -2,6 +2,7 @@
 #include "editors/EditorDispatch.h"
 #include "editors/FileProperties.h"
 #include "editors/ModuleMain.h"
+#include "tests/editors/EditorTestSupport.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <memory>
 
 using namespace korven;
+using namespace korven::testing;
 
 namespace {
 
@@ -27,10 +29,6 @@ std::unique_ptr<SaveFile> model(Words info = {25, 4, 3, 41, 12, 1, 45, 8, 5, 12,
     return file;
 }
 
-bool marked(const QWidget* w) {
-    return w->property(kBackColorProperty).toUInt() == colours::kPureGreen;
-}
-
 struct Properties {
     explicit Properties(SaveFile& file) : session{file, [this] { ++stores; }, {}, {}, {}, {}} {
         session.openFilePath = QStringLiteral("/saves/SaveFile1.SAVE");
@@ -41,11 +39,9 @@ struct Properties {
         QApplication::setActiveWindow(dialog.get());
     }
     QLineEdit* turn(int i) const { return box(QStringLiteral("txtTurn_%1").arg(i)); }
-    QLineEdit* box(const QString& name) const { return dialog->findChild<QLineEdit*>(name); }
-    QComboBox* phase() const { return dialog->findChild<QComboBox*>(QStringLiteral("cbFeise")); }
-    QPushButton* button(const char* name) const {
-        return dialog->findChild<QPushButton*>(QString::fromLatin1(name));
-    }
+    QLineEdit* box(const QString& name) const { return testing::box(*dialog, name); }
+    QComboBox* phase() const { return control<QComboBox>(*dialog, "cbFeise"); }
+    QPushButton* button(const char* name) const { return testing::button(*dialog, name); }
     // Puts the focus into `target` and types `text` over its contents.
     void type(QLineEdit* target, const QString& text) const {
         target->setFocus(Qt::MouseFocusReason);

@@ -1,6 +1,7 @@
 #include "editors/Colours.h"
 #include "editors/ModuleMain.h"
 #include "editors/frmKagaku.h"
+#include "tests/editors/EditorTestSupport.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <memory>
 
 using namespace korven;
+using namespace korven::testing;
 
 namespace {
 
@@ -21,22 +23,9 @@ struct Fixture {
     fixtures::ScriptedUi ui;
 };
 
-QLineEdit* box(QWidget& dialog, const char* name) {
-    return dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
-}
-
-QPushButton* button(QWidget& dialog, const char* name) {
-    return dialog.findChild<QPushButton*>(QString::fromLatin1(name));
-}
-
 // Shows the dialog for weapon class 1, entry 4, active, with the focus in `focused`.
 bool open(frmKagaku& dialog, const char* focused) {
-    if (!dialog.setTarget1(1) || !dialog.setTarget2(4)) {
-        return false;
-    }
-    box(dialog, focused)->setFocus();
-    dialog.show();
-    return QTest::qWaitForWindowActive(&dialog) && QApplication::focusWidget() == box(dialog, focused);
+    return dialog.setTarget1(1) && dialog.setTarget2(4) && openWithFocus(dialog, box(dialog, focused));
 }
 
 using Weapons = decltype(SaveFile::ScienceWeapon);
@@ -50,12 +39,6 @@ bool sameWeapons(const Weapons& a, const Weapons& b) {
         }
     }
     return true;
-}
-
-void retype(QLineEdit* edit, const QString& text) {
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
 }
 
 enum class Leave { Tab, Backtab, ClickOtherBox, ClickOk, ClickCancel };
@@ -103,12 +86,12 @@ private slots:
         QCOMPARE(box(dialog, "txtNeed")->text(), QStringLiteral("12"));
         QCOMPARE(box(dialog, "txtLeave")->text(), QStringLiteral("7"));
         for (const char* name : {"lblHalf_0", "lblHalf_1"}) {
-            QCOMPARE(dialog.findChild<QLabel*>(QString::fromLatin1(name))->text(), QStringLiteral(" /2"));
+            QCOMPARE(control<QLabel>(dialog, name)->text(), QStringLiteral(" /2"));
         }
         QPushButton* apply = button(dialog, "CommandApply");
         QCOMPARE(apply->text(), QStringLiteral("更新(&A)-Dummy"));
         QVERIFY(!apply->isVisible() && !apply->isEnabled());
-        QVERIFY(button(dialog, "CommandUndo") == nullptr);
+        QVERIFY(findControl<QPushButton>(dialog, "CommandUndo") == nullptr);
         QCOMPARE(f.ui.beeps, 0);
     }
 

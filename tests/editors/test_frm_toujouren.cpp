@@ -1,5 +1,6 @@
 #include "editors/ModuleMain.h"
 #include "editors/frmToujouRen.h"
+#include "tests/editors/EditorTestSupport.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <memory>
 
 using namespace korven;
+using namespace korven::testing;
 
 namespace {
 
@@ -22,24 +24,7 @@ struct Fixture {
 };
 
 QLineEdit* skillBox(QWidget& dialog, int kind) {
-    return dialog.findChild<QLineEdit*>(QStringLiteral("txtRendo_%1").arg(kind));
-}
-
-QPushButton* button(QWidget& dialog, const char* name) {
-    return dialog.findChild<QPushButton*>(QString::fromLatin1(name));
-}
-
-// Shows the dialog active with the focus in `focused`, without passing through another box.
-bool open(QDialog& dialog, QLineEdit* focused) {
-    focused->setFocus();
-    dialog.show();
-    return QTest::qWaitForWindowActive(&dialog) && QApplication::focusWidget() == focused;
-}
-
-void retype(QLineEdit* edit, const QString& text) {
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
+    return box(dialog, QStringLiteral("txtRendo_%1").arg(kind));
 }
 
 }  // namespace
@@ -63,16 +48,16 @@ private slots:
         f.file->AircrewSkill[static_cast<std::size_t>(airArm)] = {71, 38};
         frmToujouRen dialog(f.session);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("搭乗員練度"));
-        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblKokuseki"))->text(), nation);
-        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblRendo_0"))->text(), QStringLiteral("戦闘機"));
-        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblRendo_1"))->text(), QStringLiteral("爆撃機"));
+        QCOMPARE(control<QLabel>(dialog, "lblKokuseki")->text(), nation);
+        QCOMPARE(control<QLabel>(dialog, "lblRendo_0")->text(), QStringLiteral("戦闘機"));
+        QCOMPARE(control<QLabel>(dialog, "lblRendo_1")->text(), QStringLiteral("爆撃機"));
         QCOMPARE(skillBox(dialog, 0)->text(), QStringLiteral("71"));
         QCOMPARE(skillBox(dialog, 1)->text(), QStringLiteral("38"));
         QPushButton* apply = button(dialog, "CommandApply");
         QCOMPARE(apply->text(), QStringLiteral("更新-Dummy"));
         dialog.show();
         QVERIFY(!apply->isVisible() && !apply->isEnabled());
-        QVERIFY(button(dialog, "CommandUndo") == nullptr);
+        QVERIFY(findControl<QPushButton>(dialog, "CommandUndo") == nullptr);
     }
 
     void onlyAirArmsOpen() {
@@ -91,7 +76,7 @@ private slots:
         f.file->AircrewSkill[1] = {50, 60};
         frmToujouRen dialog(f.session);
         QLineEdit* edit = skillBox(dialog, kind);
-        QVERIFY(open(dialog, edit));
+        QVERIFY(openWithFocus(dialog, edit));
         retype(edit, QStringLiteral("150"));
         QCOMPARE(edit->text(), QStringLiteral("150"));
         QTest::keyClick(edit, Qt::Key_Tab);
@@ -116,7 +101,7 @@ private slots:
         Fixture f(3);
         f.file->AircrewSkill[3] = {45, 80};
         frmToujouRen dialog(f.session);
-        QVERIFY(open(dialog, skillBox(dialog, 1)));
+        QVERIFY(openWithFocus(dialog, skillBox(dialog, 1)));
         retype(skillBox(dialog, 1), QString());
         QTest::mouseClick(button(dialog, "CommandEnter"), Qt::LeftButton);
         QCOMPARE(f.ui.beeps, 0);
@@ -132,7 +117,7 @@ private slots:
         f.file->AircrewSkill[2] = {120, 7};
         const auto before = f.file->AircrewSkill;
         frmToujouRen dialog(f.session);
-        QVERIFY(open(dialog, skillBox(dialog, 1)));
+        QVERIFY(openWithFocus(dialog, skillBox(dialog, 1)));
         QTest::mouseClick(button(dialog, "CommandEnter"), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(f.ui.beeps, 0);
@@ -144,7 +129,7 @@ private slots:
         Fixture f(0);
         f.file->AircrewSkill[0] = {10, 20};
         frmToujouRen dialog(f.session);
-        QVERIFY(open(dialog, skillBox(dialog, 0)));
+        QVERIFY(openWithFocus(dialog, skillBox(dialog, 0)));
         retype(skillBox(dialog, 0), QStringLiteral("150"));
         QTest::keyClick(skillBox(dialog, 0), Qt::Key_Escape);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));

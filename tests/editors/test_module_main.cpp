@@ -1,6 +1,7 @@
 #include "editors/Colours.h"
 #include "editors/GamePictures.h"
 #include "editors/ModuleMain.h"
+#include "tests/editors/EditorTestSupport.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QApplication>
@@ -14,12 +15,9 @@
 #include <QTest>
 
 using namespace korven;
+using namespace korven::testing;
 
 namespace {
-
-uint32_t backColor(const QWidget* w) {
-    return w->property(kBackColorProperty).toUInt();
-}
 
 struct Dialog {
     QDialog dialog;

@@ -1,17 +1,12 @@
 #include "catalogue/MaxStepTable.h"
 #include "editors/Colours.h"
 #include "editors/frmShip.h"
-#include "model/OpenSaveFile.h"
-#include "model/SaveFileWriter.h"
-#include "tests/editors/test_ship_air_fixture.h"
+#include "tests/editors/EditorTestSupport.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -41,21 +36,6 @@ void prepare(LoadedSession& s, bool individual) {
     ship.Bytes = {0, 1, 2, 0};
     s.session.selection = {kClass, static_cast<int16_t>(individual ? kShip : -1), 0, 0};
     s.session.selectedItemText = QStringLiteral("扶桑");
-}
-
-// The command-line tool, where a build has made one.
-QString cliTool() {
-    for (const QString& path : {QCoreApplication::applicationDirPath() + QStringLiteral("/korvenedit-cli"),
-                                QStringLiteral(KORVEN_CLI_CANDIDATE)}) {
-        if (QFileInfo(path).isExecutable()) {
-            return path;
-        }
-    }
-    return {};
-}
-
-QLineEdit* box(const QWidget& dialog, const QString& name) {
-    return control<QLineEdit>(dialog, name);
 }
 
 const QStringList kShipOnly = {
@@ -554,56 +534,39 @@ private slots:
     // The demo save, a class speed changed in the dialog, saved: exactly that field differs.
     void classSpeedEditReachesTheFile() {
         fixtures::ScriptedUi ui;
-        catalogue::FillReferenceTables();
-        QTemporaryDir dir;
-        const QString original = dir.filePath(QStringLiteral("SaveFile1.SAVE"));
-        const QString copy = dir.filePath(QStringLiteral("SaveFile2.SAVE"));
-        QVERIFY(QFile::copy(QStringLiteral(KORVEN_EXAMPLES_DIR "/SaveFile1.SAVE"), original));
-        QVERIFY(QFile::copy(original, copy));
-        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
-
-        auto file = std::make_unique<SaveFile>();
-        fixtures::RecordingStatus status;
-        fixtures::RecordingMessages messages;
-        OpenedSaveFile opened = OpenSaveFile(copy, LockMode::Normal, *file, status, messages);
-        QCOMPARE(opened.outcome, OpenOutcome::Opened);
+        OpenedDemoSave demo(QStringLiteral(KORVEN_DEMO_SAVE));
+        QCOMPARE(demo.opened.outcome, OpenOutcome::Opened);
         constexpr int kEdited = 5;
-        const int16_t oldSpeed = file->ShipClass[kEdited].Perf[1];
+        const int16_t oldSpeed = demo.file->ShipClass[kEdited].Perf[1];
         const int16_t newSpeed = static_cast<int16_t>(oldSpeed == 40 ? 41 : 40);
-        int changes = 0;
-        EditSession session{*file, [&changes] { ++changes; }, {kEdited, -1, 0, 0}, {}, {}, copy};
+        demo.session.selection = {kEdited, -1, 0, 0};
         {
-            frmShip dialog(session);
+            frmShip dialog(demo.session);
             dialog.show();
             box(dialog, QStringLiteral("txtSokuryoku_0"))->setText(QString::number(newSpeed));
             dialog.enterButton()->click();
         }
-        QCOMPARE(changes, 1);
-        QVERIFY(WriteSaveFile(*file, *opened.handle, status, messages));
-        QVERIFY(messages.shown.empty());
-        opened.handle.reset();
+        QCOMPARE(demo.fileChanges, 1);
+        QVERIFY(demo.save());
+        QVERIFY(demo.messages.shown.empty());
 
-        QFile before(original);
-        QFile after(copy);
-        QVERIFY(before.open(QIODevice::ReadOnly) && after.open(QIODevice::ReadOnly));
-        const QByteArray a = before.readAll();
-        const QByteArray b = after.readAll();
+        const QByteArray a = readAll(demo.original);
+        const QByteArray b = readAll(demo.copy);
+        QVERIFY(!a.isEmpty() && !b.isEmpty());
         QCOMPARE(b.size(), a.size());
         const qint64 field = fixtures::SaveImageBuilder().shipClassOffset(kEdited) + 18;  // Perf[1]
         QCOMPARE(fixtures::getInt16(b, field), newSpeed);
         QCOMPARE(b.left(field), a.left(field));
         QCOMPARE(b.mid(field + 2), a.mid(field + 2));
 
-        const QString cli = cliTool();
+        const QString cli = cliTool(QStringLiteral(KORVEN_CLI_CANDIDATE));
         if (cli.isEmpty()) {
             qInfo("korvenedit-cli is not built; compared the images byte for byte only");
             return;
         }
-        QProcess diff;
-        diff.start(cli, {QStringLiteral("diff"), original, copy});
-        QVERIFY(diff.waitForFinished(60000));
-        const QStringList lines =
-            QString::fromUtf8(diff.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        const std::optional<QStringList> diff = cliDiff(cli, demo.original, demo.copy);
+        QVERIFY(diff);
+        const QStringList& lines = *diff;
         QCOMPARE(lines.size(), 1);
         QVERIFY2(lines[0].startsWith(QStringLiteral("ShipClass[%1].Perf[1]").arg(kEdited)),
                  qPrintable(lines[0]));

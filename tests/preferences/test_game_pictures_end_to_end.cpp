@@ -1,12 +1,8 @@
-#include "catalogue/ReferenceTables.h"
-#include "editors/ModuleMain.h"
 #include "editors/frmAir.h"
 #include "editors/frmShip.h"
-#include "model/SaveFileLoader.h"
 #include "platform/SettingsStore.h"
 #include "preferences/frmOptions.h"
-#include "tests/support/Recorders.h"
-#include "tests/support/SaveImageBuilder.h"
+#include "tests/editors/EditorTestSupport.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QImage>
@@ -17,21 +13,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
 using namespace korven;
+using namespace korven::testing;
 
 namespace {
 
-// A picture the test can recognise again: its size and its colour.
-bool savePicture(const QString& path, QSize size, QColor colour) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    return image.save(path, "BMP");
-}
-
+// Whether the dialog's picture frame shows the picture written with that size and colour.
 bool showsPicture(QWidget& dialog, const char* name, QSize size, QColor colour) {
-    auto* label = dialog.findChild<QLabel*>(QString::fromLatin1(name));
+    auto* label = findControl<QLabel>(dialog, name);
     if (label == nullptr || label->pixmap().isNull()) {
         return false;
     }
@@ -44,11 +33,6 @@ bool showsPicture(QWidget& dialog, const char* name, QSize size, QColor colour) 
 class TestGamePicturesEndToEnd : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        catalogue::FillReferenceTables();
-        ResetEditingColours();
-    }
-
     void folderChosenInTheOptionsShowsThePictures_data() {
         QTest::addColumn<QString>("shipFile");
         QTest::addColumn<QString>("airFile");
@@ -66,8 +50,8 @@ private slots:
         QTemporaryDir game;
         const QSize shipSize(96, 40);
         const QSize airSize(60, 30);
-        QVERIFY(savePicture(game.filePath(shipFile), shipSize, QColor(200, 30, 30)));
-        QVERIFY(savePicture(game.filePath(airFile), airSize, QColor(30, 30, 200)));
+        QVERIFY(writeBmp(game.filePath(shipFile), shipSize, QColor(200, 30, 30)));
+        QVERIFY(writeBmp(game.filePath(airFile), airSize, QColor(30, 30, 200)));
 
         // The folder is typed without a separator, as a user would.
         SettingsStore settings;
@@ -76,27 +60,23 @@ private slots:
         {
             frmOptions options(preferences, [] { return std::vector<FontDescription>{}; });
             options.show();
-            options.findChild<QLineEdit*>(QStringLiteral("txtGameinstalled"))->setText(game.path());
-            QTest::mouseClick(options.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+            box(options, "txtGameinstalled")->setText(game.path());
+            QTest::mouseClick(button(options, "cmdOK"), Qt::LeftButton);
         }
         QCOMPARE(gamePath, game.path() + QDir::separator());
         QCOMPARE(SettingsStore().text(QStringLiteral("Option"), QStringLiteral("GamePath")), gamePath);
 
-        auto file = std::make_unique<SaveFile>();
-        fixtures::RecordingStatus status;
-        fixtures::RecordingMessages messages;
-        QCOMPARE(LoadSaveFile(fixtures::SaveImageBuilder().build(), *file, status, messages), int16_t(0));
-        EditSession session{*file, [] {}, {}, {}, gamePath, {}};
-
-        session.selection.record = 12;
-        session.selection.ship = -1;
+        LoadedSession s;
+        s.session.gamePath = gamePath;
+        s.session.selection.record = 12;
+        s.session.selection.ship = -1;
         {
-            frmShip ship(session);
+            frmShip ship(s.session);
             QVERIFY(showsPicture(ship, "ImgShip", shipSize, QColor(200, 30, 30)));
         }
-        session.selection.record = 3;
+        s.session.selection.record = 3;
         {
-            frmAir air(session);
+            frmAir air(s.session);
             QVERIFY(showsPicture(air, "ImgAir", airSize, QColor(30, 30, 200)));
         }
         QVERIFY(ui.messages.empty());
