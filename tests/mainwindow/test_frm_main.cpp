@@ -616,6 +616,25 @@ private slots:
         QCOMPARE(BackupStore().backupsOf(QStringLiteral("SaveFile1.SAVE")).size(), 1);
     }
 
+    // As the help says: close the file, copy the backup over it under its name, open it again.
+    void restoreFromBackup() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 71);
+        QVERIFY(w.fileSave());
+        QVERIFY(w.fileClose());
+        const QStringList backups = BackupStore().backupsOf(QStringLiteral("SaveFile1.SAVE"));
+        QCOMPARE(backups.size(), 1);
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QFile::copy(backups.first(), path));
+        QVERIFY(w.openFile(path, false));
+        QVERIFY(ui.messages.empty());
+        QVERIFY(w.fileClose());
+        QCOMPARE(readFile(path), m_image);
+    }
+
     void saveWithoutABackupWritesNothing() {
         const QString path = saveFile();
         fixtures::ScriptedUi ui;
