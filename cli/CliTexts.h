@@ -41,9 +41,6 @@ inline QString outputOnlyForSet() {
 inline QString fileLine(const QString& path) {
     return QStringLiteral("ファイル (file): %1").arg(path);
 }
-inline QString failureReason(const QString& reason) {
-    return QStringLiteral("(%1)").arg(reason);
-}
 
 // info
 inline QString infoFile() {
