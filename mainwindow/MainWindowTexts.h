@@ -118,6 +118,10 @@ inline QString menuFileProperties() {
 inline QString menuFileExit() {
     return QStringLiteral("終了(&Q)");
 }
+// The record named in the history step of a store from the properties dialog.
+inline QString propertiesStepName() {
+    return QStringLiteral("ﾌﾟﾛﾊﾟﾃｨ");
+}
 inline QString menuEdit() {
     return QStringLiteral("編集(&E)");
 }

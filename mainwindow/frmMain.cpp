@@ -12,10 +12,6 @@
 #include "mainwindow/RecordRows.h"
 #include "mainwindow/SplitterStrip.h"
 #include "model/ModelTexts.h"
-#include "model/OpenSaveFile.h"
-#include "model/SaveFileBackup.h"
-#include "model/SaveFileWriter.h"
-#include "platform/Backups.h"
 #include "platform/ProgramInfo.h"
 #include "platform/SettingsStore.h"
 #include "platform/UiServices.h"
@@ -80,6 +76,12 @@ private:
     QLabel* m_panel;
 };
 
+// The document tells the user through whichever services are installed at the time.
+class frmMain::UiMessages : public MessageSink {
+public:
+    MessageAnswer show(const Message& message) override { return ui().show(message); }
+};
+
 QString frmMain::defaultHelpFile() {
     return QStringLiteral(":/help/KorvEdit.html");
 }
@@ -104,11 +106,12 @@ frmMain::frmMain(QWidget* parent)
     buildMenus();
     buildPanes();
     m_status = std::make_unique<StatusPanel>(m_panel2);
+    m_messages = std::make_unique<UiMessages>();
+    m_document = std::make_unique<OpenDocument>(*m_status, *m_messages);
     setMinimumSize(ceilPixels(lay::kMinimumWindowWidth), ceilPixels(lay::kMinimumWindowHeight));
 
     readSettings();
     layOut(0);
-    m_changed = false;
     m_label1->setText(mt::noFileLoaded());
     m_panel2->setText(mt::noFileLoaded());
     catalogue::FillReferenceTables();
@@ -410,38 +413,21 @@ void frmMain::runCommandLine(const QString& commandLine) {
 }
 
 bool frmMain::openFile(const QString& path, bool readOnly) {
-    if (!m_path.isEmpty()) {
-        ui().show(Message(mt::secondFile(), MessageIcon::Exclamation));
-        return false;
-    }
-    m_path = path;
-    m_readOnly = readOnly;
-    if (m_path.isEmpty()) {
-        return false;
-    }
-    return runOpenRoutine();
-}
-
-bool frmMain::runOpenRoutine() {
-    // A fresh model, so that a failed load never leaves a half-filled one behind.
-    auto model = std::make_unique<SaveFile>();
-    OpenedSaveFile opened =
-        OpenSaveFile(m_path, m_readOnly ? LockMode::ReadOnly : LockMode::Normal, *model, *m_status, ui());
-    switch (opened.outcome) {
-        case OpenOutcome::CannotOpen:
-            m_path.clear();
+    switch (m_document->open(path, readOnly)) {
+        case DocumentOpen::AlreadyOpen:
+            ui().show(Message(mt::secondFile(), MessageIcon::Exclamation));
             return false;
-        case OpenOutcome::NotASaveFile:
-        case OpenOutcome::LoadFailed:
+        case DocumentOpen::NoPath:
+        case DocumentOpen::CannotOpen:
+            return false;
+        case DocumentOpen::NotASaveFile:
+        case DocumentOpen::LoadFailed:
+            // The window goes back to its no-file state, as after Close.
             fileClose();
             return false;
-        case OpenOutcome::Opened:
+        case DocumentOpen::Opened:
             break;
     }
-    m_model = std::move(model);
-    m_handle = std::move(opened.handle);
-    m_backedUp = false;
-    m_backupPath.clear();
     buildTree();
     setFileMenus(true);
     showEditState();
@@ -458,7 +444,7 @@ void frmMain::setFileMenus(bool open) {
 // ---- File commands ----
 
 void frmMain::fileOpen() {
-    if (!m_path.isEmpty()) {
+    if (m_document->isOpen()) {
         ui().show(Message(mt::secondFile(), MessageIcon::Exclamation));
         return;
     }
@@ -474,48 +460,34 @@ void frmMain::fileOpen() {
 }
 
 bool frmMain::fileSave() {
-    if (m_path.isEmpty() || !m_model || !m_handle) {
+    if (!m_document->isOpen()) {
         ui().show(Message(mt::noFileLoaded(), MessageIcon::Exclamation));
         return false;
     }
-    if (m_readOnly) {
+    if (m_document->isReadOnly()) {
         const MessageAnswer answer = ui().show(Message(mt::readOnlySaveQuestion(), MessageIcon::Question,
                                                        MessageButtons::YesNo, MessageAnswer::No));
         if (answer != MessageAnswer::Yes) {
             return false;
         }
-        if (!m_handle->reopenForWriting()) {
+        if (!m_document->leaveReadOnly()) {
             ui().show(Message(mt::cannotLeaveReadOnly(), MessageIcon::Error));
             return false;
         }
-        m_readOnly = false;
     }
-    // A failed write leaves the file as it was; the flag stays set so that nothing is lost.
-    if (backUpBeforeFirstWrite() && WriteSaveFile(*m_model, *m_handle, *m_status, ui())) {
-        m_changed = false;
-        if (!m_backupPath.isEmpty()) {
-            m_status->showStatus(mt::savedWithBackup(m_backupPath));
-        }
-    }
-    showEditState();
-    return !m_changed;
+    showSaved(m_document->save());
+    return !m_document->isChanged();
 }
 
-bool frmMain::backUpBeforeFirstWrite() {
-    if (m_backedUp) {
-        return true;
+void frmMain::showSaved(const SaveOutcome& saved) {
+    if (saved.outcome == DocumentSave::Saved && !saved.backup.isEmpty()) {
+        m_status->showStatus(mt::savedWithBackup(saved.backup));
     }
-    const std::optional<QString> backup = BackUpSaveFile(*m_handle, BackupStore(), ui());
-    if (!backup) {
-        return false;
-    }
-    m_backedUp = true;
-    m_backupPath = *backup;
-    return true;
+    showEditState();
 }
 
 void frmMain::fileSaveAs() {
-    if (m_path.isEmpty() || !m_model) {
+    if (!m_document->isOpen()) {
         ui().show(Message(mt::noFileLoaded(), MessageIcon::Exclamation));
         return;
     }
@@ -523,56 +495,32 @@ void frmMain::fileSaveAs() {
     options.caption = mt::saveAsDialogCaption();
     options.filter = DialogFilter(mt::fileFilter());
     options.defaultSuffix = mt::saveSuffix();
-    options.directory = QFileInfo(m_path).absolutePath();
+    options.directory = QFileInfo(m_document->path()).absolutePath();
     const std::optional<QString> chosen = ui().getSaveFile(this, options);
     if (!chosen || chosen->isEmpty()) {
         return;
     }
-    if (samePath(*chosen, m_path)) {
+    if (samePath(*chosen, m_document->path())) {
         fileSave();
         return;
     }
-    saveAsCopy(*chosen);
-    showEditState();
-}
-
-// Writes the edited image under the new name; the old file stays open until the new one is
-// complete and locked, so a failure leaves the window as it was.
-bool frmMain::saveAsCopy(const QString& target) {
-    SavedAs saved = WriteSaveFileAs(*m_model, target, BackupStore(), *m_status, ui());
-    if (!saved.handle) {
-        return false;
-    }
-    m_handle = std::move(saved.handle);
-    m_path = target;
-    m_readOnly = false;
-    m_changed = false;
-    // The new file was written whole by us; a file it replaced was backed up first.
-    m_backedUp = true;
-    m_backupPath = saved.backup.value_or(QString());
-    if (!m_backupPath.isEmpty()) {
-        m_status->showStatus(mt::savedWithBackup(m_backupPath));
-    }
-    return true;
+    showSaved(m_document->saveAs(*chosen));
 }
 
 bool frmMain::fileClose() {
-    if (m_changed) {
-        const MessageAnswer answer = ui().show(Message(mt::saveQuestion(m_path), MessageIcon::Question,
-                                                       MessageButtons::YesNoCancel, MessageAnswer::Yes));
+    if (m_document->isChanged()) {
+        const MessageAnswer answer =
+            ui().show(Message(mt::saveQuestion(m_document->path()), MessageIcon::Question,
+                              MessageButtons::YesNoCancel, MessageAnswer::Yes));
         if (answer == MessageAnswer::Yes) {
-            fileSave();
-            if (m_changed) {
+            if (!fileSave()) {
                 return false;
             }
         } else if (answer != MessageAnswer::No) {
             return false;
         }
     }
-    m_handle.reset();
-    m_model.reset();
-    m_changed = false;
-    m_path.clear();
+    m_document->close();
     setWindowTitle(NoFileCaption());
     m_panel2->setText(mt::noFileLoaded());
     m_treeView->clear();
@@ -583,15 +531,18 @@ bool frmMain::fileClose() {
     return true;
 }
 
-EditSession frmMain::sessionFor(const QString& itemText) {
-    return EditSession{*m_model, [this] { m_changed = true; }, {}, itemText, m_gamePath, m_path};
+// Every store of the dialog becomes one step of the document's history.
+EditSession frmMain::sessionFor(const QString& itemText, const QString& stepName) {
+    return EditSession{
+        *m_document->model(), [this, stepName] { m_document->applyEdit(stepName); }, {}, itemText, m_gamePath,
+        m_document->path()};
 }
 
 void frmMain::fileProperties() {
-    if (!m_model || !m_openers.properties) {
+    if (!m_document->isOpen() || !m_openers.properties) {
         return;
     }
-    EditSession session = sessionFor(QString());
+    EditSession session = sessionFor(QString(), mt::propertiesStepName());
     m_openers.properties(session, this);
     showEditState();
 }
@@ -640,18 +591,18 @@ void frmMain::showHelp(bool search) {
 }
 
 void frmMain::showEditState() {
-    if (m_path.isEmpty()) {
+    if (!m_document->isOpen()) {
         return;
     }
-    const EditStateTexts state = EditStateFor(m_path, m_readOnly, m_changed);
+    const EditStateTexts state =
+        EditStateFor(m_document->path(), m_document->isReadOnly(), m_document->isChanged());
     setWindowTitle(state.caption);
     m_label1->setText(state.label1);
     m_label2->setText(state.label2);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    fileClose();
-    const bool cancelled = m_changed;
+    const bool cancelled = !fileClose();
     writeSettings();
     if (cancelled) {
         event->ignore();
@@ -716,7 +667,7 @@ void frmMain::showListFor(QTreeWidgetItem* node) {
     m_sort = {};
     m_listView->header()->setSortIndicatorShown(false);
     m_panel1->clear();
-    if (node == nullptr || !m_model) {
+    if (node == nullptr || !m_document->isOpen()) {
         return;
     }
     const NodeList list = ListForNode(FactsOf(m_tree, node->data(0, kNodeIndexRole).toInt()),
@@ -728,7 +679,7 @@ void frmMain::showListFor(QTreeWidgetItem* node) {
     if (m_kind != list.kind) {
         setUpColumns(list.kind);
     }
-    const std::vector<RecordRow> rows = BuildRows(*m_model, list);
+    const std::vector<RecordRow> rows = BuildRows(*m_document->model(), list);
     m_listView->showRows(rows);
     m_panel1->setText(mt::rowCount(static_cast<int>(rows.size())));
 }
@@ -751,7 +702,7 @@ void frmMain::sortByColumn(int column) {
 
 void frmMain::openSelectedRecord() {
     const QList<QTreeWidgetItem*> selected = m_listView->selectedItems();
-    if (selected.isEmpty() || !m_model) {
+    if (selected.isEmpty() || !m_document->isOpen()) {
         return;
     }
     QTreeWidgetItem* row = selected.constFirst();
@@ -760,9 +711,9 @@ void frmMain::openSelectedRecord() {
         return;
     }
     const int position = m_listView->indexOfTopLevelItem(row) + 1;
-    EditSession session = sessionFor(row->text(0));
+    EditSession session = sessionFor(row->text(0), row->text(0));
     // A ship whose class number is outside the table is listed, but has no class to edit.
-    const std::optional<EditorRequest> request = ParseRowKey(key, *m_model);
+    const std::optional<EditorRequest> request = ParseRowKey(key, *m_document->model());
     const bool classMissing =
         request && request->kind == EditorKind::Ship && request->selection.ship >= 0 &&
         (request->selection.record < 0 || request->selection.record >= SaveFile::kShipClasses);

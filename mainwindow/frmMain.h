@@ -1,12 +1,12 @@
 #pragma once
 
+#include "document/OpenDocument.h"
 #include "editors/EditSession.h"
 #include "mainwindow/CategoryTree.h"
 #include "mainwindow/ColumnLayouts.h"
 #include "mainwindow/RowSorting.h"
 #include "mainwindow/WindowLayout.h"
 #include "model/SaveFile.h"
-#include "platform/LockedFile.h"
 #include "platform/Sinks.h"
 
 #include <QMainWindow>
@@ -31,9 +31,8 @@ class RecordListView;
 class SplitterStrip;
 }  // namespace mainwindow
 
-// The main window: it owns the open file (path, read-only and file-changed flags, the model
-// and the locked handle), shows the category tree and the record list, runs the File, View
-// and Help commands and keeps its layout in the settings.
+// The main window: the view of the open document. It shows the category tree and the record
+// list, runs the File, Edit, View and Help commands and keeps its layout in the settings.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -57,7 +56,7 @@ public:
     // The program's arguments as one text: opens the file it names, if any.
     void runCommandLine(const QString& commandLine);
     // Opens `path` (read-only when asked) as the open file; false when it was not opened, the
-    // user having been told why.
+    // user having been told why. Every way of opening a file comes through here.
     bool openFile(const QString& path, bool readOnly);
 
     // The File, View and Help commands, as their menu items run them.
@@ -78,10 +77,11 @@ public:
     // Selects the tree node with `key` (expanding its parents) and shows its list.
     bool selectNode(const QString& key);
 
-    const QString& openFilePath() const { return m_path; }
-    bool isReadOnly() const { return m_readOnly; }
-    bool isFileChanged() const { return m_changed; }
-    SaveFile* saveFile() const { return m_model.get(); }
+    const QString& openFilePath() const { return m_document->path(); }
+    bool isReadOnly() const { return m_document->isReadOnly(); }
+    bool isFileChanged() const { return m_document->isChanged(); }
+    SaveFile* saveFile() const { return m_document->model(); }
+    OpenDocument& document() const { return *m_document; }
     const QString& gamePath() const { return m_gamePath; }
     // The layout last applied and the bar's left edge (the saved splitter position), twips.
     const mainwindow::layout::PaneLayout& paneLayout() const { return m_layout; }
@@ -98,6 +98,7 @@ protected:
 
 private:
     class StatusPanel;
+    class UiMessages;
 
     void buildMenus();
     void buildPanes();
@@ -113,10 +114,7 @@ private:
     void endDrag();
     void toggleStatusBar(bool checked);
 
-    bool runOpenRoutine();
-    bool saveAsCopy(const QString& target);
-    // Before the first write after opening, keeps the file as it is on disk in the backups.
-    bool backUpBeforeFirstWrite();
+    void showSaved(const SaveOutcome& saved);
     void setFileMenus(bool open);
     void buildTree();
     void showListFor(QTreeWidgetItem* node);
@@ -124,21 +122,15 @@ private:
     void sortByColumn(int column);
     void refreshList(int position);
     void showHelp(bool search);
-    EditSession sessionFor(const QString& itemText);
+    EditSession sessionFor(const QString& itemText, const QString& stepName);
 
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<StatusPanel> m_status;
+    std::unique_ptr<UiMessages> m_messages;
+    std::unique_ptr<OpenDocument> m_document;
     DialogOpeners m_openers;
     QString m_helpFile;
 
-    // The open file.
-    QString m_path;
-    bool m_readOnly = false;
-    bool m_changed = false;
-    std::unique_ptr<SaveFile> m_model;
-    std::unique_ptr<LockedFile> m_handle;
-    bool m_backedUp = false;  // the open file's backup exists
-    QString m_backupPath;     // the latest backup, named in the status bar after a save
     QString m_gamePath;
 
     // Window measures as read or last applied, twips.
