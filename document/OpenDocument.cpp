@@ -71,7 +71,6 @@ DocumentOpen OpenDocument::open(const QString& path, bool readOnly) {
     m_handle = std::move(opened.handle);
     m_backedUp = false;
     m_backupPath.clear();
-    m_history.clear();
     m_current = std::make_shared<const SaveFile>(*m_model);
     m_saved = m_current;
     return DocumentOpen::Opened;
@@ -139,7 +138,6 @@ void OpenDocument::markSaved() {
 }
 
 void OpenDocument::close() {
-    m_history.clear();
     m_handle.reset();
     m_model.reset();
     m_current.reset();
@@ -147,6 +145,8 @@ void OpenDocument::close() {
     m_path.clear();
     m_backedUp = false;
     m_backupPath.clear();
+    // Last, so that whoever follows the history finds the document closed already.
+    m_history.clear();
 }
 
 bool OpenDocument::applyEdit(const QString& recordName) {

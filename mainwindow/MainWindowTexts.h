@@ -128,6 +128,34 @@ inline QString menuEdit() {
 inline QString menuEditUndo() {
     return QStringLiteral("元に戻す(&U)");
 }
+inline QString menuEditUndoStep(const QString& step) {
+    return QStringLiteral("元に戻す(&U) 「%1」").arg(step);
+}
+inline QString menuEditRedo() {
+    return QStringLiteral("やり直し(&R)");
+}
+inline QString menuEditRedoStep(const QString& step) {
+    return QStringLiteral("やり直し(&R) 「%1」").arg(step);
+}
+inline QString menuEditHistory() {
+    return QStringLiteral("編集履歴(&H)...");
+}
+inline QString menuEditReview() {
+    return QStringLiteral("変更内容(&V)...");
+}
+inline QString menuEditReviewBeforeSave() {
+    return QStringLiteral("保存前に変更内容を表示(&B)");
+}
+inline QString historyCaption() {
+    return QStringLiteral("編集履歴");
+}
+// The history's first entry: the model as the file was opened.
+inline QString historyOpened() {
+    return QStringLiteral("ファイルを開いた時の状態");
+}
+inline QString closeButton() {
+    return QStringLiteral("閉じる(&C)");
+}
 inline QString menuEditCut() {
     return QStringLiteral("切り取り(&T)");
 }

@@ -7,6 +7,7 @@
 #include "mainwindow/EditState.h"
 #include "mainwindow/FileFilter.h"
 #include "mainwindow/HelpWindow.h"
+#include "mainwindow/HistoryDialog.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/RecordRows.h"
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTreeWidget>
 
@@ -42,6 +44,7 @@ constexpr int kNodeIndexRole = Qt::UserRole + 1;
 const QString kPosition = QStringLiteral("Position");
 const QString kOption = QStringLiteral("Option");
 const QString kOther = QStringLiteral("Other");
+const QString kReviewBeforeSave = QStringLiteral("ReviewBeforeSave");
 
 int ceilPixels(double twips) {
     return static_cast<int>(std::ceil(twips / lay::kTwipsPerPixel));
@@ -108,6 +111,7 @@ frmMain::frmMain(QWidget* parent)
     m_status = std::make_unique<StatusPanel>(m_panel2);
     m_messages = std::make_unique<UiMessages>();
     m_document = std::make_unique<OpenDocument>(*m_status, *m_messages);
+    followHistory();
     setMinimumSize(ceilPixels(lay::kMinimumWindowWidth), ceilPixels(lay::kMinimumWindowHeight));
 
     readSettings();
@@ -156,18 +160,24 @@ void frmMain::buildMenus() {
     separator(file, "munFileBar2");
     QAction* exit = action(file, "mnuFileExit", mt::menuFileExit(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    // Present in the menu structure, hidden and without behaviour.
     QMenu* edit = menu("mnuEdit", mt::menuEdit());
-    action(edit, "mnuEditUndo", mt::menuEditUndo());
+    m_editUndo = action(edit, "mnuEditUndo", mt::menuEditUndo(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_editRedo = action(edit, "mnuEditRedo", mt::menuEditRedo(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    m_editHistory = action(edit, "mnuEditHistory", mt::menuEditHistory());
     separator(edit, "mnuEditBar0");
-    action(edit, "mnuEditCut", mt::menuEditCut());
-    action(edit, "mnuEditCopy", mt::menuEditCopy());
-    action(edit, "mnuEditPaste", mt::menuEditPaste());
-    action(edit, "mnuEditPasteSpecial", mt::menuEditPasteSpecial());
-    separator(edit, "mnuEditBar1");
-    action(edit, "mnuEditSelectAll", mt::menuEditSelectAll());
-    action(edit, "mnuEditInvertSelection", mt::menuEditInvertSelection());
-    edit->menuAction()->setVisible(false);
+    m_editReview = action(edit, "mnuEditReview", mt::menuEditReview());
+    m_editReviewBeforeSave = action(edit, "mnuEditReviewBeforeSave", mt::menuEditReviewBeforeSave());
+    m_editReviewBeforeSave->setCheckable(true);
+    // Present in the menu structure, hidden and without behaviour.
+    for (const auto& [name, caption] :
+         {std::pair{"mnuEditCut", mt::menuEditCut()}, std::pair{"mnuEditCopy", mt::menuEditCopy()},
+          std::pair{"mnuEditPaste", mt::menuEditPaste()},
+          std::pair{"mnuEditPasteSpecial", mt::menuEditPasteSpecial()}}) {
+        action(edit, name, caption)->setVisible(false);
+    }
+    separator(edit, "mnuEditBar1", false);
+    action(edit, "mnuEditSelectAll", mt::menuEditSelectAll())->setVisible(false);
+    action(edit, "mnuEditInvertSelection", mt::menuEditInvertSelection())->setVisible(false);
 
     QMenu* view = menu("mnuView", mt::menuView());
     action(view, "mnuViewToolbar", mt::menuViewToolbar())->setVisible(false);
@@ -202,6 +212,9 @@ void frmMain::buildMenus() {
     connect(contents, &QAction::triggered, this, &frmMain::helpContents);
     connect(search, &QAction::triggered, this, &frmMain::helpSearch);
     connect(about, &QAction::triggered, this, &frmMain::helpAbout);
+    connect(m_editUndo, &QAction::triggered, this, &frmMain::editUndo);
+    connect(m_editRedo, &QAction::triggered, this, &frmMain::editRedo);
+    connect(m_editHistory, &QAction::triggered, this, &frmMain::editHistory);
     setFileMenus(false);
 }
 
@@ -288,6 +301,7 @@ void frmMain::readSettings() {
     const bool statusBarShown = m_settings->flag(kOption, QStringLiteral("StatusBar"), true);
     m_viewStatusBar->setChecked(statusBarShown);
     statusBar()->setVisible(statusBarShown);
+    m_editReviewBeforeSave->setChecked(m_settings->flag(kOption, kReviewBeforeSave, false));
 
     m_gamePath = m_settings->text(kOption, QStringLiteral("GamePath"));
 }
@@ -299,6 +313,7 @@ void frmMain::writeSettings() {
     m_settings->setNumber(kPosition, QStringLiteral("MainHeight"), windowHeight());
     m_settings->setNumber(kPosition, QStringLiteral("Splitter"), m_splitter);
     m_settings->setFlag(kOption, QStringLiteral("StatusBar"), m_viewStatusBar->isChecked());
+    m_settings->setFlag(kOption, kReviewBeforeSave, m_editReviewBeforeSave->isChecked());
     m_settings->setText(kOther, QStringLiteral("Version"), program::settingsVersion());
     m_settings->sync();
 }
@@ -436,7 +451,8 @@ bool frmMain::openFile(const QString& path, bool readOnly) {
 
 void frmMain::setFileMenus(bool open) {
     m_fileOpen->setEnabled(!open);
-    for (QAction* a : {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties}) {
+    for (QAction* a :
+         {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_editHistory, m_editReview}) {
         a->setEnabled(open);
     }
 }
@@ -543,7 +559,10 @@ void frmMain::fileProperties() {
         return;
     }
     EditSession session = sessionFor(QString(), mt::propertiesStepName());
-    m_openers.properties(session, this);
+    {
+        const QScopedValueRollback inDialog(m_inDialog, true);
+        m_openers.properties(session, this);
+    }
     showEditState();
 }
 
@@ -622,6 +641,44 @@ void frmMain::setHelpFile(const QString& file) {
     m_helpFile = file;
     delete m_help;
     m_help = nullptr;
+}
+
+// ---- Edit history ----
+
+// The menu and the window follow the history however it moves: a dialog's store, the menu,
+// or a click in the history view.
+void frmMain::followHistory() {
+    QUndoStack& history = m_document->history();
+    m_editUndo->setEnabled(false);
+    m_editRedo->setEnabled(false);
+    connect(&history, &QUndoStack::canUndoChanged, m_editUndo, &QAction::setEnabled);
+    connect(&history, &QUndoStack::canRedoChanged, m_editRedo, &QAction::setEnabled);
+    connect(&history, &QUndoStack::undoTextChanged, m_editUndo, [this](const QString& step) {
+        m_editUndo->setText(step.isEmpty() ? mt::menuEditUndo() : mt::menuEditUndoStep(step));
+    });
+    connect(&history, &QUndoStack::redoTextChanged, m_editRedo, [this](const QString& step) {
+        m_editRedo->setText(step.isEmpty() ? mt::menuEditRedo() : mt::menuEditRedoStep(step));
+    });
+    connect(&history, &QUndoStack::indexChanged, this, [this] {
+        if (m_document->isOpen() && !m_inDialog) {
+            showEditState();
+            refreshList(currentListPosition());
+        }
+    });
+}
+
+void frmMain::editUndo() {
+    m_document->undo();
+}
+
+void frmMain::editRedo() {
+    m_document->redo();
+}
+
+void frmMain::editHistory() {
+    if (m_document->isOpen()) {
+        ShowHistory(m_document->history(), this);
+    }
 }
 
 // ---- Tree and list ----
@@ -711,6 +768,8 @@ void frmMain::openSelectedRecord() {
         return;
     }
     const int position = m_listView->indexOfTopLevelItem(row) + 1;
+    // The list is refreshed once when the dialog closes, not under it at every Apply.
+    const QScopedValueRollback inDialog(m_inDialog, true);
     EditSession session = sessionFor(row->text(0), row->text(0));
     // A ship whose class number is outside the table is listed, but has no class to edit.
     const std::optional<EditorRequest> request = ParseRowKey(key, *m_document->model());
@@ -725,6 +784,11 @@ void frmMain::openSelectedRecord() {
     }
     showEditState();
     refreshList(position);
+}
+
+int frmMain::currentListPosition() const {
+    QTreeWidgetItem* row = m_listView->currentItem();
+    return row == nullptr ? 1 : m_listView->indexOfTopLevelItem(row) + 1;
 }
 
 void frmMain::refreshList(int position) {

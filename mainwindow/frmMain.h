@@ -69,6 +69,9 @@ public:
     void helpContents();
     void helpSearch();
     void helpAbout();
+    void editUndo();
+    void editRedo();
+    void editHistory();
 
     // Opens the editor of the selected row, then refreshes the edit state and the list.
     void openSelectedRecord();
@@ -121,6 +124,8 @@ private:
     void setUpColumns(mainwindow::ListKind kind);
     void sortByColumn(int column);
     void refreshList(int position);
+    int currentListPosition() const;
+    void followHistory();
     void showHelp(bool search);
     EditSession sessionFor(const QString& itemText, const QString& stepName);
 
@@ -166,6 +171,12 @@ private:
     QAction* m_fileClose = nullptr;
     QAction* m_fileProperties = nullptr;
     QAction* m_viewStatusBar = nullptr;
+    QAction* m_editUndo = nullptr;
+    QAction* m_editRedo = nullptr;
+    QAction* m_editHistory = nullptr;
+    QAction* m_editReview = nullptr;
+    QAction* m_editReviewBeforeSave = nullptr;
+    bool m_inDialog = false;  // an edit dialog is open; it refreshes the window when it closes
 };
 
 }  // namespace korven

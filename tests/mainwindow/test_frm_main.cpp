@@ -24,7 +24,10 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+#include <QUndoStack>
+#include <QUndoView>
 
 #include <sys/resource.h>
 #include <csignal>
@@ -338,13 +341,22 @@ private slots:
         QTest::newRow("about") << "mnuHelpAbout"
                                << "ﾊﾞｰｼﾞｮﾝ情報(&A)"
                                << "" << true << true;
-        // A hidden action counts as disabled.
         QTest::newRow("edit menu") << "mnuEdit"
                                    << "編集(&E)"
-                                   << "" << false << false;
+                                   << "" << true << true;
+        QTest::newRow("undo") << "mnuEditUndo"
+                              << "元に戻す(&U)"
+                              << "Ctrl+Z" << false << true;
+        QTest::newRow("redo") << "mnuEditRedo"
+                              << "やり直し(&R)"
+                              << "Ctrl+Y" << false << true;
+        QTest::newRow("history") << "mnuEditHistory"
+                                 << "編集履歴(&H)..."
+                                 << "" << false << true;
+        // A hidden action counts as disabled.
         QTest::newRow("copy") << "mnuEditCopy"
                               << "ｺﾋﾟｰ(&C)"
-                              << "" << true << true;
+                              << "" << false << false;
         QTest::newRow("refresh") << "mnuViewRefresh"
                                  << "最新の情報に更新(&R)"
                                  << "" << false << false;
@@ -371,8 +383,8 @@ private slots:
                 top.append(a->text());
             }
         }
-        QCOMPARE(top, (QStringList{QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("表示(&V)"),
-                                   QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
+        QCOMPARE(top, (QStringList{QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("編集(&E)"),
+                                   QStringLiteral("表示(&V)"), QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
         auto names = [](const QMenu* menu) {
             QStringList result;
             for (QAction* a : menu->actions()) {
@@ -385,6 +397,9 @@ private slots:
         QCOMPARE(names(child<QMenu>(w, "mnuFile")),
                  (QStringList{u"mnuFileOpen"_s, u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileClose"_s,
                               u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"munFileBar2"_s, u"mnuFileExit"_s}));
+        QCOMPARE(names(child<QMenu>(w, "mnuEdit")),
+                 (QStringList{u"mnuEditUndo"_s, u"mnuEditRedo"_s, u"mnuEditHistory"_s, u"mnuEditBar0"_s,
+                              u"mnuEditReview"_s, u"mnuEditReviewBeforeSave"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuView")),
                  (QStringList{u"mnuViewStatusBar"_s, u"mnuViewBar0"_s, u"mnuViewOptions"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuHelp")), (QStringList{u"mnuHelpContents"_s, u"mnuHelpSearch"_s,
@@ -1007,6 +1022,134 @@ private slots:
         target->setFocus();
         QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
         QVERIFY(w.openFilePath().isEmpty());
+    }
+
+    // ---- Edit history ----
+
+    void undoAndRedoFollowTheWindow() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        const uint8_t original = w.saveFile()->AircrewSkill[0][0];
+        auto* list = child<QTreeWidget>(w, "ListView");
+        QAction* undo = action(w, "mnuEditUndo");
+        QAction* redo = action(w, "mnuEditRedo");
+        QVERIFY(!undo->isEnabled());
+        setSkill(w, 77);
+        QVERIFY(undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("元に戻す(&U) 「日本海軍を編集」"));
+        QCOMPARE(column(list, 1).first(), QStringLiteral("77"));
+
+        undo->trigger();
+        QCOMPARE(w.saveFile()->AircrewSkill[0][0], original);
+        QVERIFY(!w.isFileChanged());
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [未編集]"));
+        QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("未編集"));
+        QCOMPARE(column(list, 1).first(), QString::number(original));
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(redo->text(), QStringLiteral("やり直し(&R) 「日本海軍を編集」"));
+
+        redo->trigger();
+        QCOMPARE(w.saveFile()->AircrewSkill[0][0], uint8_t(77));
+        QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("編集済み"));
+        QCOMPARE(column(list, 1).first(), QStringLiteral("77"));
+        // Closing without saving asks, as any change does.
+        ui.answers = {MessageAnswer::No};
+        QVERIFY(w.fileClose());
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
+        QCOMPARE(readFile(path), m_image);
+    }
+
+    // The history survives a save; undoing past it is a change against the saved file.
+    void undoAfterSave() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 40);
+        setSkill(w, 41);
+        QVERIFY(w.fileSave());
+        action(w, "mnuEditUndo")->trigger();
+        QVERIFY(w.isFileChanged());
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [編集済み]"));
+        QVERIFY(w.fileSave());
+        QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(40));
+        action(w, "mnuEditRedo")->trigger();
+        QVERIFY(w.isFileChanged());
+    }
+
+    void ctrlZAndCtrlYUndoAndRedo() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 90);
+        auto* list = child<QTreeWidget>(w, "ListView");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!w.isFileChanged());
+        QTest::keyClick(list, Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(w.isFileChanged());
+        QCOMPARE(w.saveFile()->AircrewSkill[0][0], uint8_t(90));
+    }
+
+    // Each store of a dialog (Apply, then OK) is its own step, named after the row it came from.
+    void everyStoreOfADialogIsOneStep() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        w.setDialogOpeners({.record = [](const QString&, EditSession& session, QWidget*) {
+            session.file.AircrewSkill[1][0] = 10;
+            session.markFileChanged();  // Apply
+            session.file.AircrewSkill[1][1] = 11;
+            session.markFileChanged();  // OK
+            return true;
+        }});
+        QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
+        auto* list = child<QTreeWidget>(w, "ListView");
+        list->setCurrentItem(list->topLevelItem(1));
+        w.openSelectedRecord();
+        QUndoStack& history = w.document().history();
+        QCOMPARE(history.count(), 2);
+        QCOMPARE(history.text(0), QStringLiteral("日本陸軍を編集"));
+        QCOMPARE(history.text(1), QStringLiteral("日本陸軍を編集"));
+        // The history view moves the document as the menu does.
+        w.setDialogOpeners({});
+        QTimer::singleShot(0, [&w] {
+            auto* view = qApp->activeModalWidget()->findChild<QUndoView*>(QStringLiteral("lstHistory"));
+            QVERIFY(view);
+            QCOMPARE(view->model()->rowCount(), 3);
+            QCOMPARE(view->model()->index(0, 0).data().toString(), mt::historyOpened());
+            view->setCurrentIndex(view->model()->index(0, 0));
+            qApp->activeModalWidget()->close();
+        });
+        action(w, "mnuEditHistory")->trigger();
+        QVERIFY(!w.isFileChanged());
+        QCOMPARE(column(list, 1).at(1), QString::number(static_cast<uint8_t>(m_image.at(skillOffset() + 2))));
+    }
+
+    void propertiesStoreIsAStep() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        w.setDialogOpeners({.properties = [](EditSession& session, QWidget*) {
+            session.file.TurnInfo[0] = 3;
+            session.markFileChanged();
+        }});
+        action(w, "mnuFileProperties")->trigger();
+        QCOMPARE(w.document().history().undoText(), QStringLiteral("ﾌﾟﾛﾊﾟﾃｨを編集"));
+        action(w, "mnuEditUndo")->trigger();
+        QVERIFY(!w.isFileChanged());
+        QCOMPARE(w.saveFile()->TurnInfo[0], w.document().savedModel()->TurnInfo[0]);
     }
 
     // ---- Tree and list ----
