@@ -156,6 +156,68 @@ inline QString historyOpened() {
 inline QString closeButton() {
     return QStringLiteral("閉じる(&C)");
 }
+
+// The change view: the review of pending changes, the question before saving, the comparison.
+inline QString reviewCaption() {
+    return QStringLiteral("変更内容");
+}
+inline QString compareCaption(const QString& otherPath) {
+    return QStringLiteral("比較 - %1").arg(otherPath);
+}
+inline QString changeCount(int count) {
+    return QStringLiteral("%1 項目が変更されています。").arg(count);
+}
+inline QString differenceCount(int count) {
+    return QStringLiteral("%1 項目が異なります。").arg(count);
+}
+inline QString noChanges() {
+    return QStringLiteral("変更はありません。");
+}
+inline QString noDifferences() {
+    return QStringLiteral("違いはありません。");
+}
+inline QString saveQuestionAfterReview() {
+    return QStringLiteral("この内容で保存しますか？");
+}
+inline QString colChangeCategory() {
+    return QStringLiteral("分類");
+}
+inline QString colChangeRecord() {
+    return QStringLiteral("名前");
+}
+inline QString colChangeField() {
+    return QStringLiteral("項目");
+}
+inline QString colChangeBefore() {
+    return QStringLiteral("変更前");
+}
+inline QString colChangeAfter() {
+    return QStringLiteral("変更後");
+}
+inline QString colCompareOpen() {
+    return QStringLiteral("このファイル");
+}
+inline QString colCompareOther() {
+    return QStringLiteral("比較したファイル");
+}
+inline QString saveButton() {
+    return QStringLiteral("保存(&S)");
+}
+inline QString cancelButton() {
+    return QStringLiteral("キャンセル");
+}
+inline QString airDevelopmentCategory() {
+    return QStringLiteral("航空機開発");
+}
+inline QString carrierAirCategory() {
+    return QStringLiteral("艦載機");
+}
+inline QString menuFileCompare() {
+    return QStringLiteral("比較(&M)...");
+}
+inline QString compareDialogCaption() {
+    return QStringLiteral("比較するファイル");
+}
 inline QString menuEditCut() {
     return QStringLiteral("切り取り(&T)");
 }

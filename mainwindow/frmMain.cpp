@@ -3,6 +3,7 @@
 #include "catalogue/ReferenceTables.h"
 #include "editors/EditorDispatch.h"
 #include "editors/ModuleMain.h"
+#include "mainwindow/ChangesDialog.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/EditState.h"
 #include "mainwindow/FileFilter.h"
@@ -12,7 +13,9 @@
 #include "mainwindow/RecordList.h"
 #include "mainwindow/RecordRows.h"
 #include "mainwindow/SplitterStrip.h"
+#include "model/ModelDiff.h"
 #include "model/ModelTexts.h"
+#include "model/OpenSaveFile.h"
 #include "platform/ProgramInfo.h"
 #include "platform/SettingsStore.h"
 #include "platform/UiServices.h"
@@ -157,6 +160,7 @@ void frmMain::buildMenus() {
     m_fileClose = action(file, "mnuFileClose", mt::menuFileClose(), QKeySequence(Qt::CTRL | Qt::Key_C));
     separator(file, "mnuFileBar1");
     m_fileProperties = action(file, "mnuFileProperties", mt::menuFileProperties());
+    m_fileCompare = action(file, "mnuFileCompare", mt::menuFileCompare());
     separator(file, "munFileBar2");
     QAction* exit = action(file, "mnuFileExit", mt::menuFileExit(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
@@ -215,6 +219,8 @@ void frmMain::buildMenus() {
     connect(m_editUndo, &QAction::triggered, this, &frmMain::editUndo);
     connect(m_editRedo, &QAction::triggered, this, &frmMain::editRedo);
     connect(m_editHistory, &QAction::triggered, this, &frmMain::editHistory);
+    connect(m_editReview, &QAction::triggered, this, &frmMain::editReview);
+    connect(m_fileCompare, &QAction::triggered, this, &frmMain::fileCompare);
     setFileMenus(false);
 }
 
@@ -451,8 +457,8 @@ bool frmMain::openFile(const QString& path, bool readOnly) {
 
 void frmMain::setFileMenus(bool open) {
     m_fileOpen->setEnabled(!open);
-    for (QAction* a :
-         {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_editHistory, m_editReview}) {
+    for (QAction* a : {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_fileCompare, m_editHistory,
+                       m_editReview}) {
         a->setEnabled(open);
     }
 }
@@ -478,6 +484,10 @@ void frmMain::fileOpen() {
 bool frmMain::fileSave() {
     if (!m_document->isOpen()) {
         ui().show(Message(mt::noFileLoaded(), MessageIcon::Exclamation));
+        return false;
+    }
+    if (m_editReviewBeforeSave->isChecked() && m_document->isChanged() &&
+        !ShowChanges(pendingChanges(), mt::reviewCaption(), ChangesPurpose::BeforeSave, this)) {
         return false;
     }
     if (m_document->isReadOnly()) {
@@ -679,6 +689,47 @@ void frmMain::editHistory() {
     if (m_document->isOpen()) {
         ShowHistory(m_document->history(), this);
     }
+}
+
+std::vector<ChangeRow> frmMain::pendingChanges() const {
+    const SaveFile& model = *m_document->model();
+    return ChangeRowsFor(DiffModels(*m_document->savedModel(), model), model);
+}
+
+void frmMain::editReview() {
+    if (m_document->isOpen()) {
+        ShowChanges(pendingChanges(), mt::reviewCaption(), ChangesPurpose::Review, this);
+    }
+}
+
+// Another save's fields against the open model. The open file itself is locked by this window,
+// so choosing it compares with the file as last opened or saved.
+void frmMain::fileCompare() {
+    if (!m_document->isOpen()) {
+        return;
+    }
+    FileDialogOptions options;
+    options.caption = mt::compareDialogCaption();
+    options.filter = DialogFilter(mt::fileFilter());
+    options.directory = QFileInfo(m_document->path()).absolutePath();
+    const std::optional<OpenFileChoice> choice = ui().getOpenFile(this, options);
+    if (!choice) {
+        return;
+    }
+    const SaveFile& model = *m_document->model();
+    std::vector<FieldChange> differences;
+    if (samePath(choice->path, m_document->path())) {
+        differences = DiffModels(model, *m_document->savedModel());
+    } else {
+        auto other = std::make_unique<SaveFile>();
+        if (OpenSaveFile(choice->path, LockMode::ReadOnly, *other, *m_status, *m_messages).outcome !=
+            OpenOutcome::Opened) {
+            return;
+        }
+        differences = DiffModels(model, *other);
+    }
+    ShowChanges(ChangeRowsFor(differences, model), mt::compareCaption(choice->path), ChangesPurpose::Compare,
+                this);
 }
 
 // ---- Tree and list ----

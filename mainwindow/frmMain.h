@@ -3,6 +3,7 @@
 #include "document/OpenDocument.h"
 #include "editors/EditSession.h"
 #include "mainwindow/CategoryTree.h"
+#include "mainwindow/ChangeRows.h"
 #include "mainwindow/ColumnLayouts.h"
 #include "mainwindow/RowSorting.h"
 #include "mainwindow/WindowLayout.h"
@@ -72,6 +73,8 @@ public:
     void editUndo();
     void editRedo();
     void editHistory();
+    void editReview();
+    void fileCompare();
 
     // Opens the editor of the selected row, then refreshes the edit state and the list.
     void openSelectedRecord();
@@ -126,6 +129,7 @@ private:
     void refreshList(int position);
     int currentListPosition() const;
     void followHistory();
+    std::vector<mainwindow::ChangeRow> pendingChanges() const;
     void showHelp(bool search);
     EditSession sessionFor(const QString& itemText, const QString& stepName);
 
@@ -170,6 +174,7 @@ private:
     QAction* m_fileSaveAs = nullptr;
     QAction* m_fileClose = nullptr;
     QAction* m_fileProperties = nullptr;
+    QAction* m_fileCompare = nullptr;
     QAction* m_viewStatusBar = nullptr;
     QAction* m_editUndo = nullptr;
     QAction* m_editRedo = nullptr;

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -396,7 +397,8 @@ private slots:
         };
         QCOMPARE(names(child<QMenu>(w, "mnuFile")),
                  (QStringList{u"mnuFileOpen"_s, u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileClose"_s,
-                              u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"munFileBar2"_s, u"mnuFileExit"_s}));
+                              u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"mnuFileCompare"_s, u"munFileBar2"_s,
+                              u"mnuFileExit"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuEdit")),
                  (QStringList{u"mnuEditUndo"_s, u"mnuEditRedo"_s, u"mnuEditHistory"_s, u"mnuEditBar0"_s,
                               u"mnuEditReview"_s, u"mnuEditReviewBeforeSave"_s}));
@@ -1150,6 +1152,133 @@ private slots:
         action(w, "mnuEditUndo")->trigger();
         QVERIFY(!w.isFileChanged());
         QCOMPARE(w.saveFile()->TurnInfo[0], w.document().savedModel()->TurnInfo[0]);
+    }
+
+    // ---- Change review and comparison ----
+
+    // The rows of the change view the next modal dialog shows, and closes it with `button`.
+    static void readChangesThenPress(QStringList* rows, QString* summary, const char* button) {
+        QTimer::singleShot(0, [=] {
+            QWidget* dialog = qApp->activeModalWidget();
+            QVERIFY(dialog);
+            QCOMPARE(dialog->objectName(), QStringLiteral("frmChanges"));
+            auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("lstChanges"));
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                QStringList cells;
+                for (int c = 0; c < list->columnCount(); ++c) {
+                    cells.append(list->topLevelItem(i)->text(c));
+                }
+                rows->append(cells.join(u'|'));
+            }
+            *summary = dialog->findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
+            dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        });
+    }
+
+    void reviewAfterEditsInTwoDialogs() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        const SaveFile original = *w.saveFile();
+        setSkill(w, 77);
+        w.setDialogOpeners({.properties = [](EditSession& session, QWidget*) {
+            session.file.TurnInfo[0] = 4;
+            session.markFileChanged();
+        }});
+        action(w, "mnuFileProperties")->trigger();
+        QStringList rows;
+        QString summary;
+        readChangesThenPress(&rows, &summary, "cmdClose");
+        action(w, "mnuEditReview")->trigger();
+        QCOMPARE(summary, mt::changeCount(2));
+        QCOMPARE(rows, (QStringList{u"ﾌﾟﾛﾊﾟﾃｨ||TurnInfo[0]|%1|4"_s.arg(original.TurnInfo[0]),
+                                    u"搭乗員練度|日本海軍|AircrewSkill[0][0]|%1|77"_s.arg(
+                                        original.AircrewSkill[0][0])}));
+        // Undoing one store takes it off the review.
+        action(w, "mnuEditUndo")->trigger();
+        rows.clear();
+        readChangesThenPress(&rows, &summary, "cmdClose");
+        action(w, "mnuEditReview")->trigger();
+        QCOMPARE(rows.size(), 1);
+        QVERIFY(rows[0].startsWith(u"搭乗員練度|"_s));
+    }
+
+    void reviewBeforeSavingIsAnOption() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        {
+            frmMain w;
+            QVERIFY(!action(w, "mnuEditReviewBeforeSave")->isChecked());
+            QVERIFY(w.openFile(path, false));
+            setSkill(w, 61);
+            // Off by default: saving shows nothing.
+            QVERIFY(w.fileSave());
+            action(w, "mnuEditReviewBeforeSave")->trigger();
+            setSkill(w, 62);
+            QStringList rows;
+            QString summary;
+            readChangesThenPress(&rows, &summary, "cmdCancel");
+            QVERIFY(!w.fileSave());
+            QCOMPARE(rows.size(), 1);
+            QCOMPARE(summary, mt::changeCount(1) + u'\n' + mt::saveQuestionAfterReview());
+            QVERIFY(w.isFileChanged());
+            QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(61));
+            ui.answers = {MessageAnswer::No};
+            QVERIFY(w.fileClose());
+            w.close();
+        }
+        QCOMPARE(stored(u"Option/ReviewBeforeSave"_s), u"True"_s);
+        frmMain again;
+        QVERIFY(action(again, "mnuEditReviewBeforeSave")->isChecked());
+        QVERIFY(again.openFile(path, false));
+        setSkill(again, 63);
+        QStringList rows;
+        QString summary;
+        readChangesThenPress(&rows, &summary, "cmdSave");
+        QVERIFY(again.fileSave());
+        QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(63));
+    }
+
+    void compareWithAnotherSave() {
+        const QString path = saveFile();
+        QByteArray otherImage = m_image;
+        otherImage[skillOffset() + 3] = char(42);  // 日本陸軍, second value
+        const QString other = m_files->filePath(u"SaveFile2.SAVE"_s);
+        QVERIFY(writeFile(other, otherImage));
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 70);
+        ui.openChoices = {OpenFileChoice{other, false}};
+        QStringList rows;
+        QString summary;
+        readChangesThenPress(&rows, &summary, "cmdClose");
+        action(w, "mnuFileCompare")->trigger();
+        QCOMPARE(summary, mt::differenceCount(2));
+        QCOMPARE(
+            rows,
+            (QStringList{
+                u"搭乗員練度|日本海軍|AircrewSkill[0][0]|70|%1"_s.arg(uint8_t(m_image[skillOffset()])),
+                u"搭乗員練度|日本陸軍|AircrewSkill[1][1]|%1|42"_s.arg(uint8_t(m_image[skillOffset() + 3]))}));
+        // Read only: the other file is as it was and free, and the open file unchanged.
+        QCOMPARE(readFile(other), otherImage);
+        QVERIFY(LockedFile::open(other, LockMode::Normal));
+        QCOMPARE(w.saveFile()->AircrewSkill[0][0], uint8_t(70));
+        QCOMPARE(w.document().history().count(), 1);
+        // The open file itself compares with its state on disk.
+        ui.openChoices = {OpenFileChoice{path, false}};
+        rows.clear();
+        readChangesThenPress(&rows, &summary, "cmdClose");
+        action(w, "mnuFileCompare")->trigger();
+        QCOMPARE(rows.size(), 1);
+        // A file that is no save: the usual message, and no view.
+        QVERIFY(writeFile(other, "KVS"));
+        ui.openChoices = {OpenFileChoice{other, false}};
+        ui.clear();
+        action(w, "mnuFileCompare")->trigger();
+        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::notASaveFile()});
+        QVERIFY(!qApp->activeModalWidget());
     }
 
     // ---- Tree and list ----
