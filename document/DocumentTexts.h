@@ -10,4 +10,8 @@ inline QString editStep(const QString& recordName) {
     return QStringLiteral("%1を編集").arg(recordName);
 }
 
+inline QString backupUnreadable(const QString& path) {
+    return QStringLiteral("バックアップを読み込めませんでした。\n%1").arg(path);
+}
+
 }  // namespace korven::document::texts

@@ -1,10 +1,13 @@
 #include "document/OpenDocument.h"
 
+#include "document/BackupList.h"
 #include "document/DocumentTexts.h"
+#include "model/ModelTexts.h"
 #include "model/OpenSaveFile.h"
 #include "model/SaveFileBackup.h"
 #include "model/SaveFileWriter.h"
 
+#include <QFile>
 #include <QUndoCommand>
 
 namespace korven {
@@ -135,6 +138,38 @@ SaveOutcome OpenDocument::saveAs(const QString& path) {
 void OpenDocument::markSaved() {
     m_saved = m_current;
     m_history.setClean();
+}
+
+OpenDocument::RestoreOutcome OpenDocument::restoreBackup(const QString& backupPath) {
+    if (!isOpen()) {
+        return {DocumentRestore::NoFile, {}};
+    }
+    if (m_readOnly) {
+        return {DocumentRestore::ReadOnly, {}};
+    }
+    QFile file(backupPath);
+    const QByteArray contents = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    auto restored = std::make_unique<SaveFile>();
+    if (!LoadBackup(contents, *restored)) {
+        m_messages.show(Message(document::texts::backupUnreadable(backupPath), MessageIcon::Error));
+        return {DocumentRestore::Failed, {}};
+    }
+    const std::optional<QString> before = BackUpSaveFile(*m_handle, backups(), m_messages);
+    if (!before) {
+        return {DocumentRestore::Failed, {}};
+    }
+    if (!m_handle->replaceContents(contents)) {
+        m_messages.show(Message(texts::writeError(), MessageIcon::Error));
+        return {DocumentRestore::Failed, {}};
+    }
+    // The model keeps its address; the steps of the replaced file no longer apply.
+    *m_model = std::move(*restored);
+    m_history.clear();
+    m_current = std::make_shared<const SaveFile>(*m_model);
+    m_saved = m_current;
+    m_backedUp = true;
+    m_backupPath = *before;
+    return {DocumentRestore::Restored, *before};
 }
 
 void OpenDocument::close() {

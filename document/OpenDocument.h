@@ -14,6 +14,7 @@ namespace korven {
 
 enum class DocumentOpen { Opened, AlreadyOpen, NoPath, CannotOpen, NotASaveFile, LoadFailed };
 enum class DocumentSave { Saved, NoFile, ReadOnly, Failed };
+enum class DocumentRestore { Restored, NoFile, ReadOnly, Failed };
 
 struct SaveOutcome {
     DocumentSave outcome = DocumentSave::NoFile;
@@ -43,6 +44,13 @@ public:
     SaveOutcome saveAs(const QString& path);
     // Opens the file for writing; false when the file cannot be written.
     bool leaveReadOnly();
+    // Replaces the open file with a backup of it: the file as it is now is backed up first, then
+    // replaced whole, then loaded again, with a fresh history. `backup` names the new backup.
+    struct RestoreOutcome {
+        DocumentRestore outcome = DocumentRestore::NoFile;
+        QString backup;
+    };
+    RestoreOutcome restoreBackup(const QString& backupPath);
     // Drops the file, the model and the history; the read-only flag stays until the next open.
     void close();
 

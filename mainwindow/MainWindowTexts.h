@@ -218,6 +218,58 @@ inline QString menuFileCompare() {
 inline QString compareDialogCaption() {
     return QStringLiteral("比較するファイル");
 }
+// Restoring from a backup.
+inline QString menuFileRestore() {
+    return QStringLiteral("バックアップから復元(&B)...");
+}
+inline QString backupsCaption() {
+    return QStringLiteral("バックアップから復元");
+}
+inline QString backupsOf(const QString& path) {
+    return QStringLiteral("%1 のバックアップ（新しい順）").arg(path);
+}
+inline QString noBackups() {
+    return QStringLiteral("このファイルのバックアップはありません。");
+}
+inline QString colBackupTime() {
+    return QStringLiteral("日時");
+}
+inline QString colBackupSize() {
+    return QStringLiteral("サイズ");
+}
+inline QString colBackupDifferences() {
+    return QStringLiteral("現在との違い");
+}
+inline QString backupSize(qint64 bytes) {
+    return QStringLiteral("%L1 バイト").arg(bytes);
+}
+inline QString backupDifferences(int fields) {
+    return fields == 0 ? QStringLiteral("同じ内容") : QStringLiteral("%1 項目").arg(fields);
+}
+inline QString backupUnreadable() {
+    return QStringLiteral("読み込めません");
+}
+inline QString restoreButton() {
+    return QStringLiteral("復元(&R)");
+}
+inline QString restoreQuestion(const QString& time) {
+    return QStringLiteral(
+               "現在のファイルを %1 のバックアップで置き換えます。\n"
+               "現在のファイルは先にバックアップされます。よろしいですか？")
+        .arg(time);
+}
+inline QString restoreDropsChanges() {
+    return QStringLiteral("\n保存されていない変更は失われます。");
+}
+inline QString restoreReadOnly() {
+    return QStringLiteral("読み取り専用で開かれているため復元できません。");
+}
+inline QString restored(const QString& backup) {
+    return QStringLiteral("バックアップから復元しました。復元前のファイル: %1").arg(backup);
+}
+inline QString backupTimeFormat() {
+    return QStringLiteral("yyyy/MM/dd HH:mm:ss");
+}
 inline QString menuEditCut() {
     return QStringLiteral("切り取り(&T)");
 }

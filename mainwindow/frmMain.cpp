@@ -3,6 +3,7 @@
 #include "catalogue/ReferenceTables.h"
 #include "editors/EditorDispatch.h"
 #include "editors/ModuleMain.h"
+#include "mainwindow/BackupsDialog.h"
 #include "mainwindow/ChangesDialog.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/EditState.h"
@@ -161,6 +162,7 @@ void frmMain::buildMenus() {
     separator(file, "mnuFileBar1");
     m_fileProperties = action(file, "mnuFileProperties", mt::menuFileProperties());
     m_fileCompare = action(file, "mnuFileCompare", mt::menuFileCompare());
+    m_fileRestore = action(file, "mnuFileRestore", mt::menuFileRestore());
     separator(file, "munFileBar2");
     QAction* exit = action(file, "mnuFileExit", mt::menuFileExit(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
@@ -221,6 +223,7 @@ void frmMain::buildMenus() {
     connect(m_editHistory, &QAction::triggered, this, &frmMain::editHistory);
     connect(m_editReview, &QAction::triggered, this, &frmMain::editReview);
     connect(m_fileCompare, &QAction::triggered, this, &frmMain::fileCompare);
+    connect(m_fileRestore, &QAction::triggered, this, &frmMain::fileRestoreBackup);
     setFileMenus(false);
 }
 
@@ -457,8 +460,8 @@ bool frmMain::openFile(const QString& path, bool readOnly) {
 
 void frmMain::setFileMenus(bool open) {
     m_fileOpen->setEnabled(!open);
-    for (QAction* a : {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_fileCompare, m_editHistory,
-                       m_editReview}) {
+    for (QAction* a : {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_fileCompare, m_fileRestore,
+                       m_editHistory, m_editReview}) {
         a->setEnabled(open);
     }
 }
@@ -730,6 +733,36 @@ void frmMain::fileCompare() {
     }
     ShowChanges(ChangeRowsFor(differences, model), mt::compareCaption(choice->path), ChangesPurpose::Compare,
                 this);
+}
+
+void frmMain::fileRestoreBackup() {
+    if (!m_document->isOpen()) {
+        return;
+    }
+    if (m_document->isReadOnly()) {
+        ui().show(Message(mt::restoreReadOnly(), MessageIcon::Exclamation));
+        return;
+    }
+    const std::optional<BackupEntry> chosen =
+        ChooseBackup(ListBackups(m_document->backups(), m_document->path(), *m_document->model()),
+                     m_document->path(), this);
+    if (!chosen) {
+        return;
+    }
+    QString question = mt::restoreQuestion(chosen->time.toString(mt::backupTimeFormat()));
+    if (m_document->isChanged()) {
+        question += mt::restoreDropsChanges();
+    }
+    if (ui().show(Message(question, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No)) !=
+        MessageAnswer::Yes) {
+        return;
+    }
+    const OpenDocument::RestoreOutcome restored = m_document->restoreBackup(chosen->path);
+    if (restored.outcome == DocumentRestore::Restored) {
+        m_status->showStatus(mt::restored(restored.backup));
+        showEditState();
+        refreshList(currentListPosition());
+    }
 }
 
 // ---- Tree and list ----

@@ -75,6 +75,7 @@ public:
     void editHistory();
     void editReview();
     void fileCompare();
+    void fileRestoreBackup();
 
     // Opens the editor of the selected row, then refreshes the edit state and the list.
     void openSelectedRecord();
@@ -175,6 +176,7 @@ private:
     QAction* m_fileClose = nullptr;
     QAction* m_fileProperties = nullptr;
     QAction* m_fileCompare = nullptr;
+    QAction* m_fileRestore = nullptr;
     QAction* m_viewStatusBar = nullptr;
     QAction* m_editUndo = nullptr;
     QAction* m_editRedo = nullptr;

@@ -1,3 +1,4 @@
+#include "document/BackupList.h"
 #include "document/DocumentTexts.h"
 #include "document/OpenDocument.h"
 #include "model/ModelTexts.h"
@@ -292,6 +293,75 @@ private slots:
         QVERIFY(doc->isChanged());
         QCOMPARE(doc->save().outcome, DocumentSave::Saved);
         QCOMPARE(skillOnDisk(path), uint8_t(10));
+    }
+
+    // ---- Backups ----
+
+    void backupsAreListedWithTheirDifferences() {
+        const QString path = saveFile();
+        auto doc = document();
+        QCOMPARE(doc->open(path, false), DocumentOpen::Opened);
+        QVERIFY(ListBackups(doc->backups(), path, *doc->model()).empty());
+        store(*doc, 10);
+        QCOMPARE(doc->save().outcome, DocumentSave::Saved);
+        const QString unreadable = backupFolder() + QStringLiteral("/SaveFile1.SAVE.20260101-000000-000.bak");
+        QVERIFY(writeFile(unreadable, "KVSAVE too short"));
+        doc->model()->AircrewSkill[1][1] = 1;
+        const std::vector<BackupEntry> entries = ListBackups(doc->backups(), path, *doc->model());
+        QCOMPARE(entries.size(), std::size_t(2));
+        // The original file: the skill stored and saved, and the unsaved value, differ.
+        QCOMPARE(entries[0].size, m_image.size());
+        QCOMPARE(entries[0].differences, std::optional<int>(2));
+        QVERIFY(entries[0].time.isValid());
+        QCOMPARE(entries[1].path, unreadable);
+        QCOMPARE(entries[1].differences, std::nullopt);
+    }
+
+    void restoreBacksUpReplacesAndReloads() {
+        const QString path = saveFile();
+        auto doc = document();
+        QCOMPARE(doc->open(path, false), DocumentOpen::Opened);
+        store(*doc, 10);
+        const QString original = doc->save().backup;
+        store(*doc, 20);
+        QCOMPARE(doc->save().outcome, DocumentSave::Saved);
+        const QByteArray saved = readFile(path);
+        store(*doc, 30);  // pending, and dropped by the restore
+        SaveFile* model = doc->model();
+
+        const OpenDocument::RestoreOutcome restored = doc->restoreBackup(original);
+        QCOMPARE(restored.outcome, DocumentRestore::Restored);
+        QCOMPARE(readFile(path), m_image);
+        // The file as it was before the restore is kept as a backup of its own.
+        QVERIFY(restored.backup != original);
+        QCOMPARE(readFile(restored.backup), saved);
+        QCOMPARE(doc->model(), model);
+        QCOMPARE(skill(*doc), originalSkill());
+        QVERIFY(!doc->isChanged());
+        QVERIFY(!doc->history().canUndo());
+        QVERIFY(m_messages.shown.empty());
+        // Still open and locked, and saving again works on the restored file.
+        store(*doc, 40);
+        QCOMPARE(doc->save().outcome, DocumentSave::Saved);
+        QCOMPARE(skillOnDisk(path), uint8_t(40));
+    }
+
+    void restoreRefusals() {
+        const QString path = saveFile();
+        auto doc = document();
+        QCOMPARE(doc->restoreBackup(path).outcome, DocumentRestore::NoFile);
+        QCOMPARE(doc->open(path, true), DocumentOpen::Opened);
+        const QString bad = m_dir->filePath(QStringLiteral("bad.bak"));
+        QVERIFY(writeFile(bad, "KVS"));
+        QCOMPARE(doc->restoreBackup(bad).outcome, DocumentRestore::ReadOnly);
+        QVERIFY(doc->leaveReadOnly());
+        store(*doc, 10);
+        QCOMPARE(doc->restoreBackup(bad).outcome, DocumentRestore::Failed);
+        QCOMPARE(m_messages.texts(), QStringList{document::texts::backupUnreadable(bad)});
+        QCOMPARE(readFile(path), m_image);
+        QVERIFY(doc->isChanged());
+        QCOMPARE(skill(*doc), uint8_t(10));
+        QVERIFY(BackupStore(backupFolder()).backupsOf(QStringLiteral("SaveFile1.SAVE")).isEmpty());
     }
 
     void closeClearsEverythingButTheReadOnlyFlag() {

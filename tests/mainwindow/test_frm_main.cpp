@@ -397,8 +397,8 @@ private slots:
         };
         QCOMPARE(names(child<QMenu>(w, "mnuFile")),
                  (QStringList{u"mnuFileOpen"_s, u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileClose"_s,
-                              u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"mnuFileCompare"_s, u"munFileBar2"_s,
-                              u"mnuFileExit"_s}));
+                              u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"mnuFileCompare"_s,
+                              u"mnuFileRestore"_s, u"munFileBar2"_s, u"mnuFileExit"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuEdit")),
                  (QStringList{u"mnuEditUndo"_s, u"mnuEditRedo"_s, u"mnuEditHistory"_s, u"mnuEditBar0"_s,
                               u"mnuEditReview"_s, u"mnuEditReviewBeforeSave"_s}));
@@ -650,6 +650,74 @@ private slots:
         QVERIFY(ui.messages.empty());
         QVERIFY(w.fileClose());
         QCOMPARE(readFile(path), m_image);
+    }
+
+    void restoreFromBackupInTheWindow() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        const uint8_t original = w.saveFile()->AircrewSkill[0][0];
+        setSkill(w, 71);
+        QVERIFY(w.fileSave());
+        const QByteArray saved = readFile(path);
+        setSkill(w, 72);  // pending
+        QStringList rows;
+        QTimer::singleShot(0, [&rows] {
+            QWidget* dialog = qApp->activeModalWidget();
+            QVERIFY(dialog);
+            QCOMPARE(dialog->objectName(), u"frmBackups"_s);
+            auto* list = dialog->findChild<QTreeWidget*>(u"lstBackups"_s);
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                rows.append(list->topLevelItem(i)->text(1) + u'|' + list->topLevelItem(i)->text(2));
+            }
+            auto* restore = dialog->findChild<QPushButton*>(u"cmdRestore"_s);
+            QVERIFY(!restore->isEnabled());
+            list->setCurrentItem(list->topLevelItem(0));
+            restore->click();
+        });
+        ui.answers = {MessageAnswer::Yes};
+        action(w, "mnuFileRestore")->trigger();
+        QCOMPARE(rows, QStringList{QStringLiteral("%L1 バイト|1 項目").arg(m_image.size())});
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QCOMPARE(ui.messages[0].icon, MessageIcon::Question);
+        QVERIFY(ui.messages[0].text.endsWith(mt::restoreDropsChanges()));
+        QCOMPARE(readFile(path), m_image);
+        QCOMPARE(w.saveFile()->AircrewSkill[0][0], original);
+        QVERIFY(!w.isFileChanged());
+        QCOMPARE(child<QLabel>(w, "Label2")->text(), u"未編集"_s);
+        QCOMPARE(column(child<QTreeWidget>(w, "ListView"), 1).first(), QString::number(original));
+        QVERIFY(!action(w, "mnuEditUndo")->isEnabled());
+        // The file as it was before the restore is the newest backup.
+        const QStringList backups = BackupStore().backupsOf(u"SaveFile1.SAVE"_s);
+        QCOMPARE(backups.size(), 2);
+        QCOMPARE(readFile(backups.first()), saved);
+        QCOMPARE(child<QLabel>(w, "Panel_2")->text(), mt::restored(backups.first()));
+    }
+
+    void restoreRefusedOrDeclined() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, true));
+        action(w, "mnuFileRestore")->trigger();
+        QCOMPARE(ui.messageTexts(), QStringList{mt::restoreReadOnly()});
+        QVERIFY(w.fileClose());
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 71);
+        QVERIFY(w.fileSave());
+        ui.clear();
+        QTimer::singleShot(0, [] {
+            auto* list = qApp->activeModalWidget()->findChild<QTreeWidget*>(u"lstBackups"_s);
+            list->setCurrentItem(list->topLevelItem(0));
+            qApp->activeModalWidget()->findChild<QPushButton*>(u"cmdRestore"_s)->click();
+        });
+        ui.answers = {MessageAnswer::No};
+        action(w, "mnuFileRestore")->trigger();
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QCOMPARE(ui.messages[0].defaultAnswer, MessageAnswer::No);
+        QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(71));
+        QCOMPARE(BackupStore().backupsOf(u"SaveFile1.SAVE"_s).size(), 1);
     }
 
     void saveWithoutABackupWritesNothing() {
