@@ -194,6 +194,9 @@ inline QString colChangeBefore() {
 inline QString colChangeAfter() {
     return QStringLiteral("変更後");
 }
+inline QString colChangePath() {
+    return QStringLiteral("データ位置");
+}
 inline QString colCompareOpen() {
     return QStringLiteral("このファイル");
 }

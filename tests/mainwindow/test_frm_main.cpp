@@ -1260,9 +1260,10 @@ private slots:
         readChangesThenPress(&rows, &summary, "cmdClose");
         action(w, "mnuEditReview")->trigger();
         QCOMPARE(summary, mt::changeCount(2));
-        QCOMPARE(rows, (QStringList{u"ﾌﾟﾛﾊﾟﾃｨ||TurnInfo[0]|%1|4"_s.arg(original.TurnInfo[0]),
-                                    u"搭乗員練度|日本海軍|AircrewSkill[0][0]|%1|77"_s.arg(
-                                        original.AircrewSkill[0][0])}));
+        QCOMPARE(rows,
+                 (QStringList{u"ﾌﾟﾛﾊﾟﾃｨ||現在ターン|%1|4|TurnInfo[0]"_s.arg(original.TurnInfo[0]),
+                              u"搭乗員練度|日本海軍|搭乗員練度（戦闘機）|%1|77|AircrewSkill[0][0]"_s.arg(
+                                  original.AircrewSkill[0][0])}));
         // Undoing one store takes it off the review.
         action(w, "mnuEditUndo")->trigger();
         rows.clear();
@@ -1324,11 +1325,11 @@ private slots:
         readChangesThenPress(&rows, &summary, "cmdClose");
         action(w, "mnuFileCompare")->trigger();
         QCOMPARE(summary, mt::differenceCount(2));
-        QCOMPARE(
-            rows,
-            (QStringList{
-                u"搭乗員練度|日本海軍|AircrewSkill[0][0]|70|%1"_s.arg(uint8_t(m_image[skillOffset()])),
-                u"搭乗員練度|日本陸軍|AircrewSkill[1][1]|%1|42"_s.arg(uint8_t(m_image[skillOffset() + 3]))}));
+        QCOMPARE(rows,
+                 (QStringList{u"搭乗員練度|日本海軍|搭乗員練度（戦闘機）|70|%1|AircrewSkill[0][0]"_s.arg(
+                                  uint8_t(m_image[skillOffset()])),
+                              u"搭乗員練度|日本陸軍|搭乗員練度（爆撃機）|%1|42|AircrewSkill[1][1]"_s.arg(
+                                  uint8_t(m_image[skillOffset() + 3]))}));
         // Read only: the other file is as it was and free, and the open file unchanged.
         QCOMPARE(readFile(other), otherImage);
         QVERIFY(LockedFile::open(other, LockMode::Normal));

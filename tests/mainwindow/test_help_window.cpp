@@ -71,7 +71,7 @@ private slots:
         // Where the backups are, and how to restore one.
         QVERIFY(text.contains(BackupStore::defaultFolder()));
         QVERIFY(!text.contains(QStringLiteral("{{backups}}")));
-        QVERIFY(contents.contains(QStringLiteral("バックアップから元に戻す")));
+        QVERIFY(contents.contains(QStringLiteral("バックアップから復元する")));
     }
 
     void everyKeywordAndTopicLeadsSomewhere() {
