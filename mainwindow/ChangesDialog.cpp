@@ -45,8 +45,10 @@ QTreeWidget* changeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesP
             QStringList{row.category, row.record, row.field, row.before, row.after, row.path}));
     }
     list->addTopLevelItems(items);
+    // Room beyond the widest text for the focus frame and the sort of spacing a header wants.
     for (int c = 0; c < list->columnCount(); ++c) {
         list->resizeColumnToContents(c);
+        list->setColumnWidth(c, list->columnWidth(c) + 16);
     }
     return list;
 }
