@@ -13,8 +13,8 @@
 #include "mainwindow/SplitterStrip.h"
 #include "model/ModelTexts.h"
 #include "model/OpenSaveFile.h"
-#include "model/SaveFileBackup.h"
 #include "model/SaveFileWriter.h"
+#include "model/SaveInPlace.h"
 #include "platform/Backups.h"
 #include "platform/ProgramInfo.h"
 #include "platform/SettingsStore.h"
@@ -390,11 +390,11 @@ void frmMain::toggleStatusBar(bool checked) {
 
 // ---- Command line and the open routine ----
 
-void frmMain::runCommandLine(const QString& commandLine) {
-    if (commandLine.isEmpty()) {
+void frmMain::runCommandLine(const QStringList& arguments) {
+    if (arguments.isEmpty()) {
         return;
     }
-    const QString path = CommandLinePath(commandLine);
+    const QString path = CommandLinePath(arguments);
     const CommandLineTarget target = ExaminePath(path);
     switch (target.kind) {
         case PathKind::Folder:
@@ -484,34 +484,41 @@ bool frmMain::fileSave() {
         if (answer != MessageAnswer::Yes) {
             return false;
         }
-        if (!m_handle->reopenForWriting()) {
-            ui().show(Message(mt::cannotLeaveReadOnly(), MessageIcon::Error));
+        FileFailure failure;
+        if (!m_handle->reopenForWriting(&failure)) {
+            ui().show(
+                Message(korven::texts::withReason(mt::cannotLeaveReadOnly(), failure), MessageIcon::Error));
             return false;
         }
         m_readOnly = false;
     }
     // A failed write leaves the file as it was; the flag stays set so that nothing is lost.
-    if (backUpBeforeFirstWrite() && WriteSaveFile(*m_model, *m_handle, *m_status, ui())) {
+    const InPlaceSave saved =
+        SaveInPlace(*m_model, *m_handle, {BackupStore(), !m_backedUp, OnDiskChange::Ask}, *m_status, ui());
+    if (!saved.backup.isEmpty()) {
+        m_backedUp = true;
+        m_backupPath = saved.backup;
+    }
+    if (saved.result == InPlaceResult::Saved) {
         m_changed = false;
         if (!m_backupPath.isEmpty()) {
             m_status->showStatus(mt::savedWithBackup(m_backupPath));
         }
+    } else if (saved.result == InPlaceResult::ReloadWanted) {
+        reload();
+        return false;
     }
     showEditState();
     return !m_changed;
 }
 
-bool frmMain::backUpBeforeFirstWrite() {
-    if (m_backedUp) {
-        return true;
-    }
-    const std::optional<QString> backup = BackUpSaveFile(*m_handle, BackupStore(), ui());
-    if (!backup) {
-        return false;
-    }
-    m_backedUp = true;
-    m_backupPath = *backup;
-    return true;
+// The user chose the version on disk over the edits: the file is opened afresh in its mode.
+void frmMain::reload() {
+    const QString path = m_path;
+    const bool readOnly = m_readOnly;
+    m_changed = false;
+    fileClose();
+    openFile(path, readOnly);
 }
 
 void frmMain::fileSaveAs() {

@@ -54,8 +54,8 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // The program's arguments as one text: opens the file it names, if any.
-    void runCommandLine(const QString& commandLine);
+    // The program's arguments (without the program name): opens the file they name, if any.
+    void runCommandLine(const QStringList& arguments);
     // Opens `path` (read-only when asked) as the open file; false when it was not opened, the
     // user having been told why.
     bool openFile(const QString& path, bool readOnly);
@@ -115,8 +115,7 @@ private:
 
     bool runOpenRoutine();
     bool saveAsCopy(const QString& target);
-    // Before the first write after opening, keeps the file as it is on disk in the backups.
-    bool backUpBeforeFirstWrite();
+    void reload();
     void setFileMenus(bool open);
     void buildTree();
     void showListFor(QTreeWidgetItem* node);
