@@ -1,4 +1,5 @@
 #include "mainwindow/frmMain.h"
+#include "platform/FileNames.h"
 #include "platform/ProgramInfo.h"
 #include "preferences/frmAbout.h"
 
@@ -38,7 +39,9 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(korven::ProgramIcon());
     korven::frmMain window;
     window.show();
-    window.runCommandLine(QCoreApplication::arguments().mid(1).join(u' '));
+    // From argv, which QApplication has cleared of its own options: Qt's decoding of the
+    // arguments loses names that are not valid UTF-8.
+    window.runCommandLine(korven::ProcessArguments(argc, argv));
     runAutomation(window);
     return app.exec();
 }

@@ -417,11 +417,11 @@ void frmMain::toggleStatusBar(bool checked) {
 
 // ---- Command line and the open routine ----
 
-void frmMain::runCommandLine(const QString& commandLine) {
-    if (commandLine.isEmpty()) {
+void frmMain::runCommandLine(const QStringList& arguments) {
+    if (arguments.isEmpty()) {
         return;
     }
-    const QString path = CommandLinePath(commandLine);
+    const QString path = CommandLinePath(arguments);
     const CommandLineTarget target = ExaminePath(path);
     switch (target.kind) {
         case PathKind::Folder:
@@ -499,13 +499,29 @@ bool frmMain::fileSave() {
         if (answer != MessageAnswer::Yes) {
             return false;
         }
-        if (!m_document->leaveReadOnly()) {
-            ui().show(Message(mt::cannotLeaveReadOnly(), MessageIcon::Error));
+        FileFailure failure;
+        if (!m_document->leaveReadOnly(&failure)) {
+            ui().show(
+                Message(korven::texts::withReason(mt::cannotLeaveReadOnly(), failure), MessageIcon::Error));
             return false;
         }
     }
-    showSaved(m_document->save());
+    const SaveOutcome saved = m_document->save();
+    if (saved.outcome == DocumentSave::ReloadWanted) {
+        reload();
+        return false;
+    }
+    showSaved(saved);
     return !m_document->isChanged();
+}
+
+// The user chose the version on disk over the edits: the file is opened afresh in its mode.
+void frmMain::reload() {
+    const QString path = m_document->path();
+    const bool readOnly = m_document->isReadOnly();
+    m_document->close();
+    fileClose();
+    openFile(path, readOnly);
 }
 
 void frmMain::showSaved(const SaveOutcome& saved) {

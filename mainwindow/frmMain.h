@@ -54,8 +54,8 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // The program's arguments as one text: opens the file it names, if any.
-    void runCommandLine(const QString& commandLine);
+    // The program's arguments (without the program name): opens the file they name, if any.
+    void runCommandLine(const QStringList& arguments);
     // Opens `path` (read-only when asked) as the open file; false when it was not opened, the
     // user having been told why. Every way of opening a file comes through here.
     bool openFile(const QString& path, bool readOnly);
@@ -122,6 +122,7 @@ private:
     void toggleStatusBar(bool checked);
 
     void showSaved(const SaveOutcome& saved);
+    void reload();
     void setFileMenus(bool open);
     void buildTree();
     void showListFor(QTreeWidgetItem* node);

@@ -412,48 +412,54 @@ private slots:
     // ---- Command line ----
 
     void commandLine_data() {
-        QTest::addColumn<QString>("form");  // %1 stands for the path
-        QTest::addColumn<QString>("target");
+        QTest::addColumn<QStringList>("arguments");  // %1 stands for the folder of the files
+        QTest::addColumn<QString>("target");         // the file that must open, or empty
         QTest::addColumn<QString>("message");
         QTest::addColumn<MessageIcon>("icon");
-        QTest::addColumn<bool>("opened");
-        QTest::newRow("quoted") << "  \"%1\" "
-                                << "file"
-                                << "" << MessageIcon::None << true;
-        QTest::newRow("plain") << "%1"
-                               << "file"
-                               << "" << MessageIcon::None << true;
-        QTest::newRow("folder") << "%1"
-                                << "folder" << mt::folderGiven() << MessageIcon::Exclamation << false;
-        QTest::newRow("missing") << "\"%1\""
-                                 << "missing" << mt::parameterError() << MessageIcon::None << false;
-        QTest::newRow("empty") << ""
-                               << "file"
-                               << "" << MessageIcon::None << false;
+        const QStringList none;
+        QTest::newRow("plain") << QStringList{u"%1/Save File1.SAVE"_s} << u"Save File1.SAVE"_s << ""
+                               << MessageIcon::None;
+        QTest::newRow("quoted as one argument")
+            << QStringList{u"\"%1/Save File1.SAVE\""_s} << u"Save File1.SAVE"_s << "" << MessageIcon::None;
+        // Split at the space by a launcher that does not quote: joined and read as one line.
+        QTest::newRow("quoted, split in two") << QStringList{u"  \"%1/Save"_s, u"File1.SAVE\" "_s}
+                                              << u"Save File1.SAVE"_s << "" << MessageIcon::None;
+        // One argument is the path as given: neither trimmed nor stripped of a quote that is
+        // part of the name.
+        QTest::newRow("leading space is part of the name")
+            << QStringList{u"%1/ lead.SAVE"_s} << u" lead.SAVE"_s << "" << MessageIcon::None;
+        QTest::newRow("quotes in the name")
+            << QStringList{u"%1/\"quoted\".SAVE"_s} << u"\"quoted\".SAVE"_s << "" << MessageIcon::None;
+        QTest::newRow("folder") << QStringList{u"%1/a folder"_s} << "" << mt::folderGiven()
+                                << MessageIcon::Exclamation;
+        QTest::newRow("missing") << QStringList{u"\"%1/missing.SAVE\""_s} << "" << mt::parameterError()
+                                 << MessageIcon::None;
+        QTest::newRow("no arguments") << none << ""
+                                      << "" << MessageIcon::None;
     }
     void commandLine() {
-        QFETCH(QString, form);
+        QFETCH(QStringList, arguments);
         QFETCH(QString, target);
         QFETCH(QString, message);
-        const QString folder = m_files->filePath(QStringLiteral("a folder"));
-        QVERIFY(QDir().mkpath(folder));
-        const QString path = target == u"folder"    ? folder
-                             : target == u"missing" ? m_files->filePath(QStringLiteral("missing.SAVE"))
-                                                    : saveFile(QStringLiteral("Save File1.SAVE"));
+        QVERIFY(QDir().mkpath(m_files->filePath(QStringLiteral("a folder"))));
+        for (const QString& name :
+             {u"Save File1.SAVE"_s, u" lead.SAVE"_s, u"lead.SAVE"_s, u"\"quoted\".SAVE"_s}) {
+            saveFile(name);
+        }
+        for (QString& argument : arguments) {
+            argument = argument.arg(m_files->path());
+        }
         fixtures::ScriptedUi ui;
         frmMain w;
-        w.runCommandLine(form.isEmpty() ? form : form.arg(path));
+        w.runCommandLine(arguments);
         if (message.isEmpty()) {
-            QVERIFY(ui.messages.empty());
+            QVERIFY2(ui.messages.empty(), qPrintable(ui.messageTexts().join(u'|')));
         } else {
             QCOMPARE(ui.messageTexts(), QStringList{message});
             QTEST(ui.messages[0].icon, "icon");
         }
-        QTEST(!w.openFilePath().isEmpty(), "opened");
-        if (!w.openFilePath().isEmpty()) {
-            QCOMPARE(w.openFilePath(), path);
-            QVERIFY(!w.isReadOnly());
-        }
+        QCOMPARE(w.openFilePath(), target.isEmpty() ? QString() : m_files->filePath(target));
+        QVERIFY(!w.isReadOnly());
     }
 
     void commandLineReadOnlyFile() {
@@ -461,7 +467,7 @@ private slots:
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         fixtures::ScriptedUi ui;
         frmMain w;
-        w.runCommandLine(path);
+        w.runCommandLine({path});
         QVERIFY(ui.messages.empty());
         QCOMPARE(w.openFilePath(), path);
         QVERIFY(w.isReadOnly());
@@ -556,7 +562,9 @@ private slots:
         fixtures::ScriptedUi ui;
         frmMain w;
         QVERIFY(!w.openFile(path, false));
-        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::cannotOpen()});
+        QCOMPARE(ui.messageTexts(),
+                 QStringList{korven::texts::cannotOpen() +
+                             u"\r\n原因: ほかのプログラムがファイルをロックしています。"_s});
         QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
         QVERIFY(w.openFilePath().isEmpty());
         QVERIFY(action(w, "mnuFileOpen")->isEnabled());
@@ -620,7 +628,7 @@ private slots:
         QVERIFY(!w.isFileChanged());
         QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [未編集]"));
         // The first save keeps the file as it was on disk, and the status bar names the backup.
-        const QStringList backups = BackupStore().backupsOf(QStringLiteral("SaveFile1.SAVE"));
+        const QStringList backups = BackupStore().backupsOf(path);
         QCOMPARE(backups.size(), 1);
         QCOMPARE(readFile(backups.first()), m_image);
         QCOMPARE(child<QLabel>(w, "Panel_2")->text(), mt::savedWithBackup(backups.first()));
@@ -630,7 +638,7 @@ private slots:
         // Later saves of the same opening need no further backup.
         setSkill(w, 78);
         QVERIFY(w.fileSave());
-        QCOMPARE(BackupStore().backupsOf(QStringLiteral("SaveFile1.SAVE")).size(), 1);
+        QCOMPARE(BackupStore().backupsOf(path).size(), 1);
     }
 
     // As the help says: close the file, copy the backup over it under its name, open it again.
@@ -642,7 +650,7 @@ private slots:
         setSkill(w, 71);
         QVERIFY(w.fileSave());
         QVERIFY(w.fileClose());
-        const QStringList backups = BackupStore().backupsOf(QStringLiteral("SaveFile1.SAVE"));
+        const QStringList backups = BackupStore().backupsOf(path);
         QCOMPARE(backups.size(), 1);
         QVERIFY(QFile::remove(path));
         QVERIFY(QFile::copy(backups.first(), path));
@@ -689,7 +697,7 @@ private slots:
         QCOMPARE(column(child<QTreeWidget>(w, "ListView"), 1).first(), QString::number(original));
         QVERIFY(!action(w, "mnuEditUndo")->isEnabled());
         // The file as it was before the restore is the newest backup.
-        const QStringList backups = BackupStore().backupsOf(u"SaveFile1.SAVE"_s);
+        const QStringList backups = BackupStore().backupsOf(path);
         QCOMPARE(backups.size(), 2);
         QCOMPARE(readFile(backups.first()), saved);
         QCOMPARE(child<QLabel>(w, "Panel_2")->text(), mt::restored(backups.first()));
@@ -717,7 +725,98 @@ private slots:
         QCOMPARE(ui.messages.size(), std::size_t(1));
         QCOMPARE(ui.messages[0].defaultAnswer, MessageAnswer::No);
         QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(71));
-        QCOMPARE(BackupStore().backupsOf(u"SaveFile1.SAVE"_s).size(), 1);
+        QCOMPARE(BackupStore().backupsOf(path).size(), 1);
+    }
+
+    // ---- A file changed on disk by a program that ignores the lock ----
+
+    // Another program's save of the same slot: one byte after our edited skill changed.
+    QByteArray newerOnDisk() const {
+        QByteArray newer = m_image;
+        newer[skillOffset() + 1] = 99;
+        return newer;
+    }
+    void putOnDisk(const QString& path, const QString& how) {
+        if (how == u"in place") {
+            QVERIFY(writeFile(path, newerOnDisk()));
+        } else {
+            const QString incoming = m_files->filePath(u"incoming.SAVE"_s);
+            QVERIFY(writeFile(incoming, newerOnDisk()));
+            QCOMPARE(::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(path).constData()),
+                     0);
+        }
+    }
+
+    void changedOnDiskIsNeverOverwrittenSilently_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<MessageAnswer>("answer");
+        for (const QString& how : {u"in place"_s, u"renamed over"_s}) {
+            for (const auto& [name, answer] :
+                 {std::pair{"overwrite", MessageAnswer::Yes}, std::pair{"reload", MessageAnswer::No},
+                  std::pair{"cancel", MessageAnswer::Cancel}}) {
+                QTest::addRow("%s, %s", qPrintable(how), name) << how << answer;
+            }
+        }
+    }
+    // Open, edit, Save; edit again; another program writes the file; Save.
+    void changedOnDiskIsNeverOverwrittenSilently() {
+        QFETCH(QString, how);
+        QFETCH(MessageAnswer, answer);
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 70);
+        QVERIFY(w.fileSave());
+        setSkill(w, 71);
+        putOnDisk(path, how);
+        ui.answers = {answer};
+        const bool saved = w.fileSave();
+
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QCOMPARE(ui.messages[0].buttons, MessageButtons::YesNoCancel);
+        // The newer file is kept, whatever the answer.
+        const QStringList backups = BackupStore().backupsOf(path);
+        QCOMPARE(readFile(backups.first()), newerOnDisk());
+        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::changedOnDiskQuestion(backups.first())});
+        const QByteArray onDisk = readFile(path);
+        if (answer == MessageAnswer::Yes) {
+            QVERIFY(saved);
+            QCOMPARE(uint8_t(onDisk[skillOffset()]), uint8_t(71));
+            QCOMPARE(uint8_t(onDisk[skillOffset() + 1]), uint8_t(m_image[skillOffset() + 1]));
+            QVERIFY(!LockedFile::open(path, LockMode::ReadOnly));
+        } else if (answer == MessageAnswer::No) {
+            // Reloaded: the window shows the file on disk, the edits are gone.
+            QVERIFY(!saved);
+            QCOMPARE(onDisk, newerOnDisk());
+            QCOMPARE(w.openFilePath(), path);
+            QVERIFY(!w.isFileChanged());
+            QCOMPARE(w.saveFile()->AircrewSkill[0][1], uint8_t(99));
+            QVERIFY(!LockedFile::open(path, LockMode::ReadOnly));
+        } else {
+            QVERIFY(!saved);
+            QCOMPARE(onDisk, newerOnDisk());
+            QVERIFY(w.isFileChanged());
+        }
+    }
+
+    // Read-only, then Save -> Yes after the file was replaced: the replacement is not
+    // overwritten without the question.
+    void readOnlyYesAfterAReplaceAsks() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, true));
+        setSkill(w, 72);
+        putOnDisk(path, u"renamed over"_s);
+        ui.answers = {MessageAnswer::Yes, MessageAnswer::Cancel};
+        QVERIFY(!w.fileSave());
+        QCOMPARE(ui.messages.size(), std::size_t(2));
+        QCOMPARE(ui.messages[0].text, mt::readOnlySaveQuestion());
+        QCOMPARE(ui.messages[1].buttons, MessageButtons::YesNoCancel);
+        QCOMPARE(readFile(path), newerOnDisk());
+        QCOMPARE(readFile(BackupStore().backupsOf(path).first()), newerOnDisk());
+        QVERIFY(w.isFileChanged());
     }
 
     void saveWithoutABackupWritesNothing() {
@@ -772,12 +871,18 @@ private slots:
     // Saves that fail on disk: the file stays as it was, the window says so and keeps the edits.
     void diskFaultsKeepTheFlag_data() {
         QTest::addColumn<QString>("fault");
-        QTest::newRow("write fails part way") << QStringLiteral("file size limit");
-        QTest::newRow("file made read-only while open") << QStringLiteral("read-only");
-        QTest::newRow("file removed while open") << QStringLiteral("removed");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("write fails part way")
+            << u"file size limit"_s << u"ディスクの空き容量が足りません。"_s;
+        QTest::newRow("file made read-only while open")
+            << u"read-only"_s << u"ファイルが読み取り専用になっています。"_s;
+        QTest::newRow("file removed while open")
+            << u"removed"_s
+            << u"開いている間に、ほかのプログラムがファイルを変更、置き換え、または削除しました。"_s;
     }
     void diskFaultsKeepTheFlag() {
         QFETCH(QString, fault);
+        QFETCH(QString, reason);
         const QString path = saveFile();
         fixtures::ScriptedUi ui;
         frmMain w;
@@ -803,7 +908,7 @@ private slots:
         std::signal(SIGXFSZ, previousHandler);
 
         QVERIFY(!written);
-        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::writeError()});
+        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::writeError() + u"\r\n原因: "_s + reason});
         QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
         QVERIFY(w.isFileChanged());
         QVERIFY(w.windowTitle().endsWith(QStringLiteral(" [編集済み]")));
@@ -884,7 +989,9 @@ private slots:
         setSkill(w, 12);
         ui.answers = {MessageAnswer::Yes};
         QVERIFY(!w.fileSave());
-        QCOMPARE(ui.messageTexts(), (QStringList{mt::readOnlySaveQuestion(), mt::cannotLeaveReadOnly()}));
+        QCOMPARE(ui.messageTexts(), (QStringList{mt::readOnlySaveQuestion(),
+                                                 mt::cannotLeaveReadOnly() +
+                                                     u"\r\n原因: ファイルが読み取り専用になっています。"_s}));
         QCOMPARE(ui.messages[1].icon, MessageIcon::Error);
         QVERIFY(w.isFileChanged());
         QVERIFY(w.isReadOnly());
@@ -940,14 +1047,24 @@ private slots:
     void saveAsFailureKeepsTheOldFile_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("badText");
-        QTest::newRow("missing folder") << "no/such/folder/SaveFile2.SAVE" << false;
-        QTest::newRow("text without a code page form") << "SaveFile2.SAVE" << true;
-        QTest::newRow("read-only target") << "ReadOnly.SAVE" << false;
-        QTest::newRow("target held by another editor") << "Held.SAVE" << false;
+        QTest::addColumn<QString>("message");
+        const QString writeError = korven::texts::writeError();
+        const QString cannotOpen = korven::texts::cannotOpen();
+        QTest::newRow("missing folder")
+            << "no/such/folder/SaveFile2.SAVE" << false
+            << writeError + u"\r\n原因: ファイルまたはフォルダが見つかりません。"_s;
+        // Not a file problem: no reason line.
+        QTest::newRow("text without a code page form") << "SaveFile2.SAVE" << true << writeError;
+        QTest::newRow("read-only target")
+            << "ReadOnly.SAVE" << false << cannotOpen + u"\r\n原因: ファイルが読み取り専用になっています。"_s;
+        QTest::newRow("target held by another editor")
+            << "Held.SAVE" << false
+            << cannotOpen + u"\r\n原因: ほかのプログラムがファイルをロックしています。"_s;
     }
     void saveAsFailureKeepsTheOldFile() {
         QFETCH(QString, target);
         QFETCH(bool, badText);
+        QFETCH(QString, message);
         const QString path = saveFile();
         const QString chosen = m_files->filePath(target);
         const QByteArray other("KVSAVE other file");
@@ -973,9 +1090,7 @@ private slots:
         }
         w.fileSaveAs();
         // A target that cannot be opened for writing gets the open error, any other failure the write error.
-        const bool refusedTarget = target == u"ReadOnly.SAVE" || target == u"Held.SAVE";
-        QCOMPARE(ui.messageTexts(),
-                 QStringList{refusedTarget ? korven::texts::cannotOpen() : korven::texts::writeError()});
+        QCOMPARE(ui.messageTexts(), QStringList{message});
         QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
         QCOMPARE(w.openFilePath(), path);
         QVERIFY(w.isFileChanged());
