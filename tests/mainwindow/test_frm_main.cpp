@@ -462,7 +462,8 @@ private slots:
         QCOMPARE(ui.openDialogs.size(), std::size_t(1));
         QVERIFY(ui.openDialogs[0].showReadOnlyBox);
         QCOMPARE(ui.openDialogs[0].filter,
-                 QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
+                 QStringLiteral(
+                     "ヴァルゾンセーブファイル(SaveFile*.SAVE) (SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
         QVERIFY(ui.openDialogs[0].defaultSuffix.isEmpty());
         QVERIFY(ui.messages.empty());
         QCOMPARE(w.openFilePath(), path);
@@ -823,7 +824,8 @@ private slots:
         QCOMPARE(ui.saveDialogs[0].defaultSuffix, QStringLiteral("SAVE"));
         QVERIFY(!ui.saveDialogs[0].showReadOnlyBox);
         QCOMPARE(ui.saveDialogs[0].filter,
-                 QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
+                 QStringLiteral(
+                     "ヴァルゾンセーブファイル(SaveFile*.SAVE) (SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
         QCOMPARE(w.openFilePath(), copy);
         QVERIFY(!w.isReadOnly());
         QVERIFY(!w.isFileChanged());
