@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -105,7 +106,8 @@ frmOptions::frmOptions(Preferences& preferences, const FontSource& fonts, QWidge
     resize(660, sizeHint().height());
 
     // The pages' controls follow the tab bar, each page from top to bottom, then the buttons.
-    QList<QWidget*> order{tabs};
+    // The tab widget passes the focus to its bar; chaining the widget itself would trap Tab.
+    QList<QWidget*> order{tabs->findChild<QTabBar*>()};
     for (const char* name : {"txtGameinstalled", "cmdGetFolderGI", "txtSaveFile", "cmdGetFolderSave",
                              "tvSetControl", "lstFonts", "lstStyle", "lstColor"}) {
         order.append(findChild<QWidget*>(QLatin1String(name)));
