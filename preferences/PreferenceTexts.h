@@ -135,6 +135,10 @@ inline QString mail() {
 inline QString ok() {
     return QStringLiteral("OK");
 }
+// The screen-reader name of the box with the contact lines.
+inline QString contact() {
+    return QStringLiteral("連絡先");
+}
 }  // namespace about
 
 }  // namespace korven::texts

@@ -60,6 +60,7 @@ EXPECTED = {
         ("text", "ヴァルゾンWin95インストール先フォルダ"), ("text", "セーブファイル読み込み先初期フォルダ"),
         ("push button", "参照"), ("push button", "OK(O)"),
     ],
+    "frmAbout": [("text", "連絡先"), ("push button", "OK")],
 }
 MAIN_WINDOW = [("tree", "分類ツリー"), ("tree", "レコード一覧")]
 

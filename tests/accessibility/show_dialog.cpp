@@ -1,6 +1,6 @@
 // Shows one dialog over a save file until it is closed, for the accessibility check that reads
 // it through the accessibility bus: show_dialog SAVEFILE DIALOG, where DIALOG is one of
-// frmShip, frmShipClass, frmAir, frmBase, FileProperties, frmKagaku, frmToujouRen, frmOptions.
+// frmShip, frmShipClass, frmAir, frmBase, FileProperties, frmKagaku, frmToujouRen, frmOptions, frmAbout.
 #include "catalogue/ReferenceTables.h"
 #include "editors/FileProperties.h"
 #include "editors/ModuleMain.h"
@@ -11,6 +11,7 @@
 #include "editors/frmToujouRen.h"
 #include "model/SaveFileLoader.h"
 #include "platform/SettingsStore.h"
+#include "preferences/frmAbout.h"
 #include "preferences/frmOptions.h"
 #include "tests/support/Recorders.h"
 
@@ -67,6 +68,9 @@ std::unique_ptr<QDialog> makeDialog(const QString& name, EditSession& session, P
     }
     if (name == u"frmOptions") {
         return std::make_unique<frmOptions>(preferences);
+    }
+    if (name == u"frmAbout") {
+        return std::make_unique<frmAbout>();
     }
     return nullptr;
 }
