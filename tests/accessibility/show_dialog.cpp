@@ -1,22 +1,18 @@
 // Shows one dialog over a save file until it is closed, for the accessibility check that reads
 // it through the accessibility bus: show_dialog SAVEFILE DIALOG, where DIALOG is one of
 // frmShip, frmShipClass, frmAir, frmBase, FileProperties, frmKagaku, frmToujouRen, frmOptions, frmAbout.
-#include "catalogue/ReferenceTables.h"
 #include "editors/FileProperties.h"
-#include "editors/ModuleMain.h"
 #include "editors/frmAir.h"
 #include "editors/frmBase.h"
 #include "editors/frmKagaku.h"
 #include "editors/frmShip.h"
 #include "editors/frmToujouRen.h"
-#include "model/SaveFileLoader.h"
 #include "platform/SettingsStore.h"
 #include "preferences/frmAbout.h"
 #include "preferences/frmOptions.h"
-#include "tests/support/Recorders.h"
+#include "tests/support/ToolSave.h"
 
 #include <QApplication>
-#include <QFile>
 
 #include <cstdio>
 #include <memory>
@@ -84,21 +80,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: show_dialog SAVEFILE DIALOG\n");
         return 2;
     }
-    QFile save(QString::fromLocal8Bit(argv[1]));
-    if (!save.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "cannot read the save file\n");
+    const QString savePath = QString::fromLocal8Bit(argv[1]);
+    const std::unique_ptr<SaveFile> file = fixtures::LoadSaveForDialogs(savePath);
+    if (!file) {
         return 1;
     }
-    catalogue::FillReferenceTables();
-    ResetEditingColours();
-    auto file = std::make_unique<SaveFile>();
-    fixtures::RecordingStatus status;
-    fixtures::RecordingMessages messages;
-    if (LoadSaveFile(save.readAll(), *file, status, messages) != 0) {
-        std::fprintf(stderr, "cannot load the save file\n");
-        return 1;
-    }
-    EditSession session{*file, [] {}, {}, {}, {}, save.fileName()};
+    EditSession session{*file, [] {}, {}, {}, {}, savePath};
     SettingsStore settings;
     QString gamePath;
     Preferences preferences{gamePath, settings};
