@@ -33,8 +33,6 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 
-#include <cmath>
-
 namespace korven {
 
 using namespace mainwindow;
