@@ -198,7 +198,6 @@ void HelpWindow::showTopic(const QString& anchor) {
             return;
         }
     }
-    m_browser->scrollToAnchor(QString());
     m_browser->moveCursor(QTextCursor::Start);
 }
 
