@@ -133,6 +133,10 @@ private:
     void followHistory();
     std::vector<mainwindow::ChangeRow> pendingChanges() const;
     void showHelp(bool search);
+    // A help viewer owned by `owner` with the help document loaded; null (after a message) when
+    // there is no help file or it cannot be read.
+    mainwindow::HelpWindow* loadHelp(QWidget* owner);
+    void showHelpForFrontWindow();
     EditSession sessionFor(const QString& itemText, const QString& stepName);
 
     std::unique_ptr<SettingsStore> m_settings;
