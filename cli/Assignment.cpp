@@ -286,7 +286,7 @@ AssignmentResult ModelEditor::applyJson(const QJsonObject& edits) {
         ApplyJsonEdits(m_model, edits, [this](const FieldRef& field, const QString& path) {
             const int editIndex = static_cast<int>(m_edits.size());
             m_edits.append(texts::jsonEdit(path));
-            m_lastWriter.insert(field.address(), editIndex);
+            m_lastWriter.insert(field.address(), editIndex + 1);
         });
     if (applied.error != AssignmentError::None) {
         return {applied.error, texts::jsonEditRefused(applied.path, applied.reason), 0, false};
@@ -308,6 +308,9 @@ QString ModelEditor::editNamed(const void* field) const {
 }
 
 AssignmentResult ModelEditor::finish(bool checkRanges) {
+    if (m_stored == 0) {
+        return {};  // every field holds what it held
+    }
     if (!keepsLayout(m_model)) {
         // Rare: try each changed text on its own to name the edit that moves the blocks.
         const void* culprit = nullptr;

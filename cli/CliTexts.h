@@ -312,6 +312,12 @@ inline QString fieldsDocumentIntro(int formatVersion) {
                "Every field that `korvenedit-cli dump` prints and `set` and `apply` accept. Ranges such as "
                "`[0-252]` are index ranges. The dialog column gives the values the edit dialogs accept; "
                "with `--check`, values outside it are refused.\n\n"
+               "書き込まれない記録 (LastBaseIndex より後の基地、航空機 170～175 とその開発期間) "
+               "は、`*`・範囲・条件では"
+               "飛ばされ、添字を直接指定すると拒否されます。Records the writer never stores (bases after "
+               "LastBaseIndex, aircraft types and development entries 170-175) are skipped by `*`, ranges "
+               "and "
+               "filters, and refused when named by their index.\n\n"
                "`dump` の JSON には `\"FormatVersion\": %1` が入ります。`apply` "
                "はこれより新しい版を拒否します。"
                "The dump carries `\"FormatVersion\": %1`; `apply` refuses a later version.\n")

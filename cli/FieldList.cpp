@@ -54,6 +54,23 @@ void memberShape(const QString& member, Shape& shape) {
     }
 }
 
+// The values the loader finds that the writer never stores.
+template <typename Visitor>
+void visitHeaderValue(SaveFile& m, const QString& name, Visitor&& visit) {
+    if (name == u"SaveNameLength")
+        visit(m.SaveNameLength);
+    else if (name == u"HeaderEndPos")
+        visit(m.HeaderEndPos);
+    else if (name == u"AircraftBlockPos")
+        visit(m.AircraftBlockPos);
+    else if (name == u"ShipClassBlockPos")
+        visit(m.ShipClassBlockPos);
+    else if (name == u"BaseBlockPos")
+        visit(m.BaseBlockPos);
+    else if (name == u"LastBaseIndex")
+        visit(m.LastBaseIndex);
+}
+
 QString indexRange(qint64 extent) {
     return QStringLiteral("[0-%1]").arg(extent - 1);
 }
@@ -89,12 +106,19 @@ FieldRow rowFor(const fields::Description& d) {
         table, {}, {}, {}, texts::dialogRule(d), QString::fromUtf8(d.japanese), QString::fromUtf8(d.english)};
 
     Shape top;
-    VisitTable(*model, table, [&](auto& field) { shapeOf<std::remove_reference_t<decltype(field)>>(top); });
+    auto topShape = [&](auto& field) { shapeOf<std::remove_reference_t<decltype(field)>>(top); };
+    if (!VisitTable(*model, table, topShape)) {
+        visitHeaderValue(*model, table, topShape);
+    }
     if (dot < 0) {
         // A header value or table: its own indices follow its name.
         row.path = withRanges(table, tableIndices, top.extents, 0);
         row.width = top.width;
         row.range = top.range;
+        if (table == u"SaveName") {  // SaveNameLength bytes, not a fixed width
+            row.width = QStringLiteral("text SaveNameLength");
+            row.range = texts::textBytesRange(255);
+        }
         return row;
     }
     QString recordPart = table;
@@ -146,11 +170,13 @@ QString FieldsText(const std::optional<QString>& table) {
 
 QString FieldsMarkdown() {
     QString text = texts::fieldsDocumentIntro(kDumpFormatVersion);
-    QString table;
+    QString section;
     for (const FieldRow& row : FieldRows()) {
-        if (row.table != table) {
-            table = row.table;
-            text += QStringLiteral("\n## %1\n\n").arg(table) + texts::fieldsTableHeading();
+        const bool block = fields::IsRecordTable(row.table) && row.table != u"ScienceWeapon";
+        const QString rowSection = block ? row.table : QStringLiteral("SaveHeader");
+        if (rowSection != section) {
+            section = rowSection;
+            text += QStringLiteral("\n## %1\n\n").arg(section) + texts::fieldsTableHeading();
         }
         text += QStringLiteral("| `%1` | %2 | %3 | %4 | %5 | %6 |\n")
                     .arg(row.path, row.width, row.range, row.dialog, row.japanese, row.english);
