@@ -144,21 +144,12 @@ bool FieldRef::store(const FieldValue& value) const {
 }
 
 std::optional<QJsonValue> NeverWrittenHeaderValue(const SaveFile& m, const QString& name) {
-    if (name == u"SaveNameLength")
-        return QJsonValue(m.SaveNameLength);
-    if (name == u"SaveName")
+    if (name == u"SaveName") {
         return QJsonValue(m.saveNameText());
-    if (name == u"HeaderEndPos")
-        return QJsonValue(m.HeaderEndPos);
-    if (name == u"AircraftBlockPos")
-        return QJsonValue(m.AircraftBlockPos);
-    if (name == u"ShipClassBlockPos")
-        return QJsonValue(m.ShipClassBlockPos);
-    if (name == u"BaseBlockPos")
-        return QJsonValue(m.BaseBlockPos);
-    if (name == u"LastBaseIndex")
-        return QJsonValue(m.LastBaseIndex);
-    return std::nullopt;
+    }
+    std::optional<QJsonValue> value;
+    VisitFoundHeaderValue(m, name, [&](const auto& number) { value = QJsonValue(qint64{number}); });
+    return value;
 }
 
 qint64 WrittenRecords(const SaveFile& m, const QString& table, qint64 size) {
