@@ -46,10 +46,13 @@ public:
     // A value of a JSON document: an integral number, or a string.
     PreparedValue fromJson(const QJsonValue& value) const;
 
+    // The value held now.
+    FieldValue current() const;
     // Stores a prepared value; true when it differs from the one held before.
     bool store(const FieldValue& value) const;
 
 private:
+    // `written` is the value as the user wrote it; empty to show it in decimal.
     PreparedValue checkedInteger(qint64 value, const QString& written) const;
     PreparedValue checkedText(const QString& text) const;
 
