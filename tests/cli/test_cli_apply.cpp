@@ -71,7 +71,7 @@ class TestCliApply : public QObject {
     // The tool keeps its backups under its own name in the data folder.
     int backupsOf(const QString& path) const {
         const BackupStore store(m_dir.filePath(QStringLiteral("data/KorvenEdit/backups")));
-        return static_cast<int>(store.backupsOf(QFileInfo(path).fileName()).size());
+        return static_cast<int>(store.backupsOf(path).size());
     }
 
 private slots:
