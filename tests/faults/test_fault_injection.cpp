@@ -125,7 +125,7 @@ private slots:
             QVERIFY2(isOldOrEdited(onDisk), qPrintable(QStringLiteral("round %1").arg(round)));
         }
         // A save killed between naming its temporary file and renaming it leaves that file;
-        // the next open of the save removes it.
+        // the next save removes it.
         QCOMPARE(runChild({path, QStringLiteral("once")}).exitCode, 0);
         QVERIFY2(leftovers().isEmpty(), qPrintable(leftovers().join(u' ')));
     }
