@@ -1,5 +1,6 @@
 #include "mainwindow/frmMain.h"
 #include "platform/FileNames.h"
+#include "platform/JapaneseFont.h"
 #include "platform/ProgramInfo.h"
 #include "preferences/frmAbout.h"
 
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(korven::program::title());
     QApplication::setWindowIcon(korven::ProgramIcon());
+    korven::UseJapaneseApplicationFont();
     korven::frmMain window;
     window.show();
     // From argv, which QApplication has cleared of its own options: Qt's decoding of the
