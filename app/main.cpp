@@ -1,9 +1,13 @@
+#include "app/StartupOptions.h"
 #include "mainwindow/frmMain.h"
 #include "platform/ProgramInfo.h"
 #include "preferences/frmAbout.h"
 
 #include <QApplication>
+#include <QTextStream>
 #include <QTimer>
+
+#include <optional>
 
 namespace {
 
@@ -30,15 +34,56 @@ void runAutomation(korven::frmMain& window) {
     });
 }
 
+QStringList rawArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    return arguments;
+}
+
+// Answers --help, --version and unknown options on the terminal; nullopt when the window
+// should start.
+std::optional<int> answerOnTerminal(const korven::startup::StartupOptions& options) {
+    using namespace korven::startup;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    switch (options.action) {
+        case StartupAction::ShowHelp:
+            out << usage();
+            return kExitOk;
+        case StartupAction::ShowVersion:
+            out << versionLine();
+            return kExitOk;
+        case StartupAction::UsageError:
+            err << unknownOptionMessage(options.unknownOption) << usage();
+            return kExitUsage;
+        case StartupAction::OpenWindow:
+            break;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    using namespace korven::startup;
+    // Help and version need no display, so they are answered before Qt looks for one. Unknown
+    // options wait until Qt has taken its own (-platform, -style, ...) out of the list.
+    const StartupOptions early = ParseStartupOptions(rawArguments(argc, argv));
+    if (early.action == StartupAction::ShowHelp || early.action == StartupAction::ShowVersion) {
+        return *answerOnTerminal(early);
+    }
     QApplication app(argc, argv);
+    const StartupOptions options = ParseStartupOptions(QCoreApplication::arguments().mid(1));
+    if (const std::optional<int> status = answerOnTerminal(options)) {
+        return *status;
+    }
     QApplication::setApplicationName(korven::program::title());
     QApplication::setWindowIcon(korven::ProgramIcon());
     korven::frmMain window;
     window.show();
-    window.runCommandLine(QCoreApplication::arguments().mid(1).join(u' '));
+    window.runCommandLine(options.pathArguments.join(u' '));
     runAutomation(window);
     return app.exec();
 }
