@@ -5,21 +5,6 @@
 // The command-line tool's own texts. The file core's messages come from model/ModelTexts.h.
 namespace korven::cli::texts {
 
-inline QString usage() {
-    return QStringLiteral(
-        "使い方 (usage):\n"
-        "  korvenedit-cli info FILE\n"
-        "  korvenedit-cli dump FILE\n"
-        "  korvenedit-cli verify FILE\n"
-        "  korvenedit-cli set FILE PATH=VALUE... [--output NEW]\n"
-        "  korvenedit-cli diff A B\n"
-        "オプション (options):\n"
-        "  -o, --output NEW  変更を NEW に保存し、FILE は変更しない (set only)\n"
-        "  -v, --verbose     進行状況を標準エラーに表示する (show progress)\n"
-        "  -h, --help        この説明を表示する (show this help)\n"
-        "  --version         版を表示する (show the version)\n");
-}
-
 // Usage errors.
 inline QString noCommand() {
     return QStringLiteral("コマンドが指定されていません。(no command given)");

@@ -2,6 +2,7 @@
 
 #include "cli/Assignment.h"
 #include "cli/CliTexts.h"
+#include "cli/CommandHelp.h"
 #include "cli/ModelJson.h"
 #include "model/ModelTexts.h"
 #include "model/OpenSaveFile.h"
@@ -263,24 +264,38 @@ int RunDiff(const QString& pathA, const QString& pathB, Console& console) {
 }
 
 int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    auto option = [](const QString& longName) {
+        const OptionHelp& help = FindOption(longName);
+        QStringList names{help.longName};
+        if (!help.shortName.isEmpty()) {
+            names.prepend(help.shortName);
+        }
+        return QCommandLineOption(names, help.description, help.valueName);
+    };
     QCommandLineParser parser;
-    const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                          QString(), QStringLiteral("NEW"));
-    const QCommandLineOption verboseOption(QStringList{QStringLiteral("v"), QStringLiteral("verbose")});
-    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption versionOption(QStringLiteral("version"));
+    const QCommandLineOption outputOption = option(QStringLiteral("output"));
+    const QCommandLineOption verboseOption = option(QStringLiteral("verbose"));
+    const QCommandLineOption helpOption = option(QStringLiteral("help"));
+    const QCommandLineOption versionOption = option(QStringLiteral("version"));
     parser.addOptions({outputOption, verboseOption, helpOption, versionOption});
 
     auto usageError = [&err](const QString& text) {
-        err << text << '\n' << texts::usage();
+        err << text << '\n' << Usage();
         err.flush();
         return kExitUsage;
     };
     if (!parser.parse(arguments)) {
         return usageError(parser.errorText());
     }
-    if (parser.isSet(helpOption)) {
-        out << texts::usage();
+    QStringList args = parser.positionalArguments();
+    // "COMMAND --help" and "help COMMAND" give that command's usage; anything else the whole list.
+    if (parser.isSet(helpOption) || args.value(0) == u"help") {
+        const QString named = args.value(0) == u"help" ? args.value(1) : args.value(0);
+        if (args.value(0) == u"help" && !named.isEmpty() && FindCommand(named) == nullptr) {
+            return usageError(texts::unknownCommand(named));
+        }
+        const CommandHelp* command = FindCommand(named);
+        out << (command != nullptr ? CommandUsage(*command) : Usage());
         return kExitOk;
     }
     if (parser.isSet(versionOption)) {
@@ -291,7 +306,6 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return kExitOk;
     }
 
-    QStringList args = parser.positionalArguments();
     if (args.isEmpty()) {
         return usageError(texts::noCommand());
     }

@@ -1,4 +1,5 @@
 #include "cli/CliTexts.h"
+#include "cli/CommandHelp.h"
 #include "cli/Commands.h"
 #include "model/ModelTexts.h"
 #include "platform/Backups.h"
@@ -396,16 +397,16 @@ private slots:
         const Run r = run(arguments);
         QCOMPARE(r.status, 2);
         QCOMPARE(r.out, QString());
-        QVERIFY(r.err.endsWith(cli::texts::usage()));
+        QVERIFY(r.err.endsWith(cli::Usage()));
         if (!message.isEmpty()) {
-            QCOMPARE(r.err, message + QLatin1Char('\n') + cli::texts::usage());
+            QCOMPARE(r.err, message + QLatin1Char('\n') + cli::Usage());
         }
     }
 
     void helpAndVersion() {
         const Run help = run({QStringLiteral("--help")});
         QCOMPARE(help.status, 0);
-        QCOMPARE(help.out, cli::texts::usage());
+        QCOMPARE(help.out, cli::Usage());
         const Run version = run({QStringLiteral("--version")});
         QCOMPARE(version.status, 0);
         QVERIFY(version.out.startsWith(QStringLiteral("korvenedit-cli ")));

@@ -1,0 +1,166 @@
+#include "cli/CliTexts.h"
+#include "cli/CommandHelp.h"
+#include "cli/Commands.h"
+#include "tests/cli/CliFixtures.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace korven;
+using namespace korven::cli;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run run(QStringList arguments) {
+    Run result;
+    QTextStream out(&result.out);
+    QTextStream err(&result.err);
+    arguments.prepend(QStringLiteral("korvenedit-cli"));
+    result.status = RunCommandLine(arguments, out, err);
+    out.flush();
+    err.flush();
+    return result;
+}
+
+// A command line as a shell splits it: words, single quotes, and a redirection that ends it.
+QStringList shellWords(const QString& line) {
+    QStringList words;
+    QString word;
+    bool quoted = false;
+    bool inWord = false;
+    for (const QChar c : line) {
+        if (c == u'\'') {
+            quoted = !quoted;
+            inWord = true;
+        } else if (!quoted && c == u'>') {
+            break;
+        } else if (!quoted && c == u' ') {
+            if (inWord) {
+                words.append(word);
+            }
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord) {
+        words.append(word);
+    }
+    return words;
+}
+
+}  // namespace
+
+// The help a user asks for, and whether it tells the truth about what the tool accepts.
+class TestCliHelp : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void commandHelp_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("firstLine");
+        const QString set =
+            QStringLiteral("使い方 (usage): korvenedit-cli set FILE PATH=VALUE... [--output NEW]");
+        const QString info = QStringLiteral("使い方 (usage): korvenedit-cli info FILE");
+        const QString general = QStringLiteral("使い方 (usage):");
+        const QString file = QStringLiteral("x.SAVE");
+        QTest::newRow("help set") << QStringList{QStringLiteral("help"), QStringLiteral("set")} << set;
+        QTest::newRow("set --help") << QStringList{QStringLiteral("set"), QStringLiteral("--help")} << set;
+        QTest::newRow("set -h after its arguments")
+            << QStringList{QStringLiteral("set"), file, QStringLiteral("TurnInfo[0]=1"), QStringLiteral("-h")}
+            << set;
+        QTest::newRow("help info") << QStringList{QStringLiteral("help"), QStringLiteral("info")} << info;
+        QTest::newRow("info --help") << QStringList{QStringLiteral("info"), file, QStringLiteral("--help")}
+                                     << info;
+        QTest::newRow("help alone") << QStringList{QStringLiteral("help")} << general;
+        QTest::newRow("--help alone") << QStringList{QStringLiteral("--help")} << general;
+        QTest::newRow("help help") << QStringList{QStringLiteral("help"), QStringLiteral("help")}
+                                   << QStringLiteral("使い方 (usage): korvenedit-cli help [COMMAND]");
+    }
+    void commandHelp() {
+        QFETCH(QStringList, arguments);
+        const Run r = run(arguments);
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, QString());
+        QTEST(r.out.section(u'\n', 0, 0), "firstLine");
+    }
+
+    // Asking for help never runs the command.
+    void helpWritesNothing() {
+        const QString path = m_dir.filePath(QStringLiteral("untouched.SAVE"));
+        const QByteArray contents("not even a save");
+        fixtures::writeFile(QDir(m_dir.path()), QStringLiteral("untouched.SAVE"), contents);
+        const Run r =
+            run({QStringLiteral("set"), path, QStringLiteral("TurnInfo[0]=1"), QStringLiteral("--help")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(fixtures::readFile(path), contents);
+    }
+
+    void helpForAnUnknownCommandIsAUsageError() {
+        const Run r = run({QStringLiteral("help"), QStringLiteral("frob")});
+        QCOMPARE(r.status, 2);
+        QCOMPARE(r.out, QString());
+        QVERIFY(r.err.startsWith(texts::unknownCommand(QStringLiteral("frob")) + u'\n'));
+    }
+
+    void setExplainsAssignmentsWithExamples() {
+        const QString text = run({QStringLiteral("help"), QStringLiteral("set")}).out;
+        QVERIFY(
+            text.contains(QStringLiteral("\n例 (examples):\n  korvenedit-cli set SaveFile1.SAVE "
+                                         "'ShipClass[12].Perf[1]=30'\n")));
+        QVERIFY(text.contains(QStringLiteral("  -o, --output NEW  ")));
+    }
+
+    // The examples a user copies from the help work as shown.
+    void examplesRun() {
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
+        fixtures::writeFile(QDir(m_dir.path()), QStringLiteral("SaveFile1.SAVE"),
+                            fixtures::SaveImageBuilder().build());
+        for (const CommandHelp& command : Commands()) {
+            for (const QString& example : command.examples) {
+                QStringList words = shellWords(example);
+                QCOMPARE(words.takeFirst(), QStringLiteral("korvenedit-cli"));
+                const Run r = run(words);
+                // diff's example compares the demo with the copy set's example changed.
+                const int expected = command.name == u"diff" ? 1 : 0;
+                QVERIFY2(r.status == expected, qPrintable(example + u'\n' + r.err));
+            }
+        }
+        QDir::setCurrent(previous);
+    }
+
+    // Every command the usage lists is one the tool runs, and a command's help lists --output
+    // exactly when the tool lets it take one.
+    void usageMatchesWhatTheToolAccepts() {
+        const QString missing = m_dir.filePath(QStringLiteral("missing.SAVE"));
+        for (const CommandHelp& command : Commands()) {
+            QVERIFY2(Usage().contains(QStringLiteral("  korvenedit-cli ") + command.name + u' '),
+                     qPrintable(command.name));
+            if (command.name == u"help") {
+                continue;
+            }
+            const Run r = run({command.name, missing, missing, QStringLiteral("--output"), missing});
+            QVERIFY2(!r.err.contains(texts::unknownCommand(command.name)), qPrintable(command.name));
+            const bool outputRefused = r.err.startsWith(texts::outputOnlyForSet());
+            const bool listed = CommandUsage(command).contains(QStringLiteral("--output"));
+            QVERIFY2(listed != outputRefused, qPrintable(command.name));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliHelp)
+#include "test_cli_help.moc"
