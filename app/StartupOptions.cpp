@@ -25,17 +25,29 @@ StartupOptions ParseStartupOptions(const QStringList& arguments) {
     return {StartupAction::OpenWindow, arguments, {}};
 }
 
+const QList<EditorOption>& EditorOptions() {
+    static const QList<EditorOption> options = {
+        {QStringLiteral("-h, --help"), QStringLiteral("この説明を表示する (show this help)")},
+        {QStringLiteral("--version"), QStringLiteral("版を表示する (show the version)")},
+        {QStringLiteral("--"),
+         QStringLiteral("以降をパスとして扱う (what follows is the path, even if it starts with -)")},
+    };
+    return options;
+}
+
 QString usage() {
-    return QStringLiteral(
+    QString text = QStringLiteral(
         "使い方 (usage):\n"
         "  korvenedit [FILE]\n"
         "  korvenedit -- FILE\n"
         "FILE を開いてエディタを起動します。FILE はパス一つで、空白を含んでもかまいません。\n"
         "(starts the editor and opens FILE, one path that may contain spaces)\n"
-        "オプション (options):\n"
-        "  -h, --help  この説明を表示する (show this help)\n"
-        "  --version   版を表示する (show the version)\n"
-        "  --          以降をパスとして扱う (what follows is the path, even if it starts with -)\n");
+        "オプション (options):\n");
+    for (const EditorOption& option : EditorOptions()) {
+        text += QStringLiteral("  ") + option.synopsis.leftJustified(10) + QStringLiteral("  ") +
+                option.description + u'\n';
+    }
+    return text;
 }
 
 QString versionLine() {

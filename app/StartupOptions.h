@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +22,13 @@ StartupOptions ParseStartupOptions(const QStringList& arguments);
 // Exit statuses that match korvenedit-cli's.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 2;
+
+struct EditorOption {
+    QString synopsis;  // "-h, --help"
+    QString description;
+};
+// The options the usage and the manual page list.
+const QList<EditorOption>& EditorOptions();
 
 QString usage();
 QString versionLine();
