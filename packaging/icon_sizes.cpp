@@ -1,7 +1,7 @@
 // Makes the program icon at the sizes desktops look for:
 //   icon_sizes SOURCE_DIR OUTPUT_DIR SIZE...
 // writes OUTPUT_DIR/<size>x<size>/apps/korvenedit.png. A size drawn by hand in SOURCE_DIR
-// (korvenedit-<size>.png) is used as it is; the others are scaled from the largest one there.
+// (korvenedit-<size>.png) is used as it is; the others are scaled down from the largest one there.
 #include <QDir>
 #include <QImage>
 
@@ -27,6 +27,11 @@ int main(int argc, char** argv) {
     }
     for (int i = 3; i < argc; ++i) {
         const int size = QString::fromLatin1(argv[i]).toInt();
+        if (size > largest.width()) {
+            std::fprintf(stderr, "icon_sizes: %s px would be scaled up; draw it or leave it to the SVG\n",
+                         argv[i]);
+            return 1;
+        }
         const QString drawn = source.filePath(QStringLiteral("korvenedit-%1.png").arg(size));
         const QImage image = QFile::exists(drawn) ? QImage(drawn)
                                                   : largest.scaled(size, size, Qt::IgnoreAspectRatio,
