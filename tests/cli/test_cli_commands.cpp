@@ -5,6 +5,7 @@
 #include "platform/Backups.h"
 #include "platform/LockedFile.h"
 #include "tests/cli/CliFixtures.h"
+#include "tests/cli/RunInProcess.h"
 #include "tests/support/DemoNames.h"
 
 #include <QFile>
@@ -24,21 +25,10 @@ using korven::fixtures::writeFile;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Run = fixtures::CliRun;
 
-Run run(QStringList arguments) {
-    Run result;
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    arguments.prepend(QStringLiteral("korvenedit-cli"));
-    result.status = RunCommandLine(arguments, out, err);
-    out.flush();
-    err.flush();
-    return result;
+Run run(const QStringList& arguments) {
+    return fixtures::runCli(arguments);
 }
 
 // Message texts as the tool prints them: one line per line of the message box.

@@ -2,6 +2,7 @@
 #include "cli/CommandHelp.h"
 #include "cli/Commands.h"
 #include "tests/cli/CliFixtures.h"
+#include "tests/cli/RunInProcess.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,21 +12,10 @@ using namespace korven::cli;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Run = fixtures::CliRun;
 
-Run run(QStringList arguments) {
-    Run result;
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    arguments.prepend(QStringLiteral("korvenedit-cli"));
-    result.status = RunCommandLine(arguments, out, err);
-    out.flush();
-    err.flush();
-    return result;
+Run run(const QStringList& arguments) {
+    return fixtures::runCli(arguments);
 }
 
 // A command line as a shell splits it: words, single quotes, and a redirection that ends it.
