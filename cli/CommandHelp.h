@@ -26,7 +26,13 @@ struct CommandHelp {
     QStringList optionNames;  // long names of the options it takes besides the common ones
 };
 
+struct ExitStatusHelp {
+    int status;
+    QString description;
+};
+
 const QList<CommandHelp>& Commands();
+const QList<ExitStatusHelp>& ExitStatuses();
 // Every option, in the order the usage lists them.
 const QList<OptionHelp>& Options();
 // The long names of the options every command takes.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/EditDialog.h"
+#include "model/FieldLimits.h"
 
 #include <array>
 #include <cstdint>
@@ -33,7 +34,7 @@ private:
     void buildControls();
     void buildLayout();
     void connectControls();
-    void numberChanged(QLineEdit* box, qint64 maximum, qint64 minimum, qint64 stored);
+    void numberChanged(QLineEdit* box, const limits::Range& range, qint64 stored);
     void turnsChanged();
     void updateStatus();
 
