@@ -3,6 +3,7 @@
 //   make_docs TEMPLATE OUTPUT
 #include "app/StartupOptions.h"
 #include "cli/CommandHelp.h"
+#include "cli/FieldList.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -57,6 +58,14 @@ QString editorOptionsSection() {
     QString text;
     for (const startup::EditorOption& option : startup::EditorOptions()) {
         text += QStringLiteral(".TP\n.B ") + roff(option.synopsis) + u'\n' + roff(option.description) + u'\n';
+    }
+    return text;
+}
+
+QString exitStatusSection() {
+    QString text;
+    for (const cli::ExitStatusHelp& status : cli::ExitStatuses()) {
+        text += QStringLiteral(".TP\n.B %1\n").arg(status.status) + roff(status.description) + u'\n';
     }
     return text;
 }
@@ -137,6 +146,8 @@ int main(int argc, char** argv) {
                  }())
         .replace(QStringLiteral("@CLI_COMMANDS@\n"), commandsSection())
         .replace(QStringLiteral("@CLI_OPTIONS@\n"), cliOptionsSection())
+        .replace(QStringLiteral("@CLI_EXIT_STATUS@\n"), exitStatusSection())
+        .replace(QStringLiteral("@CLI_FIELD_KINDS@"), cli::FieldTables().join(u' '))
         .replace(QStringLiteral("@EDITOR_OPTIONS@\n"), editorOptionsSection())
         .replace(QStringLiteral("@CLI_COMMAND_NAMES@"), commandNames())
         .replace(QStringLiteral("@CLI_GLOBAL_OPTIONS@"), globalOptionWords())

@@ -28,8 +28,11 @@ expect() {
     fi
 }
 
-expect "korvenedit-cli " "diff dump help info set verify"
+expect "korvenedit-cli " "apply diff dump fields help info set verify"
 expect "korvenedit-cli d" "diff dump"
+expect "korvenedit-cli apply SaveFile1.SAVE --c" "--check"
+expect "korvenedit-cli diff --j" "--json"
+expect "korvenedit-cli fields Sh" "Ship ShipClass ShipClassBlockPos"
 expect "korvenedit-cli --ver" "--verbose --version"
 expect "korvenedit-cli set --o" "--output"
 expect "korvenedit-cli info --o" ""
