@@ -1,5 +1,6 @@
 #include "app/StartupOptions.h"
 #include "mainwindow/frmMain.h"
+#include "platform/JapaneseFont.h"
 #include "platform/ProgramInfo.h"
 #include "preferences/frmAbout.h"
 
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
     }
     QApplication::setApplicationName(korven::program::title());
     QApplication::setWindowIcon(korven::ProgramIcon());
+    korven::UseJapaneseApplicationFont();
     korven::frmMain window;
     window.show();
     window.runCommandLine(options.pathArguments.join(u' '));

@@ -10,9 +10,17 @@
 #include "model/SaveFileLoader.h"
 #include "model/SaveFileWriter.h"
 
+#include <algorithm>
 #include <map>
+#include <utility>
 
 namespace korven::cli {
+
+struct ModelEditor::Written {
+    FieldRef field;
+    FieldValue original;
+    int lastEdit;  // index into m_edits
+};
 
 namespace {
 
@@ -267,48 +275,54 @@ AssignmentResult ModelEditor::assign(const QString& assignment, const QString& w
     AssignmentResult result;
     result.selectsMany = SelectsMany(*path);
     for (const FieldRef& leaf : resolved.leaves) {
-        result.changed += leaf.store(prepared.value) ? 1 : 0;
-        int& writer = m_lastWriter[leaf.address()];  // 0 for a field no edit has set
-        if (writer > 0) {
-            ++overridden[writer - 1];
+        const int earlier = noteWrite(leaf, editIndex);
+        if (earlier >= 0) {
+            ++overridden[earlier];
         }
-        writer = editIndex + 1;
+        result.changed += leaf.store(prepared.value) ? 1 : 0;
     }
     for (const auto& [earlier, count] : overridden) {
         m_overrides.append(texts::overrides(edit, m_edits[earlier], count));
     }
-    m_stored += result.changed;
     return result;
 }
 
 AssignmentResult ModelEditor::applyJson(const QJsonObject& edits) {
     JsonEditResult applied =
         ApplyJsonEdits(m_model, edits, [this](const FieldRef& field, const QString& path) {
-            const int editIndex = static_cast<int>(m_edits.size());
             m_edits.append(texts::jsonEdit(path));
-            m_lastWriter.insert(field.address(), editIndex + 1);
+            noteWrite(field, static_cast<int>(m_edits.size()) - 1);
         });
     if (applied.error != AssignmentError::None) {
         return {applied.error, texts::jsonEditRefused(applied.path, applied.reason), 0, false};
     }
-    m_stored += applied.changed;
     return {AssignmentError::None, {}, applied.changed, false};
 }
 
-std::vector<FieldChange> ModelEditor::changes() const {
-    return DiffModels(*m_original, m_model);
+int ModelEditor::noteWrite(const FieldRef& field, int edit) {
+    const auto [at, first] = m_written.try_emplace(field.address(), Written{field, field.current(), edit});
+    if (first) {
+        return -1;
+    }
+    return std::exchange(at->second.lastEdit, edit);
+}
+
+qsizetype ModelEditor::changedFields() const {
+    return std::count_if(m_written.begin(), m_written.end(), [](const auto& entry) {
+        return entry.second.field.current() != entry.second.original;
+    });
 }
 
 QString ModelEditor::editNamed(const void* field) const {
-    const auto found = m_lastWriter.constFind(field);
-    if (found != m_lastWriter.constEnd()) {
-        return m_edits[*found - 1];
+    const auto found = m_written.find(field);
+    if (found != m_written.end()) {
+        return m_edits[found->second.lastEdit];
     }
     return m_edits.isEmpty() ? QString() : m_edits.constLast();
 }
 
 AssignmentResult ModelEditor::finish(bool checkRanges) {
-    if (m_stored == 0) {
+    if (changedFields() == 0) {
         return {};  // every field holds what it held
     }
     if (!keepsLayout(m_model)) {

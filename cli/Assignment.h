@@ -3,17 +3,19 @@
 #include "model/ModelDiff.h"
 #include "model/SaveFile.h"
 
-#include <QHash>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <unordered_map>
 
 // Edits to the model in the dump's names: PATH=VALUE assignments (ShipClass[12].Perf[1]=30,
 // Base[*].Stockpile[0][0]=9999, Ship[0-99].Words[6]=500, Ship[Words[0]==12].Words[6]=500) and
 // JSON documents in the dump's shape.
 namespace korven::cli {
+
+class FieldRef;
 
 enum class AssignmentError {
     None,
@@ -63,23 +65,23 @@ public:
     // holds a value its edit dialog would accept. Names the edit that is refused.
     AssignmentResult finish(bool checkRanges);
 
-    // Whether any edit changed a value (perhaps back to what it was).
-    bool anyStored() const { return m_stored > 0; }
-    // The fields that differ from the model as it was before the first edit.
-    std::vector<FieldChange> changes() const;
+    // How many fields hold another value than before the first edit.
+    qsizetype changedFields() const;
 
     // One line for each edit that overrode fields an earlier one had set.
     const QStringList& overrides() const { return m_overrides; }
 
 private:
+    struct Written;
+    // Before `field` is set by edit `edit`; returns the edit that set it last, or -1.
+    int noteWrite(const FieldRef& field, int edit);
     QString editNamed(const void* field) const;
 
     SaveFile& m_model;
     std::unique_ptr<SaveFile> m_original;
-    QHash<const void*, int> m_lastWriter;  // field address -> 1 + its index into m_edits
-    QStringList m_edits;                   // each edit as messages name it
+    std::unordered_map<const void*, Written> m_written;  // by field address
+    QStringList m_edits;                                 // each edit as messages name it
     QStringList m_overrides;
-    qint64 m_stored = 0;
 };
 
 // One assignment on its own (nothing to override, no layout check).

@@ -236,7 +236,7 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
         console.err << result.message << '\n' << texts::nothingWritten() << '\n';
         return kExitFailure;
     }
-    const qsizetype changed = editor.anyStored() ? static_cast<qsizetype>(editor.changes().size()) : 0;
+    const qsizetype changed = editor.changedFields();
     if (changed == 0) {
         console.err << texts::noChanges() << '\n';
         return kExitOk;

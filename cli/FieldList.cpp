@@ -54,23 +54,6 @@ void memberShape(const QString& member, Shape& shape) {
     }
 }
 
-// The values the loader finds that the writer never stores.
-template <typename Visitor>
-void visitHeaderValue(SaveFile& m, const QString& name, Visitor&& visit) {
-    if (name == u"SaveNameLength")
-        visit(m.SaveNameLength);
-    else if (name == u"HeaderEndPos")
-        visit(m.HeaderEndPos);
-    else if (name == u"AircraftBlockPos")
-        visit(m.AircraftBlockPos);
-    else if (name == u"ShipClassBlockPos")
-        visit(m.ShipClassBlockPos);
-    else if (name == u"BaseBlockPos")
-        visit(m.BaseBlockPos);
-    else if (name == u"LastBaseIndex")
-        visit(m.LastBaseIndex);
-}
-
 QString indexRange(qint64 extent) {
     return QStringLiteral("[0-%1]").arg(extent - 1);
 }
@@ -108,7 +91,7 @@ FieldRow rowFor(const fields::Description& d) {
     Shape top;
     auto topShape = [&](auto& field) { shapeOf<std::remove_reference_t<decltype(field)>>(top); };
     if (!VisitTable(*model, table, topShape)) {
-        visitHeaderValue(*model, table, topShape);
+        VisitFoundHeaderValue(*model, table, topShape);
     }
     if (dot < 0) {
         // A header value or table: its own indices follow its name.

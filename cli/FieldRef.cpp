@@ -3,8 +3,7 @@
 #include "cli/CliTexts.h"
 #include "platform/Cp932.h"
 
-#include <QRegularExpression>
-
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -54,8 +53,10 @@ PreparedValue FieldRef::checkedInteger(qint64 value, const QString& written) con
                 constexpr qint64 minimum = std::numeric_limits<T>::min();
                 constexpr qint64 maximum = std::numeric_limits<T>::max();
                 if (value < minimum || value > maximum) {
-                    return refused(AssignmentError::ValueRange,
-                                   texts::valueOutOfRange(written, minimum, maximum));
+                    return refused(
+                        AssignmentError::ValueRange,
+                        texts::valueOutOfRange(written.isEmpty() ? QString::number(value) : written, minimum,
+                                               maximum));
                 }
                 return accepted(value);
             }
@@ -87,8 +88,10 @@ PreparedValue FieldRef::fromText(const QString& text) const {
     if (isText()) {
         return checkedText(text);
     }
-    static const QRegularExpression pattern(QStringLiteral("\\A[+-]?[0-9]+\\z"));
-    if (!pattern.match(text).hasMatch()) {
+    const QStringView digits =
+        text.startsWith(u'+') || text.startsWith(u'-') ? QStringView(text).mid(1) : text;
+    if (digits.isEmpty() ||
+        !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
         return refused(AssignmentError::NotAnInteger, texts::notAnInteger(text));
     }
     bool ok = false;
@@ -109,17 +112,28 @@ PreparedValue FieldRef::fromJson(const QJsonValue& value) const {
         return checkedText(value.toString());
     }
     const double number = value.toDouble();
-    const QString written = QString::number(number, 'g', 17);
+    auto written = [&] { return value.isString() ? value.toString() : QString::number(number, 'g', 17); };
     if (!value.isDouble() || !std::isfinite(number) || std::trunc(number) != number) {
-        return refused(AssignmentError::NotAnInteger,
-                       texts::notAnInteger(value.isString() ? value.toString() : written));
+        return refused(AssignmentError::NotAnInteger, texts::notAnInteger(written()));
     }
     // Doubles beyond 2^63 do not convert; they are out of every field's range anyway.
     if (std::abs(number) > 9.2e18) {
         return checkedInteger(
-            number > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min(), written);
+            number > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min(), written());
     }
-    return checkedInteger(value.toInteger(), QString::number(value.toInteger()));
+    return checkedInteger(value.toInteger(), QString());
+}
+
+FieldValue FieldRef::current() const {
+    return std::visit(
+        [](auto* field) -> FieldValue {
+            if constexpr (kIsText<decltype(field)>) {
+                return field->text();
+            } else {
+                return qint64{*field};
+            }
+        },
+        m_field);
 }
 
 bool FieldRef::store(const FieldValue& value) const {
@@ -144,21 +158,12 @@ bool FieldRef::store(const FieldValue& value) const {
 }
 
 std::optional<QJsonValue> NeverWrittenHeaderValue(const SaveFile& m, const QString& name) {
-    if (name == u"SaveNameLength")
-        return QJsonValue(m.SaveNameLength);
-    if (name == u"SaveName")
+    if (name == u"SaveName") {
         return QJsonValue(m.saveNameText());
-    if (name == u"HeaderEndPos")
-        return QJsonValue(m.HeaderEndPos);
-    if (name == u"AircraftBlockPos")
-        return QJsonValue(m.AircraftBlockPos);
-    if (name == u"ShipClassBlockPos")
-        return QJsonValue(m.ShipClassBlockPos);
-    if (name == u"BaseBlockPos")
-        return QJsonValue(m.BaseBlockPos);
-    if (name == u"LastBaseIndex")
-        return QJsonValue(m.LastBaseIndex);
-    return std::nullopt;
+    }
+    std::optional<QJsonValue> value;
+    VisitFoundHeaderValue(m, name, [&](const auto& number) { value = QJsonValue(qint64{number}); });
+    return value;
 }
 
 qint64 WrittenRecords(const SaveFile& m, const QString& table, qint64 size) {

@@ -46,10 +46,13 @@ public:
     // A value of a JSON document: an integral number, or a string.
     PreparedValue fromJson(const QJsonValue& value) const;
 
+    // The value held now.
+    FieldValue current() const;
     // Stores a prepared value; true when it differs from the one held before.
     bool store(const FieldValue& value) const;
 
 private:
+    // `written` is the value as the user wrote it; empty to show it in decimal.
     PreparedValue checkedInteger(qint64 value, const QString& written) const;
     PreparedValue checkedText(const QString& text) const;
 
@@ -86,8 +89,29 @@ bool VisitTable(SaveFile& m, const QString& name, Visitor&& visit) {
     return true;
 }
 
-// The header values the loader finds and the writer never stores (the save name, the block
-// positions, the last base), with their value in `m`; nothing for any other name.
+// Calls visit(value) for the numbers the loader finds and the writer never stores (the save
+// name's length, the block positions, the last base); false for any other name.
+template <typename Model, typename Visitor>
+bool VisitFoundHeaderValue(Model& m, const QString& name, Visitor&& visit) {
+    if (name == u"SaveNameLength")
+        visit(m.SaveNameLength);
+    else if (name == u"HeaderEndPos")
+        visit(m.HeaderEndPos);
+    else if (name == u"AircraftBlockPos")
+        visit(m.AircraftBlockPos);
+    else if (name == u"ShipClassBlockPos")
+        visit(m.ShipClassBlockPos);
+    else if (name == u"BaseBlockPos")
+        visit(m.BaseBlockPos);
+    else if (name == u"LastBaseIndex")
+        visit(m.LastBaseIndex);
+    else
+        return false;
+    return true;
+}
+
+// The header values the writer never stores (those above and the save name) with their
+// value in `m`; nothing for any other name.
 std::optional<QJsonValue> NeverWrittenHeaderValue(const SaveFile& m, const QString& name);
 
 // How many records of a top-level table the writer stores: aircraft types and their

@@ -27,7 +27,7 @@ struct PathPart {
 
 class Walker {
 public:
-    Walker(const JsonStored& stored, JsonEditResult& result) : m_stored(stored), m_result(result) {}
+    Walker(const JsonStoring& storing, JsonEditResult& result) : m_storing(storing), m_result(result) {}
 
     // `frozen`: a part the writer never stores, where only the value it holds is accepted.
     template <typename T>
@@ -126,22 +126,23 @@ private:
             }
             return true;
         }
-        if (field.store(prepared.value)) {
+        if (field.current() != prepared.value) {
+            m_storing(field, path.text());
+            field.store(prepared.value);
             ++m_result.changed;
-            m_stored(field, path.text());
         }
         return true;
     }
 
-    const JsonStored& m_stored;
+    const JsonStoring& m_storing;
     JsonEditResult& m_result;
 };
 
 }  // namespace
 
-JsonEditResult ApplyJsonEdits(SaveFile& model, const QJsonObject& edits, const JsonStored& stored) {
+JsonEditResult ApplyJsonEdits(SaveFile& model, const QJsonObject& edits, const JsonStoring& storing) {
     JsonEditResult result;
-    Walker walker(stored, result);
+    Walker walker(storing, result);
     for (auto it = edits.begin(); it != edits.end(); ++it) {
         const QString& name = it.key();
         const PathPart path{nullptr, name, 0};

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 class QCheckBox;
 class QComboBox;
@@ -33,6 +34,8 @@ protected:
 private:
     void buildControls();
     void buildLayout();
+    // Screen-reader names of the boxes that share a row label: row and group.
+    void nameSharedBoxes(std::span<const QString> groupNames);
     void connectControls();
     void numberChanged(QLineEdit* box, const limits::Range& range, qint64 stored);
     void turnsChanged();
