@@ -1,3 +1,4 @@
+#include "app/StartupOptions.h"
 #include "mainwindow/frmMain.h"
 #include "platform/FileNames.h"
 #include "platform/JapaneseFont.h"
@@ -5,7 +6,10 @@
 #include "preferences/frmAbout.h"
 
 #include <QApplication>
+#include <QTextStream>
 #include <QTimer>
+
+#include <optional>
 
 namespace {
 
@@ -32,18 +36,51 @@ void runAutomation(korven::frmMain& window) {
     });
 }
 
+// Answers --help, --version and unknown options on the terminal; nullopt when the window
+// should start.
+std::optional<int> answerOnTerminal(const korven::startup::StartupOptions& options) {
+    using namespace korven::startup;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    switch (options.action) {
+        case StartupAction::ShowHelp:
+            out << usage();
+            return kExitOk;
+        case StartupAction::ShowVersion:
+            out << versionLine();
+            return kExitOk;
+        case StartupAction::UsageError:
+            err << unknownOptionMessage(options.unknownOption) << usage();
+            return kExitUsage;
+        case StartupAction::OpenWindow:
+            break;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    using namespace korven::startup;
+    // Help and version need no display, so they are answered before Qt looks for one. Unknown
+    // options wait until Qt has taken its own (-platform, -style, ...) out of the list.
+    const StartupOptions early = ParseStartupOptions(korven::ProcessArguments(argc, argv));
+    if (early.action == StartupAction::ShowHelp || early.action == StartupAction::ShowVersion) {
+        return *answerOnTerminal(early);
+    }
     QApplication app(argc, argv);
+    // From argv, which QApplication has cleared of its own options: Qt's decoding of the
+    // arguments loses names that are not valid UTF-8.
+    const StartupOptions options = ParseStartupOptions(korven::ProcessArguments(argc, argv));
+    if (const std::optional<int> status = answerOnTerminal(options)) {
+        return *status;
+    }
     QApplication::setApplicationName(korven::program::title());
     QApplication::setWindowIcon(korven::ProgramIcon());
     korven::UseJapaneseApplicationFont();
     korven::frmMain window;
     window.show();
-    // From argv, which QApplication has cleared of its own options: Qt's decoding of the
-    // arguments loses names that are not valid UTF-8.
-    window.runCommandLine(korven::ProcessArguments(argc, argv));
+    window.runCommandLine(options.pathArguments);
     runAutomation(window);
     return app.exec();
 }

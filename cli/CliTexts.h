@@ -8,38 +8,6 @@
 // The command-line tool's own texts. The file core's messages come from model/ModelTexts.h.
 namespace korven::cli::texts {
 
-inline QString usage() {
-    return QStringLiteral(
-        "使い方 (usage):\n"
-        "  korvenedit-cli info FILE\n"
-        "  korvenedit-cli dump FILE\n"
-        "  korvenedit-cli verify FILE\n"
-        "  korvenedit-cli set FILE PATH=VALUE... [--check] [--output NEW]\n"
-        "  korvenedit-cli apply FILE EDITS [--check] [--output NEW]\n"
-        "  korvenedit-cli diff A B [--json]\n"
-        "  korvenedit-cli fields [KIND] [--markdown]\n"
-        "PATH の添字 (indices in PATH):\n"
-        "  Base[3]  Base[*]  Ship[0-99]  Ship[Words[0]==12]   (==, !=, <, <=, >, >=)\n"
-        "EDITS: dump と同じ形の JSON、または 1 行に 1 つの PATH=VALUE (# はコメント)、- は標準入力\n"
-        "       (JSON in the shape of dump, or one PATH=VALUE per line; - reads standard input)\n"
-        "オプション (options):\n"
-        "  -o, --output NEW  変更を NEW に保存し、FILE は変更しない (set, apply)\n"
-        "  --check           編集画面が受け付けない値を拒否する (refuse values the dialogs refuse)\n"
-        "  --json            差分を JSON で出力する (diff as JSON)\n"
-        "  --markdown        項目の一覧を Markdown で出力する (fields as Markdown)\n"
-        "  --force           読み込んだ後にほかのプログラムが変更したファイルにも書き込む\n"
-        "                    (変更された内容は先にバックアップする) (set, apply: overwrite a file\n"
-        "                    changed on disk meanwhile, after backing it up)\n"
-        "  -v, --verbose     進行状況を標準エラーに表示する (show progress)\n"
-        "  -h, --help        この説明を表示する (show this help)\n"
-        "  --version         版を表示する (show the version)\n"
-        "終了状態 (exit status):\n"
-        "  0 成功、diff は一致 (success; diff: equal)\n"
-        "  1 失敗、diff は相違あり (failure; diff: the files differ)\n"
-        "  2 使い方の誤り (usage error)\n"
-        "  3 diff: ファイルを読み込めない (diff: a file cannot be read)\n");
-}
-
 // Usage errors.
 inline QString noCommand() {
     return QStringLiteral("コマンドが指定されていません。(no command given)");
@@ -59,9 +27,6 @@ inline QString optionNotFor(const QString& option, const QString& command) {
 inline QString unknownKind(const QString& kind, const QStringList& kinds) {
     return QStringLiteral("%1 という種類はありません。次のどれかを指定してください (unknown kind): %2")
         .arg(kind, kinds.join(QStringLiteral(", ")));
-}
-inline QString forceOnlyForSet() {
-    return QStringLiteral("--force は set でのみ使えます。(--force is for set only)");
 }
 inline QString useForce() {
     return QStringLiteral(

@@ -2,6 +2,7 @@
 
 #include "cli/Assignment.h"
 #include "cli/CliTexts.h"
+#include "cli/CommandHelp.h"
 #include "cli/EditsInput.h"
 #include "cli/FieldList.h"
 #include "cli/ModelJson.h"
@@ -352,29 +353,43 @@ std::optional<QByteArray> readEdits(const QString& editsPath) {
 }  // namespace
 
 int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    auto option = [](const QString& longName) {
+        const OptionHelp& help = FindOption(longName);
+        QStringList names{help.longName};
+        if (!help.shortName.isEmpty()) {
+            names.prepend(help.shortName);
+        }
+        return QCommandLineOption(names, help.description, help.valueName);
+    };
     QCommandLineParser parser;
-    const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                          QString(), QStringLiteral("NEW"));
-    const QCommandLineOption checkOption(QStringLiteral("check"));
-    const QCommandLineOption jsonOption(QStringLiteral("json"));
-    const QCommandLineOption markdownOption(QStringLiteral("markdown"));
-    const QCommandLineOption verboseOption(QStringList{QStringLiteral("v"), QStringLiteral("verbose")});
-    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption versionOption(QStringLiteral("version"));
-    const QCommandLineOption forceOption(QStringLiteral("force"));
-    parser.addOptions({outputOption, checkOption, jsonOption, markdownOption, verboseOption, helpOption,
-                       versionOption, forceOption});
+    const QCommandLineOption outputOption = option(QStringLiteral("output"));
+    const QCommandLineOption checkOption = option(QStringLiteral("check"));
+    const QCommandLineOption jsonOption = option(QStringLiteral("json"));
+    const QCommandLineOption markdownOption = option(QStringLiteral("markdown"));
+    const QCommandLineOption verboseOption = option(QStringLiteral("verbose"));
+    const QCommandLineOption helpOption = option(QStringLiteral("help"));
+    const QCommandLineOption versionOption = option(QStringLiteral("version"));
+    const QCommandLineOption forceOption = option(QStringLiteral("force"));
+    parser.addOptions({outputOption, checkOption, jsonOption, markdownOption, forceOption, verboseOption,
+                       helpOption, versionOption});
 
     auto usageError = [&err](const QString& text) {
-        err << text << '\n' << texts::usage();
+        err << text << '\n' << Usage();
         err.flush();
         return kExitUsage;
     };
     if (!parser.parse(arguments)) {
         return usageError(parser.errorText());
     }
-    if (parser.isSet(helpOption)) {
-        out << texts::usage();
+    QStringList args = parser.positionalArguments();
+    // "COMMAND --help" and "help COMMAND" give that command's usage; anything else the whole list.
+    if (parser.isSet(helpOption) || args.value(0) == u"help") {
+        const QString named = args.value(0) == u"help" ? args.value(1) : args.value(0);
+        if (args.value(0) == u"help" && !named.isEmpty() && FindCommand(named) == nullptr) {
+            return usageError(texts::unknownCommand(named));
+        }
+        const CommandHelp* command = FindCommand(named);
+        out << (command != nullptr ? CommandUsage(*command) : Usage());
         return kExitOk;
     }
     if (parser.isSet(versionOption)) {
@@ -385,33 +400,24 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return kExitOk;
     }
 
-    QStringList args = parser.positionalArguments();
     if (args.isEmpty()) {
         return usageError(texts::noCommand());
     }
     const QString command = args.takeFirst();
-    const QStringList commands = {QStringLiteral("info"),  QStringLiteral("dump"),  QStringLiteral("verify"),
-                                  QStringLiteral("set"),   QStringLiteral("apply"), QStringLiteral("diff"),
-                                  QStringLiteral("fields")};
-    if (!commands.contains(command)) {
+    const CommandHelp* help = FindCommand(command);
+    if (help == nullptr || command == u"help") {
         return usageError(texts::unknownCommand(command));
     }
-    const bool edits = command == u"set" || command == u"apply";
-    const std::pair<const QCommandLineOption*, bool> allowed[] = {{&outputOption, edits},
-                                                                  {&checkOption, edits},
-                                                                  {&jsonOption, command == u"diff"},
-                                                                  {&markdownOption, command == u"fields"}};
-    for (const auto& [option, allowedHere] : allowed) {
-        if (parser.isSet(*option) && !allowedHere) {
-            return usageError(
-                texts::optionNotFor(QStringLiteral("--") + option->names().constLast(), command));
+    // A command takes the options its usage lists.
+    for (const QCommandLineOption* limited :
+         {&outputOption, &checkOption, &forceOption, &jsonOption, &markdownOption}) {
+        const QString longName = limited->names().constLast();
+        if (parser.isSet(*limited) && !help->optionNames.contains(longName)) {
+            return usageError(texts::optionNotFor(QStringLiteral("--") + longName, command));
         }
     }
     if (parser.isSet(outputOption) && parser.value(outputOption).isEmpty()) {
         return usageError(texts::wrongArguments(command));
-    }
-    if (parser.isSet(forceOption) && command != u"set") {
-        return usageError(texts::forceOnlyForSet());
     }
 
     Console console{out, err, parser.isSet(verboseOption)};

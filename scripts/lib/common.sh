@@ -27,3 +27,10 @@ configure_and_build() {
     cmake -S "$KORVEN_ROOT" -B "$dir" "$@" >/dev/null
     cmake --build "$dir" -j"$(nproc)"
 }
+
+# What scripts/package-deb needs besides the build: dpkg-shlibdeps, and file, with which CPack
+# finds the programs to hand to it.
+KORVEN_PACKAGE_PACKAGES=(dpkg-dev file)
+# What scripts/check-package validates and runs the installed files with.
+KORVEN_PACKAGE_CHECK_PACKAGES=(desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
+                               libglib2.0-bin man-db bash-completion)

@@ -1,4 +1,5 @@
 #include "cli/CliTexts.h"
+#include "cli/CommandHelp.h"
 #include "model/ModelTexts.h"
 #include "platform/LockedFile.h"
 #include "tests/cli/CliFixtures.h"
@@ -102,7 +103,7 @@ private slots:
         QCOMPARE(unknown.status, 2);
         const Run help = run({QStringLiteral("--help")});
         QCOMPARE(help.status, 0);
-        QCOMPARE(help.out, cli::texts::usage().toUtf8());
+        QCOMPARE(help.out, cli::Usage().toUtf8());
     }
 
     // Arguments and output are UTF-8 end to end, texts reach the file in code page 932.

@@ -1,9 +1,11 @@
 #include "cli/CliTexts.h"
+#include "cli/CommandHelp.h"
 #include "cli/Commands.h"
 #include "model/ModelTexts.h"
 #include "platform/Backups.h"
 #include "platform/LockedFile.h"
 #include "tests/cli/CliFixtures.h"
+#include "tests/cli/RunInProcess.h"
 #include "tests/support/DemoNames.h"
 
 #include <QFile>
@@ -23,21 +25,10 @@ using korven::fixtures::writeFile;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Run = fixtures::CliRun;
 
-Run run(QStringList arguments) {
-    Run result;
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    arguments.prepend(QStringLiteral("korvenedit-cli"));
-    result.status = RunCommandLine(arguments, out, err);
-    out.flush();
-    err.flush();
-    return result;
+Run run(const QStringList& arguments) {
+    return fixtures::runCli(arguments);
 }
 
 // Message texts as the tool prints them: one line per line of the message box.
@@ -108,12 +99,14 @@ private slots:
         QVERIFY2(r.out.contains(QStringLiteral("\n現在フェイズ: 不明 (12)\n")), qPrintable(r.out));
     }
 
-    // --force only changes what set does with a file changed on disk; elsewhere it is a mistake.
-    void forceBelongsToSet() {
+    // --force only changes what set and apply do with a file changed on disk; elsewhere it is a
+    // mistake.
+    void forceBelongsToTheEditingCommands() {
         const QString path = freshCopy(QStringLiteral("forced.SAVE"));
         const Run info = run({QStringLiteral("info"), QStringLiteral("--force"), path});
         QCOMPARE(info.status, 2);
-        QVERIFY(info.err.startsWith(cli::texts::forceOnlyForSet()));
+        QVERIFY(
+            info.err.startsWith(cli::texts::optionNotFor(QStringLiteral("--force"), QStringLiteral("info"))));
         const Run set =
             run({QStringLiteral("set"), QStringLiteral("--force"), path, QStringLiteral("TurnInfo[0]=10")});
         QCOMPARE(set.status, 0);
@@ -414,16 +407,16 @@ private slots:
         const Run r = run(arguments);
         QCOMPARE(r.status, 2);
         QCOMPARE(r.out, QString());
-        QVERIFY(r.err.endsWith(cli::texts::usage()));
+        QVERIFY(r.err.endsWith(cli::Usage()));
         if (!message.isEmpty()) {
-            QCOMPARE(r.err, message + QLatin1Char('\n') + cli::texts::usage());
+            QCOMPARE(r.err, message + QLatin1Char('\n') + cli::Usage());
         }
     }
 
     void helpAndVersion() {
         const Run help = run({QStringLiteral("--help")});
         QCOMPARE(help.status, 0);
-        QCOMPARE(help.out, cli::texts::usage());
+        QCOMPARE(help.out, cli::Usage());
         const Run version = run({QStringLiteral("--version")});
         QCOMPARE(version.status, 0);
         QVERIFY(version.out.startsWith(QStringLiteral("korvenedit-cli ")));
