@@ -1,5 +1,6 @@
 #include "mainwindow/frmMain.h"
 #include "platform/ProgramInfo.h"
+#include "platform/QtTranslation.h"
 #include "preferences/frmAbout.h"
 
 #include <QApplication>
@@ -34,6 +35,7 @@ void runAutomation(korven::frmMain& window) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    korven::InstallQtTranslation();
     QApplication::setApplicationName(korven::program::title());
     QApplication::setWindowIcon(korven::ProgramIcon());
     korven::frmMain window;

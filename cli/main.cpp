@@ -1,9 +1,12 @@
 #include "cli/Commands.h"
+#include "platform/QtTranslation.h"
 
 #include <QCoreApplication>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // Qt's own error texts (a file that cannot be written, for instance) reach stderr too.
+    korven::InstallQtTranslation();
     // Names the data folder that holds the backups, shared with the editor.
     QCoreApplication::setApplicationName(QStringLiteral("KorvenEdit"));
     QTextStream out(stdout);
