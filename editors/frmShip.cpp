@@ -406,7 +406,9 @@ bool frmShip::numberChanged(QLineEdit* box, const rules::StoredValue& stored) {
         return false;  // rewriting the text raised the change again, which handled it
     }
     MarkChanged(this, box, stored);
-    markRanges();
+    if (!m_loading) {
+        markRanges();  // loading marks them all once at its end
+    }
     return true;
 }
 
