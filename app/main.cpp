@@ -1,4 +1,5 @@
 #include "mainwindow/frmMain.h"
+#include "platform/JapaneseFont.h"
 #include "platform/ProgramInfo.h"
 #include "platform/QtTranslation.h"
 #include "preferences/frmAbout.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
     korven::InstallQtTranslation();
     QApplication::setApplicationName(korven::program::title());
     QApplication::setWindowIcon(korven::ProgramIcon());
+    korven::UseJapaneseApplicationFont();
     korven::frmMain window;
     window.show();
     window.runCommandLine(QCoreApplication::arguments().mid(1).join(u' '));

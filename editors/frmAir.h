@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 class QCheckBox;
 class QComboBox;
@@ -32,6 +33,8 @@ protected:
 private:
     void buildControls();
     void buildLayout();
+    // Screen-reader names of the boxes that share a row label: row and group.
+    void nameSharedBoxes(std::span<const QString> groupNames);
     void connectControls();
     void numberChanged(QLineEdit* box, qint64 maximum, qint64 minimum, qint64 stored);
     void turnsChanged();

@@ -30,13 +30,14 @@ frmKagaku::frmKagaku(EditSession& session, QWidget* parent) : EditDialog(session
 
     const int margin = kSmallDialogLabelMargin;
     auto* grid = new QGridLayout;
-    grid->addWidget(makeFieldLabel(texts::edit::name(), QStringLiteral("lblMeisyou"), margin), 0, 0);
+    grid->addWidget(makeLabelFor(m_name, texts::edit::name(), QStringLiteral("lblMeisyou"), margin), 0, 0);
     grid->addWidget(m_name, 0, 1, 1, 2);
-    grid->addWidget(makeFieldLabel(texts::kagaku::effect(), QStringLiteral("lblKouka"), margin), 1, 0);
+    grid->addWidget(makeLabelFor(m_effect, texts::kagaku::effect(), QStringLiteral("lblKouka"), margin), 1,
+                    0);
     grid->addWidget(m_effect, 1, 1, 1, 2);
-    grid->addWidget(makeFieldLabel(texts::kagaku::need(), QStringLiteral("lblNeed"), margin), 2, 0);
+    grid->addWidget(makeLabelFor(m_need, texts::kagaku::need(), QStringLiteral("lblNeed"), margin), 2, 0);
     grid->addWidget(m_need, 2, 1);
-    grid->addWidget(makeFieldLabel(texts::kagaku::leave(), QStringLiteral("lblLeave"), margin), 3, 0);
+    grid->addWidget(makeLabelFor(m_leave, texts::kagaku::leave(), QStringLiteral("lblLeave"), margin), 3, 0);
     grid->addWidget(m_leave, 3, 1);
     for (int i = 0; i < 2; ++i) {
         grid->addWidget(makePlainLabel(texts::kagaku::half(), indexedName("lblHalf", i), margin), 2 + i, 2);
@@ -62,6 +63,7 @@ frmKagaku::frmKagaku(EditSession& session, QWidget* parent) : EditDialog(session
     addLeaveCheck(m_leave, [this] { return txtNumInput(m_leave, boxValue(m_need), 0); });
 
     ApplyLabelStyle(this);
+    keepDisabledBoxesLegible();
 }
 
 bool frmKagaku::setTarget1(int16_t weaponClass) {

@@ -4,6 +4,7 @@
 #include "editors/EditRules.h"
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
+#include "platform/ControlAccess.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -33,6 +34,7 @@ frmToujouRen::frmToujouRen(EditSession& session, QWidget* parent)
         box->setFixedWidth(60);
         box->setAlignment(Qt::AlignRight);
         m_skill[static_cast<std::size_t>(k)] = box;
+        labelControl(label, box);
         grid->addWidget(label, 1 + k, 0);
         grid->addWidget(box, 1 + k, 1);
         connect(box, &QLineEdit::textChanged, this,
