@@ -2,6 +2,7 @@
 
 #include "editors/Colours.h"
 #include "editors/EditorTexts.h"
+#include "platform/ControlAccess.h"
 #include "platform/UiServices.h"
 
 #include <QAbstractButton>
@@ -120,7 +121,7 @@ void MarkRange(QLineEdit* box, const rules::Bounds& bounds) {
             }
             box->setPalette(palette);
             box->setProperty(kDesignedText, QVariant());
-            box->setToolTip(QString());
+            setOwnToolTip(box, QString());
         }
         return;
     }
@@ -136,8 +137,8 @@ void MarkRange(QLineEdit* box, const rules::Bounds& bounds) {
         palette.setColor(group, QPalette::Text, red);
     }
     box->setPalette(palette);
-    box->setToolTip(texts::edit::outOfRange(bounds.minimum.value_or(0),
-                                            bounds.maximum.value_or(std::numeric_limits<qint64>::max())));
+    setOwnToolTip(box, texts::edit::outOfRange(bounds.minimum.value_or(0),
+                                               bounds.maximum.value_or(std::numeric_limits<qint64>::max())));
 }
 
 void MarkChanged(QWidget* dialog, QWidget* control, const rules::StoredValue& stored) {

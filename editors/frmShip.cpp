@@ -621,6 +621,12 @@ void frmShip::LoadControls() {
     }
     for (std::size_t m = 0; m < 4; ++m) {
         m_loadedGunTypes[m] = m_cbBusouSyu[m]->currentIndex();
+        // A mount stored without a gun has its boxes disabled, as clearing it leaves them, but
+        // keeps its stored values.
+        const bool mounted = m_cbBusouSyu[m]->currentData().toInt() != ship::kNoGunType;
+        m_txtBusouMon[m]->setEnabled(mounted);
+        m_txtBusouKai[m]->setEnabled(mounted);
+        m_txtBusouKai[m + 4]->setEnabled(mounted);
     }
     markRanges();
 }
