@@ -7,6 +7,7 @@
 #include "editors/Colours.h"
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
+#include "model/FieldLimits.h"
 #include "platform/ControlAccess.h"
 #include "platform/UiServices.h"
 
@@ -35,8 +36,8 @@ void plainLook(QLabel* label) {
 }
 
 constexpr QSize kPictureSize{200, 100};
-constexpr int kNameBytes = 26;
-constexpr int kShortNameBytes = 10;
+constexpr int kNameBytes = limits::kAircraftNameBytes;
+constexpr int kShortNameBytes = limits::kAircraftShortNameBytes;
 
 // Rows of the performance grid: the label and the NumData index of each box.
 struct NumberField {
@@ -275,7 +276,7 @@ void frmAir::connectControls() {
     });
     for (std::size_t i = 0; i < m_txtNumData.size(); ++i) {
         connect(m_txtNumData[i], &QLineEdit::textChanged, this,
-                [this, a, i] { numberChanged(m_txtNumData[i], 99, 0, a->NumData[i]); });
+                [this, a, i] { numberChanged(m_txtNumData[i], limits::kAircraftNumber, a->NumData[i]); });
     }
     for (std::size_t i = 0; i < m_chkData.size(); ++i) {
         connect(m_chkData[i], &QCheckBox::toggled, this, [this, a, i](bool checked) {
@@ -285,33 +286,34 @@ void frmAir::connectControls() {
     }
     for (std::size_t k = 0; k < 4; ++k) {
         connect(m_txtKidou[k], &QLineEdit::textChanged, this,
-                [this, a, k] { numberChanged(m_txtKidou[k], 99, 0, a->Kidou[k]); });
+                [this, a, k] { numberChanged(m_txtKidou[k], limits::kAircraftNumber, a->Kidou[k]); });
         connect(m_cbBom[k], &QComboBox::currentIndexChanged, this,
                 [this, a, k] { MarkChanged(this, m_cbBom[k], qint64(air::BombComboIndex(a->Bomb[k][0]))); });
         connect(m_txtBom[k], &QLineEdit::textChanged, this,
-                [this, a, k] { numberChanged(m_txtBom[k], 99, 0, a->Bomb[k][1]); });
+                [this, a, k] { numberChanged(m_txtBom[k], limits::kAircraftNumber, a->Bomb[k][1]); });
         connect(m_txtKouzoku[k], &QLineEdit::textChanged, this,
-                [this, a, k] { numberChanged(m_txtKouzoku[k], 9999, 0, a->Kouzoku[k]); });
+                [this, a, k] { numberChanged(m_txtKouzoku[k], limits::kAircraftRange, a->Kouzoku[k]); });
     }
     connect(m_txtKikan[1], &QLineEdit::textChanged, this, &frmAir::turnsChanged);
 }
 
-void frmAir::numberChanged(QLineEdit* box, qint64 maximum, qint64 minimum, qint64 stored) {
+void frmAir::numberChanged(QLineEdit* box, const limits::Range& range, qint64 stored) {
     // Loading shows the stored value as it is; a rewritten text raised the change again,
     // which marked it.
-    if (!m_loading && txtNumInput(box, maximum, minimum)) {
+    if (!m_loading && txtNumInput(box, range.maximum, range.minimum)) {
         return;
     }
     MarkChanged(this, box, stored);
-    MarkRange(box, {maximum, minimum});
+    MarkRange(box, {range.maximum, range.minimum});
 }
 
 void frmAir::turnsChanged() {
-    if (!m_loading && txtNumInput(m_txtKikan[1], 999, -1)) {
+    if (!m_loading &&
+        txtNumInput(m_txtKikan[1], limits::kDevelopmentTurns.maximum, limits::kDevelopmentTurns.minimum)) {
         return;
     }
     MarkChanged(this, m_txtKikan[1], qint64(development()));
-    MarkRange(m_txtKikan[1], {999, -1});
+    MarkRange(m_txtKikan[1], {limits::kDevelopmentTurns.maximum, limits::kDevelopmentTurns.minimum});
     m_txtKikan[0]->setText(air::PeriodText(boxValue(m_txtKikan[1])));
     updateStatus();
 }

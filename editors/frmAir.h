@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/EditDialog.h"
+#include "model/FieldLimits.h"
 
 #include <array>
 #include <cstdint>
@@ -36,7 +37,7 @@ private:
     // Screen-reader names of the boxes that share a row label: row and group.
     void nameSharedBoxes(std::span<const QString> groupNames);
     void connectControls();
-    void numberChanged(QLineEdit* box, qint64 maximum, qint64 minimum, qint64 stored);
+    void numberChanged(QLineEdit* box, const limits::Range& range, qint64 stored);
     void turnsChanged();
     void updateStatus();
 

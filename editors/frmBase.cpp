@@ -5,6 +5,7 @@
 #include "editors/EditRules.h"
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
+#include "model/FieldLimits.h"
 #include "platform/ControlAccess.h"
 #include "platform/ProgramInfo.h"
 #include "platform/UiServices.h"
@@ -76,22 +77,22 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
         shown->setEnabled(false);
     }
 
-    m_txtShigen =
-        addNumber(QStringLiteral("txtShigen"), 8, 32767, [](const BaseRecord& b) { return b.Resource[1]; });
-    m_txtKoujou =
-        addNumber(QStringLiteral("txtKoujou"), 4, 999, [](const BaseRecord& b) { return b.Factory[1]; });
-    m_txtHikoujou =
-        addNumber(QStringLiteral("txtHikoujou"), 4, 999, [](const BaseRecord& b) { return b.Airfield; });
-    m_txtJinchi =
-        addNumber(QStringLiteral("txtJinchi"), 4, 999, [](const BaseRecord& b) { return b.Fortification; });
-    m_txtChian =
-        addNumber(QStringLiteral("txtChian"), 3, 100, [](const BaseRecord& b) { return b.PublicOrder; });
+    m_txtShigen = addNumber(QStringLiteral("txtShigen"), 8, limits::kResourceAmount.maximum,
+                            [](const BaseRecord& b) { return b.Resource[1]; });
+    m_txtKoujou = addNumber(QStringLiteral("txtKoujou"), 4, limits::kFactoryOutput.maximum,
+                            [](const BaseRecord& b) { return b.Factory[1]; });
+    m_txtHikoujou = addNumber(QStringLiteral("txtHikoujou"), 4, limits::kAirfield.maximum,
+                              [](const BaseRecord& b) { return b.Airfield; });
+    m_txtJinchi = addNumber(QStringLiteral("txtJinchi"), 4, limits::kFortification.maximum,
+                            [](const BaseRecord& b) { return b.Fortification; });
+    m_txtChian = addNumber(QStringLiteral("txtChian"), 3, limits::kPublicOrder.maximum,
+                           [](const BaseRecord& b) { return b.PublicOrder; });
     for (std::size_t i = 0; i < m_txtBichiku.size(); ++i) {
-        m_txtBichiku[i] = addNumber(indexedName("txtBichiku", i), 8, 9999999,
+        m_txtBichiku[i] = addNumber(indexedName("txtBichiku", i), 8, limits::kStockpile.maximum,
                                     [i](const BaseRecord& b) { return b.Stockpile[i / 2][i % 2]; });
     }
     for (std::size_t i = 0; i < m_txtButai.size(); ++i) {
-        m_txtButai[i] = addNumber(indexedName("txtButai", i), 4, 999,
+        m_txtButai[i] = addNumber(indexedName("txtButai", i), 4, limits::kUnitCount.maximum,
                                   [i](const BaseRecord& b) { return b.Units[i / 2][i % 2]; });
     }
     for (std::size_t k = 0; k < base::kSlots; ++k) {
@@ -100,8 +101,9 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
         m_cbKoukuki[k]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         m_cbKoukuki[k]->setMinimumContentsLength(9);
         for (std::size_t c = 0; c < 2; ++c) {
-            m_txtKoukuki[2 * k + c] = addNumber(indexedName("txtKoukuki", 2 * k + c), 4, 999,
-                                                [k, c](const BaseRecord& b) { return b.AirCount[c][k]; });
+            m_txtKoukuki[2 * k + c] =
+                addNumber(indexedName("txtKoukuki", 2 * k + c), 4, limits::kBaseAircraftCount.maximum,
+                          [k, c](const BaseRecord& b) { return b.AirCount[c][k]; });
         }
     }
 

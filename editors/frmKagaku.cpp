@@ -4,6 +4,7 @@
 #include "editors/EditRules.h"
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
+#include "model/FieldLimits.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -59,8 +60,13 @@ frmKagaku::frmKagaku(EditSession& session, QWidget* parent) : EditDialog(session
             [this] { MarkChanged(this, m_need, qint64(entry().Need)); });
     connect(m_leave, &QLineEdit::textChanged, this,
             [this] { MarkChanged(this, m_leave, qint64(entry().Leave)); });
-    addLeaveCheck(m_need, [this] { return txtNumInput(m_need, kMaxNeed, 0); });
-    addLeaveCheck(m_leave, [this] { return txtNumInput(m_leave, boxValue(m_need), 0); });
+    addLeaveCheck(m_need, [this] {
+        return txtNumInput(m_need, limits::kScienceNeed.maximum, limits::kScienceNeed.minimum);
+    });
+    addLeaveCheck(m_leave, [this] {
+        const limits::Range leave = limits::scienceLeave(boxValue(m_need));
+        return txtNumInput(m_leave, leave.maximum, leave.minimum);
+    });
 
     ApplyLabelStyle(this);
     keepDisabledBoxesLegible();

@@ -6,6 +6,7 @@
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
 #include "editors/ShipState.h"
+#include "model/FieldLimits.h"
 #include "platform/ControlAccess.h"
 #include "platform/UiServices.h"
 
@@ -417,27 +418,26 @@ void frmShip::connectControls() {
 }
 
 void frmShip::registerBounds() {
-    auto fixed = [](qint64 maximum, qint64 minimum) {
-        return [maximum, minimum] { return rules::Bounds{maximum, minimum}; };
+    auto fixed = [](const limits::Range& range) {
+        return [range] { return rules::Bounds{range.maximum, range.minimum}; };
     };
     // A ship's own value may not exceed its class's value as the class box shows it now.
     auto belowClass = [this](QLineEdit* classBox) {
-        return [classBox] { return rules::Bounds{boxValue(classBox), 0}; };
+        return [classBox] {
+            const limits::Range range = limits::upToClassValue(boxValue(classBox));
+            return rules::Bounds{range.maximum, range.minimum};
+        };
     };
-    m_bounds = {{m_txtStep[0], fixed(999, 0)},
-                {m_txtStep[1], fixed(999, 0)},
-                {m_txtSokuryoku[0], fixed(99, 0)},
-                {m_txtNenryou[0], fixed(32767, 1)},
-                {m_txtNenpi, fixed(255, 0)},
-                {m_txtTousai[0], fixed(255, 0)},
-                {m_txtSoukou[0], fixed(99, 0)},
-                {m_txtSoukou[1], fixed(99, 0)},
-                {m_txtStep[2], belowClass(m_txtStep[0])},
-                {m_txtStep[3], belowClass(m_txtStep[1])},
-                {m_txtNenryou[1], belowClass(m_txtNenryou[0])}};
+    m_bounds = {
+        {m_txtStep[0], fixed(limits::kClassSteps)},      {m_txtStep[1], fixed(limits::kClassSteps)},
+        {m_txtSokuryoku[0], fixed(limits::kClassSpeed)}, {m_txtNenryou[0], fixed(limits::kClassFuel)},
+        {m_txtNenpi, fixed(limits::kFuelConsumption)},   {m_txtTousai[0], fixed(limits::kAircraftCapacity)},
+        {m_txtSoukou[0], fixed(limits::kArmour)},        {m_txtSoukou[1], fixed(limits::kArmour)},
+        {m_txtStep[2], belowClass(m_txtStep[0])},        {m_txtStep[3], belowClass(m_txtStep[1])},
+        {m_txtNenryou[1], belowClass(m_txtNenryou[0])}};
     for (std::size_t m = 0; m < 4; ++m) {
-        m_bounds.insert(m_txtBusouMon[m], fixed(255, 0));
-        m_bounds.insert(m_txtBusouKai[m], fixed(9, 0));
+        m_bounds.insert(m_txtBusouMon[m], fixed(limits::kGunCount));
+        m_bounds.insert(m_txtBusouKai[m], fixed(limits::kFirings));
         m_bounds.insert(m_txtBusouKai[m + 4], belowClass(m_txtBusouKai[m]));
     }
 }

@@ -4,6 +4,7 @@
 #include "editors/EditRules.h"
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
+#include "model/FieldLimits.h"
 #include "platform/ControlAccess.h"
 
 #include <QGridLayout>
@@ -39,7 +40,9 @@ frmToujouRen::frmToujouRen(EditSession& session, QWidget* parent)
         grid->addWidget(box, 1 + k, 1);
         connect(box, &QLineEdit::textChanged, this,
                 [this, box, k] { MarkChanged(this, box, qint64(skill(k))); });
-        addLeaveCheck(box, [box] { return txtNumInput(box, kMaxSkill, 0); });
+        addLeaveCheck(box, [box] {
+            return txtNumInput(box, limits::kAircrewSkill.maximum, limits::kAircrewSkill.minimum);
+        });
     }
 
     EditButtonCaptions buttonCaptions;
