@@ -3,6 +3,7 @@
 #include "platform/FileNames.h"
 #include "platform/JapaneseFont.h"
 #include "platform/ProgramInfo.h"
+#include "platform/QtTranslation.h"
 #include "preferences/frmAbout.h"
 
 #include <QApplication>
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
     if (const std::optional<int> status = answerOnTerminal(options)) {
         return *status;
     }
+    korven::InstallQtTranslation();
     QApplication::setApplicationName(korven::program::title());
     QApplication::setWindowIcon(korven::ProgramIcon());
     korven::UseJapaneseApplicationFont();

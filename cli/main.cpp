@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "platform/QtTranslation.h"
 
 #include "platform/FileNames.h"
 
@@ -6,6 +7,8 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // Qt's own error texts (a file that cannot be written, for instance) reach stderr too.
+    korven::InstallQtTranslation();
     // Names the data folder that holds the backups, shared with the editor.
     QCoreApplication::setApplicationName(QStringLiteral("KorvenEdit"));
     QTextStream out(stdout);

@@ -16,6 +16,7 @@ constexpr uint32_t kHighlight = kSystem + 13;
 constexpr uint32_t kHighlightText = kSystem + 14;
 constexpr uint32_t kButtonShadow = kSystem + 16;
 constexpr uint32_t kPureGreen = 0x0000FF00u;
+constexpr uint32_t kOutOfRangeText = 0x000000C0u;  // dark red, legible on green too
 
 // An unknown system colour number gives the window text colour. System colours are taken from
 // `group`, so a disabled control keeps the look the style gives disabled controls.

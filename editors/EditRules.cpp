@@ -21,6 +21,11 @@ qint64 numericValue(const QString& text) {
     return negative ? -value : value;
 }
 
+bool withinBounds(const QString& text, const Bounds& bounds) {
+    const qint64 value = numericValue(text);
+    return (!bounds.maximum || value <= *bounds.maximum) && (!bounds.minimum || value >= *bounds.minimum);
+}
+
 FilteredNumber filterNumber(const QString& text, std::optional<qint64> maximum,
                             std::optional<qint64> minimum) {
     FilteredNumber result;

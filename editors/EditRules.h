@@ -23,6 +23,15 @@ T fitted(qint64 value) {
         std::clamp<qint64>(value, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
 }
 
+// A box's range; an absent bound does not limit.
+struct Bounds {
+    std::optional<qint64> maximum;
+    std::optional<qint64> minimum;
+};
+
+// True when the number the text spells lies within the bounds.
+bool withinBounds(const QString& text, const Bounds& bounds);
+
 struct FilteredNumber {
     QString text;
     bool changed = false;

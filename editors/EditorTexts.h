@@ -72,6 +72,14 @@ inline QString fuel() {
 inline QString turns() {
     return QStringLiteral("ターン");
 }
+
+// The tool tip of a box that shows a stored value outside its usual range.
+inline QString outOfRange(qint64 minimum, qint64 maximum) {
+    return QStringLiteral(
+               "保存されている値が通常の範囲（%1～%2）の外にあります。入力すると範囲内に直されます。")
+        .arg(minimum)
+        .arg(maximum);
+}
 }  // namespace edit
 
 namespace kagaku {

@@ -1,6 +1,8 @@
 #include "editors/ModuleMain.h"
 
 #include "editors/Colours.h"
+#include "editors/EditorTexts.h"
+#include "platform/ControlAccess.h"
 #include "platform/UiServices.h"
 
 #include <QAbstractButton>
@@ -11,6 +13,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <limits>
 
 namespace korven {
 namespace {
@@ -102,6 +106,39 @@ void LimitTextBytes(QLineEdit* box, int maxBytes) {
     box->setText(limited.text);
     ui().beep();
     box->setCursorPosition(static_cast<int>(limited.text.size()));
+}
+
+void MarkRange(QLineEdit* box, const rules::Bounds& bounds) {
+    constexpr char kDesignedText[] = "designedTextColours";
+    constexpr QPalette::ColorGroup kGroups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
+    QPalette palette = box->palette();
+    const bool marked = box->property(kDesignedText).isValid();
+    if (rules::withinBounds(box->text(), bounds)) {
+        if (marked) {
+            const QVariantList designed = box->property(kDesignedText).toList();
+            for (std::size_t g = 0; g < std::size(kGroups); ++g) {
+                palette.setColor(kGroups[g], QPalette::Text, designed[qsizetype(g)].value<QColor>());
+            }
+            box->setPalette(palette);
+            box->setProperty(kDesignedText, QVariant());
+            setOwnToolTip(box, QString());
+        }
+        return;
+    }
+    if (!marked) {
+        QVariantList designed;
+        for (const QPalette::ColorGroup group : kGroups) {
+            designed.append(palette.color(group, QPalette::Text));
+        }
+        box->setProperty(kDesignedText, designed);
+    }
+    const QColor red = colours::toColor(colours::kOutOfRangeText, palette);
+    for (const QPalette::ColorGroup group : kGroups) {
+        palette.setColor(group, QPalette::Text, red);
+    }
+    box->setPalette(palette);
+    setOwnToolTip(box, texts::edit::outOfRange(bounds.minimum.value_or(0),
+                                               bounds.maximum.value_or(std::numeric_limits<qint64>::max())));
 }
 
 void MarkChanged(QWidget* dialog, QWidget* control, const rules::StoredValue& stored) {

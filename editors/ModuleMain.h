@@ -52,6 +52,11 @@ qint64 boxValue(const QLineEdit* box);
 // with a beep and the caret at the end when it cut.
 void LimitTextBytes(QLineEdit* box, int maxBytes);
 
+// A stored value is shown as it is, even outside the box's bounds (only typing is clamped):
+// such a box gets the out-of-range text colour and a tool tip giving the range; a box within
+// its bounds gets its designed look back.
+void MarkRange(QLineEdit* box, const rules::Bounds& bounds);
+
 // Paints `control` (line edit, combo box or check box) changed or unchanged against the stored
 // value; a change enables the dialog's Apply and Undo. Does nothing while EditLoading is set.
 void MarkChanged(QWidget* dialog, QWidget* control, const rules::StoredValue& stored);

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace korven {
@@ -260,12 +261,17 @@ void frmAir::nameSharedBoxes(std::span<const QString> groupNames) {
 
 void frmAir::connectControls() {
     const AircraftTypeRecord* a = &aircraft();
+    // A stored name is shown whole, even one longer than typing allows.
     connect(m_txtAirName, &QLineEdit::textChanged, this, [this, a] {
-        LimitTextBytes(m_txtAirName, kNameBytes);
+        if (!m_loading) {
+            LimitTextBytes(m_txtAirName, kNameBytes);
+        }
         MarkChanged(this, m_txtAirName, a->Name.text());
     });
     connect(m_txtAirSName, &QLineEdit::textChanged, this, [this, a] {
-        LimitTextBytes(m_txtAirSName, kShortNameBytes);
+        if (!m_loading) {
+            LimitTextBytes(m_txtAirSName, kShortNameBytes);
+        }
         MarkChanged(this, m_txtAirSName, a->ShortName.text());
     });
     for (std::size_t i = 0; i < m_txtNumData.size(); ++i) {
@@ -292,17 +298,22 @@ void frmAir::connectControls() {
 }
 
 void frmAir::numberChanged(QLineEdit* box, const limits::Range& range, qint64 stored) {
-    // A rewritten text raised the change again, which marked it.
-    if (!txtNumInput(box, range.maximum, range.minimum)) {
-        MarkChanged(this, box, stored);
+    // Loading shows the stored value as it is; a rewritten text raised the change again,
+    // which marked it.
+    if (!m_loading && txtNumInput(box, range.maximum, range.minimum)) {
+        return;
     }
+    MarkChanged(this, box, stored);
+    MarkRange(box, {range.maximum, range.minimum});
 }
 
 void frmAir::turnsChanged() {
-    if (txtNumInput(m_txtKikan[1], limits::kDevelopmentTurns.maximum, limits::kDevelopmentTurns.minimum)) {
+    if (!m_loading &&
+        txtNumInput(m_txtKikan[1], limits::kDevelopmentTurns.maximum, limits::kDevelopmentTurns.minimum)) {
         return;
     }
     MarkChanged(this, m_txtKikan[1], qint64(development()));
+    MarkRange(m_txtKikan[1], {limits::kDevelopmentTurns.maximum, limits::kDevelopmentTurns.minimum});
     m_txtKikan[0]->setText(air::PeriodText(boxValue(m_txtKikan[1])));
     updateStatus();
 }
@@ -317,6 +328,7 @@ void frmAir::updateStatus() {
 }
 
 void frmAir::LoadControls() {
+    const QScopedValueRollback loading(m_loading, true);
     const AircraftTypeRecord& a = aircraft();
     auto number = [](qint64 value) { return QString::number(value); };
     m_txtAirName->setText(a.Name.text());

@@ -17,11 +17,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <optional>
 #include <span>
+#include <utility>
 
 namespace korven {
 namespace {
@@ -165,11 +167,14 @@ QLineEdit* frmBase::addNumber(const QString& name, int maxLength, qint64 maximum
     // A digit's width for each digit that may be typed, and one more.
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(u'0') * (maxLength + 1) + 14);
     const std::size_t index = m_numbers.size();
-    m_numbers.push_back({box, maximum, std::move(stored)});
+    m_numbers.push_back({box, maximum, maxLength, std::move(stored)});
     connect(box, &QLineEdit::textChanged, this, [this, index] {
         const NumberField& field = m_numbers[index];
         txtNumInput(field.box, field.maximum, 0);
+        // A typed value is within the range, so it fits the length a long stored one widened.
+        field.box->setMaxLength(field.maxLength);
         MarkChanged(this, field.box, field.stored(record()));
+        MarkRange(field.box, {field.maximum, 0});
     });
     return box;
 }
@@ -341,16 +346,16 @@ void frmBase::select(QComboBox* combo, int index) {
 }
 
 void frmBase::setNumber(const NumberField& field, qint64 value) {
-    // The stored value is shown whole, so the filter can clamp it; the length limit is for typing.
-    const int maxLength = field.box->maxLength();
-    field.box->setMaxLength(32767);
+    // The stored value is shown whole and as it is, even outside the range: only typing is
+    // clamped, so an untouched box stores what it was loaded with.
+    const QString text = QString::number(value);
+    field.box->setMaxLength(std::max(field.maxLength, static_cast<int>(text.size())));
     {
         const QSignalBlocker blocker(field.box);
-        field.box->setText(QString::number(value));
+        field.box->setText(text);
     }
-    txtNumInput(field.box, field.maximum, 0);
     MarkChanged(this, field.box, field.stored(record()));
-    field.box->setMaxLength(maxLength);
+    MarkRange(field.box, {field.maximum, 0});
 }
 
 void frmBase::LoadControls() {
@@ -398,8 +403,11 @@ void frmBase::categorySelected(int slot) {
     QComboBox* category = m_cbKisyu[slot];
     const int selected = category->currentIndex();
     if (base::seaplaneRefused(selected, record().Anchorage)) {
-        ui().show(Message(texts::base::seaplaneWithoutAnchorage(), MessageIcon::Exclamation,
-                          MessageButtons::Ok, MessageAnswer::Ok, program::title()));
+        if (isVisible()) {
+            warnSeaplaneWithoutAnchorage();
+        } else {
+            m_seaplaneWarningPending = true;
+        }
         select(category, category->count() - 1);
         return;
     }
@@ -409,6 +417,19 @@ void frmBase::categorySelected(int slot) {
         buildNameList(slot);
     }
     category->setProperty(kTagProperty, QString::number(selected));
+}
+
+void frmBase::warnSeaplaneWithoutAnchorage() {
+    ui().show(Message(texts::base::seaplaneWithoutAnchorage(), MessageIcon::Exclamation, MessageButtons::Ok,
+                      MessageAnswer::Ok, program::title()));
+}
+
+void frmBase::showEvent(QShowEvent* event) {
+    EditDialog::showEvent(event);
+    if (std::exchange(m_seaplaneWarningPending, false)) {
+        // Once the dialog is on screen, so that the player sees which slot was emptied.
+        QTimer::singleShot(0, this, &frmBase::warnSeaplaneWithoutAnchorage);
+    }
 }
 
 void frmBase::nameSelected(int slot) {

@@ -26,11 +26,13 @@ public:
 protected:
     void LoadControls() override;
     void StoreControls() override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct NumberField {
         QLineEdit* box;
         qint64 maximum;
+        int maxLength;  // for typing; a longer stored value is still shown whole
         std::function<qint64(const BaseRecord&)> stored;
     };
 
@@ -45,11 +47,15 @@ private:
     void select(QComboBox* combo, int index);
     void setNumber(const NumberField& field, qint64 value);
     void categorySelected(int slot);
+    // A stored seaplane at a base without an anchorage is found while loading, before the
+    // dialog is shown; the warning then waits for it.
+    void warnSeaplaneWithoutAnchorage();
     void nameSelected(int slot);
     void buildNameList(int slot);
 
     int m_index = 0;
     bool m_japaneseSide = false;
+    bool m_seaplaneWarningPending = false;
     std::vector<NumberField> m_numbers;
     std::vector<std::pair<QComboBox*, std::function<void()>>> m_comboHandlers;
 

@@ -6,6 +6,7 @@
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
 #include "editors/ShipState.h"
+#include "model/FieldLimits.h"
 #include "platform/ControlAccess.h"
 #include "platform/UiServices.h"
 
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -343,25 +345,26 @@ void frmShip::connectControls() {
         connect(box, &QLineEdit::textChanged, this, handler);
     };
     const ShipClassRecord* c = &shipClass();
+    registerBounds();
 
     onText(m_txtStep[0], [this, c] {
-        if (numberChanged(m_txtStep[0], 999, 0, qint64(c->Perf[0]))) {
+        if (numberChanged(m_txtStep[0], qint64(c->Perf[0]))) {
             stepChanged(0);
         }
     });
     onText(m_txtStep[1], [this] {
         const std::optional<int16_t> stored = storedLowerSteps();
-        if (numberChanged(m_txtStep[1], 999, 0,
+        if (numberChanged(m_txtStep[1],
                           stored ? rules::StoredValue(qint64(*stored)) : rules::StoredValue{})) {
             stepChanged(1);
         }
     });
-    onText(m_txtSokuryoku[0], [this, c] { numberChanged(m_txtSokuryoku[0], 99, 0, qint64(c->Perf[1])); });
-    onText(m_txtNenryou[0], [this, c] { numberChanged(m_txtNenryou[0], 32767, 1, qint64(c->Perf[2])); });
-    onText(m_txtNenpi, [this, c] { numberChanged(m_txtNenpi, 255, 0, qint64(c->Armor[0])); });
-    onText(m_txtTousai[0], [this, c] { numberChanged(m_txtTousai[0], 255, 0, qint64(c->AircraftCapacity)); });
-    onText(m_txtSoukou[0], [this, c] { numberChanged(m_txtSoukou[0], 99, 0, qint64(c->Armor[3])); });
-    onText(m_txtSoukou[1], [this, c] { numberChanged(m_txtSoukou[1], 99, 0, qint64(c->Armor[2])); });
+    onText(m_txtSokuryoku[0], [this, c] { numberChanged(m_txtSokuryoku[0], qint64(c->Perf[1])); });
+    onText(m_txtNenryou[0], [this, c] { numberChanged(m_txtNenryou[0], qint64(c->Perf[2])); });
+    onText(m_txtNenpi, [this, c] { numberChanged(m_txtNenpi, qint64(c->Armor[0])); });
+    onText(m_txtTousai[0], [this, c] { numberChanged(m_txtTousai[0], qint64(c->AircraftCapacity)); });
+    onText(m_txtSoukou[0], [this, c] { numberChanged(m_txtSoukou[0], qint64(c->Armor[3])); });
+    onText(m_txtSoukou[1], [this, c] { numberChanged(m_txtSoukou[1], qint64(c->Armor[2])); });
     onText(m_txtKankei, [this, c] { MarkChanged(this, m_txtKankei, c->Name.text()); });
     onText(m_txtKansyu, [this, c] {
         MarkChanged(this, m_txtKansyu, catalogue::labelOr(catalogue::ShipTypeNames(), c->Kind[1]));
@@ -370,10 +373,8 @@ void frmShip::connectControls() {
     for (std::size_t m = 0; m < 4; ++m) {
         connect(m_cbBusouSyu[m], &QComboBox::currentIndexChanged, this,
                 [this, m] { gunTypeChosen(static_cast<int>(m)); });
-        onText(m_txtBusouMon[m],
-               [this, c, m] { numberChanged(m_txtBusouMon[m], 255, 0, qint64(c->Weapon[1][m])); });
-        onText(m_txtBusouKai[m],
-               [this, c, m] { numberChanged(m_txtBusouKai[m], 9, 0, qint64(c->Weapon[2][m])); });
+        onText(m_txtBusouMon[m], [this, c, m] { numberChanged(m_txtBusouMon[m], qint64(c->Weapon[1][m])); });
+        onText(m_txtBusouKai[m], [this, c, m] { numberChanged(m_txtBusouKai[m], qint64(c->Weapon[2][m])); });
     }
 
     QList<QWidget*> watched{m_txtNenryou[0], m_txtSokuryoku[0], m_txtNenpi};
@@ -384,18 +385,16 @@ void frmShip::connectControls() {
     if (m_individual) {
         const ShipRecord* s = &ship();
         onText(m_txtStep[2], [this, s] {
-            if (numberChanged(m_txtStep[2], boxValue(m_txtStep[0]), 0, qint64(s->Words[5]))) {
+            if (numberChanged(m_txtStep[2], qint64(s->Words[5]))) {
                 stepChanged(2);
             }
         });
         onText(m_txtStep[3], [this, s] {
-            if (numberChanged(m_txtStep[3], boxValue(m_txtStep[1]), 0, qint64(s->Words[4]))) {
+            if (numberChanged(m_txtStep[3], qint64(s->Words[4]))) {
                 stepChanged(3);
             }
         });
-        onText(m_txtNenryou[1], [this, s] {
-            numberChanged(m_txtNenryou[1], boxValue(m_txtNenryou[0]), 0, qint64(s->Words[6]));
-        });
+        onText(m_txtNenryou[1], [this, s] { numberChanged(m_txtNenryou[1], qint64(s->Words[6])); });
         for (std::size_t m = 0; m < 4; ++m) {
             onText(m_txtBusouKai[m + 4], [this, m] { shipFiringsChanged(static_cast<int>(m)); });
             onText(m_txtBusouMon[m + 4], [this, m] { markDerived(m_txtBusouMon[m + 4]); });
@@ -418,13 +417,53 @@ void frmShip::connectControls() {
             [] { ui().show(Message(texts::ship::notBuiltYet(), MessageIcon::Information)); });
 }
 
-bool frmShip::numberChanged(QLineEdit* box, std::optional<qint64> maximum, std::optional<qint64> minimum,
-                            const rules::StoredValue& stored) {
-    if (txtNumInput(box, maximum, minimum)) {
+void frmShip::registerBounds() {
+    auto fixed = [](const limits::Range& range) {
+        return [range] { return rules::Bounds{range.maximum, range.minimum}; };
+    };
+    // A ship's own value may not exceed its class's value as the class box shows it now.
+    auto belowClass = [this](QLineEdit* classBox) {
+        return [classBox] {
+            const limits::Range range = limits::upToClassValue(boxValue(classBox));
+            return rules::Bounds{range.maximum, range.minimum};
+        };
+    };
+    m_bounds = {
+        {m_txtStep[0], fixed(limits::kClassSteps)},      {m_txtStep[1], fixed(limits::kClassSteps)},
+        {m_txtSokuryoku[0], fixed(limits::kClassSpeed)}, {m_txtNenryou[0], fixed(limits::kClassFuel)},
+        {m_txtNenpi, fixed(limits::kFuelConsumption)},   {m_txtTousai[0], fixed(limits::kAircraftCapacity)},
+        {m_txtSoukou[0], fixed(limits::kArmour)},        {m_txtSoukou[1], fixed(limits::kArmour)},
+        {m_txtStep[2], belowClass(m_txtStep[0])},        {m_txtStep[3], belowClass(m_txtStep[1])},
+        {m_txtNenryou[1], belowClass(m_txtNenryou[0])}};
+    for (std::size_t m = 0; m < 4; ++m) {
+        m_bounds.insert(m_txtBusouMon[m], fixed(limits::kGunCount));
+        m_bounds.insert(m_txtBusouKai[m], fixed(limits::kFirings));
+        m_bounds.insert(m_txtBusouKai[m + 4], belowClass(m_txtBusouKai[m]));
+    }
+}
+
+bool frmShip::numberChanged(QLineEdit* box, const rules::StoredValue& stored) {
+    const rules::Bounds bounds = m_bounds.value(box)();
+    // Loading shows the stored value as it is; only what the player types is clamped.
+    if (!m_loading && txtNumInput(box, bounds.maximum, bounds.minimum)) {
         return false;  // rewriting the text raised the change again, which handled it
     }
     MarkChanged(this, box, stored);
+    if (!m_loading) {
+        markRanges();  // loading marks them all once at its end
+    }
     return true;
+}
+
+void frmShip::markRanges() {
+    // A ship box's range follows its class box, so every box is looked at again.
+    for (auto it = m_bounds.cbegin(); it != m_bounds.cend(); ++it) {
+        MarkRange(it.key(), it.value()());
+    }
+}
+
+bool frmShip::asLoaded(const QLineEdit* box) const {
+    return m_loadedTexts.value(box) == box->text();
 }
 
 void frmShip::stepChanged(int j) {
@@ -439,13 +478,13 @@ void frmShip::stepChanged(int j) {
         }
     }
     if (!editingState().EditLoading) {
-        RecalcShipState(false);
+        RecalcShipState();
     }
 }
 
 void frmShip::shipFiringsChanged(int m) {
     const auto i = static_cast<std::size_t>(m);
-    numberChanged(m_txtBusouKai[i + 4], boxValue(m_txtBusouKai[i]), 0, qint64(ship().BusouKai[i]));
+    numberChanged(m_txtBusouKai[i + 4], qint64(ship().BusouKai[i]));
 }
 
 void frmShip::gunTypeChosen(int m) {
@@ -484,21 +523,28 @@ void frmShip::SetMountEnabled(int m, bool enabled) {
 void frmShip::boxLeft(QWidget* box) {
     for (std::size_t m = 0; m < 4; ++m) {
         const int mount = static_cast<int>(m);
+        // Leaving a control the player did not change changes nothing, even where the stored
+        // mount is odd (a gun without guns, "なし" with guns).
         if (box == m_cbBusouSyu[m]) {
-            if (ship::OnGunTypeLeft(m_cbBusouSyu[m]->currentData().toInt()) == ship::MountChange::Clear) {
+            if (m_cbBusouSyu[m]->currentIndex() != m_loadedGunTypes[m] &&
+                ship::OnGunTypeLeft(m_cbBusouSyu[m]->currentData().toInt()) == ship::MountChange::Clear) {
                 SetMountEnabled(mount, false);
             }
             return;
         }
         if (box == m_txtBusouMon[m]) {
-            if (ship::OnGunCountLeft(boxValue(m_txtBusouMon[m])) == ship::MountChange::Clear) {
+            if (!asLoaded(m_txtBusouMon[m]) &&
+                ship::OnGunCountLeft(boxValue(m_txtBusouMon[m])) == ship::MountChange::Clear) {
                 SetMountEnabled(mount, false);
             } else {
-                RecalcShipState(false);
+                RecalcShipState();
             }
             return;
         }
         if (box == m_txtBusouKai[m]) {
+            if (asLoaded(m_txtBusouKai[m])) {
+                return;
+            }
             if (ship::OnFiringsLeft(boxValue(m_txtBusouKai[m])) == ship::MountChange::Clear) {
                 SetMountEnabled(mount, false);
             } else if (m_individual) {
@@ -508,7 +554,7 @@ void frmShip::boxLeft(QWidget* box) {
         }
     }
     if (box == m_txtNenryou[0] || box == m_txtNenryou[1] || box == m_txtSokuryoku[0] || box == m_txtNenpi) {
-        RecalcShipState(false);
+        RecalcShipState();
     }
 }
 
@@ -526,17 +572,14 @@ bool frmShip::checkFocusedBox() {
     return EditDialog::checkFocusedBox();
 }
 
-void frmShip::remember(QLineEdit* box) {
-    m_remembered.insert(box, box->text());
-}
-
 void frmShip::markDerived(QLineEdit* box) {
-    const auto found = m_remembered.constFind(box);
+    // A derived value is compared with what it showed when the dialog was loaded.
+    const auto found = m_loadedTexts.constFind(box);
     MarkChanged(this, box,
-                found == m_remembered.constEnd() ? rules::StoredValue{} : rules::StoredValue(*found));
+                found == m_loadedTexts.constEnd() ? rules::StoredValue{} : rules::StoredValue(*found));
 }
 
-void frmShip::RecalcShipState(bool rememberValues) {
+void frmShip::RecalcShipState() {
     if (!m_individual) {
         return;
     }
@@ -559,16 +602,6 @@ void frmShip::RecalcShipState(bool rememberValues) {
     for (std::size_t m = 0; m < 4; ++m) {
         m_txtBusouMon[m + 4]->setText(state.guns[m]);
     }
-    if (rememberValues) {
-        for (QLineEdit* box : {m_txtSongai, m_txtHattyaku, m_txtZankouzoku, m_txtTousaisyu, m_txtSokuryoku[1],
-                               m_txtTousai[1]}) {
-            remember(box);
-        }
-        for (std::size_t m = 4; m < 8; ++m) {
-            remember(m_txtBusouMon[m]);
-            remember(m_txtBusouKai[m]);
-        }
-    }
 }
 
 void frmShip::hideShipControls() {
@@ -578,6 +611,27 @@ void frmShip::hideShipControls() {
 }
 
 void frmShip::LoadControls() {
+    {
+        const QScopedValueRollback loading(m_loading, true);
+        fillControls();
+    }
+    m_loadedTexts.clear();
+    for (const QLineEdit* box : findChildren<QLineEdit*>()) {
+        m_loadedTexts.insert(box, box->text());
+    }
+    for (std::size_t m = 0; m < 4; ++m) {
+        m_loadedGunTypes[m] = m_cbBusouSyu[m]->currentIndex();
+        // A mount stored without a gun has its boxes disabled, as clearing it leaves them, but
+        // keeps its stored values.
+        const bool mounted = m_cbBusouSyu[m]->currentData().toInt() != ship::kNoGunType;
+        m_txtBusouMon[m]->setEnabled(mounted);
+        m_txtBusouKai[m]->setEnabled(mounted);
+        m_txtBusouKai[m + 4]->setEnabled(mounted);
+    }
+    markRanges();
+}
+
+void frmShip::fillControls() {
     const ShipClassRecord& c = shipClass();
     auto number = [](qint64 value) { return QString::number(value); };
 
@@ -594,7 +648,6 @@ void frmShip::LoadControls() {
     m_txtNenryou[0]->setText(number(c.Perf[2]));
     m_txtNenpi->setText(number(c.Armor[0]));
     m_txtTousaisyu->setText(ship::CarriageText(c.Kind[1]));
-    remember(m_txtTousaisyu);
     m_txtTousai[0]->setText(number(c.AircraftCapacity));
     m_txtSoukou[0]->setText(number(c.Armor[3]));
     m_txtSoukou[1]->setText(number(c.Armor[2]));
@@ -627,7 +680,7 @@ void frmShip::LoadControls() {
     for (std::size_t m = 0; m < 4; ++m) {
         m_txtBusouKai[m + 4]->setText(number(s.BusouKai[m]));
     }
-    RecalcShipState(true);
+    RecalcShipState();
 }
 
 void frmShip::StoreControls() {

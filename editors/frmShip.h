@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class QComboBox;
@@ -29,9 +30,9 @@ public:
     bool isIndividual() const { return m_individual; }
     int carrierEntry() const { return m_carrierEntry; }
 
-    // Recomputes the derived values of an individual ship; `remember` (loading only) takes
-    // their texts as what later edits are compared with.
-    void RecalcShipState(bool remember);
+    // Recomputes the derived values of an individual ship; they are marked against the values
+    // they showed when the dialog was loaded.
+    void RecalcShipState();
 
 protected:
     void LoadControls() override;
@@ -49,16 +50,19 @@ private:
     void fillGunCombos();
     void hideShipControls();
 
+    void fillControls();
+    void registerBounds();
     // False when the filter rewrote the text (the change it raised did the rest).
-    bool numberChanged(QLineEdit* box, std::optional<qint64> maximum, std::optional<qint64> minimum,
-                       const rules::StoredValue& stored);
+    bool numberChanged(QLineEdit* box, const rules::StoredValue& stored);
+    void markRanges();
+    // True while the box holds the text it was loaded with.
+    bool asLoaded(const QLineEdit* box) const;
     void stepChanged(int j);
     void shipFiringsChanged(int m);
     void gunTypeChosen(int m);
     void boxLeft(QWidget* box);
     void SetMountEnabled(int m, bool enabled);
     void markDerived(QLineEdit* box);
-    void remember(QLineEdit* box);
 
     ShipClassRecord& shipClass() const;
     ShipRecord& ship() const;
@@ -98,7 +102,10 @@ private:
     QGroupBox* m_damageGroup = nullptr;
     QList<QWidget*> m_shipOnly;  // hidden in class mode
 
-    QHash<const QLineEdit*, QString> m_remembered;
+    QHash<QLineEdit*, std::function<rules::Bounds()>> m_bounds;  // every number box
+    bool m_loading = false;
+    QHash<const QLineEdit*, QString> m_loadedTexts;  // also what derived values are marked against
+    std::array<int, 4> m_loadedGunTypes{};
 };
 
 // Empty when the selection can be edited, else the message to show instead.

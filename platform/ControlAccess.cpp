@@ -71,4 +71,9 @@ void showWholeTextWhenCut(QLineEdit* box) {
     new WholeTextTip(box);
 }
 
+void setOwnToolTip(QLineEdit* box, const QString& tip) {
+    box->setProperty(kOwnToolTipProperty, tip);
+    box->setToolTip(tip);
+}
+
 }  // namespace korven

@@ -29,4 +29,7 @@ void chainTabOrder(const QList<QWidget*>& order);
 // its tool tip; its own tool tip, if any, stays while the text fits.
 void showWholeTextWhenCut(QLineEdit* box);
 
+// Sets the box's own tool tip: the one it shows while showWholeTextWhenCut finds its text whole.
+void setOwnToolTip(QLineEdit* box, const QString& tip);
+
 }  // namespace korven

@@ -6,7 +6,6 @@
 #include <QImageReader>
 #include <QLayout>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QWidget>
 
 namespace korven {
@@ -66,16 +65,8 @@ public:
                 box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
                 break;
         }
+        // The buttons' Japanese captions come from Qt's translation (InstallQtTranslation).
         box.setDefaultButton(toQt(message.defaultAnswer));
-        const std::pair<QMessageBox::StandardButton, QString> captions[] = {
-            {QMessageBox::Yes, QStringLiteral("はい(&Y)")},
-            {QMessageBox::No, QStringLiteral("いいえ(&N)")},
-            {QMessageBox::Cancel, QStringLiteral("キャンセル")}};
-        for (const auto& [which, caption] : captions) {
-            if (QAbstractButton* button = box.button(which)) {
-                button->setText(caption);
-            }
-        }
         switch (box.exec()) {
             case QMessageBox::Yes:
                 return MessageAnswer::Yes;

@@ -1,6 +1,7 @@
 #include "cli/CliTexts.h"
 #include "model/ModelTexts.h"
 #include "platform/Backups.h"
+#include "platform/QtTranslation.h"
 #include "tests/cli/CliFixtures.h"
 
 #include <QJsonArray>
@@ -54,6 +55,14 @@ QByteArray int16Bytes(int16_t value) {
 }  // namespace
 
 // apply, set with selections and --check, fields and diff --json, as a user runs them.
+// Qt's own words for a JSON error, in Japanese when its translation is installed, as the tool
+// installs it.
+QString qtJsonError(const char* english) {
+    static const bool installed = !korven::InstallQtTranslation().isEmpty();
+    Q_UNUSED(installed);
+    return QCoreApplication::translate("QJsonParseError", english);
+}
+
 class TestCliApply : public QObject {
     Q_OBJECT
 
@@ -129,7 +138,7 @@ private slots:
                                    << cli::texts::notUtf8();
         // The "x" is the 19th character of line 2.
         QTest::newRow("malformed JSON") << QByteArray("{\n  \"TurnInfo\": [1, x]}")
-                                        << cli::texts::jsonSyntax(2, 19, QStringLiteral("illegal number"));
+                                        << cli::texts::jsonSyntax(2, 19, qtJsonError("illegal number"));
         QTest::newRow("JSON path that does not exist")
             << QByteArray(R"({"ShipClass": {"12": {"Speed": 3}}})")
             << cli::texts::jsonEditRefused(QStringLiteral("ShipClass[12].Speed"),

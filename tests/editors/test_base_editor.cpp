@@ -333,34 +333,58 @@ private slots:
         QCOMPARE(e.names(3), QList<int>{4});
     }
 
-    void storedSeaplaneWithoutAnchorageWarnsOnLoading() {
+    void storedSeaplaneWithoutAnchorageWarnsOverTheShownDialog() {
         fixtures::ScriptedUi ui;
         auto file = model();
         file->Base[kBase].Anchorage = 0;  // slot 2 holds 二式水戦
-        Editor e(*file);
+        EditSession session{*file, [] {}, {}, {}, {}, {}};
+        session.selection.record = kBase;
+        frmBase dialog(session);
+        QVERIFY(ui.messages.empty());
+        bool dialogShown = false;
+        ui.onMessage = [&](const Message&) { dialogShown = dialog.isVisible(); };
+        dialog.show();
+        QCoreApplication::processEvents();
         QCOMPARE(ui.messageTexts(), QStringList{QStringLiteral("泊地がないので水上機は選択できません")});
-        QComboBox* category = e.combo(QStringLiteral("cbKisyu_2"));
+        QVERIFY(dialogShown);
+        QComboBox* category = control<QComboBox>(dialog, "cbKisyu_2");
         QCOMPARE(category->currentIndex(), base::kNoCategory);
         QVERIFY(marked(category));
-        QVERIFY(e.button(QStringLiteral("CommandApply"))->isEnabled());
-        e.button(QStringLiteral("CommandApply"))->click();
+        QPushButton* apply = button(dialog, "CommandApply");
+        QVERIFY(apply->isEnabled());
+        apply->click();
         QCOMPARE(int(file->Base[kBase].AirType[2]), 255);
         QCOMPARE(file->Base[kBase].AirCount[0][2], 0);
+        // Showing the dialog again warns no more.
+        dialog.hide();
+        dialog.show();
+        QCoreApplication::processEvents();
+        QCOMPARE(ui.messages.size(), std::size_t(1));
     }
 
-    void outOfRangeStoredValuesAreShownCorrected_data() {
+    // Stored values outside a box's range are shown and stored as they are, marked with a
+    // tool tip; only typing is clamped.
+    void outOfRangeStoredValuesAreShownAsTheyAre_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("stored");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("stock above 9999999") << "txtBichiku_3" << 12345678 << "9999999";
-        QTest::newRow("stock far above, longer than the box") << "txtBichiku_0" << 2147483647 << "9999999";
-        QTest::newRow("count above 999") << "txtKoukuki_0" << 1000 << "999";
-        QTest::newRow("stored -5 loses its sign") << "txtButai_2" << -5 << "5";
-        QTest::newRow("stored -32768 loses its sign, then is clamped") << "txtButai_3" << -32768 << "999";
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("clamped");
+        QTest::newRow("stock above 9999999") << "txtBichiku_3" << 12345678 << "12345678"
+                                             << "9999999";
+        QTest::newRow("stock far above, longer than the box") << "txtBichiku_0" << 2147483647 << "99999999"
+                                                              << "9999999";
+        QTest::newRow("count above 999") << "txtKoukuki_0" << 1000 << "1000"
+                                         << "999";
+        QTest::newRow("stored -5") << "txtButai_2" << -5 << "-5"
+                                   << "5";
+        QTest::newRow("stored -32768") << "txtButai_3" << -32768 << "-3276"
+                                       << "999";
     }
-    void outOfRangeStoredValuesAreShownCorrected() {
+    void outOfRangeStoredValuesAreShownAsTheyAre() {
         QFETCH(QString, name);
         QFETCH(int, stored);
+        QFETCH(QString, typed);
+        QFETCH(QString, clamped);
         fixtures::ScriptedUi ui;
         auto file = model();
         BaseRecord& b = file->Base[kBase];
@@ -374,12 +398,24 @@ private slots:
         } else {
             b.AirCount[0][0] = static_cast<int16_t>(stored);
         }
+        const BaseRecord before = b;
         Editor e(*file);
         QLineEdit* box = e.box(name);
-        QTEST(box->text(), "shown");
-        QCOMPARE(ui.beeps, 1);
-        QVERIFY(marked(box));
-        QVERIFY(e.button(QStringLiteral("CommandApply"))->isEnabled());
+        QCOMPARE(box->text(), QString::number(stored));
+        QCOMPARE(ui.beeps, 0);
+        QVERIFY(!marked(box));
+        QVERIFY(!e.button(QStringLiteral("CommandApply"))->isEnabled());
+        QVERIFY2(box->toolTip().contains(u"範囲"), qPrintable(box->toolTip()));
+        QCOMPARE(box->palette().color(QPalette::Text), QColor(0xC0, 0, 0));
+
+        e.box(QStringLiteral("txtJinchi"))->setText(QStringLiteral("41"));
+        e.button(QStringLiteral("CommandApply"))->click();
+        QCOMPARE(differingFields(before, file->Base[kBase]), QStringList{QStringLiteral("Fortification")});
+        QCOMPARE(box->text(), QString::number(stored));
+
+        retype(box, typed);
+        QCOMPARE(box->text(), clamped);
+        QVERIFY(box->toolTip().isEmpty());
         QVERIFY(box->maxLength() <= 8);
     }
 

@@ -67,6 +67,26 @@ private slots:
         QTEST(rules::numericValue(text), "value");
     }
 
+    void withinBounds_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<std::optional<qint64>>("maximum");
+        QTest::addColumn<std::optional<qint64>>("minimum");
+        QTest::addColumn<bool>("within");
+        using B = std::optional<qint64>;
+        QTest::newRow("inside") << QStringLiteral("5") << B(9) << B(0) << true;
+        QTest::newRow("at the maximum") << QStringLiteral("9") << B(9) << B(0) << true;
+        QTest::newRow("above") << QStringLiteral("12") << B(9) << B(0) << false;
+        QTest::newRow("negative below 0") << QStringLiteral("-3") << B(999) << B(0) << false;
+        QTest::newRow("empty is 0, below 1") << QString() << B(32767) << B(1) << false;
+        QTest::newRow("no bounds") << QStringLiteral("-70000") << B() << B() << true;
+    }
+    void withinBounds() {
+        QFETCH(QString, text);
+        QFETCH(std::optional<qint64>, maximum);
+        QFETCH(std::optional<qint64>, minimum);
+        QTEST(rules::withinBounds(text, {maximum, minimum}), "within");
+    }
+
     void limitTextBytes_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("limit");

@@ -13,6 +13,7 @@
 
 using namespace korven;
 using namespace korven::testing;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -169,12 +170,108 @@ private slots:
               QStringLiteral("txtZankouzoku"), QStringLiteral("txtBusouMon_4")}) {
             QCOMPARE(box(dialog, name)->text(), QStringLiteral("-"));
         }
-        // The ship's steps were clamped to the class's 0 while loading.
-        QCOMPARE(box(dialog, QStringLiteral("txtStep_2"))->text(), QStringLiteral("0"));
+        // The ship's steps stay as stored, above the class's 0.
+        QCOMPARE(box(dialog, QStringLiteral("txtStep_2"))->text(), QStringLiteral("10"));
         QLineEdit* consumption = box(dialog, QStringLiteral("txtNenpi"));
         consumption->setText(QStringLiteral("4"));
         leave(consumption);
         QCOMPARE(box(dialog, QStringLiteral("txtZankouzoku"))->text(), QStringLiteral("250000"));
+    }
+
+    // Stored values outside a box's range are shown and stored as they are, marked with a
+    // tool tip; only what the player types is clamped.
+    void storedValuesOutsideTheRange_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("range");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("clamped");
+        QTest::newRow("class firings above 9") << u"txtBusouKai_0"_s << 12 << u"0～9"_s << u"77"_s << u"9"_s;
+        QTest::newRow("ship firings above the class's")
+            << u"txtBusouKai_4"_s << 11 << u"0～9"_s << u"5"_s << u"5"_s;
+        QTest::newRow("ship upper steps above the class's")
+            << u"txtStep_2"_s << 25 << u"0～10"_s << u"123"_s << u"10"_s;
+        QTest::newRow("negative lower steps") << u"txtStep_3"_s << -3 << u"0～8"_s << u"-3"_s << u"3"_s;
+        QTest::newRow("fuel above the class's")
+            << u"txtNenryou_1"_s << 5000 << u"0～4000"_s << u"4001"_s << u"4000"_s;
+        QTest::newRow("class fuel 0 below 1")
+            << u"txtNenryou_0"_s << 0 << u"1～32767"_s << u"40000"_s << u"32767"_s;
+        QTest::newRow("class speed above 99")
+            << u"txtSokuryoku_0"_s << 140 << u"0～99"_s << u"140"_s << u"99"_s;
+    }
+    void storedValuesOutsideTheRange() {
+        QFETCH(QString, name);
+        QFETCH(int, stored);
+        QFETCH(QString, range);
+        QFETCH(QString, typed);
+        QFETCH(QString, clamped);
+        fixtures::ScriptedUi ui;
+        LoadedSession s;
+        prepare(s, true);
+        auto field = [&]() -> std::function<void(int)> {
+            ShipClassRecord& c = s.file->ShipClass[kClass];
+            ShipRecord& ship = s.file->Ship[kShip];
+            const QHash<QString, std::function<void(int)>> fields = {
+                {u"txtBusouKai_0"_s, [&c](int v) { c.Weapon[2][0] = uint8_t(v); }},
+                {u"txtBusouKai_4"_s, [&ship](int v) { ship.BusouKai[0] = uint8_t(v); }},
+                {u"txtStep_2"_s, [&ship](int v) { ship.Words[5] = int16_t(v); }},
+                {u"txtStep_3"_s, [&ship](int v) { ship.Words[4] = int16_t(v); }},
+                {u"txtNenryou_1"_s, [&ship](int v) { ship.Words[6] = int16_t(v); }},
+                {u"txtNenryou_0"_s, [&c](int v) { c.Perf[2] = int16_t(v); }},
+                {u"txtSokuryoku_0"_s, [&c](int v) { c.Perf[1] = int16_t(v); }}};
+            return fields.value(name);
+        }();
+        field(stored);
+        const SaveFile before = *s.file;
+        frmShip dialog(s.session);
+        dialog.show();
+        QLineEdit* target = box(dialog, name);
+        QCOMPARE(target->text(), QString::number(stored));
+        QCOMPARE(ui.beeps, 0);
+        QVERIFY(!marked(target));
+        QVERIFY(!button(dialog, "CommandApply")->isEnabled());
+        QVERIFY2(target->toolTip().contains(range), qPrintable(target->toolTip()));
+        const QColor outOfRange = target->palette().color(QPalette::Text);
+        QCOMPARE(outOfRange, QColor(0xC0, 0, 0));
+
+        // Another edit and OK store the untouched box as it was loaded.
+        QLineEdit* armour = box(dialog, "txtSoukou_0");
+        armour->setText(u"41"_s);
+        button(dialog, "CommandApply")->click();
+        QCOMPARE(target->text(), QString::number(stored));
+        QVERIFY(s.file->ShipClass[kClass].Weapon == before.ShipClass[kClass].Weapon);
+        QVERIFY(s.file->ShipClass[kClass].Perf == before.ShipClass[kClass].Perf);
+        QVERIFY(s.file->Ship[kShip].Words == before.Ship[kShip].Words);
+        QVERIFY(s.file->Ship[kShip].BusouKai == before.Ship[kShip].BusouKai);
+
+        // Typing is clamped, and a value within the range loses the mark.
+        retype(target, typed);
+        QCOMPARE(target->text(), clamped);
+        QVERIFY(target->toolTip().isEmpty());
+        QVERIFY(target->palette().color(QPalette::Text) != outOfRange);
+    }
+
+    void leavingUntouchedOddMountsChangesNothing() {
+        fixtures::ScriptedUi ui;
+        LoadedSession s;
+        prepare(s, true);
+        // Mount 1 holds a gun with no guns, mount 2 "なし" with guns and firings 0.
+        ShipClassRecord& c = s.file->ShipClass[kClass];
+        c.Weapon[1][1] = 0;
+        c.Weapon[0][2] = 255;
+        c.Weapon[1][2] = 3;
+        const SaveFile before = *s.file;
+        frmShip dialog(s.session);
+        dialog.show();
+        for (const char* name : {"txtBusouMon_1", "cbBusouSyu_2", "txtBusouKai_2", "txtBusouKai_0"}) {
+            leave(control(dialog, name));
+        }
+        QCOMPARE(box(dialog, "txtBusouMon_2")->text(), u"3"_s);
+        QCOMPARE(control<QComboBox>(dialog, "cbBusouSyu_1")->currentIndex(), 22);
+        QVERIFY(!button(dialog, "CommandApply")->isEnabled());
+        button(dialog, "CommandEnter")->click();
+        QCOMPARE(s.fileChanges, 0);
+        QVERIFY(s.file->ShipClass[kClass].Weapon == before.ShipClass[kClass].Weapon);
     }
 
     void numericBoxesKeepTheirBounds() {

@@ -25,10 +25,10 @@ private:
 void TestExampleSave::matchesTheBuilder() {
     const QByteArray onDisk = committed();
     QVERIFY2(!onDisk.isEmpty(), KORVEN_EXAMPLE_SAVE);
-    const QByteArray built = korven::fixtures::SaveImageBuilder().build();
+    const QByteArray built = korven::fixtures::SaveImageBuilder(korven::fixtures::DemoSaveOptions()).build();
     QCOMPARE(onDisk.size(), built.size());
     QVERIFY2(onDisk == built,
-             "examples/SaveFile1.SAVE differs from SaveImageBuilder().build(): "
+             "examples/SaveFile1.SAVE differs from the demo SaveImageBuilder: "
              "regenerate it with make_example_save");
 }
 

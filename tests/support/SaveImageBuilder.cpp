@@ -1,5 +1,6 @@
 #include "tests/support/SaveImageBuilder.h"
 
+#include "catalogue/MaxStepTable.h"
 #include "platform/Cp932.h"
 #include "tests/support/DemoNames.h"
 
@@ -52,6 +53,8 @@ public:
     void i16(qint64 offset, int value) { putInt16(m_bytes, offset, static_cast<int16_t>(value)); }
     void i32(qint64 offset, int32_t value) { putInt32(m_bytes, offset, value); }
     void raw(qint64 offset, const QByteArray& data) { m_bytes.replace(offset, data.size(), data); }
+    int u8At(qint64 offset) const { return static_cast<unsigned char>(m_bytes[offset]); }
+    int i16At(qint64 offset) const { return getInt16(m_bytes, offset); }
     // A NUL-padded text; `junk` bytes after the first NUL imitate what the game leaves there.
     void text(qint64 offset, int width, const QString& value, const QByteArray& junk = {}) {
         QByteArray bytes = encodeFitting(value, width);
@@ -169,12 +172,15 @@ void buildShipClasses(Image& image, const SaveImageBuilder& b, Random& random) {
     }
 }
 
+constexpr int kSeaplaneModel = 3;
+
 // Aircraft types of one side, for the base slots and carriers.
-std::vector<int> aircraftOfSide(bool japanese, bool carrierBorne) {
+std::vector<int> aircraftOfSide(bool japanese, bool carrierBorne, bool seaplanes = true) {
     std::vector<int> result;
     const auto& demo = demoAircraft();
     for (int i = 0; i < static_cast<int>(demo.size()); ++i) {
-        if ((demo[i].nation <= 1) == japanese && (!carrierBorne || demo[i].basing == 0)) {
+        if ((demo[i].nation <= 1) == japanese && (!carrierBorne || demo[i].basing == 0) &&
+            (seaplanes || demo[i].model != kSeaplaneModel)) {
             result.push_back(i);
         }
     }
@@ -206,7 +212,10 @@ void buildBases(Image& image, const SaveImageBuilder& b, Random& random) {
         image.u8(at + 85, random.range(0, 3));
         image.u8(at + 86, owner);
         image.u8(at + 87, random.byte());
-        const std::vector<int> aircraft = aircraftOfSide(owner == 0, false);
+        // The anchorage comes last in the record but decides whether seaplanes may be based.
+        const bool rules = b.options().withinTheRules;
+        const int anchorage = rules ? random.range(0, 3) : 0;
+        const std::vector<int> aircraft = aircraftOfSide(owner == 0, false, !rules || anchorage > 0);
         for (int k = 0; k < 8; ++k) {
             const bool used = k < i % 5;
             image.u8(at + 88 + k,
@@ -217,7 +226,7 @@ void buildBases(Image& image, const SaveImageBuilder& b, Random& random) {
         for (int u = 0; u < 10; ++u) {
             image.i16(at + 128 + 2 * u, random.range(0, 40));
         }
-        image.i16(at + 148, random.range(0, 3));
+        image.i16(at + 148, rules ? anchorage : random.range(0, 3));
         image.fillRandom(at + 150, at + 168, random);
     }
 }
@@ -261,7 +270,56 @@ ShipPlan planShip(int j, const std::vector<int>& japanese, const std::vector<int
     return {-1, 0};
 }
 
+// A ship as a campaign leaves it: steps, fuel and firings within its class's, most ships sound,
+// some damaged and a few badly, seaplanes within what the class carries.
+void buildShipWithinTheRules(Image& image, const SaveImageBuilder& b, qint64 at, int shipClass,
+                             Random& random) {
+    const qint64 c = b.shipClassOffset(shipClass);
+    const int upper = image.i16At(c + 16);
+    const int lower = catalogue::StepTable().at(image.u8At(c + 14)).value_or(0);
+    const int roll = random.range(0, 99);
+    const int left = roll < 72   ? random.range(90, 100)  // 通常
+                     : roll < 86 ? random.range(78, 87)   // 小破
+                     : roll < 95 ? random.range(52, 74)   // 中破
+                                 : random.range(10, 48);  // 大破
+    auto part = [left](int whole) { return (whole * left + 50) / 100; };
+    image.i16(at + 8, part(lower));
+    image.i16(at + 10, part(upper));
+    const int fuel = image.i16At(c + 20);
+    image.i16(at + 12, random.range(fuel * 2 / 5, fuel));
+    for (int m = 0; m < 4; ++m) {
+        const int firings = image.u8At(c + 34 + m);
+        image.u8(at + 14 + m, random.range(firings / 2, firings));
+    }
+    image.u8(at + 18, random.byte());
+    const int shipType = image.u8At(c + 13);
+    const bool seaplanes = (shipType >= 4 && shipType <= 11) || shipType == 15;
+    const int capacity = seaplanes ? image.u8At(c + 38) : 0;
+    const int first = random.range(0, capacity);
+    image.u8(at + 19, first);
+    image.u8(at + 20, random.range(0, capacity - first));
+    image.u8(at + 21, random.byte());
+    image.i16(at + 22, random.range(0, 9));
+    image.i16(at + 24, shipType >= 17 ? random.range(0, 500) : 0);
+}
+
+// A carrier's air group: most of what the class can carry, in three slots.
+void buildCarrierSlotsWithinTheRules(Image& image, qint64 at, int capacity, const std::vector<int>& aircraft,
+                                     Random& random) {
+    const int total = random.range(capacity * 3 / 4, capacity);
+    const int shares[3] = {total * 4 / 10, total * 3 / 10, total - total * 4 / 10 - total * 3 / 10};
+    for (int s = 0; s < 4; ++s) {
+        const bool filled = s < 3;
+        const int share = filled ? shares[s] : 0;
+        image.u8(at + 2 + s,
+                 filled ? aircraft[static_cast<std::size_t>(random.next() % aircraft.size())] : 255);
+        image.u8(at + 6 + s, share * 4 / 5);
+        image.u8(at + 10 + s, share - share * 4 / 5);
+    }
+}
+
 void buildShipsAndCarriers(Image& image, const SaveImageBuilder& b, Random& random) {
+    const bool rules = b.options().withinTheRules;
     const auto& classes = demoShipClasses();
     std::vector<int> japanese;
     std::vector<int> allied;
@@ -277,6 +335,13 @@ void buildShipsAndCarriers(Image& image, const SaveImageBuilder& b, Random& rand
         image.i16(at + 4, plan.nameNumber);
         image.i16(at + 6, plan.shipClass);
         if (plan.nameNumber == -1) {
+            continue;
+        }
+        if (rules) {
+            buildShipWithinTheRules(image, b, at, plan.shipClass, random);
+            if (classes[plan.shipClass].shipType <= kCarrierTypes && carriers.size() < 120) {
+                carriers.push_back(j);
+            }
             continue;
         }
         image.i16(at + 8, random.range(0, 8));
@@ -300,6 +365,12 @@ void buildShipsAndCarriers(Image& image, const SaveImageBuilder& b, Random& rand
         const bool used = c < static_cast<int>(carriers.size());
         image.i16(at, used ? carriers[c] : -1);
         const std::vector<int> aircraft = aircraftOfSide(used && carriers[c] < 500, true);
+        if (used && rules) {
+            const int shipClass = image.i16At(b.shipOffset(carriers[c]) + 6);
+            buildCarrierSlotsWithinTheRules(image, at, image.u8At(b.shipClassOffset(shipClass) + 38),
+                                            aircraft, random);
+            continue;
+        }
         for (int s = 0; s < 4; ++s) {
             const bool filled = used && s < 3;
             image.u8(at + 2 + s,
@@ -311,6 +382,12 @@ void buildShipsAndCarriers(Image& image, const SaveImageBuilder& b, Random& rand
 }
 
 }  // namespace
+
+SaveImageOptions DemoSaveOptions() {
+    SaveImageOptions options;
+    options.withinTheRules = true;
+    return options;
+}
 
 SaveImageBuilder::SaveImageBuilder(SaveImageOptions options) : m_options(std::move(options)) {}
 

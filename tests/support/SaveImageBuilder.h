@@ -15,7 +15,14 @@ struct SaveImageOptions {
     qint64 aircraftBlockOffset = 3000;  // 0-based offset of the anchor
     int lastBaseIndex = 180;    // base named ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ; -1: none, 256 bases
     qint64 trailingBytes = 64;  // unknown data after the carrier block
+    // The demo save keeps to the game's rules (ships within their class's steps, fuel and
+    // firings, damage spread as in a campaign, carriers loaded, seaplanes only at bases with an
+    // anchorage); without it the records hold the odd values the tests need.
+    bool withinTheRules = false;
 };
+
+// The options of examples/SaveFile1.SAVE.
+SaveImageOptions DemoSaveOptions();
 
 class SaveImageBuilder {
 public:

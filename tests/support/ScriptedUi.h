@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 // A UiServices double for GUI tests: records every message and beep, and answers messages,
@@ -18,6 +19,9 @@ public:
 
     MessageAnswer show(const Message& message) override {
         messages.push_back(message);
+        if (onMessage) {
+            onMessage(message);
+        }
         if (!answers.empty()) {
             const MessageAnswer answer = answers.front();
             answers.pop_front();
@@ -58,6 +62,8 @@ public:
     }
 
     std::vector<Message> messages;
+    // Runs as a message is shown, to look at the windows behind it.
+    std::function<void(const Message&)> onMessage;
     int beeps = 0;
     std::deque<MessageAnswer> answers;
     std::deque<std::optional<OpenFileChoice>> openChoices;

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QFile out(args[1]);
-    const QByteArray image = korven::fixtures::SaveImageBuilder().build();
+    const QByteArray image = korven::fixtures::SaveImageBuilder(korven::fixtures::DemoSaveOptions()).build();
     if (!out.open(QIODevice::WriteOnly) || out.write(image) != image.size()) {
         QTextStream(stderr) << "cannot write " << args[1] << "\n";
         return 1;
