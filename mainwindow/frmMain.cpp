@@ -262,7 +262,7 @@ void frmMain::buildPanes() {
     });
     connect(m_treeView, &QTreeWidget::itemCollapsed, this,
             [this] { showListFor(m_treeView->currentItem()); });
-    connect(m_listView, &QTreeWidget::itemDoubleClicked, this, &frmMain::openSelectedRecord);
+    connect(m_listView, &QAbstractItemView::doubleClicked, this, &frmMain::openSelectedRecord);
     connect(m_listView, &RecordListView::enterPressed, this, &frmMain::openSelectedRecord);
     connect(m_listView->header(), &QHeaderView::sectionClicked, this, &frmMain::sortByColumn);
     connect(m_strip, &SplitterStrip::pressed, this, &frmMain::startDrag);
@@ -576,7 +576,7 @@ bool frmMain::fileClose() {
     setWindowTitle(NoFileCaption());
     m_panel2->setText(mt::noFileLoaded());
     m_treeView->clear();
-    m_listView->clear();
+    m_listView->clearRows();
     m_panel1->clear();
     m_sort = {};
     setFileMenus(false);
@@ -712,9 +712,8 @@ bool frmMain::selectNode(const QString& key) {
 }
 
 void frmMain::showListFor(QTreeWidgetItem* node) {
-    m_listView->clear();
+    m_listView->clearRows();
     m_sort = {};
-    m_listView->header()->setSortIndicatorShown(false);
     m_panel1->clear();
     if (node == nullptr || !m_model) {
         return;
@@ -728,9 +727,8 @@ void frmMain::showListFor(QTreeWidgetItem* node) {
     if (m_kind != list.kind) {
         setUpColumns(list.kind);
     }
-    const std::vector<RecordRow> rows = BuildRows(*m_model, list);
-    m_listView->showRows(rows);
-    m_panel1->setText(mt::rowCount(static_cast<int>(rows.size())));
+    m_listView->showRows(BuildRows(*m_model, list));
+    m_panel1->setText(mt::rowCount(m_listView->rowCount()));
 }
 
 void frmMain::setUpColumns(ListKind kind) {
@@ -745,22 +743,20 @@ void frmMain::setUpColumns(ListKind kind) {
 
 void frmMain::sortByColumn(int column) {
     m_sort = SortAfterClick(m_sort, column);
-    m_listView->header()->setSortIndicatorShown(true);
-    m_listView->sortItems(m_sort.column, m_sort.order);
+    m_listView->sortRows(m_sort.column, m_sort.order);
 }
 
 void frmMain::openSelectedRecord() {
-    const QList<QTreeWidgetItem*> selected = m_listView->selectedItems();
-    if (selected.isEmpty() || !m_model) {
+    const std::optional<int> row = m_listView->selectedRow();
+    if (!row || !m_model) {
         return;
     }
-    QTreeWidgetItem* row = selected.constFirst();
-    const QString key = m_listView->rowKey(row);
+    const QString key = m_listView->rowKey(*row);
     if (key.isEmpty()) {
         return;
     }
-    const int position = m_listView->indexOfTopLevelItem(row) + 1;
-    EditSession session = sessionFor(row->text(0));
+    const int position = *row + 1;
+    EditSession session = sessionFor(m_listView->cellText(*row, 0));
     // A ship whose class number is outside the table is listed, but has no class to edit.
     const std::optional<EditorRequest> request = ParseRowKey(key, *m_model);
     const bool classMissing =
@@ -778,15 +774,12 @@ void frmMain::openSelectedRecord() {
 
 void frmMain::refreshList(int position) {
     showListFor(m_treeView->currentItem());
-    const int count = m_listView->topLevelItemCount();
+    const int count = m_listView->rowCount();
     if (count == 0) {
         return;
     }
     // The row at the same position, or the last one when the list became shorter.
-    QTreeWidgetItem* row = m_listView->topLevelItem(std::clamp(position, 1, count) - 1);
-    m_listView->setCurrentItem(row);
-    row->setSelected(true);
-    m_listView->scrollToItem(row);
+    m_listView->selectRow(std::clamp(position, 1, count) - 1);
 }
 
 }  // namespace korven

@@ -1,7 +1,9 @@
 #include "catalogue/ReferenceTables.h"
 #include "editors/ModuleMain.h"
 #include "mainwindow/MainWindowTexts.h"
+#include "mainwindow/RecordList.h"
 #include "mainwindow/RecordRows.h"
+#include "mainwindow/RecordTableModel.h"
 #include "mainwindow/frmMain.h"
 #include "model/ModelTexts.h"
 #include "platform/Backups.h"
@@ -60,23 +62,39 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-QStringList headerCaptions(const QTreeWidget* list) {
+QStringList headerCaptions(const RecordListView* list) {
     QStringList result;
     for (int i = 0; i < list->columnCount(); ++i) {
-        result.append(list->headerItem()->text(i));
+        result.append(list->model()->headerData(i, Qt::Horizontal).toString());
     }
     return result;
 }
 
-QStringList column(const QTreeWidget* list, int c) {
+QStringList column(const RecordListView* list, int c) {
     QStringList result;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        result.append(list->topLevelItem(i)->text(c));
+    for (int i = 0; i < list->rowCount(); ++i) {
+        result.append(list->cellText(i, c));
     }
     return result;
 }
 
-void clickHeader(QTreeWidget* list, int section) {
+// Makes `row` current, as a click on it does.
+void setCurrentRow(RecordListView* list, int row) {
+    list->setCurrentIndex(list->model()->index(row, 0));
+}
+
+// The rows whose first column reads `text`.
+QList<int> rowsNamed(const RecordListView* list, const QString& text) {
+    QList<int> rows;
+    for (int i = 0; i < list->rowCount(); ++i) {
+        if (list->cellText(i, 0) == text) {
+            rows.append(i);
+        }
+    }
+    return rows;
+}
+
+void clickHeader(QTreeView* list, int section) {
     QHeaderView* header = list->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
@@ -130,8 +148,8 @@ class TestFrmMain : public QObject {
             return true;
         }});
         QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
-        auto* list = child<QTreeWidget>(w, "ListView");
-        list->setCurrentItem(list->topLevelItem(0));
+        auto* list = child<RecordListView>(w, "ListView");
+        setCurrentRow(list, 0);
         w.openSelectedRecord();
         QVERIFY(w.isFileChanged());
     }
@@ -936,9 +954,9 @@ private slots:
         QVERIFY(w.openFilePath().isEmpty());
         QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit"));
         QCOMPARE(child<QLabel>(w, "Panel_2")->text(), mt::noFileLoaded());
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         QCOMPARE(child<QTreeWidget>(w, "TreeView")->topLevelItemCount(), 0);
-        QCOMPARE(list->topLevelItemCount(), 0);
+        QCOMPARE(list->rowCount(), 0);
         // The columns and the list kind survive for the next file.
         QCOMPARE(list->columnCount(), 7);
         QCOMPARE(w.currentListKind(), std::optional(ListKind::Kankei));
@@ -1001,8 +1019,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QVERIFY(w.openFile(path, false));
         QVERIFY(w.selectNode(QStringLiteral("Kokan_0_4")));
-        auto* list = child<QTreeWidget>(w, "ListView");
-        list->setCurrentItem(list->topLevelItem(0));
+        auto* list = child<RecordListView>(w, "ListView");
+        setCurrentRow(list, 0);
         QWidget* target = w.findChild<QWidget*>(focus);
         target->setFocus();
         QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
@@ -1048,17 +1066,17 @@ private slots:
         QVERIFY(w.openFile(saveFile(), false));
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_0")));  // some list first
         QVERIFY(w.selectNode(node));
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         QTEST(headerCaptions(list), "captions");
         if (rows >= 0) {
-            QCOMPARE(list->topLevelItemCount(), rows);
+            QCOMPARE(list->rowCount(), rows);
         } else {
-            QVERIFY(list->topLevelItemCount() > 0);
+            QVERIFY(list->rowCount() > 0);
         }
         if (!firstRow.isEmpty()) {
-            QCOMPARE(list->topLevelItem(0)->text(0), firstRow);
+            QCOMPARE(list->cellText(0, 0), firstRow);
         }
-        const QString count = list->columnCount() == 0 ? QString() : mt::rowCount(list->topLevelItemCount());
+        const QString count = list->columnCount() == 0 ? QString() : mt::rowCount(list->rowCount());
         QCOMPARE(child<QLabel>(w, "Panel_1")->text(), count);
         QVERIFY(ui.messages.empty());
     }
@@ -1068,7 +1086,7 @@ private slots:
         frmMain w;
         QVERIFY(w.openFile(saveFile(), false));
         auto* tree = child<QTreeWidget>(w, "TreeView");
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         const CategoryTree model = BuildCategoryTree();
         int nodes = 0;
         for (QTreeWidgetItemIterator it(tree); *it; ++it) {
@@ -1077,7 +1095,7 @@ private slots:
             QCOMPARE((*it)->text(0), model.node(index)->caption);
             const NodeList shown =
                 ListForNode(FactsOf(model, index), model.fixedNodeCount, model.firstAreaIndex);
-            QCOMPARE(list->topLevelItemCount(), static_cast<int>(BuildRows(*w.saveFile(), shown).size()));
+            QCOMPARE(list->rowCount(), static_cast<int>(BuildRows(*w.saveFile(), shown).size()));
             QCOMPARE(list->columnCount(), static_cast<int>(DefaultColumns(shown.kind).size()));
             ++nodes;
         }
@@ -1094,11 +1112,11 @@ private slots:
         w.saveFile()->Ship[512].Words[2] = 15002;
         const int group = ListingGroupOfClass(*w.saveFile(), w.saveFile()->Ship[510].Words[3]);
         QVERIFY(w.selectNode(QStringLiteral("Kokan_1_%1").arg(group)));
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         const QStringList names = column(list, 0);
         QVERIFY(names.contains(QStringLiteral("No.0007")));
-        QCOMPARE(list->findItems(QStringLiteral("No.0007"), Qt::MatchExactly).value(0)->data(0, Qt::UserRole),
-                 QVariant(QStringLiteral("Kokan510")));
+        QCOMPARE(list->rowKey(rowsNamed(list, QStringLiteral("No.0007")).value(0)),
+                 QStringLiteral("Kokan510"));
     }
 
     void sortToggling() {
@@ -1107,7 +1125,7 @@ private slots:
         w.show();
         QVERIFY(w.openFile(saveFile(), false));
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         const QStringList unsorted = column(list, 2);
         auto numbers = [&](int c) {
             QList<int> values;
@@ -1145,7 +1163,7 @@ private slots:
         w.show();
         QVERIFY(w.openFile(saveFile(), false));
         QVERIFY(w.selectNode(QStringLiteral("Kokan_0_4")));
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         clickHeader(list, 3);
         QList<std::pair<int, int>> values;
         for (const QString& text : column(list, 3)) {
@@ -1160,7 +1178,7 @@ private slots:
         frmMain w;
         w.show();
         QVERIFY(w.openFile(saveFile(), false));
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
         QCOMPARE(list->header()->sectionSize(0), layout::toPixels(1500));
         list->header()->resizeSection(1, 150);
@@ -1179,7 +1197,8 @@ private slots:
         // Unchanged widths keep their twips exactly.
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
         QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
-        QCOMPARE(list->headerItem()->data(0, Qt::UserRole + 1).toDouble(), 2200.0);
+        QCOMPARE(list->model()->headerData(0, Qt::Horizontal, RecordTableModel::WidthRole).toDouble(),
+                 2200.0);
     }
 
     void enterAndDoubleClickOpenTheEditor() {
@@ -1198,18 +1217,17 @@ private slots:
             return owner != nullptr;
         }});
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);  // nothing selected yet
         QVERIFY(log.keys.isEmpty());
-        QTreeWidgetItem* second = list->topLevelItem(1);
-        list->setCurrentItem(second);
+        setCurrentRow(list, 1);
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(log.keys.size(), 1);
         QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(log.keys.size(), 2);
         QTest::keyClick(list, Qt::Key_A);
-        const QRect rect = list->visualItemRect(list->topLevelItem(1));
+        const QRect rect = list->visualRect(list->model()->index(1, 0));
         // The first mouse event only brings the pointer into the window; a single click opens nothing.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
         QCOMPARE(log.keys.size(), 2);
@@ -1226,7 +1244,7 @@ private slots:
         w.show();
         QVERIFY(w.openFile(saveFile(), false));
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         const QStringList unsorted = column(list, 0);
         clickHeader(list, 0);
         clickHeader(list, 0);  // descending
@@ -1237,14 +1255,14 @@ private slots:
             session.markFileChanged();
             return true;
         }});
-        list->setCurrentItem(list->topLevelItem(2));
-        const QString selectedKey = list->topLevelItem(2)->data(0, Qt::UserRole).toString();
+        setCurrentRow(list, 2);
+        const QString selectedKey = list->rowKey(2);
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(openedKey, selectedKey);
         // Rebuilt unsorted from the model, with the row at position 3 selected.
-        QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("改高雄型"));
+        QCOMPARE(list->cellText(0, 0), QStringLiteral("改高雄型"));
         QCOMPARE(column(list, 0).mid(1), unsorted.mid(1));
-        QCOMPARE(list->selectedItems().value(0), list->topLevelItem(2));
+        QCOMPARE(list->selectedRows(), std::vector<int>{2});
         QVERIFY(w.windowTitle().endsWith(QStringLiteral(" [編集済み]")));
         QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("編集済み"));
     }
@@ -1254,18 +1272,18 @@ private slots:
         frmMain w;
         QVERIFY(w.openFile(saveFile(), false));
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
-        auto* list = child<QTreeWidget>(w, "ListView");
-        const int rows = list->topLevelItemCount();
+        auto* list = child<RecordListView>(w, "ListView");
+        const int rows = list->rowCount();
         w.setDialogOpeners({.record = [](const QString&, EditSession& session, QWidget*) {
             session.file.ShipClass[static_cast<std::size_t>(session.selection.record)].Kind[1] =
                 12;  // now a destroyer
             session.markFileChanged();
             return true;
         }});
-        list->setCurrentItem(list->topLevelItem(rows - 1));
+        setCurrentRow(list, rows - 1);
         w.openSelectedRecord();
-        QCOMPARE(list->topLevelItemCount(), rows - 1);
-        QCOMPARE(list->selectedItems().value(0), list->topLevelItem(rows - 2));
+        QCOMPARE(list->rowCount(), rows - 1);
+        QCOMPARE(list->selectedRows(), std::vector<int>{rows - 2});
     }
 
     void shipWithoutClassOpensNothing() {
@@ -1277,11 +1295,11 @@ private slots:
         w.setDialogOpeners(
             {.record = [&opened](const QString&, EditSession&, QWidget*) { return ++opened > 0; }});
         QVERIFY(w.selectNode(QStringLiteral("Kokan_0_0")));
-        auto* list = child<QTreeWidget>(w, "ListView");
-        const QList<QTreeWidgetItem*> found = list->findItems(catalogue::ShipNames()[0], Qt::MatchExactly);
+        auto* list = child<RecordListView>(w, "ListView");
+        const QList<int> found = rowsNamed(list, catalogue::ShipNames()[0]);
         QCOMPARE(found.size(), 1);
-        QCOMPARE(found[0]->text(1), QString());
-        list->setCurrentItem(found[0]);
+        QCOMPARE(list->cellText(found[0], 1), QString());
+        setCurrentRow(list, found[0]);
         w.openSelectedRecord();
         QCOMPARE(opened, 0);
     }
@@ -1325,8 +1343,8 @@ private slots:
         action(w, "mnuViewOptions")->trigger();
         action(w, "mnuHelpAbout")->trigger();
         QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
-        auto* list = child<QTreeWidget>(w, "ListView");
-        list->setCurrentItem(list->topLevelItem(0));
+        auto* list = child<RecordListView>(w, "ListView");
+        setCurrentRow(list, 0);
         w.openSelectedRecord();
         QVERIFY(!w.isFileChanged());
         QVERIFY(ui.messages.empty());
