@@ -142,6 +142,19 @@ inline QString menuEditSelectAll() {
 inline QString menuEditInvertSelection() {
     return QStringLiteral("選択範囲の切り替え(&I)");
 }
+inline QString menuEditFind() {
+    return QStringLiteral("検索(&F)");
+}
+inline QString menuEditCopyRows() {
+    return QStringLiteral("行をｺﾋﾟｰ(&Y)");
+}
+inline QString menuFileExportCsv() {
+    return QStringLiteral("CSV形式で書き出し(&E)...");
+}
+// "&1 path" for the first recent file, as the numbered entries of a File menu read.
+inline QString menuFileRecent(int number, const QString& path) {
+    return QStringLiteral("&%1 %2").arg(number).arg(path);
+}
 inline QString menuView() {
     return QStringLiteral("表示(&V)");
 }
@@ -318,6 +331,23 @@ inline QString colFighter() {
 }
 inline QString colBomber() {
     return QStringLiteral("爆撃機");
+}
+
+// The search above the list.
+inline QString searchPlaceholder() {
+    return QStringLiteral("名称または番号で検索 (Ctrl+F)");
+}
+inline QString searchNothingFound() {
+    return QStringLiteral("該当なし");
+}
+inline QString searchColumnName() {
+    return QStringLiteral("名称");
+}
+inline QString searchColumnCategory() {
+    return QStringLiteral("分類");
+}
+inline QString searchColumnNumber() {
+    return QStringLiteral("番号");
 }
 
 }  // namespace korven::mainwindow::texts

@@ -10,6 +10,7 @@
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/RecordRows.h"
+#include "mainwindow/SearchPanel.h"
 #include "mainwindow/SplitterStrip.h"
 #include "model/ModelTexts.h"
 #include "model/OpenSaveFile.h"
@@ -153,18 +154,18 @@ void frmMain::buildMenus() {
     separator(file, "munFileBar2");
     QAction* exit = action(file, "mnuFileExit", mt::menuFileExit(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    // Present in the menu structure, hidden and without behaviour.
     QMenu* edit = menu("mnuEdit", mt::menuEdit());
-    action(edit, "mnuEditUndo", mt::menuEditUndo());
-    separator(edit, "mnuEditBar0");
-    action(edit, "mnuEditCut", mt::menuEditCut());
-    action(edit, "mnuEditCopy", mt::menuEditCopy());
-    action(edit, "mnuEditPaste", mt::menuEditPaste());
-    action(edit, "mnuEditPasteSpecial", mt::menuEditPasteSpecial());
-    separator(edit, "mnuEditBar1");
-    action(edit, "mnuEditSelectAll", mt::menuEditSelectAll());
-    action(edit, "mnuEditInvertSelection", mt::menuEditInvertSelection());
-    edit->menuAction()->setVisible(false);
+    m_editFind = action(edit, "mnuEditFind", mt::menuEditFind(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    // The items below are present in the menu structure, hidden and without behaviour.
+    action(edit, "mnuEditUndo", mt::menuEditUndo())->setVisible(false);
+    separator(edit, "mnuEditBar0", false);
+    action(edit, "mnuEditCut", mt::menuEditCut())->setVisible(false);
+    action(edit, "mnuEditCopy", mt::menuEditCopy())->setVisible(false);
+    action(edit, "mnuEditPaste", mt::menuEditPaste())->setVisible(false);
+    action(edit, "mnuEditPasteSpecial", mt::menuEditPasteSpecial())->setVisible(false);
+    separator(edit, "mnuEditBar1", false);
+    action(edit, "mnuEditSelectAll", mt::menuEditSelectAll())->setVisible(false);
+    action(edit, "mnuEditInvertSelection", mt::menuEditInvertSelection())->setVisible(false);
 
     QMenu* view = menu("mnuView", mt::menuView());
     action(view, "mnuViewToolbar", mt::menuViewToolbar())->setVisible(false);
@@ -194,6 +195,7 @@ void frmMain::buildMenus() {
     connect(m_fileClose, &QAction::triggered, this, &frmMain::fileClose);
     connect(m_fileProperties, &QAction::triggered, this, &frmMain::fileProperties);
     connect(exit, &QAction::triggered, this, &frmMain::close);
+    connect(m_editFind, &QAction::triggered, this, [this] { m_search->focusBox(); });
     connect(m_viewStatusBar, &QAction::triggered, this, &frmMain::toggleStatusBar);
     connect(options, &QAction::triggered, this, &frmMain::viewOptions);
     connect(contents, &QAction::triggered, this, &frmMain::helpContents);
@@ -227,6 +229,10 @@ void frmMain::buildPanes() {
 
     m_listView = new RecordListView(m_central);
     m_listView->setObjectName(QStringLiteral("ListView"));
+    m_search = new SearchPanel(m_central);
+    m_search->setObjectName(QStringLiteral("picSearch"));
+    m_search->setIndexSource(
+        [this] { return m_model ? SearchIndex::Build(*m_model, m_tree) : SearchIndex{}; });
 
     m_strip = new SplitterStrip(m_central);
     m_strip->setObjectName(QStringLiteral("imgSplitter"));
@@ -265,6 +271,9 @@ void frmMain::buildPanes() {
     connect(m_listView, &QAbstractItemView::doubleClicked, this, &frmMain::openSelectedRecord);
     connect(m_listView, &RecordListView::enterPressed, this, &frmMain::openSelectedRecord);
     connect(m_listView->header(), &QHeaderView::sectionClicked, this, &frmMain::sortByColumn);
+    connect(m_search, &SearchPanel::hitChosen, this, &frmMain::showSearchHit);
+    connect(m_search, &SearchPanel::hitActivated, this, &frmMain::openSelectedRecord);
+    connect(m_search, &SearchPanel::neededHeightChanged, this, &frmMain::applyLayout);
     connect(m_strip, &SplitterStrip::pressed, this, &frmMain::startDrag);
     connect(m_strip, &SplitterStrip::moved, this, &frmMain::drag);
     connect(m_strip, &SplitterStrip::released, this, &frmMain::endDrag);
@@ -331,7 +340,12 @@ void frmMain::applyLayout() {
         w->setGeometry(lay::toPixels(left), top, std::max(0, lay::toPixels(paneWidth)), height);
     };
     place(m_treeView, 0, l.treeWidth);
-    place(m_listView, l.listLeft, l.listWidth);
+    // The search takes the top of the list's pane.
+    const int searchHeight = std::min(m_search->neededHeight(), height);
+    m_search->setGeometry(lay::toPixels(l.listLeft), top, std::max(0, lay::toPixels(l.listWidth)),
+                          searchHeight);
+    m_listView->setGeometry(lay::toPixels(l.listLeft), top + searchHeight,
+                            std::max(0, lay::toPixels(l.listWidth)), height - searchHeight);
     place(m_strip, l.stripLeft, lay::kStripWidth);
     // The strip lies over the list's left edge, so the whole strip can be grabbed.
     m_strip->raise();
@@ -444,13 +458,14 @@ bool frmMain::runOpenRoutine() {
     m_backupPath.clear();
     buildTree();
     setFileMenus(true);
+    m_search->setFileOpen(true);
     showEditState();
     return true;
 }
 
 void frmMain::setFileMenus(bool open) {
     m_fileOpen->setEnabled(!open);
-    for (QAction* a : {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties}) {
+    for (QAction* a : {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_editFind}) {
         a->setEnabled(open);
     }
 }
@@ -580,6 +595,7 @@ bool frmMain::fileClose() {
     m_panel1->clear();
     m_sort = {};
     setFileMenus(false);
+    m_search->setFileOpen(false);
     return true;
 }
 
@@ -594,6 +610,7 @@ void frmMain::fileProperties() {
     EditSession session = sessionFor(QString());
     m_openers.properties(session, this);
     showEditState();
+    recordsChanged();
 }
 
 void frmMain::viewOptions() {
@@ -696,19 +713,35 @@ void frmMain::buildTree() {
 bool frmMain::selectNode(const QString& key) {
     for (QTreeWidgetItemIterator it(m_treeView); *it; ++it) {
         if ((*it)->data(0, kNodeKeyRole).toString() == key) {
-            for (QTreeWidgetItem* parent = (*it)->parent(); parent; parent = parent->parent()) {
-                parent->setExpanded(true);
-            }
-            if (m_treeView->currentItem() == *it) {
-                showListFor(*it);
-            } else {
-                m_treeView->setCurrentItem(*it);
-            }
-            m_treeView->scrollToItem(*it);
+            selectTreeItem(*it);
             return true;
         }
     }
     return false;
+}
+
+void frmMain::selectTreeItem(QTreeWidgetItem* item) {
+    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent()) {
+        parent->setExpanded(true);
+    }
+    if (m_treeView->currentItem() == item) {
+        showListFor(item);
+    } else {
+        m_treeView->setCurrentItem(item);
+    }
+    m_treeView->scrollToItem(item);
+}
+
+void frmMain::showSearchHit(const SearchEntry& hit) {
+    for (QTreeWidgetItemIterator it(m_treeView); *it; ++it) {
+        if ((*it)->data(0, kNodeIndexRole).toInt() == hit.node) {
+            selectTreeItem(*it);
+            if (const std::optional<int> row = m_listView->rowOfKey(hit.key)) {
+                m_listView->selectRow(*row);
+            }
+            return;
+        }
+    }
 }
 
 void frmMain::showListFor(QTreeWidgetItem* node) {
@@ -770,6 +803,13 @@ void frmMain::openSelectedRecord() {
     }
     showEditState();
     refreshList(position);
+    recordsChanged();
+}
+
+void frmMain::recordsChanged() {
+    if (m_changed) {
+        m_search->invalidate();
+    }
 }
 
 void frmMain::refreshList(int position) {

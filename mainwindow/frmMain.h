@@ -28,6 +28,8 @@ struct Preferences;
 namespace mainwindow {
 class HelpWindow;
 class RecordListView;
+class SearchPanel;
+struct SearchEntry;
 class SplitterStrip;
 }  // namespace mainwindow
 
@@ -123,6 +125,10 @@ private:
     void setUpColumns(mainwindow::ListKind kind);
     void sortByColumn(int column);
     void refreshList(int position);
+    void selectTreeItem(QTreeWidgetItem* item);
+    // Shows the record of a search match in the tree and the list.
+    void showSearchHit(const mainwindow::SearchEntry& hit);
+    void recordsChanged();
     void showHelp(bool search);
     EditSession sessionFor(const QString& itemText);
 
@@ -162,6 +168,7 @@ private:
     QLabel* m_label2 = nullptr;
     QTreeWidget* m_treeView = nullptr;
     mainwindow::RecordListView* m_listView = nullptr;
+    mainwindow::SearchPanel* m_search = nullptr;
     mainwindow::SplitterStrip* m_strip = nullptr;
     QWidget* m_bar = nullptr;
     QLabel* m_panel1 = nullptr;
@@ -174,6 +181,7 @@ private:
     QAction* m_fileClose = nullptr;
     QAction* m_fileProperties = nullptr;
     QAction* m_viewStatusBar = nullptr;
+    QAction* m_editFind = nullptr;
 };
 
 }  // namespace korven

@@ -356,13 +356,16 @@ private slots:
         QTest::newRow("about") << "mnuHelpAbout"
                                << "ﾊﾞｰｼﾞｮﾝ情報(&A)"
                                << "" << true << true;
-        // A hidden action counts as disabled.
         QTest::newRow("edit menu") << "mnuEdit"
                                    << "編集(&E)"
-                                   << "" << false << false;
+                                   << "" << true << true;
+        QTest::newRow("find") << "mnuEditFind"
+                              << "検索(&F)"
+                              << "Ctrl+F" << false << true;
+        // A hidden action counts as disabled.
         QTest::newRow("copy") << "mnuEditCopy"
                               << "ｺﾋﾟｰ(&C)"
-                              << "" << true << true;
+                              << "" << false << false;
         QTest::newRow("refresh") << "mnuViewRefresh"
                                  << "最新の情報に更新(&R)"
                                  << "" << false << false;
@@ -389,8 +392,8 @@ private slots:
                 top.append(a->text());
             }
         }
-        QCOMPARE(top, (QStringList{QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("表示(&V)"),
-                                   QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
+        QCOMPARE(top, (QStringList{QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("編集(&E)"),
+                                   QStringLiteral("表示(&V)"), QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
         auto names = [](const QMenu* menu) {
             QStringList result;
             for (QAction* a : menu->actions()) {
@@ -403,6 +406,7 @@ private slots:
         QCOMPARE(names(child<QMenu>(w, "mnuFile")),
                  (QStringList{u"mnuFileOpen"_s, u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileClose"_s,
                               u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"munFileBar2"_s, u"mnuFileExit"_s}));
+        QCOMPARE(names(child<QMenu>(w, "mnuEdit")), (QStringList{u"mnuEditFind"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuView")),
                  (QStringList{u"mnuViewStatusBar"_s, u"mnuViewBar0"_s, u"mnuViewOptions"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuHelp")), (QStringList{u"mnuHelpContents"_s, u"mnuHelpSearch"_s,

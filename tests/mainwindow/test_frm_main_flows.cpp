@@ -1,0 +1,182 @@
+// The main window's ways to find and open records: the search above the list.
+#include "mainwindow/MainWindowTexts.h"
+#include "mainwindow/RecordList.h"
+#include "mainwindow/frmMain.h"
+#include "tests/support/SaveImageBuilder.h"
+#include "tests/support/ScriptedUi.h"
+
+#include <QAction>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include <memory>
+
+using namespace korven;
+using namespace korven::mainwindow;
+namespace mt = korven::mainwindow::texts;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+template <typename T = QWidget>
+T* child(const QObject& parent, const char* name) {
+    return parent.findChild<T*>(QString::fromLatin1(name));
+}
+
+QStringList rowTexts(const QAbstractItemModel* model, int column) {
+    QStringList texts;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        texts.append(model->index(row, column).data().toString());
+    }
+    return texts;
+}
+
+// Japanese text arrives from the input method as a committed string.
+void commitText(QWidget* widget, const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(widget, &event);
+}
+
+QString selectedName(const RecordListView* list) {
+    const std::optional<int> row = list->selectedRow();
+    return row ? list->cellText(*row, 0) : QString();
+}
+
+}  // namespace
+
+class TestFrmMainFlows : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_settingsDir;
+    std::unique_ptr<QTemporaryDir> m_files;
+    QByteArray m_image;
+
+    QString saveFile(const QString& name = u"SaveFile1.SAVE"_s) {
+        const QString path = m_files->filePath(name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(m_image) != m_image.size()) {
+            qFatal("cannot write the test save");
+        }
+        return path;
+    }
+
+    // A shown, active window with the demo save open.
+    static void openShown(frmMain& w, const QString& path) {
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(w.openFile(path, false));
+    }
+
+private slots:
+    void initTestCase() { m_image = fixtures::SaveImageBuilder().build(); }
+
+    void init() {
+        m_settingsDir = std::make_unique<QTemporaryDir>();
+        m_files = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir->path());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_settingsDir->filePath(u"data"_s)));
+    }
+
+    // ---- Search ----
+
+    void searchFindsShowsAndOpens() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QStringList opened;
+        w.setDialogOpeners({.record = [&opened](const QString& key, EditSession&, QWidget*) {
+            opened.append(key);
+            return true;
+        }});
+        auto* box = child<QLineEdit>(w, "txtSearch");
+        auto* results = child<QTreeView>(w, "lstSearch");
+        auto* list = child<RecordListView>(w, "ListView");
+        QVERIFY(!box->isEnabled());
+        openShown(w, saveFile());
+        const int listTop = list->y();
+
+        QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), box);
+        commitText(box, u"ﾊﾞﾝｺｸ"_s);
+        QVERIFY(results->isVisible());
+        QVERIFY(list->y() > listTop);  // the matches push the list down
+        // The exact name first; the category names the node that lists it.
+        const QStringList names = rowTexts(results->model(), 0);
+        QVERIFY(names.size() >= 1);
+        QCOMPARE(names.first(), u"バンコク"_s);
+        const QString category = rowTexts(results->model(), 1).first();
+        QVERIFY(category.startsWith(u"基地／"_s));
+        QCOMPARE(child<QLabel>(w, "lblSearchCount")->text(), mt::rowCount(static_cast<int>(names.size())));
+
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), results);
+        QCOMPARE(child<QTreeWidget>(w, "TreeView")->currentItem()->text(0), category.section(u'／', 1));
+        QCOMPARE(selectedName(list), u"バンコク"_s);
+        QVERIFY(opened.isEmpty());
+
+        QTest::keyClick(results, Qt::Key_Return);
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened[0].startsWith(u"Base"_s));
+        QCOMPARE(list->rowKey(*list->selectedRow()), opened[0]);
+
+        QTest::keyClick(results, Qt::Key_Escape);
+        QVERIFY(box->text().isEmpty());
+        QVERIFY(!results->isVisible());
+        QCOMPARE(list->y(), listTop);
+        QVERIFY(ui.messages.empty());
+    }
+
+    void enterInTheBoxOpensTheFirstMatch() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QStringList opened;
+        w.setDialogOpeners({.record = [&opened](const QString& key, EditSession&, QWidget*) {
+            opened.append(key);
+            return true;
+        }});
+        openShown(w, saveFile());
+        auto* box = child<QLineEdit>(w, "txtSearch");
+        commitText(box, u"妙高型"_s);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(opened, QStringList{u"Kankei17"_s});
+        QCOMPARE(selectedName(child<RecordListView>(w, "ListView")), u"妙高型"_s);
+    }
+
+    void matchesFollowEditsAndCloseEmptiesTheBox() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.setDialogOpeners({.record = [](const QString&, EditSession& session, QWidget*) {
+            session.file.ShipClass[17].Name.setText(u"改妙高型"_s);
+            session.markFileChanged();
+            return true;
+        }});
+        openShown(w, saveFile());
+        auto* box = child<QLineEdit>(w, "txtSearch");
+        auto* results = child<QTreeView>(w, "lstSearch");
+        commitText(box, u"妙高"_s);
+        QVERIFY(rowTexts(results->model(), 0).contains(u"妙高型"_s));
+        results->setFocus();
+        results->setCurrentIndex(
+            results->model()->index(static_cast<int>(rowTexts(results->model(), 0).indexOf(u"妙高型"_s)), 0));
+        QTest::keyClick(results, Qt::Key_Return);
+        QVERIFY(!rowTexts(results->model(), 0).contains(u"妙高型"_s));
+        QVERIFY(rowTexts(results->model(), 0).contains(u"改妙高型"_s));
+
+        ui.answers = {MessageAnswer::No};
+        QVERIFY(w.fileClose());
+        QVERIFY(box->text().isEmpty());
+        QVERIFY(!box->isEnabled());
+        QVERIFY(!results->isVisible());
+    }
+};
+
+QTEST_MAIN(TestFrmMainFlows)
+#include "test_frm_main_flows.moc"
