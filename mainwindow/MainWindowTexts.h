@@ -74,6 +74,13 @@ inline QString cannotLeaveReadOnly() {
 inline QString saveQuestion(const QString& path) {
     return QStringLiteral("ファイルが編集されています。保存しますか？\n保存ファイル名　") + path;
 }
+inline QString fileMissing(const QString& path) {
+    return QStringLiteral("ファイルが見つかりません。\n%1").arg(path);
+}
+// A recent file that is gone; the File menu lists it no more.
+inline QString recentFileMissing(const QString& path) {
+    return fileMissing(path) + QStringLiteral("\n最近使ったファイルの一覧から削除しました。");
+}
 inline QString noHelp() {
     return QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。");
 }

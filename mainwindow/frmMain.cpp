@@ -4,6 +4,7 @@
 #include "editors/EditorDispatch.h"
 #include "editors/ModuleMain.h"
 #include "mainwindow/CommandLine.h"
+#include "mainwindow/DroppedFile.h"
 #include "mainwindow/EditState.h"
 #include "mainwindow/FileFilter.h"
 #include "mainwindow/HelpWindow.h"
@@ -27,6 +28,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -55,15 +57,6 @@ int ceilPixels(double twips) {
 QRect pixelRect(double left, double top, double width, double height) {
     return QRect(lay::toPixels(left), lay::toPixels(top), std::max(0, lay::toPixels(width)),
                  std::max(0, lay::toPixels(height)));
-}
-
-bool samePath(const QString& a, const QString& b) {
-    const QFileInfo fa(a);
-    const QFileInfo fb(b);
-    if (fa.exists() && fb.exists()) {
-        return fa.canonicalFilePath() == fb.canonicalFilePath();
-    }
-    return fa.absoluteFilePath() == fb.absoluteFilePath();
 }
 
 }  // namespace
@@ -108,6 +101,8 @@ frmMain::frmMain(QWidget* parent)
     setMinimumSize(ceilPixels(lay::kMinimumWindowWidth), ceilPixels(lay::kMinimumWindowHeight));
 
     readSettings();
+    showRecentFiles();
+    setAcceptDrops(true);
     layOut(0);
     m_changed = false;
     m_label1->setText(mt::noFileLoaded());
@@ -152,6 +147,12 @@ void frmMain::buildMenus() {
     separator(file, "mnuFileBar1");
     m_fileProperties = action(file, "mnuFileProperties", mt::menuFileProperties());
     separator(file, "munFileBar2");
+    for (int i = 0; i < RecentFiles::kMaximum; ++i) {
+        QAction* recent = action(file, QStringLiteral("mnuFileRecent_%1").arg(i).toLatin1().constData(), {});
+        connect(recent, &QAction::triggered, this, [this, i] { openRecent(i); });
+        m_recentActions.push_back(recent);
+    }
+    m_recentBar = separator(file, "mnuFileBarRecent");
     QAction* exit = action(file, "mnuFileExit", mt::menuFileExit(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = menu("mnuEdit", mt::menuEdit());
@@ -296,6 +297,7 @@ void frmMain::readSettings() {
     statusBar()->setVisible(statusBarShown);
 
     m_gamePath = m_settings->text(kOption, QStringLiteral("GamePath"));
+    m_recent = RecentFiles::Read(*m_settings);
 }
 
 void frmMain::writeSettings() {
@@ -459,6 +461,7 @@ bool frmMain::runOpenRoutine() {
     buildTree();
     setFileMenus(true);
     m_search->setFileOpen(true);
+    rememberRecent();
     showEditState();
     return true;
 }
@@ -468,6 +471,77 @@ void frmMain::setFileMenus(bool open) {
     for (QAction* a : {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_editFind}) {
         a->setEnabled(open);
     }
+}
+
+void frmMain::openInPlace(const QString& path) {
+    const CommandLineTarget target = ExaminePath(path);
+    if (target.kind == PathKind::Folder) {
+        ui().show(Message(mt::folderGiven(), MessageIcon::Exclamation));
+        return;
+    }
+    if (target.kind == PathKind::Missing) {
+        ui().show(Message(mt::fileMissing(path), MessageIcon::Exclamation));
+        return;
+    }
+    if (!m_path.isEmpty()) {
+        if (SamePath(path, m_path)) {
+            return;  // already the open file
+        }
+        if (!fileClose()) {
+            return;
+        }
+    }
+    openFile(path, target.readOnly);
+}
+
+void frmMain::openRecent(int entry) {
+    const QString path = m_recent.paths().value(entry);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (ExaminePath(path).kind == PathKind::Missing) {
+        m_recent.remove(path);
+        m_recent.write(*m_settings);
+        showRecentFiles();
+        ui().show(Message(mt::recentFileMissing(path), MessageIcon::Exclamation));
+        return;
+    }
+    openInPlace(path);
+}
+
+void frmMain::rememberRecent() {
+    m_recent.add(m_path);
+    m_recent.write(*m_settings);
+    showRecentFiles();
+}
+
+void frmMain::showRecentFiles() {
+    const QStringList& paths = m_recent.paths();
+    for (std::size_t i = 0; i < m_recentActions.size(); ++i) {
+        const QString path = paths.value(static_cast<qsizetype>(i));
+        QAction* a = m_recentActions[i];
+        // A path may hold '&', which a menu caption would take for a mnemonic.
+        a->setText(
+            mt::menuFileRecent(static_cast<int>(i) + 1, QString(path).replace(u'&', QStringLiteral("&&"))));
+        a->setToolTip(path);
+        a->setVisible(!path.isEmpty());
+    }
+    m_recentBar->setVisible(!paths.isEmpty());
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedFile(*event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    const std::optional<QString> path = DroppedFile(*event->mimeData());
+    if (!path) {
+        return;
+    }
+    event->acceptProposedAction();
+    openInPlace(*path);
 }
 
 // ---- File commands ----
@@ -481,6 +555,7 @@ void frmMain::fileOpen() {
     options.caption = mt::openDialogCaption();
     options.filter = DialogFilter(mt::fileFilter());
     options.showReadOnlyBox = true;
+    options.directory = m_recent.lastFolder();
     const std::optional<OpenFileChoice> choice = ui().getOpenFile(this, options);
     if (!choice) {
         return;
@@ -543,7 +618,7 @@ void frmMain::fileSaveAs() {
     if (!chosen || chosen->isEmpty()) {
         return;
     }
-    if (samePath(*chosen, m_path)) {
+    if (SamePath(*chosen, m_path)) {
         fileSave();
         return;
     }
@@ -562,6 +637,7 @@ bool frmMain::saveAsCopy(const QString& target) {
     m_path = target;
     m_readOnly = false;
     m_changed = false;
+    rememberRecent();
     // The new file was written whole by us; a file it replaced was backed up first.
     m_backedUp = true;
     m_backupPath = saved.backup.value_or(QString());

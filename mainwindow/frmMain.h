@@ -3,6 +3,7 @@
 #include "editors/EditSession.h"
 #include "mainwindow/CategoryTree.h"
 #include "mainwindow/ColumnLayouts.h"
+#include "mainwindow/RecentFiles.h"
 #include "mainwindow/RowSorting.h"
 #include "mainwindow/WindowLayout.h"
 #include "model/SaveFile.h"
@@ -95,6 +96,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -120,6 +123,12 @@ private:
     // Before the first write after opening, keeps the file as it is on disk in the backups.
     bool backUpBeforeFirstWrite();
     void setFileMenus(bool open);
+    // A recent file or a dropped one: the open file is closed first (asking to save it), as
+    // a path on the command line would be examined.
+    void openInPlace(const QString& path);
+    void openRecent(int entry);
+    void rememberRecent();
+    void showRecentFiles();
     void buildTree();
     void showListFor(QTreeWidgetItem* node);
     void setUpColumns(mainwindow::ListKind kind);
@@ -182,6 +191,9 @@ private:
     QAction* m_fileProperties = nullptr;
     QAction* m_viewStatusBar = nullptr;
     QAction* m_editFind = nullptr;
+    mainwindow::RecentFiles m_recent;
+    std::vector<QAction*> m_recentActions;
+    QAction* m_recentBar = nullptr;
 };
 
 }  // namespace korven

@@ -1,4 +1,5 @@
-// The main window's ways to find and open records: the search above the list.
+// The main window's ways to find and open records: the search above the list, recent files,
+// a save dropped on the window.
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/frmMain.h"
@@ -6,15 +7,20 @@
 #include "tests/support/ScriptedUi.h"
 
 #include <QAction>
+#include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <memory>
 
@@ -175,6 +181,146 @@ private slots:
         QVERIFY(box->text().isEmpty());
         QVERIFY(!box->isEnabled());
         QVERIFY(!results->isVisible());
+    }
+
+    // ---- Recent files ----
+
+    void recentFilesAcrossRestarts() {
+        const QString first = saveFile(u"SaveFile1.SAVE"_s);
+        QVERIFY(QDir(m_files->path()).mkdir(u"other"_s));
+        const QString second = saveFile(u"other/SaveFile2.SAVE"_s);
+        fixtures::ScriptedUi ui;
+        {
+            frmMain w;
+            QVERIFY(!child<QAction>(w, "mnuFileRecent_0")->isVisible());
+            QVERIFY(w.openFile(first, false));
+            QVERIFY(w.fileClose());
+            QVERIFY(w.openFile(second, false));
+            QVERIFY(w.close());
+        }
+        frmMain w;
+        QAction* newest = child<QAction>(w, "mnuFileRecent_0");
+        QAction* older = child<QAction>(w, "mnuFileRecent_1");
+        QCOMPARE(newest->text(), mt::menuFileRecent(1, QDir::toNativeSeparators(second)));
+        QCOMPARE(older->text(), mt::menuFileRecent(2, QDir::toNativeSeparators(first)));
+        QVERIFY(newest->isVisible() && older->isVisible());
+        QVERIFY(!child<QAction>(w, "mnuFileRecent_2")->isVisible());
+        QVERIFY(child<QAction>(w, "mnuFileBarRecent")->isVisible());
+
+        // The open dialog starts where the last file was opened.
+        child<QAction>(w, "mnuFileOpen")->trigger();
+        QCOMPARE(ui.openDialogs.back().directory, QFileInfo(second).absolutePath());
+
+        older->trigger();
+        QCOMPARE(w.openFilePath(), QDir::toNativeSeparators(first));
+        QCOMPARE(newest->text(), mt::menuFileRecent(1, QDir::toNativeSeparators(first)));
+        QVERIFY(ui.messages.empty());
+    }
+
+    void recentFileThatIsGone() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        {
+            frmMain w;
+            QVERIFY(w.openFile(path, false));
+            QVERIFY(w.close());
+        }
+        QVERIFY(QFile::remove(path));
+        frmMain w;
+        child<QAction>(w, "mnuFileRecent_0")->trigger();
+        QCOMPARE(ui.messageTexts(), QStringList{mt::recentFileMissing(QDir::toNativeSeparators(path))});
+        QCOMPARE(ui.messages[0].icon, MessageIcon::Exclamation);
+        QVERIFY(!child<QAction>(w, "mnuFileRecent_0")->isVisible());
+        QVERIFY(w.openFilePath().isEmpty());
+    }
+
+    void recentFileInPlaceOfAChangedOne() {
+        const QString first = saveFile(u"SaveFile1.SAVE"_s);
+        const QString second = saveFile(u"SaveFile2.SAVE"_s);
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(first, false));
+        QVERIFY(w.fileClose());
+        QVERIFY(w.openFile(second, false));
+        markChanged(w);
+        ui.answers = {MessageAnswer::Cancel};
+        child<QAction>(w, "mnuFileRecent_1")->trigger();
+        QCOMPARE(ui.messageTexts(), QStringList{mt::saveQuestion(second)});
+        QCOMPARE(w.openFilePath(), second);
+        QVERIFY(w.isFileChanged());
+    }
+
+    // ---- Drag and drop ----
+
+    void dropOpensTheSave() {
+        const QString first = saveFile(u"SaveFile1.SAVE"_s);
+        const QString second = saveFile(u"SaveFile2.SAVE"_s);
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        QVERIFY(w.acceptDrops());
+        QVERIFY(w.openFile(first, false));
+        markChanged(w);
+
+        // Cancel in the save question keeps the changed file open.
+        ui.answers = {MessageAnswer::Cancel};
+        QVERIFY(drop(w, {QUrl::fromLocalFile(second)}));
+        QCOMPARE(ui.messageTexts(), QStringList{mt::saveQuestion(first)});
+        QCOMPARE(w.openFilePath(), first);
+
+        ui.answers = {MessageAnswer::No};
+        QVERIFY(drop(w, {QUrl::fromLocalFile(second)}));
+        QCOMPARE(w.openFilePath(), second);
+        QVERIFY(!w.isFileChanged());
+        QCOMPARE(child<QAction>(w, "mnuFileRecent_0")->toolTip(), QDir::toNativeSeparators(second));
+    }
+
+    void dropsThatOpenNothing() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        // Two files at once are refused before they are dropped.
+        QVERIFY(!drop(w, {QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)}));
+        QVERIFY(drop(w, {QUrl::fromLocalFile(m_files->path())}));
+        QCOMPARE(ui.messageTexts(), QStringList{mt::folderGiven()});
+        QVERIFY(w.openFilePath().isEmpty());
+        // The open file dropped again stays open as it is.
+        QVERIFY(w.openFile(path, false));
+        markChanged(w);
+        ui.clear();
+        QVERIFY(drop(w, {QUrl::fromLocalFile(path)}));
+        QVERIFY(ui.messages.empty());
+        QVERIFY(w.isFileChanged());
+    }
+
+private:
+    // Drags `urls` over the window and drops them; false when the window refused the drag.
+    static bool drop(frmMain& w, const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        const QPoint centre = w.rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &enter);
+        if (!enter.isAccepted()) {
+            return false;
+        }
+        QDropEvent dropped(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &dropped);
+        return dropped.isAccepted();
+    }
+
+    // An edit through the list, as an editor's store makes it.
+    static void markChanged(frmMain& w) {
+        w.setDialogOpeners({.record = [](const QString&, EditSession& session, QWidget*) {
+            session.markFileChanged();
+            return true;
+        }});
+        QVERIFY(w.selectNode(u"ToujouRenAll"_s));
+        auto* list = child<RecordListView>(w, "ListView");
+        list->setCurrentIndex(list->model()->index(0, 0));
+        w.openSelectedRecord();
+        QVERIFY(w.isFileChanged());
     }
 };
 
