@@ -81,6 +81,15 @@ inline QString fileMissing(const QString& path) {
 inline QString recentFileMissing(const QString& path) {
     return fileMissing(path) + QStringLiteral("\n最近使ったファイルの一覧から削除しました。");
 }
+inline QString nothingToExport() {
+    return QStringLiteral("書き出す一覧がありません。\n左のツリーで一覧を表示してください。");
+}
+inline QString csvNotWritten(const QString& path, const QString& reason) {
+    return QStringLiteral("CSVファイルを書き込めませんでした。\n%1\n%2").arg(path, reason);
+}
+inline QString csvWritten(const QString& path) {
+    return QStringLiteral("CSVファイルに書き出しました: %1").arg(path);
+}
 inline QString noHelp() {
     return QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。");
 }
@@ -98,6 +107,15 @@ inline QString saveAsDialogCaption() {
 // Name|pattern pairs, as the dialog settings give them.
 inline QString fileFilter() {
     return QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE)|SaveFile*.SAVE|全てのファイル(*.*)|*.*");
+}
+inline QString csvDialogCaption() {
+    return QStringLiteral("CSV形式で書き出し");
+}
+inline QString csvFilter() {
+    return QStringLiteral("CSVファイル(*.csv)|*.csv|全てのファイル(*.*)|*.*");
+}
+inline QString csvSuffix() {
+    return QStringLiteral("csv");
 }
 inline QString saveSuffix() {
     return QStringLiteral("SAVE");

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <numeric>
 
 namespace korven::mainwindow {
 
@@ -121,6 +122,35 @@ std::optional<int> RecordListView::rowOfKey(const QString& key) const {
         }
     }
     return std::nullopt;
+}
+
+std::vector<QStringList> RecordListView::rowTexts(const std::vector<int>& rows, bool withCaptions) const {
+    std::vector<int> columns;
+    for (int position = 0; position < header()->count(); ++position) {
+        columns.push_back(header()->logicalIndex(position));
+    }
+    std::vector<QStringList> texts;
+    if (withCaptions) {
+        QStringList captions;
+        for (const int column : columns) {
+            captions.append(m_proxy->headerData(column, Qt::Horizontal).toString());
+        }
+        texts.push_back(captions);
+    }
+    for (const int row : rows) {
+        QStringList cells;
+        for (const int column : columns) {
+            cells.append(cellText(row, column));
+        }
+        texts.push_back(cells);
+    }
+    return texts;
+}
+
+std::vector<int> RecordListView::allRows() const {
+    std::vector<int> rows(static_cast<std::size_t>(rowCount()));
+    std::iota(rows.begin(), rows.end(), 0);
+    return rows;
 }
 
 void RecordListView::keyPressEvent(QKeyEvent* event) {

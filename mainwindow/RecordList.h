@@ -3,6 +3,7 @@
 #include "mainwindow/ColumnLayouts.h"
 #include "mainwindow/RecordRows.h"
 
+#include <QStringList>
 #include <QTreeView>
 
 #include <optional>
@@ -41,6 +42,10 @@ public:
     void selectRow(int row);
     // The row showing the record with `key`, if the list has one.
     std::optional<int> rowOfKey(const QString& key) const;
+
+    // The cells of `rows` in the columns' display order, the captions first when asked.
+    std::vector<QStringList> rowTexts(const std::vector<int>& rows, bool withCaptions) const;
+    std::vector<int> allRows() const;
 
     const RecordTableModel& table() const { return *m_table; }
 

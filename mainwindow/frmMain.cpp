@@ -13,6 +13,7 @@
 #include "mainwindow/RecordRows.h"
 #include "mainwindow/SearchPanel.h"
 #include "mainwindow/SplitterStrip.h"
+#include "mainwindow/TableText.h"
 #include "model/ModelTexts.h"
 #include "model/OpenSaveFile.h"
 #include "model/SaveFileBackup.h"
@@ -23,13 +24,17 @@
 #include "platform/UiServices.h"
 #include "preferences/PreferenceDialogs.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QSaveFile>
 #include <QStatusBar>
 #include <QTreeWidget>
 
@@ -146,6 +151,7 @@ void frmMain::buildMenus() {
     m_fileClose = action(file, "mnuFileClose", mt::menuFileClose(), QKeySequence(Qt::CTRL | Qt::Key_C));
     separator(file, "mnuFileBar1");
     m_fileProperties = action(file, "mnuFileProperties", mt::menuFileProperties());
+    m_fileExportCsv = action(file, "mnuFileExportCsv", mt::menuFileExportCsv());
     separator(file, "munFileBar2");
     for (int i = 0; i < RecentFiles::kMaximum; ++i) {
         QAction* recent = action(file, QStringLiteral("mnuFileRecent_%1").arg(i).toLatin1().constData(), {});
@@ -157,6 +163,9 @@ void frmMain::buildMenus() {
 
     QMenu* edit = menu("mnuEdit", mt::menuEdit());
     m_editFind = action(edit, "mnuEditFind", mt::menuEditFind(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    // Ctrl+C stays the Close shortcut.
+    m_editCopyRows = action(edit, "mnuEditCopyRows", mt::menuEditCopyRows(),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     // The items below are present in the menu structure, hidden and without behaviour.
     action(edit, "mnuEditUndo", mt::menuEditUndo())->setVisible(false);
     separator(edit, "mnuEditBar0", false);
@@ -197,6 +206,8 @@ void frmMain::buildMenus() {
     connect(m_fileProperties, &QAction::triggered, this, &frmMain::fileProperties);
     connect(exit, &QAction::triggered, this, &frmMain::close);
     connect(m_editFind, &QAction::triggered, this, [this] { m_search->focusBox(); });
+    connect(m_editCopyRows, &QAction::triggered, this, &frmMain::copyRows);
+    connect(m_fileExportCsv, &QAction::triggered, this, &frmMain::exportCsv);
     connect(m_viewStatusBar, &QAction::triggered, this, &frmMain::toggleStatusBar);
     connect(options, &QAction::triggered, this, &frmMain::viewOptions);
     connect(contents, &QAction::triggered, this, &frmMain::helpContents);
@@ -468,7 +479,8 @@ bool frmMain::runOpenRoutine() {
 
 void frmMain::setFileMenus(bool open) {
     m_fileOpen->setEnabled(!open);
-    for (QAction* a : {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_editFind}) {
+    for (QAction* a : {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_fileExportCsv, m_editFind,
+                       m_editCopyRows}) {
         a->setEnabled(open);
     }
 }
@@ -687,6 +699,47 @@ void frmMain::fileProperties() {
     m_openers.properties(session, this);
     showEditState();
     recordsChanged();
+}
+
+void frmMain::copyRows() {
+    const std::vector<int> rows = m_listView->selectedRows();
+    if (rows.empty()) {
+        return;
+    }
+    QGuiApplication::clipboard()->setText(TabSeparated(m_listView->rowTexts(rows, false)));
+}
+
+void frmMain::exportCsv() {
+    if (!m_model) {
+        return;
+    }
+    if (m_listView->columnCount() == 0) {
+        ui().show(Message(mt::nothingToExport(), MessageIcon::Exclamation));
+        return;
+    }
+    FileDialogOptions options;
+    options.caption = mt::csvDialogCaption();
+    options.filter = DialogFilter(mt::csvFilter());
+    options.defaultSuffix = mt::csvSuffix();
+    // Named after the list's place in the tree, e.g. 艦型_日本軍_巡洋艦.csv, next to the save.
+    QStringList captions;
+    for (const QTreeWidgetItem* node = m_treeView->currentItem(); node; node = node->parent()) {
+        captions.prepend(node->text(0));
+    }
+    options.directory =
+        QFileInfo(m_path).absoluteDir().filePath(captions.join(u'_') + u'.' + mt::csvSuffix());
+    const std::optional<QString> chosen = ui().getSaveFile(this, options);
+    if (!chosen || chosen->isEmpty()) {
+        return;
+    }
+    // All or nothing: a failed write leaves no half file behind.
+    QSaveFile file(*chosen);
+    const QByteArray bytes = CommaSeparated(m_listView->rowTexts(m_listView->allRows(), true));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        ui().show(Message(mt::csvNotWritten(*chosen, file.errorString()), MessageIcon::Error));
+        return;
+    }
+    m_status->showStatus(mt::csvWritten(*chosen));
 }
 
 void frmMain::viewOptions() {

@@ -73,6 +73,9 @@ public:
     void helpContents();
     void helpSearch();
     void helpAbout();
+    // The selected rows as tab-separated text on the clipboard; the list as a CSV file.
+    void copyRows();
+    void exportCsv();
 
     // Opens the editor of the selected row, then refreshes the edit state and the list.
     void openSelectedRecord();
@@ -191,6 +194,8 @@ private:
     QAction* m_fileProperties = nullptr;
     QAction* m_viewStatusBar = nullptr;
     QAction* m_editFind = nullptr;
+    QAction* m_editCopyRows = nullptr;
+    QAction* m_fileExportCsv = nullptr;
     mainwindow::RecentFiles m_recent;
     std::vector<QAction*> m_recentActions;
     QAction* m_recentBar = nullptr;

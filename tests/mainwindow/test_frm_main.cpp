@@ -362,6 +362,12 @@ private slots:
         QTest::newRow("find") << "mnuEditFind"
                               << "検索(&F)"
                               << "Ctrl+F" << false << true;
+        QTest::newRow("copy rows") << "mnuEditCopyRows"
+                                   << "行をｺﾋﾟｰ(&Y)"
+                                   << "Ctrl+Shift+C" << false << true;
+        QTest::newRow("export CSV") << "mnuFileExportCsv"
+                                    << "CSV形式で書き出し(&E)..."
+                                    << "" << false << true;
         // A hidden action counts as disabled.
         QTest::newRow("copy") << "mnuEditCopy"
                               << "ｺﾋﾟｰ(&C)"
@@ -405,8 +411,9 @@ private slots:
         };
         QCOMPARE(names(child<QMenu>(w, "mnuFile")),
                  (QStringList{u"mnuFileOpen"_s, u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileClose"_s,
-                              u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"munFileBar2"_s, u"mnuFileExit"_s}));
-        QCOMPARE(names(child<QMenu>(w, "mnuEdit")), (QStringList{u"mnuEditFind"_s}));
+                              u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"mnuFileExportCsv"_s,
+                              u"munFileBar2"_s, u"mnuFileExit"_s}));
+        QCOMPARE(names(child<QMenu>(w, "mnuEdit")), (QStringList{u"mnuEditFind"_s, u"mnuEditCopyRows"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuView")),
                  (QStringList{u"mnuViewStatusBar"_s, u"mnuViewBar0"_s, u"mnuViewOptions"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuHelp")), (QStringList{u"mnuHelpContents"_s, u"mnuHelpSearch"_s,

@@ -1,5 +1,5 @@
 // The main window's ways to find and open records: the search above the list, recent files,
-// a save dropped on the window.
+// a save dropped on the window; and the ways rows leave it: copied and exported as CSV.
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/frmMain.h"
@@ -7,9 +7,11 @@
 #include "tests/support/ScriptedUi.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -292,6 +294,70 @@ private slots:
         QVERIFY(drop(w, {QUrl::fromLocalFile(path)}));
         QVERIFY(ui.messages.empty());
         QVERIFY(w.isFileChanged());
+    }
+
+    // ---- Copy and CSV ----
+
+    void copySelectedRowsAsShown() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        openShown(w, saveFile());
+        QVERIFY(w.selectNode(u"Kankei_0_2"_s));
+        auto* list = child<RecordListView>(w, "ListView");
+        list->header()->moveSection(0, 6);  // the class name last
+        list->setFocus();
+        list->setCurrentIndex(list->model()->index(0, 0));
+        list->selectionModel()->select(list->model()->index(2, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        const QStringList lines = QGuiApplication::clipboard()->text().split(u'\n');
+        QCOMPARE(lines.size(), 3);  // two rows and the end of the last line
+        QVERIFY(lines[2].isEmpty());
+        const QStringList first = lines[0].split(u'\t');
+        QCOMPARE(first.size(), 7);
+        QCOMPARE(first.last(), u"高雄型"_s);
+        QCOMPARE(first.first(), list->cellText(0, 1));
+        QCOMPARE(lines[1].split(u'\t').last(), list->cellText(2, 0));
+        QVERIFY(!w.openFilePath().isEmpty());  // not the Close shortcut
+    }
+
+    void exportTheListAsCsv() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        QAction* exportCsv = child<QAction>(w, "mnuFileExportCsv");
+        QVERIFY(w.selectNode(u"Kankei"_s));  // no columns
+        exportCsv->trigger();
+        QCOMPARE(ui.messageTexts(), QStringList{mt::nothingToExport()});
+        QVERIFY(ui.saveDialogs.empty());
+
+        QVERIFY(w.selectNode(u"Kankei_0_2"_s));
+        const int rows = child<RecordListView>(w, "ListView")->rowCount();
+        const QString csv = m_files->filePath(u"cruisers.csv"_s);
+        ui.saveChoices = {csv};
+        exportCsv->trigger();
+        QCOMPARE(ui.saveDialogs.back().directory, m_files->filePath(u"艦型_日本軍_巡洋艦.csv"_s));
+        QCOMPARE(ui.saveDialogs.back().defaultSuffix, u"csv"_s);
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(u"\r\n"_s);
+        QCOMPARE(lines.first(), u"クラス名,艦種,上部ステップ,下部ステップ,速力,燃料,機数"_s);
+        QVERIFY(lines[1].startsWith(u"高雄型,"_s));
+        QCOMPARE(lines.size(), rows + 2);
+
+        // A folder that does not exist: an error, and no file.
+        ui.clear();
+        const QString nowhere = m_files->filePath(u"missing/list.csv"_s);
+        ui.saveChoices = {nowhere};
+        exportCsv->trigger();
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
+        QVERIFY(ui.messages[0].text.contains(nowhere));
+        QVERIFY(!QFile::exists(nowhere));
     }
 
 private:
