@@ -26,16 +26,6 @@ namespace {
 
 using namespace korven;
 
-class NullStatus : public StatusSink {
-public:
-    void showStatus(const QString&) override {}
-};
-
-class NullMessages : public MessageSink {
-public:
-    MessageAnswer show(const Message& message) override { return message.defaultAnswer; }
-};
-
 struct Files {
     QTemporaryDir dir;
     QByteArray demo = fixtures::SaveImageBuilder().build();

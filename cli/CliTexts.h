@@ -168,9 +168,4 @@ inline QString movesBlocks() {
         "elsewhere)");
 }
 
-// diff: the side on which a field does not exist (bases after the other file's LastBaseIndex).
-inline QString absentValue() {
-    return QStringLiteral("(なし)");
-}
-
 }  // namespace korven::cli::texts

@@ -255,7 +255,7 @@ int RunDiff(const QString& pathA, const QString& pathB, Console& console) {
     if (!b) {
         return kExitFailure;
     }
-    const QStringList lines = DiffModels(*a->model, *b->model);
+    const QStringList lines = DiffLines(DiffModels(*a->model, *b->model));
     for (const QString& line : lines) {
         console.out << line << '\n';
     }

@@ -1,9 +1,9 @@
 // Arbitrary text through the command-line tool's PATH=VALUE parser, on the demo save. A
 // refused assignment must leave the model unchanged; an accepted one must still compose.
 #include "cli/Assignment.h"
-#include "fuzz/NullSinks.h"
 #include "model/SaveFileLoader.h"
 #include "model/SaveFileWriter.h"
+#include "platform/Sinks.h"
 #include "tests/support/SaveImageBuilder.h"
 
 #include <cstdlib>
@@ -16,8 +16,8 @@ namespace {
 const SaveFile& demo() {
     static const auto file = [] {
         auto loaded = std::make_unique<SaveFile>();
-        fuzz::NullStatus status;
-        fuzz::NullMessages messages;
+        NullStatus status;
+        NullMessages messages;
         if (LoadSaveFile(fixtures::SaveImageBuilder().build(), *loaded, status, messages) != 0) {
             std::abort();
         }
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     *model = demo();
     const QString assignment =
         QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    fuzz::NullStatus status;
+    NullStatus status;
     const cli::AssignmentResult result = cli::ApplyAssignment(*model, assignment);
     const std::optional<QByteArray> composed = ComposeSaveImage(*model, status);
     if (!composed) {

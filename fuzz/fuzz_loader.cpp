@@ -1,9 +1,9 @@
 // Arbitrary bytes through the anchor search, the loader and the writer. Besides crashes and
 // reads past the end, it checks the lossless promise: whatever loads composes back to itself.
-#include "fuzz/NullSinks.h"
 #include "model/AnchorSearch.h"
 #include "model/SaveFileLoader.h"
 #include "model/SaveFileWriter.h"
+#include "platform/Sinks.h"
 
 #include <cstdlib>
 #include <memory>
@@ -12,8 +12,8 @@ using namespace korven;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const auto file = std::make_unique<SaveFile>();
-    fuzz::NullStatus status;
-    fuzz::NullMessages messages;
+    NullStatus status;
+    NullMessages messages;
     const QByteArray image(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 
     if (LoadSaveFile(image, *file, status, messages) == 0) {

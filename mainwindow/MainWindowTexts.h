@@ -143,11 +143,157 @@ inline QString menuFileProperties() {
 inline QString menuFileExit() {
     return QStringLiteral("終了(&Q)");
 }
+// The record named in the history step of a store from the properties dialog.
+inline QString propertiesStepName() {
+    return QStringLiteral("ﾌﾟﾛﾊﾟﾃｨ");
+}
 inline QString menuEdit() {
     return QStringLiteral("編集(&E)");
 }
 inline QString menuEditUndo() {
     return QStringLiteral("元に戻す(&U)");
+}
+inline QString menuEditUndoStep(const QString& step) {
+    return QStringLiteral("元に戻す(&U) 「%1」").arg(step);
+}
+inline QString menuEditRedo() {
+    return QStringLiteral("やり直し(&R)");
+}
+inline QString menuEditRedoStep(const QString& step) {
+    return QStringLiteral("やり直し(&R) 「%1」").arg(step);
+}
+inline QString menuEditHistory() {
+    return QStringLiteral("編集履歴(&H)...");
+}
+inline QString menuEditReview() {
+    return QStringLiteral("変更内容(&V)...");
+}
+inline QString menuEditReviewBeforeSave() {
+    return QStringLiteral("保存前に変更内容を表示(&B)");
+}
+inline QString historyCaption() {
+    return QStringLiteral("編集履歴");
+}
+// The history's first entry: the model as the file was opened.
+inline QString historyOpened() {
+    return QStringLiteral("ファイルを開いた時の状態");
+}
+inline QString closeButton() {
+    return QStringLiteral("閉じる(&C)");
+}
+
+// The change view: the review of pending changes, the question before saving, the comparison.
+inline QString reviewCaption() {
+    return QStringLiteral("変更内容");
+}
+inline QString compareCaption(const QString& otherPath) {
+    return QStringLiteral("比較 - %1").arg(otherPath);
+}
+inline QString changeCount(int count) {
+    return QStringLiteral("%1 項目が変更されています。").arg(count);
+}
+inline QString differenceCount(int count) {
+    return QStringLiteral("%1 項目が異なります。").arg(count);
+}
+inline QString noChanges() {
+    return QStringLiteral("変更はありません。");
+}
+inline QString noDifferences() {
+    return QStringLiteral("違いはありません。");
+}
+inline QString saveQuestionAfterReview() {
+    return QStringLiteral("この内容で保存しますか？");
+}
+inline QString colChangeCategory() {
+    return QStringLiteral("分類");
+}
+inline QString colChangeRecord() {
+    return QStringLiteral("名前");
+}
+inline QString colChangeField() {
+    return QStringLiteral("項目");
+}
+inline QString colChangeBefore() {
+    return QStringLiteral("変更前");
+}
+inline QString colChangeAfter() {
+    return QStringLiteral("変更後");
+}
+inline QString colCompareOpen() {
+    return QStringLiteral("このファイル");
+}
+inline QString colCompareOther() {
+    return QStringLiteral("比較したファイル");
+}
+inline QString saveButton() {
+    return QStringLiteral("保存(&S)");
+}
+inline QString cancelButton() {
+    return QStringLiteral("キャンセル");
+}
+inline QString airDevelopmentCategory() {
+    return QStringLiteral("航空機開発");
+}
+inline QString carrierAirCategory() {
+    return QStringLiteral("艦載機");
+}
+inline QString menuFileCompare() {
+    return QStringLiteral("比較(&M)...");
+}
+inline QString compareDialogCaption() {
+    return QStringLiteral("比較するファイル");
+}
+// Restoring from a backup.
+inline QString menuFileRestore() {
+    return QStringLiteral("バックアップから復元(&B)...");
+}
+inline QString backupsCaption() {
+    return QStringLiteral("バックアップから復元");
+}
+inline QString backupsOf(const QString& path) {
+    return QStringLiteral("%1 のバックアップ（新しい順）").arg(path);
+}
+inline QString noBackups() {
+    return QStringLiteral("このファイルのバックアップはありません。");
+}
+inline QString colBackupTime() {
+    return QStringLiteral("日時");
+}
+inline QString colBackupSize() {
+    return QStringLiteral("サイズ");
+}
+inline QString colBackupDifferences() {
+    return QStringLiteral("現在との違い");
+}
+inline QString backupSize(qint64 bytes) {
+    return QStringLiteral("%L1 バイト").arg(bytes);
+}
+inline QString backupDifferences(int fields) {
+    return fields == 0 ? QStringLiteral("同じ内容") : QStringLiteral("%1 項目").arg(fields);
+}
+inline QString backupUnreadable() {
+    return QStringLiteral("読み込めません");
+}
+inline QString restoreButton() {
+    return QStringLiteral("復元(&R)");
+}
+inline QString restoreQuestion(const QString& time) {
+    return QStringLiteral(
+               "現在のファイルを %1 のバックアップで置き換えます。\n"
+               "現在のファイルは先にバックアップされます。よろしいですか？")
+        .arg(time);
+}
+inline QString restoreDropsChanges() {
+    return QStringLiteral("\n保存されていない変更は失われます。");
+}
+inline QString restoreReadOnly() {
+    return QStringLiteral("読み取り専用で開かれているため復元できません。");
+}
+inline QString restored(const QString& backup) {
+    return QStringLiteral("バックアップから復元しました。復元前のファイル: %1").arg(backup);
+}
+inline QString backupTimeFormat() {
+    return QStringLiteral("yyyy/MM/dd HH:mm:ss");
 }
 inline QString menuEditCut() {
     return QStringLiteral("切り取り(&T)");

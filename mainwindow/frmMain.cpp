@@ -3,22 +3,23 @@
 #include "catalogue/ReferenceTables.h"
 #include "editors/EditorDispatch.h"
 #include "editors/ModuleMain.h"
+#include "mainwindow/BackupsDialog.h"
+#include "mainwindow/ChangesDialog.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/DroppedFile.h"
 #include "mainwindow/EditState.h"
 #include "mainwindow/FileFilter.h"
 #include "mainwindow/HelpWindow.h"
+#include "mainwindow/HistoryDialog.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/RecordRows.h"
 #include "mainwindow/SearchPanel.h"
 #include "mainwindow/SplitterStrip.h"
 #include "mainwindow/TableText.h"
+#include "model/ModelDiff.h"
 #include "model/ModelTexts.h"
 #include "model/OpenSaveFile.h"
-#include "model/SaveFileBackup.h"
-#include "model/SaveFileWriter.h"
-#include "platform/Backups.h"
 #include "platform/ProgramInfo.h"
 #include "platform/SettingsStore.h"
 #include "platform/UiServices.h"
@@ -35,6 +36,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QSaveFile>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTreeWidget>
 
@@ -54,6 +56,7 @@ constexpr int kNodeIndexRole = Qt::UserRole + 1;
 const QString kPosition = QStringLiteral("Position");
 const QString kOption = QStringLiteral("Option");
 const QString kOther = QStringLiteral("Other");
+const QString kReviewBeforeSave = QStringLiteral("ReviewBeforeSave");
 
 int ceilPixels(double twips) {
     return static_cast<int>(std::ceil(twips / lay::kTwipsPerPixel));
@@ -77,6 +80,12 @@ public:
 
 private:
     QLabel* m_panel;
+};
+
+// The document tells the user through whichever services are installed at the time.
+class frmMain::UiMessages : public MessageSink {
+public:
+    MessageAnswer show(const Message& message) override { return ui().show(message); }
 };
 
 QString frmMain::defaultHelpFile() {
@@ -103,13 +112,15 @@ frmMain::frmMain(QWidget* parent)
     buildMenus();
     buildPanes();
     m_status = std::make_unique<StatusPanel>(m_panel2);
+    m_messages = std::make_unique<UiMessages>();
+    m_document = std::make_unique<OpenDocument>(*m_status, *m_messages);
+    followHistory();
     setMinimumSize(ceilPixels(lay::kMinimumWindowWidth), ceilPixels(lay::kMinimumWindowHeight));
 
     readSettings();
     showRecentFiles();
     setAcceptDrops(true);
     layOut(0);
-    m_changed = false;
     m_label1->setText(mt::noFileLoaded());
     m_panel2->setText(mt::noFileLoaded());
     catalogue::FillReferenceTables();
@@ -151,6 +162,8 @@ void frmMain::buildMenus() {
     m_fileClose = action(file, "mnuFileClose", mt::menuFileClose(), QKeySequence(Qt::CTRL | Qt::Key_C));
     separator(file, "mnuFileBar1");
     m_fileProperties = action(file, "mnuFileProperties", mt::menuFileProperties());
+    m_fileCompare = action(file, "mnuFileCompare", mt::menuFileCompare());
+    m_fileRestore = action(file, "mnuFileRestore", mt::menuFileRestore());
     m_fileExportCsv = action(file, "mnuFileExportCsv", mt::menuFileExportCsv());
     separator(file, "munFileBar2");
     for (int i = 0; i < RecentFiles::kMaximum; ++i) {
@@ -162,17 +175,25 @@ void frmMain::buildMenus() {
     QAction* exit = action(file, "mnuFileExit", mt::menuFileExit(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = menu("mnuEdit", mt::menuEdit());
+    m_editUndo = action(edit, "mnuEditUndo", mt::menuEditUndo(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_editRedo = action(edit, "mnuEditRedo", mt::menuEditRedo(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    m_editHistory = action(edit, "mnuEditHistory", mt::menuEditHistory());
+    separator(edit, "mnuEditBar0");
+    m_editReview = action(edit, "mnuEditReview", mt::menuEditReview());
+    m_editReviewBeforeSave = action(edit, "mnuEditReviewBeforeSave", mt::menuEditReviewBeforeSave());
+    m_editReviewBeforeSave->setCheckable(true);
+    separator(edit, "mnuEditBarFind");
     m_editFind = action(edit, "mnuEditFind", mt::menuEditFind(), QKeySequence(Qt::CTRL | Qt::Key_F));
     // Ctrl+C stays the Close shortcut.
     m_editCopyRows = action(edit, "mnuEditCopyRows", mt::menuEditCopyRows(),
                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    // The items below are present in the menu structure, hidden and without behaviour.
-    action(edit, "mnuEditUndo", mt::menuEditUndo())->setVisible(false);
-    separator(edit, "mnuEditBar0", false);
-    action(edit, "mnuEditCut", mt::menuEditCut())->setVisible(false);
-    action(edit, "mnuEditCopy", mt::menuEditCopy())->setVisible(false);
-    action(edit, "mnuEditPaste", mt::menuEditPaste())->setVisible(false);
-    action(edit, "mnuEditPasteSpecial", mt::menuEditPasteSpecial())->setVisible(false);
+    // Present in the menu structure, hidden and without behaviour.
+    for (const auto& [name, caption] :
+         {std::pair{"mnuEditCut", mt::menuEditCut()}, std::pair{"mnuEditCopy", mt::menuEditCopy()},
+          std::pair{"mnuEditPaste", mt::menuEditPaste()},
+          std::pair{"mnuEditPasteSpecial", mt::menuEditPasteSpecial()}}) {
+        action(edit, name, caption)->setVisible(false);
+    }
     separator(edit, "mnuEditBar1", false);
     action(edit, "mnuEditSelectAll", mt::menuEditSelectAll())->setVisible(false);
     action(edit, "mnuEditInvertSelection", mt::menuEditInvertSelection())->setVisible(false);
@@ -213,6 +234,12 @@ void frmMain::buildMenus() {
     connect(contents, &QAction::triggered, this, &frmMain::helpContents);
     connect(search, &QAction::triggered, this, &frmMain::helpSearch);
     connect(about, &QAction::triggered, this, &frmMain::helpAbout);
+    connect(m_editUndo, &QAction::triggered, this, &frmMain::editUndo);
+    connect(m_editRedo, &QAction::triggered, this, &frmMain::editRedo);
+    connect(m_editHistory, &QAction::triggered, this, &frmMain::editHistory);
+    connect(m_editReview, &QAction::triggered, this, &frmMain::editReview);
+    connect(m_fileCompare, &QAction::triggered, this, &frmMain::fileCompare);
+    connect(m_fileRestore, &QAction::triggered, this, &frmMain::fileRestoreBackup);
     setFileMenus(false);
 }
 
@@ -243,8 +270,9 @@ void frmMain::buildPanes() {
     m_listView->setObjectName(QStringLiteral("ListView"));
     m_search = new SearchPanel(m_central);
     m_search->setObjectName(QStringLiteral("picSearch"));
-    m_search->setIndexSource(
-        [this] { return m_model ? SearchIndex::Build(*m_model, m_tree) : SearchIndex{}; });
+    m_search->setIndexSource([this] {
+        return m_document->isOpen() ? SearchIndex::Build(*m_document->model(), m_tree) : SearchIndex{};
+    });
 
     m_strip = new SplitterStrip(m_central);
     m_strip->setObjectName(QStringLiteral("imgSplitter"));
@@ -306,6 +334,7 @@ void frmMain::readSettings() {
     const bool statusBarShown = m_settings->flag(kOption, QStringLiteral("StatusBar"), true);
     m_viewStatusBar->setChecked(statusBarShown);
     statusBar()->setVisible(statusBarShown);
+    m_editReviewBeforeSave->setChecked(m_settings->flag(kOption, kReviewBeforeSave, false));
 
     m_gamePath = m_settings->text(kOption, QStringLiteral("GamePath"));
     m_recent = RecentFiles::Read(*m_settings);
@@ -318,6 +347,7 @@ void frmMain::writeSettings() {
     m_settings->setNumber(kPosition, QStringLiteral("MainHeight"), windowHeight());
     m_settings->setNumber(kPosition, QStringLiteral("Splitter"), m_splitter);
     m_settings->setFlag(kOption, QStringLiteral("StatusBar"), m_viewStatusBar->isChecked());
+    m_settings->setFlag(kOption, kReviewBeforeSave, m_editReviewBeforeSave->isChecked());
     m_settings->setText(kOther, QStringLiteral("Version"), program::settingsVersion());
     m_settings->sync();
 }
@@ -437,38 +467,21 @@ void frmMain::runCommandLine(const QString& commandLine) {
 }
 
 bool frmMain::openFile(const QString& path, bool readOnly) {
-    if (!m_path.isEmpty()) {
-        ui().show(Message(mt::secondFile(), MessageIcon::Exclamation));
-        return false;
-    }
-    m_path = path;
-    m_readOnly = readOnly;
-    if (m_path.isEmpty()) {
-        return false;
-    }
-    return runOpenRoutine();
-}
-
-bool frmMain::runOpenRoutine() {
-    // A fresh model, so that a failed load never leaves a half-filled one behind.
-    auto model = std::make_unique<SaveFile>();
-    OpenedSaveFile opened =
-        OpenSaveFile(m_path, m_readOnly ? LockMode::ReadOnly : LockMode::Normal, *model, *m_status, ui());
-    switch (opened.outcome) {
-        case OpenOutcome::CannotOpen:
-            m_path.clear();
+    switch (m_document->open(path, readOnly)) {
+        case DocumentOpen::AlreadyOpen:
+            ui().show(Message(mt::secondFile(), MessageIcon::Exclamation));
             return false;
-        case OpenOutcome::NotASaveFile:
-        case OpenOutcome::LoadFailed:
+        case DocumentOpen::NoPath:
+        case DocumentOpen::CannotOpen:
+            return false;
+        case DocumentOpen::NotASaveFile:
+        case DocumentOpen::LoadFailed:
+            // The window goes back to its no-file state, as after Close.
             fileClose();
             return false;
-        case OpenOutcome::Opened:
+        case DocumentOpen::Opened:
             break;
     }
-    m_model = std::move(model);
-    m_handle = std::move(opened.handle);
-    m_backedUp = false;
-    m_backupPath.clear();
     buildTree();
     setFileMenus(true);
     m_search->setFileOpen(true);
@@ -479,8 +492,8 @@ bool frmMain::runOpenRoutine() {
 
 void frmMain::setFileMenus(bool open) {
     m_fileOpen->setEnabled(!open);
-    for (QAction* a : {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_fileExportCsv, m_editFind,
-                       m_editCopyRows}) {
+    for (QAction* a : {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_fileCompare, m_fileRestore,
+                       m_fileExportCsv, m_editHistory, m_editReview, m_editFind, m_editCopyRows}) {
         a->setEnabled(open);
     }
 }
@@ -495,8 +508,8 @@ void frmMain::openInPlace(const QString& path) {
         ui().show(Message(mt::fileMissing(path), MessageIcon::Exclamation));
         return;
     }
-    if (!m_path.isEmpty()) {
-        if (SamePath(path, m_path)) {
+    if (m_document->isOpen()) {
+        if (SamePath(path, m_document->path())) {
             return;  // already the open file
         }
         if (!fileClose()) {
@@ -522,7 +535,7 @@ void frmMain::openRecent(int entry) {
 }
 
 void frmMain::rememberRecent() {
-    m_recent.add(m_path);
+    m_recent.add(m_document->path());
     m_recent.write(*m_settings);
     showRecentFiles();
 }
@@ -559,7 +572,7 @@ void frmMain::dropEvent(QDropEvent* event) {
 // ---- File commands ----
 
 void frmMain::fileOpen() {
-    if (!m_path.isEmpty()) {
+    if (m_document->isOpen()) {
         ui().show(Message(mt::secondFile(), MessageIcon::Exclamation));
         return;
     }
@@ -576,48 +589,38 @@ void frmMain::fileOpen() {
 }
 
 bool frmMain::fileSave() {
-    if (m_path.isEmpty() || !m_model || !m_handle) {
+    if (!m_document->isOpen()) {
         ui().show(Message(mt::noFileLoaded(), MessageIcon::Exclamation));
         return false;
     }
-    if (m_readOnly) {
+    if (m_editReviewBeforeSave->isChecked() && m_document->isChanged() &&
+        !ShowChanges(pendingChanges(), mt::reviewCaption(), ChangesPurpose::BeforeSave, this)) {
+        return false;
+    }
+    if (m_document->isReadOnly()) {
         const MessageAnswer answer = ui().show(Message(mt::readOnlySaveQuestion(), MessageIcon::Question,
                                                        MessageButtons::YesNo, MessageAnswer::No));
         if (answer != MessageAnswer::Yes) {
             return false;
         }
-        if (!m_handle->reopenForWriting()) {
+        if (!m_document->leaveReadOnly()) {
             ui().show(Message(mt::cannotLeaveReadOnly(), MessageIcon::Error));
             return false;
         }
-        m_readOnly = false;
     }
-    // A failed write leaves the file as it was; the flag stays set so that nothing is lost.
-    if (backUpBeforeFirstWrite() && WriteSaveFile(*m_model, *m_handle, *m_status, ui())) {
-        m_changed = false;
-        if (!m_backupPath.isEmpty()) {
-            m_status->showStatus(mt::savedWithBackup(m_backupPath));
-        }
-    }
-    showEditState();
-    return !m_changed;
+    showSaved(m_document->save());
+    return !m_document->isChanged();
 }
 
-bool frmMain::backUpBeforeFirstWrite() {
-    if (m_backedUp) {
-        return true;
+void frmMain::showSaved(const SaveOutcome& saved) {
+    if (saved.outcome == DocumentSave::Saved && !saved.backup.isEmpty()) {
+        m_status->showStatus(mt::savedWithBackup(saved.backup));
     }
-    const std::optional<QString> backup = BackUpSaveFile(*m_handle, BackupStore(), ui());
-    if (!backup) {
-        return false;
-    }
-    m_backedUp = true;
-    m_backupPath = *backup;
-    return true;
+    showEditState();
 }
 
 void frmMain::fileSaveAs() {
-    if (m_path.isEmpty() || !m_model) {
+    if (!m_document->isOpen()) {
         ui().show(Message(mt::noFileLoaded(), MessageIcon::Exclamation));
         return;
     }
@@ -625,57 +628,36 @@ void frmMain::fileSaveAs() {
     options.caption = mt::saveAsDialogCaption();
     options.filter = DialogFilter(mt::fileFilter());
     options.defaultSuffix = mt::saveSuffix();
-    options.directory = QFileInfo(m_path).absolutePath();
+    options.directory = QFileInfo(m_document->path()).absolutePath();
     const std::optional<QString> chosen = ui().getSaveFile(this, options);
     if (!chosen || chosen->isEmpty()) {
         return;
     }
-    if (SamePath(*chosen, m_path)) {
+    if (SamePath(*chosen, m_document->path())) {
         fileSave();
         return;
     }
-    saveAsCopy(*chosen);
-    showEditState();
-}
-
-// Writes the edited image under the new name; the old file stays open until the new one is
-// complete and locked, so a failure leaves the window as it was.
-bool frmMain::saveAsCopy(const QString& target) {
-    SavedAs saved = WriteSaveFileAs(*m_model, target, BackupStore(), *m_status, ui());
-    if (!saved.handle) {
-        return false;
+    const SaveOutcome saved = m_document->saveAs(*chosen);
+    if (saved.outcome == DocumentSave::Saved) {
+        rememberRecent();
     }
-    m_handle = std::move(saved.handle);
-    m_path = target;
-    m_readOnly = false;
-    m_changed = false;
-    rememberRecent();
-    // The new file was written whole by us; a file it replaced was backed up first.
-    m_backedUp = true;
-    m_backupPath = saved.backup.value_or(QString());
-    if (!m_backupPath.isEmpty()) {
-        m_status->showStatus(mt::savedWithBackup(m_backupPath));
-    }
-    return true;
+    showSaved(saved);
 }
 
 bool frmMain::fileClose() {
-    if (m_changed) {
-        const MessageAnswer answer = ui().show(Message(mt::saveQuestion(m_path), MessageIcon::Question,
-                                                       MessageButtons::YesNoCancel, MessageAnswer::Yes));
+    if (m_document->isChanged()) {
+        const MessageAnswer answer =
+            ui().show(Message(mt::saveQuestion(m_document->path()), MessageIcon::Question,
+                              MessageButtons::YesNoCancel, MessageAnswer::Yes));
         if (answer == MessageAnswer::Yes) {
-            fileSave();
-            if (m_changed) {
+            if (!fileSave()) {
                 return false;
             }
         } else if (answer != MessageAnswer::No) {
             return false;
         }
     }
-    m_handle.reset();
-    m_model.reset();
-    m_changed = false;
-    m_path.clear();
+    m_document->close();
     setWindowTitle(NoFileCaption());
     m_panel2->setText(mt::noFileLoaded());
     m_treeView->clear();
@@ -687,18 +669,23 @@ bool frmMain::fileClose() {
     return true;
 }
 
-EditSession frmMain::sessionFor(const QString& itemText) {
-    return EditSession{*m_model, [this] { m_changed = true; }, {}, itemText, m_gamePath, m_path};
+// Every store of the dialog becomes one step of the document's history.
+EditSession frmMain::sessionFor(const QString& itemText, const QString& stepName) {
+    return EditSession{
+        *m_document->model(), [this, stepName] { m_document->applyEdit(stepName); }, {}, itemText, m_gamePath,
+        m_document->path()};
 }
 
 void frmMain::fileProperties() {
-    if (!m_model || !m_openers.properties) {
+    if (!m_document->isOpen() || !m_openers.properties) {
         return;
     }
-    EditSession session = sessionFor(QString());
-    m_openers.properties(session, this);
+    EditSession session = sessionFor(QString(), mt::propertiesStepName());
+    {
+        const QScopedValueRollback inDialog(m_inDialog, true);
+        m_openers.properties(session, this);
+    }
     showEditState();
-    recordsChanged();
 }
 
 void frmMain::copyRows() {
@@ -710,7 +697,7 @@ void frmMain::copyRows() {
 }
 
 void frmMain::exportCsv() {
-    if (!m_model) {
+    if (!m_document->isOpen()) {
         return;
     }
     if (m_listView->columnCount() == 0) {
@@ -727,7 +714,7 @@ void frmMain::exportCsv() {
         captions.prepend(node->text(0));
     }
     options.directory =
-        QFileInfo(m_path).absoluteDir().filePath(captions.join(u'_') + u'.' + mt::csvSuffix());
+        QFileInfo(m_document->path()).absoluteDir().filePath(captions.join(u'_') + u'.' + mt::csvSuffix());
     const std::optional<QString> chosen = ui().getSaveFile(this, options);
     if (!chosen || chosen->isEmpty()) {
         return;
@@ -786,18 +773,18 @@ void frmMain::showHelp(bool search) {
 }
 
 void frmMain::showEditState() {
-    if (m_path.isEmpty()) {
+    if (!m_document->isOpen()) {
         return;
     }
-    const EditStateTexts state = EditStateFor(m_path, m_readOnly, m_changed);
+    const EditStateTexts state =
+        EditStateFor(m_document->path(), m_document->isReadOnly(), m_document->isChanged());
     setWindowTitle(state.caption);
     m_label1->setText(state.label1);
     m_label2->setText(state.label2);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    fileClose();
-    const bool cancelled = m_changed;
+    const bool cancelled = !fileClose();
     writeSettings();
     if (cancelled) {
         event->ignore();
@@ -817,6 +804,117 @@ void frmMain::setHelpFile(const QString& file) {
     m_helpFile = file;
     delete m_help;
     m_help = nullptr;
+}
+
+// ---- Edit history ----
+
+// The menu and the window follow the history however it moves: a dialog's store, the menu,
+// or a click in the history view.
+void frmMain::followHistory() {
+    QUndoStack& history = m_document->history();
+    m_editUndo->setEnabled(false);
+    m_editRedo->setEnabled(false);
+    connect(&history, &QUndoStack::canUndoChanged, m_editUndo, &QAction::setEnabled);
+    connect(&history, &QUndoStack::canRedoChanged, m_editRedo, &QAction::setEnabled);
+    connect(&history, &QUndoStack::undoTextChanged, m_editUndo, [this](const QString& step) {
+        m_editUndo->setText(step.isEmpty() ? mt::menuEditUndo() : mt::menuEditUndoStep(step));
+    });
+    connect(&history, &QUndoStack::redoTextChanged, m_editRedo, [this](const QString& step) {
+        m_editRedo->setText(step.isEmpty() ? mt::menuEditRedo() : mt::menuEditRedoStep(step));
+    });
+    connect(&history, &QUndoStack::indexChanged, this, [this] {
+        // Names may have changed: the search finds records as they are now.
+        m_search->invalidate();
+        if (m_document->isOpen() && !m_inDialog) {
+            showEditState();
+            refreshList(currentListPosition());
+        }
+    });
+}
+
+void frmMain::editUndo() {
+    m_document->undo();
+}
+
+void frmMain::editRedo() {
+    m_document->redo();
+}
+
+void frmMain::editHistory() {
+    if (m_document->isOpen()) {
+        ShowHistory(m_document->history(), this);
+    }
+}
+
+std::vector<ChangeRow> frmMain::pendingChanges() const {
+    const SaveFile& model = *m_document->model();
+    return ChangeRowsFor(DiffModels(*m_document->savedModel(), model), model);
+}
+
+void frmMain::editReview() {
+    if (m_document->isOpen()) {
+        ShowChanges(pendingChanges(), mt::reviewCaption(), ChangesPurpose::Review, this);
+    }
+}
+
+// Another save's fields against the open model. The open file itself is locked by this window,
+// so choosing it compares with the file as last opened or saved.
+void frmMain::fileCompare() {
+    if (!m_document->isOpen()) {
+        return;
+    }
+    FileDialogOptions options;
+    options.caption = mt::compareDialogCaption();
+    options.filter = DialogFilter(mt::fileFilter());
+    options.directory = QFileInfo(m_document->path()).absolutePath();
+    const std::optional<OpenFileChoice> choice = ui().getOpenFile(this, options);
+    if (!choice) {
+        return;
+    }
+    const SaveFile& model = *m_document->model();
+    std::vector<FieldChange> differences;
+    if (SamePath(choice->path, m_document->path())) {
+        differences = DiffModels(model, *m_document->savedModel());
+    } else {
+        auto other = std::make_unique<SaveFile>();
+        if (OpenSaveFile(choice->path, LockMode::ReadOnly, *other, *m_status, *m_messages).outcome !=
+            OpenOutcome::Opened) {
+            return;
+        }
+        differences = DiffModels(model, *other);
+    }
+    ShowChanges(ChangeRowsFor(differences, model), mt::compareCaption(choice->path), ChangesPurpose::Compare,
+                this);
+}
+
+void frmMain::fileRestoreBackup() {
+    if (!m_document->isOpen()) {
+        return;
+    }
+    if (m_document->isReadOnly()) {
+        ui().show(Message(mt::restoreReadOnly(), MessageIcon::Exclamation));
+        return;
+    }
+    const std::optional<BackupEntry> chosen =
+        ChooseBackup(ListBackups(m_document->backups(), m_document->path(), *m_document->model()),
+                     m_document->path(), this);
+    if (!chosen) {
+        return;
+    }
+    QString question = mt::restoreQuestion(chosen->time.toString(mt::backupTimeFormat()));
+    if (m_document->isChanged()) {
+        question += mt::restoreDropsChanges();
+    }
+    if (ui().show(Message(question, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No)) !=
+        MessageAnswer::Yes) {
+        return;
+    }
+    const OpenDocument::RestoreOutcome restored = m_document->restoreBackup(chosen->path);
+    if (restored.outcome == DocumentRestore::Restored) {
+        m_status->showStatus(mt::restored(restored.backup));
+        showEditState();
+        refreshList(currentListPosition());
+    }
 }
 
 // ---- Tree and list ----
@@ -877,7 +975,7 @@ void frmMain::showListFor(QTreeWidgetItem* node) {
     m_listView->clearRows();
     m_sort = {};
     m_panel1->clear();
-    if (node == nullptr || !m_model) {
+    if (node == nullptr || !m_document->isOpen()) {
         return;
     }
     const NodeList list = ListForNode(FactsOf(m_tree, node->data(0, kNodeIndexRole).toInt()),
@@ -889,7 +987,7 @@ void frmMain::showListFor(QTreeWidgetItem* node) {
     if (m_kind != list.kind) {
         setUpColumns(list.kind);
     }
-    m_listView->showRows(BuildRows(*m_model, list));
+    m_listView->showRows(BuildRows(*m_document->model(), list));
     m_panel1->setText(mt::rowCount(m_listView->rowCount()));
 }
 
@@ -910,7 +1008,7 @@ void frmMain::sortByColumn(int column) {
 
 void frmMain::openSelectedRecord() {
     const std::optional<int> row = m_listView->selectedRow();
-    if (!row || !m_model) {
+    if (!row || !m_document->isOpen()) {
         return;
     }
     const QString key = m_listView->rowKey(*row);
@@ -918,9 +1016,12 @@ void frmMain::openSelectedRecord() {
         return;
     }
     const int position = *row + 1;
-    EditSession session = sessionFor(m_listView->cellText(*row, 0));
+    // The list is refreshed once when the dialog closes, not under it at every Apply.
+    const QScopedValueRollback inDialog(m_inDialog, true);
+    const QString itemText = m_listView->cellText(*row, 0);
+    EditSession session = sessionFor(itemText, itemText);
     // A ship whose class number is outside the table is listed, but has no class to edit.
-    const std::optional<EditorRequest> request = ParseRowKey(key, *m_model);
+    const std::optional<EditorRequest> request = ParseRowKey(key, *m_document->model());
     const bool classMissing =
         request && request->kind == EditorKind::Ship && request->selection.ship >= 0 &&
         (request->selection.record < 0 || request->selection.record >= SaveFile::kShipClasses);
@@ -932,13 +1033,11 @@ void frmMain::openSelectedRecord() {
     }
     showEditState();
     refreshList(position);
-    recordsChanged();
 }
 
-void frmMain::recordsChanged() {
-    if (m_changed) {
-        m_search->invalidate();
-    }
+int frmMain::currentListPosition() const {
+    const QModelIndex current = m_listView->currentIndex();
+    return current.isValid() ? current.row() + 1 : 1;
 }
 
 void frmMain::refreshList(int position) {

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "document/OpenDocument.h"
 #include "editors/EditSession.h"
 #include "mainwindow/CategoryTree.h"
+#include "mainwindow/ChangeRows.h"
 #include "mainwindow/ColumnLayouts.h"
 #include "mainwindow/RecentFiles.h"
 #include "mainwindow/RowSorting.h"
 #include "mainwindow/WindowLayout.h"
 #include "model/SaveFile.h"
-#include "platform/LockedFile.h"
 #include "platform/Sinks.h"
 
 #include <QMainWindow>
@@ -34,9 +35,8 @@ struct SearchEntry;
 class SplitterStrip;
 }  // namespace mainwindow
 
-// The main window: it owns the open file (path, read-only and file-changed flags, the model
-// and the locked handle), shows the category tree and the record list, runs the File, View
-// and Help commands and keeps its layout in the settings.
+// The main window: the view of the open document. It shows the category tree and the record
+// list, runs the File, Edit, View and Help commands and keeps its layout in the settings.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -60,7 +60,7 @@ public:
     // The program's arguments as one text: opens the file it names, if any.
     void runCommandLine(const QString& commandLine);
     // Opens `path` (read-only when asked) as the open file; false when it was not opened, the
-    // user having been told why.
+    // user having been told why. Every way of opening a file comes through here.
     bool openFile(const QString& path, bool readOnly);
 
     // The File, View and Help commands, as their menu items run them.
@@ -76,6 +76,12 @@ public:
     // The selected rows as tab-separated text on the clipboard; the list as a CSV file.
     void copyRows();
     void exportCsv();
+    void editUndo();
+    void editRedo();
+    void editHistory();
+    void editReview();
+    void fileCompare();
+    void fileRestoreBackup();
 
     // Opens the editor of the selected row, then refreshes the edit state and the list.
     void openSelectedRecord();
@@ -84,10 +90,11 @@ public:
     // Selects the tree node with `key` (expanding its parents) and shows its list.
     bool selectNode(const QString& key);
 
-    const QString& openFilePath() const { return m_path; }
-    bool isReadOnly() const { return m_readOnly; }
-    bool isFileChanged() const { return m_changed; }
-    SaveFile* saveFile() const { return m_model.get(); }
+    const QString& openFilePath() const { return m_document->path(); }
+    bool isReadOnly() const { return m_document->isReadOnly(); }
+    bool isFileChanged() const { return m_document->isChanged(); }
+    SaveFile* saveFile() const { return m_document->model(); }
+    OpenDocument& document() const { return *m_document; }
     const QString& gamePath() const { return m_gamePath; }
     // The layout last applied and the bar's left edge (the saved splitter position), twips.
     const mainwindow::layout::PaneLayout& paneLayout() const { return m_layout; }
@@ -106,6 +113,7 @@ protected:
 
 private:
     class StatusPanel;
+    class UiMessages;
 
     void buildMenus();
     void buildPanes();
@@ -121,10 +129,7 @@ private:
     void endDrag();
     void toggleStatusBar(bool checked);
 
-    bool runOpenRoutine();
-    bool saveAsCopy(const QString& target);
-    // Before the first write after opening, keeps the file as it is on disk in the backups.
-    bool backUpBeforeFirstWrite();
+    void showSaved(const SaveOutcome& saved);
     void setFileMenus(bool open);
     // A recent file or a dropped one: the open file is closed first (asking to save it), as
     // a path on the command line would be examined.
@@ -140,23 +145,19 @@ private:
     void selectTreeItem(QTreeWidgetItem* item);
     // Shows the record of a search match in the tree and the list.
     void showSearchHit(const mainwindow::SearchEntry& hit);
-    void recordsChanged();
+    int currentListPosition() const;
+    void followHistory();
+    std::vector<mainwindow::ChangeRow> pendingChanges() const;
     void showHelp(bool search);
-    EditSession sessionFor(const QString& itemText);
+    EditSession sessionFor(const QString& itemText, const QString& stepName);
 
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<StatusPanel> m_status;
+    std::unique_ptr<UiMessages> m_messages;
+    std::unique_ptr<OpenDocument> m_document;
     DialogOpeners m_openers;
     QString m_helpFile;
 
-    // The open file.
-    QString m_path;
-    bool m_readOnly = false;
-    bool m_changed = false;
-    std::unique_ptr<SaveFile> m_model;
-    std::unique_ptr<LockedFile> m_handle;
-    bool m_backedUp = false;  // the open file's backup exists
-    QString m_backupPath;     // the latest backup, named in the status bar after a save
     QString m_gamePath;
 
     // Window measures as read or last applied, twips.
@@ -192,6 +193,8 @@ private:
     QAction* m_fileSaveAs = nullptr;
     QAction* m_fileClose = nullptr;
     QAction* m_fileProperties = nullptr;
+    QAction* m_fileCompare = nullptr;
+    QAction* m_fileRestore = nullptr;
     QAction* m_viewStatusBar = nullptr;
     QAction* m_editFind = nullptr;
     QAction* m_editCopyRows = nullptr;
@@ -199,6 +202,12 @@ private:
     mainwindow::RecentFiles m_recent;
     std::vector<QAction*> m_recentActions;
     QAction* m_recentBar = nullptr;
+    QAction* m_editUndo = nullptr;
+    QAction* m_editRedo = nullptr;
+    QAction* m_editHistory = nullptr;
+    QAction* m_editReview = nullptr;
+    QAction* m_editReviewBeforeSave = nullptr;
+    bool m_inDialog = false;  // an edit dialog is open; it refreshes the window when it closes
 };
 
 }  // namespace korven

@@ -85,4 +85,9 @@ inline QString backupMade(const QString& path) {
     return QStringLiteral("バックアップ: ") + path;
 }
 
+// A field that one side of a comparison does not have (a base after its LastBaseIndex).
+inline QString absentValue() {
+    return QStringLiteral("(なし)");
+}
+
 }  // namespace korven::texts

@@ -40,4 +40,16 @@ public:
     virtual void showStatus(const QString& text) = 0;
 };
 
+// For work nobody watches (reading backups for a listing, fuzzing, benchmarks): texts are
+// dropped and every message gets its default answer.
+class NullStatus : public StatusSink {
+public:
+    void showStatus(const QString&) override {}
+};
+
+class NullMessages : public MessageSink {
+public:
+    MessageAnswer show(const Message& message) override { return message.defaultAnswer; }
+};
+
 }  // namespace korven

@@ -21,12 +21,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+#include <QUndoStack>
+#include <QUndoView>
 
 #include <sys/resource.h>
 #include <csignal>
@@ -359,6 +363,15 @@ private slots:
         QTest::newRow("edit menu") << "mnuEdit"
                                    << "編集(&E)"
                                    << "" << true << true;
+        QTest::newRow("undo") << "mnuEditUndo"
+                              << "元に戻す(&U)"
+                              << "Ctrl+Z" << false << true;
+        QTest::newRow("redo") << "mnuEditRedo"
+                              << "やり直し(&R)"
+                              << "Ctrl+Y" << false << true;
+        QTest::newRow("history") << "mnuEditHistory"
+                                 << "編集履歴(&H)..."
+                                 << "" << false << true;
         QTest::newRow("find") << "mnuEditFind"
                               << "検索(&F)"
                               << "Ctrl+F" << false << true;
@@ -409,11 +422,15 @@ private slots:
             }
             return result;
         };
-        QCOMPARE(names(child<QMenu>(w, "mnuFile")),
-                 (QStringList{u"mnuFileOpen"_s, u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileClose"_s,
-                              u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"mnuFileExportCsv"_s,
-                              u"munFileBar2"_s, u"mnuFileExit"_s}));
-        QCOMPARE(names(child<QMenu>(w, "mnuEdit")), (QStringList{u"mnuEditFind"_s, u"mnuEditCopyRows"_s}));
+        QCOMPARE(
+            names(child<QMenu>(w, "mnuFile")),
+            (QStringList{u"mnuFileOpen"_s, u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileClose"_s,
+                         u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"mnuFileCompare"_s, u"mnuFileRestore"_s,
+                         u"mnuFileExportCsv"_s, u"munFileBar2"_s, u"mnuFileExit"_s}));
+        QCOMPARE(names(child<QMenu>(w, "mnuEdit")),
+                 (QStringList{u"mnuEditUndo"_s, u"mnuEditRedo"_s, u"mnuEditHistory"_s, u"mnuEditBar0"_s,
+                              u"mnuEditReview"_s, u"mnuEditReviewBeforeSave"_s, u"mnuEditBarFind"_s,
+                              u"mnuEditFind"_s, u"mnuEditCopyRows"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuView")),
                  (QStringList{u"mnuViewStatusBar"_s, u"mnuViewBar0"_s, u"mnuViewOptions"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuHelp")), (QStringList{u"mnuHelpContents"_s, u"mnuHelpSearch"_s,
@@ -662,6 +679,74 @@ private slots:
         QVERIFY(ui.messages.empty());
         QVERIFY(w.fileClose());
         QCOMPARE(readFile(path), m_image);
+    }
+
+    void restoreFromBackupInTheWindow() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        const uint8_t original = w.saveFile()->AircrewSkill[0][0];
+        setSkill(w, 71);
+        QVERIFY(w.fileSave());
+        const QByteArray saved = readFile(path);
+        setSkill(w, 72);  // pending
+        QStringList rows;
+        QTimer::singleShot(0, [&rows] {
+            QWidget* dialog = qApp->activeModalWidget();
+            QVERIFY(dialog);
+            QCOMPARE(dialog->objectName(), u"frmBackups"_s);
+            auto* list = dialog->findChild<QTreeWidget*>(u"lstBackups"_s);
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                rows.append(list->topLevelItem(i)->text(1) + u'|' + list->topLevelItem(i)->text(2));
+            }
+            auto* restore = dialog->findChild<QPushButton*>(u"cmdRestore"_s);
+            QVERIFY(!restore->isEnabled());
+            list->setCurrentItem(list->topLevelItem(0));
+            restore->click();
+        });
+        ui.answers = {MessageAnswer::Yes};
+        action(w, "mnuFileRestore")->trigger();
+        QCOMPARE(rows, QStringList{QStringLiteral("%L1 バイト|1 項目").arg(m_image.size())});
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QCOMPARE(ui.messages[0].icon, MessageIcon::Question);
+        QVERIFY(ui.messages[0].text.endsWith(mt::restoreDropsChanges()));
+        QCOMPARE(readFile(path), m_image);
+        QCOMPARE(w.saveFile()->AircrewSkill[0][0], original);
+        QVERIFY(!w.isFileChanged());
+        QCOMPARE(child<QLabel>(w, "Label2")->text(), u"未編集"_s);
+        QCOMPARE(column(child<RecordListView>(w, "ListView"), 1).first(), QString::number(original));
+        QVERIFY(!action(w, "mnuEditUndo")->isEnabled());
+        // The file as it was before the restore is the newest backup.
+        const QStringList backups = BackupStore().backupsOf(u"SaveFile1.SAVE"_s);
+        QCOMPARE(backups.size(), 2);
+        QCOMPARE(readFile(backups.first()), saved);
+        QCOMPARE(child<QLabel>(w, "Panel_2")->text(), mt::restored(backups.first()));
+    }
+
+    void restoreRefusedOrDeclined() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, true));
+        action(w, "mnuFileRestore")->trigger();
+        QCOMPARE(ui.messageTexts(), QStringList{mt::restoreReadOnly()});
+        QVERIFY(w.fileClose());
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 71);
+        QVERIFY(w.fileSave());
+        ui.clear();
+        QTimer::singleShot(0, [] {
+            auto* list = qApp->activeModalWidget()->findChild<QTreeWidget*>(u"lstBackups"_s);
+            list->setCurrentItem(list->topLevelItem(0));
+            qApp->activeModalWidget()->findChild<QPushButton*>(u"cmdRestore"_s)->click();
+        });
+        ui.answers = {MessageAnswer::No};
+        action(w, "mnuFileRestore")->trigger();
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QCOMPARE(ui.messages[0].defaultAnswer, MessageAnswer::No);
+        QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(71));
+        QCOMPARE(BackupStore().backupsOf(u"SaveFile1.SAVE"_s).size(), 1);
     }
 
     void saveWithoutABackupWritesNothing() {
@@ -1036,6 +1121,261 @@ private slots:
         target->setFocus();
         QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
         QVERIFY(w.openFilePath().isEmpty());
+    }
+
+    // ---- Edit history ----
+
+    void undoAndRedoFollowTheWindow() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        const uint8_t original = w.saveFile()->AircrewSkill[0][0];
+        auto* list = child<RecordListView>(w, "ListView");
+        QAction* undo = action(w, "mnuEditUndo");
+        QAction* redo = action(w, "mnuEditRedo");
+        QVERIFY(!undo->isEnabled());
+        setSkill(w, 77);
+        QVERIFY(undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("元に戻す(&U) 「日本海軍を編集」"));
+        QCOMPARE(column(list, 1).first(), QStringLiteral("77"));
+
+        undo->trigger();
+        QCOMPARE(w.saveFile()->AircrewSkill[0][0], original);
+        QVERIFY(!w.isFileChanged());
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [未編集]"));
+        QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("未編集"));
+        QCOMPARE(column(list, 1).first(), QString::number(original));
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(redo->text(), QStringLiteral("やり直し(&R) 「日本海軍を編集」"));
+
+        redo->trigger();
+        QCOMPARE(w.saveFile()->AircrewSkill[0][0], uint8_t(77));
+        QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("編集済み"));
+        QCOMPARE(column(list, 1).first(), QStringLiteral("77"));
+        // Closing without saving asks, as any change does.
+        ui.answers = {MessageAnswer::No};
+        QVERIFY(w.fileClose());
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
+        QCOMPARE(readFile(path), m_image);
+    }
+
+    // The history survives a save; undoing past it is a change against the saved file.
+    void undoAfterSave() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 40);
+        setSkill(w, 41);
+        QVERIFY(w.fileSave());
+        action(w, "mnuEditUndo")->trigger();
+        QVERIFY(w.isFileChanged());
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [編集済み]"));
+        QVERIFY(w.fileSave());
+        QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(40));
+        action(w, "mnuEditRedo")->trigger();
+        QVERIFY(w.isFileChanged());
+    }
+
+    void ctrlZAndCtrlYUndoAndRedo() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 90);
+        auto* list = child<RecordListView>(w, "ListView");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!w.isFileChanged());
+        QTest::keyClick(list, Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(w.isFileChanged());
+        QCOMPARE(w.saveFile()->AircrewSkill[0][0], uint8_t(90));
+    }
+
+    // Each store of a dialog (Apply, then OK) is its own step, named after the row it came from.
+    void everyStoreOfADialogIsOneStep() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        w.setDialogOpeners({.record = [](const QString&, EditSession& session, QWidget*) {
+            session.file.AircrewSkill[1][0] = 10;
+            session.markFileChanged();  // Apply
+            session.file.AircrewSkill[1][1] = 11;
+            session.markFileChanged();  // OK
+            return true;
+        }});
+        QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
+        auto* list = child<RecordListView>(w, "ListView");
+        setCurrentRow(list, 1);
+        w.openSelectedRecord();
+        QUndoStack& history = w.document().history();
+        QCOMPARE(history.count(), 2);
+        QCOMPARE(history.text(0), QStringLiteral("日本陸軍を編集"));
+        QCOMPARE(history.text(1), QStringLiteral("日本陸軍を編集"));
+        // The history view moves the document as the menu does.
+        w.setDialogOpeners({});
+        QTimer::singleShot(0, [&w] {
+            auto* view = qApp->activeModalWidget()->findChild<QUndoView*>(QStringLiteral("lstHistory"));
+            QVERIFY(view);
+            QCOMPARE(view->model()->rowCount(), 3);
+            QCOMPARE(view->model()->index(0, 0).data().toString(), mt::historyOpened());
+            view->setCurrentIndex(view->model()->index(0, 0));
+            qApp->activeModalWidget()->close();
+        });
+        action(w, "mnuEditHistory")->trigger();
+        QVERIFY(!w.isFileChanged());
+        QCOMPARE(column(list, 1).at(1), QString::number(static_cast<uint8_t>(m_image.at(skillOffset() + 2))));
+    }
+
+    void propertiesStoreIsAStep() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        w.setDialogOpeners({.properties = [](EditSession& session, QWidget*) {
+            session.file.TurnInfo[0] = 3;
+            session.markFileChanged();
+        }});
+        action(w, "mnuFileProperties")->trigger();
+        QCOMPARE(w.document().history().undoText(), QStringLiteral("ﾌﾟﾛﾊﾟﾃｨを編集"));
+        action(w, "mnuEditUndo")->trigger();
+        QVERIFY(!w.isFileChanged());
+        QCOMPARE(w.saveFile()->TurnInfo[0], w.document().savedModel()->TurnInfo[0]);
+    }
+
+    // ---- Change review and comparison ----
+
+    // The rows of the change view the next modal dialog shows, and closes it with `button`.
+    static void readChangesThenPress(QStringList* rows, QString* summary, const char* button) {
+        QTimer::singleShot(0, [=] {
+            QWidget* dialog = qApp->activeModalWidget();
+            QVERIFY(dialog);
+            QCOMPARE(dialog->objectName(), QStringLiteral("frmChanges"));
+            auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("lstChanges"));
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                QStringList cells;
+                for (int c = 0; c < list->columnCount(); ++c) {
+                    cells.append(list->topLevelItem(i)->text(c));
+                }
+                rows->append(cells.join(u'|'));
+            }
+            *summary = dialog->findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
+            dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        });
+    }
+
+    void reviewAfterEditsInTwoDialogs() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        const SaveFile original = *w.saveFile();
+        setSkill(w, 77);
+        w.setDialogOpeners({.properties = [](EditSession& session, QWidget*) {
+            session.file.TurnInfo[0] = 4;
+            session.markFileChanged();
+        }});
+        action(w, "mnuFileProperties")->trigger();
+        QStringList rows;
+        QString summary;
+        readChangesThenPress(&rows, &summary, "cmdClose");
+        action(w, "mnuEditReview")->trigger();
+        QCOMPARE(summary, mt::changeCount(2));
+        QCOMPARE(rows, (QStringList{u"ﾌﾟﾛﾊﾟﾃｨ||TurnInfo[0]|%1|4"_s.arg(original.TurnInfo[0]),
+                                    u"搭乗員練度|日本海軍|AircrewSkill[0][0]|%1|77"_s.arg(
+                                        original.AircrewSkill[0][0])}));
+        // Undoing one store takes it off the review.
+        action(w, "mnuEditUndo")->trigger();
+        rows.clear();
+        readChangesThenPress(&rows, &summary, "cmdClose");
+        action(w, "mnuEditReview")->trigger();
+        QCOMPARE(rows.size(), 1);
+        QVERIFY(rows[0].startsWith(u"搭乗員練度|"_s));
+    }
+
+    void reviewBeforeSavingIsAnOption() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        {
+            frmMain w;
+            QVERIFY(!action(w, "mnuEditReviewBeforeSave")->isChecked());
+            QVERIFY(w.openFile(path, false));
+            setSkill(w, 61);
+            // Off by default: saving shows nothing.
+            QVERIFY(w.fileSave());
+            action(w, "mnuEditReviewBeforeSave")->trigger();
+            setSkill(w, 62);
+            QStringList rows;
+            QString summary;
+            readChangesThenPress(&rows, &summary, "cmdCancel");
+            QVERIFY(!w.fileSave());
+            QCOMPARE(rows.size(), 1);
+            QCOMPARE(summary, mt::changeCount(1) + u'\n' + mt::saveQuestionAfterReview());
+            QVERIFY(w.isFileChanged());
+            QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(61));
+            ui.answers = {MessageAnswer::No};
+            QVERIFY(w.fileClose());
+            w.close();
+        }
+        QCOMPARE(stored(u"Option/ReviewBeforeSave"_s), u"True"_s);
+        frmMain again;
+        QVERIFY(action(again, "mnuEditReviewBeforeSave")->isChecked());
+        QVERIFY(again.openFile(path, false));
+        setSkill(again, 63);
+        QStringList rows;
+        QString summary;
+        readChangesThenPress(&rows, &summary, "cmdSave");
+        QVERIFY(again.fileSave());
+        QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(63));
+    }
+
+    void compareWithAnotherSave() {
+        const QString path = saveFile();
+        QByteArray otherImage = m_image;
+        otherImage[skillOffset() + 3] = char(42);  // 日本陸軍, second value
+        const QString other = m_files->filePath(u"SaveFile2.SAVE"_s);
+        QVERIFY(writeFile(other, otherImage));
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 70);
+        ui.openChoices = {OpenFileChoice{other, false}};
+        QStringList rows;
+        QString summary;
+        readChangesThenPress(&rows, &summary, "cmdClose");
+        action(w, "mnuFileCompare")->trigger();
+        QCOMPARE(summary, mt::differenceCount(2));
+        QCOMPARE(
+            rows,
+            (QStringList{
+                u"搭乗員練度|日本海軍|AircrewSkill[0][0]|70|%1"_s.arg(uint8_t(m_image[skillOffset()])),
+                u"搭乗員練度|日本陸軍|AircrewSkill[1][1]|%1|42"_s.arg(uint8_t(m_image[skillOffset() + 3]))}));
+        // Read only: the other file is as it was and free, and the open file unchanged.
+        QCOMPARE(readFile(other), otherImage);
+        QVERIFY(LockedFile::open(other, LockMode::Normal));
+        QCOMPARE(w.saveFile()->AircrewSkill[0][0], uint8_t(70));
+        QCOMPARE(w.document().history().count(), 1);
+        // The open file itself compares with its state on disk.
+        ui.openChoices = {OpenFileChoice{path, false}};
+        rows.clear();
+        readChangesThenPress(&rows, &summary, "cmdClose");
+        action(w, "mnuFileCompare")->trigger();
+        QCOMPARE(rows.size(), 1);
+        // A file that is no save: the usual message, and no view.
+        QVERIFY(writeFile(other, "KVS"));
+        ui.openChoices = {OpenFileChoice{other, false}};
+        ui.clear();
+        action(w, "mnuFileCompare")->trigger();
+        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::notASaveFile()});
+        QVERIFY(!qApp->activeModalWidget());
     }
 
     // ---- Tree and list ----

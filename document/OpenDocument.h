@@ -1,0 +1,98 @@
+#pragma once
+
+#include "model/SaveFile.h"
+#include "platform/Backups.h"
+#include "platform/LockedFile.h"
+#include "platform/Sinks.h"
+
+#include <QString>
+#include <QUndoStack>
+
+#include <memory>
+
+namespace korven {
+
+enum class DocumentOpen { Opened, AlreadyOpen, NoPath, CannotOpen, NotASaveFile, LoadFailed };
+enum class DocumentSave { Saved, NoFile, ReadOnly, Failed };
+enum class DocumentRestore { Restored, NoFile, ReadOnly, Failed };
+
+struct SaveOutcome {
+    DocumentSave outcome = DocumentSave::NoFile;
+    QString backup;  // the backup of the file as it was before its first write, if made
+};
+
+// The one open save file: its path, read-only and changed flags, the model, the locked handle,
+// the backup made before the first write, and the history of edit-dialog stores. Windows show
+// it; every failure has been told through the message sink by the time an outcome returns.
+//
+// The history is a QUndoStack (QtGui, which needs no display) so that the window's undo view
+// and menu bind to the same stack the document undoes on; a second history kept in step with
+// it would be two truths about which state is the saved one.
+class OpenDocument {
+public:
+    // Backups go to `backupFolder`, or when empty to the default folder as it is at each save.
+    OpenDocument(StatusSink& status, MessageSink& messages, QString backupFolder = {});
+    ~OpenDocument();
+    OpenDocument(const OpenDocument&) = delete;
+    OpenDocument& operator=(const OpenDocument&) = delete;
+
+    DocumentOpen open(const QString& path, bool readOnly);
+    // Writes the model into the open file. Refused (ReadOnly) in read-only mode until
+    // leaveReadOnly() succeeded; a failed write keeps the changed flag and the history.
+    SaveOutcome save();
+    // Writes the model under `path` and makes that the open file; on failure nothing changes.
+    SaveOutcome saveAs(const QString& path);
+    // Opens the file for writing; false when the file cannot be written.
+    bool leaveReadOnly();
+    // Replaces the open file with a backup of it: the file as it is now is backed up first, then
+    // replaced whole, then loaded again, with a fresh history. `backup` names the new backup.
+    struct RestoreOutcome {
+        DocumentRestore outcome = DocumentRestore::NoFile;
+        QString backup;
+    };
+    RestoreOutcome restoreBackup(const QString& backupPath);
+    // Drops the file, the model and the history; the read-only flag stays until the next open.
+    void close();
+
+    // An edit dialog stored into model(): records the change as one step "<record>を編集".
+    // False when no file is open.
+    bool applyEdit(const QString& recordName);
+    bool undo();
+    bool redo();
+
+    bool isOpen() const { return m_model != nullptr; }
+    const QString& path() const { return m_path; }
+    bool isReadOnly() const { return m_readOnly; }
+    // The model differs from the file as last opened or saved, by the history's reckoning.
+    bool isChanged() const { return isOpen() && !m_history.isClean(); }
+    // Null when no file is open. Its address stays the same while the file is open.
+    SaveFile* model() const { return m_model.get(); }
+    // The model as the file on disk holds it (at opening or the last save); null when closed.
+    const SaveFile* savedModel() const { return m_saved.get(); }
+    QUndoStack& history() { return m_history; }
+    BackupStore backups() const;
+
+private:
+    class EditStep;
+    using Snapshot = std::shared_ptr<const SaveFile>;
+
+    void restore(const Snapshot& snapshot);
+    bool backUpBeforeFirstWrite();
+    void markSaved();
+
+    StatusSink& m_status;
+    MessageSink& m_messages;
+    QString m_backupFolder;
+
+    QString m_path;
+    bool m_readOnly = false;
+    std::unique_ptr<SaveFile> m_model;
+    std::unique_ptr<LockedFile> m_handle;
+    Snapshot m_current;  // the model as the history's current step left it
+    Snapshot m_saved;
+    bool m_backedUp = false;  // the open file's backup exists
+    QString m_backupPath;
+    QUndoStack m_history;
+};
+
+}  // namespace korven

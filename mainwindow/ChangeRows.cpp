@@ -1,0 +1,124 @@
+#include "mainwindow/ChangeRows.h"
+
+#include "catalogue/AircraftDevelopmentOrder.h"
+#include "catalogue/ReferenceTables.h"
+#include "catalogue/ScienceWeapons.h"
+#include "mainwindow/MainWindowTexts.h"
+#include "mainwindow/RecordRows.h"
+
+namespace korven::mainwindow {
+
+namespace {
+
+// The indices right after the table's name ("ScienceWeapon[1][4].Need" gives 1 and 4) and
+// where the field's own part of the path starts.
+struct RecordPath {
+    std::vector<int> indices;
+    qsizetype fieldStart = 0;
+};
+
+RecordPath splitPath(const QString& path, qsizetype nameLength) {
+    RecordPath result;
+    qsizetype at = nameLength;
+    while (at < path.size() && path.at(at) == u'[') {
+        const qsizetype close = path.indexOf(u']', at);
+        if (close < 0) {
+            break;
+        }
+        result.indices.push_back(path.mid(at + 1, close - at - 1).toInt());
+        at = close + 1;
+    }
+    if (at < path.size() && path.at(at) == u'.') {
+        ++at;
+    }
+    result.fieldStart = at;
+    return result;
+}
+
+template <typename Records>
+const auto* at(const Records& records, int index) {
+    return index >= 0 && index < static_cast<int>(records.size()) ? &records[static_cast<std::size_t>(index)]
+                                                                  : nullptr;
+}
+
+QString aircraftName(const SaveFile& file, int index) {
+    const AircraftTypeRecord* a = at(file.AircraftType, index);
+    return a != nullptr ? a->Name.text() : QString::number(index);
+}
+
+QString shipName(const SaveFile& file, int index) {
+    const ShipRecord* ship = at(file.Ship, index);
+    return ship != nullptr ? IndividualShipName(ship->Words[2], index < SaveFile::kJapaneseShips)
+                           : QString::number(index);
+}
+
+// The aircraft type whose development state the entry holds.
+QString developedAircraft(const SaveFile& file, int entry) {
+    for (int n = 0; n < SaveFile::kAircraftTypes; ++n) {
+        if (catalogue::AirToKaihatsu(static_cast<int16_t>(n)).index == entry) {
+            return aircraftName(file, n);
+        }
+    }
+    return QString::number(entry);
+}
+
+struct Named {
+    QString category;
+    QString record;
+};
+
+Named name(const FieldChange& change, const std::vector<int>& indices, const SaveFile& file) {
+    const int n = indices.empty() ? -1 : indices.front();
+    const QString& kind = change.kind;
+    if (kind == u"ShipClass") {
+        const ShipClassRecord* c = at(file.ShipClass, n);
+        return {texts::nodeKankei(), c != nullptr ? c->Name.text() : QString::number(n)};
+    }
+    if (kind == u"Ship") {
+        return {texts::nodeKokan(), shipName(file, n)};
+    }
+    if (kind == u"AircraftType") {
+        return {texts::nodeKoukuki(), aircraftName(file, n)};
+    }
+    if (kind == u"AirDevelopment") {
+        return {texts::airDevelopmentCategory(), developedAircraft(file, n)};
+    }
+    if (kind == u"Base") {
+        const BaseRecord* b = at(file.Base, n);
+        return {texts::nodeKichi(), b != nullptr ? ToFullWidth(b->Name.text()) : QString::number(n)};
+    }
+    if (kind == u"ScienceWeapon" && indices.size() >= 2) {
+        const auto text = catalogue::ScienceWeaponTextOf(indices[0], indices[1]);
+        return {texts::nodeKagaku(),
+                text ? text->name : QStringLiteral("%1,%2").arg(indices[0]).arg(indices[1])};
+    }
+    if (kind == u"AircrewSkill") {
+        return {texts::nodeToujouRen(),
+                catalogue::labelOr(catalogue::AircrewNationNames(), n, QString::number(n))};
+    }
+    if (kind == u"CarrierAir") {
+        const CarrierAirRecord* air = at(file.CarrierAir, n);
+        return {texts::carrierAirCategory(), air != nullptr ? shipName(file, air->Key) : QString::number(n)};
+    }
+    return {texts::propertiesStepName(), QString()};
+}
+
+}  // namespace
+
+std::vector<ChangeRow> ChangeRowsFor(const std::vector<FieldChange>& changes, const SaveFile& names) {
+    std::vector<ChangeRow> rows;
+    rows.reserve(changes.size());
+    for (const FieldChange& change : changes) {
+        const RecordPath path = splitPath(change.path, change.kind.size());
+        Named named = name(change, path.indices, names);
+        QString field = change.path.mid(path.fieldStart);
+        if (field.isEmpty()) {
+            field = change.path;
+        }
+        rows.push_back({std::move(named.category), std::move(named.record), std::move(field),
+                        change.oldText(), change.newText()});
+    }
+    return rows;
+}
+
+}  // namespace korven::mainwindow

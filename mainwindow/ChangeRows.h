@@ -1,0 +1,25 @@
+#pragma once
+
+#include "model/ModelDiff.h"
+#include "model/SaveFile.h"
+
+#include <QString>
+
+#include <vector>
+
+// The rows of the change view: each differing field as its category, the record's name as the
+// list shows it, the field and the two values.
+namespace korven::mainwindow {
+
+struct ChangeRow {
+    QString category;  // the tree's caption for the record kind
+    QString record;
+    QString field;
+    QString before;
+    QString after;
+};
+
+// Names come from `names`, the model the changes lead to.
+std::vector<ChangeRow> ChangeRowsFor(const std::vector<FieldChange>& changes, const SaveFile& names);
+
+}  // namespace korven::mainwindow
