@@ -21,32 +21,29 @@ QString quoted(const QString& cell) {
     return u'"' + QString(cell).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
-}  // namespace
-
-QString TabSeparated(const std::vector<QStringList>& rows) {
+// Each row's cells in their written form, joined by `separator`, each line ended by `lineEnd`.
+template <typename CellForm>
+QString joined(const std::vector<QStringList>& rows, CellForm form, QChar separator, const QString& lineEnd) {
     QString text;
     for (const QStringList& row : rows) {
         QStringList cells;
         cells.reserve(row.size());
         for (const QString& cell : row) {
-            cells.append(flattened(cell));
+            cells.append(form(cell));
         }
-        text += cells.join(u'\t') + u'\n';
+        text += cells.join(separator) + lineEnd;
     }
     return text;
 }
 
+}  // namespace
+
+QString TabSeparated(const std::vector<QStringList>& rows) {
+    return joined(rows, flattened, u'\t', QStringLiteral("\n"));
+}
+
 QByteArray CommaSeparated(const std::vector<QStringList>& rows) {
-    QString text;
-    for (const QStringList& row : rows) {
-        QStringList cells;
-        cells.reserve(row.size());
-        for (const QString& cell : row) {
-            cells.append(quoted(cell));
-        }
-        text += cells.join(u',') + QStringLiteral("\r\n");
-    }
-    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+    return QByteArrayLiteral("\xEF\xBB\xBF") + joined(rows, quoted, u',', QStringLiteral("\r\n")).toUtf8();
 }
 
 }  // namespace korven::mainwindow

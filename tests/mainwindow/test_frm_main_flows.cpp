@@ -100,10 +100,7 @@ private slots:
         fixtures::ScriptedUi ui;
         frmMain w;
         QStringList opened;
-        w.setDialogOpeners({.record = [&opened](const QString& key, EditSession&, QWidget*) {
-            opened.append(key);
-            return true;
-        }});
+        logOpenedKeys(w, opened);
         auto* box = child<QLineEdit>(w, "txtSearch");
         auto* results = child<QTreeView>(w, "lstSearch");
         auto* list = child<RecordListView>(w, "ListView");
@@ -146,10 +143,7 @@ private slots:
         fixtures::ScriptedUi ui;
         frmMain w;
         QStringList opened;
-        w.setDialogOpeners({.record = [&opened](const QString& key, EditSession&, QWidget*) {
-            opened.append(key);
-            return true;
-        }});
+        logOpenedKeys(w, opened);
         openShown(w, saveFile());
         auto* box = child<QLineEdit>(w, "txtSearch");
         commitText(box, u"妙高型"_s);
@@ -361,6 +355,14 @@ private slots:
     }
 
 private:
+    // Editors open as recorded keys.
+    static void logOpenedKeys(frmMain& w, QStringList& opened) {
+        w.setDialogOpeners({.record = [&opened](const QString& key, EditSession&, QWidget*) {
+            opened.append(key);
+            return true;
+        }});
+    }
+
     // Drags `urls` over the window and drops them; false when the window refused the drag.
     static bool drop(frmMain& w, const QList<QUrl>& urls) {
         QMimeData data;
