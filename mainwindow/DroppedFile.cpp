@@ -1,5 +1,8 @@
 #include "mainwindow/DroppedFile.h"
 
+#include "model/Layout.h"
+
+#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 
@@ -15,6 +18,12 @@ std::optional<QString> DroppedFile(const QMimeData& data) {
     }
     const QString path = urls.first().toLocalFile();
     return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+}
+
+bool ClearlyNotASave(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) &&
+           file.read(layout::kMagicLength) != QByteArray(layout::kMagic, layout::kMagicLength);
 }
 
 }  // namespace korven::mainwindow

@@ -512,6 +512,10 @@ void frmMain::openInPlace(const QString& path) {
         if (SamePath(path, m_document->path())) {
             return;  // already the open file
         }
+        if (ClearlyNotASave(path)) {
+            ui().show(Message(korven::texts::notASaveFile(), MessageIcon::Exclamation));
+            return;
+        }
         if (!fileClose()) {
             return;
         }

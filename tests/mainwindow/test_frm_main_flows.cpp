@@ -3,6 +3,7 @@
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/frmMain.h"
+#include "model/ModelTexts.h"
 #include "tests/support/SaveImageBuilder.h"
 #include "tests/support/ScriptedUi.h"
 
@@ -281,12 +282,21 @@ private slots:
         QVERIFY(drop(w, {QUrl::fromLocalFile(m_files->path())}));
         QCOMPARE(ui.messageTexts(), QStringList{mt::folderGiven()});
         QVERIFY(w.openFilePath().isEmpty());
-        // The open file dropped again stays open as it is.
+        // The open file dropped again stays open as it is; so does the open file when a file
+        // that is no save is dropped.
         QVERIFY(w.openFile(path, false));
         markChanged(w);
         ui.clear();
         QVERIFY(drop(w, {QUrl::fromLocalFile(path)}));
         QVERIFY(ui.messages.empty());
+        QVERIFY(w.isFileChanged());
+        const QString picture = m_files->filePath(u"ship1.bmp"_s);
+        QFile bitmap(picture);
+        QVERIFY(bitmap.open(QIODevice::WriteOnly) && bitmap.write(QByteArray("BM6\0\0\0\0\0", 8)) == 8);
+        bitmap.close();
+        QVERIFY(drop(w, {QUrl::fromLocalFile(picture)}));
+        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::notASaveFile()});
+        QCOMPARE(w.openFilePath(), path);
         QVERIFY(w.isFileChanged());
     }
 
