@@ -1,4 +1,6 @@
 #include "mainwindow/frmMain.h"
+#include "platform/FileNames.h"
+#include "platform/JapaneseFont.h"
 #include "platform/ProgramInfo.h"
 #include "preferences/frmAbout.h"
 
@@ -46,9 +48,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(korven::program::title());
     QApplication::setWindowIcon(korven::ProgramIcon());
+    korven::UseJapaneseApplicationFont();
     korven::frmMain window;
     window.show();
-    window.runCommandLine(QCoreApplication::arguments().mid(1).join(u' '));
+    // From argv, which QApplication has cleared of its own options: Qt's decoding of the
+    // arguments loses names that are not valid UTF-8.
+    window.runCommandLine(korven::ProcessArguments(argc, argv));
     runAutomation(window);
     return app.exec();
 }

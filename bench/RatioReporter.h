@@ -57,7 +57,9 @@ public:
         if (top <= 0 || bottom <= 0) {
             std::printf("ratio %s nan\n", name);
         } else {
-            std::printf("ratio %s %.2f\n", name, top / bottom);
+            // Two decimals, or four for what is far below its measure (a step against a frame).
+            const double ratio = top / bottom;
+            std::printf("ratio %s %.*f\n", name, ratio < 0.01 ? 4 : 2, ratio);
         }
     }
     void printRatio(const char* name, const std::string& numerator, const std::string& denominator) const {

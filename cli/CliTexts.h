@@ -15,6 +15,9 @@ inline QString usage() {
         "  korvenedit-cli diff A B\n"
         "オプション (options):\n"
         "  -o, --output NEW  変更を NEW に保存し、FILE は変更しない (set only)\n"
+        "  --force           読み込んだ後にほかのプログラムが変更したファイルにも書き込む\n"
+        "                    (変更された内容は先にバックアップする) (set only: overwrite a file\n"
+        "                    changed on disk meanwhile, after backing it up)\n"
         "  -v, --verbose     進行状況を標準エラーに表示する (show progress)\n"
         "  -h, --help        この説明を表示する (show this help)\n"
         "  --version         版を表示する (show the version)\n");
@@ -35,6 +38,13 @@ inline QString noAssignments() {
 }
 inline QString outputOnlyForSet() {
     return QStringLiteral("--output は set でのみ使えます。(--output is for set only)");
+}
+inline QString forceOnlyForSet() {
+    return QStringLiteral("--force は set でのみ使えます。(--force is for set only)");
+}
+inline QString useForce() {
+    return QStringLiteral(
+        "上書きするには --force を付けてください。(the file changed on disk; --force overwrites it)");
 }
 
 // Where a failure happened, after the core's own message.

@@ -5,8 +5,8 @@
 #include "cli/ModelJson.h"
 #include "model/ModelTexts.h"
 #include "model/OpenSaveFile.h"
-#include "model/SaveFileBackup.h"
 #include "model/SaveFileWriter.h"
+#include "model/SaveInPlace.h"
 #include "model/TurnCalendar.h"
 
 #include <QCommandLineParser>
@@ -40,7 +40,7 @@ void ConsoleStatus::showStatus(const QString& text) {
     }
 }
 
-ImageComparison CompareImages(const QByteArray& file, const QByteArray& composed, qsizetype maxOffsets) {
+ImageComparison CompareImages(QByteArrayView file, QByteArrayView composed, qsizetype maxOffsets) {
     ImageComparison result;
     result.fileSize = file.size();
     result.composedSize = composed.size();
@@ -97,17 +97,6 @@ bool sameFile(const QString& a, const QString& b) {
     const QFileInfo left(a);
     const QFileInfo right(b);
     return left.exists() && right.exists() && left.canonicalFilePath() == right.canonicalFilePath();
-}
-
-// Keeps the file about to be replaced in the backup folder; false (and nothing may be written)
-// when that fails.
-bool backUp(const LockedFile& file, Console& console) {
-    ConsoleMessages messages(console.err);
-    const std::optional<QString> backup = BackUpSaveFile(file, BackupStore(console.backupFolder), messages);
-    if (backup) {
-        console.out << korven::texts::backupMade(*backup) << '\n';
-    }
-    return backup.has_value();
 }
 
 }  // namespace
@@ -178,13 +167,15 @@ int RunVerify(const QString& path, Console& console) {
         return kExitFailure;
     }
     ConsoleStatus status(console.verbose ? &console.err : nullptr);
-    const std::optional<QByteArray> composed = ComposeSaveImage(*loaded->model, status);
+    // The writer copies the bytes after the known part as they are, so only the known part can
+    // differ; composing just that part keeps a save with large trailing data in memory once.
+    const std::optional<QByteArray> composed = ComposeKnownPart(*loaded->model, status);
     if (!composed) {
         console.err << korven::texts::writeError() << '\n';
         return kExitFailure;
     }
     const QByteArray& file = loaded->model->image;
-    const ImageComparison comparison = CompareImages(file, *composed);
+    const ImageComparison comparison = CompareImages(QByteArrayView(file).first(composed->size()), *composed);
     if (comparison.identical()) {
         console.out << texts::imagesIdentical(file.size()) << '\n';
         return kExitOk;
@@ -221,11 +212,19 @@ int RunSet(const QString& path, const QStringList& assignments, const QString& o
     ConsoleStatus status(console.verbose ? &console.err : nullptr);
     if (inPlace) {
         ConsoleMessages messages(console.err);
-        if (!backUp(*loaded->handle, console)) {
-            console.err << texts::nothingWritten() << '\n';
+        const InPlaceOptions options{BackupStore(console.backupFolder), true,
+                                     console.force ? OnDiskChange::Overwrite : OnDiskChange::Refuse};
+        const InPlaceSave saved = SaveInPlace(model, *loaded->handle, options, status, messages);
+        if (!saved.backup.isEmpty()) {
+            console.out << korven::texts::backupMade(saved.backup) << '\n';
+        }
+        if (saved.result == InPlaceResult::Refused) {
+            console.err << consoleText(korven::texts::changedOnDisk(saved.backup)) << '\n'
+                        << texts::useForce() << '\n'
+                        << texts::nothingWritten() << '\n';
             return kExitFailure;
         }
-        if (!WriteSaveFile(model, *loaded->handle, status, messages)) {
+        if (saved.result != InPlaceResult::Saved) {
             console.err << texts::fileLine(path) << '\n';
             return kExitFailure;
         }
@@ -269,7 +268,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QCommandLineOption verboseOption(QStringList{QStringLiteral("v"), QStringLiteral("verbose")});
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption versionOption(QStringLiteral("version"));
-    parser.addOptions({outputOption, verboseOption, helpOption, versionOption});
+    const QCommandLineOption forceOption(QStringLiteral("force"));
+    parser.addOptions({outputOption, verboseOption, helpOption, versionOption, forceOption});
 
     auto usageError = [&err](const QString& text) {
         err << text << '\n' << texts::usage();
@@ -304,8 +304,12 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     if (parser.isSet(outputOption) && command != u"set") {
         return usageError(texts::outputOnlyForSet());
     }
+    if (parser.isSet(forceOption) && command != u"set") {
+        return usageError(texts::forceOnlyForSet());
+    }
 
     Console console{out, err, parser.isSet(verboseOption)};
+    console.force = parser.isSet(forceOption);
     if (command == u"set") {
         if (args.isEmpty()) {
             return usageError(texts::wrongArguments(command));

@@ -25,6 +25,7 @@ struct Console {
     QTextStream& err;
     bool verbose = false;
     QString backupFolder = BackupStore::defaultFolder();  // where `set` keeps the file it replaces
+    bool force = false;  // `set` writes over a file that changed on disk since it was loaded
 };
 
 // Prints the core's messages on the error stream, one line each.
@@ -55,7 +56,7 @@ struct ImageComparison {
     bool identical() const { return differingBytes == 0; }
 };
 
-ImageComparison CompareImages(const QByteArray& file, const QByteArray& composed, qsizetype maxOffsets = 16);
+ImageComparison CompareImages(QByteArrayView file, QByteArrayView composed, qsizetype maxOffsets = 16);
 
 // The lines of `info` for a loaded model.
 QStringList InfoLines(const QString& path, const SaveFile& model);

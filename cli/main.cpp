@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 
+#include "platform/FileNames.h"
+
 #include <QCoreApplication>
 
 int main(int argc, char** argv) {
@@ -8,7 +10,10 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("KorvenEdit"));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const int status = korven::cli::RunCommandLine(QCoreApplication::arguments(), out, err);
+    // Decoded from argv: Qt's own decoding loses file names that are not valid UTF-8.
+    QStringList arguments = korven::ProcessArguments(argc, argv);
+    arguments.prepend(QCoreApplication::applicationFilePath());
+    const int status = korven::cli::RunCommandLine(arguments, out, err);
     out.flush();
     err.flush();
     return status;

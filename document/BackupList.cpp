@@ -19,7 +19,7 @@ bool LoadBackup(const QByteArray& contents, SaveFile& model) {
 std::vector<BackupEntry> ListBackups(const BackupStore& store, const QString& savePath,
                                      const SaveFile& current) {
     std::vector<BackupEntry> entries;
-    for (const QString& path : store.backupsOf(QFileInfo(savePath).fileName())) {
+    for (const QString& path : store.backupsOf(savePath)) {
         const QFileInfo info(path);
         BackupEntry entry{path, info.lastModified(), info.size(), std::nullopt};
         QFile file(path);

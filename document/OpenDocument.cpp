@@ -6,6 +6,7 @@
 #include "model/OpenSaveFile.h"
 #include "model/SaveFileBackup.h"
 #include "model/SaveFileWriter.h"
+#include "model/SaveInPlace.h"
 
 #include <QFile>
 #include <QUndoCommand>
@@ -79,8 +80,8 @@ DocumentOpen OpenDocument::open(const QString& path, bool readOnly) {
     return DocumentOpen::Opened;
 }
 
-bool OpenDocument::leaveReadOnly() {
-    if (!isOpen() || !m_handle->reopenForWriting()) {
+bool OpenDocument::leaveReadOnly(FileFailure* failure) {
+    if (!isOpen() || !m_handle->reopenForWriting(failure)) {
         return false;
     }
     m_readOnly = false;
@@ -95,24 +96,25 @@ SaveOutcome OpenDocument::save() {
         return {DocumentSave::ReadOnly, {}};
     }
     // A failed write leaves the file as it was; the history and the flag stay so nothing is lost.
-    if (!backUpBeforeFirstWrite() || !WriteSaveFile(*m_model, *m_handle, m_status, m_messages)) {
-        return {DocumentSave::Failed, {}};
+    const InPlaceSave saved =
+        SaveInPlace(*m_model, *m_handle, {backups(), !m_backedUp, OnDiskChange::Ask}, m_status, m_messages);
+    if (!saved.backup.isEmpty()) {
+        m_backedUp = true;
+        m_backupPath = saved.backup;
     }
-    markSaved();
-    return {DocumentSave::Saved, m_backupPath};
-}
-
-bool OpenDocument::backUpBeforeFirstWrite() {
-    if (m_backedUp) {
-        return true;
+    switch (saved.result) {
+        case InPlaceResult::Saved:
+            markSaved();
+            return {DocumentSave::Saved, m_backupPath};
+        case InPlaceResult::ReloadWanted:
+            return {DocumentSave::ReloadWanted, {}};
+        case InPlaceResult::Cancelled:
+        case InPlaceResult::Refused:
+            return {DocumentSave::Cancelled, {}};
+        case InPlaceResult::Failed:
+            break;
     }
-    const std::optional<QString> backup = BackUpSaveFile(*m_handle, backups(), m_messages);
-    if (!backup) {
-        return false;
-    }
-    m_backedUp = true;
-    m_backupPath = *backup;
-    return true;
+    return {DocumentSave::Failed, {}};
 }
 
 // The old file stays open until the new one is complete and locked, so a failure leaves the
@@ -158,8 +160,9 @@ OpenDocument::RestoreOutcome OpenDocument::restoreBackup(const QString& backupPa
     if (!before) {
         return {DocumentRestore::Failed, {}};
     }
-    if (!m_handle->replaceContents(contents)) {
-        m_messages.show(Message(texts::writeError(), MessageIcon::Error));
+    FileFailure failure;
+    if (!m_handle->replaceContents(contents, &failure)) {
+        m_messages.show(Message(texts::withReason(texts::writeError(), failure), MessageIcon::Error));
         return {DocumentRestore::Failed, {}};
     }
     // The model keeps its address; the steps of the replaced file no longer apply.

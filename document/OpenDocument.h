@@ -13,7 +13,14 @@
 namespace korven {
 
 enum class DocumentOpen { Opened, AlreadyOpen, NoPath, CannotOpen, NotASaveFile, LoadFailed };
-enum class DocumentSave { Saved, NoFile, ReadOnly, Failed };
+enum class DocumentSave {
+    Saved,
+    NoFile,
+    ReadOnly,
+    Failed,        // the user has been told why; the file is as it was
+    Cancelled,     // the file changed on disk and the user chose not to save
+    ReloadWanted,  // the file changed on disk and the user chose it over the edits
+};
 enum class DocumentRestore { Restored, NoFile, ReadOnly, Failed };
 
 struct SaveOutcome {
@@ -37,13 +44,14 @@ public:
     OpenDocument& operator=(const OpenDocument&) = delete;
 
     DocumentOpen open(const QString& path, bool readOnly);
-    // Writes the model into the open file. Refused (ReadOnly) in read-only mode until
-    // leaveReadOnly() succeeded; a failed write keeps the changed flag and the history.
+    // Writes the model into the open file, never silently over a file another program changed
+    // since it was loaded or saved (the user decides). Refused (ReadOnly) in read-only mode
+    // until leaveReadOnly() succeeded; a failed write keeps the changed flag and the history.
     SaveOutcome save();
     // Writes the model under `path` and makes that the open file; on failure nothing changes.
     SaveOutcome saveAs(const QString& path);
-    // Opens the file for writing; false when the file cannot be written.
-    bool leaveReadOnly();
+    // Opens the file for writing; false when the file cannot be written, and why.
+    bool leaveReadOnly(FileFailure* failure = nullptr);
     // Replaces the open file with a backup of it: the file as it is now is backed up first, then
     // replaced whole, then loaded again, with a fresh history. `backup` names the new backup.
     struct RestoreOutcome {
@@ -77,7 +85,6 @@ private:
     using Snapshot = std::shared_ptr<const SaveFile>;
 
     void restore(const Snapshot& snapshot);
-    bool backUpBeforeFirstWrite();
     void markSaved();
 
     StatusSink& m_status;

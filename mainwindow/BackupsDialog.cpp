@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -26,18 +27,20 @@ std::optional<BackupEntry> ChooseBackup(const std::vector<BackupEntry>& backups,
     list->setObjectName(QStringLiteral("lstBackups"));
     list->setRootIsDecorated(false);
     list->setHeaderLabels({mt::colBackupTime(), mt::colBackupSize(), mt::colBackupDifferences()});
+    list->header()->setStretchLastSection(false);
     for (const BackupEntry& backup : backups) {
         auto* item = new QTreeWidgetItem(
             list, {backup.time.toString(mt::backupTimeFormat()), mt::backupSize(backup.size),
                    backup.differences ? mt::backupDifferences(*backup.differences) : mt::backupUnreadable()});
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
         item->setToolTip(0, backup.path);
         // An unreadable backup cannot be restored.
         item->setDisabled(!backup.differences);
     }
+    // Room beyond the widest text for the focus frame and the sort of spacing a header wants.
     for (int c = 0; c < list->columnCount(); ++c) {
         list->resizeColumnToContents(c);
+        list->setColumnWidth(c, list->columnWidth(c) + 16);
     }
 
     auto* buttons = new QDialogButtonBox(&dialog);

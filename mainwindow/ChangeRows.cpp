@@ -5,34 +5,25 @@
 #include "catalogue/ScienceWeapons.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordRows.h"
+#include "model/FieldDescriptions.h"
 
 namespace korven::mainwindow {
 
 namespace {
 
-// The indices right after the table's name ("ScienceWeapon[1][4].Need" gives 1 and 4) and
-// where the field's own part of the path starts.
-struct RecordPath {
+// The indices right after the table's name: "ScienceWeapon[1][4].Need" gives 1 and 4.
+std::vector<int> recordIndices(const QString& path, qsizetype nameLength) {
     std::vector<int> indices;
-    qsizetype fieldStart = 0;
-};
-
-RecordPath splitPath(const QString& path, qsizetype nameLength) {
-    RecordPath result;
     qsizetype at = nameLength;
     while (at < path.size() && path.at(at) == u'[') {
         const qsizetype close = path.indexOf(u']', at);
         if (close < 0) {
             break;
         }
-        result.indices.push_back(path.mid(at + 1, close - at - 1).toInt());
+        indices.push_back(path.mid(at + 1, close - at - 1).toInt());
         at = close + 1;
     }
-    if (at < path.size() && path.at(at) == u'.') {
-        ++at;
-    }
-    result.fieldStart = at;
-    return result;
+    return indices;
 }
 
 template <typename Records>
@@ -109,14 +100,11 @@ std::vector<ChangeRow> ChangeRowsFor(const std::vector<FieldChange>& changes, co
     std::vector<ChangeRow> rows;
     rows.reserve(changes.size());
     for (const FieldChange& change : changes) {
-        const RecordPath path = splitPath(change.path, change.kind.size());
-        Named named = name(change, path.indices, names);
-        QString field = change.path.mid(path.fieldStart);
-        if (field.isEmpty()) {
-            field = change.path;
-        }
-        rows.push_back({std::move(named.category), std::move(named.record), std::move(field),
-                        change.oldText(), change.newText()});
+        Named named = name(change, recordIndices(change.path, change.kind.size()), names);
+        const fields::Description* description = fields::Describe(change.path);
+        rows.push_back({std::move(named.category), std::move(named.record),
+                        description != nullptr ? QString::fromUtf8(description->japanese) : change.path,
+                        change.oldText(), change.newText(), change.path});
     }
     return rows;
 }

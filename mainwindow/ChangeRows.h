@@ -8,7 +8,8 @@
 #include <vector>
 
 // The rows of the change view: each differing field as its category, the record's name as the
-// list shows it, the field and the two values.
+// list shows it, the field's label as the dialogs show it, the two values and the field's path
+// (what korvenedit-cli set takes).
 namespace korven::mainwindow {
 
 struct ChangeRow {
@@ -17,6 +18,7 @@ struct ChangeRow {
     QString field;
     QString before;
     QString after;
+    QString path;
 };
 
 // Names come from `names`, the model the changes lead to.

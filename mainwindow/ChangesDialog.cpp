@@ -37,16 +37,18 @@ QTreeWidget* changeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesP
     const bool compare = purpose == ChangesPurpose::Compare;
     list->setHeaderLabels({mt::colChangeCategory(), mt::colChangeRecord(), mt::colChangeField(),
                            compare ? mt::colCompareOpen() : mt::colChangeBefore(),
-                           compare ? mt::colCompareOther() : mt::colChangeAfter()});
+                           compare ? mt::colCompareOther() : mt::colChangeAfter(), mt::colChangePath()});
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (const mainwindow::ChangeRow& row : rows) {
-        items.append(
-            new QTreeWidgetItem(QStringList{row.category, row.record, row.field, row.before, row.after}));
+        items.append(new QTreeWidgetItem(
+            QStringList{row.category, row.record, row.field, row.before, row.after, row.path}));
     }
     list->addTopLevelItems(items);
+    // Room beyond the widest text for the focus frame and the sort of spacing a header wants.
     for (int c = 0; c < list->columnCount(); ++c) {
         list->resizeColumnToContents(c);
+        list->setColumnWidth(c, list->columnWidth(c) + 16);
     }
     return list;
 }

@@ -1,6 +1,6 @@
 #include "mainwindow/CommandLine.h"
 
-#include <QFileInfo>
+#include "platform/PathAttributes.h"
 
 namespace korven::mainwindow {
 
@@ -21,16 +21,29 @@ QString CommandLinePath(const QString& commandLine) {
     return path;
 }
 
+QString CommandLinePath(const QStringList& arguments) {
+    if (arguments.size() != 1) {
+        return CommandLinePath(arguments.join(u' '));
+    }
+    // The shell has already split and unquoted the argument; only quotes that reached us
+    // around the whole path (from a launcher that quotes) are taken away.
+    const QString& path = arguments.front();
+    const bool quoted = path.size() >= 2 && path.startsWith(u'"') && path.endsWith(u'"');
+    if (quoted && !AttributesOf(path).exists) {
+        return path.mid(1, path.size() - 2);
+    }
+    return path;
+}
+
 CommandLineTarget ExaminePath(const QString& path) {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists()) {
+    const PathAttributes attributes = AttributesOf(path);
+    if (!attributes.exists) {
         return {};
     }
-    if (info.isDir()) {
+    if (attributes.isFolder) {
         return CommandLineTarget{PathKind::Folder, false};
     }
-    constexpr QFile::Permissions kWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    return CommandLineTarget{PathKind::File, (info.permissions() & kWrite) == 0};
+    return CommandLineTarget{PathKind::File, !attributes.hasWritePermission};
 }
 
 }  // namespace korven::mainwindow

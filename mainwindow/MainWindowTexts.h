@@ -105,6 +105,13 @@ inline QString saveAsDialogCaption() {
     return QStringLiteral("名前を付けて保存");
 }
 // Name|pattern pairs, as the dialog settings give them.
+// Screen-reader names of the two panes.
+inline QString treeName() {
+    return QStringLiteral("分類ツリー");
+}
+inline QString listName() {
+    return QStringLiteral("レコード一覧");
+}
 inline QString fileFilter() {
     return QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE)|SaveFile*.SAVE|全てのファイル(*.*)|*.*");
 }
@@ -218,6 +225,9 @@ inline QString colChangeBefore() {
 }
 inline QString colChangeAfter() {
     return QStringLiteral("変更後");
+}
+inline QString colChangePath() {
+    return QStringLiteral("データ位置");
 }
 inline QString colCompareOpen() {
     return QStringLiteral("このファイル");

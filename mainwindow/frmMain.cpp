@@ -9,6 +9,7 @@
 #include "mainwindow/DroppedFile.h"
 #include "mainwindow/EditState.h"
 #include "mainwindow/FileFilter.h"
+#include "mainwindow/HelpTopics.h"
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/HistoryDialog.h"
 #include "mainwindow/MainWindowTexts.h"
@@ -25,12 +26,14 @@
 #include "platform/UiServices.h"
 #include "preferences/PreferenceDialogs.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -39,8 +42,6 @@
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTreeWidget>
-
-#include <cmath>
 
 namespace korven {
 
@@ -57,10 +58,6 @@ const QString kPosition = QStringLiteral("Position");
 const QString kOption = QStringLiteral("Option");
 const QString kOther = QStringLiteral("Other");
 const QString kReviewBeforeSave = QStringLiteral("ReviewBeforeSave");
-
-int ceilPixels(double twips) {
-    return static_cast<int>(std::ceil(twips / lay::kTwipsPerPixel));
-}
 
 QRect pixelRect(double left, double top, double width, double height) {
     return QRect(lay::toPixels(left), lay::toPixels(top), std::max(0, lay::toPixels(width)),
@@ -115,7 +112,9 @@ frmMain::frmMain(QWidget* parent)
     m_messages = std::make_unique<UiMessages>();
     m_document = std::make_unique<OpenDocument>(*m_status, *m_messages);
     followHistory();
-    setMinimumSize(ceilPixels(lay::kMinimumWindowWidth), ceilPixels(lay::kMinimumWindowHeight));
+    // F1 opens the help at the topic of whichever window is in front, modal dialogs included.
+    qApp->installEventFilter(this);
+    setMinimumSize(lay::ceilPixels(lay::kMinimumWindowWidth), lay::ceilPixels(lay::kMinimumWindowHeight));
 
     readSettings();
     showRecentFiles();
@@ -273,6 +272,8 @@ void frmMain::buildPanes() {
     m_search->setIndexSource([this] {
         return m_document->isOpen() ? SearchIndex::Build(*m_document->model(), m_tree) : SearchIndex{};
     });
+    m_treeView->setAccessibleName(mt::treeName());
+    m_listView->setAccessibleName(mt::listName());
 
     m_strip = new SplitterStrip(m_central);
     m_strip->setObjectName(QStringLiteral("imgSplitter"));
@@ -306,8 +307,17 @@ void frmMain::buildPanes() {
             showListFor(item);
         }
     });
-    connect(m_treeView, &QTreeWidget::itemCollapsed, this,
-            [this] { showListFor(m_treeView->currentItem()); });
+    connect(m_treeView, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* collapsed) {
+        // A collapsed node takes over the selection of a node it hides, so the list never
+        // shows (and Enter never opens) records of a node the tree no longer shows selected.
+        for (QTreeWidgetItem* up = m_treeView->currentItem(); up != nullptr; up = up->parent()) {
+            if (up->parent() == collapsed) {
+                m_treeView->setCurrentItem(collapsed);
+                return;
+            }
+        }
+        showListFor(m_treeView->currentItem());
+    });
     connect(m_listView, &QAbstractItemView::doubleClicked, this, &frmMain::openSelectedRecord);
     connect(m_listView, &RecordListView::enterPressed, this, &frmMain::openSelectedRecord);
     connect(m_listView->header(), &QHeaderView::sectionClicked, this, &frmMain::sortByColumn);
@@ -355,11 +365,11 @@ void frmMain::writeSettings() {
 // ---- Layout ----
 
 double frmMain::windowWidth() const {
-    return lay::keepTwips(m_width, width());
+    return lay::keepWindowTwips(m_width, width(), lay::kMinimumWindowWidth);
 }
 
 double frmMain::windowHeight() const {
-    return lay::keepTwips(m_height, height());
+    return lay::keepWindowTwips(m_height, height(), lay::kMinimumWindowHeight);
 }
 
 void frmMain::layOut(double position) {
@@ -397,8 +407,8 @@ void frmMain::applyLayout() {
 
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    m_width = lay::keepTwips(m_width, width());
-    m_height = lay::keepTwips(m_height, height());
+    m_width = windowWidth();
+    m_height = windowHeight();
     const lay::Size enforced = lay::EnforceMinimumSize({m_width, m_height});
     if (enforced.width != m_width || enforced.height != m_height) {
         resize(lay::toPixels(enforced.width), lay::toPixels(enforced.height));
@@ -408,6 +418,11 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        watched->isWidgetType()) {
+        showHelpForFrontWindow();
+        return true;
+    }
     if (watched == m_central && event->type() == QEvent::Resize) {
         applyLayout();
     } else if (watched == m_treeView->viewport() && event->type() == QEvent::MouseButtonPress) {
@@ -447,11 +462,11 @@ void frmMain::toggleStatusBar(bool checked) {
 
 // ---- Command line and the open routine ----
 
-void frmMain::runCommandLine(const QString& commandLine) {
-    if (commandLine.isEmpty()) {
+void frmMain::runCommandLine(const QStringList& arguments) {
+    if (arguments.isEmpty()) {
         return;
     }
-    const QString path = CommandLinePath(commandLine);
+    const QString path = CommandLinePath(arguments);
     const CommandLineTarget target = ExaminePath(path);
     switch (target.kind) {
         case PathKind::Folder:
@@ -607,13 +622,29 @@ bool frmMain::fileSave() {
         if (answer != MessageAnswer::Yes) {
             return false;
         }
-        if (!m_document->leaveReadOnly()) {
-            ui().show(Message(mt::cannotLeaveReadOnly(), MessageIcon::Error));
+        FileFailure failure;
+        if (!m_document->leaveReadOnly(&failure)) {
+            ui().show(
+                Message(korven::texts::withReason(mt::cannotLeaveReadOnly(), failure), MessageIcon::Error));
             return false;
         }
     }
-    showSaved(m_document->save());
+    const SaveOutcome saved = m_document->save();
+    if (saved.outcome == DocumentSave::ReloadWanted) {
+        reload();
+        return false;
+    }
+    showSaved(saved);
     return !m_document->isChanged();
+}
+
+// The user chose the version on disk over the edits: the file is opened afresh in its mode.
+void frmMain::reload() {
+    const QString path = m_document->path();
+    const bool readOnly = m_document->isReadOnly();
+    m_document->close();
+    fileClose();
+    openFile(path, readOnly);
 }
 
 void frmMain::showSaved(const SaveOutcome& saved) {
@@ -755,24 +786,60 @@ void frmMain::helpSearch() {
 }
 
 void frmMain::showHelp(bool search) {
-    if (m_helpFile.isEmpty()) {
-        ui().show(Message(mt::noHelp(), MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok,
-                          windowTitle()));
-        return;
+    if (m_help == nullptr) {
+        m_help = loadHelp(this);
     }
     if (m_help == nullptr) {
-        auto* help = new HelpWindow(this);
-        if (!help->load(m_helpFile, m_settings->location())) {
-            delete help;
-            ui().show(Message(mt::helpFileMissing(m_helpFile), MessageIcon::Error));
-            return;
-        }
-        m_help = help;
+        return;
     }
     if (search) {
         m_help->showSearch();
     } else {
         m_help->showContents();
+    }
+}
+
+HelpWindow* frmMain::loadHelp(QWidget* owner) {
+    if (m_helpFile.isEmpty()) {
+        ui().show(Message(mt::noHelp(), MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok,
+                          windowTitle()));
+        return nullptr;
+    }
+    auto* help = new HelpWindow(owner);
+    if (!help->load(m_helpFile, m_settings->location())) {
+        delete help;
+        ui().show(Message(mt::helpFileMissing(m_helpFile), MessageIcon::Error));
+        return nullptr;
+    }
+    return help;
+}
+
+void frmMain::showHelpForFrontWindow() {
+    if (qobject_cast<HelpWindow*>(QApplication::activeWindow()) != nullptr) {
+        return;  // the help is in front already
+    }
+    // A message box or file dialog in front belongs to the window that opened it.
+    QWidget* front = QApplication::activeModalWidget();
+    QString topic;
+    for (QWidget* w = front; w != nullptr && topic.isEmpty(); w = w->parentWidget()) {
+        topic = HelpTopicFor(w->window()->objectName());
+    }
+    if (front == nullptr) {
+        topic = HelpTopicFor(objectName());
+        showHelp(false);
+        if (m_help != nullptr) {
+            m_help->showTopic(topic);
+        }
+        return;
+    }
+    // A modal window blocks every window but its own, so it gets a help viewer of its own,
+    // which closes with it.
+    auto* help = front->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (help == nullptr) {
+        help = loadHelp(front);
+    }
+    if (help != nullptr) {
+        help->showTopic(topic);
     }
 }
 

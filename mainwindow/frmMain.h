@@ -57,8 +57,8 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // The program's arguments as one text: opens the file it names, if any.
-    void runCommandLine(const QString& commandLine);
+    // The program's arguments (without the program name): opens the file they name, if any.
+    void runCommandLine(const QStringList& arguments);
     // Opens `path` (read-only when asked) as the open file; false when it was not opened, the
     // user having been told why. Every way of opening a file comes through here.
     bool openFile(const QString& path, bool readOnly);
@@ -130,6 +130,7 @@ private:
     void toggleStatusBar(bool checked);
 
     void showSaved(const SaveOutcome& saved);
+    void reload();
     void setFileMenus(bool open);
     // A recent file or a dropped one: the open file is closed first (asking to save it), as
     // a path on the command line would be examined.
@@ -149,6 +150,10 @@ private:
     void followHistory();
     std::vector<mainwindow::ChangeRow> pendingChanges() const;
     void showHelp(bool search);
+    // A help viewer owned by `owner` with the help document loaded; null (after a message) when
+    // there is no help file or it cannot be read.
+    mainwindow::HelpWindow* loadHelp(QWidget* owner);
+    void showHelpForFrontWindow();
     EditSession sessionFor(const QString& itemText, const QString& stepName);
 
     std::unique_ptr<SettingsStore> m_settings;

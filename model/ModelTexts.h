@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileProblem.h"
+
 #include <QString>
 
 // The file core's own texts: progress shown in the status bar and the messages it raises.
@@ -76,6 +78,70 @@ inline QString layoutWouldMove() {
         "ります。"
         "\r\n航空機データ 0 番の名前を元に戻してください。");
 }
+// The second line under a failure's own text: why, in the user's words.
+inline QString reasonLine(const FileFailure& failure) {
+    QString reason;
+    switch (failure.problem) {
+        case FileProblem::None:
+            return {};
+        case FileProblem::NotFound:
+            reason = QStringLiteral("ファイルまたはフォルダが見つかりません。");
+            break;
+        case FileProblem::NoPermission:
+            reason = QStringLiteral("ファイルにアクセスする権限がありません。");
+            break;
+        case FileProblem::ReadOnlyFile:
+            reason = QStringLiteral("ファイルが読み取り専用になっています。");
+            break;
+        case FileProblem::ReadOnlyFolder:
+            reason =
+                QStringLiteral("フォルダに書き込めません（書き込む権限がないか、読み取り専用の場所です）。");
+            break;
+        case FileProblem::NoSpace:
+            reason = QStringLiteral("ディスクの空き容量が足りません。");
+            break;
+        case FileProblem::NotAFile:
+            reason = QStringLiteral("フォルダまたはデバイスで、通常のファイルではありません。");
+            break;
+        case FileProblem::InUse:
+            reason = QStringLiteral("ほかのプログラムがファイルをロックしています。");
+            break;
+        case FileProblem::Changed:
+            reason = QStringLiteral(
+                "開いている間に、ほかのプログラムがファイルを変更、置き換え、または削除しました。");
+            break;
+        case FileProblem::TooLarge:
+            reason = QStringLiteral("ファイルが大きすぎます（読み込めるのは 256 MB までです）。");
+            break;
+        case FileProblem::Other:
+            reason = QStringLiteral("予期しないエラーが発生しました。");
+            break;
+    }
+    if (failure.problem == FileProblem::Other && !failure.systemText.isEmpty()) {
+        reason += QStringLiteral("（") + failure.systemText + QStringLiteral("）");
+    }
+    return QStringLiteral("原因: ") + reason;
+}
+// A message's own text with the reason on the next line.
+inline QString withReason(const QString& text, const FileFailure& failure) {
+    const QString reason = reasonLine(failure);
+    return reason.isEmpty() ? text : text + QStringLiteral("\r\n") + reason;
+}
+
+inline QString changedOnDisk(const QString& backup) {
+    return QStringLiteral(
+               "このファイルは読み込んだ後（または前回の保存の後）に、ほかのプログラムによって変更されていま"
+               "す。"
+               "\r\n変更されたファイルはバックアップしました: ") +
+           backup;
+}
+inline QString changedOnDiskQuestion(const QString& backup) {
+    return changedOnDisk(backup) + QStringLiteral(
+                                       "\r\n\r\nはい: 編集内容で上書きします。\r\nいいえ: "
+                                       "ファイルを読み込み直します（編集内容は失われます）。"
+                                       "\r\nキャンセル: 保存しません。");
+}
+
 inline QString backupFailed(const QString& folder) {
     return QStringLiteral(
                "バックアップを作成できなかったため、保存しませんでした。\r\nバックアップの保存先: ") +
@@ -88,6 +154,24 @@ inline QString backupMade(const QString& path) {
 // A field that one side of a comparison does not have (a base after its LastBaseIndex).
 inline QString absentValue() {
     return QStringLiteral("(なし)");
+}
+
+// Why --check refuses a value: the edit dialogs would not accept it.
+inline QString outsideDialogRange(const QString& label, qint64 value, qint64 minimum, qint64 maximum) {
+    return QStringLiteral(
+               "「%1」の値 %2 は編集画面で入力できる範囲 %3～%4 の外です。(outside the dialog's range)")
+        .arg(label)
+        .arg(value)
+        .arg(minimum)
+        .arg(maximum);
+}
+inline QString longerThanDialogAllows(const QString& label, qsizetype bytes, qsizetype maximum) {
+    return QStringLiteral(
+               "「%1」はシフトJISで %2 バイトあり、編集画面の上限 %3 バイトを超えています。(longer than the "
+               "dialog allows)")
+        .arg(label)
+        .arg(bytes)
+        .arg(maximum);
 }
 
 }  // namespace korven::texts

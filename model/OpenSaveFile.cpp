@@ -6,6 +6,14 @@
 
 namespace korven {
 
+qint64 MaxSaveFileSize() {
+    // The aircraft block starts before the anchor search's end; every base may be read.
+    const qint64 records = layout::kAircraftBlockSize + layout::kShipClassBlockSize +
+                           layout::kBaseSize * SaveFile::kBases + layout::kShipSize * SaveFile::kShips +
+                           layout::kCarrierAirSize * SaveFile::kCarrierAir;
+    return layout::kAnchorEndPos + records + kTrailingDataLimit;
+}
+
 bool HasSaveFileMagic(const QByteArray& image) {
     return image.startsWith(QByteArrayView(layout::kMagic, layout::kMagicLength));
 }
@@ -13,17 +21,25 @@ bool HasSaveFileMagic(const QByteArray& image) {
 OpenedSaveFile OpenSaveFile(const QString& path, LockMode mode, SaveFile& model, StatusSink& status,
                             MessageSink& messages) {
     OpenedSaveFile result;
-    std::unique_ptr<LockedFile> handle = LockedFile::open(path, mode);
-    QByteArray image;
-    if (!handle || !handle->readAll(&image)) {
-        messages.show(Message(texts::cannotOpen(), MessageIcon::Error));
+    auto cannotOpen = [&] {
+        messages.show(Message(texts::withReason(texts::cannotOpen(), result.failure), MessageIcon::Error));
         result.outcome = OpenOutcome::CannotOpen;
-        return result;
+        return std::move(result);
+    };
+    std::unique_ptr<LockedFile> handle = LockedFile::open(path, mode, &result.failure);
+    QByteArray magic;
+    if (!handle || !handle->readPrefix(layout::kMagicLength, &magic, &result.failure)) {
+        return cannotOpen();
     }
-    if (!HasSaveFileMagic(image)) {
+    // Checked before the whole file is read: a huge file of another kind is never loaded.
+    if (!HasSaveFileMagic(magic)) {
         messages.show(Message(texts::notASaveFile(), MessageIcon::Exclamation));
         result.outcome = OpenOutcome::NotASaveFile;
         return result;
+    }
+    QByteArray image;
+    if (!handle->readAll(&image, MaxSaveFileSize(), &result.failure)) {
+        return cannotOpen();
     }
     if (LoadSaveFile(image, model, status, messages) != 0) {
         result.outcome = OpenOutcome::LoadFailed;

@@ -8,8 +8,13 @@
 
 namespace korven {
 
-// Copies the file behind `handle`, as it is on disk now, into the backup store, and returns the
-// backup's path. When no backup can be made it tells the user, and the caller must not write.
+// Keeps `contents`, the bytes of the file at `savePath` as they are on disk now, in the backup
+// store and returns the backup's path. When no backup can be made it tells the user why, and
+// the caller must not write.
+std::optional<QString> BackUpSaveFile(const QString& savePath, const QByteArray& contents,
+                                      const BackupStore& store, MessageSink& messages);
+
+// The same for the file behind `handle`, read from disk.
 std::optional<QString> BackUpSaveFile(const LockedFile& handle, const BackupStore& store,
                                       MessageSink& messages);
 

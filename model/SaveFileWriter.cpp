@@ -6,8 +6,9 @@
 #include "model/SaveFileBackup.h"
 #include "model/SaveFileLoader.h"
 
-#include <QFileInfo>
+#include "platform/PathAttributes.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace korven {
@@ -31,8 +32,18 @@ bool loadsBackInPlace(const SaveFile& file, const QByteArray& image) {
 
 }  // namespace
 
-std::optional<QByteArray> ComposeSaveImage(const SaveFile& file, StatusSink& status) {
-    QByteArray image = file.image;
+qsizetype KnownLength(const SaveFile& file) {
+    const qint64 recordsEnd = file.BaseBlockPos - 1 + layout::kBaseSize * (file.LastBaseIndex + 1) +
+                              layout::kShipSize * SaveFile::kShips +
+                              layout::kCarrierAirSize * SaveFile::kCarrierAir;
+    const qint64 headerEnd =
+        layout::kAircrewSkillPos - 1 + file.SaveNameLength + qint64(sizeof file.AircrewSkill);
+    return static_cast<qsizetype>(std::min<qint64>(std::max(recordsEnd, headerEnd), file.image.size()));
+}
+
+std::optional<QByteArray> ComposeKnownPart(const SaveFile& file, StatusSink& status) {
+    // A write past this copy fails the writer, so nothing the loader read can be left out.
+    QByteArray image = file.image.left(KnownLength(file));
     FieldWriter out(image);
 
     status.showStatus(texts::statusWritingTurns());
@@ -83,14 +94,23 @@ std::optional<QByteArray> ComposeSaveImage(const SaveFile& file, StatusSink& sta
     return image;
 }
 
+std::optional<QByteArray> ComposeSaveImage(const SaveFile& file, StatusSink& status) {
+    std::optional<QByteArray> image = ComposeKnownPart(file, status);
+    if (image) {
+        image->append(QByteArrayView(file.image).sliced(image->size()));
+    }
+    return image;
+}
+
 bool WriteSaveFile(SaveFile& file, LockedFile& target, StatusSink& status, MessageSink& messages) {
     const std::optional<QByteArray> image = ComposeSaveImage(file, status);
     if (image && !loadsBackInPlace(file, *image)) {
         messages.show(Message(texts::layoutWouldMove(), MessageIcon::Error));
         return false;
     }
-    if (!image || !target.replaceContents(*image)) {
-        messages.show(Message(texts::writeError(), MessageIcon::Error));
+    FileFailure failure;
+    if (!image || !target.replaceContents(*image, &failure)) {
+        messages.show(Message(texts::withReason(texts::writeError(), failure), MessageIcon::Error));
         return false;
     }
     file.image = *image;
@@ -101,11 +121,12 @@ bool WriteSaveFile(SaveFile& file, LockedFile& target, StatusSink& status, Messa
 SavedAs WriteSaveFileAs(SaveFile& file, const QString& path, const BackupStore& backups, StatusSink& status,
                         MessageSink& messages) {
     SavedAs result;
-    if (QFileInfo::exists(path)) {
+    if (AttributesOf(path).exists) {
         // Refuses a read-only file and one that another editor holds.
-        std::unique_ptr<LockedFile> existing = LockedFile::open(path, LockMode::Normal);
+        FileFailure failure;
+        std::unique_ptr<LockedFile> existing = LockedFile::open(path, LockMode::Normal, &failure);
         if (!existing) {
-            messages.show(Message(texts::cannotOpen(), MessageIcon::Error));
+            messages.show(Message(texts::withReason(texts::cannotOpen(), failure), MessageIcon::Error));
             return result;
         }
         result.backup = BackUpSaveFile(*existing, backups, messages);
@@ -121,11 +142,12 @@ SavedAs WriteSaveFileAs(SaveFile& file, const QString& path, const BackupStore& 
         messages.show(Message(texts::layoutWouldMove(), MessageIcon::Error));
         return result;
     }
+    FileFailure failure;
     if (image) {
-        result.handle = LockedFile::create(path, *image);
+        result.handle = LockedFile::create(path, *image, &failure);
     }
     if (!result.handle) {
-        messages.show(Message(texts::writeError(), MessageIcon::Error));
+        messages.show(Message(texts::withReason(texts::writeError(), failure), MessageIcon::Error));
         return result;
     }
     file.image = *image;

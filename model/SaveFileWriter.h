@@ -15,6 +15,14 @@ namespace korven {
 // longer than its field). Shows the writer's progress texts.
 std::optional<QByteArray> ComposeSaveImage(const SaveFile& file, StatusSink& status);
 
+// The length of the image up to the end of the last field the writer stores; the bytes after
+// it (trailing data) are written back as they are.
+qsizetype KnownLength(const SaveFile& file);
+
+// The first KnownLength bytes of the image ComposeSaveImage would give, without copying the
+// trailing data: what a comparison with the loaded image needs.
+std::optional<QByteArray> ComposeKnownPart(const SaveFile& file, StatusSink& status);
+
 // Stores the model into the open file, all or nothing. On any failure shows
 // "データ書き込みエラー" and returns false; the file on disk is then exactly as it was. An image
 // that would not load back with the same block positions (the anchor name or the last base's

@@ -1,18 +1,137 @@
 #include "platform/Backups.h"
 
+#include "platform/FileNames.h"
+#include "platform/PosixFiles.h"
+#include "platform/StaleTemporaries.h"
+#include "platform/SystemError.h"
+
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
+
+#include <sys/stat.h>
+#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
 
 namespace korven {
 namespace {
 
 constexpr char kSuffix[] = ".bak";
+constexpr mode_t kPrivateFolder = 0700;
+constexpr mode_t kPrivateFile = 0600;
+constexpr qsizetype kLegacyStampLength = 19;  // yyyyMMdd-HHmmss-zzz
 
-// Sorts as it reads: the names of one file's backups order by time.
-QString stamp(const QDateTime& now) {
-    return now.toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+// Backups are named after the save, in valid text even when the save's name is not.
+QString backupName(const QString& savePath) {
+    return PrintableFileName(QFileInfo(savePath).fileName());
+}
+
+struct Numbered {
+    qint64 sequence = 0;
+    QString name;
+};
+
+// The group's backups, newest (highest sequence) first.
+std::vector<Numbered> numberedBackups(const QDir& group, const QString& fileName) {
+    std::vector<Numbered> result;
+    const QString prefix = fileName + u'.';
+    const QString suffix = QString::fromLatin1(kSuffix);
+    for (const QString& name : group.entryList(QDir::Files)) {
+        if (!name.startsWith(prefix) || !name.endsWith(suffix)) {
+            continue;
+        }
+        const QStringView digits =
+            QStringView(name).sliced(prefix.size(), name.size() - prefix.size() - suffix.size());
+        bool ok = false;
+        const qint64 sequence = digits.toLongLong(&ok);
+        if (ok && !digits.isEmpty() && digits.front().isDigit()) {
+            result.push_back({sequence, name});
+        }
+    }
+    std::sort(result.begin(), result.end(),
+              [](const Numbered& a, const Numbered& b) { return a.sequence > b.sequence; });
+    return result;
+}
+
+bool sameContents(const QString& path, const QByteArray& contents) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() != contents.size()) {
+        return false;
+    }
+    // In pieces: a save with large trailing data is not held in memory twice.
+    constexpr qsizetype kPiece = 1 << 20;
+    for (qsizetype offset = 0; offset < contents.size(); offset += kPiece) {
+        const QByteArray piece = file.read(kPiece);
+        if (piece.isEmpty() || QByteArrayView(contents).sliced(offset, piece.size()) != piece) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool makePrivateFolder(const QString& path, FileFailure* failure) {
+    const QByteArray name = EncodeFileName(path);
+    if (::mkdir(name.constData(), kPrivateFolder) != 0 && errno != EEXIST) {
+        *failure = FailureFromErrno(true);
+        return false;
+    }
+    // A folder made by an earlier version followed the umask.
+    if (::chmod(name.constData(), kPrivateFolder) != 0) {
+        *failure = FailureFromErrno();
+        return false;
+    }
+    return true;
+}
+
+// Writes `contents` under the first free name that `nameFor` gives for 0, 1, 2, ..., flushed
+// before it has a name, so no reader ever sees it half written. Returns the name, or empty.
+template <typename NameFor>
+QByteArray writeNew(const QByteArray& folder, const QByteArray& tempPrefix, const QByteArray& contents,
+                    NameFor nameFor, bool stopIfExists, FileFailure* failure) {
+    QByteArray tempName;
+    const int fd = posix::CreateUnnamed(folder, tempPrefix, kPrivateFile, &tempName, failure);
+    if (fd < 0) {
+        return {};
+    }
+    QByteArray name;
+    if (!posix::WriteAll(fd, contents.constData(), contents.size()) || ::fsync(fd) != 0) {
+        *failure = FailureFromErrno();
+    } else {
+        for (qint64 attempt = 0;; ++attempt) {
+            const QByteArray candidate = nameFor(attempt);
+            if (posix::LinkNew(fd, tempName, candidate)) {
+                name = candidate;
+                break;
+            }
+            if (errno != EEXIST || stopIfExists) {
+                *failure = FailureFromErrno(true);
+                break;
+            }
+        }
+    }
+    if (!tempName.isEmpty()) {
+        ::unlink(tempName.constData());
+    }
+    ::close(fd);
+    posix::SyncFolder(folder);
+    return name;
+}
+
+// The save's path as the group records it, so a restore can tell two games' SaveFile1 apart.
+void recordOrigin(const QString& group, const QString& savePath) {
+    const QString origin = QDir(group).filePath(QString::fromLatin1(BackupStore::kOriginFile));
+    if (QFileInfo::exists(origin)) {
+        return;
+    }
+    FileFailure ignored;
+    const QByteArray path = EncodeFileName(origin);
+    writeNew(
+        EncodeFileName(group), TemporaryPrefix(QString::fromLatin1(BackupStore::kOriginFile)),
+        EncodeFileName(QFileInfo(savePath).absoluteFilePath()) + '\n', [&](qint64) { return path; }, true,
+        &ignored);
 }
 
 }  // namespace
@@ -23,46 +142,75 @@ QString BackupStore::defaultFolder() {
 
 BackupStore::BackupStore(QString folder) : m_folder(std::move(folder)) {}
 
-BackupStore::Outcome BackupStore::backUp(const QString& savePath, const QByteArray& contents,
-                                         const QDateTime& now) const {
+QString BackupStore::groupFolder(const QString& savePath) const {
+    const QFileInfo info(savePath);
+    const QString folder = CanonicalPath(info.absolutePath());
+    const QString identity = (folder.isEmpty() ? info.absolutePath() : folder) + u'/' + info.fileName();
+    const QByteArray hash =
+        QCryptographicHash::hash(EncodeFileName(identity), QCryptographicHash::Sha256).toHex().left(16);
+    return QDir(m_folder).filePath(backupName(savePath) + u'-' + QString::fromLatin1(hash));
+}
+
+BackupStore::Outcome BackupStore::backUp(const QString& savePath, const QByteArray& contents) const {
     Outcome outcome;
-    if (!QDir().mkpath(m_folder)) {
-        outcome.reason = QStringLiteral("cannot create %1").arg(m_folder);
+    const QString group = groupFolder(savePath);
+    const QString fileName = backupName(savePath);
+    QFileInfo base(m_folder);
+    if (!QDir().mkpath(base.absolutePath()) || !makePrivateFolder(m_folder, &outcome.failure) ||
+        !makePrivateFolder(group, &outcome.failure)) {
+        if (outcome.failure.problem == FileProblem::None) {
+            outcome.failure.problem = FileProblem::ReadOnlyFolder;
+        }
         return outcome;
     }
-    const QString fileName = QFileInfo(savePath).fileName();
-    // Two backups within one millisecond get successive stamps, so names keep the order.
-    QDateTime when = now;
-    QString path;
-    do {
-        path = QDir(m_folder).filePath(fileName + u'.' + stamp(when) + QString::fromLatin1(kSuffix));
-        when = when.addMSecs(1);
-    } while (QFileInfo::exists(path));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !file.commit()) {
-        outcome.reason = file.errorString();
+    recordOrigin(group, savePath);
+    const QDir dir(group);
+    RemoveStaleTemporaries(dir.filePath(fileName));
+
+    const std::vector<Numbered> existing = numberedBackups(dir, fileName);
+    if (!existing.empty() && sameContents(dir.filePath(existing.front().name), contents)) {
+        outcome.ok = true;
+        outcome.reused = true;
+        outcome.path = dir.filePath(existing.front().name);
         return outcome;
     }
-    const QStringList all = backupsOf(fileName);
-    for (qsizetype i = kKept; i < all.size(); ++i) {
-        QFile::remove(all[i]);
+    const qint64 first = existing.empty() ? 1 : existing.front().sequence + 1;
+    auto nameFor = [&](qint64 attempt) {
+        const QString name = fileName + u'.' +
+                             QStringLiteral("%1").arg(first + attempt, 6, 10, QLatin1Char('0')) +
+                             QString::fromLatin1(kSuffix);
+        return EncodeFileName(dir.filePath(name));
+    };
+    const QByteArray written = writeNew(EncodeFileName(group), TemporaryPrefix(fileName), contents, nameFor,
+                                        false, &outcome.failure);
+    if (written.isEmpty()) {
+        return outcome;
+    }
+    const std::vector<Numbered> all = numberedBackups(dir, fileName);
+    for (std::size_t i = kKept; i < all.size(); ++i) {
+        QFile::remove(dir.filePath(all[i].name));
     }
     outcome.ok = true;
-    outcome.path = path;
+    outcome.path = DecodeFileName(written);
     return outcome;
 }
 
-QStringList BackupStore::backupsOf(const QString& fileName) const {
-    const QDir dir(m_folder);
-    QStringList names = dir.entryList({fileName + QStringLiteral(".*") + QString::fromLatin1(kSuffix)},
-                                      QDir::Files, QDir::Name | QDir::Reversed);
-    // Another file whose name starts like this one ("a.SAVE.x" for "a.SAVE") is not ours:
-    // ours continue with a timestamp that starts with a digit.
+QStringList BackupStore::backupsOf(const QString& savePath) const {
     QStringList result;
-    for (const QString& name : names) {
-        const QString rest = name.mid(fileName.size() + 1);
-        if (rest.size() == 19 + 4 && rest[0].isDigit()) {
-            result.append(dir.filePath(name));
+    const QDir group(groupFolder(savePath));
+    const QString fileName = backupName(savePath);
+    for (const Numbered& backup : numberedBackups(group, fileName)) {
+        result.append(group.filePath(backup.name));
+    }
+    // The former layout: "<file name>.<timestamp>.bak" in the folder itself, which sorts by time.
+    const QDir root(m_folder);
+    QStringList legacy = root.entryList(QDir::Files, QDir::Name | QDir::Reversed);
+    const QString suffix = QString::fromLatin1(kSuffix);
+    for (const QString& name : legacy) {
+        const QStringView rest = QStringView(name).sliced(std::min(name.size(), fileName.size() + 1));
+        if (name.startsWith(fileName + u'.') && rest.size() == kLegacyStampLength + suffix.size() &&
+            rest.endsWith(suffix) && rest.front().isDigit()) {
+            result.append(root.filePath(name));
         }
     }
     return result;

@@ -1,17 +1,23 @@
 #pragma once
 
+#include "platform/FileProblem.h"
+
 #include <QByteArray>
-#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
 namespace korven {
 
 // Copies of save files as they were on disk before the program wrote them, kept in the
-// program's own data folder (never the game's), the newest 20 per file name.
+// program's own data folder (never the game's). The game names every save SaveFile1..n, so a
+// save is known by its folder too: each file has a group folder "<file name>-<hash of its
+// folder>" holding its path in "origin.txt" and its backups "<file name>.<sequence>.bak",
+// numbered upwards whatever the clock says; the newest kKept of a group are kept. Groups and
+// backups are readable by their owner only.
 class BackupStore {
 public:
     static constexpr int kKept = 20;
+    static constexpr char kOriginFile[] = "origin.txt";
 
     // The "backups" folder in the program's application data location.
     static QString defaultFolder();
@@ -22,17 +28,23 @@ public:
 
     struct Outcome {
         bool ok = false;
-        QString path;    // the backup written
-        QString reason;  // why none could be written
+        QString path;         // the backup that holds the contents
+        bool reused = false;  // the newest backup already held them, so none was written
+        FileFailure failure;  // why none could be written
     };
 
-    // Writes `contents` (the file's bytes on disk) as "<file name>.<timestamp>.bak" and drops
-    // the oldest backups of that file name beyond kKept.
-    Outcome backUp(const QString& savePath, const QByteArray& contents,
-                   const QDateTime& now = QDateTime::currentDateTime()) const;
+    // Keeps `contents` (the bytes of the file at `savePath` on disk) as the group's next
+    // backup, unless the newest backup holds the same bytes, and drops the oldest beyond kKept.
+    // Two processes backing up at once never share a name.
+    Outcome backUp(const QString& savePath, const QByteArray& contents) const;
 
-    // The backups of a file name, newest first.
-    QStringList backupsOf(const QString& fileName) const;
+    // The group folder of the save at `savePath`.
+    QString groupFolder(const QString& savePath) const;
+
+    // The backups of the save at `savePath`, newest first, followed by those of the former
+    // layout ("<file name>.<yyyyMMdd-HHmmss-zzz>.bak" directly in the folder, from any folder
+    // with that file name), newest first.
+    QStringList backupsOf(const QString& savePath) const;
 
 private:
     QString m_folder;

@@ -1,5 +1,10 @@
 #include "platform/LockedFile.h"
 
+#include "platform/FileNames.h"
+#include "platform/PosixFiles.h"
+#include "platform/StaleTemporaries.h"
+#include "platform/SystemError.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -8,28 +13,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
-#include <cstring>
+#include <new>
 
 namespace korven {
 namespace {
 
-void setReason(QString* reason, const QString& text) {
-    if (reason != nullptr) {
-        *reason = text;
+using posix::OpenFd;
+
+void fail(FileFailure* failure, FileFailure value) {
+    if (failure != nullptr) {
+        *failure = std::move(value);
     }
 }
 
-QString systemError(const char* what) {
-    return QStringLiteral("%1: %2").arg(QString::fromLatin1(what),
-                                        QString::fromLocal8Bit(std::strerror(errno)));
-}
-
-int openFd(const QByteArray& path, int flags) {
-    int fd;
-    do {
-        fd = ::open(path.constData(), flags | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
+void fail(FileFailure* failure, FileProblem problem) {
+    fail(failure, FileFailure{problem, {}});
 }
 
 bool lockFd(int fd, LockMode mode) {
@@ -41,19 +39,45 @@ bool lockFd(int fd, LockMode mode) {
     return rc == 0;
 }
 
-bool writeAll(int fd, const char* data, qsizetype size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
+bool readAllFd(int fd, qint64 limit, QByteArray* contents, FileFailure* failure) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        fail(failure, FailureFromErrno());
+        return false;
+    }
+    if (st.st_size > limit) {
+        fail(failure, FileProblem::TooLarge);
+        return false;
+    }
+    QByteArray data;
+    try {
+        data.resize(static_cast<qsizetype>(st.st_size));
+    } catch (const std::bad_alloc&) {
+        fail(failure, FileProblem::TooLarge);
+        return false;
+    }
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::pread(fd, data.data() + done, static_cast<size_t>(data.size() - done), done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
         if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+            fail(failure, FailureFromErrno());
             return false;
         }
-        data += n;
-        size -= n;
+        if (n == 0) {
+            break;  // the file shrank while we read it
+        }
+        done += n;
     }
+    data.truncate(done);
+    *contents = std::move(data);
     return true;
+}
+
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 mode_t defaultFileMode() {
@@ -70,53 +94,103 @@ QString resolvedTarget(const QString& path, bool isLink) {
     if (!isLink && QDir::isAbsolutePath(path)) {
         return path;
     }
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+    const QString canonical = CanonicalPath(path);
+    return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
 }
 
 // Writes `contents` to a new locked temporary file beside `path` and renames it over
 // `path`. Returns the temporary file's descriptor, which now names `path`, or -1.
-int replaceAtomically(const QString& path, const QByteArray& contents, QString* reason) {
+int replaceAtomically(const QString& path, const QByteArray& contents, FileFailure* failure) {
     const QFileInfo info(path);
-    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
-    const QByteArray folder = QFile::encodeName(info.absolutePath());
-    QByteArray tempName = folder + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
+    const QByteArray target = EncodeFileName(info.absoluteFilePath());
+    const QByteArray folder = EncodeFileName(info.absolutePath());
+    const QByteArray prefix = folder + "/" + TemporaryPrefix(info.fileName());
+    RemoveStaleTemporaries(info.absoluteFilePath());
 
     struct stat existing {};
     const mode_t mode =
         ::stat(target.constData(), &existing) == 0 ? (existing.st_mode & 07777) : defaultFileMode();
 
-    const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
+    QByteArray tempName;
+    const int fd = posix::CreateUnnamed(folder, prefix, mode, &tempName, failure);
     if (fd < 0) {
-        setReason(reason, systemError("cannot create a temporary file"));
         return -1;
     }
-    auto fail = [&](const char* what) {
-        setReason(reason, systemError(what));
+    auto failWith = [&](FileFailure why) {
+        fail(failure, std::move(why));
         ::close(fd);
-        ::unlink(tempName.constData());
+        if (!tempName.isEmpty()) {
+            ::unlink(tempName.constData());
+        }
         return -1;
     };
-    if (!lockFd(fd, LockMode::Normal)) {
-        return fail("cannot lock the temporary file");
-    }
-    if (!writeAll(fd, contents.constData(), contents.size())) {
-        return fail("cannot write the temporary file");
+    if (!posix::WriteAll(fd, contents.constData(), contents.size())) {
+        return failWith(FailureFromErrno());
     }
     if (::fchmod(fd, mode) != 0) {
-        return fail("cannot set the file mode");
+        return failWith(FailureFromErrno());
     }
     if (::fsync(fd) != 0) {
-        return fail("cannot flush the temporary file");
+        return failWith(FailureFromErrno());
+    }
+    // The name exists only from here to the rename.
+    while (tempName.isEmpty()) {
+        const QByteArray name = prefix + posix::RandomSuffix();
+        if (posix::LinkNew(fd, {}, name)) {
+            tempName = name;
+        } else if (errno != EEXIST) {
+            return failWith(FailureFromErrno(true));
+        }
     }
     if (::rename(tempName.constData(), target.constData()) != 0) {
-        return fail("cannot rename the temporary file");
+        return failWith(FailureFromErrno(true));
     }
-    const int folderFd = openFd(folder, O_RDONLY | O_DIRECTORY);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
+    // The rename is durable only once the folder's entry is on disk too.
+    posix::SyncFolder(folder);
+    return fd;
+}
+
+// Opens and locks a regular file. A pipe or device is refused before it is opened, and
+// opening never blocks, in case one is put in the file's place in between.
+int openRegular(const QString& path, LockMode mode, bool* isLink, FileFailure* failure) {
+    const QByteArray name = EncodeFileName(path);
+    struct stat st {};
+    if (path.isEmpty()) {
+        fail(failure, FileProblem::NotFound);
+        return -1;
+    }
+    if (::lstat(name.constData(), &st) != 0) {
+        fail(failure, FailureFromErrno());
+        return -1;
+    }
+    *isLink = S_ISLNK(st.st_mode);
+    if (*isLink && ::stat(name.constData(), &st) != 0) {
+        fail(failure, FailureFromErrno());
+        return -1;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        fail(failure, FileProblem::NotAFile);
+        return -1;
+    }
+    // Write permission bits stand for the absence of the read-only attribute, also for root.
+    if (mode == LockMode::Normal && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        fail(failure, FileProblem::ReadOnlyFile);
+        return -1;
+    }
+    const int fd = OpenFd(name, (mode == LockMode::Normal ? O_RDWR : O_RDONLY) | O_NONBLOCK);
+    if (fd < 0) {
+        fail(failure, FailureFromErrno());
+        return -1;
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        fail(failure, FileProblem::NotAFile);
+        return -1;
+    }
+    if (!lockFd(fd, mode)) {
+        ::close(fd);
+        fail(failure, FileProblem::InUse);
+        return -1;
     }
     return fd;
 }
@@ -130,59 +204,38 @@ LockedFile::~LockedFile() {
     ::close(m_fd);
 }
 
-std::unique_ptr<LockedFile> LockedFile::open(const QString& path, LockMode mode, QString* reason) {
-    const QByteArray name = QFile::encodeName(path);
-    struct stat st {};
-    if (path.isEmpty() || ::lstat(name.constData(), &st) != 0) {
-        setReason(reason, systemError("cannot find the file"));
-        return nullptr;
-    }
-    const bool isLink = S_ISLNK(st.st_mode);
-    if (isLink && ::stat(name.constData(), &st) != 0) {
-        setReason(reason, systemError("cannot find the file"));
-        return nullptr;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        setReason(reason, QStringLiteral("not a regular file"));
-        return nullptr;
-    }
-    // Write permission bits stand for the absence of the read-only attribute, also for root.
-    if (mode == LockMode::Normal && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-        setReason(reason, QStringLiteral("the file is read-only"));
-        return nullptr;
-    }
-    const int fd = openFd(name, mode == LockMode::Normal ? O_RDWR : O_RDONLY);
+std::unique_ptr<LockedFile> LockedFile::open(const QString& path, LockMode mode, FileFailure* failure) {
+    bool isLink = false;
+    const int fd = openRegular(path, mode, &isLink, failure);
     if (fd < 0) {
-        setReason(reason, systemError("cannot open the file"));
         return nullptr;
     }
-    if (!lockFd(fd, mode)) {
-        setReason(reason, QStringLiteral("the file is in use by another program"));
-        ::close(fd);
-        return nullptr;
-    }
-    return std::unique_ptr<LockedFile>(new LockedFile(path, resolvedTarget(path, isLink), fd, mode));
+    const QString target = resolvedTarget(path, isLink);
+    RemoveStaleTemporaries(target);
+    return std::unique_ptr<LockedFile>(new LockedFile(path, target, fd, mode));
 }
 
 std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteArray& contents,
-                                               QString* reason) {
-    const QString target = resolvedTarget(path, QFileInfo(path).isSymLink());
+                                               FileFailure* failure) {
+    struct stat st {};
+    const bool isLink = ::lstat(EncodeFileName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+    const QString target = resolvedTarget(path, isLink);
     // A file that another program holds open keeps its lock: replacing it would hand that
     // program a file nobody sees any more, and its next save would silently undo ours.
     int existing = -1;
-    if (QFileInfo::exists(target)) {
-        existing = openFd(QFile::encodeName(target), O_RDONLY);
+    if (::stat(EncodeFileName(target).constData(), &st) == 0) {
+        bool targetIsLink = false;
+        existing = openRegular(target, LockMode::ReadOnly, &targetIsLink, failure);
         if (existing < 0) {
-            setReason(reason, systemError("cannot open the file"));
             return nullptr;
         }
         if (!lockFd(existing, LockMode::Normal)) {
-            setReason(reason, QStringLiteral("the file is in use by another program"));
+            fail(failure, FileProblem::InUse);
             ::close(existing);
             return nullptr;
         }
     }
-    const int fd = replaceAtomically(target, contents, reason);
+    const int fd = replaceAtomically(target, contents, failure);
     if (existing >= 0) {
         ::close(existing);
     }
@@ -192,68 +245,108 @@ std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteA
     return std::unique_ptr<LockedFile>(new LockedFile(path, target, fd, LockMode::Normal));
 }
 
-bool LockedFile::readAll(QByteArray* contents, QString* reason) const {
+qint64 LockedFile::size(FileFailure* failure) const {
     struct stat st {};
     if (::fstat(m_fd, &st) != 0) {
-        setReason(reason, systemError("cannot read the file size"));
+        fail(failure, FailureFromErrno());
+        return -1;
+    }
+    return st.st_size;
+}
+
+bool LockedFile::readPrefix(qint64 count, QByteArray* contents, FileFailure* failure) const {
+    QByteArray data(static_cast<qsizetype>(count), Qt::Uninitialized);
+    ssize_t n;
+    do {
+        n = ::pread(m_fd, data.data(), static_cast<size_t>(count), 0);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) {
+        fail(failure, FailureFromErrno());
         return false;
     }
-    QByteArray data(static_cast<qsizetype>(st.st_size), Qt::Uninitialized);
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::pread(m_fd, data.data() + done, static_cast<size_t>(data.size() - done), done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            setReason(reason, systemError("cannot read the file"));
-            return false;
-        }
-        if (n == 0) {
-            break;  // the file shrank while we read it
-        }
-        done += n;
-    }
-    data.truncate(done);
+    data.truncate(n);
     *contents = std::move(data);
     return true;
 }
 
-bool LockedFile::reopenForWriting(QString* reason) {
-    if (m_mode == LockMode::Normal) {
-        return true;
-    }
-    // Our own shared lock would stand in the way of the exclusive one; take it back on failure.
-    ::flock(m_fd, LOCK_UN);
-    auto reopened = open(m_target, LockMode::Normal, reason);
-    if (!reopened) {
-        lockFd(m_fd, LockMode::ReadOnly);
+bool LockedFile::readAll(QByteArray* contents, qint64 limit, FileFailure* failure) const {
+    return readAllFd(m_fd, limit, contents, failure);
+}
+
+bool LockedFile::readNamed(NamedContents* current, qint64 limit, FileFailure* failure) const {
+    const QByteArray name = EncodeFileName(m_target);
+    struct stat held {};
+    struct stat named {};
+    if (::fstat(m_fd, &held) != 0) {
+        fail(failure, FailureFromErrno());
         return false;
     }
-    std::swap(m_fd, reopened->m_fd);
-    m_mode = LockMode::Normal;
+    if (::stat(name.constData(), &named) != 0) {
+        if (errno != ENOENT) {
+            fail(failure, FailureFromErrno());
+            return false;
+        }
+        *current = NamedContents{};
+        return true;
+    }
+    if (sameFile(held, named)) {
+        current->named = Named::Held;
+        return readAllFd(m_fd, limit, &current->contents, failure);
+    }
+    const int fd = OpenFd(name, O_RDONLY | O_NONBLOCK);
+    if (fd < 0) {
+        fail(failure, FailureFromErrno());
+        return false;
+    }
+    current->named = Named::Replaced;
+    const bool ok = readAllFd(fd, limit, &current->contents, failure);
+    ::close(fd);
+    return ok;
+}
+
+bool LockedFile::holdNamed(LockMode mode, FileFailure* failure) {
+    // Our own lock would stand in the way when the path still names the held file; it is
+    // taken back on failure.
+    ::flock(m_fd, LOCK_UN);
+    bool isLink = false;
+    const int fd = openRegular(m_target, mode, &isLink, failure);
+    if (fd < 0) {
+        lockFd(m_fd, m_mode);
+        return false;
+    }
+    ::close(m_fd);
+    m_fd = fd;
+    m_mode = mode;
     return true;
 }
 
-bool LockedFile::replaceContents(const QByteArray& contents, QString* reason) {
+bool LockedFile::reattach(FileFailure* failure) {
+    return holdNamed(m_mode, failure);
+}
+
+bool LockedFile::reopenForWriting(FileFailure* failure) {
+    return m_mode == LockMode::Normal || holdNamed(LockMode::Normal, failure);
+}
+
+bool LockedFile::replaceContents(const QByteArray& contents, FileFailure* failure) {
     if (m_mode != LockMode::Normal) {
-        setReason(reason, QStringLiteral("the file is open read-only"));
+        fail(failure, FileProblem::ReadOnlyFile);
         return false;
     }
     // The name must still stand for the file we hold, and the file must not have been made
     // read-only meanwhile: a save never resurrects a removed file or replaces somebody else's.
     struct stat held {};
     struct stat named {};
-    if (::fstat(m_fd, &held) != 0 || ::stat(QFile::encodeName(m_target).constData(), &named) != 0 ||
-        held.st_dev != named.st_dev || held.st_ino != named.st_ino) {
-        setReason(reason, QStringLiteral("the file was removed or replaced while it was open"));
+    if (::fstat(m_fd, &held) != 0 || ::stat(EncodeFileName(m_target).constData(), &named) != 0 ||
+        !sameFile(held, named)) {
+        fail(failure, FileProblem::Changed);
         return false;
     }
     if ((named.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-        setReason(reason, QStringLiteral("the file was made read-only while it was open"));
+        fail(failure, FileProblem::ReadOnlyFile);
         return false;
     }
-    const int fd = replaceAtomically(m_target, contents, reason);
+    const int fd = replaceAtomically(m_target, contents, failure);
     if (fd < 0) {
         return false;
     }

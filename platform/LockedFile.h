@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileProblem.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -12,41 +14,64 @@ enum class LockMode {
     ReadOnly,  // read only; others may read it too, but nobody may open it for writing
 };
 
-// An open, locked save file. The lock (flock) lasts as long as the object. Contents are
-// replaced atomically: the new bytes go to a locked temporary file in the same folder,
+// An open, locked save file. The lock lasts as long as the object. It is advisory: programs
+// that do not ask for it (the game, a plain copy) can still change the file, which is why
+// callers compare the file with what they loaded before they write (see `readNamed`).
+// Contents are replaced atomically: the new bytes go to a temporary file in the same folder,
 // are flushed to disk and renamed over the file, so the file on disk is always either the
-// old or the complete new content, and the lock is never released in between.
+// old or the complete new content, and the lock is never released in between. Temporary
+// files that a killed save left beside the file are removed at the next open or save.
 class LockedFile {
 public:
     ~LockedFile();
     LockedFile(const LockedFile&) = delete;
     LockedFile& operator=(const LockedFile&) = delete;
 
-    // Fails (nullptr, with a reason in English for logs and tests) when the file is missing,
-    // is a folder, cannot be opened in that mode, has no write permission in normal mode, or
-    // is locked by another editor.
-    static std::unique_ptr<LockedFile> open(const QString& path, LockMode mode, QString* reason = nullptr);
+    // Fails (nullptr, with the problem) when the file is missing, is not a regular file,
+    // cannot be opened in that mode, is read-only in normal mode, or is locked by another
+    // editor.
+    static std::unique_ptr<LockedFile> open(const QString& path, LockMode mode,
+                                            FileFailure* failure = nullptr);
 
     // Writes `contents` atomically to `path` (creating or replacing it) and returns the new
     // file open and locked in normal mode. Fails when an existing file there is in use.
     static std::unique_ptr<LockedFile> create(const QString& path, const QByteArray& contents,
-                                              QString* reason = nullptr);
+                                              FileFailure* failure = nullptr);
 
     const QString& path() const { return m_path; }
     LockMode mode() const { return m_mode; }
 
-    // The whole file; false when it cannot be read.
-    bool readAll(QByteArray* contents, QString* reason = nullptr) const;
+    // The size of the held file; -1 when it cannot be read.
+    qint64 size(FileFailure* failure = nullptr) const;
+    // Up to `count` bytes from the start of the held file.
+    bool readPrefix(qint64 count, QByteArray* contents, FileFailure* failure = nullptr) const;
+    // The whole held file; fails with TooLarge beyond `limit` bytes or when memory runs out.
+    bool readAll(QByteArray* contents, qint64 limit, FileFailure* failure = nullptr) const;
 
-    // Changes a read-only handle into a normal one (reopened for writing, exclusive lock).
-    bool reopenForWriting(QString* reason = nullptr);
+    // What the path names now, which is not the held file when another program renamed a
+    // file over it.
+    enum class Named { Held, Replaced, Missing };
+    struct NamedContents {
+        Named named = Named::Missing;
+        QByteArray contents;  // empty when missing
+    };
+    bool readNamed(NamedContents* current, qint64 limit, FileFailure* failure = nullptr) const;
 
-    // Replaces the whole contents atomically (normal mode only). On failure the file on disk
-    // and this handle are unchanged.
-    bool replaceContents(const QByteArray& contents, QString* reason = nullptr);
+    // Lets go of the held file and holds, in the same mode, the file the path names now.
+    // On failure the old file stays held.
+    bool reattach(FileFailure* failure = nullptr);
+
+    // Changes a read-only handle into a normal one (reopened for writing, exclusive lock) on
+    // the file the path names now.
+    bool reopenForWriting(FileFailure* failure = nullptr);
+
+    // Replaces the whole contents atomically (normal mode only). Refused when the path no
+    // longer names the held file. On failure the file on disk and this handle are unchanged.
+    bool replaceContents(const QByteArray& contents, FileFailure* failure = nullptr);
 
 private:
     LockedFile(QString path, QString target, int fd, LockMode mode);
+    bool holdNamed(LockMode mode, FileFailure* failure);
 
     QString m_path;
     QString m_target;  // the file itself, absolute and with links resolved, for replacing it

@@ -130,7 +130,7 @@ private slots:
 
         const Run set = run({QStringLiteral("set"), edited, QStringLiteral("ShipClass[12].Perf[1]=30")});
         QCOMPARE(set.status, 0);
-        const QStringList backups = BackupStore().backupsOf(QStringLiteral("edited.SAVE"));
+        const QStringList backups = BackupStore().backupsOf(edited);
         QCOMPARE(backups.size(), 1);
         QCOMPARE(readFile(backups.first()), m_image);
         QCOMPARE(set.out, korven::texts::backupMade(backups.first()) + QLatin1Char('\n') +
@@ -263,7 +263,9 @@ private slots:
             QVERIFY(editor);
             const Run r = run({QStringLiteral("set"), path, QStringLiteral("TurnInfo[0]=10")});
             QCOMPARE(r.status, 1);
-            QCOMPARE(r.err, printed(korven::texts::cannotOpen()) + QLatin1Char('\n') +
+            // The system's text, then the reason on the same stream.
+            QCOMPARE(r.err, printed(korven::texts::cannotOpen()) +
+                                QStringLiteral("\n原因: ほかのプログラムがファイルをロックしています。\n") +
                                 cli::texts::fileLine(path) + QLatin1Char('\n'));
             QCOMPARE(readFile(path), m_image);
         }

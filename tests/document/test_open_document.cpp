@@ -13,6 +13,8 @@
 using namespace korven;
 
 Q_DECLARE_METATYPE(korven::DocumentOpen)
+Q_DECLARE_METATYPE(korven::DocumentSave)
+Q_DECLARE_METATYPE(korven::MessageAnswer)
 
 namespace {
 
@@ -95,7 +97,12 @@ private slots:
         }
         auto doc = document();
         QCOMPARE(doc->open(path, false), outcome);
-        QCOMPARE(m_messages.texts(), messages);
+        // The system's text first; a reason may follow it.
+        const QStringList shown = m_messages.texts();
+        QCOMPARE(shown.size(), messages.size());
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            QVERIFY2(shown[i].startsWith(messages[i]), qPrintable(shown[i]));
+        }
         const bool opened = outcome == DocumentOpen::Opened;
         QCOMPARE(doc->isOpen(), opened);
         QCOMPARE(doc->path(), opened ? path : QString());
@@ -207,13 +214,13 @@ private slots:
         QCOMPARE(doc->open(path, false), DocumentOpen::Opened);
         store(*doc, 10);
         const SaveOutcome first = doc->save();
-        const QStringList backups = BackupStore(backupFolder()).backupsOf(QStringLiteral("SaveFile1.SAVE"));
+        const QStringList backups = BackupStore(backupFolder()).backupsOf(path);
         QCOMPARE(backups.size(), 1);
         QCOMPARE(first.backup, backups.first());
         QCOMPARE(readFile(first.backup), m_image);
         store(*doc, 11);
         QCOMPARE(doc->save().backup, first.backup);
-        QCOMPARE(BackupStore(backupFolder()).backupsOf(QStringLiteral("SaveFile1.SAVE")).size(), 1);
+        QCOMPARE(BackupStore(backupFolder()).backupsOf(path).size(), 1);
     }
 
     void failedWriteKeepsTheStackAndTheFlag() {
@@ -234,6 +241,36 @@ private slots:
         QCOMPARE(doc->save().outcome, DocumentSave::Saved);
         QCOMPARE(skillOnDisk(path), uint8_t(10));
         QVERIFY(!doc->isChanged());
+    }
+
+    // Another program wrote the file after it was opened: the user decides, and until then
+    // nothing is lost on either side.
+    void fileChangedOnDiskIsDecidedByTheUser_data() {
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::addColumn<DocumentSave>("outcome");
+        QTest::newRow("overwrite") << MessageAnswer::Yes << DocumentSave::Saved;
+        QTest::newRow("reload") << MessageAnswer::No << DocumentSave::ReloadWanted;
+        QTest::newRow("cancel") << MessageAnswer::Cancel << DocumentSave::Cancelled;
+    }
+    void fileChangedOnDiskIsDecidedByTheUser() {
+        QFETCH(MessageAnswer, answer);
+        QFETCH(DocumentSave, outcome);
+        const QString path = saveFile();
+        auto doc = document();
+        QCOMPARE(doc->open(path, false), DocumentOpen::Opened);
+        store(*doc, 10);
+        QByteArray newer = m_image;
+        newer[m_builder.aircrewSkillOffset() + 1] = 99;
+        QVERIFY(writeFile(path, newer));
+        m_messages.answers = {answer};
+        QCOMPARE(doc->save().outcome, outcome);
+        QCOMPARE(m_messages.shown.size(), std::size_t(1));
+        QCOMPARE(m_messages.shown[0].buttons, MessageButtons::YesNoCancel);
+        QCOMPARE(readFile(BackupStore(backupFolder()).backupsOf(path).first()), newer);
+        const bool saved = outcome == DocumentSave::Saved;
+        QCOMPARE(doc->isChanged(), !saved);
+        QCOMPARE(doc->history().count(), 1);
+        QCOMPARE(readFile(path) == newer, !saved);
     }
 
     void failedBackupWritesNothing() {
@@ -361,7 +398,7 @@ private slots:
         QCOMPARE(readFile(path), m_image);
         QVERIFY(doc->isChanged());
         QCOMPARE(skill(*doc), uint8_t(10));
-        QVERIFY(BackupStore(backupFolder()).backupsOf(QStringLiteral("SaveFile1.SAVE")).isEmpty());
+        QVERIFY(BackupStore(backupFolder()).backupsOf(path).isEmpty());
     }
 
     void closeClearsEverythingButTheReadOnlyFlag() {

@@ -33,38 +33,39 @@ private slots:
         QTest::addColumn<Edit>("edit");
         QTest::addColumn<QStringList>("row");  // category, record, field, before, after
         QTest::newRow("ship class") << Edit([](SaveFile& f) { f.ShipClass[0].Perf[1] = 31; })
-                                    << QStringList{u"艦型"_s, u"大和型"_s, u"Perf[1]"_s,
+                                    << QStringList{u"艦型"_s, u"大和型"_s, u"速力"_s,
                                                    QString::number(m_file.ShipClass[0].Perf[1]), u"31"_s};
         QTest::newRow("class name: the new name")
             << Edit([](SaveFile& f) { f.ShipClass[1].Name.setText(u"改長門型"_s); })
-            << QStringList{u"艦型"_s, u"改長門型"_s, u"Name"_s, u"\"長門型\""_s, u"\"改長門型\""_s};
+            << QStringList{u"艦型"_s, u"改長門型"_s, u"艦型"_s, u"\"長門型\""_s, u"\"改長門型\""_s};
         QTest::newRow("japanese ship") << Edit([](SaveFile& f) {
             f.Ship[0].Words[2] = 1;  // named 武蔵
             f.Ship[0].Words[6] = 123;
         })
-                                       << QStringList{u"個別艦船"_s, u"武蔵"_s, u"Words[2]"_s,
+                                       << QStringList{u"個別艦船"_s, u"武蔵"_s, u"艦名番号"_s,
                                                       QString::number(m_file.Ship[0].Words[2]), u"1"_s};
         QTest::newRow("aircraft type")
             << Edit([](SaveFile& f) { f.AircraftType[1].NumData[0] = 99; })
-            << QStringList{u"航空機"_s, u"零式艦上戦闘機"_s, u"NumData[0]"_s,
+            << QStringList{u"航空機"_s, u"零式艦上戦闘機"_s, u"工数"_s,
                            QString::number(m_file.AircraftType[1].NumData[0]), u"99"_s};
         QTest::newRow("development of an aircraft")
             << Edit([](SaveFile& f) { f.AirDevelopment[1] = 7; })
-            << QStringList{u"航空機開発"_s, u"零式艦上戦闘機"_s, u"AirDevelopment[1]"_s,
+            << QStringList{u"航空機開発"_s, u"零式艦上戦闘機"_s, u"開発期間（ターン）"_s,
                            QString::number(m_file.AirDevelopment[1]), u"7"_s};
         QTest::newRow("base: full-width as listed")
             << Edit([](SaveFile& f) { f.Base[18].Stockpile[0][1] = 5000; })
-            << QStringList{u"基地"_s, u"サイゴン"_s, u"Stockpile[0][1]"_s,
+            << QStringList{u"基地"_s, u"サイゴン"_s, u"在庫量"_s,
                            QString::number(m_file.Base[18].Stockpile[0][1]), u"5000"_s};
         QTest::newRow("science weapon")
             << Edit([](SaveFile& f) { f.ScienceWeapon[1][4].Need = 9; })
-            << QStringList{u"科学兵器"_s, u"5式爆雷"_s, u"Need"_s,
+            << QStringList{u"科学兵器"_s, u"5式爆雷"_s, u"必要ターン"_s,
                            QString::number(m_file.ScienceWeapon[1][4].Need), u"9"_s};
-        QTest::newRow("aircrew skill") << Edit([](SaveFile& f) { f.AircrewSkill[2][1] = 55; })
-                                       << QStringList{u"搭乗員練度"_s, u"アメリカ"_s, u"AircrewSkill[2][1]"_s,
-                                                      QString::number(m_file.AircrewSkill[2][1]), u"55"_s};
+        QTest::newRow("aircrew skill")
+            << Edit([](SaveFile& f) { f.AircrewSkill[2][1] = 55; })
+            << QStringList{u"搭乗員練度"_s, u"アメリカ"_s, u"搭乗員練度（爆撃機）"_s,
+                           QString::number(m_file.AircrewSkill[2][1]), u"55"_s};
         QTest::newRow("turn") << Edit([](SaveFile& f) { f.TurnInfo[0] = 4; })
-                              << QStringList{u"ﾌﾟﾛﾊﾟﾃｨ"_s, QString(), u"TurnInfo[0]"_s,
+                              << QStringList{u"ﾌﾟﾛﾊﾟﾃｨ"_s, QString(), u"現在ターン"_s,
                                              QString::number(m_file.TurnInfo[0]), u"4"_s};
     }
     void oneField() {
@@ -87,7 +88,8 @@ private slots:
         QCOMPARE(rows.size(), std::size_t(3));
         QCOMPARE(rows[0].category, u"搭乗員練度"_s);
         QCOMPARE(rows[1].record, u"伊勢:改"_s);
-        QCOMPARE(rows[2].field, u"Words[6]"_s);
+        QCOMPARE(rows[2].field, u"燃料（現在）"_s);
+        QCOMPARE(rows[2].path, u"Ship[3].Words[6]"_s);
         QVERIFY(ChangeRowsFor(DiffModels(m_file, m_file), m_file).empty());
     }
 };

@@ -1,5 +1,6 @@
 #include "catalogue/ReferenceTables.h"
 #include "editors/ModuleMain.h"
+#include "mainwindow/HelpWindow.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/RecordRows.h"
@@ -14,10 +15,12 @@
 #include "tests/support/ScriptedUi.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -317,6 +320,9 @@ private slots:
         QVERIFY(w.height() >= layout::toPixels(2000));
         w.resize(50, 50);
         QVERIFY(w.width() >= layout::toPixels(4000));
+        QVERIFY(w.close());
+        QCOMPARE(stored(QStringLiteral("Position/MainWidth")), QStringLiteral("4000"));
+        QCOMPARE(stored(QStringLiteral("Position/MainHeight")), QStringLiteral("2000"));
     }
 
     // ---- Menus ----
@@ -441,48 +447,54 @@ private slots:
     // ---- Command line ----
 
     void commandLine_data() {
-        QTest::addColumn<QString>("form");  // %1 stands for the path
-        QTest::addColumn<QString>("target");
+        QTest::addColumn<QStringList>("arguments");  // %1 stands for the folder of the files
+        QTest::addColumn<QString>("target");         // the file that must open, or empty
         QTest::addColumn<QString>("message");
         QTest::addColumn<MessageIcon>("icon");
-        QTest::addColumn<bool>("opened");
-        QTest::newRow("quoted") << "  \"%1\" "
-                                << "file"
-                                << "" << MessageIcon::None << true;
-        QTest::newRow("plain") << "%1"
-                               << "file"
-                               << "" << MessageIcon::None << true;
-        QTest::newRow("folder") << "%1"
-                                << "folder" << mt::folderGiven() << MessageIcon::Exclamation << false;
-        QTest::newRow("missing") << "\"%1\""
-                                 << "missing" << mt::parameterError() << MessageIcon::None << false;
-        QTest::newRow("empty") << ""
-                               << "file"
-                               << "" << MessageIcon::None << false;
+        const QStringList none;
+        QTest::newRow("plain") << QStringList{u"%1/Save File1.SAVE"_s} << u"Save File1.SAVE"_s << ""
+                               << MessageIcon::None;
+        QTest::newRow("quoted as one argument")
+            << QStringList{u"\"%1/Save File1.SAVE\""_s} << u"Save File1.SAVE"_s << "" << MessageIcon::None;
+        // Split at the space by a launcher that does not quote: joined and read as one line.
+        QTest::newRow("quoted, split in two") << QStringList{u"  \"%1/Save"_s, u"File1.SAVE\" "_s}
+                                              << u"Save File1.SAVE"_s << "" << MessageIcon::None;
+        // One argument is the path as given: neither trimmed nor stripped of a quote that is
+        // part of the name.
+        QTest::newRow("leading space is part of the name")
+            << QStringList{u"%1/ lead.SAVE"_s} << u" lead.SAVE"_s << "" << MessageIcon::None;
+        QTest::newRow("quotes in the name")
+            << QStringList{u"%1/\"quoted\".SAVE"_s} << u"\"quoted\".SAVE"_s << "" << MessageIcon::None;
+        QTest::newRow("folder") << QStringList{u"%1/a folder"_s} << "" << mt::folderGiven()
+                                << MessageIcon::Exclamation;
+        QTest::newRow("missing") << QStringList{u"\"%1/missing.SAVE\""_s} << "" << mt::parameterError()
+                                 << MessageIcon::None;
+        QTest::newRow("no arguments") << none << ""
+                                      << "" << MessageIcon::None;
     }
     void commandLine() {
-        QFETCH(QString, form);
+        QFETCH(QStringList, arguments);
         QFETCH(QString, target);
         QFETCH(QString, message);
-        const QString folder = m_files->filePath(QStringLiteral("a folder"));
-        QVERIFY(QDir().mkpath(folder));
-        const QString path = target == u"folder"    ? folder
-                             : target == u"missing" ? m_files->filePath(QStringLiteral("missing.SAVE"))
-                                                    : saveFile(QStringLiteral("Save File1.SAVE"));
+        QVERIFY(QDir().mkpath(m_files->filePath(QStringLiteral("a folder"))));
+        for (const QString& name :
+             {u"Save File1.SAVE"_s, u" lead.SAVE"_s, u"lead.SAVE"_s, u"\"quoted\".SAVE"_s}) {
+            saveFile(name);
+        }
+        for (QString& argument : arguments) {
+            argument = argument.arg(m_files->path());
+        }
         fixtures::ScriptedUi ui;
         frmMain w;
-        w.runCommandLine(form.isEmpty() ? form : form.arg(path));
+        w.runCommandLine(arguments);
         if (message.isEmpty()) {
-            QVERIFY(ui.messages.empty());
+            QVERIFY2(ui.messages.empty(), qPrintable(ui.messageTexts().join(u'|')));
         } else {
             QCOMPARE(ui.messageTexts(), QStringList{message});
             QTEST(ui.messages[0].icon, "icon");
         }
-        QTEST(!w.openFilePath().isEmpty(), "opened");
-        if (!w.openFilePath().isEmpty()) {
-            QCOMPARE(w.openFilePath(), path);
-            QVERIFY(!w.isReadOnly());
-        }
+        QCOMPARE(w.openFilePath(), target.isEmpty() ? QString() : m_files->filePath(target));
+        QVERIFY(!w.isReadOnly());
     }
 
     void commandLineReadOnlyFile() {
@@ -490,7 +502,7 @@ private slots:
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         fixtures::ScriptedUi ui;
         frmMain w;
-        w.runCommandLine(path);
+        w.runCommandLine({path});
         QVERIFY(ui.messages.empty());
         QCOMPARE(w.openFilePath(), path);
         QVERIFY(w.isReadOnly());
@@ -508,7 +520,8 @@ private slots:
         QCOMPARE(ui.openDialogs.size(), std::size_t(1));
         QVERIFY(ui.openDialogs[0].showReadOnlyBox);
         QCOMPARE(ui.openDialogs[0].filter,
-                 QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
+                 QStringLiteral(
+                     "ヴァルゾンセーブファイル(SaveFile*.SAVE) (SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
         QVERIFY(ui.openDialogs[0].defaultSuffix.isEmpty());
         QVERIFY(ui.messages.empty());
         QCOMPARE(w.openFilePath(), path);
@@ -585,7 +598,9 @@ private slots:
         fixtures::ScriptedUi ui;
         frmMain w;
         QVERIFY(!w.openFile(path, false));
-        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::cannotOpen()});
+        QCOMPARE(ui.messageTexts(),
+                 QStringList{korven::texts::cannotOpen() +
+                             u"\r\n原因: ほかのプログラムがファイルをロックしています。"_s});
         QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
         QVERIFY(w.openFilePath().isEmpty());
         QVERIFY(action(w, "mnuFileOpen")->isEnabled());
@@ -649,7 +664,7 @@ private slots:
         QVERIFY(!w.isFileChanged());
         QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [未編集]"));
         // The first save keeps the file as it was on disk, and the status bar names the backup.
-        const QStringList backups = BackupStore().backupsOf(QStringLiteral("SaveFile1.SAVE"));
+        const QStringList backups = BackupStore().backupsOf(path);
         QCOMPARE(backups.size(), 1);
         QCOMPARE(readFile(backups.first()), m_image);
         QCOMPARE(child<QLabel>(w, "Panel_2")->text(), mt::savedWithBackup(backups.first()));
@@ -659,7 +674,7 @@ private slots:
         // Later saves of the same opening need no further backup.
         setSkill(w, 78);
         QVERIFY(w.fileSave());
-        QCOMPARE(BackupStore().backupsOf(QStringLiteral("SaveFile1.SAVE")).size(), 1);
+        QCOMPARE(BackupStore().backupsOf(path).size(), 1);
     }
 
     // As the help says: close the file, copy the backup over it under its name, open it again.
@@ -671,7 +686,7 @@ private slots:
         setSkill(w, 71);
         QVERIFY(w.fileSave());
         QVERIFY(w.fileClose());
-        const QStringList backups = BackupStore().backupsOf(QStringLiteral("SaveFile1.SAVE"));
+        const QStringList backups = BackupStore().backupsOf(path);
         QCOMPARE(backups.size(), 1);
         QVERIFY(QFile::remove(path));
         QVERIFY(QFile::copy(backups.first(), path));
@@ -718,7 +733,7 @@ private slots:
         QCOMPARE(column(child<RecordListView>(w, "ListView"), 1).first(), QString::number(original));
         QVERIFY(!action(w, "mnuEditUndo")->isEnabled());
         // The file as it was before the restore is the newest backup.
-        const QStringList backups = BackupStore().backupsOf(u"SaveFile1.SAVE"_s);
+        const QStringList backups = BackupStore().backupsOf(path);
         QCOMPARE(backups.size(), 2);
         QCOMPARE(readFile(backups.first()), saved);
         QCOMPARE(child<QLabel>(w, "Panel_2")->text(), mt::restored(backups.first()));
@@ -746,7 +761,98 @@ private slots:
         QCOMPARE(ui.messages.size(), std::size_t(1));
         QCOMPARE(ui.messages[0].defaultAnswer, MessageAnswer::No);
         QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(71));
-        QCOMPARE(BackupStore().backupsOf(u"SaveFile1.SAVE"_s).size(), 1);
+        QCOMPARE(BackupStore().backupsOf(path).size(), 1);
+    }
+
+    // ---- A file changed on disk by a program that ignores the lock ----
+
+    // Another program's save of the same slot: one byte after our edited skill changed.
+    QByteArray newerOnDisk() const {
+        QByteArray newer = m_image;
+        newer[skillOffset() + 1] = 99;
+        return newer;
+    }
+    void putOnDisk(const QString& path, const QString& how) {
+        if (how == u"in place") {
+            QVERIFY(writeFile(path, newerOnDisk()));
+        } else {
+            const QString incoming = m_files->filePath(u"incoming.SAVE"_s);
+            QVERIFY(writeFile(incoming, newerOnDisk()));
+            QCOMPARE(::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(path).constData()),
+                     0);
+        }
+    }
+
+    void changedOnDiskIsNeverOverwrittenSilently_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<MessageAnswer>("answer");
+        for (const QString& how : {u"in place"_s, u"renamed over"_s}) {
+            for (const auto& [name, answer] :
+                 {std::pair{"overwrite", MessageAnswer::Yes}, std::pair{"reload", MessageAnswer::No},
+                  std::pair{"cancel", MessageAnswer::Cancel}}) {
+                QTest::addRow("%s, %s", qPrintable(how), name) << how << answer;
+            }
+        }
+    }
+    // Open, edit, Save; edit again; another program writes the file; Save.
+    void changedOnDiskIsNeverOverwrittenSilently() {
+        QFETCH(QString, how);
+        QFETCH(MessageAnswer, answer);
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        setSkill(w, 70);
+        QVERIFY(w.fileSave());
+        setSkill(w, 71);
+        putOnDisk(path, how);
+        ui.answers = {answer};
+        const bool saved = w.fileSave();
+
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QCOMPARE(ui.messages[0].buttons, MessageButtons::YesNoCancel);
+        // The newer file is kept, whatever the answer.
+        const QStringList backups = BackupStore().backupsOf(path);
+        QCOMPARE(readFile(backups.first()), newerOnDisk());
+        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::changedOnDiskQuestion(backups.first())});
+        const QByteArray onDisk = readFile(path);
+        if (answer == MessageAnswer::Yes) {
+            QVERIFY(saved);
+            QCOMPARE(uint8_t(onDisk[skillOffset()]), uint8_t(71));
+            QCOMPARE(uint8_t(onDisk[skillOffset() + 1]), uint8_t(m_image[skillOffset() + 1]));
+            QVERIFY(!LockedFile::open(path, LockMode::ReadOnly));
+        } else if (answer == MessageAnswer::No) {
+            // Reloaded: the window shows the file on disk, the edits are gone.
+            QVERIFY(!saved);
+            QCOMPARE(onDisk, newerOnDisk());
+            QCOMPARE(w.openFilePath(), path);
+            QVERIFY(!w.isFileChanged());
+            QCOMPARE(w.saveFile()->AircrewSkill[0][1], uint8_t(99));
+            QVERIFY(!LockedFile::open(path, LockMode::ReadOnly));
+        } else {
+            QVERIFY(!saved);
+            QCOMPARE(onDisk, newerOnDisk());
+            QVERIFY(w.isFileChanged());
+        }
+    }
+
+    // Read-only, then Save -> Yes after the file was replaced: the replacement is not
+    // overwritten without the question.
+    void readOnlyYesAfterAReplaceAsks() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, true));
+        setSkill(w, 72);
+        putOnDisk(path, u"renamed over"_s);
+        ui.answers = {MessageAnswer::Yes, MessageAnswer::Cancel};
+        QVERIFY(!w.fileSave());
+        QCOMPARE(ui.messages.size(), std::size_t(2));
+        QCOMPARE(ui.messages[0].text, mt::readOnlySaveQuestion());
+        QCOMPARE(ui.messages[1].buttons, MessageButtons::YesNoCancel);
+        QCOMPARE(readFile(path), newerOnDisk());
+        QCOMPARE(readFile(BackupStore().backupsOf(path).first()), newerOnDisk());
+        QVERIFY(w.isFileChanged());
     }
 
     void saveWithoutABackupWritesNothing() {
@@ -801,12 +907,18 @@ private slots:
     // Saves that fail on disk: the file stays as it was, the window says so and keeps the edits.
     void diskFaultsKeepTheFlag_data() {
         QTest::addColumn<QString>("fault");
-        QTest::newRow("write fails part way") << QStringLiteral("file size limit");
-        QTest::newRow("file made read-only while open") << QStringLiteral("read-only");
-        QTest::newRow("file removed while open") << QStringLiteral("removed");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("write fails part way")
+            << u"file size limit"_s << u"ディスクの空き容量が足りません。"_s;
+        QTest::newRow("file made read-only while open")
+            << u"read-only"_s << u"ファイルが読み取り専用になっています。"_s;
+        QTest::newRow("file removed while open")
+            << u"removed"_s
+            << u"開いている間に、ほかのプログラムがファイルを変更、置き換え、または削除しました。"_s;
     }
     void diskFaultsKeepTheFlag() {
         QFETCH(QString, fault);
+        QFETCH(QString, reason);
         const QString path = saveFile();
         fixtures::ScriptedUi ui;
         frmMain w;
@@ -832,7 +944,7 @@ private slots:
         std::signal(SIGXFSZ, previousHandler);
 
         QVERIFY(!written);
-        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::writeError()});
+        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::writeError() + u"\r\n原因: "_s + reason});
         QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
         QVERIFY(w.isFileChanged());
         QVERIFY(w.windowTitle().endsWith(QStringLiteral(" [編集済み]")));
@@ -913,7 +1025,9 @@ private slots:
         setSkill(w, 12);
         ui.answers = {MessageAnswer::Yes};
         QVERIFY(!w.fileSave());
-        QCOMPARE(ui.messageTexts(), (QStringList{mt::readOnlySaveQuestion(), mt::cannotLeaveReadOnly()}));
+        QCOMPARE(ui.messageTexts(), (QStringList{mt::readOnlySaveQuestion(),
+                                                 mt::cannotLeaveReadOnly() +
+                                                     u"\r\n原因: ファイルが読み取り専用になっています。"_s}));
         QCOMPARE(ui.messages[1].icon, MessageIcon::Error);
         QVERIFY(w.isFileChanged());
         QVERIFY(w.isReadOnly());
@@ -937,7 +1051,8 @@ private slots:
         QCOMPARE(ui.saveDialogs[0].defaultSuffix, QStringLiteral("SAVE"));
         QVERIFY(!ui.saveDialogs[0].showReadOnlyBox);
         QCOMPARE(ui.saveDialogs[0].filter,
-                 QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
+                 QStringLiteral(
+                     "ヴァルゾンセーブファイル(SaveFile*.SAVE) (SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
         QCOMPARE(w.openFilePath(), copy);
         QVERIFY(!w.isReadOnly());
         QVERIFY(!w.isFileChanged());
@@ -969,14 +1084,24 @@ private slots:
     void saveAsFailureKeepsTheOldFile_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("badText");
-        QTest::newRow("missing folder") << "no/such/folder/SaveFile2.SAVE" << false;
-        QTest::newRow("text without a code page form") << "SaveFile2.SAVE" << true;
-        QTest::newRow("read-only target") << "ReadOnly.SAVE" << false;
-        QTest::newRow("target held by another editor") << "Held.SAVE" << false;
+        QTest::addColumn<QString>("message");
+        const QString writeError = korven::texts::writeError();
+        const QString cannotOpen = korven::texts::cannotOpen();
+        QTest::newRow("missing folder")
+            << "no/such/folder/SaveFile2.SAVE" << false
+            << writeError + u"\r\n原因: ファイルまたはフォルダが見つかりません。"_s;
+        // Not a file problem: no reason line.
+        QTest::newRow("text without a code page form") << "SaveFile2.SAVE" << true << writeError;
+        QTest::newRow("read-only target")
+            << "ReadOnly.SAVE" << false << cannotOpen + u"\r\n原因: ファイルが読み取り専用になっています。"_s;
+        QTest::newRow("target held by another editor")
+            << "Held.SAVE" << false
+            << cannotOpen + u"\r\n原因: ほかのプログラムがファイルをロックしています。"_s;
     }
     void saveAsFailureKeepsTheOldFile() {
         QFETCH(QString, target);
         QFETCH(bool, badText);
+        QFETCH(QString, message);
         const QString path = saveFile();
         const QString chosen = m_files->filePath(target);
         const QByteArray other("KVSAVE other file");
@@ -1002,9 +1127,7 @@ private slots:
         }
         w.fileSaveAs();
         // A target that cannot be opened for writing gets the open error, any other failure the write error.
-        const bool refusedTarget = target == u"ReadOnly.SAVE" || target == u"Held.SAVE";
-        QCOMPARE(ui.messageTexts(),
-                 QStringList{refusedTarget ? korven::texts::cannotOpen() : korven::texts::writeError()});
+        QCOMPARE(ui.messageTexts(), QStringList{message});
         QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
         QCOMPARE(w.openFilePath(), path);
         QVERIFY(w.isFileChanged());
@@ -1289,9 +1412,10 @@ private slots:
         readChangesThenPress(&rows, &summary, "cmdClose");
         action(w, "mnuEditReview")->trigger();
         QCOMPARE(summary, mt::changeCount(2));
-        QCOMPARE(rows, (QStringList{u"ﾌﾟﾛﾊﾟﾃｨ||TurnInfo[0]|%1|4"_s.arg(original.TurnInfo[0]),
-                                    u"搭乗員練度|日本海軍|AircrewSkill[0][0]|%1|77"_s.arg(
-                                        original.AircrewSkill[0][0])}));
+        QCOMPARE(rows,
+                 (QStringList{u"ﾌﾟﾛﾊﾟﾃｨ||現在ターン|%1|4|TurnInfo[0]"_s.arg(original.TurnInfo[0]),
+                              u"搭乗員練度|日本海軍|搭乗員練度（戦闘機）|%1|77|AircrewSkill[0][0]"_s.arg(
+                                  original.AircrewSkill[0][0])}));
         // Undoing one store takes it off the review.
         action(w, "mnuEditUndo")->trigger();
         rows.clear();
@@ -1353,11 +1477,11 @@ private slots:
         readChangesThenPress(&rows, &summary, "cmdClose");
         action(w, "mnuFileCompare")->trigger();
         QCOMPARE(summary, mt::differenceCount(2));
-        QCOMPARE(
-            rows,
-            (QStringList{
-                u"搭乗員練度|日本海軍|AircrewSkill[0][0]|70|%1"_s.arg(uint8_t(m_image[skillOffset()])),
-                u"搭乗員練度|日本陸軍|AircrewSkill[1][1]|%1|42"_s.arg(uint8_t(m_image[skillOffset() + 3]))}));
+        QCOMPARE(rows,
+                 (QStringList{u"搭乗員練度|日本海軍|搭乗員練度（戦闘機）|70|%1|AircrewSkill[0][0]"_s.arg(
+                                  uint8_t(m_image[skillOffset()])),
+                              u"搭乗員練度|日本陸軍|搭乗員練度（爆撃機）|%1|42|AircrewSkill[1][1]"_s.arg(
+                                  uint8_t(m_image[skillOffset() + 3]))}));
         // Read only: the other file is as it was and free, and the open file unchanged.
         QCOMPARE(readFile(other), otherImage);
         QVERIFY(LockedFile::open(other, LockMode::Normal));
@@ -1589,6 +1713,58 @@ private slots:
         QCOMPARE(log.gamePaths.value(0), QStringLiteral("/games/varzon/"));
     }
 
+    // Collapsing an ancestor of the selected node, at any level, leaves neither its rows nor
+    // an editor behind Enter; collapsing another node keeps the list.
+    void collapsingTheSelectedNodesAncestor_data() {
+        QTest::addColumn<QString>("collapsed");
+        QTest::addColumn<QString>("selectedAfter");
+        QTest::addColumn<int>("rowsAfter");
+        QTest::newRow("parent") << u"KankeiJapan"_s << u"KankeiJapan"_s << 0;
+        QTest::newRow("grandparent") << u"Kankei"_s << u"Kankei"_s << 0;
+        QTest::newRow("another node") << u"Kokan"_s << u"Kankei_0_2"_s << -1;
+    }
+
+    void collapsingTheSelectedNodesAncestor() {
+        QFETCH(QString, collapsed);
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        QVERIFY(w.openFile(saveFile(), false));
+        QStringList opened;
+        w.setDialogOpeners({.record = [&opened](const QString& key, EditSession&, QWidget*) {
+            opened.append(key);
+            return true;
+        }});
+        QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
+        auto* tree = child<QTreeWidget>(w, "TreeView");
+        auto* list = child<RecordListView>(w, "ListView");
+        const int rowsBefore = list->rowCount();
+        QVERIFY(rowsBefore > 0);
+        tree->expandAll();
+        const QList<QTreeWidgetItem*> nodes =
+            tree->findItems(QStringLiteral("*"), Qt::MatchWildcard | Qt::MatchRecursive);
+        auto node = [&nodes](const QString& key) -> QTreeWidgetItem* {
+            for (QTreeWidgetItem* item : nodes) {
+                if (item->data(0, Qt::UserRole).toString() == key) {
+                    return item;
+                }
+            }
+            return nullptr;
+        };
+        QVERIFY(node(collapsed));
+        tree->collapseItem(node(collapsed));
+        QFETCH(QString, selectedAfter);
+        QCOMPARE(tree->currentItem(), node(selectedAfter));
+        QFETCH(int, rowsAfter);
+        QCOMPARE(list->rowCount(), rowsAfter < 0 ? rowsBefore : rowsAfter);
+        list->setFocus();
+        if (list->rowCount() > 0) {
+            setCurrentRow(list, 0);
+        }
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(opened.size(), rowsAfter < 0 ? 1 : 0);
+    }
+
     void refreshSelectsTheSamePosition() {
         fixtures::ScriptedUi ui;
         frmMain w;
@@ -1740,6 +1916,56 @@ private slots:
         QCOMPARE(child<QTabWidget>(*help, "tabHelp")->currentIndex(), 0);
         action(w, "mnuHelpSearch")->trigger();
         QCOMPARE(child<QTabWidget>(*help, "tabHelp")->currentIndex(), 1);
+    }
+
+    void f1OnTheMainWindowOpensItsTopic() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        QTest::keyClick(&w, Qt::Key_F1);
+        auto* help = w.findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+        QVERIFY(help);
+        QVERIFY(help->isVisible());
+        QCOMPARE(help->currentAnchor(), u"window"_s);
+    }
+
+    // A modal window blocks the main window's help viewer, so the window in front gets one of
+    // its own; a box that a dialog opened counts as the dialog.
+    void f1OnADialogOpensItsTopic_data() {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("topic");
+        QTest::newRow("ship") << u"frmShip"_s << u"ship"_s;
+        QTest::newRow("aircraft") << u"frmAir"_s << u"air"_s;
+        QTest::newRow("base") << u"frmBase"_s << u"base"_s;
+        QTest::newRow("properties") << u"FileProperties"_s << u"properties"_s;
+        QTest::newRow("science") << u"frmKagaku"_s << u"science"_s;
+        QTest::newRow("aircrew") << u"frmToujouRen"_s << u"aircrew"_s;
+        QTest::newRow("options") << u"frmOptions"_s << u"options"_s;
+    }
+
+    void f1OnADialogOpensItsTopic() {
+        QFETCH(QString, dialog);
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        QDialog front(&w);
+        front.setObjectName(dialog);
+        auto* box = new QLineEdit(&front);
+        front.open();
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_F1);
+        QVERIFY(!w.findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly));
+        auto* help = front.findChild<HelpWindow*>();
+        QVERIFY(help);
+        QVERIFY(help->isVisible());
+        QTEST(help->currentAnchor(), "topic");
+
+        QDialog message(&front);
+        message.open();
+        QTest::keyClick(&message, Qt::Key_F1);
+        auto* overMessage = message.findChild<HelpWindow*>();
+        QVERIFY(overMessage);
+        QTEST(overMessage->currentAnchor(), "topic");
     }
 };
 

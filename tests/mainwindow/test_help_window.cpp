@@ -71,7 +71,7 @@ private slots:
         // Where the backups are, and how to restore one.
         QVERIFY(text.contains(BackupStore::defaultFolder()));
         QVERIFY(!text.contains(QStringLiteral("{{backups}}")));
-        QVERIFY(contents.contains(QStringLiteral("バックアップから元に戻す")));
+        QVERIFY(contents.contains(QStringLiteral("バックアップから復元する")));
     }
 
     void everyKeywordAndTopicLeadsSomewhere() {
@@ -125,6 +125,21 @@ private slots:
             contents->findItems(QStringLiteral("並べ替えと列"), Qt::MatchExactly | Qt::MatchRecursive);
         QCOMPARE(sort.size(), 1);
         QCOMPARE(sort[0]->parent()->text(0), QStringLiteral("分類ツリーとレコード一覧"));
+    }
+
+    // A window's topic opens in the contents with its heading selected; a window without one
+    // gets the contents from the start.
+    void topicOfAWindow() {
+        HelpWindow help(nullptr);
+        QVERIFY(help.load(frmMain::defaultHelpFile(), QString()));
+        auto* contents = child<QTreeWidget>(help, "tvwContents");
+        help.showTopic(QStringLiteral("aircrew"));
+        QVERIFY(help.isVisible());
+        QCOMPARE(child<QTabWidget>(help, "tabHelp")->currentIndex(), 0);
+        QCOMPARE(help.currentAnchor(), QStringLiteral("aircrew"));
+        QCOMPARE(contents->currentItem()->text(0), QStringLiteral("搭乗員練度"));
+        help.showTopic(QString());
+        QCOMPARE(child<QTextBrowser>(help, "txtHelp")->textCursor().position(), 0);
     }
 
     void ownDocumentAndKeywords() {

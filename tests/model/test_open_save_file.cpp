@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 using korven::LockedFile;
 using korven::LockMode;
@@ -66,10 +68,24 @@ void TestOpenSaveFile::refused_data() {
     QByteArray wrongMagic = korven::fixtures::SaveImageBuilder().build();
     wrongMagic[5] = 'F';
 
-    QTest::newRow("missing file") << u"missing"_s << QByteArray() << OpenOutcome::CannotOpen << cannotOpen
+    // The system's text stays as it is; the second line says why.
+    QTest::newRow("missing file") << u"missing"_s << QByteArray() << OpenOutcome::CannotOpen
+                                  << cannotOpen + u"\r\n原因: ファイルまたはフォルダが見つかりません。"_s
                                   << MessageIcon::Error;
-    QTest::newRow("a folder") << u"folder"_s << QByteArray() << OpenOutcome::CannotOpen << cannotOpen
+    const QString notAFile =
+        cannotOpen + u"\r\n原因: フォルダまたはデバイスで、通常のファイルではありません。"_s;
+    QTest::newRow("a folder") << u"folder"_s << QByteArray() << OpenOutcome::CannotOpen << notAFile
                               << MessageIcon::Error;
+    QTest::newRow("a pipe") << u"pipe"_s << QByteArray() << OpenOutcome::CannotOpen << notAFile
+                            << MessageIcon::Error;
+    // Sparse files: the size is real, the disk space is not. A huge file of another kind is
+    // refused by its magic before anything else is read.
+    QTest::newRow("10 GB, not a save") << u"sparse"_s << QByteArray("PK\3\4") << OpenOutcome::NotASaveFile
+                                       << notASave << MessageIcon::Exclamation;
+    QTest::newRow("10 GB with the magic")
+        << u"sparse"_s << QByteArray("KVSAVE") << OpenOutcome::CannotOpen
+        << cannotOpen + u"\r\n原因: ファイルが大きすぎます（読み込めるのは 256 MB までです）。"_s
+        << MessageIcon::Error;
     QTest::newRow("empty file") << u"file"_s << QByteArray() << OpenOutcome::NotASaveFile << notASave
                                 << MessageIcon::Exclamation;
     QTest::newRow("3-byte file") << u"file"_s << QByteArray("KVS") << OpenOutcome::NotASaveFile << notASave
@@ -93,8 +109,13 @@ void TestOpenSaveFile::refused() {
     QString path = dir.filePath(u"SaveFile1.SAVE"_s);
     if (kind == u"folder"_s) {
         QVERIFY(QDir().mkdir(path));
-    } else if (kind == u"file"_s) {
+    } else if (kind == u"pipe"_s) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    } else if (kind == u"file"_s || kind == u"sparse"_s) {
         writeFile(path, contents);
+    }
+    if (kind == u"sparse"_s) {
+        QVERIFY(QFile::resize(path, qint64(10) << 30));
     }
     for (const LockMode mode : {LockMode::Normal, LockMode::ReadOnly}) {
         const auto a = attempt(path, mode);
@@ -105,7 +126,7 @@ void TestOpenSaveFile::refused() {
         QCOMPARE(a->messages.shown.front().icon, icon);
         QCOMPARE(a->messages.shown.front().buttons, korven::MessageButtons::Ok);
         // Nothing stays open: the file can be opened for writing at once.
-        if (kind == u"file"_s) {
+        if (kind == u"file"_s || kind == u"sparse"_s) {
             QVERIFY(LockedFile::open(path, LockMode::Normal));
         }
     }
@@ -149,7 +170,8 @@ void TestOpenSaveFile::fileInUseIsRefused() {
     QVERIFY(other);
     const auto a = attempt(path, LockMode::Normal);
     QCOMPARE(a->opened.outcome, OpenOutcome::CannotOpen);
-    QCOMPARE(a->messages.texts(), QStringList{korven::texts::cannotOpen()});
+    QCOMPARE(a->messages.texts(), QStringList{korven::texts::cannotOpen() +
+                                              u"\r\n原因: ほかのプログラムがファイルをロックしています。"_s});
     QVERIFY(a->status.texts.isEmpty());
 }
 
@@ -158,7 +180,10 @@ void TestOpenSaveFile::readOnlyOnDisk() {
     const QString path = dir.filePath(u"SaveFile1.SAVE"_s);
     writeFile(path, korven::fixtures::SaveImageBuilder().build());
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    QCOMPARE(attempt(path, LockMode::Normal)->opened.outcome, OpenOutcome::CannotOpen);
+    const auto a = attempt(path, LockMode::Normal);
+    QCOMPARE(a->opened.outcome, OpenOutcome::CannotOpen);
+    QCOMPARE(a->messages.texts(), QStringList{korven::texts::cannotOpen() +
+                                              u"\r\n原因: ファイルが読み取り専用になっています。"_s});
     QCOMPARE(attempt(path, LockMode::ReadOnly)->opened.outcome, OpenOutcome::Opened);
 }
 

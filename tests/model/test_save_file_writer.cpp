@@ -454,8 +454,11 @@ void TestSaveFileWriter::saveAsTargets() {
 
     if (target == u"held" || target == u"moves") {
         QVERIFY(!saved.handle);
-        QCOMPARE(save.messages.texts(), QStringList{target == u"held" ? korven::texts::cannotOpen()
-                                                                      : korven::texts::layoutWouldMove()});
+        QCOMPARE(
+            save.messages.texts(),
+            QStringList{target == u"held" ? korven::texts::cannotOpen() +
+                                                u"\r\n原因: ほかのプログラムがファイルをロックしています。"_s
+                                          : korven::texts::layoutWouldMove()});
         if (target == u"held") {
             QCOMPARE(readFile(path), previous);
         } else {
@@ -576,7 +579,8 @@ void TestSaveFileWriter::readOnlyHandleIsRefused() {
     QVERIFY(save.handle);
     save.model->TurnInfo[0] = 5;
     QVERIFY(!save.write());
-    QCOMPARE(save.messages.texts(), QStringList{u"データ書き込みエラー"_s});
+    QCOMPARE(save.messages.texts(),
+             QStringList{u"データ書き込みエラー\r\n原因: ファイルが読み取り専用になっています。"_s});
     QCOMPARE(readFile(save.path), image);
 }
 
@@ -598,7 +602,8 @@ void TestSaveFileWriter::diskFailureLeavesFileAsItWas() {
     std::signal(SIGXFSZ, previousHandler);
 
     QVERIFY(!written);
-    QCOMPARE(save.messages.texts(), QStringList{u"データ書き込みエラー"_s});
+    QCOMPARE(save.messages.texts(),
+             QStringList{u"データ書き込みエラー\r\n原因: ディスクの空き容量が足りません。"_s});
     QCOMPARE(save.messages.shown.front().icon, korven::MessageIcon::Error);
     QCOMPARE(readFile(save.path), image);
     QCOMPARE(save.folder(), QStringList{u"SaveFile1.SAVE"_s});

@@ -1,10 +1,19 @@
 #include "platform/Backups.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <latch>
+#include <thread>
+#include <vector>
+
 using namespace korven;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -13,59 +22,176 @@ QByteArray contentsOf(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+mode_t permissions(const QString& path) {
+    struct stat st {};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st.st_mode & 07777;
+}
+
+QStringList contentsOfAll(const QStringList& paths) {
+    QStringList result;
+    for (const QString& path : paths) {
+        result.append(QString::fromLatin1(contentsOf(path)));
+    }
+    return result;
+}
+
 }  // namespace
 
 class TestBackups : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString folder(const QString& name) const { return m_dir->filePath(name); }
+
 private slots:
-    void keepsTheBytesUnderTheFileName() {
-        QTemporaryDir dir;
-        const BackupStore store(dir.filePath(QStringLiteral("backups")));
-        const BackupStore::Outcome outcome =
-            store.backUp(QStringLiteral("/games/save/SaveFile1.SAVE"), QByteArray("KVSAVE\0\1", 8),
-                         QDateTime(QDate(2026, 12, 8), QTime(2, 45, 12, 5)));
-        QVERIFY2(outcome.ok, qPrintable(outcome.reason));
-        QVERIFY(outcome.path.endsWith(QStringLiteral("SaveFile1.SAVE.20261208-024512-005.bak")));
-        QCOMPARE(contentsOf(outcome.path), QByteArray("KVSAVE\0\1", 8));
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
     }
 
-    void keepsTheNewestTwentyPerName() {
-        QTemporaryDir dir;
-        const BackupStore store(dir.path());
-        const QDateTime start(QDate(2026, 1, 1), QTime(0, 0));
+    void keepsTheBytesAndTheOrigin() {
+        const BackupStore store(folder(u"backups"_s));
+        const QString save = folder(u"game/SaveFile1.SAVE"_s);
+        const BackupStore::Outcome outcome = store.backUp(save, QByteArray("KVSAVE\0\1", 8));
+        QVERIFY(outcome.ok);
+        QVERIFY(!outcome.reused);
+        QCOMPARE(QFileInfo(outcome.path).fileName(), u"SaveFile1.SAVE.000001.bak"_s);
+        QCOMPARE(contentsOf(outcome.path), QByteArray("KVSAVE\0\1", 8));
+        const QString group = QFileInfo(outcome.path).absolutePath();
+        QVERIFY(QFileInfo(group).fileName().startsWith(u"SaveFile1.SAVE-"_s));
+        QCOMPARE(contentsOf(group + u"/origin.txt"_s), save.toUtf8() + '\n');
+        // Nothing else: no temporary file is left in the group.
+        QCOMPARE(QDir(group).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{u"origin.txt"_s, u"SaveFile1.SAVE.000001.bak"_s}));
+    }
+
+    // Two game folders both have a SaveFile1.SAVE: saving one many times keeps the other's.
+    void folderIsPartOfTheIdentity() {
+        const BackupStore store(folder(u"backups"_s));
+        const QString first = folder(u"install1/SaveFile1.SAVE"_s);
+        const QString second = folder(u"install2/SaveFile1.SAVE"_s);
+        QVERIFY(store.backUp(second, "second folder").ok);
         for (int i = 0; i < 25; ++i) {
-            QVERIFY(
-                store.backUp(QStringLiteral("SaveFile1.SAVE"), QByteArray::number(i), start.addSecs(i)).ok);
+            QVERIFY(store.backUp(first, QByteArray::number(i)).ok);
         }
-        QVERIFY(store.backUp(QStringLiteral("SaveFile2.SAVE"), "other", start).ok);
-        // A name that merely begins like ours belongs to another file.
-        QVERIFY(store.backUp(QStringLiteral("SaveFile1.SAVE.old"), "x", start).ok);
-        const QStringList kept = store.backupsOf(QStringLiteral("SaveFile1.SAVE"));
+        const QStringList kept = store.backupsOf(first);
         QCOMPARE(kept.size(), BackupStore::kKept);
         QCOMPARE(contentsOf(kept.first()), QByteArray("24"));
         QCOMPARE(contentsOf(kept.last()), QByteArray("5"));
-        QCOMPARE(store.backupsOf(QStringLiteral("SaveFile2.SAVE")).size(), 1);
+        QCOMPARE(contentsOfAll(store.backupsOf(second)), QStringList{u"second folder"_s});
+        QVERIFY(store.groupFolder(first) != store.groupFolder(second));
+        // The same file named another way is the same group.
+        QCOMPARE(store.groupFolder(folder(u"install1/../install1/SaveFile1.SAVE"_s)),
+                 store.groupFolder(first));
     }
 
-    void sameMillisecondKeepsOrder() {
-        QTemporaryDir dir;
-        const BackupStore store(dir.path());
-        const QDateTime now(QDate(2026, 1, 1), QTime(0, 0));
-        QVERIFY(store.backUp(QStringLiteral("a.SAVE"), "first", now).ok);
-        QVERIFY(store.backUp(QStringLiteral("a.SAVE"), "second", now).ok);
-        QCOMPARE(contentsOf(store.backupsOf(QStringLiteral("a.SAVE")).first()), QByteArray("second"));
+    // The order is the sequence in the name, never the clock: a backup numbered far ahead
+    // (as after the clock went back in the former layout) stays older than the next one.
+    void newestIsTheNextNumber() {
+        const BackupStore store(folder(u"backups"_s));
+        const QString save = folder(u"SaveFile1.SAVE"_s);
+        QVERIFY(store.backUp(save, "first").ok);
+        const QString group = store.groupFolder(save);
+        writeFile(group + u"/SaveFile1.SAVE.000900.bak"_s, "far ahead");
+        const BackupStore::Outcome next = store.backUp(save, "next");
+        QCOMPARE(QFileInfo(next.path).fileName(), u"SaveFile1.SAVE.000901.bak"_s);
+        QCOMPARE(contentsOfAll(store.backupsOf(save)), (QStringList{u"next"_s, u"far ahead"_s, u"first"_s}));
+    }
+
+    // Failed saves back up the same bytes again and again; that must not push out older ones.
+    void sameBytesAsTheNewestAreNotCopiedAgain() {
+        const BackupStore store(folder(u"backups"_s));
+        const QString save = folder(u"SaveFile1.SAVE"_s);
+        QVERIFY(store.backUp(save, "original").ok);
+        const BackupStore::Outcome first = store.backUp(save, "edited");
+        for (int i = 0; i < 30; ++i) {
+            const BackupStore::Outcome again = store.backUp(save, "edited");
+            QVERIFY(again.ok);
+            QVERIFY(again.reused);
+            QCOMPARE(again.path, first.path);
+        }
+        QCOMPARE(contentsOfAll(store.backupsOf(save)), (QStringList{u"edited"_s, u"original"_s}));
+        // Equal to an older backup but not the newest: kept again, as the newest state.
+        QVERIFY(!store.backUp(save, "original").reused);
+    }
+
+    void readableByTheOwnerOnly() {
+        const QString root = folder(u"backups"_s);
+        // A folder the former version made under the umask.
+        QVERIFY(QDir().mkpath(root));
+        QVERIFY(QFile::setPermissions(root, QFileDevice::Permissions(0x7755)));
+        const mode_t previous = ::umask(022);
+        const BackupStore::Outcome outcome = BackupStore(root).backUp(folder(u"SaveFile1.SAVE"_s), "x");
+        ::umask(previous);
+        QVERIFY(outcome.ok);
+        QCOMPARE(permissions(outcome.path), mode_t(0600));
+        QCOMPARE(permissions(QFileInfo(outcome.path).absolutePath()), mode_t(0700));
+        QCOMPARE(permissions(QFileInfo(outcome.path).absolutePath() + u"/origin.txt"_s), mode_t(0600));
+        QCOMPARE(permissions(root), mode_t(0700));
+    }
+
+    // Backups of the former layout sit directly in the folder, named by time; they are listed
+    // after the new ones, newest first, and never pruned by new backups.
+    void formerLayoutStillListed() {
+        const QString root = folder(u"backups"_s);
+        QVERIFY(QDir().mkpath(root));
+        writeFile(root + u"/SaveFile1.SAVE.20261208-024512-005.bak"_s, "old 2");
+        writeFile(root + u"/SaveFile1.SAVE.20261201-101010-000.bak"_s, "old 1");
+        writeFile(root + u"/SaveFile1.SAVE.old.20261201-101010-000.bak"_s, "another file");
+        writeFile(root + u"/SaveFile2.SAVE.20261208-024512-005.bak"_s, "another name");
+        const BackupStore store(root);
+        const QString save = folder(u"SaveFile1.SAVE"_s);
+        for (int i = 0; i < BackupStore::kKept + 2; ++i) {
+            QVERIFY(store.backUp(save, QByteArray::number(i)).ok);
+        }
+        const QStringList listed = store.backupsOf(save);
+        QCOMPARE(listed.size(), BackupStore::kKept + 2);
+        QCOMPARE(contentsOfAll(listed.mid(BackupStore::kKept)), (QStringList{u"old 2"_s, u"old 1"_s}));
     }
 
     void unwritableFolderFails() {
-        QTemporaryDir dir;
-        QFile blocker(dir.filePath(QStringLiteral("file")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        writeFile(folder(u"file"_s), "x");
         // A folder below a plain file can never be created, even by root.
-        const BackupStore store(dir.filePath(QStringLiteral("file/backups")));
-        const BackupStore::Outcome outcome = store.backUp(QStringLiteral("a.SAVE"), "x");
+        const BackupStore store(folder(u"file/backups"_s));
+        const BackupStore::Outcome outcome = store.backUp(folder(u"a.SAVE"_s), "x");
         QVERIFY(!outcome.ok);
-        QVERIFY(!outcome.reason.isEmpty());
+        QVERIFY(outcome.failure.problem != FileProblem::None);
+    }
+
+    // Saves of one file that back up at the same moment never write the same name: each pair
+    // of concurrent backups ends as two backups holding both contents.
+    void concurrentBackupsNeverShareAName() {
+        constexpr int kPairs = 300;
+        const BackupStore store(folder(u"backups"_s));
+        int shared = 0;
+        for (int pair = 0; pair < kPairs; ++pair) {
+            const QString save = folder(u"game%1/SaveFile1.SAVE"_s.arg(pair));
+            std::latch start(2);
+            BackupStore::Outcome outcomes[2];
+            auto backUp = [&](int side) {
+                start.arrive_and_wait();
+                outcomes[side] = store.backUp(save, side == 0 ? "left" : "right");
+            };
+            std::thread left(backUp, 0);
+            std::thread right(backUp, 1);
+            left.join();
+            right.join();
+            QVERIFY(outcomes[0].ok && outcomes[1].ok);
+            QStringList contents = contentsOfAll(store.backupsOf(save));
+            contents.sort();
+            if (outcomes[0].path == outcomes[1].path || contents != QStringList{u"left"_s, u"right"_s}) {
+                ++shared;
+            }
+        }
+        qInfo("concurrent backup pairs: %d, pairs that shared a name: %d", kPairs, shared);
+        QCOMPARE(shared, 0);
     }
 };
 

@@ -11,10 +11,13 @@
 #include <csignal>
 
 using namespace Qt::StringLiterals;
+using korven::FileFailure;
+using korven::FileProblem;
 using korven::LockedFile;
 using korven::LockMode;
 
 Q_DECLARE_METATYPE(korven::LockMode)
+Q_DECLARE_METATYPE(korven::FileProblem)
 
 class TestLockedFile : public QObject {
     Q_OBJECT
@@ -42,6 +45,13 @@ private slots:
     void replaceThroughSymlinkKeepsLink();
     void replaceAfterChangeOfFolder();
 
+    void readsLimitedAndPrefix();
+    void readNamedSeesChanges_data();
+    void readNamedSeesChanges();
+    void reattachHoldsTheNewFile();
+    void staleTemporariesRemoved();
+    void reopenForWritingTakesTheNamedFile();
+
     void reopenForWriting();
     void reopenRefusedWhileOthersRead();
     void reopenRefusedForReadOnlyOnDisk();
@@ -53,6 +63,7 @@ private:
 
 namespace {
 
+constexpr qint64 kLimit = 1 << 20;
 const QByteArray kOld = QByteArray("KVSAVE old contents ") + QByteArray(5000, 'o');
 
 void writeFile(const QString& path, const QByteArray& data) {
@@ -141,11 +152,11 @@ void TestLockedFile::twoHandles() {
     auto a = LockedFile::open(m_path, first);
     QVERIFY(a);
     QCOMPARE(a->mode(), first);
-    QString reason;
-    auto b = LockedFile::open(m_path, second, &reason);
+    FileFailure failure;
+    auto b = LockedFile::open(m_path, second, &failure);
     QCOMPARE(b != nullptr, allowed);
     if (!allowed) {
-        QVERIFY(!reason.isEmpty());
+        QCOMPARE(failure.problem, FileProblem::InUse);
     }
     b.reset();
     a.reset();
@@ -179,32 +190,42 @@ void TestLockedFile::otherProcess() {
 void TestLockedFile::refusedFiles_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<LockMode>("mode");
-    QTest::newRow("missing, normal") << u"missing.SAVE"_s << LockMode::Normal;
-    QTest::newRow("missing, read-only") << u"missing.SAVE"_s << LockMode::ReadOnly;
-    QTest::newRow("folder, normal") << u"folder"_s << LockMode::Normal;
-    QTest::newRow("folder, read-only") << u"folder"_s << LockMode::ReadOnly;
-    QTest::newRow("empty path") << QString() << LockMode::ReadOnly;
+    QTest::addColumn<FileProblem>("problem");
+    QTest::newRow("missing, normal") << u"missing.SAVE"_s << LockMode::Normal << FileProblem::NotFound;
+    QTest::newRow("missing, read-only") << u"missing.SAVE"_s << LockMode::ReadOnly << FileProblem::NotFound;
+    QTest::newRow("missing folder") << u"nowhere/SaveFile1.SAVE"_s << LockMode::Normal
+                                    << FileProblem::NotFound;
+    QTest::newRow("folder, normal") << u"folder"_s << LockMode::Normal << FileProblem::NotAFile;
+    QTest::newRow("folder, read-only") << u"folder"_s << LockMode::ReadOnly << FileProblem::NotAFile;
+    // Opening a pipe for reading would wait for a writer forever.
+    QTest::newRow("pipe, read-only") << u"pipe"_s << LockMode::ReadOnly << FileProblem::NotAFile;
+    QTest::newRow("pipe, normal") << u"pipe"_s << LockMode::Normal << FileProblem::NotAFile;
+    QTest::newRow("device") << u"/dev/null"_s << LockMode::ReadOnly << FileProblem::NotAFile;
+    QTest::newRow("empty path") << QString() << LockMode::ReadOnly << FileProblem::NotFound;
 }
 
 void TestLockedFile::refusedFiles() {
     QFETCH(QString, name);
     QFETCH(LockMode, mode);
+    QFETCH(FileProblem, problem);
     QVERIFY(QDir(m_dir->path()).mkdir(u"folder"_s));
-    QString reason;
-    QVERIFY(!LockedFile::open(name.isEmpty() ? QString() : m_dir->filePath(name), mode, &reason));
-    QVERIFY(!reason.isEmpty());
+    QCOMPARE(::mkfifo(QFile::encodeName(m_dir->filePath(u"pipe"_s)).constData(), 0644), 0);
+    FileFailure failure;
+    const QString path = name.isEmpty() || name.startsWith(u'/') ? name : m_dir->filePath(name);
+    QVERIFY(!LockedFile::open(path, mode, &failure));
+    QCOMPARE(failure.problem, problem);
 }
 
 void TestLockedFile::readOnlyOnDisk() {
     QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     QCOMPARE(permissions(m_path), mode_t(0444));
-    QString reason;
-    QVERIFY(!LockedFile::open(m_path, LockMode::Normal, &reason));
-    QVERIFY(!reason.isEmpty());
+    FileFailure failure;
+    QVERIFY(!LockedFile::open(m_path, LockMode::Normal, &failure));
+    QCOMPARE(failure.problem, FileProblem::ReadOnlyFile);
     auto readOnly = LockedFile::open(m_path, LockMode::ReadOnly);
     QVERIFY(readOnly);
     QByteArray contents;
-    QVERIFY(readOnly->readAll(&contents));
+    QVERIFY(readOnly->readAll(&contents, kLimit));
     QCOMPARE(contents, kOld);
 }
 
@@ -214,11 +235,11 @@ void TestLockedFile::replaceKeepsLockAndMode() {
     QVERIFY(file);
     const QByteArray next = QByteArray("KVSAVE new contents ") + QByteArray(70000, 'n');
 
-    QString reason;
-    QVERIFY2(file->replaceContents(next, &reason), qPrintable(reason));
+    FileFailure failure;
+    QVERIFY2(file->replaceContents(next, &failure), qPrintable(failure.systemText));
     QCOMPARE(readFile(m_path), next);
     QByteArray viaHandle;
-    QVERIFY(file->readAll(&viaHandle));
+    QVERIFY(file->readAll(&viaHandle, kLimit));
     QCOMPARE(viaHandle, next);
     QCOMPARE(permissions(m_path), mode_t(0640));
     QCOMPARE(folderEntries(m_path), QStringList{u"SaveFile1.SAVE"_s});
@@ -240,9 +261,9 @@ void TestLockedFile::replaceKeepsLockAndMode() {
 void TestLockedFile::replaceOnReadOnlyHandleIsRefused() {
     auto file = LockedFile::open(m_path, LockMode::ReadOnly);
     QVERIFY(file);
-    QString reason;
-    QVERIFY(!file->replaceContents("KVSAVE other", &reason));
-    QVERIFY(!reason.isEmpty());
+    FileFailure failure;
+    QVERIFY(!file->replaceContents("KVSAVE other", &failure));
+    QCOMPARE(failure.problem, FileProblem::ReadOnlyFile);
     QCOMPARE(readFile(m_path), kOld);
 }
 
@@ -259,17 +280,17 @@ void TestLockedFile::failedWriteLeavesOldFile() {
     rlimit small = saved;
     small.rlim_cur = 64 * 1024;
     QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    QString reason;
-    const bool replaced = file->replaceContents(next, &reason);
+    FileFailure failure;
+    const bool replaced = file->replaceContents(next, &failure);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
     QVERIFY(!replaced);
-    QVERIFY(!reason.isEmpty());
+    QCOMPARE(failure.problem, FileProblem::NoSpace);
     QCOMPARE(readFile(m_path), kOld);
     QCOMPARE(folderEntries(m_path), QStringList{u"SaveFile1.SAVE"_s});
     QByteArray viaHandle;
-    QVERIFY(file->readAll(&viaHandle));
+    QVERIFY(file->readAll(&viaHandle, kLimit));
     QCOMPARE(viaHandle, kOld);
     QVERIFY(!otherProcessCanOpen(m_path, LockMode::ReadOnly));
 
@@ -287,24 +308,26 @@ void TestLockedFile::removedFolderFailsCleanly() {
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().rmdir(folder));
 
-    QString reason;
-    QVERIFY(!file->replaceContents("KVSAVE new", &reason));
-    QVERIFY(!reason.isEmpty());
+    FileFailure failure;
+    QVERIFY(!file->replaceContents("KVSAVE new", &failure));
+    QCOMPARE(failure.problem, FileProblem::Changed);
     QByteArray viaHandle;
-    QVERIFY(file->readAll(&viaHandle));
+    QVERIFY(file->readAll(&viaHandle, kLimit));
     QCOMPARE(viaHandle, kOld);
     QVERIFY(!QFileInfo::exists(folder));
 }
 
 void TestLockedFile::fileChangedWhileOpen_data() {
     QTest::addColumn<QString>("change");
-    QTest::newRow("made read-only") << u"read-only"_s;
-    QTest::newRow("removed") << u"removed"_s;
-    QTest::newRow("replaced by another file") << u"replaced"_s;
+    QTest::addColumn<FileProblem>("problem");
+    QTest::newRow("made read-only") << u"read-only"_s << FileProblem::ReadOnlyFile;
+    QTest::newRow("removed") << u"removed"_s << FileProblem::Changed;
+    QTest::newRow("replaced by another file") << u"replaced"_s << FileProblem::Changed;
 }
 
 void TestLockedFile::fileChangedWhileOpen() {
     QFETCH(QString, change);
+    QFETCH(FileProblem, problem);
     auto file = LockedFile::open(m_path, LockMode::Normal);
     QVERIFY(file);
     const QByteArray other("KVSAVE somebody else's file");
@@ -319,9 +342,9 @@ void TestLockedFile::fileChangedWhileOpen() {
                  0);
     }
 
-    QString reason;
-    QVERIFY(!file->replaceContents("KVSAVE new", &reason));
-    QVERIFY(!reason.isEmpty());
+    FileFailure failure;
+    QVERIFY(!file->replaceContents("KVSAVE new", &failure));
+    QCOMPARE(failure.problem, problem);
     if (change == u"read-only") {
         QCOMPARE(readFile(m_path), kOld);
     } else if (change == u"removed") {
@@ -360,9 +383,9 @@ void TestLockedFile::createRefusesFileInUse() {
     QFETCH(LockMode, otherMode);
     const OtherProcessHolding other(m_path, otherMode);
     QVERIFY(other.held());
-    QString reason;
-    QVERIFY(!LockedFile::create(m_path, "KVSAVE copy", &reason));
-    QVERIFY(!reason.isEmpty());
+    FileFailure failure;
+    QVERIFY(!LockedFile::create(m_path, "KVSAVE copy", &failure));
+    QCOMPARE(failure.problem, FileProblem::InUse);
     QCOMPARE(readFile(m_path), kOld);
     QCOMPARE(folderEntries(m_path), QStringList{u"SaveFile1.SAVE"_s});
 }
@@ -405,8 +428,8 @@ void TestLockedFile::reopenForWriting() {
     auto file = LockedFile::open(m_path, LockMode::ReadOnly);
     QVERIFY(file);
     QVERIFY(otherProcessCanOpen(m_path, LockMode::ReadOnly));
-    QString reason;
-    QVERIFY2(file->reopenForWriting(&reason), qPrintable(reason));
+    FileFailure failure;
+    QVERIFY2(file->reopenForWriting(&failure), qPrintable(failure.systemText));
     QCOMPARE(file->mode(), LockMode::Normal);
     QVERIFY(!otherProcessCanOpen(m_path, LockMode::ReadOnly));
     QVERIFY(file->replaceContents("KVSAVE written"));
@@ -420,16 +443,16 @@ void TestLockedFile::reopenRefusedWhileOthersRead() {
     {
         const OtherProcessHolding reader(m_path, LockMode::ReadOnly);
         QVERIFY(reader.held());
-        QString reason;
-        QVERIFY(!file->reopenForWriting(&reason));
-        QVERIFY(!reason.isEmpty());
+        FileFailure failure;
+        QVERIFY(!file->reopenForWriting(&failure));
+        QCOMPARE(failure.problem, FileProblem::InUse);
         QCOMPARE(file->mode(), LockMode::ReadOnly);
     }
     // Our shared lock is back: others may read but not write.
     QVERIFY(!otherProcessCanOpen(m_path, LockMode::Normal));
     QVERIFY(otherProcessCanOpen(m_path, LockMode::ReadOnly));
     QByteArray contents;
-    QVERIFY(file->readAll(&contents));
+    QVERIFY(file->readAll(&contents, kLimit));
     QCOMPARE(contents, kOld);
     QVERIFY(file->reopenForWriting());
 }
@@ -446,6 +469,109 @@ void TestLockedFile::reopenRefusedForReadOnlyOnDisk() {
     QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner));
     QVERIFY(!otherProcessCanOpen(m_path, LockMode::Normal));
     QVERIFY(otherProcessCanOpen(m_path, LockMode::ReadOnly));
+}
+
+void TestLockedFile::readsLimitedAndPrefix() {
+    auto file = LockedFile::open(m_path, LockMode::ReadOnly);
+    QVERIFY(file);
+    QByteArray contents;
+    QVERIFY(file->readPrefix(6, &contents));
+    QCOMPARE(contents, QByteArray("KVSAVE"));
+    QCOMPARE(file->size(), kOld.size());
+    FileFailure failure;
+    QVERIFY(!file->readAll(&contents, kOld.size() - 1, &failure));
+    QCOMPARE(failure.problem, FileProblem::TooLarge);
+    QVERIFY(file->readAll(&contents, kOld.size()));
+    QCOMPARE(contents, kOld);
+}
+
+void TestLockedFile::readNamedSeesChanges_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("named");
+    QTest::addColumn<QByteArray>("contents");
+    const QByteArray other("KVSAVE written by the game");
+    QTest::newRow("unchanged") << u"none"_s << int(LockedFile::Named::Held) << kOld;
+    QTest::newRow("written over in place") << u"in place"_s << int(LockedFile::Named::Held) << other;
+    QTest::newRow("renamed over") << u"renamed"_s << int(LockedFile::Named::Replaced) << other;
+    QTest::newRow("removed") << u"removed"_s << int(LockedFile::Named::Missing) << QByteArray();
+}
+
+void TestLockedFile::readNamedSeesChanges() {
+    QFETCH(QString, change);
+    QFETCH(int, named);
+    QFETCH(QByteArray, contents);
+    auto file = LockedFile::open(m_path, LockMode::Normal);
+    QVERIFY(file);
+    // Programs that ignore the lock: a plain write into the file, or a rename over it.
+    if (change == u"in place") {
+        writeFile(m_path, contents);
+    } else if (change == u"renamed") {
+        const QString elsewhere = m_dir->filePath(u"other.SAVE"_s);
+        writeFile(elsewhere, contents);
+        QCOMPARE(::rename(QFile::encodeName(elsewhere).constData(), QFile::encodeName(m_path).constData()),
+                 0);
+    } else if (change == u"removed") {
+        QVERIFY(QFile::remove(m_path));
+    }
+    LockedFile::NamedContents current;
+    QVERIFY(file->readNamed(&current, kLimit));
+    QCOMPARE(int(current.named), named);
+    QCOMPARE(current.contents, contents);
+}
+
+void TestLockedFile::reattachHoldsTheNewFile() {
+    auto file = LockedFile::open(m_path, LockMode::Normal);
+    QVERIFY(file);
+    const QString elsewhere = m_dir->filePath(u"other.SAVE"_s);
+    writeFile(elsewhere, "KVSAVE newer");
+    QCOMPARE(::rename(QFile::encodeName(elsewhere).constData(), QFile::encodeName(m_path).constData()), 0);
+    // The new file is not locked by us yet.
+    QVERIFY(otherProcessCanOpen(m_path, LockMode::Normal));
+    QVERIFY(file->reattach());
+    QVERIFY(!otherProcessCanOpen(m_path, LockMode::ReadOnly));
+    QVERIFY(file->replaceContents("KVSAVE ours"));
+    QCOMPARE(readFile(m_path), QByteArray("KVSAVE ours"));
+}
+
+void TestLockedFile::staleTemporariesRemoved() {
+    // What killed saves leave: complete, empty or partial files of our own pattern.
+    const QStringList stale{u".SaveFile1.SAVE.a1B2c3"_s, u".SaveFile1.SAVE.XXXXXX"_s,
+                            u".SaveFile1.SAVE.000000"_s};
+    // Not ours: other files' temporaries, other patterns, and the user's own files.
+    const QStringList kept{u".SaveFile2.SAVE.a1B2c3"_s, u".SaveFile1.SAVE.a1B2c"_s,
+                           u".SaveFile1.SAVE.a1B2c3d"_s, u"SaveFile1.SAVE.a1B2c3"_s,
+                           u".SaveFile1.SAVE.a1-2c3"_s};
+    for (const QString& name : stale + kept) {
+        writeFile(m_dir->filePath(name), name == stale[1] ? QByteArray() : kOld.left(100));
+    }
+    // A save in progress in another process holds its temporary file's lock.
+    const QString live = m_dir->filePath(u".SaveFile1.SAVE.Live99"_s);
+    writeFile(live, kOld);
+    const OtherProcessHolding saving(live, LockMode::Normal);
+    QVERIFY(saving.held());
+
+    QVERIFY(LockedFile::open(m_path, LockMode::ReadOnly));
+    QStringList expected = kept;
+    expected << u".SaveFile1.SAVE.Live99"_s << u"SaveFile1.SAVE"_s;
+    expected.sort();
+    QStringList entries = folderEntries(m_path);
+    entries.sort();
+    QCOMPARE(entries, expected);
+}
+
+void TestLockedFile::reopenForWritingTakesTheNamedFile() {
+    // Read-only, then Save -> Yes: the file to write is the one the path names now, which the
+    // caller then compares with what it loaded.
+    auto file = LockedFile::open(m_path, LockMode::ReadOnly);
+    QVERIFY(file);
+    const QString elsewhere = m_dir->filePath(u"other.SAVE"_s);
+    writeFile(elsewhere, "KVSAVE newer");
+    QCOMPARE(::rename(QFile::encodeName(elsewhere).constData(), QFile::encodeName(m_path).constData()), 0);
+    QVERIFY(file->reopenForWriting());
+    LockedFile::NamedContents current;
+    QVERIFY(file->readNamed(&current, kLimit));
+    QCOMPARE(current.named, LockedFile::Named::Held);
+    QCOMPARE(current.contents, QByteArray("KVSAVE newer"));
 }
 
 QTEST_GUILESS_MAIN(TestLockedFile)

@@ -1,0 +1,119 @@
+// The open document's edit history and the change review, each against one 16 ms frame: the
+// user presses Ctrl+Z or opens the review and expects the window at once. After the table it
+// prints `ratio NAME VALUE` lines from the medians of this run.
+#include "bench/RatioReporter.h"
+#include "catalogue/ReferenceTables.h"
+#include "document/OpenDocument.h"
+#include "mainwindow/ChangeRows.h"
+#include "model/ModelDiff.h"
+#include "tests/support/SaveImageBuilder.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace {
+
+using namespace korven;
+
+constexpr double kFrameSeconds = 0.016;
+
+OpenDocument* document = nullptr;
+
+// What one OK of an edit dialog costs the history: the step with the model after the store.
+void DialogStore(benchmark::State& state) {
+    SaveFile& model = *document->model();
+    for (auto _ : state) {
+        model.Ship[7].Words[6] = static_cast<int16_t>(model.Ship[7].Words[6] + 1);
+        document->applyEdit(QStringLiteral("長門"));
+        // Undone at once, so the next store replaces the step and memory stays flat.
+        state.PauseTiming();
+        document->undo();
+        state.ResumeTiming();
+    }
+}
+
+void UndoAndRedo(benchmark::State& state) {
+    SaveFile& model = *document->model();
+    model.Ship[7].Words[6] = static_cast<int16_t>(model.Ship[7].Words[6] + 1);
+    document->applyEdit(QStringLiteral("長門"));
+    for (auto _ : state) {
+        if (!document->undo() || !document->redo()) {
+            state.SkipWithError("nothing to undo or redo");
+            break;
+        }
+    }
+    state.counters["steps"] = 2;
+}
+
+// The review after 100 stores across ships, bases and classes: diff and rows.
+void ReviewOf100Changes(benchmark::State& state) {
+    const SaveFile& saved = *document->savedModel();
+    SaveFile edited = saved;
+    for (int n = 0; n < 40; ++n) {
+        edited.Ship[static_cast<std::size_t>(n)].Words[6] = static_cast<int16_t>(saved.Ship[n].Words[6] + 1);
+        edited.Base[static_cast<std::size_t>(n)].Stockpile[0][1] = saved.Base[n].Stockpile[0][1] + 1;
+    }
+    for (int n = 0; n < 20; ++n) {
+        edited.ShipClass[static_cast<std::size_t>(n)].Perf[1] =
+            static_cast<int16_t>(saved.ShipClass[n].Perf[1] + 1);
+    }
+    for (auto _ : state) {
+        const std::vector<mainwindow::ChangeRow> rows =
+            mainwindow::ChangeRowsFor(DiffModels(saved, edited), edited);
+        if (rows.size() != 100) {
+            state.SkipWithError("the review did not have 100 rows");
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    std::vector<std::string> defaults = {"--benchmark_repetitions=3"};
+    std::vector<char*> args = bench::withDefaults(argc, argv, defaults);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+
+    catalogue::FillReferenceTables();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("SaveFile1.SAVE"));
+    QFile file(path);
+    if (!dir.isValid() || !file.open(QIODevice::WriteOnly) ||
+        file.write(fixtures::SaveImageBuilder().build()) < 0) {
+        std::fputs("cannot write the benchmark save\n", stderr);
+        return 1;
+    }
+    file.close();
+    NullStatus status;
+    NullMessages messages;
+    OpenDocument opened(status, messages, dir.filePath(QStringLiteral("backups")));
+    if (opened.open(path, false) != DocumentOpen::Opened) {
+        std::fputs("cannot open the benchmark save\n", stderr);
+        return 1;
+    }
+    document = &opened;
+
+    benchmark::RegisterBenchmark("DialogStore", DialogStore)->Unit(benchmark::kMicrosecond)->UseRealTime();
+    benchmark::RegisterBenchmark("UndoAndRedo", UndoAndRedo)->Unit(benchmark::kMicrosecond)->UseRealTime();
+    benchmark::RegisterBenchmark("ReviewOf100Changes", ReviewOf100Changes)
+        ->Unit(benchmark::kMicrosecond)
+        ->UseRealTime();
+
+    bench::RatioReporter reporter;
+    reporter.run();
+
+    bench::RatioReporter::printRatio("dialog_store_per_frame", reporter.median("DialogStore"), kFrameSeconds);
+    // One undo and one redo are measured together; each is half of it.
+    bench::RatioReporter::printRatio("undo_or_redo_per_frame", reporter.median("UndoAndRedo") / 2,
+                                     kFrameSeconds);
+    bench::RatioReporter::printRatio("review_of_100_changes_per_frame", reporter.median("ReviewOf100Changes"),
+                                     kFrameSeconds);
+    return 0;
+}

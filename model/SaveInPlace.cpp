@@ -1,0 +1,87 @@
+#include "model/SaveInPlace.h"
+
+#include "model/DiskChange.h"
+#include "model/ModelTexts.h"
+#include "model/SaveFileBackup.h"
+#include "model/SaveFileWriter.h"
+
+#include <optional>
+
+namespace korven {
+namespace {
+
+InPlaceSave failed(const QString& text, const FileFailure& failure, MessageSink& messages) {
+    messages.show(Message(texts::withReason(text, failure), MessageIcon::Error));
+    return {};
+}
+
+InPlaceResult decide(OnDiskChange policy, const QString& backup, MessageSink& messages) {
+    switch (policy) {
+        case OnDiskChange::Overwrite:
+            return InPlaceResult::Saved;
+        case OnDiskChange::Refuse:
+            return InPlaceResult::Refused;
+        case OnDiskChange::Ask:
+            break;
+    }
+    const MessageAnswer answer =
+        messages.show(Message(texts::changedOnDiskQuestion(backup), MessageIcon::Question,
+                              MessageButtons::YesNoCancel, MessageAnswer::Cancel));
+    switch (answer) {
+        case MessageAnswer::Yes:
+            return InPlaceResult::Saved;
+        case MessageAnswer::No:
+            return InPlaceResult::ReloadWanted;
+        default:
+            return InPlaceResult::Cancelled;
+    }
+}
+
+}  // namespace
+
+InPlaceSave SaveInPlace(SaveFile& file, LockedFile& handle, const InPlaceOptions& options, StatusSink& status,
+                        MessageSink& messages) {
+    InPlaceSave outcome;
+    DiskCheck check = CheckDisk(handle, file.image);
+    switch (check.change) {
+        case DiskChange::Unknown:
+            return failed(texts::writeError(), check.failure, messages);
+        case DiskChange::Removed:
+            return failed(texts::writeError(), FileFailure{FileProblem::Changed, {}}, messages);
+        case DiskChange::Modified: {
+            const std::optional<QString> backup =
+                BackUpSaveFile(handle.path(), check.onDisk, options.backups, messages);
+            if (!backup) {
+                return outcome;
+            }
+            outcome.backup = *backup;
+            outcome.result = decide(options.onChange, *backup, messages);
+            if (outcome.result != InPlaceResult::Saved) {
+                return outcome;
+            }
+            break;
+        }
+        case DiskChange::None:
+            // What is on disk is the loaded image, so that is what the backup keeps.
+            if (options.backUpFirst) {
+                const std::optional<QString> backup =
+                    BackUpSaveFile(handle.path(), file.image, options.backups, messages);
+                if (!backup) {
+                    return outcome;
+                }
+                outcome.backup = *backup;
+            }
+            break;
+    }
+    check.onDisk.clear();
+    // A file renamed over ours is the one to write and to lock from now on.
+    FileFailure failure;
+    if (check.replaced && !handle.reattach(&failure)) {
+        return failed(texts::writeError(), failure, messages);
+    }
+    outcome.result =
+        WriteSaveFile(file, handle, status, messages) ? InPlaceResult::Saved : InPlaceResult::Failed;
+    return outcome;
+}
+
+}  // namespace korven

@@ -1,0 +1,17 @@
+#include "platform/PathAttributes.h"
+
+#include "platform/FileNames.h"
+
+#include <sys/stat.h>
+
+namespace korven {
+
+PathAttributes AttributesOf(const QString& path) {
+    struct stat st {};
+    if (path.isEmpty() || ::stat(EncodeFileName(path).constData(), &st) != 0) {
+        return {};
+    }
+    return {true, S_ISDIR(st.st_mode), (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0};
+}
+
+}  // namespace korven

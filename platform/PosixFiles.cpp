@@ -1,0 +1,91 @@
+#include "platform/PosixFiles.h"
+
+#include "platform/SystemError.h"
+
+#include <QRandomGenerator>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#include <cerrno>
+
+namespace korven::posix {
+
+int OpenFd(const QByteArray& path, int flags, mode_t mode) {
+    int fd;
+    do {
+        fd = ::open(path.constData(), flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+bool WriteAll(int fd, const char* data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+QByteArray RandomSuffix() {
+    static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray suffix(6, '\0');
+    for (char& c : suffix) {
+        c = kChars[QRandomGenerator::global()->bounded(int(sizeof kChars - 1))];
+    }
+    return suffix;
+}
+
+int CreateUnnamed(const QByteArray& folder, const QByteArray& prefix, mode_t mode, QByteArray* tempName,
+                  FileFailure* failure) {
+    tempName->clear();
+    int fd = OpenFd(folder, O_TMPFILE | O_RDWR, mode);
+    if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+        QByteArray name = prefix + "XXXXXX";
+        fd = ::mkostemp(name.data(), O_CLOEXEC);
+        if (fd >= 0) {
+            *tempName = name;
+        }
+    }
+    if (fd < 0) {
+        if (failure != nullptr) {
+            *failure = FailureFromErrno(true);
+        }
+        return -1;
+    }
+    // Held from the start, so the cleanup of stale temporary files never takes it for one.
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    return fd;
+}
+
+bool LinkNew(int fd, const QByteArray& tempName, const QByteArray& name) {
+    if (!tempName.isEmpty()) {
+        return ::link(tempName.constData(), name.constData()) == 0;
+    }
+    if (::linkat(fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH) == 0) {
+        return true;
+    }
+    if (errno == EEXIST) {
+        return false;
+    }
+    // Without the privilege AT_EMPTY_PATH needs, the descriptor's entry in /proc links it.
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+void SyncFolder(const QByteArray& folder) {
+    const int fd = OpenFd(folder, O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace korven::posix

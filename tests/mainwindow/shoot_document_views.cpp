@@ -1,0 +1,82 @@
+// Saves pictures of the change review, the edit history and the backup list for the README:
+// shoot_document_views SAVEFILE OUTDIR (run under a display, e.g. Xvfb). SAVEFILE is edited
+// and saved, so pass a scratch copy.
+#include "mainwindow/frmMain.h"
+#include "platform/Backups.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+
+using namespace korven;
+
+namespace {
+
+// Runs `name`'s action and saves a picture of the modal dialog it opens, then closes it.
+bool shootDialogOf(frmMain& window, const char* name, const QString& path) {
+    bool saved = false;
+    QTimer::singleShot(0, [&saved, path] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog != nullptr && QTest::qWaitForWindowExposed(dialog)) {
+            QApplication::processEvents();
+            saved = dialog->grab().save(path);
+        }
+        if (dialog != nullptr) {
+            dialog->close();
+        }
+    });
+    window.findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    return saved;
+}
+
+// Stores into the model as an edit dialog's OK does.
+void store(frmMain& window, const QString& record, const std::function<void(SaveFile&)>& change) {
+    change(*window.saveFile());
+    window.document().applyEdit(record);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: shoot_document_views SAVEFILE OUTDIR\n");
+        return 2;
+    }
+    const QString save = QString::fromLocal8Bit(argv[1]);
+    const QString out = QString::fromLocal8Bit(argv[2]) + u'/';
+    frmMain window;
+    window.show();
+    if (!window.openFile(save, false)) {
+        std::fprintf(stderr, "cannot open the save file\n");
+        return 1;
+    }
+    window.selectNode(QStringLiteral("Kankei_0_2"));
+
+    // Two openings with a save each leave two backups to list.
+    store(window, QStringLiteral("日本海軍"), [](SaveFile& f) { f.AircrewSkill[0][0] = 80; });
+    window.fileSave();
+    window.fileClose();
+    window.openFile(save, false);
+    store(window, QStringLiteral("大和型"), [](SaveFile& f) {
+        f.ShipClass[0].Perf[1] = 29;
+        f.ShipClass[0].Perf[2] = 7000;
+    });
+    window.fileSave();
+
+    store(window, QStringLiteral("長門型"), [](SaveFile& f) { f.ShipClass[1].Armor[3] = 40; });
+    store(window, QStringLiteral("東京"), [](SaveFile& f) {
+        f.Base[0].Stockpile[0][1] = 12000;
+        f.Base[0].Airfield = 5;
+    });
+    store(window, QStringLiteral("日本陸軍"), [](SaveFile& f) { f.AircrewSkill[1][1] = 75; });
+
+    bool ok = shootDialogOf(window, "mnuEditReview", out + QStringLiteral("review.png"));
+    ok = shootDialogOf(window, "mnuEditHistory", out + QStringLiteral("history.png")) && ok;
+    ok = shootDialogOf(window, "mnuFileRestore", out + QStringLiteral("backups.png")) && ok;
+    return ok ? 0 : 1;
+}
