@@ -26,6 +26,11 @@ constexpr const char* kUnknownEn = "meaning unknown; carried through unchanged";
 constexpr std::array kDescriptions = {
     Description{"SaveNameLength", "セーブ名の長さ", "length of the save name in bytes; never written"},
     Description{"SaveName", "セーブ名", "name of the save; never written"},
+    Description{"HeaderEndPos", "ヘッダー終端位置", "1-based file position after the scenario title; never written"},
+    Description{"AircraftBlockPos", "航空機データ位置", "1-based file position of the aircraft block; never written"},
+    Description{"ShipClassBlockPos", "艦型データ位置", "1-based file position of the ship class block; never written"},
+    Description{"BaseBlockPos", "基地データ位置", "1-based file position of the base block; never written"},
+    Description{"LastBaseIndex", "最後の基地番号", "index of the base named ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ, the last one in the file; never written"},
     Description{"TurnInfo[0]", "現在ターン", "current-turn counter (0 is year 41, month 12, turn 1)", Check::TurnBox},
     Description{"TurnInfo[1]", "現在フェイズ", "current phase code (0 イベント .. 9 整備)", Check::Range, {0, kPhaseCount - 1}},
     Description{"TurnInfo[2]", "シナリオ番号", "scenario number"},
@@ -126,11 +131,6 @@ constexpr std::array kDescriptions = {
     Description{"CarrierAir.Slots[1][*]", "搭載機数（一）", "aircraft count of the slot, first part"},
     Description{"CarrierAir.Slots[2][*]", "搭載機数（二）", "aircraft count of the slot, second part"},
 
-    Description{"HeaderEndPos", "ヘッダー終端位置", "1-based file position after the scenario title; never written"},
-    Description{"AircraftBlockPos", "航空機データ位置", "1-based file position of the aircraft block; never written"},
-    Description{"ShipClassBlockPos", "艦型データ位置", "1-based file position of the ship class block; never written"},
-    Description{"BaseBlockPos", "基地データ位置", "1-based file position of the base block; never written"},
-    Description{"LastBaseIndex", "最後の基地番号", "index of the base named ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ, the last one in the file; never written"},
 };
 // clang-format on
 

@@ -34,7 +34,8 @@ struct Description {
     limits::Range range{};
 };
 
-// Every description, in file order.
+// Every description: the header values in file order (after the ones the loader finds and
+// the writer never stores), then the records' fields in file order.
 std::span<const Description> Descriptions();
 
 // The description of a concrete path such as "ShipClass[12].Perf[1]"; nothing for a name the
