@@ -74,15 +74,16 @@ bool sameContents(const QString& path, const QByteArray& contents) {
 
 bool makePrivateFolder(const QString& path, FileFailure* failure) {
     const QByteArray name = EncodeFileName(path);
-    if (::mkdir(name.constData(), kPrivateFolder) != 0 && errno != EEXIST) {
+    if (::mkdir(name.constData(), kPrivateFolder) == 0) {
+        // The new folder's entry, like every backup's, must survive a crash.
+        posix::SyncFolder(EncodeFileName(QFileInfo(path).absolutePath()));
+    } else if (errno != EEXIST) {
         *failure = FailureFromErrno(true);
         return false;
     }
-    // A folder made by an earlier version followed the umask.
-    if (::chmod(name.constData(), kPrivateFolder) != 0) {
-        *failure = FailureFromErrno();
-        return false;
-    }
+    // A folder made by an earlier version followed the umask. One we do not own stays as it
+    // is: the backups inside are private in any case.
+    ::chmod(name.constData(), kPrivateFolder);
     return true;
 }
 

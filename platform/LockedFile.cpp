@@ -211,7 +211,6 @@ std::unique_ptr<LockedFile> LockedFile::open(const QString& path, LockMode mode,
         return nullptr;
     }
     const QString target = resolvedTarget(path, isLink);
-    RemoveStaleTemporaries(target);
     return std::unique_ptr<LockedFile>(new LockedFile(path, target, fd, mode));
 }
 

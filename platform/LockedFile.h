@@ -20,7 +20,8 @@ enum class LockMode {
 // Contents are replaced atomically: the new bytes go to a temporary file in the same folder,
 // are flushed to disk and renamed over the file, so the file on disk is always either the
 // old or the complete new content, and the lock is never released in between. Temporary
-// files that a killed save left beside the file are removed at the next open or save.
+// files that a killed save left beside the file are removed at the next save (not at every
+// open: listing the folder would cost more than reading the file).
 class LockedFile {
 public:
     ~LockedFile();

@@ -2,9 +2,10 @@
 
 #include "platform/FileNames.h"
 
-#include <QDir>
 #include <QFileInfo>
+#include <QList>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -15,12 +16,13 @@ namespace {
 
 constexpr qsizetype kRandomPartLength = 6;
 
-bool isRandomPart(QStringView part) {
+bool isRandomPart(QByteArrayView part) {
     if (part.size() != kRandomPartLength) {
         return false;
     }
-    for (const QChar c : part) {
-        if (c.unicode() > 0x7f || !c.isLetterOrNumber()) {
+    for (const char c : part) {
+        const bool alphanumeric = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (!alphanumeric) {
             return false;
         }
     }
@@ -54,15 +56,24 @@ QByteArray TemporaryPrefix(const QString& fileName) {
 
 int RemoveStaleTemporaries(const QString& path) {
     const QFileInfo info(path);
-    const QString prefix = u'.' + info.fileName() + u'.';
-    const QDir folder = info.absoluteDir();
-    int removed = 0;
-    // Compared by hand: a save's name may hold characters that a name filter takes as wildcards.
-    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (name.startsWith(prefix) && isRandomPart(QStringView(name).sliced(prefix.size())) &&
-            removeIfUnheld(EncodeFileName(folder.filePath(name)))) {
-            ++removed;
+    const QByteArray prefix = TemporaryPrefix(info.fileName());
+    const QByteArray folder = EncodeFileName(info.absolutePath());
+    // Read with readdir, which costs one call per batch of names: this runs at every open.
+    DIR* dir = ::opendir(folder.constData());
+    if (dir == nullptr) {
+        return 0;
+    }
+    QList<QByteArray> candidates;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArrayView name(entry->d_name);
+        if (name.startsWith(prefix) && isRandomPart(name.sliced(prefix.size()))) {
+            candidates.append(folder + '/' + name.toByteArray());
         }
+    }
+    ::closedir(dir);
+    int removed = 0;
+    for (const QByteArray& candidate : candidates) {
+        removed += removeIfUnheld(candidate) ? 1 : 0;
     }
     return removed;
 }

@@ -108,6 +108,18 @@ private slots:
         QVERIFY2(r.out.contains(QStringLiteral("\n現在フェイズ: 不明 (12)\n")), qPrintable(r.out));
     }
 
+    // --force only changes what set does with a file changed on disk; elsewhere it is a mistake.
+    void forceBelongsToSet() {
+        const QString path = freshCopy(QStringLiteral("forced.SAVE"));
+        const Run info = run({QStringLiteral("info"), QStringLiteral("--force"), path});
+        QCOMPARE(info.status, 2);
+        QVERIFY(info.err.startsWith(cli::texts::forceOnlyForSet()));
+        const Run set =
+            run({QStringLiteral("set"), QStringLiteral("--force"), path, QStringLiteral("TurnInfo[0]=10")});
+        QCOMPARE(set.status, 0);
+        QCOMPARE(getInt16(readFile(path), m_builder.turnInfoOffset()), 10);
+    }
+
     void setWithoutABackupWritesNothing() {
         const QString edited = freshCopy(QStringLiteral("unbacked.SAVE"));
         const QString blocker = writeFile(QDir(m_dir.path()), QStringLiteral("blocker"), "x");

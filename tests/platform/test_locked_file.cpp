@@ -550,7 +550,9 @@ void TestLockedFile::staleTemporariesRemoved() {
     const OtherProcessHolding saving(live, LockMode::Normal);
     QVERIFY(saving.held());
 
-    QVERIFY(LockedFile::open(m_path, LockMode::ReadOnly));
+    auto file = LockedFile::open(m_path, LockMode::Normal);
+    QVERIFY(file);
+    QVERIFY(file->replaceContents("KVSAVE saved"));
     QStringList expected = kept;
     expected << u".SaveFile1.SAVE.Live99"_s << u"SaveFile1.SAVE"_s;
     expected.sort();
