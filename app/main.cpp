@@ -7,25 +7,35 @@
 #include "preferences/frmAbout.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTextStream>
 #include <QTimer>
+#include <QTreeView>
 
 #include <optional>
 
 namespace {
 
-// Hidden switches for the README screenshot and the start-up benchmark: select a tree node,
-// save a picture of the window, or quit as soon as the window is up.
+// Hidden switches for the README screenshots and the start-up benchmark: select a tree node,
+// search and show the first match, save a picture of the window, or quit as soon as the
+// window is up.
 void runAutomation(korven::frmMain& window) {
     const QString node = qEnvironmentVariable("KORVENEDIT_SELECT_NODE");
+    const QString search = qEnvironmentVariable("KORVENEDIT_SEARCH");
     const QString picture = qEnvironmentVariable("KORVENEDIT_GRAB");
     const bool quit = qEnvironmentVariableIsSet("KORVENEDIT_QUIT_WHEN_SHOWN");
-    if (node.isEmpty() && picture.isEmpty() && !quit) {
+    if (node.isEmpty() && search.isEmpty() && picture.isEmpty() && !quit) {
         return;
     }
-    QTimer::singleShot(0, &window, [&window, node, picture, quit] {
+    QTimer::singleShot(0, &window, [&window, node, search, picture, quit] {
         if (!node.isEmpty()) {
             window.selectNode(node);
+        }
+        if (!search.isEmpty()) {
+            window.findChild<QLineEdit*>(QStringLiteral("txtSearch"))->setText(search);
+            auto* matches = window.findChild<QTreeView*>(QStringLiteral("lstSearch"));
+            matches->setFocus();
+            matches->setCurrentIndex(matches->model()->index(0, 0));
         }
         if (!picture.isEmpty()) {
             QCoreApplication::processEvents();

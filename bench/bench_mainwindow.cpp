@@ -1,17 +1,19 @@
-// The main window's list and tree building from the in-memory model, and the editor's start-up
-// with the demo save against a bare QMainWindow program, measured side by side. After the
-// table it prints `ratio NAME VALUE` lines from the medians of this run.
+// The main window's list and tree building from the in-memory model, its search, and the
+// editor's start-up with the demo save against a bare QMainWindow program, measured side by
+// side. After the table it prints `ratio NAME VALUE` lines from the medians of this run.
 #include "bench/RatioReporter.h"
 #include "catalogue/ReferenceTables.h"
 #include "mainwindow/CategoryTree.h"
 #include "mainwindow/ColumnLayouts.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/RecordRows.h"
+#include "mainwindow/RecordSearch.h"
 #include "mainwindow/frmMain.h"
 #include "tests/support/SaveImageBuilder.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -69,7 +71,7 @@ void TreeAndLargestList(benchmark::State& state) {
         fillTree(tree, BuildCategoryTree());
         list.showColumns(DefaultColumns(ListKind::Kokan));
         list.showRows(BuildRows(model, setup->largestList));
-        benchmark::DoNotOptimize(list.topLevelItemCount());
+        benchmark::DoNotOptimize(list.rowCount());
     }
 }
 
@@ -87,7 +89,7 @@ void AllAlliedShipsList(benchmark::State& state) {
     view.showColumns(DefaultColumns(ListKind::Kokan));
     for (auto _ : state) {
         view.showRows(BuildRows(*model, list));
-        if (view.topLevelItemCount() != SaveFile::kShips - SaveFile::kJapaneseShips) {
+        if (view.rowCount() != SaveFile::kShips - SaveFile::kJapaneseShips) {
             state.SkipWithError("not every Allied ship was listed");
             break;
         }
@@ -100,6 +102,30 @@ void ListFillInWindow(benchmark::State& state) {
     for (auto _ : state) {
         window.selectNode(setup->largestNode);
         benchmark::DoNotOptimize(window.saveFile());
+    }
+}
+
+// One keystroke in the search box of the loaded window: every record of the save searched and
+// the matches shown. The queries match many records ("1" every number with a 1 in it).
+void SearchKeystroke(benchmark::State& state) {
+    auto* box = setup->window->findChild<QLineEdit*>(QStringLiteral("txtSearch"));
+    const QStringList queries{QStringLiteral("1"), QStringLiteral("ｼ"), QStringLiteral("丸"),
+                              QStringLiteral("伊")};
+    qsizetype next = 0;
+    for (auto _ : state) {
+        box->setText(queries[next]);
+        next = (next + 1) % queries.size();
+    }
+    box->clear();
+}
+
+// The first search after an edit: the index over every list of the tree is built again.
+void SearchIndexBuild(benchmark::State& state) {
+    const SaveFile& model = *setup->window->saveFile();
+    const CategoryTree tree = BuildCategoryTree();
+    for (auto _ : state) {
+        const SearchIndex index = SearchIndex::Build(model, tree);
+        benchmark::DoNotOptimize(index.size());
     }
 }
 
@@ -195,6 +221,12 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("AllAlliedShipsList", AllAlliedShipsList)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
+    benchmark::RegisterBenchmark("SearchKeystroke", SearchKeystroke)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("SearchIndexBuild", SearchIndexBuild)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
     benchmark::RegisterBenchmark("WindowStart", WindowStart)->Unit(benchmark::kMillisecond)->UseRealTime();
     benchmark::RegisterBenchmark("BareWindowStart", BareWindowStart)
         ->Unit(benchmark::kMillisecond)
@@ -214,5 +246,7 @@ int main(int argc, char** argv) {
     reporter.printRatio("tree_and_list_vs_frame", reporter.median("TreeAndLargestList"), kFrameSeconds);
     reporter.printRatio("all_allied_ships_list_vs_frame", reporter.median("AllAlliedShipsList"),
                         kFrameSeconds);
+    reporter.printRatio("search_keystroke_vs_frame", reporter.median("SearchKeystroke"), kFrameSeconds);
+    reporter.printRatio("search_index_build_vs_frame", reporter.median("SearchIndexBuild"), kFrameSeconds);
     return 0;
 }

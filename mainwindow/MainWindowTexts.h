@@ -74,6 +74,22 @@ inline QString cannotLeaveReadOnly() {
 inline QString saveQuestion(const QString& path) {
     return QStringLiteral("ファイルが編集されています。保存しますか？\n保存ファイル名　") + path;
 }
+inline QString fileMissing(const QString& path) {
+    return QStringLiteral("ファイルが見つかりません。\n%1").arg(path);
+}
+// A recent file that is gone; the File menu lists it no more.
+inline QString recentFileMissing(const QString& path) {
+    return fileMissing(path) + QStringLiteral("\n最近使ったファイルの一覧から削除しました。");
+}
+inline QString nothingToExport() {
+    return QStringLiteral("書き出す一覧がありません。\n左のツリーで一覧を表示してください。");
+}
+inline QString csvNotWritten(const QString& path, const QString& reason) {
+    return QStringLiteral("CSVファイルを書き込めませんでした。\n%1\n%2").arg(path, reason);
+}
+inline QString csvWritten(const QString& path) {
+    return QStringLiteral("CSVファイルに書き出しました: %1").arg(path);
+}
 inline QString noHelp() {
     return QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。");
 }
@@ -98,6 +114,15 @@ inline QString listName() {
 }
 inline QString fileFilter() {
     return QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE)|SaveFile*.SAVE|全てのファイル(*.*)|*.*");
+}
+inline QString csvDialogCaption() {
+    return QStringLiteral("CSV形式で書き出し");
+}
+inline QString csvFilter() {
+    return QStringLiteral("CSVファイル(*.csv)|*.csv|全てのファイル(*.*)|*.*");
+}
+inline QString csvSuffix() {
+    return QStringLiteral("csv");
 }
 inline QString saveSuffix() {
     return QStringLiteral("SAVE");
@@ -298,6 +323,19 @@ inline QString menuEditSelectAll() {
 inline QString menuEditInvertSelection() {
     return QStringLiteral("選択範囲の切り替え(&I)");
 }
+inline QString menuEditFind() {
+    return QStringLiteral("検索(&F)");
+}
+inline QString menuEditCopyRows() {
+    return QStringLiteral("行をｺﾋﾟｰ(&Y)");
+}
+inline QString menuFileExportCsv() {
+    return QStringLiteral("CSV形式で書き出し(&E)...");
+}
+// "&1 path" for the first recent file, as the numbered entries of a File menu read.
+inline QString menuFileRecent(int number, const QString& path) {
+    return QStringLiteral("&%1 %2").arg(number).arg(path);
+}
 inline QString menuView() {
     return QStringLiteral("表示(&V)");
 }
@@ -474,6 +512,23 @@ inline QString colFighter() {
 }
 inline QString colBomber() {
     return QStringLiteral("爆撃機");
+}
+
+// The search above the list.
+inline QString searchPlaceholder() {
+    return QStringLiteral("名称または番号で検索 (Ctrl+F)");
+}
+inline QString searchNothingFound() {
+    return QStringLiteral("該当なし");
+}
+inline QString searchColumnName() {
+    return QStringLiteral("名称");
+}
+inline QString searchColumnCategory() {
+    return QStringLiteral("分類");
+}
+inline QString searchColumnNumber() {
+    return QStringLiteral("番号");
 }
 
 }  // namespace korven::mainwindow::texts

@@ -1,54 +1,28 @@
 #include "mainwindow/RecordList.h"
 
-#include "mainwindow/RowSorting.h"
+#include "mainwindow/RecordTableModel.h"
 #include "mainwindow/WindowLayout.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include <algorithm>
+#include <numeric>
+
 namespace korven::mainwindow {
-namespace {
 
-// What each header section carries besides its caption.
-constexpr int kKeyRole = Qt::UserRole;
-constexpr int kWidthRole = Qt::UserRole + 1;  // twips, kept while the pixels match
-constexpr int kSortRole = Qt::UserRole + 2;
-constexpr int kAlignmentRole = Qt::UserRole + 3;
-constexpr int kRowKeyRole = Qt::UserRole;
-
-Qt::Alignment toQt(ColumnAlignment alignment) {
-    switch (alignment) {
-        case ColumnAlignment::Right:
-            return Qt::AlignRight | Qt::AlignVCenter;
-        case ColumnAlignment::Centre:
-            return Qt::AlignHCenter | Qt::AlignVCenter;
-        case ColumnAlignment::Left:
-            break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
-class RecordItem : public QTreeWidgetItem {
-public:
-    RecordItem() : QTreeWidgetItem(QTreeWidgetItem::UserType) {}
-
-    bool operator<(const QTreeWidgetItem& other) const override {
-        const auto* list = static_cast<const RecordListView*>(treeWidget());
-        const int column = list ? list->sortColumn() : 0;
-        return CellLess(text(column), other.text(column), list ? list->sortAsOf(column) : SortAs::Text);
-    }
-};
-
-}  // namespace
-
-RecordListView::RecordListView(QWidget* parent) : QTreeWidget(parent) {
+RecordListView::RecordListView(QWidget* parent)
+    : QTreeView(parent), m_table(new RecordTableModel(this)), m_proxy(new RecordSortProxy(this)) {
+    m_proxy->setSourceModel(m_table);
+    setModel(m_proxy);
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setItemsExpandable(false);
     setAllColumnsShowFocus(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSortingEnabled(false);
-    setColumnCount(0);
     header()->setStretchLastSection(false);
     header()->setSectionsClickable(true);
     header()->setSectionsMovable(true);
@@ -56,20 +30,11 @@ RecordListView::RecordListView(QWidget* parent) : QTreeWidget(parent) {
 }
 
 void RecordListView::showColumns(const Columns& columns) {
-    clear();
-    setColumnCount(0);
+    m_proxy->sort(-1);
+    m_table->setColumns(columns);
     const int count = static_cast<int>(columns.size());
-    setColumnCount(count);
-    QTreeWidgetItem* head = headerItem();
     for (int i = 0; i < count; ++i) {
-        const ColumnLayout& c = columns[static_cast<std::size_t>(i)];
-        head->setText(i, c.caption);
-        head->setData(i, kKeyRole, c.key);
-        head->setData(i, kWidthRole, c.width);
-        head->setData(i, kSortRole, static_cast<int>(c.sortAs));
-        head->setData(i, kAlignmentRole, static_cast<int>(c.alignment));
-        head->setTextAlignment(i, toQt(c.alignment));
-        header()->resizeSection(i, layout::toPixels(c.width));
+        header()->resizeSection(i, layout::toPixels(columns[static_cast<std::size_t>(i)].width));
     }
     for (int position = 0; position < count; ++position) {
         for (int i = 0; i < count; ++i) {
@@ -82,53 +47,110 @@ void RecordListView::showColumns(const Columns& columns) {
 }
 
 Columns RecordListView::shownColumns() const {
-    Columns columns;
-    const QTreeWidgetItem* head = headerItem();
-    for (int i = 0; i < columnCount(); ++i) {
-        ColumnLayout c;
-        c.key = head->data(i, kKeyRole).toString();
-        c.caption = head->text(i);
-        c.width = layout::keepTwips(head->data(i, kWidthRole).toDouble(), header()->sectionSize(i));
-        c.alignment = static_cast<ColumnAlignment>(head->data(i, kAlignmentRole).toInt());
+    Columns columns = m_table->columns();
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
+        ColumnLayout& c = columns[static_cast<std::size_t>(i)];
+        c.width = layout::keepTwips(c.width, header()->sectionSize(i));
         c.position = static_cast<int16_t>(header()->visualIndex(i));
-        c.sortAs = sortAsOf(i);
-        columns.push_back(c);
     }
     return columns;
 }
 
-void RecordListView::showRows(const std::vector<RecordRow>& rows) {
-    clear();
+void RecordListView::showRows(std::vector<RecordRow> rows) {
     header()->setSortIndicatorShown(false);
-    const int count = columnCount();
-    std::vector<Qt::Alignment> alignments;
-    for (int i = 0; i < count; ++i) {
-        alignments.push_back(
-            toQt(static_cast<ColumnAlignment>(headerItem()->data(i, kAlignmentRole).toInt())));
-    }
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(rows.size()));
-    for (const RecordRow& row : rows) {
-        auto* item = new RecordItem;
-        item->setText(0, row.text);
-        item->setData(0, kRowKeyRole, row.key);
-        for (int j = 0; j < row.subItems.size() && j + 1 < count; ++j) {
-            item->setText(j + 1, row.subItems[j]);
-        }
-        for (int i = 0; i < count; ++i) {
-            item->setTextAlignment(i, alignments[static_cast<std::size_t>(i)]);
-        }
-        items.append(item);
-    }
-    addTopLevelItems(items);
+    m_proxy->sort(-1);
+    m_table->setRows(std::move(rows));
 }
 
-QString RecordListView::rowKey(const QTreeWidgetItem* item) const {
-    return item ? item->data(0, kRowKeyRole).toString() : QString();
+void RecordListView::clearRows() {
+    showRows({});
 }
 
-SortAs RecordListView::sortAsOf(int column) const {
-    return static_cast<SortAs>(headerItem()->data(column, kSortRole).toInt());
+void RecordListView::sortRows(int column, Qt::SortOrder order) {
+    header()->setSortIndicatorShown(true);
+    header()->setSortIndicator(column, order);
+    m_proxy->sort(column, order);
+}
+
+int RecordListView::rowCount() const {
+    return m_proxy->rowCount();
+}
+
+int RecordListView::columnCount() const {
+    return m_proxy->columnCount();
+}
+
+QString RecordListView::cellText(int row, int column) const {
+    return m_proxy->index(row, column).data().toString();
+}
+
+QString RecordListView::rowKey(int row) const {
+    return m_proxy->index(row, 0).data(RecordTableModel::RowKeyRole).toString();
+}
+
+std::optional<int> RecordListView::selectedRow() const {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || !selectionModel()->isRowSelected(current.row(), {})) {
+        return std::nullopt;
+    }
+    return current.row();
+}
+
+std::vector<int> RecordListView::selectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows()) {
+        rows.push_back(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void RecordListView::selectRow(int row) {
+    const QModelIndex index = m_proxy->index(row, 0);
+    if (!index.isValid()) {
+        return;
+    }
+    setCurrentIndex(index);
+    selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(index);
+}
+
+std::optional<int> RecordListView::rowOfKey(const QString& key) const {
+    for (int row = 0; row < rowCount(); ++row) {
+        if (rowKey(row) == key) {
+            return row;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<QStringList> RecordListView::rowTexts(const std::vector<int>& rows, bool withCaptions) const {
+    std::vector<int> columns;
+    for (int position = 0; position < header()->count(); ++position) {
+        columns.push_back(header()->logicalIndex(position));
+    }
+    std::vector<QStringList> texts;
+    if (withCaptions) {
+        QStringList captions;
+        for (const int column : columns) {
+            captions.append(m_proxy->headerData(column, Qt::Horizontal).toString());
+        }
+        texts.push_back(captions);
+    }
+    for (const int row : rows) {
+        QStringList cells;
+        for (const int column : columns) {
+            cells.append(cellText(row, column));
+        }
+        texts.push_back(cells);
+    }
+    return texts;
+}
+
+std::vector<int> RecordListView::allRows() const {
+    std::vector<int> rows(static_cast<std::size_t>(rowCount()));
+    std::iota(rows.begin(), rows.end(), 0);
+    return rows;
 }
 
 void RecordListView::keyPressEvent(QKeyEvent* event) {
@@ -137,7 +159,7 @@ void RecordListView::keyPressEvent(QKeyEvent* event) {
         emit enterPressed();
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    QTreeView::keyPressEvent(event);
 }
 
 }  // namespace korven::mainwindow

@@ -3,15 +3,20 @@
 #include "mainwindow/ColumnLayouts.h"
 #include "mainwindow/RecordRows.h"
 
-#include <QTreeWidget>
+#include <QStringList>
+#include <QTreeView>
 
+#include <optional>
 #include <vector>
 
-// The record list widget: a report view whose rows sort by their columns' compare rule and
-// which reports Enter, plus the steps that put columns and rows into it.
+// The record list widget: a report view over RecordTableModel through RecordSortProxy, which
+// reports Enter. Row numbers are positions in the view's (possibly sorted) order.
 namespace korven::mainwindow {
 
-class RecordListView : public QTreeWidget {
+class RecordTableModel;
+class RecordSortProxy;
+
+class RecordListView : public QTreeView {
     Q_OBJECT
 public:
     explicit RecordListView(QWidget* parent);
@@ -21,16 +26,38 @@ public:
     // The columns as the user left them: display order, widths and alignment.
     Columns shownColumns() const;
     // Replaces the rows; sorting is off afterwards.
-    void showRows(const std::vector<RecordRow>& rows);
+    void showRows(std::vector<RecordRow> rows);
+    void clearRows();
 
-    QString rowKey(const QTreeWidgetItem* item) const;
-    SortAs sortAsOf(int column) const;
+    void sortRows(int column, Qt::SortOrder order);
+
+    int rowCount() const;
+    int columnCount() const;
+    QString cellText(int row, int column) const;
+    QString rowKey(int row) const;
+    // The current row when it is selected.
+    std::optional<int> selectedRow() const;
+    // The selected rows in view order.
+    std::vector<int> selectedRows() const;
+    void selectRow(int row);
+    // The row showing the record with `key`, if the list has one.
+    std::optional<int> rowOfKey(const QString& key) const;
+
+    // The cells of `rows` in the columns' display order, the captions first when asked.
+    std::vector<QStringList> rowTexts(const std::vector<int>& rows, bool withCaptions) const;
+    std::vector<int> allRows() const;
+
+    const RecordTableModel& table() const { return *m_table; }
 
 signals:
     void enterPressed();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    RecordTableModel* m_table;
+    RecordSortProxy* m_proxy;
 };
 
 }  // namespace korven::mainwindow

@@ -12,17 +12,10 @@ std::optional<double> numberIn(QStringView text) {
     return ok ? std::optional<double>(value) : std::nullopt;
 }
 
-// The value of a number or pair cell; an empty first half sorts before every number.
-struct SortKey {
-    double first = 0;
-    double second = 0;
-    bool firstMissing = false;
-};
-
-std::optional<SortKey> keyOf(const QString& text, SortAs sortAs) {
+std::optional<CellSortKey> valueKeyOf(const QString& text, SortAs sortAs) {
     if (sortAs == SortAs::Number) {
         if (const std::optional<double> value = numberIn(text)) {
-            return SortKey{*value, 0, false};
+            return CellSortKey{true, false, *value, 0, {}};
         }
         return std::nullopt;
     }
@@ -35,14 +28,15 @@ std::optional<SortKey> keyOf(const QString& text, SortAs sortAs) {
     if (!second) {
         return std::nullopt;
     }
+    // An empty first half sorts before every number.
     if (left.trimmed().isEmpty()) {
-        return SortKey{0, *second, true};
+        return CellSortKey{true, true, 0, *second, {}};
     }
     const std::optional<double> first = numberIn(left);
     if (!first) {
         return std::nullopt;
     }
-    return SortKey{*first, *second, false};
+    return CellSortKey{true, false, *first, *second, {}};
 }
 
 bool textLess(const QString& a, const QString& b) {
@@ -57,20 +51,28 @@ SortState SortAfterClick(const SortState& current, int column) {
     return SortState{true, column, flip ? Qt::DescendingOrder : Qt::AscendingOrder};
 }
 
+CellSortKey SortKeyOf(const QString& text, SortAs sortAs) {
+    if (sortAs != SortAs::Text) {
+        if (std::optional<CellSortKey> key = valueKeyOf(text, sortAs)) {
+            return *key;
+        }
+    }
+    return CellSortKey{false, false, 0, 0, text};
+}
+
+bool SortKeyLess(const CellSortKey& a, const CellSortKey& b) {
+    if (a.isValue && b.isValue) {
+        return std::tuple(!a.firstMissing, a.first, a.second) <
+               std::tuple(!b.firstMissing, b.first, b.second);
+    }
+    if (a.isValue || b.isValue) {
+        return a.isValue;  // values first
+    }
+    return textLess(a.text, b.text);
+}
+
 bool CellLess(const QString& a, const QString& b, SortAs sortAs) {
-    if (sortAs == SortAs::Text) {
-        return textLess(a, b);
-    }
-    const std::optional<SortKey> ka = keyOf(a, sortAs);
-    const std::optional<SortKey> kb = keyOf(b, sortAs);
-    if (ka && kb) {
-        return std::tuple(!ka->firstMissing, ka->first, ka->second) <
-               std::tuple(!kb->firstMissing, kb->first, kb->second);
-    }
-    if (ka || kb) {
-        return ka.has_value();  // values first
-    }
-    return textLess(a, b);
+    return SortKeyLess(SortKeyOf(a, sortAs), SortKeyOf(b, sortAs));
 }
 
 }  // namespace korven::mainwindow

@@ -2,6 +2,7 @@
 
 #include "mainwindow/ColumnLayouts.h"
 
+#include <QMetaType>
 #include <QString>
 #include <Qt>
 
@@ -20,9 +21,23 @@ struct SortState {
 // column, ascending in every other case.
 SortState SortAfterClick(const SortState& current, int column);
 
+// What a cell compares by, worked out once per cell rather than on every comparison.
+struct CellSortKey {
+    bool isValue = false;  // a value of its column's form
+    bool firstMissing = false;
+    double first = 0;
+    double second = 0;
+    QString text;
+};
+
+CellSortKey SortKeyOf(const QString& text, SortAs sortAs);
+bool SortKeyLess(const CellSortKey& a, const CellSortKey& b);
+
 // True when cell `a` sorts before cell `b` in ascending order. Number and pair columns compare
 // by value; a cell that is not a value of its column's form sorts after those that are, and
 // among such cells (and in text columns) texts compare without regard to case.
 bool CellLess(const QString& a, const QString& b, SortAs sortAs);
 
 }  // namespace korven::mainwindow
+
+Q_DECLARE_METATYPE(korven::mainwindow::CellSortKey)

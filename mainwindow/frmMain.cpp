@@ -6,6 +6,7 @@
 #include "mainwindow/BackupsDialog.h"
 #include "mainwindow/ChangesDialog.h"
 #include "mainwindow/CommandLine.h"
+#include "mainwindow/DroppedFile.h"
 #include "mainwindow/EditState.h"
 #include "mainwindow/FileFilter.h"
 #include "mainwindow/HelpTopics.h"
@@ -14,7 +15,9 @@
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/RecordRows.h"
+#include "mainwindow/SearchPanel.h"
 #include "mainwindow/SplitterStrip.h"
+#include "mainwindow/TableText.h"
 #include "model/ModelDiff.h"
 #include "model/ModelTexts.h"
 #include "model/OpenSaveFile.h"
@@ -24,13 +27,18 @@
 #include "preferences/PreferenceDialogs.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QSaveFile>
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -54,15 +62,6 @@ const QString kReviewBeforeSave = QStringLiteral("ReviewBeforeSave");
 QRect pixelRect(double left, double top, double width, double height) {
     return QRect(lay::toPixels(left), lay::toPixels(top), std::max(0, lay::toPixels(width)),
                  std::max(0, lay::toPixels(height)));
-}
-
-bool samePath(const QString& a, const QString& b) {
-    const QFileInfo fa(a);
-    const QFileInfo fb(b);
-    if (fa.exists() && fb.exists()) {
-        return fa.canonicalFilePath() == fb.canonicalFilePath();
-    }
-    return fa.absoluteFilePath() == fb.absoluteFilePath();
 }
 
 }  // namespace
@@ -118,6 +117,8 @@ frmMain::frmMain(QWidget* parent)
     setMinimumSize(lay::ceilPixels(lay::kMinimumWindowWidth), lay::ceilPixels(lay::kMinimumWindowHeight));
 
     readSettings();
+    showRecentFiles();
+    setAcceptDrops(true);
     layOut(0);
     m_label1->setText(mt::noFileLoaded());
     m_panel2->setText(mt::noFileLoaded());
@@ -162,7 +163,14 @@ void frmMain::buildMenus() {
     m_fileProperties = action(file, "mnuFileProperties", mt::menuFileProperties());
     m_fileCompare = action(file, "mnuFileCompare", mt::menuFileCompare());
     m_fileRestore = action(file, "mnuFileRestore", mt::menuFileRestore());
+    m_fileExportCsv = action(file, "mnuFileExportCsv", mt::menuFileExportCsv());
     separator(file, "munFileBar2");
+    for (int i = 0; i < RecentFiles::kMaximum; ++i) {
+        QAction* recent = action(file, QStringLiteral("mnuFileRecent_%1").arg(i).toLatin1().constData(), {});
+        connect(recent, &QAction::triggered, this, [this, i] { openRecent(i); });
+        m_recentActions.push_back(recent);
+    }
+    m_recentBar = separator(file, "mnuFileBarRecent");
     QAction* exit = action(file, "mnuFileExit", mt::menuFileExit(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = menu("mnuEdit", mt::menuEdit());
@@ -173,6 +181,11 @@ void frmMain::buildMenus() {
     m_editReview = action(edit, "mnuEditReview", mt::menuEditReview());
     m_editReviewBeforeSave = action(edit, "mnuEditReviewBeforeSave", mt::menuEditReviewBeforeSave());
     m_editReviewBeforeSave->setCheckable(true);
+    separator(edit, "mnuEditBarFind");
+    m_editFind = action(edit, "mnuEditFind", mt::menuEditFind(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    // Ctrl+C stays the Close shortcut.
+    m_editCopyRows = action(edit, "mnuEditCopyRows", mt::menuEditCopyRows(),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     // Present in the menu structure, hidden and without behaviour.
     for (const auto& [name, caption] :
          {std::pair{"mnuEditCut", mt::menuEditCut()}, std::pair{"mnuEditCopy", mt::menuEditCopy()},
@@ -212,6 +225,9 @@ void frmMain::buildMenus() {
     connect(m_fileClose, &QAction::triggered, this, &frmMain::fileClose);
     connect(m_fileProperties, &QAction::triggered, this, &frmMain::fileProperties);
     connect(exit, &QAction::triggered, this, &frmMain::close);
+    connect(m_editFind, &QAction::triggered, this, [this] { m_search->focusBox(); });
+    connect(m_editCopyRows, &QAction::triggered, this, &frmMain::copyRows);
+    connect(m_fileExportCsv, &QAction::triggered, this, &frmMain::exportCsv);
     connect(m_viewStatusBar, &QAction::triggered, this, &frmMain::toggleStatusBar);
     connect(options, &QAction::triggered, this, &frmMain::viewOptions);
     connect(contents, &QAction::triggered, this, &frmMain::helpContents);
@@ -251,6 +267,11 @@ void frmMain::buildPanes() {
 
     m_listView = new RecordListView(m_central);
     m_listView->setObjectName(QStringLiteral("ListView"));
+    m_search = new SearchPanel(m_central);
+    m_search->setObjectName(QStringLiteral("picSearch"));
+    m_search->setIndexSource([this] {
+        return m_document->isOpen() ? SearchIndex::Build(*m_document->model(), m_tree) : SearchIndex{};
+    });
     m_treeView->setAccessibleName(mt::treeName());
     m_listView->setAccessibleName(mt::listName());
 
@@ -297,9 +318,12 @@ void frmMain::buildPanes() {
         }
         showListFor(m_treeView->currentItem());
     });
-    connect(m_listView, &QTreeWidget::itemDoubleClicked, this, &frmMain::openSelectedRecord);
+    connect(m_listView, &QAbstractItemView::doubleClicked, this, &frmMain::openSelectedRecord);
     connect(m_listView, &RecordListView::enterPressed, this, &frmMain::openSelectedRecord);
     connect(m_listView->header(), &QHeaderView::sectionClicked, this, &frmMain::sortByColumn);
+    connect(m_search, &SearchPanel::hitChosen, this, &frmMain::showSearchHit);
+    connect(m_search, &SearchPanel::hitActivated, this, &frmMain::openSelectedRecord);
+    connect(m_search, &SearchPanel::neededHeightChanged, this, &frmMain::applyLayout);
     connect(m_strip, &SplitterStrip::pressed, this, &frmMain::startDrag);
     connect(m_strip, &SplitterStrip::moved, this, &frmMain::drag);
     connect(m_strip, &SplitterStrip::released, this, &frmMain::endDrag);
@@ -323,6 +347,7 @@ void frmMain::readSettings() {
     m_editReviewBeforeSave->setChecked(m_settings->flag(kOption, kReviewBeforeSave, false));
 
     m_gamePath = m_settings->text(kOption, QStringLiteral("GamePath"));
+    m_recent = RecentFiles::Read(*m_settings);
 }
 
 void frmMain::writeSettings() {
@@ -368,7 +393,12 @@ void frmMain::applyLayout() {
         w->setGeometry(lay::toPixels(left), top, std::max(0, lay::toPixels(paneWidth)), height);
     };
     place(m_treeView, 0, l.treeWidth);
-    place(m_listView, l.listLeft, l.listWidth);
+    // The search takes the top of the list's pane.
+    const int searchHeight = std::min(m_search->neededHeight(), height);
+    m_search->setGeometry(lay::toPixels(l.listLeft), top, std::max(0, lay::toPixels(l.listWidth)),
+                          searchHeight);
+    m_listView->setGeometry(lay::toPixels(l.listLeft), top + searchHeight,
+                            std::max(0, lay::toPixels(l.listWidth)), height - searchHeight);
     place(m_strip, l.stripLeft, lay::kStripWidth);
     // The strip lies over the list's left edge, so the whole strip can be grabbed.
     m_strip->raise();
@@ -469,6 +499,8 @@ bool frmMain::openFile(const QString& path, bool readOnly) {
     }
     buildTree();
     setFileMenus(true);
+    m_search->setFileOpen(true);
+    rememberRecent();
     showEditState();
     return true;
 }
@@ -476,9 +508,84 @@ bool frmMain::openFile(const QString& path, bool readOnly) {
 void frmMain::setFileMenus(bool open) {
     m_fileOpen->setEnabled(!open);
     for (QAction* a : {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_fileCompare, m_fileRestore,
-                       m_editHistory, m_editReview}) {
+                       m_fileExportCsv, m_editHistory, m_editReview, m_editFind, m_editCopyRows}) {
         a->setEnabled(open);
     }
+}
+
+void frmMain::openInPlace(const QString& path) {
+    const CommandLineTarget target = ExaminePath(path);
+    if (target.kind == PathKind::Folder) {
+        ui().show(Message(mt::folderGiven(), MessageIcon::Exclamation));
+        return;
+    }
+    if (target.kind == PathKind::Missing) {
+        ui().show(Message(mt::fileMissing(path), MessageIcon::Exclamation));
+        return;
+    }
+    if (m_document->isOpen()) {
+        if (SamePath(path, m_document->path())) {
+            return;  // already the open file
+        }
+        if (ClearlyNotASave(path)) {
+            ui().show(Message(korven::texts::notASaveFile(), MessageIcon::Exclamation));
+            return;
+        }
+        if (!fileClose()) {
+            return;
+        }
+    }
+    openFile(path, target.readOnly);
+}
+
+void frmMain::openRecent(int entry) {
+    const QString path = m_recent.paths().value(entry);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (ExaminePath(path).kind == PathKind::Missing) {
+        m_recent.remove(path);
+        m_recent.write(*m_settings);
+        showRecentFiles();
+        ui().show(Message(mt::recentFileMissing(path), MessageIcon::Exclamation));
+        return;
+    }
+    openInPlace(path);
+}
+
+void frmMain::rememberRecent() {
+    m_recent.add(m_document->path());
+    m_recent.write(*m_settings);
+    showRecentFiles();
+}
+
+void frmMain::showRecentFiles() {
+    const QStringList& paths = m_recent.paths();
+    for (std::size_t i = 0; i < m_recentActions.size(); ++i) {
+        const QString path = paths.value(static_cast<qsizetype>(i));
+        QAction* a = m_recentActions[i];
+        // A path may hold '&', which a menu caption would take for a mnemonic.
+        a->setText(
+            mt::menuFileRecent(static_cast<int>(i) + 1, QString(path).replace(u'&', QStringLiteral("&&"))));
+        a->setToolTip(path);
+        a->setVisible(!path.isEmpty());
+    }
+    m_recentBar->setVisible(!paths.isEmpty());
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedFile(*event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    const std::optional<QString> path = DroppedFile(*event->mimeData());
+    if (!path) {
+        return;
+    }
+    event->acceptProposedAction();
+    openInPlace(*path);
 }
 
 // ---- File commands ----
@@ -492,6 +599,7 @@ void frmMain::fileOpen() {
     options.caption = mt::openDialogCaption();
     options.filter = DialogFilter(mt::fileFilter());
     options.showReadOnlyBox = true;
+    options.directory = m_recent.lastFolder();
     const std::optional<OpenFileChoice> choice = ui().getOpenFile(this, options);
     if (!choice) {
         return;
@@ -560,11 +668,15 @@ void frmMain::fileSaveAs() {
     if (!chosen || chosen->isEmpty()) {
         return;
     }
-    if (samePath(*chosen, m_document->path())) {
+    if (SamePath(*chosen, m_document->path())) {
         fileSave();
         return;
     }
-    showSaved(m_document->saveAs(*chosen));
+    const SaveOutcome saved = m_document->saveAs(*chosen);
+    if (saved.outcome == DocumentSave::Saved) {
+        rememberRecent();
+    }
+    showSaved(saved);
 }
 
 bool frmMain::fileClose() {
@@ -584,10 +696,11 @@ bool frmMain::fileClose() {
     setWindowTitle(NoFileCaption());
     m_panel2->setText(mt::noFileLoaded());
     m_treeView->clear();
-    m_listView->clear();
+    m_listView->clearRows();
     m_panel1->clear();
     m_sort = {};
     setFileMenus(false);
+    m_search->setFileOpen(false);
     return true;
 }
 
@@ -608,6 +721,47 @@ void frmMain::fileProperties() {
         m_openers.properties(session, this);
     }
     showEditState();
+}
+
+void frmMain::copyRows() {
+    const std::vector<int> rows = m_listView->selectedRows();
+    if (rows.empty()) {
+        return;
+    }
+    QGuiApplication::clipboard()->setText(TabSeparated(m_listView->rowTexts(rows, false)));
+}
+
+void frmMain::exportCsv() {
+    if (!m_document->isOpen()) {
+        return;
+    }
+    if (m_listView->columnCount() == 0) {
+        ui().show(Message(mt::nothingToExport(), MessageIcon::Exclamation));
+        return;
+    }
+    FileDialogOptions options;
+    options.caption = mt::csvDialogCaption();
+    options.filter = DialogFilter(mt::csvFilter());
+    options.defaultSuffix = mt::csvSuffix();
+    // Named after the list's place in the tree, e.g. 艦型_日本軍_巡洋艦.csv, next to the save.
+    QStringList captions;
+    for (const QTreeWidgetItem* node = m_treeView->currentItem(); node; node = node->parent()) {
+        captions.prepend(node->text(0));
+    }
+    options.directory =
+        QFileInfo(m_document->path()).absoluteDir().filePath(captions.join(u'_') + u'.' + mt::csvSuffix());
+    const std::optional<QString> chosen = ui().getSaveFile(this, options);
+    if (!chosen || chosen->isEmpty()) {
+        return;
+    }
+    // All or nothing: a failed write leaves no half file behind.
+    QSaveFile file(*chosen);
+    const QByteArray bytes = CommaSeparated(m_listView->rowTexts(m_listView->allRows(), true));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        ui().show(Message(mt::csvNotWritten(*chosen, file.errorString()), MessageIcon::Error));
+        return;
+    }
+    m_status->showStatus(mt::csvWritten(*chosen));
 }
 
 void frmMain::viewOptions() {
@@ -740,6 +894,8 @@ void frmMain::followHistory() {
         m_editRedo->setText(step.isEmpty() ? mt::menuEditRedo() : mt::menuEditRedoStep(step));
     });
     connect(&history, &QUndoStack::indexChanged, this, [this] {
+        // Names may have changed: the search finds records as they are now.
+        m_search->invalidate();
         if (m_document->isOpen() && !m_inDialog) {
             showEditState();
             refreshList(currentListPosition());
@@ -788,7 +944,7 @@ void frmMain::fileCompare() {
     }
     const SaveFile& model = *m_document->model();
     std::vector<FieldChange> differences;
-    if (samePath(choice->path, m_document->path())) {
+    if (SamePath(choice->path, m_document->path())) {
         differences = DiffModels(model, *m_document->savedModel());
     } else {
         auto other = std::make_unique<SaveFile>();
@@ -855,25 +1011,40 @@ void frmMain::buildTree() {
 bool frmMain::selectNode(const QString& key) {
     for (QTreeWidgetItemIterator it(m_treeView); *it; ++it) {
         if ((*it)->data(0, kNodeKeyRole).toString() == key) {
-            for (QTreeWidgetItem* parent = (*it)->parent(); parent; parent = parent->parent()) {
-                parent->setExpanded(true);
-            }
-            if (m_treeView->currentItem() == *it) {
-                showListFor(*it);
-            } else {
-                m_treeView->setCurrentItem(*it);
-            }
-            m_treeView->scrollToItem(*it);
+            selectTreeItem(*it);
             return true;
         }
     }
     return false;
 }
 
+void frmMain::selectTreeItem(QTreeWidgetItem* item) {
+    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent()) {
+        parent->setExpanded(true);
+    }
+    if (m_treeView->currentItem() == item) {
+        showListFor(item);
+    } else {
+        m_treeView->setCurrentItem(item);
+    }
+    m_treeView->scrollToItem(item);
+}
+
+void frmMain::showSearchHit(const SearchEntry& hit) {
+    for (QTreeWidgetItemIterator it(m_treeView); *it; ++it) {
+        if ((*it)->data(0, kNodeIndexRole).toInt() == hit.node) {
+            selectTreeItem(*it);
+            if (const std::optional<int> row = m_listView->rowOfKey(hit.key)) {
+                m_listView->selectRow(*row);
+            }
+            return;
+        }
+    }
+}
+
 void frmMain::showListFor(QTreeWidgetItem* node) {
-    m_listView->clear();
+    m_listView->clearRows();
     m_sort = {};
-    m_listView->header()->setSortIndicatorShown(false);
     m_panel1->clear();
     if (node == nullptr || !m_document->isOpen()) {
         return;
@@ -887,9 +1058,8 @@ void frmMain::showListFor(QTreeWidgetItem* node) {
     if (m_kind != list.kind) {
         setUpColumns(list.kind);
     }
-    const std::vector<RecordRow> rows = BuildRows(*m_document->model(), list);
-    m_listView->showRows(rows);
-    m_panel1->setText(mt::rowCount(static_cast<int>(rows.size())));
+    m_listView->showRows(BuildRows(*m_document->model(), list));
+    m_panel1->setText(mt::rowCount(m_listView->rowCount()));
 }
 
 void frmMain::setUpColumns(ListKind kind) {
@@ -904,24 +1074,23 @@ void frmMain::setUpColumns(ListKind kind) {
 
 void frmMain::sortByColumn(int column) {
     m_sort = SortAfterClick(m_sort, column);
-    m_listView->header()->setSortIndicatorShown(true);
-    m_listView->sortItems(m_sort.column, m_sort.order);
+    m_listView->sortRows(m_sort.column, m_sort.order);
 }
 
 void frmMain::openSelectedRecord() {
-    const QList<QTreeWidgetItem*> selected = m_listView->selectedItems();
-    if (selected.isEmpty() || !m_document->isOpen()) {
+    const std::optional<int> row = m_listView->selectedRow();
+    if (!row || !m_document->isOpen()) {
         return;
     }
-    QTreeWidgetItem* row = selected.constFirst();
-    const QString key = m_listView->rowKey(row);
+    const QString key = m_listView->rowKey(*row);
     if (key.isEmpty()) {
         return;
     }
-    const int position = m_listView->indexOfTopLevelItem(row) + 1;
+    const int position = *row + 1;
     // The list is refreshed once when the dialog closes, not under it at every Apply.
     const QScopedValueRollback inDialog(m_inDialog, true);
-    EditSession session = sessionFor(row->text(0), row->text(0));
+    const QString itemText = m_listView->cellText(*row, 0);
+    EditSession session = sessionFor(itemText, itemText);
     // A ship whose class number is outside the table is listed, but has no class to edit.
     const std::optional<EditorRequest> request = ParseRowKey(key, *m_document->model());
     const bool classMissing =
@@ -938,21 +1107,18 @@ void frmMain::openSelectedRecord() {
 }
 
 int frmMain::currentListPosition() const {
-    QTreeWidgetItem* row = m_listView->currentItem();
-    return row == nullptr ? 1 : m_listView->indexOfTopLevelItem(row) + 1;
+    const QModelIndex current = m_listView->currentIndex();
+    return current.isValid() ? current.row() + 1 : 1;
 }
 
 void frmMain::refreshList(int position) {
     showListFor(m_treeView->currentItem());
-    const int count = m_listView->topLevelItemCount();
+    const int count = m_listView->rowCount();
     if (count == 0) {
         return;
     }
     // The row at the same position, or the last one when the list became shorter.
-    QTreeWidgetItem* row = m_listView->topLevelItem(std::clamp(position, 1, count) - 1);
-    m_listView->setCurrentItem(row);
-    row->setSelected(true);
-    m_listView->scrollToItem(row);
+    m_listView->selectRow(std::clamp(position, 1, count) - 1);
 }
 
 }  // namespace korven

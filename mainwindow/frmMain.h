@@ -5,6 +5,7 @@
 #include "mainwindow/CategoryTree.h"
 #include "mainwindow/ChangeRows.h"
 #include "mainwindow/ColumnLayouts.h"
+#include "mainwindow/RecentFiles.h"
 #include "mainwindow/RowSorting.h"
 #include "mainwindow/WindowLayout.h"
 #include "model/SaveFile.h"
@@ -29,6 +30,8 @@ struct Preferences;
 namespace mainwindow {
 class HelpWindow;
 class RecordListView;
+class SearchPanel;
+struct SearchEntry;
 class SplitterStrip;
 }  // namespace mainwindow
 
@@ -70,6 +73,9 @@ public:
     void helpContents();
     void helpSearch();
     void helpAbout();
+    // The selected rows as tab-separated text on the clipboard; the list as a CSV file.
+    void copyRows();
+    void exportCsv();
     void editUndo();
     void editRedo();
     void editHistory();
@@ -100,6 +106,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -124,11 +132,20 @@ private:
     void showSaved(const SaveOutcome& saved);
     void reload();
     void setFileMenus(bool open);
+    // A recent file or a dropped one: the open file is closed first (asking to save it), as
+    // a path on the command line would be examined.
+    void openInPlace(const QString& path);
+    void openRecent(int entry);
+    void rememberRecent();
+    void showRecentFiles();
     void buildTree();
     void showListFor(QTreeWidgetItem* node);
     void setUpColumns(mainwindow::ListKind kind);
     void sortByColumn(int column);
     void refreshList(int position);
+    void selectTreeItem(QTreeWidgetItem* item);
+    // Shows the record of a search match in the tree and the list.
+    void showSearchHit(const mainwindow::SearchEntry& hit);
     int currentListPosition() const;
     void followHistory();
     std::vector<mainwindow::ChangeRow> pendingChanges() const;
@@ -169,6 +186,7 @@ private:
     QLabel* m_label2 = nullptr;
     QTreeWidget* m_treeView = nullptr;
     mainwindow::RecordListView* m_listView = nullptr;
+    mainwindow::SearchPanel* m_search = nullptr;
     mainwindow::SplitterStrip* m_strip = nullptr;
     QWidget* m_bar = nullptr;
     QLabel* m_panel1 = nullptr;
@@ -183,6 +201,12 @@ private:
     QAction* m_fileCompare = nullptr;
     QAction* m_fileRestore = nullptr;
     QAction* m_viewStatusBar = nullptr;
+    QAction* m_editFind = nullptr;
+    QAction* m_editCopyRows = nullptr;
+    QAction* m_fileExportCsv = nullptr;
+    mainwindow::RecentFiles m_recent;
+    std::vector<QAction*> m_recentActions;
+    QAction* m_recentBar = nullptr;
     QAction* m_editUndo = nullptr;
     QAction* m_editRedo = nullptr;
     QAction* m_editHistory = nullptr;

@@ -2,7 +2,9 @@
 #include "editors/ModuleMain.h"
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/MainWindowTexts.h"
+#include "mainwindow/RecordList.h"
 #include "mainwindow/RecordRows.h"
+#include "mainwindow/RecordTableModel.h"
 #include "mainwindow/frmMain.h"
 #include "model/ModelTexts.h"
 #include "platform/Backups.h"
@@ -67,23 +69,39 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-QStringList headerCaptions(const QTreeWidget* list) {
+QStringList headerCaptions(const RecordListView* list) {
     QStringList result;
     for (int i = 0; i < list->columnCount(); ++i) {
-        result.append(list->headerItem()->text(i));
+        result.append(list->model()->headerData(i, Qt::Horizontal).toString());
     }
     return result;
 }
 
-QStringList column(const QTreeWidget* list, int c) {
+QStringList column(const RecordListView* list, int c) {
     QStringList result;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        result.append(list->topLevelItem(i)->text(c));
+    for (int i = 0; i < list->rowCount(); ++i) {
+        result.append(list->cellText(i, c));
     }
     return result;
 }
 
-void clickHeader(QTreeWidget* list, int section) {
+// Makes `row` current, as a click on it does.
+void setCurrentRow(RecordListView* list, int row) {
+    list->setCurrentIndex(list->model()->index(row, 0));
+}
+
+// The rows whose first column reads `text`.
+QList<int> rowsNamed(const RecordListView* list, const QString& text) {
+    QList<int> rows;
+    for (int i = 0; i < list->rowCount(); ++i) {
+        if (list->cellText(i, 0) == text) {
+            rows.append(i);
+        }
+    }
+    return rows;
+}
+
+void clickHeader(QTreeView* list, int section) {
     QHeaderView* header = list->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
@@ -137,8 +155,8 @@ class TestFrmMain : public QObject {
             return true;
         }});
         QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
-        auto* list = child<QTreeWidget>(w, "ListView");
-        list->setCurrentItem(list->topLevelItem(0));
+        auto* list = child<RecordListView>(w, "ListView");
+        setCurrentRow(list, 0);
         w.openSelectedRecord();
         QVERIFY(w.isFileChanged());
     }
@@ -360,6 +378,15 @@ private slots:
         QTest::newRow("history") << "mnuEditHistory"
                                  << "編集履歴(&H)..."
                                  << "" << false << true;
+        QTest::newRow("find") << "mnuEditFind"
+                              << "検索(&F)"
+                              << "Ctrl+F" << false << true;
+        QTest::newRow("copy rows") << "mnuEditCopyRows"
+                                   << "行をｺﾋﾟｰ(&Y)"
+                                   << "Ctrl+Shift+C" << false << true;
+        QTest::newRow("export CSV") << "mnuFileExportCsv"
+                                    << "CSV形式で書き出し(&E)..."
+                                    << "" << false << true;
         // A hidden action counts as disabled.
         QTest::newRow("copy") << "mnuEditCopy"
                               << "ｺﾋﾟｰ(&C)"
@@ -401,13 +428,15 @@ private slots:
             }
             return result;
         };
-        QCOMPARE(names(child<QMenu>(w, "mnuFile")),
-                 (QStringList{u"mnuFileOpen"_s, u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileClose"_s,
-                              u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"mnuFileCompare"_s,
-                              u"mnuFileRestore"_s, u"munFileBar2"_s, u"mnuFileExit"_s}));
+        QCOMPARE(
+            names(child<QMenu>(w, "mnuFile")),
+            (QStringList{u"mnuFileOpen"_s, u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileClose"_s,
+                         u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"mnuFileCompare"_s, u"mnuFileRestore"_s,
+                         u"mnuFileExportCsv"_s, u"munFileBar2"_s, u"mnuFileExit"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuEdit")),
                  (QStringList{u"mnuEditUndo"_s, u"mnuEditRedo"_s, u"mnuEditHistory"_s, u"mnuEditBar0"_s,
-                              u"mnuEditReview"_s, u"mnuEditReviewBeforeSave"_s}));
+                              u"mnuEditReview"_s, u"mnuEditReviewBeforeSave"_s, u"mnuEditBarFind"_s,
+                              u"mnuEditFind"_s, u"mnuEditCopyRows"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuView")),
                  (QStringList{u"mnuViewStatusBar"_s, u"mnuViewBar0"_s, u"mnuViewOptions"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuHelp")), (QStringList{u"mnuHelpContents"_s, u"mnuHelpSearch"_s,
@@ -701,7 +730,7 @@ private slots:
         QCOMPARE(w.saveFile()->AircrewSkill[0][0], original);
         QVERIFY(!w.isFileChanged());
         QCOMPARE(child<QLabel>(w, "Label2")->text(), u"未編集"_s);
-        QCOMPARE(column(child<QTreeWidget>(w, "ListView"), 1).first(), QString::number(original));
+        QCOMPARE(column(child<RecordListView>(w, "ListView"), 1).first(), QString::number(original));
         QVERIFY(!action(w, "mnuEditUndo")->isEnabled());
         // The file as it was before the restore is the newest backup.
         const QStringList backups = BackupStore().backupsOf(path);
@@ -1144,9 +1173,9 @@ private slots:
         QVERIFY(w.openFilePath().isEmpty());
         QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit"));
         QCOMPARE(child<QLabel>(w, "Panel_2")->text(), mt::noFileLoaded());
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         QCOMPARE(child<QTreeWidget>(w, "TreeView")->topLevelItemCount(), 0);
-        QCOMPARE(list->topLevelItemCount(), 0);
+        QCOMPARE(list->rowCount(), 0);
         // The columns and the list kind survive for the next file.
         QCOMPARE(list->columnCount(), 7);
         QCOMPARE(w.currentListKind(), std::optional(ListKind::Kankei));
@@ -1209,8 +1238,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QVERIFY(w.openFile(path, false));
         QVERIFY(w.selectNode(QStringLiteral("Kokan_0_4")));
-        auto* list = child<QTreeWidget>(w, "ListView");
-        list->setCurrentItem(list->topLevelItem(0));
+        auto* list = child<RecordListView>(w, "ListView");
+        setCurrentRow(list, 0);
         QWidget* target = w.findChild<QWidget*>(focus);
         target->setFocus();
         QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
@@ -1225,7 +1254,7 @@ private slots:
         frmMain w;
         QVERIFY(w.openFile(path, false));
         const uint8_t original = w.saveFile()->AircrewSkill[0][0];
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         QAction* undo = action(w, "mnuEditUndo");
         QAction* redo = action(w, "mnuEditRedo");
         QVERIFY(!undo->isEnabled());
@@ -1284,7 +1313,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QVERIFY(w.openFile(path, false));
         setSkill(w, 90);
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(!w.isFileChanged());
@@ -1307,8 +1336,8 @@ private slots:
             return true;
         }});
         QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
-        auto* list = child<QTreeWidget>(w, "ListView");
-        list->setCurrentItem(list->topLevelItem(1));
+        auto* list = child<RecordListView>(w, "ListView");
+        setCurrentRow(list, 1);
         w.openSelectedRecord();
         QUndoStack& history = w.document().history();
         QCOMPARE(history.count(), 2);
@@ -1512,17 +1541,17 @@ private slots:
         QVERIFY(w.openFile(saveFile(), false));
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_0")));  // some list first
         QVERIFY(w.selectNode(node));
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         QTEST(headerCaptions(list), "captions");
         if (rows >= 0) {
-            QCOMPARE(list->topLevelItemCount(), rows);
+            QCOMPARE(list->rowCount(), rows);
         } else {
-            QVERIFY(list->topLevelItemCount() > 0);
+            QVERIFY(list->rowCount() > 0);
         }
         if (!firstRow.isEmpty()) {
-            QCOMPARE(list->topLevelItem(0)->text(0), firstRow);
+            QCOMPARE(list->cellText(0, 0), firstRow);
         }
-        const QString count = list->columnCount() == 0 ? QString() : mt::rowCount(list->topLevelItemCount());
+        const QString count = list->columnCount() == 0 ? QString() : mt::rowCount(list->rowCount());
         QCOMPARE(child<QLabel>(w, "Panel_1")->text(), count);
         QVERIFY(ui.messages.empty());
     }
@@ -1532,7 +1561,7 @@ private slots:
         frmMain w;
         QVERIFY(w.openFile(saveFile(), false));
         auto* tree = child<QTreeWidget>(w, "TreeView");
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         const CategoryTree model = BuildCategoryTree();
         int nodes = 0;
         for (QTreeWidgetItemIterator it(tree); *it; ++it) {
@@ -1541,7 +1570,7 @@ private slots:
             QCOMPARE((*it)->text(0), model.node(index)->caption);
             const NodeList shown =
                 ListForNode(FactsOf(model, index), model.fixedNodeCount, model.firstAreaIndex);
-            QCOMPARE(list->topLevelItemCount(), static_cast<int>(BuildRows(*w.saveFile(), shown).size()));
+            QCOMPARE(list->rowCount(), static_cast<int>(BuildRows(*w.saveFile(), shown).size()));
             QCOMPARE(list->columnCount(), static_cast<int>(DefaultColumns(shown.kind).size()));
             ++nodes;
         }
@@ -1558,11 +1587,11 @@ private slots:
         w.saveFile()->Ship[512].Words[2] = 15002;
         const int group = ListingGroupOfClass(*w.saveFile(), w.saveFile()->Ship[510].Words[3]);
         QVERIFY(w.selectNode(QStringLiteral("Kokan_1_%1").arg(group)));
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         const QStringList names = column(list, 0);
         QVERIFY(names.contains(QStringLiteral("No.0007")));
-        QCOMPARE(list->findItems(QStringLiteral("No.0007"), Qt::MatchExactly).value(0)->data(0, Qt::UserRole),
-                 QVariant(QStringLiteral("Kokan510")));
+        QCOMPARE(list->rowKey(rowsNamed(list, QStringLiteral("No.0007")).value(0)),
+                 QStringLiteral("Kokan510"));
     }
 
     void sortToggling() {
@@ -1571,7 +1600,7 @@ private slots:
         w.show();
         QVERIFY(w.openFile(saveFile(), false));
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         const QStringList unsorted = column(list, 2);
         auto numbers = [&](int c) {
             QList<int> values;
@@ -1609,7 +1638,7 @@ private slots:
         w.show();
         QVERIFY(w.openFile(saveFile(), false));
         QVERIFY(w.selectNode(QStringLiteral("Kokan_0_4")));
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         clickHeader(list, 3);
         QList<std::pair<int, int>> values;
         for (const QString& text : column(list, 3)) {
@@ -1624,7 +1653,7 @@ private slots:
         frmMain w;
         w.show();
         QVERIFY(w.openFile(saveFile(), false));
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
         QCOMPARE(list->header()->sectionSize(0), layout::toPixels(1500));
         list->header()->resizeSection(1, 150);
@@ -1643,7 +1672,8 @@ private slots:
         // Unchanged widths keep their twips exactly.
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
         QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
-        QCOMPARE(list->headerItem()->data(0, Qt::UserRole + 1).toDouble(), 2200.0);
+        QCOMPARE(list->model()->headerData(0, Qt::Horizontal, RecordTableModel::WidthRole).toDouble(),
+                 2200.0);
     }
 
     void enterAndDoubleClickOpenTheEditor() {
@@ -1662,18 +1692,17 @@ private slots:
             return owner != nullptr;
         }});
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);  // nothing selected yet
         QVERIFY(log.keys.isEmpty());
-        QTreeWidgetItem* second = list->topLevelItem(1);
-        list->setCurrentItem(second);
+        setCurrentRow(list, 1);
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(log.keys.size(), 1);
         QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(log.keys.size(), 2);
         QTest::keyClick(list, Qt::Key_A);
-        const QRect rect = list->visualItemRect(list->topLevelItem(1));
+        const QRect rect = list->visualRect(list->model()->index(1, 0));
         // The first mouse event only brings the pointer into the window; a single click opens nothing.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
         QCOMPARE(log.keys.size(), 2);
@@ -1708,8 +1737,8 @@ private slots:
         }});
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
         auto* tree = child<QTreeWidget>(w, "TreeView");
-        auto* list = child<QTreeWidget>(w, "ListView");
-        const int rowsBefore = list->topLevelItemCount();
+        auto* list = child<RecordListView>(w, "ListView");
+        const int rowsBefore = list->rowCount();
         QVERIFY(rowsBefore > 0);
         tree->expandAll();
         const QList<QTreeWidgetItem*> nodes =
@@ -1727,10 +1756,10 @@ private slots:
         QFETCH(QString, selectedAfter);
         QCOMPARE(tree->currentItem(), node(selectedAfter));
         QFETCH(int, rowsAfter);
-        QCOMPARE(list->topLevelItemCount(), rowsAfter < 0 ? rowsBefore : rowsAfter);
+        QCOMPARE(list->rowCount(), rowsAfter < 0 ? rowsBefore : rowsAfter);
         list->setFocus();
-        if (list->topLevelItemCount() > 0) {
-            list->setCurrentItem(list->topLevelItem(0));
+        if (list->rowCount() > 0) {
+            setCurrentRow(list, 0);
         }
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(opened.size(), rowsAfter < 0 ? 1 : 0);
@@ -1742,7 +1771,7 @@ private slots:
         w.show();
         QVERIFY(w.openFile(saveFile(), false));
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
-        auto* list = child<QTreeWidget>(w, "ListView");
+        auto* list = child<RecordListView>(w, "ListView");
         const QStringList unsorted = column(list, 0);
         clickHeader(list, 0);
         clickHeader(list, 0);  // descending
@@ -1753,14 +1782,14 @@ private slots:
             session.markFileChanged();
             return true;
         }});
-        list->setCurrentItem(list->topLevelItem(2));
-        const QString selectedKey = list->topLevelItem(2)->data(0, Qt::UserRole).toString();
+        setCurrentRow(list, 2);
+        const QString selectedKey = list->rowKey(2);
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(openedKey, selectedKey);
         // Rebuilt unsorted from the model, with the row at position 3 selected.
-        QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("改高雄型"));
+        QCOMPARE(list->cellText(0, 0), QStringLiteral("改高雄型"));
         QCOMPARE(column(list, 0).mid(1), unsorted.mid(1));
-        QCOMPARE(list->selectedItems().value(0), list->topLevelItem(2));
+        QCOMPARE(list->selectedRows(), std::vector<int>{2});
         QVERIFY(w.windowTitle().endsWith(QStringLiteral(" [編集済み]")));
         QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("編集済み"));
     }
@@ -1770,18 +1799,18 @@ private slots:
         frmMain w;
         QVERIFY(w.openFile(saveFile(), false));
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
-        auto* list = child<QTreeWidget>(w, "ListView");
-        const int rows = list->topLevelItemCount();
+        auto* list = child<RecordListView>(w, "ListView");
+        const int rows = list->rowCount();
         w.setDialogOpeners({.record = [](const QString&, EditSession& session, QWidget*) {
             session.file.ShipClass[static_cast<std::size_t>(session.selection.record)].Kind[1] =
                 12;  // now a destroyer
             session.markFileChanged();
             return true;
         }});
-        list->setCurrentItem(list->topLevelItem(rows - 1));
+        setCurrentRow(list, rows - 1);
         w.openSelectedRecord();
-        QCOMPARE(list->topLevelItemCount(), rows - 1);
-        QCOMPARE(list->selectedItems().value(0), list->topLevelItem(rows - 2));
+        QCOMPARE(list->rowCount(), rows - 1);
+        QCOMPARE(list->selectedRows(), std::vector<int>{rows - 2});
     }
 
     void shipWithoutClassOpensNothing() {
@@ -1793,11 +1822,11 @@ private slots:
         w.setDialogOpeners(
             {.record = [&opened](const QString&, EditSession&, QWidget*) { return ++opened > 0; }});
         QVERIFY(w.selectNode(QStringLiteral("Kokan_0_0")));
-        auto* list = child<QTreeWidget>(w, "ListView");
-        const QList<QTreeWidgetItem*> found = list->findItems(catalogue::ShipNames()[0], Qt::MatchExactly);
+        auto* list = child<RecordListView>(w, "ListView");
+        const QList<int> found = rowsNamed(list, catalogue::ShipNames()[0]);
         QCOMPARE(found.size(), 1);
-        QCOMPARE(found[0]->text(1), QString());
-        list->setCurrentItem(found[0]);
+        QCOMPARE(list->cellText(found[0], 1), QString());
+        setCurrentRow(list, found[0]);
         w.openSelectedRecord();
         QCOMPARE(opened, 0);
     }
@@ -1841,8 +1870,8 @@ private slots:
         action(w, "mnuViewOptions")->trigger();
         action(w, "mnuHelpAbout")->trigger();
         QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
-        auto* list = child<QTreeWidget>(w, "ListView");
-        list->setCurrentItem(list->topLevelItem(0));
+        auto* list = child<RecordListView>(w, "ListView");
+        setCurrentRow(list, 0);
         w.openSelectedRecord();
         QVERIFY(!w.isFileChanged());
         QVERIFY(ui.messages.empty());
