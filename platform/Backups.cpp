@@ -1,5 +1,6 @@
 #include "platform/Backups.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -18,6 +19,13 @@ QString stamp(const QDateTime& now) {
 }  // namespace
 
 QString BackupStore::defaultFolder() {
+#ifdef Q_OS_WIN
+    // XDG_DATA_HOME moves the data folder on Windows too, as it does on Linux: for a portable
+    // set-up, and so the tests keep their backups apart.
+    if (const QString xdg = qEnvironmentVariable("XDG_DATA_HOME"); !xdg.isEmpty()) {
+        return xdg + u'/' + QCoreApplication::applicationName() + QStringLiteral("/backups");
+    }
+#endif
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups");
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtGlobal>
 
 #include <memory>
 
@@ -12,10 +13,11 @@ enum class LockMode {
     ReadOnly,  // read only; others may read it too, but nobody may open it for writing
 };
 
-// An open, locked save file. The lock (flock) lasts as long as the object. Contents are
-// replaced atomically: the new bytes go to a locked temporary file in the same folder,
-// are flushed to disk and renamed over the file, so the file on disk is always either the
-// old or the complete new content, and the lock is never released in between.
+// An open, locked save file. The lock (flock, or the share mode of the Windows handle) lasts
+// as long as the object. Contents are replaced atomically: the new bytes go to a locked
+// temporary file in the same folder, are flushed to disk and renamed over the file, so the
+// file on disk is always either the old or the complete new content, and the lock is never
+// released in between.
 class LockedFile {
 public:
     ~LockedFile();
@@ -46,11 +48,16 @@ public:
     bool replaceContents(const QByteArray& contents, QString* reason = nullptr);
 
 private:
-    LockedFile(QString path, QString target, int fd, LockMode mode);
+#ifdef Q_OS_WIN
+    using Handle = Qt::HANDLE;
+#else
+    using Handle = int;
+#endif
+    LockedFile(QString path, QString target, Handle handle, LockMode mode);
 
     QString m_path;
     QString m_target;  // the file itself, absolute and with links resolved, for replacing it
-    int m_fd;
+    Handle m_handle;
     LockMode m_mode;
 };
 

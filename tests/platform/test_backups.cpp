@@ -1,5 +1,7 @@
 #include "platform/Backups.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,6 +68,22 @@ private slots:
         const BackupStore::Outcome outcome = store.backUp(QStringLiteral("a.SAVE"), "x");
         QVERIFY(!outcome.ok);
         QVERIFY(!outcome.reason.isEmpty());
+    }
+
+    void defaultFolderIsTheUsersDataFolder() {
+        QCoreApplication::setApplicationName(QStringLiteral("KorvenEdit"));
+        const QTemporaryDir dir;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
+        QCOMPARE(BackupStore::defaultFolder(), dir.path() + QStringLiteral("/KorvenEdit/backups"));
+        qunsetenv("XDG_DATA_HOME");
+#ifdef Q_OS_WIN
+        QVERIFY2(BackupStore::defaultFolder().endsWith(QStringLiteral("/AppData/Roaming/KorvenEdit/backups"),
+                                                       Qt::CaseInsensitive),
+                 qPrintable(BackupStore::defaultFolder()));
+#else
+        QCOMPARE(BackupStore::defaultFolder(),
+                 QDir::homePath() + QStringLiteral("/.local/share/KorvenEdit/backups"));
+#endif
     }
 };
 

@@ -1,6 +1,6 @@
 #include "platform/LockedFile.h"
+#include "platform/LockedFileSupport.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <fcntl.h>
@@ -13,11 +13,8 @@
 namespace korven {
 namespace {
 
-void setReason(QString* reason, const QString& text) {
-    if (reason != nullptr) {
-        *reason = text;
-    }
-}
+using lockedfile::resolvedTarget;
+using lockedfile::setReason;
 
 QString systemError(const char* what) {
     return QStringLiteral("%1: %2").arg(QString::fromLatin1(what),
@@ -60,19 +57,6 @@ mode_t defaultFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
-}
-
-// Resolved once, when the file is opened: a relative path would otherwise follow later
-// changes of the working folder, and renaming over a symbolic link would replace the link
-// and leave the file it points to unchanged. Links among the folders of an absolute path
-// need nothing: the system follows them when renaming.
-QString resolvedTarget(const QString& path, bool isLink) {
-    if (!isLink && QDir::isAbsolutePath(path)) {
-        return path;
-    }
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
 }
 
 // Writes `contents` to a new locked temporary file beside `path` and renames it over
@@ -123,11 +107,11 @@ int replaceAtomically(const QString& path, const QByteArray& contents, QString* 
 
 }  // namespace
 
-LockedFile::LockedFile(QString path, QString target, int fd, LockMode mode)
-    : m_path(std::move(path)), m_target(std::move(target)), m_fd(fd), m_mode(mode) {}
+LockedFile::LockedFile(QString path, QString target, Handle handle, LockMode mode)
+    : m_path(std::move(path)), m_target(std::move(target)), m_handle(handle), m_mode(mode) {}
 
 LockedFile::~LockedFile() {
-    ::close(m_fd);
+    ::close(m_handle);
 }
 
 std::unique_ptr<LockedFile> LockedFile::open(const QString& path, LockMode mode, QString* reason) {
@@ -194,14 +178,15 @@ std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteA
 
 bool LockedFile::readAll(QByteArray* contents, QString* reason) const {
     struct stat st {};
-    if (::fstat(m_fd, &st) != 0) {
+    if (::fstat(m_handle, &st) != 0) {
         setReason(reason, systemError("cannot read the file size"));
         return false;
     }
     QByteArray data(static_cast<qsizetype>(st.st_size), Qt::Uninitialized);
     qsizetype done = 0;
     while (done < data.size()) {
-        const ssize_t n = ::pread(m_fd, data.data() + done, static_cast<size_t>(data.size() - done), done);
+        const ssize_t n =
+            ::pread(m_handle, data.data() + done, static_cast<size_t>(data.size() - done), done);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -224,13 +209,13 @@ bool LockedFile::reopenForWriting(QString* reason) {
         return true;
     }
     // Our own shared lock would stand in the way of the exclusive one; take it back on failure.
-    ::flock(m_fd, LOCK_UN);
+    ::flock(m_handle, LOCK_UN);
     auto reopened = open(m_target, LockMode::Normal, reason);
     if (!reopened) {
-        lockFd(m_fd, LockMode::ReadOnly);
+        lockFd(m_handle, LockMode::ReadOnly);
         return false;
     }
-    std::swap(m_fd, reopened->m_fd);
+    std::swap(m_handle, reopened->m_handle);
     m_mode = LockMode::Normal;
     return true;
 }
@@ -244,7 +229,7 @@ bool LockedFile::replaceContents(const QByteArray& contents, QString* reason) {
     // read-only meanwhile: a save never resurrects a removed file or replaces somebody else's.
     struct stat held {};
     struct stat named {};
-    if (::fstat(m_fd, &held) != 0 || ::stat(QFile::encodeName(m_target).constData(), &named) != 0 ||
+    if (::fstat(m_handle, &held) != 0 || ::stat(QFile::encodeName(m_target).constData(), &named) != 0 ||
         held.st_dev != named.st_dev || held.st_ino != named.st_ino) {
         setReason(reason, QStringLiteral("the file was removed or replaced while it was open"));
         return false;
@@ -257,8 +242,8 @@ bool LockedFile::replaceContents(const QByteArray& contents, QString* reason) {
     if (fd < 0) {
         return false;
     }
-    ::close(m_fd);
-    m_fd = fd;
+    ::close(m_handle);
+    m_handle = fd;
     return true;
 }
 
