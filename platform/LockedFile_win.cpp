@@ -11,8 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <tuple>
-#include <vector>
+#include <utility>
 
 namespace korven {
 namespace {
@@ -47,7 +46,7 @@ HANDLE openHandle(const QString& path, DWORD access, DWORD share, DWORD disposit
 
 HANDLE openLocked(const QString& path, LockMode mode) {
     return mode == LockMode::Normal
-               ? openHandle(path, GENERIC_READ | GENERIC_WRITE | DELETE, kShareNormal, OPEN_EXISTING)
+               ? openHandle(path, GENERIC_READ | GENERIC_WRITE, kShareNormal, OPEN_EXISTING)
                : openHandle(path, GENERIC_READ, kShareReadOnly, OPEN_EXISTING);
 }
 
@@ -64,38 +63,29 @@ bool writeAll(HANDLE handle, const char* data, qsizetype size) {
     return true;
 }
 
-// Renames the file behind `handle` over `target` while `target` may still be open (with
-// delete sharing) in this process, so no other program can step in between. POSIX rename
-// semantics do that where the file system has them; the classic rename needs the target
-// closed first, which `releaseTarget` does at the last moment.
-bool renameOver(HANDLE handle, const QString& target, const std::function<void()>& releaseTarget) {
-    const std::wstring name = nativePath(target);
-    const std::size_t size = sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t);
-    std::vector<char> buffer(size, 0);
-    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-    info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
-    std::copy(name.begin(), name.end(), info->FileName);
-    // FileRenameInfoEx with FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS.
-    constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
-    info->Flags = 0x1 | 0x2;
-    if (SetFileInformationByHandle(handle, kFileRenameInfoEx, info, static_cast<DWORD>(size))) {
+// Renames the temporary file over `target` while `target` is still held (with delete
+// sharing) by this process, so no other program can step in between. Where the file system
+// refuses to replace a file that is open, `releaseTarget` lets it go at the last moment.
+bool renameOver(const QString& temp, const QString& target, const std::function<void()>& releaseTarget) {
+    const std::wstring from = nativePath(temp);
+    const std::wstring to = nativePath(target);
+    constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (MoveFileExW(from.c_str(), to.c_str(), kFlags)) {
         return true;
     }
     releaseTarget();
-    info->Flags = 0;
-    info->ReplaceIfExists = TRUE;
-    return SetFileInformationByHandle(handle, FileRenameInfo, info, static_cast<DWORD>(size)) != 0;
+    return MoveFileExW(from.c_str(), to.c_str(), kFlags) != 0;
 }
 
-// Writes `contents` to a new exclusive temporary file beside `path` and renames it over
-// `path`. Returns the temporary file's handle, which now names `path`, or nothing.
+// Writes `contents` to a new temporary file beside `path`, held as a normal handle, and
+// renames it over `path`. Returns the temporary file's handle, which now names `path`, or
+// nothing.
 HANDLE replaceAtomically(const QString& path, const QByteArray& contents,
                          const std::function<void()>& releaseTarget, QString* reason) {
     const QFileInfo info(path);
     const QString tempName = info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.' +
                              QUuid::createUuid().toString(QUuid::Id128).left(12);
-    const HANDLE handle =
-        openHandle(tempName, GENERIC_READ | GENERIC_WRITE | DELETE, kShareNormal, CREATE_NEW);
+    const HANDLE handle = openHandle(tempName, GENERIC_READ | GENERIC_WRITE, kShareNormal, CREATE_NEW);
     if (handle == INVALID_HANDLE_VALUE) {
         setReason(reason, systemError("cannot create a temporary file"));
         return nullptr;
@@ -112,7 +102,7 @@ HANDLE replaceAtomically(const QString& path, const QByteArray& contents,
     if (!FlushFileBuffers(handle)) {
         return fail("cannot flush the temporary file");
     }
-    if (!renameOver(handle, path, releaseTarget)) {
+    if (!renameOver(tempName, path, releaseTarget)) {
         return fail("cannot rename the temporary file");
     }
     return handle;
@@ -123,16 +113,17 @@ bool isReadOnly(const QString& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-// Volume and file index: what stays the same for one file under every name it has.
-std::optional<std::tuple<DWORD, DWORD, DWORD>> fileIdentity(HANDLE handle) {
+// The file index: what stays the same for one file under every name it has. The volume is
+// the target's own in both places compared (Wine reports no volume for a renamed handle).
+std::optional<std::pair<DWORD, DWORD>> fileIdentity(HANDLE handle) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(handle, &info)) {
         return std::nullopt;
     }
-    return std::tuple(info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow);
+    return std::pair(info.nFileIndexHigh, info.nFileIndexLow);
 }
 
-std::optional<std::tuple<DWORD, DWORD, DWORD>> fileIdentity(const QString& path) {
+std::optional<std::pair<DWORD, DWORD>> fileIdentity(const QString& path) {
     // No access asked, every sharing allowed: this looks at a file other handles hold.
     const HANDLE handle =
         openHandle(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
@@ -142,6 +133,12 @@ std::optional<std::tuple<DWORD, DWORD, DWORD>> fileIdentity(const QString& path)
     auto identity = fileIdentity(handle);
     CloseHandle(handle);
     return identity;
+}
+
+// A file deleted while open keeps its name until the last handle closes; it is gone all the same.
+bool isDeletePending(HANDLE handle) {
+    FILE_STANDARD_INFO info{};
+    return GetFileInformationByHandleEx(handle, FileStandardInfo, &info, sizeof info) && info.DeletePending;
 }
 
 }  // namespace
@@ -186,7 +183,7 @@ std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteA
     // file nobody sees any more, and its next save would silently undo ours.
     HANDLE existing = nullptr;
     if (QFileInfo::exists(target)) {
-        existing = openHandle(target, GENERIC_READ | DELETE, kShareNormal, OPEN_EXISTING);
+        existing = openHandle(target, GENERIC_READ | GENERIC_WRITE, kShareNormal, OPEN_EXISTING);
         if (existing == INVALID_HANDLE_VALUE) {
             setReason(reason, isInUse(GetLastError())
                                   ? QStringLiteral("the file is in use by another program")
@@ -265,7 +262,7 @@ bool LockedFile::replaceContents(const QByteArray& contents, QString* reason) {
     // The name must still stand for the file we hold, and the file must not have been made
     // read-only meanwhile: a save never resurrects a removed file or replaces somebody else's.
     const auto held = fileIdentity(m_handle);
-    if (!held || held != fileIdentity(m_target)) {
+    if (!held || held != fileIdentity(m_target) || isDeletePending(m_handle)) {
         setReason(reason, QStringLiteral("the file was removed or replaced while it was open"));
         return false;
     }

@@ -29,6 +29,14 @@ QString hexOf(unsigned value) {
     return QString::number(value, 16).toUpper();
 }
 
+QString codes(const QString& text) {
+    QStringList list;
+    for (const QChar ch : text) {
+        list.append(hexOf(ch.unicode()));
+    }
+    return list.join(u' ');
+}
+
 }  // namespace
 
 void TestCp932Parity::singleBytes() {
@@ -49,9 +57,8 @@ void TestCp932Parity::everyPair() {
                 ch != tables::kNone ? QString(QChar(ch)) : tableSingle(lead) + tableSingle(trail);
             const QString actual = cp932::decode(QByteArrayView(bytes, 2));
             if (actual != expected && ++differences <= 20) {
-                qWarning("%02X %02X: system %s, tables %s", lead, trail,
-                         qPrintable(hexOf(actual.at(0).unicode())),
-                         qPrintable(hexOf(expected.at(0).unicode())));
+                qWarning("%02X %02X: system %s, tables %s", lead, trail, qPrintable(codes(actual)),
+                         qPrintable(codes(expected)));
             }
         }
     }
