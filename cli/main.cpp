@@ -5,6 +5,10 @@
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+#include <cstdio>
+
 namespace {
 
 // The output is UTF-8 as on Linux; a Windows console shows it so while the program runs.
@@ -26,6 +30,9 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
 #ifdef Q_OS_WIN
     const Utf8Console console;
+    // The same bytes as on Linux: line ends stay "\n", so dump writes identical JSON.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
     // Names the data folder that holds the backups, shared with the editor.
     QCoreApplication::setApplicationName(QStringLiteral("KorvenEdit"));
