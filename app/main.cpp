@@ -1,4 +1,5 @@
 #include "mainwindow/frmMain.h"
+#include "platform/JapaneseFont.h"
 #include "platform/ProgramInfo.h"
 #include "preferences/frmAbout.h"
 
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(korven::program::title());
     QApplication::setWindowIcon(korven::ProgramIcon());
+    korven::UseJapaneseApplicationFont();
     korven::frmMain window;
     window.show();
     window.runCommandLine(QCoreApplication::arguments().mid(1).join(u' '));

@@ -1,216 +1,198 @@
 #include "cli/Assignment.h"
 
+#include "cli/AssignmentPath.h"
 #include "cli/CliTexts.h"
+#include "cli/FieldRef.h"
+#include "cli/JsonEdits.h"
+#include "model/FieldChecks.h"
+#include "model/ModelDiff.h"
 #include "model/RecordFields.h"
 #include "model/SaveFileLoader.h"
 #include "model/SaveFileWriter.h"
 
-#include <QRegularExpression>
-
-#include <functional>
-#include <limits>
-#include <type_traits>
-#include <variant>
-#include <vector>
+#include <algorithm>
+#include <map>
+#include <utility>
 
 namespace korven::cli {
+
+struct ModelEditor::Written {
+    FieldRef field;
+    FieldValue original;
+    int lastEdit;  // index into m_edits
+};
+
 namespace {
 
-// Indices too long to read are kept as this, which every table rejects.
-constexpr qint64 kHugeIndex = std::numeric_limits<qint64>::max();
-
-struct Segment {
-    QString name;
-    std::vector<qint64> indices;
-    QStringList indexTexts;  // as written, for messages
-};
-using Path = std::vector<Segment>;
-
-std::optional<Path> parsePath(const QString& text) {
-    static const QRegularExpression segmentPattern(
-        QStringLiteral("\\A([A-Za-z][A-Za-z0-9]*)((?:\\[[0-9]+\\])*)\\z"));
-    static const QRegularExpression indexPattern(QStringLiteral("\\[([0-9]+)\\]"));
-    Path path;
-    for (const QString& part : text.split(QLatin1Char('.'))) {
-        const QRegularExpressionMatch match = segmentPattern.match(part);
-        if (!match.hasMatch()) {
-            return std::nullopt;
-        }
-        Segment segment;
-        segment.name = match.captured(1);
-        for (const QRegularExpressionMatch& index : indexPattern.globalMatch(match.captured(2))) {
-            bool ok = false;
-            const qint64 value = index.captured(1).toLongLong(&ok);
-            segment.indices.push_back(ok ? value : kHugeIndex);
-            segment.indexTexts.append(index.captured(1));
-        }
-        path.push_back(std::move(segment));
-    }
-    if (path.empty() || path.size() > 2) {
-        return std::nullopt;
-    }
-    return path;
-}
-
-struct IntegerTarget {
-    qint64 minimum;
-    qint64 maximum;
-    std::function<void(qint64)> store;
-};
-struct TextTarget {
-    qsizetype width;
-    std::function<void(const QString&)> store;
-};
-using Target = std::variant<IntegerTarget, TextTarget>;
-
 struct Resolution {
-    std::optional<Target> target;
+    std::vector<FieldRef> leaves;
     AssignmentError error = AssignmentError::None;
     QString reason;
 };
 
 Resolution failure(AssignmentError error, QString reason) {
-    return {std::nullopt, error, std::move(reason)};
+    return {{}, error, std::move(reason)};
 }
 
-template <typename T>
-struct IsArray : std::false_type {};
-template <typename T, std::size_t N>
-struct IsArray<std::array<T, N>> : std::true_type {};
+struct Context {
+    const SaveFile& model;
+    const Path& path;
+};
 
 template <typename T>
-struct IsText : std::false_type {};
-template <std::size_t W>
-struct IsText<FixedText<W>> : std::true_type {};
+void resolveInto(T& field, const Context& context, std::size_t segment, std::size_t index, Resolution& out);
 
-template <typename T>
-constexpr bool kIsRecord = std::is_same_v<T, AircraftTypeRecord> || std::is_same_v<T, ShipClassRecord> ||
-                           std::is_same_v<T, BaseRecord> || std::is_same_v<T, ShipRecord> ||
-                           std::is_same_v<T, CarrierAirRecord> || std::is_same_v<T, ScienceWeaponEntry>;
-
-template <typename T>
-Target leafTarget(T& field) {
-    if constexpr (IsText<T>::value) {
-        return TextTarget{static_cast<qsizetype>(T::kWidth),
-                          [&field](const QString& text) { field.setText(text); }};
-    } else {
-        static_assert(std::is_integral_v<T>);
-        return IntegerTarget{std::numeric_limits<T>::min(), std::numeric_limits<T>::max(),
-                             [&field](qint64 value) { field = static_cast<T>(value); }};
+// Texts compare as equal or not; a filter value that is not a number matches no number.
+bool passesFilter(const FieldRef& field, const Filter& filter) {
+    const QJsonValue value = field.value();
+    if (value.isString()) {
+        const bool equal = value.toString() == filter.value;
+        return filter.op == Filter::Op::Equal ? equal : filter.op == Filter::Op::NotEqual && !equal;
     }
-}
-
-// The text of a path up to and including segment `upTo`, for messages.
-QString pathText(const Path& path, std::size_t upTo) {
-    QString text;
-    for (std::size_t s = 0; s <= upTo && s < path.size(); ++s) {
-        if (s > 0) {
-            text += QLatin1Char('.');
-        }
-        text += path[s].name;
-        for (const QString& index : path[s].indexTexts) {
-            text += QLatin1Char('[') + index + QLatin1Char(']');
-        }
+    bool ok = false;
+    const qint64 wanted = filter.value.toLongLong(&ok);
+    const qint64 number = value.toInteger();
+    if (!ok) {
+        return false;
     }
-    return text;
+    switch (filter.op) {
+        case Filter::Op::Equal:
+            return number == wanted;
+        case Filter::Op::NotEqual:
+            return number != wanted;
+        case Filter::Op::Less:
+            return number < wanted;
+        case Filter::Op::LessOrEqual:
+            return number <= wanted;
+        case Filter::Op::Greater:
+            return number > wanted;
+        case Filter::Op::GreaterOrEqual:
+            return number >= wanted;
+    }
+    return false;
 }
 
-// Walks `field` by the indices of segment `segment` from `index` on, then into the record
-// field that the next segment names.
+// The one field a filter names in `record`; an error when it names none or several.
+template <typename Record>
+Resolution filterField(Record& record, const Context& context, const Filter& filter) {
+    Path relative{Segment{}};
+    relative.insert(relative.end(), filter.field.begin(), filter.field.end());
+    Resolution result;
+    resolveInto(record, Context{context.model, relative}, 0, 0, result);
+    return result;
+}
+
 template <typename T>
-Resolution resolve(T& field, const Path& path, std::size_t segment, std::size_t index) {
+void resolveInto(T& field, const Context& context, std::size_t segment, std::size_t index, Resolution& out) {
+    const Path& path = context.path;
     const Segment& current = path[segment];
     if constexpr (IsArray<T>::value) {
         if (index >= current.indices.size()) {
-            return failure(AssignmentError::IndexCount, texts::wrongIndexCount(pathText(path, segment)));
+            out = failure(AssignmentError::IndexCount, texts::wrongIndexCount(PathText(path, segment)));
+            return;
         }
-        const qint64 i = current.indices[index];
+        const Selector& selector = current.indices[index];
         const auto size = static_cast<qint64>(std::tuple_size_v<T>);
-        if (i >= size) {
-            return failure(AssignmentError::IndexRange,
-                           texts::indexOutOfRange(current.indexTexts[index], size - 1));
+        const bool topRecords = segment == 0 && index == 0;
+        const qint64 written = topRecords ? WrittenRecords(context.model, current.name, size) : size;
+        auto visit = [&](qint64 i) {
+            resolveInto(field[static_cast<std::size_t>(i)], context, segment, index + 1, out);
+            return out.error == AssignmentError::None;
+        };
+        switch (selector.kind) {
+            case Selector::Kind::Index:
+                if (selector.first >= size) {
+                    out =
+                        failure(AssignmentError::IndexRange, texts::indexOutOfRange(selector.text, size - 1));
+                } else if (selector.first >= written) {
+                    out = failure(AssignmentError::NeverWritten,
+                                  current.name == u"Base"
+                                      ? texts::baseNotInFile(selector.first, context.model.LastBaseIndex)
+                                      : texts::neverWritten(PathText(path, 0)));
+                } else {
+                    visit(selector.first);
+                }
+                return;
+            case Selector::Kind::All:
+            case Selector::Kind::Range: {
+                const bool all = selector.kind == Selector::Kind::All;
+                if (!all && selector.last >= size) {
+                    out = failure(AssignmentError::IndexRange,
+                                  texts::indexOutOfRange(QString::number(selector.last), size - 1));
+                    return;
+                }
+                const qint64 last = std::min(all ? size - 1 : selector.last, written - 1);
+                for (qint64 i = all ? 0 : selector.first; i <= last; ++i) {
+                    if (!visit(i)) {
+                        return;
+                    }
+                }
+                return;
+            }
+            case Selector::Kind::Filter:
+                if constexpr (kIsRecord<typename T::value_type>) {
+                    for (qint64 i = 0; i < written; ++i) {
+                        auto& record = field[static_cast<std::size_t>(i)];
+                        const Resolution tested = filterField(record, context, *selector.filter);
+                        if (tested.error != AssignmentError::None || tested.leaves.size() != 1) {
+                            out = tested.error != AssignmentError::None
+                                      ? tested
+                                      : failure(AssignmentError::Syntax, texts::badSyntax());
+                            return;
+                        }
+                        if (passesFilter(tested.leaves.front(), *selector.filter) && !visit(i)) {
+                            return;
+                        }
+                    }
+                } else {
+                    out = failure(AssignmentError::Syntax, texts::filterOnRecordsOnly());
+                }
+                return;
         }
-        return resolve(field[static_cast<std::size_t>(i)], path, segment, index + 1);
     } else {
         if (index < current.indices.size()) {
-            return failure(AssignmentError::IndexCount, texts::wrongIndexCount(pathText(path, segment)));
+            out = failure(AssignmentError::IndexCount, texts::wrongIndexCount(PathText(path, segment)));
+            return;
         }
         if constexpr (kIsRecord<T>) {
             if (segment + 1 >= path.size()) {
-                return failure(AssignmentError::UnknownField,
-                               texts::missingFieldName(pathText(path, segment)));
+                out =
+                    failure(AssignmentError::UnknownField, texts::missingFieldName(PathText(path, segment)));
+                return;
             }
             const QString& wanted = path[segment + 1].name;
-            Resolution result = failure(AssignmentError::UnknownField, texts::unknownField(wanted));
+            bool found = false;
             fields::forEach<T>(
                 [&](const char* name, auto& member) {
-                    if (wanted == QLatin1String(name)) {
-                        result = resolve(member, path, segment + 1, 0);
+                    if (!found && wanted == QLatin1String(name)) {
+                        found = true;
+                        resolveInto(member, context, segment + 1, 0, out);
                     }
                 },
                 field);
-            return result;
+            if (!found) {
+                out = failure(AssignmentError::UnknownField, texts::unknownField(wanted));
+            }
         } else {
             if (segment + 1 < path.size()) {
-                return failure(AssignmentError::UnknownField,
-                               texts::unknownField(pathText(path, segment + 1)));
+                out =
+                    failure(AssignmentError::UnknownField, texts::unknownField(PathText(path, segment + 1)));
+                return;
             }
-            return {leafTarget(field), AssignmentError::None, {}};
+            out.leaves.push_back(FieldRef(&field));
         }
     }
 }
 
 Resolution resolveModel(SaveFile& m, const Path& path) {
-    const QString& name = path.front().name;
-    auto top = [&](auto& field) { return resolve(field, path, 0, 0); };
-    if (name == u"TurnInfo")
-        return top(m.TurnInfo);
-    if (name == u"ScenarioTitle")
-        return top(m.ScenarioTitle);
-    if (name == u"AirDevelopment")
-        return top(m.AirDevelopment);
-    if (name == u"ScienceWeapon")
-        return top(m.ScienceWeapon);
-    if (name == u"AircrewSkill")
-        return top(m.AircrewSkill);
-    if (name == u"AircraftType")
-        return top(m.AircraftType);
-    if (name == u"ShipClass")
-        return top(m.ShipClass);
-    if (name == u"Base")
-        return top(m.Base);
-    if (name == u"Ship")
-        return top(m.Ship);
-    if (name == u"CarrierAir")
-        return top(m.CarrierAir);
-    return failure(AssignmentError::UnknownField, texts::unknownField(name));
-}
-
-// Fields the writer leaves alone: changing them would be lost, or would move the blocks
-// under the positions the writer relies on.
-std::optional<QString> neverWritten(const SaveFile& m, const Path& path) {
-    static const QStringList header = {
-        QStringLiteral("SaveNameLength"),    QStringLiteral("SaveName"),
-        QStringLiteral("HeaderEndPos"),      QStringLiteral("AircraftBlockPos"),
-        QStringLiteral("ShipClassBlockPos"), QStringLiteral("BaseBlockPos"),
-        QStringLiteral("LastBaseIndex"),
-    };
-    const Segment& first = path.front();
-    if (header.contains(first.name)) {
-        return texts::neverWritten(first.name);
+    Resolution result;
+    const Context context{m, path};
+    const bool found =
+        VisitTable(m, path.front().name, [&](auto& table) { resolveInto(table, context, 0, 0, result); });
+    if (!found) {
+        return failure(AssignmentError::UnknownField, texts::unknownField(path.front().name));
     }
-    if (first.indices.empty()) {
-        return std::nullopt;
-    }
-    const qint64 index = first.indices.front();
-    if ((first.name == u"AircraftType" || first.name == u"AirDevelopment") &&
-        index >= SaveFile::kWrittenAircraftTypes && index < SaveFile::kAircraftTypes) {
-        return texts::neverWritten(pathText(path, 0));
-    }
-    if (first.name == u"Base" && index > m.LastBaseIndex && index < SaveFile::kBases) {
-        return texts::baseNotInFile(index, m.LastBaseIndex);
-    }
-    return std::nullopt;
+    return result;
 }
 
 class Silent : public StatusSink, public MessageSink {
@@ -234,74 +216,155 @@ bool keepsLayout(const SaveFile& model) {
            reloaded->BaseBlockPos == model.BaseBlockPos && reloaded->LastBaseIndex == model.LastBaseIndex;
 }
 
-AssignmentResult refuse(const QString& assignment, AssignmentError error, const QString& reason) {
-    return {error, texts::assignmentRefused(assignment, reason)};
+AssignmentResult refuse(const QString& edit, AssignmentError error, const QString& reason) {
+    return {error, texts::assignmentRefused(edit, reason), 0, false};
+}
+
+// The address of the field a concrete path names in `model`.
+const void* addressOf(SaveFile& model, const QString& path) {
+    const std::optional<Path> parsed = ParsePath(path);
+    if (!parsed) {
+        return nullptr;
+    }
+    const Resolution resolved = resolveModel(model, *parsed);
+    return resolved.leaves.size() == 1 ? resolved.leaves.front().address() : nullptr;
 }
 
 }  // namespace
 
-AssignmentResult ApplyAssignment(SaveFile& model, const QString& assignment) {
-    const qsizetype equals = assignment.indexOf(QLatin1Char('='));
-    const std::optional<Path> path = equals < 0 ? std::nullopt : parsePath(assignment.left(equals));
+ModelEditor::ModelEditor(SaveFile& model, bool keepOriginal)
+    : m_model(model), m_original(keepOriginal ? std::make_unique<SaveFile>(model) : nullptr) {}
+
+ModelEditor::~ModelEditor() = default;
+
+AssignmentResult ModelEditor::assign(const QString& assignment, const QString& where) {
+    const QString edit = where.isEmpty() ? assignment : texts::editAt(where, assignment);
+    // A filter's "==" belongs to the path: the value starts after the first "=" outside brackets.
+    qsizetype split = -1;
+    int depth = 0;
+    for (qsizetype i = 0; i < assignment.size() && split < 0; ++i) {
+        const QChar c = assignment[i];
+        depth += c == u'[' ? 1 : c == u']' ? -1 : 0;
+        if (c == u'=' && depth == 0) {
+            split = i;
+        }
+    }
+    const std::optional<Path> path = split < 0 ? std::nullopt : ParsePath(assignment.left(split));
     if (!path) {
-        return refuse(assignment, AssignmentError::Syntax, texts::badSyntax());
+        return refuse(edit, AssignmentError::Syntax, texts::badSyntax());
     }
-    const QString value = assignment.mid(equals + 1);
+    if (NeverWrittenHeaderValue(m_model, path->front().name)) {
+        return refuse(edit, AssignmentError::NeverWritten, texts::neverWritten(path->front().name));
+    }
+    const Resolution resolved = resolveModel(m_model, *path);
+    if (resolved.error != AssignmentError::None) {
+        return refuse(edit, resolved.error, resolved.reason);
+    }
+    if (resolved.leaves.empty()) {
+        return refuse(edit, AssignmentError::NoMatch, texts::nothingSelected());
+    }
+    const QString value = assignment.mid(split + 1);
+    const PreparedValue prepared = resolved.leaves.front().fromText(value);
+    if (prepared.error != AssignmentError::None) {
+        return refuse(edit, prepared.error, prepared.reason);
+    }
 
-    if (const std::optional<QString> reason = neverWritten(model, *path)) {
-        return refuse(assignment, AssignmentError::NeverWritten, *reason);
-    }
-    const Resolution resolved = resolveModel(model, *path);
-    if (!resolved.target) {
-        return refuse(assignment, resolved.error, resolved.reason);
-    }
-
-    if (const auto* integer = std::get_if<IntegerTarget>(&*resolved.target)) {
-        static const QRegularExpression pattern(QStringLiteral("\\A[+-]?[0-9]+\\z"));
-        if (!pattern.match(value).hasMatch()) {
-            return refuse(assignment, AssignmentError::NotAnInteger, texts::notAnInteger(value));
+    const int editIndex = static_cast<int>(m_edits.size());
+    m_edits.append(edit);
+    std::map<int, int> overridden;  // earlier edit -> fields
+    AssignmentResult result;
+    result.selectsMany = SelectsMany(*path);
+    for (const FieldRef& leaf : resolved.leaves) {
+        const int earlier = noteWrite(leaf, editIndex);
+        if (earlier >= 0) {
+            ++overridden[earlier];
         }
-        bool ok = false;
-        const qint64 number = value.toLongLong(&ok);
-        if (!ok || number < integer->minimum || number > integer->maximum) {
-            return refuse(assignment, AssignmentError::ValueRange,
-                          texts::valueOutOfRange(value, integer->minimum, integer->maximum));
-        }
-        integer->store(number);
-        return {};
+        result.changed += leaf.store(prepared.value) ? 1 : 0;
     }
+    for (const auto& [earlier, count] : overridden) {
+        m_overrides.append(texts::overrides(edit, m_edits[earlier], count));
+    }
+    return result;
+}
 
-    const auto& text = std::get<TextTarget>(*resolved.target);
-    const qsizetype bytes = cp932::encodedLength(value);
-    if (bytes < 0) {
-        return refuse(assignment, AssignmentError::TextUnmappable, texts::textUnmappable());
+AssignmentResult ModelEditor::applyJson(const QJsonObject& edits) {
+    JsonEditResult applied =
+        ApplyJsonEdits(m_model, edits, [this](const FieldRef& field, const QString& path) {
+            m_edits.append(texts::jsonEdit(path));
+            noteWrite(field, static_cast<int>(m_edits.size()) - 1);
+        });
+    if (applied.error != AssignmentError::None) {
+        return {applied.error, texts::jsonEditRefused(applied.path, applied.reason), 0, false};
     }
-    if (bytes > text.width) {
-        return refuse(assignment, AssignmentError::TextTooLong, texts::textTooLong(bytes, text.width));
+    return {AssignmentError::None, {}, applied.changed, false};
+}
+
+int ModelEditor::noteWrite(const FieldRef& field, int edit) {
+    const auto [at, first] = m_written.try_emplace(field.address(), Written{field, field.current(), edit});
+    if (first) {
+        return -1;
     }
-    text.store(value);
+    return std::exchange(at->second.lastEdit, edit);
+}
+
+qsizetype ModelEditor::changedFields() const {
+    return std::count_if(m_written.begin(), m_written.end(), [](const auto& entry) {
+        return entry.second.field.current() != entry.second.original;
+    });
+}
+
+QString ModelEditor::editNamed(const void* field) const {
+    const auto found = m_written.find(field);
+    if (found != m_written.end()) {
+        return m_edits[found->second.lastEdit];
+    }
+    return m_edits.isEmpty() ? QString() : m_edits.constLast();
+}
+
+AssignmentResult ModelEditor::finish(bool checkRanges) {
+    if (changedFields() == 0) {
+        return {};  // every field holds what it held
+    }
+    if (!keepsLayout(m_model)) {
+        // Rare: try each changed text on its own to name the edit that moves the blocks.
+        const void* culprit = nullptr;
+        for (const FieldChange& change : DiffModels(*m_original, m_model)) {
+            if (!change.newValue.isString()) {
+                continue;
+            }
+            auto alone = std::make_unique<SaveFile>(*m_original);
+            if (ApplyAssignment(*alone, change.path + QLatin1Char('=') + change.newValue.toString()).ok() &&
+                !keepsLayout(*alone)) {
+                culprit = addressOf(m_model, change.path);
+                break;
+            }
+        }
+        return refuse(editNamed(culprit), AssignmentError::MovesBlocks, texts::movesBlocks());
+    }
+    if (checkRanges) {
+        for (const FieldChange& change : DiffModels(*m_original, m_model)) {
+            if (const std::optional<QString> refusal = fields::CheckChange(m_model, change)) {
+                return refuse(editNamed(addressOf(m_model, change.path)), AssignmentError::OutsideDialog,
+                              *refusal);
+            }
+        }
+    }
     return {};
 }
 
+AssignmentResult ApplyAssignment(SaveFile& model, const QString& assignment) {
+    return ModelEditor(model, false).assign(assignment);
+}
+
 AssignmentResult ApplyAssignments(SaveFile& model, const QStringList& assignments) {
-    const auto original = std::make_unique<SaveFile>(model);
+    ModelEditor editor(model);
     for (const QString& assignment : assignments) {
-        AssignmentResult result = ApplyAssignment(model, assignment);
+        AssignmentResult result = editor.assign(assignment);
         if (!result.ok()) {
             return result;
         }
     }
-    if (assignments.isEmpty() || keepsLayout(model)) {
-        return {};
-    }
-    // Rare: replay one at a time to name the assignment that moves the blocks.
-    for (const QString& assignment : assignments) {
-        ApplyAssignment(*original, assignment);
-        if (!keepsLayout(*original)) {
-            return refuse(assignment, AssignmentError::MovesBlocks, texts::movesBlocks());
-        }
-    }
-    return refuse(assignments.constLast(), AssignmentError::MovesBlocks, texts::movesBlocks());
+    return editor.finish(false);
 }
 
 }  // namespace korven::cli

@@ -1,13 +1,21 @@
 #pragma once
 
+#include "model/ModelDiff.h"
 #include "model/SaveFile.h"
 
+#include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
-// PATH=VALUE assignments to the model, with the dump's names and index syntax:
-// ShipClass[12].Perf[1]=30, Base[3].Stockpile[0][1]=500, ScienceWeapon[1][4].Need=12,
-// AircraftType[5].Name=零式艦上戦闘機.
+#include <memory>
+#include <unordered_map>
+
+// Edits to the model in the dump's names: PATH=VALUE assignments (ShipClass[12].Perf[1]=30,
+// Base[*].Stockpile[0][0]=9999, Ship[0-99].Words[6]=500, Ship[Words[0]==12].Words[6]=500) and
+// JSON documents in the dump's shape.
 namespace korven::cli {
+
+class FieldRef;
 
 enum class AssignmentError {
     None,
@@ -16,28 +24,71 @@ enum class AssignmentError {
     IndexCount,    // too few or too many indices for the field
     IndexRange,    // an index past the table
     NeverWritten,  // a field the writer never stores
+    NoMatch,       // a wildcard, range or filter that selects nothing
     NotAnInteger,
     ValueRange,      // outside the field's width (u8, int16, int32)
     TextTooLong,     // longer than the field in code page 932
     TextUnmappable,  // a character with no code page 932 form
     MovesBlocks,     // the next load would find the blocks elsewhere (anchor, last base)
+    FormatVersion,   // a JSON document from a later dump format
+    OutsideDialog,   // --check: a value the edit dialogs would not accept
 };
 
 struct AssignmentResult {
     AssignmentError error = AssignmentError::None;
-    QString message;  // for the user; names the assignment
+    QString message;           // for the user; names the assignment
+    int changed = 0;           // fields whose value this edit changed
+    bool selectsMany = false;  // a wildcard, range or filter
     bool ok() const { return error == AssignmentError::None; }
 };
 
-// Checks one assignment against the model and stores the value when it is valid. A refused
-// assignment leaves the model as it was. The block layout is not checked here.
+// Applies edits one after the other to a model, remembering which edit last set each field
+// so that a later one that overrides an earlier one is reported, and so that a refusal found
+// only at the end (the block layout, --check) names the edit that caused it.
+class ModelEditor {
+public:
+    // Without `keepOriginal` finish() cannot be called; a single assignment needs no copy.
+    explicit ModelEditor(SaveFile& model, bool keepOriginal = true);
+    ~ModelEditor();
+
+    // One assignment; `where` says where it came from ("3 行目"), empty on the command line.
+    // A refused assignment leaves the model as it was.
+    AssignmentResult assign(const QString& assignment, const QString& where = {});
+
+    // A document in the shape of the dump, or any part of it: arrays or objects keyed by
+    // index, null for an element left alone. Fields the writer never stores may appear with
+    // their current value (an unedited dump applies). On failure the model is partly changed.
+    AssignmentResult applyJson(const QJsonObject& edits);
+
+    // After the last edit: makes sure the image the writer would store loads back with the
+    // same block positions and last base, and with `checkRanges` that every changed field
+    // holds a value its edit dialog would accept. Names the edit that is refused.
+    AssignmentResult finish(bool checkRanges);
+
+    // How many fields hold another value than before the first edit.
+    qsizetype changedFields() const;
+
+    // One line for each edit that overrode fields an earlier one had set.
+    const QStringList& overrides() const { return m_overrides; }
+
+private:
+    struct Written;
+    // Before `field` is set by edit `edit`; returns the edit that set it last, or -1.
+    int noteWrite(const FieldRef& field, int edit);
+    QString editNamed(const void* field) const;
+
+    SaveFile& m_model;
+    std::unique_ptr<SaveFile> m_original;
+    std::unordered_map<const void*, Written> m_written;  // by field address
+    QStringList m_edits;                                 // each edit as messages name it
+    QStringList m_overrides;
+};
+
+// One assignment on its own (nothing to override, no layout check).
 AssignmentResult ApplyAssignment(SaveFile& model, const QString& assignment);
 
-// Applies every assignment, then makes sure the image the writer would store loads back with
-// the same block positions and last base: a base renamed to or from the last base's name, or a
-// text that puts the anchor key earlier, would otherwise make the next load read the records
-// from the wrong place. Names the first assignment that fails. On failure `model` is partly
-// changed and must be thrown away.
+// Every assignment, then the layout check of ModelEditor::finish. On failure `model` is
+// partly changed and must be thrown away.
 AssignmentResult ApplyAssignments(SaveFile& model, const QStringList& assignments);
 
 }  // namespace korven::cli

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "model/FieldDescriptions.h"
+
 #include <QString>
+#include <QStringList>
 
 // The command-line tool's own texts. The file core's messages come from model/ModelTexts.h.
 namespace korven::cli::texts {
@@ -11,13 +14,27 @@ inline QString usage() {
         "  korvenedit-cli info FILE\n"
         "  korvenedit-cli dump FILE\n"
         "  korvenedit-cli verify FILE\n"
-        "  korvenedit-cli set FILE PATH=VALUE... [--output NEW]\n"
-        "  korvenedit-cli diff A B\n"
+        "  korvenedit-cli set FILE PATH=VALUE... [--check] [--output NEW]\n"
+        "  korvenedit-cli apply FILE EDITS [--check] [--output NEW]\n"
+        "  korvenedit-cli diff A B [--json]\n"
+        "  korvenedit-cli fields [KIND] [--markdown]\n"
+        "PATH の添字 (indices in PATH):\n"
+        "  Base[3]  Base[*]  Ship[0-99]  Ship[Words[0]==12]   (==, !=, <, <=, >, >=)\n"
+        "EDITS: dump と同じ形の JSON、または 1 行に 1 つの PATH=VALUE (# はコメント)、- は標準入力\n"
+        "       (JSON in the shape of dump, or one PATH=VALUE per line; - reads standard input)\n"
         "オプション (options):\n"
-        "  -o, --output NEW  変更を NEW に保存し、FILE は変更しない (set only)\n"
+        "  -o, --output NEW  変更を NEW に保存し、FILE は変更しない (set, apply)\n"
+        "  --check           編集画面が受け付けない値を拒否する (refuse values the dialogs refuse)\n"
+        "  --json            差分を JSON で出力する (diff as JSON)\n"
+        "  --markdown        項目の一覧を Markdown で出力する (fields as Markdown)\n"
         "  -v, --verbose     進行状況を標準エラーに表示する (show progress)\n"
         "  -h, --help        この説明を表示する (show this help)\n"
-        "  --version         版を表示する (show the version)\n");
+        "  --version         版を表示する (show the version)\n"
+        "終了状態 (exit status):\n"
+        "  0 成功、diff は一致 (success; diff: equal)\n"
+        "  1 失敗、diff は相違あり (failure; diff: the files differ)\n"
+        "  2 使い方の誤り (usage error)\n"
+        "  3 diff: ファイルを読み込めない (diff: a file cannot be read)\n");
 }
 
 // Usage errors.
@@ -33,8 +50,12 @@ inline QString wrongArguments(const QString& command) {
 inline QString noAssignments() {
     return QStringLiteral("変更する項目 PATH=VALUE を一つ以上指定してください。(no assignment given)");
 }
-inline QString outputOnlyForSet() {
-    return QStringLiteral("--output は set でのみ使えます。(--output is for set only)");
+inline QString optionNotFor(const QString& option, const QString& command) {
+    return QStringLiteral("%1 は %2 では使えません。(option not for this command)").arg(option, command);
+}
+inline QString unknownKind(const QString& kind, const QStringList& kinds) {
+    return QStringLiteral("%1 という種類はありません。次のどれかを指定してください (unknown kind): %2")
+        .arg(kind, kinds.join(QStringLiteral(", ")));
 }
 
 // Where a failure happened, after the core's own message.
@@ -161,16 +182,153 @@ inline QString textUnmappable() {
     return QStringLiteral("文字列にシフトJISで表せない文字があります。(character not in code page 932)");
 }
 
+inline QString filterOnRecordsOnly() {
+    return QStringLiteral(
+        "条件による絞り込みは記録の表 (AircraftType, ShipClass, Base, Ship, CarrierAir) の添字にだけ"
+        "使えます。(a filter selects records only)");
+}
+inline QString nothingSelected() {
+    return QStringLiteral("添字の範囲または条件に一致する記録がありません。(the selection matches nothing)");
+}
+// An assignment with where it came from, e.g. "3 行目: Ship[0].Words[6]=500".
+inline QString editAt(const QString& where, const QString& assignment) {
+    return QStringLiteral("%1: %2").arg(where, assignment);
+}
+inline QString lineNumber(qsizetype line) {
+    return QStringLiteral("%1 行目").arg(line);
+}
+inline QString overrides(const QString& later, const QString& earlier, int fields) {
+    return QStringLiteral(
+               "「%1」は「%2」で設定した %3 項目を上書きします (後の代入が有効)。(overrides an earlier "
+               "assignment; the last one wins)")
+        .arg(later, earlier)
+        .arg(fields);
+}
+inline QString fieldsChanged(const QString& assignment, int fields) {
+    return QStringLiteral("%1: %2 項目を変更 (fields changed)").arg(assignment).arg(fields);
+}
+inline QString totalChanged(qsizetype fields) {
+    return QStringLiteral("変更した項目: %1 (fields changed in all)").arg(fields);
+}
+inline QString noChanges() {
+    return QStringLiteral("変更はありません");
+}
+inline QString outsideDialogNote() {
+    return QStringLiteral(
+        "--check なしでは、項目の幅に収まる値はすべて受け付けます。(without --check any value "
+        "that fits the field is accepted)");
+}
+
+// apply: JSON edits and the edits file.
+inline QString jsonEdit(const QString& path) {
+    return QStringLiteral("JSON %1").arg(path);
+}
+inline QString jsonEditRefused(const QString& path, const QString& reason) {
+    return QStringLiteral("JSON の %1 は受け付けられません: %2").arg(path, reason);
+}
+inline QString jsonNotAText() {
+    return QStringLiteral("文字列 (\"...\") を指定してください。(a string is expected)");
+}
+inline QString jsonNotAnObject() {
+    return QStringLiteral(
+        "項目名をキーとするオブジェクトを指定してください。(an object of fields is expected)");
+}
+inline QString jsonNotAnArray() {
+    return QStringLiteral(
+        "配列、または添字をキーとするオブジェクトを指定してください。(an array is expected)");
+}
+inline QString jsonBadIndex(const QString& key) {
+    return QStringLiteral("キー「%1」は添字 (0 以上の整数) ではありません。(not an index)").arg(key);
+}
+inline QString unknownFormatVersion(int supported) {
+    return QStringLiteral(
+               "FormatVersion は 1～%1 でなければなりません。新しい版の dump です。(unsupported "
+               "FormatVersion)")
+        .arg(supported);
+}
+inline QString jsonSyntax(qsizetype line, qsizetype column, const QString& error) {
+    return QStringLiteral("JSON の %1 行 %2 桁目に誤りがあります: %3 (malformed JSON)")
+        .arg(line)
+        .arg(column)
+        .arg(error);
+}
+inline QString notUtf8() {
+    return QStringLiteral(
+        "編集ファイルは UTF-8 ではありません。シフトJIS などで保存されたファイルは、UTF-8 に変換して"
+        "ください。(the edits must be UTF-8, not Shift-JIS)");
+}
+inline QString cannotReadEdits(const QString& path) {
+    return QStringLiteral("編集ファイルを読み込めません: %1 (cannot read the edits)").arg(path);
+}
+inline QString noEdits() {
+    return QStringLiteral("編集ファイルに代入がありません。(the edits file holds no assignment)");
+}
+
+// fields
+inline QString textBytesRange(std::size_t width) {
+    return QStringLiteral("0..%1 バイト (bytes)").arg(width);
+}
+inline QString fieldsHeading() {
+    return QStringLiteral("PATH\tWIDTH\tRANGE\tDIALOG\t日本語\tENGLISH");
+}
+inline QString fieldsTableHeading() {
+    return QStringLiteral(
+        "| 項目 (path) | 幅 (width) | 値の範囲 (range) | 編集画面 (dialog, --check) | 日本語 | English |\n"
+        "|---|---|---|---|---|---|\n");
+}
+inline QString dialogRule(const fields::Description& d) {
+    using fields::Check;
+    switch (d.check) {
+        case Check::None:
+            return QStringLiteral("-");
+        case Check::Range:
+            return QStringLiteral("%1..%2").arg(d.range.minimum).arg(d.range.maximum);
+        case Check::TextBytes:
+            return QStringLiteral("≤ %1 バイト (bytes)").arg(d.range.maximum);
+        case Check::ClassUpperSteps:
+            return QStringLiteral("0..艦型の上部ステップ (class Perf[0])");
+        case Check::ClassLowerSteps:
+            return QStringLiteral("0..艦型の下部ステップ (class lower steps)");
+        case Check::ClassFuel:
+            return QStringLiteral("0..艦型の燃料 (class Perf[2])");
+        case Check::ClassFirings:
+            return QStringLiteral("0..艦型の回数 (class Weapon[2][m])");
+        case Check::ScienceLeave:
+            return QStringLiteral("0..必要ターン (Need)");
+        case Check::TurnBox:
+            return QStringLiteral(
+                "開始ターン～終了ターン、終了は 50 年まで (start..end turn, end year ≤ 50)");
+    }
+    return {};
+}
+inline QString fieldsDocumentIntro(int formatVersion) {
+    return QStringLiteral(
+               "# セーブファイルの項目 (save file fields)\n\n"
+               "<!-- korvenedit-cli fields --markdown が生成します。手で編集しないでください。 -->\n"
+               "<!-- Generated by `korvenedit-cli fields --markdown`; do not edit by hand. -->\n\n"
+               "`korvenedit-cli dump` が出力し、`set` と `apply` が受け付ける項目の一覧です。"
+               "`[0-252]` のような範囲は添字の範囲です。「編集画面」の列は編集ダイアログが入力を許す値で、"
+               "`--check` を付けるとこの範囲外の値を拒否します。\n\n"
+               "Every field that `korvenedit-cli dump` prints and `set` and `apply` accept. Ranges such as "
+               "`[0-252]` are index ranges. The dialog column gives the values the edit dialogs accept; "
+               "with `--check`, values outside it are refused.\n\n"
+               "書き込まれない記録 (LastBaseIndex より後の基地、航空機 170～175 とその開発期間) "
+               "は、`*`・範囲・条件では"
+               "飛ばされ、添字を直接指定すると拒否されます。Records the writer never stores (bases after "
+               "LastBaseIndex, aircraft types and development entries 170-175) are skipped by `*`, ranges "
+               "and "
+               "filters, and refused when named by their index.\n\n"
+               "`dump` の JSON には `\"FormatVersion\": %1` が入ります。`apply` "
+               "はこれより新しい版を拒否します。"
+               "The dump carries `\"FormatVersion\": %1`; `apply` refuses a later version.\n")
+        .arg(formatVersion);
+}
+
 inline QString movesBlocks() {
     return QStringLiteral(
         "この変更を保存すると、次に読み込むときにデータの位置が変わってしまいます"
         "（最後の基地名 ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ、または航空機データの検索文字）。(the next load would find the blocks "
         "elsewhere)");
-}
-
-// diff: the side on which a field does not exist (bases after the other file's LastBaseIndex).
-inline QString absentValue() {
-    return QStringLiteral("(なし)");
 }
 
 }  // namespace korven::cli::texts

@@ -2,6 +2,8 @@
 
 #include "cli/Assignment.h"
 #include "cli/CliTexts.h"
+#include "cli/EditsInput.h"
+#include "cli/FieldList.h"
 #include "cli/ModelJson.h"
 #include "model/ModelTexts.h"
 #include "model/OpenSaveFile.h"
@@ -10,9 +12,12 @@
 #include "model/TurnCalendar.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -203,8 +208,14 @@ int RunVerify(const QString& path, Console& console) {
     return kExitFailure;
 }
 
-int RunSet(const QString& path, const QStringList& assignments, const QString& outputPath, Console& console) {
-    const bool inPlace = outputPath.isEmpty() || sameFile(path, outputPath);
+namespace {
+
+using Edit = std::function<AssignmentResult(ModelEditor&)>;
+
+// Loads the file, applies the edits, and saves the result in place (after a backup) or as a
+// copy; nothing is written when an edit is refused or when no value changed.
+int editAndSave(const QString& path, const SaveOptions& options, Console& console, const Edit& edit) {
+    const bool inPlace = options.outputPath.isEmpty() || sameFile(path, options.outputPath);
     // A copy leaves the original alone, so reading it under a shared lock is enough.
     const std::optional<LoadedFile> loaded =
         load(path, inPlace ? LockMode::Normal : LockMode::ReadOnly, console);
@@ -212,15 +223,28 @@ int RunSet(const QString& path, const QStringList& assignments, const QString& o
         return kExitFailure;
     }
     SaveFile& model = *loaded->model;
-    const AssignmentResult result = ApplyAssignments(model, assignments);
+    ModelEditor editor(model);
+    AssignmentResult result = edit(editor);
+    for (const QString& line : editor.overrides()) {
+        console.err << line << '\n';
+    }
+    if (result.ok()) {
+        result = editor.finish(options.checkRanges);
+    }
     if (!result.ok()) {
         console.err << result.message << '\n' << texts::nothingWritten() << '\n';
         return kExitFailure;
     }
+    const qsizetype changed = editor.changedFields();
+    if (changed == 0) {
+        console.err << texts::noChanges() << '\n';
+        return kExitOk;
+    }
+    console.out << texts::totalChanged(changed) << '\n';
 
     ConsoleStatus status(console.verbose ? &console.err : nullptr);
+    ConsoleMessages messages(console.err);
     if (inPlace) {
-        ConsoleMessages messages(console.err);
         if (!backUp(*loaded->handle, console)) {
             console.err << texts::nothingWritten() << '\n';
             return kExitFailure;
@@ -232,44 +256,114 @@ int RunSet(const QString& path, const QStringList& assignments, const QString& o
         console.out << texts::saved(path) << '\n';
         return kExitOk;
     }
-    ConsoleMessages messages(console.err);
     const SavedAs copy =
-        WriteSaveFileAs(model, outputPath, BackupStore(console.backupFolder), status, messages);
+        WriteSaveFileAs(model, options.outputPath, BackupStore(console.backupFolder), status, messages);
     if (!copy.handle) {
-        console.err << texts::fileLine(outputPath) << '\n';
+        console.err << texts::fileLine(options.outputPath) << '\n';
         return kExitFailure;
     }
     if (copy.backup) {
         console.out << korven::texts::backupMade(*copy.backup) << '\n';
     }
-    console.out << texts::saved(outputPath) << '\n';
+    console.out << texts::saved(options.outputPath) << '\n';
     return kExitOk;
 }
 
-int RunDiff(const QString& pathA, const QString& pathB, Console& console) {
+// Assignments one after the other; those that select many records say how many fields they
+// changed.
+AssignmentResult assignAll(ModelEditor& editor, const std::vector<EditLine>& lines, Console& console) {
+    for (const EditLine& line : lines) {
+        const AssignmentResult result =
+            editor.assign(line.assignment, line.number > 0 ? texts::lineNumber(line.number) : QString());
+        if (!result.ok()) {
+            return result;
+        }
+        if (result.selectsMany) {
+            console.out << texts::fieldsChanged(line.assignment, result.changed) << '\n';
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+int RunSet(const QString& path, const QStringList& assignments, const SaveOptions& options,
+           Console& console) {
+    std::vector<EditLine> lines;
+    for (const QString& assignment : assignments) {
+        lines.push_back({0, assignment});
+    }
+    return editAndSave(path, options, console,
+                       [&](ModelEditor& editor) { return assignAll(editor, lines, console); });
+}
+
+int RunApply(const QString& path, const QByteArray& edits, const SaveOptions& options, Console& console) {
+    const EditsInput input = ParseEdits(edits);
+    if (!input.error.isEmpty()) {
+        console.err << input.error << '\n' << texts::nothingWritten() << '\n';
+        return kExitFailure;
+    }
+    return editAndSave(path, options, console, [&](ModelEditor& editor) {
+        return input.kind == EditsInput::Kind::Json ? editor.applyJson(input.json)
+                                                    : assignAll(editor, input.lines, console);
+    });
+}
+
+int RunDiff(const QString& pathA, const QString& pathB, bool json, Console& console) {
     const std::optional<LoadedFile> a = load(pathA, LockMode::ReadOnly, console);
     if (!a) {
-        return kExitFailure;
+        return kExitUnreadable;
     }
     const std::optional<LoadedFile> b = load(pathB, LockMode::ReadOnly, console);
     if (!b) {
-        return kExitFailure;
+        return kExitUnreadable;
     }
-    const QStringList lines = DiffModels(*a->model, *b->model);
-    for (const QString& line : lines) {
-        console.out << line << '\n';
+    const std::vector<FieldChange> changes = DiffModels(*a->model, *b->model);
+    if (json) {
+        console.out << QString::fromUtf8(QJsonDocument(DiffJson(changes)).toJson(QJsonDocument::Indented));
+    } else {
+        for (const QString& line : DiffLines(changes)) {
+            console.out << line << '\n';
+        }
     }
-    return lines.isEmpty() ? kExitOk : kExitFailure;
+    return changes.empty() ? kExitOk : kExitFailure;
 }
+
+int RunFields(const std::optional<QString>& kind, bool markdown, Console& console) {
+    console.out << (markdown ? FieldsMarkdown() : FieldsText(kind));
+    return kExitOk;
+}
+
+namespace {
+
+std::optional<QByteArray> readEdits(const QString& editsPath) {
+    QFile file;
+    const bool opened = editsPath == u"-" ? file.open(stdin, QIODevice::ReadOnly)
+                                          : (file.setFileName(editsPath), file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+}  // namespace
 
 int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     QCommandLineParser parser;
     const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                           QString(), QStringLiteral("NEW"));
+    const QCommandLineOption checkOption(QStringLiteral("check"));
+    const QCommandLineOption jsonOption(QStringLiteral("json"));
+    const QCommandLineOption markdownOption(QStringLiteral("markdown"));
     const QCommandLineOption verboseOption(QStringList{QStringLiteral("v"), QStringLiteral("verbose")});
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption versionOption(QStringLiteral("version"));
-    parser.addOptions({outputOption, verboseOption, helpOption, versionOption});
+    parser.addOptions(
+        {outputOption, checkOption, jsonOption, markdownOption, verboseOption, helpOption, versionOption});
 
     auto usageError = [&err](const QString& text) {
         err << text << '\n' << texts::usage();
@@ -296,16 +390,29 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return usageError(texts::noCommand());
     }
     const QString command = args.takeFirst();
-    const bool known = command == u"info" || command == u"dump" || command == u"verify" ||
-                       command == u"set" || command == u"diff";
-    if (!known) {
+    const QStringList commands = {QStringLiteral("info"),  QStringLiteral("dump"),  QStringLiteral("verify"),
+                                  QStringLiteral("set"),   QStringLiteral("apply"), QStringLiteral("diff"),
+                                  QStringLiteral("fields")};
+    if (!commands.contains(command)) {
         return usageError(texts::unknownCommand(command));
     }
-    if (parser.isSet(outputOption) && command != u"set") {
-        return usageError(texts::outputOnlyForSet());
+    const bool edits = command == u"set" || command == u"apply";
+    const std::pair<const QCommandLineOption*, bool> allowed[] = {{&outputOption, edits},
+                                                                  {&checkOption, edits},
+                                                                  {&jsonOption, command == u"diff"},
+                                                                  {&markdownOption, command == u"fields"}};
+    for (const auto& [option, allowedHere] : allowed) {
+        if (parser.isSet(*option) && !allowedHere) {
+            return usageError(
+                texts::optionNotFor(QStringLiteral("--") + option->names().constLast(), command));
+        }
+    }
+    if (parser.isSet(outputOption) && parser.value(outputOption).isEmpty()) {
+        return usageError(texts::wrongArguments(command));
     }
 
     Console console{out, err, parser.isSet(verboseOption)};
+    const SaveOptions saving{parser.value(outputOption), parser.isSet(checkOption)};
     if (command == u"set") {
         if (args.isEmpty()) {
             return usageError(texts::wrongArguments(command));
@@ -314,16 +421,35 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         if (args.isEmpty()) {
             return usageError(texts::noAssignments());
         }
-        if (parser.isSet(outputOption) && parser.value(outputOption).isEmpty()) {
+        return RunSet(path, args, saving, console);
+    }
+    if (command == u"apply") {
+        if (args.size() != 2) {
             return usageError(texts::wrongArguments(command));
         }
-        return RunSet(path, args, parser.value(outputOption), console);
+        const std::optional<QByteArray> contents = readEdits(args[1]);
+        if (!contents) {
+            err << texts::cannotReadEdits(args[1]) << '\n' << texts::nothingWritten() << '\n';
+            return kExitFailure;
+        }
+        return RunApply(args[0], *contents, saving, console);
     }
     if (command == u"diff") {
         if (args.size() != 2) {
             return usageError(texts::wrongArguments(command));
         }
-        return RunDiff(args[0], args[1], console);
+        return RunDiff(args[0], args[1], parser.isSet(jsonOption), console);
+    }
+    if (command == u"fields") {
+        if (args.size() > 1) {
+            return usageError(texts::wrongArguments(command));
+        }
+        const QStringList kinds = FieldTables();
+        if (!args.isEmpty() && !kinds.contains(args[0])) {
+            return usageError(texts::unknownKind(args[0], kinds));
+        }
+        return RunFields(args.isEmpty() ? std::nullopt : std::optional(args[0]), parser.isSet(markdownOption),
+                         console);
     }
     if (args.size() != 1) {
         return usageError(texts::wrongArguments(command));

@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <optional>
+
 // The commands of korvenedit-cli. Each writes its result to `out`, problems to `err`, and
 // returns the exit status.
 namespace korven::cli {
@@ -18,6 +20,7 @@ enum ExitStatus : int {
     kExitOk = 0,
     kExitFailure = 1,  // a problem with a file or an assignment; diff: the models differ
     kExitUsage = 2,
+    kExitUnreadable = 3,  // diff: a file that cannot be read
 };
 
 struct Console {
@@ -63,9 +66,17 @@ QStringList InfoLines(const QString& path, const SaveFile& model);
 int RunInfo(const QString& path, Console& console);
 int RunDump(const QString& path, Console& console);
 int RunVerify(const QString& path, Console& console);
-// Saves in place, or into `outputPath` when it is not empty, leaving `path` untouched.
-int RunSet(const QString& path, const QStringList& assignments, const QString& outputPath, Console& console);
-int RunDiff(const QString& pathA, const QString& pathB, Console& console);
+// What set and apply do besides editing.
+struct SaveOptions {
+    QString outputPath;        // empty: save in place; else save there and leave the file untouched
+    bool checkRanges = false;  // --check
+};
+
+int RunSet(const QString& path, const QStringList& assignments, const SaveOptions& options, Console& console);
+// `edits` is the edits document's contents (a file's, or standard input's).
+int RunApply(const QString& path, const QByteArray& edits, const SaveOptions& options, Console& console);
+int RunDiff(const QString& pathA, const QString& pathB, bool json, Console& console);
+int RunFields(const std::optional<QString>& kind, bool markdown, Console& console);
 
 // Parses the arguments (the program name first) and runs the command.
 int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err);

@@ -1,34 +1,27 @@
 #pragma once
 
+#include "model/ModelDiff.h"
 #include "model/SaveFile.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
-#include <QJsonValue>
 #include <QStringList>
 
 #include <vector>
 
-// The model as data: a JSON dump keyed by the format's names, and the same values flattened
-// to the paths that `set` accepts, for comparing two files field by field.
+// The model as JSON for the command line: the dump, and the differences between two files.
 namespace korven::cli {
 
-// Every field of the model; bases 0..LastBaseIndex only, texts as seen (before the first NUL).
+// The version of the dump's shape, written as "FormatVersion"; apply refuses a later one.
+inline constexpr int kDumpFormatVersion = 1;
+
+// Every field of the model (bases 0..LastBaseIndex only, texts as seen), and FormatVersion.
 QJsonObject DumpModel(const SaveFile& model);
 QByteArray DumpModelJson(const SaveFile& model);  // indented UTF-8
 
-struct ModelValue {
-    QString path;  // e.g. Base[3].Stockpile[0][1]
-    QJsonValue value;
-};
-
-// The leaves of the dump in file order.
-std::vector<ModelValue> FlattenModel(const SaveFile& model);
-
-// One line "PATH: OLD -> NEW" per differing field, in file order. A field that only one model
-// has (a base after the other's LastBaseIndex) shows as "(なし)" on the other side.
-QStringList DiffModels(const SaveFile& a, const SaveFile& b);
-
-// A value as diff shows it: numbers in decimal, texts quoted as JSON strings.
-QString FormatValue(const QJsonValue& value);
+// One line "PATH: OLD -> NEW" per change.
+QStringList DiffLines(const std::vector<FieldChange>& changes);
+// A list of {"path", "old", "new"}; a side that does not have the field is null.
+QJsonArray DiffJson(const std::vector<FieldChange>& changes);
 
 }  // namespace korven::cli

@@ -3,6 +3,7 @@
 #include "editors/Colours.h"
 #include "editors/GamePictures.h"
 #include "editors/ModuleMain.h"
+#include "platform/ControlAccess.h"
 #include "platform/UiServices.h"
 
 #include <QCheckBox>
@@ -199,6 +200,7 @@ void EditDialog::showGamePicture(QLabel* frame, const QString& fileName) {
 
 void EditDialog::keepDisabledBoxesLegible() {
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        showWholeTextWhenCut(box);
         if (box->property(kForeColorProperty).toUInt() == colours::kHighlight) {
             continue;
         }
@@ -206,6 +208,22 @@ void EditDialog::keepDisabledBoxesLegible() {
         palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
         box->setPalette(palette);
     }
+    for (QComboBox* combo : findChildren<QComboBox*>()) {
+        if (combo->property(kForeColorProperty).toUInt() == colours::kHighlight) {
+            continue;
+        }
+        QPalette palette = combo->palette();
+        palette.setColor(QPalette::Disabled, QPalette::ButtonText,
+                         palette.color(QPalette::Active, QPalette::ButtonText));
+        palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+        combo->setPalette(palette);
+    }
+}
+
+QLabel* EditDialog::makeLabelFor(QWidget* control, const QString& text, const QString& name, int margin) {
+    QLabel* label = makeFieldLabel(text, name, margin);
+    labelControl(label, control);
+    return label;
 }
 
 void EditDialog::clearMarks() {

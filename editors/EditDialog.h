@@ -92,8 +92,12 @@ protected:
     // Shows the game folder's picture `fileName` in the frame; a picture more than twice the
     // frame's designed size is scaled down to that. A missing or unreadable one leaves it empty.
     void showGamePicture(QLabel* frame, const QString& fileName);
-    // Disabled boxes that show values keep the normal text colour, so read-only values stay
-    // legible; highlighted (class) boxes keep theirs.
+    // A field label that names `control` for screen readers and is its buddy.
+    QLabel* makeLabelFor(QWidget* control, const QString& text, const QString& name = {},
+                         int margin = kLabelMargin);
+    // Disabled boxes and lists that show values keep the normal text colour, so read-only values
+    // stay legible (highlighted class boxes keep theirs), and a box too narrow for its text
+    // shows it whole as a tool tip.
     void keepDisabledBoxesLegible();
 
     virtual void LoadControls() = 0;

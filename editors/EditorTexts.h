@@ -185,6 +185,13 @@ inline QStringList unitKinds() {
     return {QStringLiteral("攻撃部隊"), QStringLiteral("守備部隊"), QStringLiteral("設営部隊"),
             QStringLiteral("整備部隊"), QStringLiteral("民兵部隊")};
 }
+inline QString baseName() {
+    return QStringLiteral("基地名");
+}
+// The name of aircraft slot `number` (from 1) for screen readers: the slots' rows have no label.
+inline QString slot(int number) {
+    return QStringLiteral("枠%1").arg(number);
+}
 }  // namespace base
 
 namespace fileProperties {
@@ -315,6 +322,10 @@ inline QString shipClass() {
 }
 inline QString hull() {
     return QStringLiteral("船体");
+}
+// The screen-reader name of the ship's name box, which has no label.
+inline QString shipName() {
+    return QStringLiteral("艦船名");
 }
 inline QString current() {
     return QStringLiteral("現在");
@@ -503,6 +514,13 @@ inline QString period() {
 }
 inline QString months() {
     return QStringLiteral("ヶ月");
+}
+// Screen-reader names of the boxes without a label of their own.
+inline QString fullName() {
+    return QStringLiteral("正式名");
+}
+inline QString bombCount() {
+    return QStringLiteral("爆弾数");
 }
 }  // namespace air
 

@@ -4,6 +4,7 @@
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
 #include "model/TurnCalendar.h"
+#include "platform/ControlAccess.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -84,6 +85,7 @@ FileProperties::FileProperties(EditSession& session, QWidget* parent) : EditDial
     buildLayout();
 
     ApplyLabelStyle(this);
+    keepDisabledBoxesLegible();
     {
         const QSignalBlocker blocker(m_cbFeise);
         m_cbFeise->clear();
@@ -97,7 +99,7 @@ void FileProperties::buildLayout() {
     grid->setHorizontalSpacing(4);
     int row = 0;
     auto line = [&](const QString& name, const QString& text, QWidget* control) {
-        grid->addWidget(makeFieldLabel(text, name), row, 0);
+        grid->addWidget(makeLabelFor(control, text, name), row, 0);
         grid->addWidget(control, row, 1, 1, 7);
         ++row;
     };
@@ -105,18 +107,22 @@ void FileProperties::buildLayout() {
     line(QStringLiteral("lblSaveName"), texts::fileProperties::saveName(), m_txtSaveName);
     line(QStringLiteral("lblShinario"), texts::fileProperties::scenarioName(), m_txtShinario);
     auto turnRow = [&](const QString& name, const QString& text, int first) {
-        grid->addWidget(makeFieldLabel(text, name), row, 0);
+        grid->addWidget(makeLabelFor(m_txtTurn[first], text, name), row, 0);
         const QStringList units = {texts::fileProperties::year(), texts::fileProperties::month(),
                                    texts::edit::turns()};
         for (int k = 0; k < 3; ++k) {
+            // The year box is named by the row's label; each box by the row and its unit.
+            m_txtTurn[first + k]->setAccessibleName(rowAndColumnName(text, units[k]));
             grid->addWidget(m_txtTurn[first + k], row, 1 + 2 * k);
             grid->addWidget(makePlainLabel(units[k], indexedName("lblTurnUnit", first + k)), row, 2 + 2 * k);
         }
         ++row;
     };
     turnRow(QStringLiteral("lblGenzaiTurn"), texts::fileProperties::currentTurn(), 0);
-    grid->addWidget(makeFieldLabel(texts::fileProperties::currentPhase(), QStringLiteral("lblFeise")), row,
-                    0);
+    grid->addWidget(
+        makeLabelFor(m_cbFeise, texts::fileProperties::currentPhase(), QStringLiteral("lblFeise")), row, 0);
+    m_txtFeise->setAccessibleName(
+        rowAndColumnName(texts::fileProperties::currentPhase(), phaseNames().value(kOperationPhase)));
     grid->addWidget(m_cbFeise, row, 1, 1, 3);
     grid->addWidget(m_txtFeise, row, 5);
     ++row;
@@ -131,6 +137,9 @@ void FileProperties::buildLayout() {
     root->addLayout(buttonRow({QStringLiteral("CommandUndo"), QStringLiteral("CommandEnter"),
                                QStringLiteral("CommandCancel"), QStringLiteral("CommandApply")}));
     root->setSizeConstraint(QLayout::SetFixedSize);
+
+    chainTabOrder({m_txtTurn[0], m_txtTurn[1], m_txtTurn[2], m_cbFeise, m_txtFeise, m_txtTurn[6],
+                   m_txtTurn[7], m_txtTurn[8], undoButton(), enterButton(), cancelButton(), applyButton()});
 }
 
 TurnBoxes FileProperties::turnBoxes() const {

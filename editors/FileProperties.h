@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editors/EditDialog.h"
-#include "editors/TurnBounds.h"
+#include "editors/LeaveCorrection.h"
 
 #include <array>
 #include <cstdint>

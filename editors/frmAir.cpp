@@ -7,6 +7,8 @@
 #include "editors/Colours.h"
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
+#include "model/FieldLimits.h"
+#include "platform/ControlAccess.h"
 #include "platform/UiServices.h"
 
 #include <QApplication>
@@ -17,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace korven {
@@ -32,8 +35,8 @@ void plainLook(QLabel* label) {
 }
 
 constexpr QSize kPictureSize{200, 100};
-constexpr int kNameBytes = 26;
-constexpr int kShortNameBytes = 10;
+constexpr int kNameBytes = limits::kAircraftNameBytes;
+constexpr int kShortNameBytes = limits::kAircraftShortNameBytes;
 
 // Rows of the performance grid: the label and the NumData index of each box.
 struct NumberField {
@@ -141,15 +144,15 @@ void frmAir::buildLayout() {
 
     auto* header = new QGridLayout;
     header->addWidget(m_txtAirName, 0, 0, 1, 4);
-    header->addWidget(makeFieldLabel(texts::edit::name()), 1, 0);
+    header->addWidget(makeLabelFor(m_txtAirSName, texts::edit::name()), 1, 0);
     header->addWidget(m_txtAirSName, 1, 1, 1, 3, Qt::AlignLeft);
-    header->addWidget(makeFieldLabel(texts::edit::nationality()), 2, 0);
+    header->addWidget(makeLabelFor(m_txtKokuseki, texts::edit::nationality()), 2, 0);
     header->addWidget(m_txtKokuseki, 2, 1);
-    header->addWidget(makeFieldLabel(texts::edit::aircraftKind()), 2, 2);
+    header->addWidget(makeLabelFor(m_txtKisyu, texts::edit::aircraftKind()), 2, 2);
     header->addWidget(m_txtKisyu, 2, 3);
-    header->addWidget(makeFieldLabel(texts::edit::launching()), 3, 0);
+    header->addWidget(makeLabelFor(m_txtHattyaku, texts::edit::launching()), 3, 0);
     header->addWidget(m_txtHattyaku, 3, 1);
-    header->addWidget(makeFieldLabel(texts::air::operation()), 3, 2);
+    header->addWidget(makeLabelFor(m_txtUnyou, texts::air::operation()), 3, 2);
     header->addWidget(m_txtUnyou, 3, 3, Qt::AlignLeft);
     top->addLayout(besidePicture(header, m_imgAir));
 
@@ -160,7 +163,7 @@ void frmAir::buildLayout() {
         int column = 0;
         for (const NumberField& field : fields) {
             if (field.label != nullptr) {
-                numbers->addWidget(makeFieldLabel(field.label()), row, column);
+                numbers->addWidget(makeLabelFor(m_txtNumData[field.index], field.label()), row, column);
                 numbers->addWidget(m_txtNumData[field.index], row, column + 1);
             }
             column += 2;
@@ -170,7 +173,7 @@ void frmAir::buildLayout() {
     const QString flagNames[] = {texts::air::night(), texts::air::highAltitude(), texts::air::diveBombing()};
     for (std::size_t i = 0; i < m_chkData.size(); ++i) {
         const int column = 2 * static_cast<int>(i);
-        numbers->addWidget(makeFieldLabel(flagNames[i], indexedName("lblData", i)), row, column);
+        numbers->addWidget(makeLabelFor(m_chkData[i], flagNames[i], indexedName("lblData", i)), row, column);
         numbers->addWidget(m_chkData[i], row, column + 1);
     }
     numbers->setColumnStretch(8, 1);
@@ -202,9 +205,9 @@ void frmAir::buildLayout() {
 
     auto* developmentBox = new QGroupBox(texts::air::development(), this);
     auto* dev = new QGridLayout(developmentBox);
-    dev->addWidget(makeFieldLabel(texts::air::status()), 0, 0);
+    dev->addWidget(makeLabelFor(m_txtJoukyou, texts::air::status()), 0, 0);
     dev->addWidget(m_txtJoukyou, 0, 1, 1, 2, Qt::AlignLeft);
-    QLabel* period = makeFieldLabel(texts::air::period(), QStringLiteral("lblKikan"));
+    QLabel* period = makeLabelFor(m_txtKikan[0], texts::air::period(), QStringLiteral("lblKikan"));
     period->setToolTip(texts::air::periodTip());
     dev->addWidget(period, 1, 0);
     dev->addWidget(m_txtKikan[0], 1, 1);
@@ -223,6 +226,36 @@ void frmAir::buildLayout() {
 
     plainLook(months);
     plainLook(turns);
+
+    nameSharedBoxes(groupNames);
+    QList<QWidget*> order{m_txtAirName, m_txtAirSName};
+    for (const auto& fields : kNumberRows) {
+        for (const NumberField& field : fields) {
+            if (field.label != nullptr) {
+                order.append(m_txtNumData[field.index]);
+            }
+        }
+    }
+    order << m_chkData[0] << m_chkData[1] << m_chkData[2];
+    order << m_txtKidou[0] << m_txtKidou[1] << m_txtKidou[2] << m_txtKidou[3];
+    for (std::size_t k = 0; k < 4; ++k) {
+        order << m_cbBom[k] << m_txtBom[k];
+    }
+    order << m_txtKouzoku[0] << m_txtKouzoku[1] << m_txtKouzoku[2] << m_txtKouzoku[3];
+    order << m_txtKikan[1] << enterButton() << applyButton() << undoButton() << cancelButton();
+    chainTabOrder(order);
+}
+
+void frmAir::nameSharedBoxes(std::span<const QString> groupNames) {
+    m_txtAirName->setAccessibleName(texts::air::fullName());
+    for (std::size_t k = 0; k < 4; ++k) {
+        m_txtKidou[k]->setAccessibleName(rowAndColumnName(texts::air::manoeuvre(), groupNames[k]));
+        nameControl(m_cbBom[k], rowAndColumnName(texts::air::bombs(), groupNames[k]));
+        m_txtBom[k]->setAccessibleName(rowAndColumnName(texts::air::bombCount(), groupNames[k]));
+        m_txtKouzoku[k]->setAccessibleName(rowAndColumnName(texts::air::flightRange(), groupNames[k]));
+    }
+    m_txtKikan[0]->setAccessibleName(rowAndColumnName(texts::air::period(), texts::air::months()));
+    m_txtKikan[1]->setAccessibleName(rowAndColumnName(texts::air::period(), texts::edit::turns()));
 }
 
 void frmAir::connectControls() {
@@ -237,7 +270,7 @@ void frmAir::connectControls() {
     });
     for (std::size_t i = 0; i < m_txtNumData.size(); ++i) {
         connect(m_txtNumData[i], &QLineEdit::textChanged, this,
-                [this, a, i] { numberChanged(m_txtNumData[i], 99, 0, a->NumData[i]); });
+                [this, a, i] { numberChanged(m_txtNumData[i], limits::kAircraftNumber, a->NumData[i]); });
     }
     for (std::size_t i = 0; i < m_chkData.size(); ++i) {
         connect(m_chkData[i], &QCheckBox::toggled, this, [this, a, i](bool checked) {
@@ -247,26 +280,26 @@ void frmAir::connectControls() {
     }
     for (std::size_t k = 0; k < 4; ++k) {
         connect(m_txtKidou[k], &QLineEdit::textChanged, this,
-                [this, a, k] { numberChanged(m_txtKidou[k], 99, 0, a->Kidou[k]); });
+                [this, a, k] { numberChanged(m_txtKidou[k], limits::kAircraftNumber, a->Kidou[k]); });
         connect(m_cbBom[k], &QComboBox::currentIndexChanged, this,
                 [this, a, k] { MarkChanged(this, m_cbBom[k], qint64(air::BombComboIndex(a->Bomb[k][0]))); });
         connect(m_txtBom[k], &QLineEdit::textChanged, this,
-                [this, a, k] { numberChanged(m_txtBom[k], 99, 0, a->Bomb[k][1]); });
+                [this, a, k] { numberChanged(m_txtBom[k], limits::kAircraftNumber, a->Bomb[k][1]); });
         connect(m_txtKouzoku[k], &QLineEdit::textChanged, this,
-                [this, a, k] { numberChanged(m_txtKouzoku[k], 9999, 0, a->Kouzoku[k]); });
+                [this, a, k] { numberChanged(m_txtKouzoku[k], limits::kAircraftRange, a->Kouzoku[k]); });
     }
     connect(m_txtKikan[1], &QLineEdit::textChanged, this, &frmAir::turnsChanged);
 }
 
-void frmAir::numberChanged(QLineEdit* box, qint64 maximum, qint64 minimum, qint64 stored) {
+void frmAir::numberChanged(QLineEdit* box, const limits::Range& range, qint64 stored) {
     // A rewritten text raised the change again, which marked it.
-    if (!txtNumInput(box, maximum, minimum)) {
+    if (!txtNumInput(box, range.maximum, range.minimum)) {
         MarkChanged(this, box, stored);
     }
 }
 
 void frmAir::turnsChanged() {
-    if (txtNumInput(m_txtKikan[1], 999, -1)) {
+    if (txtNumInput(m_txtKikan[1], limits::kDevelopmentTurns.maximum, limits::kDevelopmentTurns.minimum)) {
         return;
     }
     MarkChanged(this, m_txtKikan[1], qint64(development()));

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "editors/EditDialog.h"
+#include "model/FieldLimits.h"
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 class QCheckBox;
 class QComboBox;
@@ -32,8 +34,10 @@ protected:
 private:
     void buildControls();
     void buildLayout();
+    // Screen-reader names of the boxes that share a row label: row and group.
+    void nameSharedBoxes(std::span<const QString> groupNames);
     void connectControls();
-    void numberChanged(QLineEdit* box, qint64 maximum, qint64 minimum, qint64 stored);
+    void numberChanged(QLineEdit* box, const limits::Range& range, qint64 stored);
     void turnsChanged();
     void updateStatus();
 

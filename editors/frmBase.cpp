@@ -5,6 +5,8 @@
 #include "editors/EditRules.h"
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
+#include "model/FieldLimits.h"
+#include "platform/ControlAccess.h"
 #include "platform/ProgramInfo.h"
 #include "platform/UiServices.h"
 
@@ -19,6 +21,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 
 namespace korven {
 namespace {
@@ -72,22 +75,22 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
         shown->setEnabled(false);
     }
 
-    m_txtShigen =
-        addNumber(QStringLiteral("txtShigen"), 8, 32767, [](const BaseRecord& b) { return b.Resource[1]; });
-    m_txtKoujou =
-        addNumber(QStringLiteral("txtKoujou"), 4, 999, [](const BaseRecord& b) { return b.Factory[1]; });
-    m_txtHikoujou =
-        addNumber(QStringLiteral("txtHikoujou"), 4, 999, [](const BaseRecord& b) { return b.Airfield; });
-    m_txtJinchi =
-        addNumber(QStringLiteral("txtJinchi"), 4, 999, [](const BaseRecord& b) { return b.Fortification; });
-    m_txtChian =
-        addNumber(QStringLiteral("txtChian"), 3, 100, [](const BaseRecord& b) { return b.PublicOrder; });
+    m_txtShigen = addNumber(QStringLiteral("txtShigen"), 8, limits::kResourceAmount.maximum,
+                            [](const BaseRecord& b) { return b.Resource[1]; });
+    m_txtKoujou = addNumber(QStringLiteral("txtKoujou"), 4, limits::kFactoryOutput.maximum,
+                            [](const BaseRecord& b) { return b.Factory[1]; });
+    m_txtHikoujou = addNumber(QStringLiteral("txtHikoujou"), 4, limits::kAirfield.maximum,
+                              [](const BaseRecord& b) { return b.Airfield; });
+    m_txtJinchi = addNumber(QStringLiteral("txtJinchi"), 4, limits::kFortification.maximum,
+                            [](const BaseRecord& b) { return b.Fortification; });
+    m_txtChian = addNumber(QStringLiteral("txtChian"), 3, limits::kPublicOrder.maximum,
+                           [](const BaseRecord& b) { return b.PublicOrder; });
     for (std::size_t i = 0; i < m_txtBichiku.size(); ++i) {
-        m_txtBichiku[i] = addNumber(indexedName("txtBichiku", i), 8, 9999999,
+        m_txtBichiku[i] = addNumber(indexedName("txtBichiku", i), 8, limits::kStockpile.maximum,
                                     [i](const BaseRecord& b) { return b.Stockpile[i / 2][i % 2]; });
     }
     for (std::size_t i = 0; i < m_txtButai.size(); ++i) {
-        m_txtButai[i] = addNumber(indexedName("txtButai", i), 4, 999,
+        m_txtButai[i] = addNumber(indexedName("txtButai", i), 4, limits::kUnitCount.maximum,
                                   [i](const BaseRecord& b) { return b.Units[i / 2][i % 2]; });
     }
     for (std::size_t k = 0; k < base::kSlots; ++k) {
@@ -96,8 +99,9 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
         m_cbKoukuki[k]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         m_cbKoukuki[k]->setMinimumContentsLength(9);
         for (std::size_t c = 0; c < 2; ++c) {
-            m_txtKoukuki[2 * k + c] = addNumber(indexedName("txtKoukuki", 2 * k + c), 4, 999,
-                                                [k, c](const BaseRecord& b) { return b.AirCount[c][k]; });
+            m_txtKoukuki[2 * k + c] =
+                addNumber(indexedName("txtKoukuki", 2 * k + c), 4, limits::kBaseAircraftCount.maximum,
+                          [k, c](const BaseRecord& b) { return b.AirCount[c][k]; });
         }
     }
 
@@ -131,6 +135,7 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
     buildLayout();
 
     ApplyLabelStyle(this);
+    keepDisabledBoxesLegible();
     addTable(m_cbRyouyu, catalogue::SideNames());
     addTable(m_cbChiiki, catalogue::RegionNames());
     addTable(m_cbChikei, catalogue::TerrainNames());
@@ -218,7 +223,7 @@ void frmBase::buildLayout() {
         const int column = static_cast<int>(2 * c);
         for (std::size_t r = 0; r < columns[c].size(); ++r) {
             const Field& f = columns[c][r];
-            QLabel* label = makeFieldLabel(f.text, QString::fromLatin1(f.label));
+            QLabel* label = makeLabelFor(f.control, f.text, QString::fromLatin1(f.label));
             fields->addWidget(label, static_cast<int>(r), column);
             const bool number = qobject_cast<QLineEdit*>(f.control) && f.control != m_txtShoukai;
             fields->addWidget(f.control, static_cast<int>(r), column + 1,
@@ -246,14 +251,16 @@ void frmBase::buildLayout() {
     const NameTable materials = catalogue::MaterialNames();
     for (std::size_t m = 0; m < materials.size(); ++m) {
         const int row = static_cast<int>(m) + 1;
-        tables->addWidget(makeFieldLabel(materials[m], indexedName("lblBusshi", m)), row, 0);
+        tables->addWidget(makeLabelFor(m_txtBichiku[2 * m], materials[m], indexedName("lblBusshi", m)), row,
+                          0);
         tables->addWidget(m_txtBichiku[2 * m], row, 1);
         tables->addWidget(m_txtBichiku[2 * m + 1], row, 2);
     }
     for (qsizetype u = 0; u < unitNames().size(); ++u) {
         const int row = static_cast<int>(u) + 1;
         const auto i = static_cast<std::size_t>(u);
-        tables->addWidget(makeFieldLabel(unitNames()[u], indexedName("lblButai", i)), row, 4);
+        tables->addWidget(makeLabelFor(m_txtButai[2 * i], unitNames()[u], indexedName("lblButai", i)), row,
+                          4);
         tables->addWidget(m_txtButai[2 * i], row, 5);
         tables->addWidget(m_txtButai[2 * i + 1], row, 6);
     }
@@ -275,6 +282,49 @@ void frmBase::buildLayout() {
     root->addSpacing(8);
     root->addLayout(tables);
     root->setSizeConstraint(QLayout::SetFixedSize);
+
+    nameTableBoxes();
+    // Field by field down each column of fields, then the tables row by row, then the buttons
+    // of the top row, so that the cycle starts in the first field.
+    QList<QWidget*> order;
+    for (const std::vector<Field>& column : columns) {
+        for (const Field& f : column) {
+            order.append(f.control);
+        }
+    }
+    order.append(QList<QWidget*>(m_txtBichiku.begin(), m_txtBichiku.end()));
+    order.append(QList<QWidget*>(m_txtButai.begin(), m_txtButai.end()));
+    for (std::size_t k = 0; k < base::kSlots; ++k) {
+        order << m_cbKisyu[k] << m_cbKoukuki[k] << m_txtKoukuki[2 * k] << m_txtKoukuki[2 * k + 1];
+    }
+    order << undoButton() << enterButton() << cancelButton() << applyButton();
+    chainTabOrder(order);
+    m_cbChikei->setFocus();
+}
+
+void frmBase::nameTableBoxes() {
+    auto twoColumns = [](std::span<QLineEdit* const> boxes, const QStringList& rows, const QString& heading) {
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            const QString column = heading + QString::number(i % 2 + 1);
+            boxes[i]->setAccessibleName(rowAndColumnName(rows.value(static_cast<qsizetype>(i / 2)), column));
+        }
+    };
+    QStringList materials;
+    for (const QString& name : catalogue::MaterialNames()) {
+        materials << name;
+    }
+    twoColumns(m_txtBichiku, materials, texts::base::stock());
+    twoColumns(m_txtButai, unitNames(), texts::base::unitCount());
+    for (std::size_t k = 0; k < base::kSlots; ++k) {
+        const QString slot = texts::base::slot(static_cast<int>(k) + 1);
+        nameControl(m_cbKisyu[k], rowAndColumnName(texts::edit::aircraftKind(), slot));
+        nameControl(m_cbKoukuki[k], rowAndColumnName(texts::base::aircraftName(), slot));
+        for (std::size_t c = 0; c < 2; ++c) {
+            const QString count = texts::base::aircraftCount() + QString::number(c + 1);
+            m_txtKoukuki[2 * k + c]->setAccessibleName(rowAndColumnName(count, slot));
+        }
+    }
+    m_txtBasename->setAccessibleName(texts::base::baseName());
 }
 
 void frmBase::select(QComboBox* combo, int index) {

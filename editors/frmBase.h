@@ -38,6 +38,8 @@ private:
     QLineEdit* addNumber(const QString& name, int maxLength, qint64 maximum,
                          std::function<qint64(const BaseRecord&)> stored);
     void buildLayout();
+    // Screen-reader names of the table boxes, which share their row and column labels.
+    void nameTableBoxes();
     // Selects without the change signal, then runs the control's handling once, so loading
     // handles a control even when its selection or text stays the same.
     void select(QComboBox* combo, int index);

@@ -4,6 +4,7 @@
 #include "editors/EditRules.h"
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
+#include "model/FieldLimits.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -30,13 +31,14 @@ frmKagaku::frmKagaku(EditSession& session, QWidget* parent) : EditDialog(session
 
     const int margin = kSmallDialogLabelMargin;
     auto* grid = new QGridLayout;
-    grid->addWidget(makeFieldLabel(texts::edit::name(), QStringLiteral("lblMeisyou"), margin), 0, 0);
+    grid->addWidget(makeLabelFor(m_name, texts::edit::name(), QStringLiteral("lblMeisyou"), margin), 0, 0);
     grid->addWidget(m_name, 0, 1, 1, 2);
-    grid->addWidget(makeFieldLabel(texts::kagaku::effect(), QStringLiteral("lblKouka"), margin), 1, 0);
+    grid->addWidget(makeLabelFor(m_effect, texts::kagaku::effect(), QStringLiteral("lblKouka"), margin), 1,
+                    0);
     grid->addWidget(m_effect, 1, 1, 1, 2);
-    grid->addWidget(makeFieldLabel(texts::kagaku::need(), QStringLiteral("lblNeed"), margin), 2, 0);
+    grid->addWidget(makeLabelFor(m_need, texts::kagaku::need(), QStringLiteral("lblNeed"), margin), 2, 0);
     grid->addWidget(m_need, 2, 1);
-    grid->addWidget(makeFieldLabel(texts::kagaku::leave(), QStringLiteral("lblLeave"), margin), 3, 0);
+    grid->addWidget(makeLabelFor(m_leave, texts::kagaku::leave(), QStringLiteral("lblLeave"), margin), 3, 0);
     grid->addWidget(m_leave, 3, 1);
     for (int i = 0; i < 2; ++i) {
         grid->addWidget(makePlainLabel(texts::kagaku::half(), indexedName("lblHalf", i), margin), 2 + i, 2);
@@ -58,10 +60,16 @@ frmKagaku::frmKagaku(EditSession& session, QWidget* parent) : EditDialog(session
             [this] { MarkChanged(this, m_need, qint64(entry().Need)); });
     connect(m_leave, &QLineEdit::textChanged, this,
             [this] { MarkChanged(this, m_leave, qint64(entry().Leave)); });
-    addLeaveCheck(m_need, [this] { return txtNumInput(m_need, kMaxNeed, 0); });
-    addLeaveCheck(m_leave, [this] { return txtNumInput(m_leave, boxValue(m_need), 0); });
+    addLeaveCheck(m_need, [this] {
+        return txtNumInput(m_need, limits::kScienceNeed.maximum, limits::kScienceNeed.minimum);
+    });
+    addLeaveCheck(m_leave, [this] {
+        const limits::Range leave = limits::scienceLeave(boxValue(m_need));
+        return txtNumInput(m_leave, leave.maximum, leave.minimum);
+    });
 
     ApplyLabelStyle(this);
+    keepDisabledBoxesLegible();
 }
 
 bool frmKagaku::setTarget1(int16_t weaponClass) {

@@ -17,8 +17,6 @@ struct ScienceWeaponEntry;
 class frmKagaku : public EditDialog {
     Q_OBJECT
 public:
-    static constexpr int16_t kMaxNeed = 32767;
-
     explicit frmKagaku(EditSession& session, QWidget* parent = nullptr);
 
     int16_t Target1() const { return m_target1; }

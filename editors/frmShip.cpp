@@ -6,6 +6,7 @@
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
 #include "editors/ShipState.h"
+#include "platform/ControlAccess.h"
 #include "platform/UiServices.h"
 
 #include <QComboBox>
@@ -156,16 +157,16 @@ void frmShip::buildLayout() {
 
     auto* header = new QGridLayout;
     header->addWidget(m_txtKanmei, 0, 0, 1, 4);
-    QLabel* label3 = makeFieldLabel(texts::ship::affiliation(), QStringLiteral("Label3"));
+    QLabel* label3 = makeLabelFor(m_txtSyozoku, texts::ship::affiliation(), QStringLiteral("Label3"));
     header->addWidget(label3, 1, 0);
     header->addWidget(m_txtSyozoku, 1, 1, 1, 3, Qt::AlignLeft);
-    header->addWidget(makeFieldLabel(texts::edit::nationality()), 2, 0);
+    header->addWidget(makeLabelFor(m_txtKokuseki, texts::edit::nationality()), 2, 0);
     header->addWidget(m_txtKokuseki, 2, 1);
-    header->addWidget(makeFieldLabel(texts::ship::shipType()), 2, 2);
+    header->addWidget(makeLabelFor(m_txtKansyu, texts::ship::shipType()), 2, 2);
     header->addWidget(m_txtKansyu, 2, 3);
-    header->addWidget(makeFieldLabel(texts::ship::shipClass()), 3, 0);
+    header->addWidget(makeLabelFor(m_txtKankei, texts::ship::shipClass()), 3, 0);
     header->addWidget(m_txtKankei, 3, 1);
-    header->addWidget(makeFieldLabel(texts::ship::hull()), 3, 2);
+    header->addWidget(makeLabelFor(m_txtSentai, texts::ship::hull()), 3, 2);
     header->addWidget(m_txtSentai, 3, 3);
     top->addLayout(besidePicture(header, m_imgShip));
     top->addWidget(m_lblKankeiHelp);
@@ -193,32 +194,34 @@ void frmShip::buildLayout() {
         }
         ++row;
     };
-    addRow(makeFieldLabel(texts::ship::upperSteps()), m_txtStep[0]);
-    addRow(makeFieldLabel(texts::ship::lowerSteps()), m_txtStep[1]);
-    addRow(makeFieldLabel(texts::ship::speed()), m_txtSokuryoku[0], m_txtSokuryoku[1], m_txtSokuryoku[2]);
-    addRow(makeFieldLabel(texts::edit::fuel()), m_txtNenryou[0], m_txtNenryou[1]);
-    addRow(makeFieldLabel(texts::ship::consumption()), m_txtNenpi);
-    QLabel* rangeLabel = makeFieldLabel(texts::ship::range(), QStringLiteral("lblZankouzoku"));
+    addRow(makeLabelFor(m_txtStep[0], texts::ship::upperSteps()), m_txtStep[0]);
+    addRow(makeLabelFor(m_txtStep[1], texts::ship::lowerSteps()), m_txtStep[1]);
+    addRow(makeLabelFor(m_txtSokuryoku[0], texts::ship::speed()), m_txtSokuryoku[0], m_txtSokuryoku[1],
+           m_txtSokuryoku[2]);
+    addRow(makeLabelFor(m_txtNenryou[0], texts::edit::fuel()), m_txtNenryou[0], m_txtNenryou[1]);
+    addRow(makeLabelFor(m_txtNenpi, texts::ship::consumption()), m_txtNenpi);
+    QLabel* rangeLabel = makeLabelFor(m_txtZankouzoku, texts::ship::range(), QStringLiteral("lblZankouzoku"));
     addRow(rangeLabel, nullptr, m_txtZankouzoku);
     auto* carriage = new QHBoxLayout;
     carriage->addWidget(m_txtTousaisyu);
     carriage->addWidget(m_cmdTousai);
     grid->addLayout(carriage, row, 3, Qt::AlignLeft);
-    addRow(makeFieldLabel(texts::ship::carriage()), m_txtTousai[0], m_txtTousai[1]);
-    addRow(makeFieldLabel(texts::ship::sideArmour()), m_txtSoukou[0]);
-    addRow(makeFieldLabel(texts::ship::deckArmour()), m_txtSoukou[1]);
-    addRow(makeFieldLabel(texts::ship::diveDepth()), m_txtSenkou);
+    addRow(makeLabelFor(m_txtTousai[0], texts::ship::carriage()), m_txtTousai[0], m_txtTousai[1]);
+    addRow(makeLabelFor(m_txtSoukou[0], texts::ship::sideArmour()), m_txtSoukou[0]);
+    addRow(makeLabelFor(m_txtSoukou[1], texts::ship::deckArmour()), m_txtSoukou[1]);
+    addRow(makeLabelFor(m_txtSenkou, texts::ship::diveDepth()), m_txtSenkou);
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(4, 1);
 
     m_damageGroup = new QGroupBox(texts::ship::damage(), this);
     m_damageGroup->setObjectName(QStringLiteral("fraSongai"));
     auto* damage = new QGridLayout(m_damageGroup);
-    QLabel* upperLabel = makeFieldLabel(texts::ship::upperSteps(), QStringLiteral("lblStep_0"));
-    QLabel* lowerLabel = makeFieldLabel(texts::ship::lowerSteps(), QStringLiteral("lblStep_1"));
-    QLabel* damageLabel = makeFieldLabel(texts::ship::damageState(), QStringLiteral("lblSongai"));
-    QLabel* launchLabel = makeFieldLabel(texts::edit::launching(), QStringLiteral("lblHattyaku"));
-    QLabel* stateLabel = makeFieldLabel(texts::ship::state(), QStringLiteral("lblJoutai"));
+    QLabel* upperLabel = makeLabelFor(m_txtStep[2], texts::ship::upperSteps(), QStringLiteral("lblStep_0"));
+    QLabel* lowerLabel = makeLabelFor(m_txtStep[3], texts::ship::lowerSteps(), QStringLiteral("lblStep_1"));
+    QLabel* damageLabel = makeLabelFor(m_txtSongai, texts::ship::damageState(), QStringLiteral("lblSongai"));
+    QLabel* launchLabel =
+        makeLabelFor(m_txtHattyaku, texts::edit::launching(), QStringLiteral("lblHattyaku"));
+    QLabel* stateLabel = makeLabelFor(m_txtJoutai, texts::ship::state(), QStringLiteral("lblJoutai"));
     damage->addWidget(upperLabel, 0, 0);
     damage->addWidget(m_txtStep[2], 0, 1);
     damage->addWidget(m_sliderStep[0], 0, 2);
@@ -249,7 +252,7 @@ void frmShip::buildLayout() {
     const QStringList mountNames = texts::ship::mounts();
     for (std::size_t m = 0; m < 4; ++m) {
         const int r = static_cast<int>(m) + 2;
-        arms->addWidget(makeFieldLabel(mountNames[static_cast<qsizetype>(m)]), r, 0);
+        arms->addWidget(makeLabelFor(m_cbBusouSyu[m], mountNames[static_cast<qsizetype>(m)]), r, 0);
         arms->addWidget(m_cbBusouSyu[m], r, 1);
         arms->addWidget(m_txtBusouMon[m], r, 2);
         arms->addWidget(m_txtBusouKai[m], r, 3);
@@ -271,6 +274,15 @@ void frmShip::buildLayout() {
     top->addLayout(buttonRow({QStringLiteral("CommandEnter"), QStringLiteral("CommandApply"),
                               QStringLiteral("CommandUndo"), QStringLiteral("CommandCancel")}));
 
+    nameSharedBoxes();
+    chainTabOrder({m_txtStep[0],     m_txtSokuryoku[0], m_txtNenryou[0],  m_txtNenryou[1],  m_txtNenpi,
+                   m_txtTousai[0],   m_cmdTousai,       m_txtSoukou[0],   m_txtSoukou[1],   m_txtStep[2],
+                   m_sliderStep[0],  m_txtStep[3],      m_sliderStep[1],  m_cbBusouSyu[0],  m_txtBusouMon[0],
+                   m_txtBusouKai[0], m_txtBusouKai[4],  m_cbBusouSyu[1],  m_txtBusouMon[1], m_txtBusouKai[1],
+                   m_txtBusouKai[5], m_cbBusouSyu[2],   m_txtBusouMon[2], m_txtBusouKai[2], m_txtBusouKai[6],
+                   m_cbBusouSyu[3],  m_txtBusouMon[3],  m_txtBusouKai[3], m_txtBusouKai[7], enterButton(),
+                   applyButton(),    undoButton(),      cancelButton()});
+
     m_shipOnly = {label3,          m_txtSyozoku,    m_txtSongai,       m_txtStep[2],
                   m_txtStep[3],    m_sliderStep[0], m_sliderStep[1],   upperLabel,
                   lowerLabel,      m_txtHattyaku,   m_txtSokuryoku[1], m_txtSokuryoku[2],
@@ -281,6 +293,37 @@ void frmShip::buildLayout() {
     for (std::size_t m = 4; m < 8; ++m) {
         m_shipOnly.append(m_txtBusouMon[m]);
         m_shipOnly.append(m_txtBusouKai[m]);
+    }
+}
+
+void frmShip::nameSharedBoxes() {
+    const QString classColumn = texts::ship::shipClass();
+    const QString shipColumn = texts::ship::current();
+    auto both = [&](QLineEdit* classBox, QLineEdit* shipBox, const QString& row) {
+        classBox->setAccessibleName(rowAndColumnName(row, classColumn));
+        shipBox->setAccessibleName(rowAndColumnName(row, shipColumn));
+    };
+    both(m_txtStep[0], m_txtStep[2], texts::ship::upperSteps());
+    both(m_txtStep[1], m_txtStep[3], texts::ship::lowerSteps());
+    both(m_txtSokuryoku[0], m_txtSokuryoku[1], texts::ship::speed());
+    both(m_txtNenryou[0], m_txtNenryou[1], texts::edit::fuel());
+    both(m_txtTousai[0], m_txtTousai[1], texts::ship::carriage());
+    m_txtSokuryoku[2]->setAccessibleName(texts::ship::speed());
+    m_txtTousaisyu->setAccessibleName(texts::ship::carriage());
+    m_txtKanmei->setAccessibleName(texts::ship::shipName());
+    for (std::size_t j = 0; j < m_sliderStep.size(); ++j) {
+        m_sliderStep[j]->setAccessibleName(m_txtStep[j + 2]->accessibleName());
+    }
+    const QStringList mounts = texts::ship::mounts();
+    for (std::size_t m = 0; m < 4; ++m) {
+        const QString mount = mounts[static_cast<qsizetype>(m)];
+        auto name = [&](const QString& what, const QString& column) {
+            return mount + u' ' + rowAndColumnName(what, column);
+        };
+        m_txtBusouMon[m]->setAccessibleName(name(texts::ship::guns(), classColumn));
+        m_txtBusouKai[m]->setAccessibleName(name(texts::ship::firings(), classColumn));
+        m_txtBusouMon[m + 4]->setAccessibleName(name(texts::ship::guns(), shipColumn));
+        m_txtBusouKai[m + 4]->setAccessibleName(name(texts::ship::firings(), shipColumn));
     }
 }
 

@@ -44,6 +44,8 @@ private:
     void buildControls();
     void buildLayout();
     void connectControls();
+    // Screen-reader names of the boxes that share a row label: row and column.
+    void nameSharedBoxes();
     void fillGunCombos();
     void hideShipControls();
 

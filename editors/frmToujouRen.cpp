@@ -4,6 +4,8 @@
 #include "editors/EditRules.h"
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
+#include "model/FieldLimits.h"
+#include "platform/ControlAccess.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -33,11 +35,14 @@ frmToujouRen::frmToujouRen(EditSession& session, QWidget* parent)
         box->setFixedWidth(60);
         box->setAlignment(Qt::AlignRight);
         m_skill[static_cast<std::size_t>(k)] = box;
+        labelControl(label, box);
         grid->addWidget(label, 1 + k, 0);
         grid->addWidget(box, 1 + k, 1);
         connect(box, &QLineEdit::textChanged, this,
                 [this, box, k] { MarkChanged(this, box, qint64(skill(k))); });
-        addLeaveCheck(box, [box] { return txtNumInput(box, kMaxSkill, 0); });
+        addLeaveCheck(box, [box] {
+            return txtNumInput(box, limits::kAircrewSkill.maximum, limits::kAircrewSkill.minimum);
+        });
     }
 
     EditButtonCaptions buttonCaptions;

@@ -16,7 +16,6 @@ class frmToujouRen : public EditDialog {
     Q_OBJECT
 public:
     static constexpr int kAirArms = 5;
-    static constexpr int kMaxSkill = 99;
 
     // `session.selection.record` is the air arm, 0..4 (see IsAirArm).
     explicit frmToujouRen(EditSession& session, QWidget* parent = nullptr);

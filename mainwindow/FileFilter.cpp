@@ -14,9 +14,9 @@ QString DialogFilter(const QString& pipeFilter) {
         if (patterns == u"*.*") {
             patterns = QStringLiteral("*");
         }
-        // The dialog reads the patterns from the name's last parentheses.
-        entries.append(name.endsWith(u'(' + patterns + u')') ? name
-                                                             : name + QStringLiteral(" (") + patterns + u')');
+        // The dialog reads the patterns from the last parentheses and, hiding the details,
+        // shows what comes before them.
+        entries.append(name + QStringLiteral(" (") + patterns + u')');
     }
     return entries.join(QStringLiteral(";;"));
 }

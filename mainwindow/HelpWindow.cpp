@@ -51,6 +51,10 @@ HelpWindow::HelpWindow(QWidget* owner)
     m_keyword->setObjectName(QStringLiteral("txtKeyword"));
     m_keywords->setObjectName(QStringLiteral("lstKeywords"));
     m_browser->setObjectName(QStringLiteral("txtHelp"));
+    m_contents->setAccessibleName(QStringLiteral("目次"));
+    m_keyword->setAccessibleName(QStringLiteral("キーワード"));
+    m_keywords->setAccessibleName(QStringLiteral("キーワード一覧"));
+    m_browser->setAccessibleName(QStringLiteral("ヘルプ"));
     m_contents->setHeaderHidden(true);
     m_keyword->setPlaceholderText(QStringLiteral("キーワードを入力"));
     m_browser->setOpenExternalLinks(false);
@@ -183,6 +187,18 @@ void HelpWindow::showContents() {
     raise();
     activateWindow();
     m_contents->setFocus();
+}
+
+void HelpWindow::showTopic(const QString& anchor) {
+    showContents();
+    for (QTreeWidgetItemIterator it(m_contents); *it; ++it) {
+        if (!anchor.isEmpty() && (*it)->data(0, kAnchorRole).toString() == anchor) {
+            m_contents->setCurrentItem(*it);
+            goTo(anchor);
+            return;
+        }
+    }
+    m_browser->moveCursor(QTextCursor::Start);
 }
 
 void HelpWindow::showSearch() {

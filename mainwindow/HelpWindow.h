@@ -29,6 +29,9 @@ public:
 
     void showContents();
     void showSearch();
+    // The contents with the section `anchor` shown and selected; the start of the document
+    // for an empty or unknown anchor.
+    void showTopic(const QString& anchor);
 
     // The anchor last shown through the contents or the keyword list.
     QString currentAnchor() const { return m_anchor; }

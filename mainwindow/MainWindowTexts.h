@@ -89,6 +89,13 @@ inline QString saveAsDialogCaption() {
     return QStringLiteral("名前を付けて保存");
 }
 // Name|pattern pairs, as the dialog settings give them.
+// Screen-reader names of the two panes.
+inline QString treeName() {
+    return QStringLiteral("分類ツリー");
+}
+inline QString listName() {
+    return QStringLiteral("レコード一覧");
+}
 inline QString fileFilter() {
     return QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE)|SaveFile*.SAVE|全てのファイル(*.*)|*.*");
 }

@@ -36,6 +36,13 @@ double DragBarLeft(double stripLeft, double pointer, double windowWidth) {
     return p;
 }
 
+double keepWindowTwips(double stored, int pixels, double minimum) {
+    if (pixels <= ceilPixels(minimum)) {
+        return stored >= minimum && toPixels(stored) == pixels ? stored : minimum;
+    }
+    return keepTwips(stored, pixels);
+}
+
 Size EnforceMinimumSize(Size window) {
     return Size{std::max(window.width, kMinimumWindowWidth), std::max(window.height, kMinimumWindowHeight)};
 }

@@ -35,6 +35,15 @@ inline double keepTwips(double stored, int pixels) {
     return toPixels(stored) == pixels ? stored : toTwips(pixels);
 }
 
+// The fewest pixels that hold `twips`: a window's minimum size.
+inline int ceilPixels(double twips) {
+    return static_cast<int>(std::ceil(twips / kTwipsPerPixel));
+}
+
+// keepTwips for a window measure with a minimum: a window at its smallest pixel size is as
+// small as the minimum allows, so it keeps the minimum rather than the pixels' 2010 for 2000.
+double keepWindowTwips(double stored, int pixels, double minimum);
+
 struct PaneLayout {
     double splitter = 0;  // the applied splitter position
     double treeWidth = 0;

@@ -6,6 +6,7 @@
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/EditState.h"
 #include "mainwindow/FileFilter.h"
+#include "mainwindow/HelpTopics.h"
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordList.h"
@@ -21,16 +22,16 @@
 #include "platform/UiServices.h"
 #include "preferences/PreferenceDialogs.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QTreeWidget>
-
-#include <cmath>
 
 namespace korven {
 
@@ -46,10 +47,6 @@ constexpr int kNodeIndexRole = Qt::UserRole + 1;
 const QString kPosition = QStringLiteral("Position");
 const QString kOption = QStringLiteral("Option");
 const QString kOther = QStringLiteral("Other");
-
-int ceilPixels(double twips) {
-    return static_cast<int>(std::ceil(twips / lay::kTwipsPerPixel));
-}
 
 QRect pixelRect(double left, double top, double width, double height) {
     return QRect(lay::toPixels(left), lay::toPixels(top), std::max(0, lay::toPixels(width)),
@@ -104,7 +101,9 @@ frmMain::frmMain(QWidget* parent)
     buildMenus();
     buildPanes();
     m_status = std::make_unique<StatusPanel>(m_panel2);
-    setMinimumSize(ceilPixels(lay::kMinimumWindowWidth), ceilPixels(lay::kMinimumWindowHeight));
+    // F1 opens the help at the topic of whichever window is in front, modal dialogs included.
+    qApp->installEventFilter(this);
+    setMinimumSize(lay::ceilPixels(lay::kMinimumWindowWidth), lay::ceilPixels(lay::kMinimumWindowHeight));
 
     readSettings();
     layOut(0);
@@ -227,6 +226,8 @@ void frmMain::buildPanes() {
 
     m_listView = new RecordListView(m_central);
     m_listView->setObjectName(QStringLiteral("ListView"));
+    m_treeView->setAccessibleName(mt::treeName());
+    m_listView->setAccessibleName(mt::listName());
 
     m_strip = new SplitterStrip(m_central);
     m_strip->setObjectName(QStringLiteral("imgSplitter"));
@@ -260,8 +261,17 @@ void frmMain::buildPanes() {
             showListFor(item);
         }
     });
-    connect(m_treeView, &QTreeWidget::itemCollapsed, this,
-            [this] { showListFor(m_treeView->currentItem()); });
+    connect(m_treeView, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* collapsed) {
+        // A collapsed node takes over the selection of a node it hides, so the list never
+        // shows (and Enter never opens) records of a node the tree no longer shows selected.
+        for (QTreeWidgetItem* up = m_treeView->currentItem(); up != nullptr; up = up->parent()) {
+            if (up->parent() == collapsed) {
+                m_treeView->setCurrentItem(collapsed);
+                return;
+            }
+        }
+        showListFor(m_treeView->currentItem());
+    });
     connect(m_listView, &QTreeWidget::itemDoubleClicked, this, &frmMain::openSelectedRecord);
     connect(m_listView, &RecordListView::enterPressed, this, &frmMain::openSelectedRecord);
     connect(m_listView->header(), &QHeaderView::sectionClicked, this, &frmMain::sortByColumn);
@@ -303,11 +313,11 @@ void frmMain::writeSettings() {
 // ---- Layout ----
 
 double frmMain::windowWidth() const {
-    return lay::keepTwips(m_width, width());
+    return lay::keepWindowTwips(m_width, width(), lay::kMinimumWindowWidth);
 }
 
 double frmMain::windowHeight() const {
-    return lay::keepTwips(m_height, height());
+    return lay::keepWindowTwips(m_height, height(), lay::kMinimumWindowHeight);
 }
 
 void frmMain::layOut(double position) {
@@ -340,8 +350,8 @@ void frmMain::applyLayout() {
 
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    m_width = lay::keepTwips(m_width, width());
-    m_height = lay::keepTwips(m_height, height());
+    m_width = windowWidth();
+    m_height = windowHeight();
     const lay::Size enforced = lay::EnforceMinimumSize({m_width, m_height});
     if (enforced.width != m_width || enforced.height != m_height) {
         resize(lay::toPixels(enforced.width), lay::toPixels(enforced.height));
@@ -351,6 +361,11 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        watched->isWidgetType()) {
+        showHelpForFrontWindow();
+        return true;
+    }
     if (watched == m_central && event->type() == QEvent::Resize) {
         applyLayout();
     } else if (watched == m_treeView->viewport() && event->type() == QEvent::MouseButtonPress) {
@@ -618,24 +633,60 @@ void frmMain::helpSearch() {
 }
 
 void frmMain::showHelp(bool search) {
-    if (m_helpFile.isEmpty()) {
-        ui().show(Message(mt::noHelp(), MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok,
-                          windowTitle()));
-        return;
+    if (m_help == nullptr) {
+        m_help = loadHelp(this);
     }
     if (m_help == nullptr) {
-        auto* help = new HelpWindow(this);
-        if (!help->load(m_helpFile, m_settings->location())) {
-            delete help;
-            ui().show(Message(mt::helpFileMissing(m_helpFile), MessageIcon::Error));
-            return;
-        }
-        m_help = help;
+        return;
     }
     if (search) {
         m_help->showSearch();
     } else {
         m_help->showContents();
+    }
+}
+
+HelpWindow* frmMain::loadHelp(QWidget* owner) {
+    if (m_helpFile.isEmpty()) {
+        ui().show(Message(mt::noHelp(), MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok,
+                          windowTitle()));
+        return nullptr;
+    }
+    auto* help = new HelpWindow(owner);
+    if (!help->load(m_helpFile, m_settings->location())) {
+        delete help;
+        ui().show(Message(mt::helpFileMissing(m_helpFile), MessageIcon::Error));
+        return nullptr;
+    }
+    return help;
+}
+
+void frmMain::showHelpForFrontWindow() {
+    if (qobject_cast<HelpWindow*>(QApplication::activeWindow()) != nullptr) {
+        return;  // the help is in front already
+    }
+    // A message box or file dialog in front belongs to the window that opened it.
+    QWidget* front = QApplication::activeModalWidget();
+    QString topic;
+    for (QWidget* w = front; w != nullptr && topic.isEmpty(); w = w->parentWidget()) {
+        topic = HelpTopicFor(w->window()->objectName());
+    }
+    if (front == nullptr) {
+        topic = HelpTopicFor(objectName());
+        showHelp(false);
+        if (m_help != nullptr) {
+            m_help->showTopic(topic);
+        }
+        return;
+    }
+    // A modal window blocks every window but its own, so it gets a help viewer of its own,
+    // which closes with it.
+    auto* help = front->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (help == nullptr) {
+        help = loadHelp(front);
+    }
+    if (help != nullptr) {
+        help->showTopic(topic);
     }
 }
 

@@ -124,6 +124,10 @@ private:
     void sortByColumn(int column);
     void refreshList(int position);
     void showHelp(bool search);
+    // A help viewer owned by `owner` with the help document loaded; null (after a message) when
+    // there is no help file or it cannot be read.
+    mainwindow::HelpWindow* loadHelp(QWidget* owner);
+    void showHelpForFrontWindow();
     EditSession sessionFor(const QString& itemText);
 
     std::unique_ptr<SettingsStore> m_settings;

@@ -85,4 +85,27 @@ inline QString backupMade(const QString& path) {
     return QStringLiteral("バックアップ: ") + path;
 }
 
+// A field that one side of a comparison does not have (a base after its LastBaseIndex).
+inline QString absentValue() {
+    return QStringLiteral("(なし)");
+}
+
+// Why --check refuses a value: the edit dialogs would not accept it.
+inline QString outsideDialogRange(const QString& label, qint64 value, qint64 minimum, qint64 maximum) {
+    return QStringLiteral(
+               "「%1」の値 %2 は編集画面で入力できる範囲 %3～%4 の外です。(outside the dialog's range)")
+        .arg(label)
+        .arg(value)
+        .arg(minimum)
+        .arg(maximum);
+}
+inline QString longerThanDialogAllows(const QString& label, qsizetype bytes, qsizetype maximum) {
+    return QStringLiteral(
+               "「%1」はシフトJISで %2 バイトあり、編集画面の上限 %3 バイトを超えています。(longer than the "
+               "dialog allows)")
+        .arg(label)
+        .arg(bytes)
+        .arg(maximum);
+}
+
 }  // namespace korven::texts

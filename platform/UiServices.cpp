@@ -100,6 +100,8 @@ public:
         dialog.setFileMode(QFileDialog::ExistingFile);
         // Qt's own dialog, so that the read-only check box can be added to it.
         dialog.setOption(QFileDialog::DontUseNativeDialog);
+        // The filter names carry their patterns already, as the program words them.
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
         QCheckBox* readOnly = nullptr;
         if (options.showReadOnlyBox) {
             readOnly = new QCheckBox(QStringLiteral("読み取り専用で開く(&R)"), &dialog);
@@ -120,6 +122,7 @@ public:
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(options.defaultSuffix);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return std::nullopt;
         }

@@ -71,6 +71,10 @@ inline QString apply() {
 }
 
 // The screen areas of the design page, its colour list and its style list.
+// The screen-reader name of the tree of screen areas, which has no label.
+inline QString screenAreas() {
+    return QStringLiteral("設定する画面の部分");
+}
 inline QString mainWindowArea() {
     return QStringLiteral("メインウインドウ");
 }
@@ -130,6 +134,10 @@ inline QString mail() {
 }
 inline QString ok() {
     return QStringLiteral("OK");
+}
+// The screen-reader name of the box with the contact lines.
+inline QString contact() {
+    return QStringLiteral("連絡先");
 }
 }  // namespace about
 

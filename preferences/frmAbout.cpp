@@ -79,6 +79,7 @@ frmAbout::frmAbout(const AboutInfo& info, QWidget* parent) : QDialog(parent) {
 
     auto* address = new QPlainTextEdit(this);
     address->setObjectName(QStringLiteral("txtAddress"));
+    address->setAccessibleName(texts::about::contact());
     address->setPlainText(texts::about::homepage() + u'\n' + texts::about::mail());
     address->setReadOnly(true);
     address->setFrameShape(QFrame::NoFrame);

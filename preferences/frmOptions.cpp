@@ -1,5 +1,6 @@
 #include "preferences/frmOptions.h"
 
+#include "platform/ControlAccess.h"
 #include "platform/ProgramInfo.h"
 #include "platform/SettingsStore.h"
 #include "preferences/GamePathRules.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -45,6 +47,8 @@ FolderFrame folderFrame(QWidget* parent, const QString& name, const QString& cap
     auto* frame = named(new QGroupBox(caption, parent), name);
     auto* box = named(new QLineEdit(frame), boxName);
     auto* browse = named(new QPushButton(texts::options::browse(), frame), browseName);
+    // The frame's caption is the box's label.
+    box->setAccessibleName(caption);
     auto* layout = new QGridLayout(frame);
     layout->addWidget(box, 0, 0);
     layout->addWidget(browse, 0, 1);
@@ -100,6 +104,16 @@ frmOptions::frmOptions(Preferences& preferences, const FontSource& fonts, QWidge
     }
     m_styles->setCurrentRow(0);
     resize(660, sizeHint().height());
+
+    // The pages' controls follow the tab bar, each page from top to bottom, then the buttons.
+    // The tab widget passes the focus to its bar; chaining the widget itself would trap Tab.
+    QList<QWidget*> order{tabs->findChild<QTabBar*>()};
+    for (const char* name : {"txtGameinstalled", "cmdGetFolderGI", "txtSaveFile", "cmdGetFolderSave",
+                             "tvSetControl", "lstFonts", "lstStyle", "lstColor"}) {
+        order.append(findChild<QWidget*>(QLatin1String(name)));
+    }
+    order << ok << cancel << apply;
+    chainTabOrder(order);
 }
 
 QWidget* frmOptions::makeFolderTab() {
@@ -129,6 +143,7 @@ QWidget* frmOptions::makeDesignTab(const FontSource& fonts) {
     auto* page = new QWidget(this);
 
     auto* tree = named(new QTreeWidget(page), QStringLiteral("tvSetControl"));
+    tree->setAccessibleName(texts::options::screenAreas());
     tree->setHeaderHidden(true);
     tree->setColumnCount(1);
     QTreeWidgetItem* main = screenArea(new QTreeWidgetItem(tree), texts::options::mainWindowArea(),
@@ -159,6 +174,7 @@ QWidget* frmOptions::makeDesignTab(const FontSource& fonts) {
 
     auto* colourFrame = named(new QGroupBox(texts::options::colourFrame(), page), QStringLiteral("frmColor"));
     auto* colours = named(new QListWidget(colourFrame), QStringLiteral("lstColor"));
+    colours->setAccessibleName(texts::options::colourFrame());
     const std::pair<QString, int> colourItems[] = {{texts::options::textColour(), 0},
                                                    {texts::options::backgroundColour(), 1}};
     for (const auto& [text, colour] : colourItems) {
@@ -179,10 +195,14 @@ QWidget* frmOptions::makeDesignTab(const FontSource& fonts) {
     auto* making = helpLabel(QStringLiteral("lblMakeing"), texts::options::underConstruction(), page);
 
     auto* fontColumn = new QVBoxLayout;
-    fontColumn->addWidget(named(new QLabel(texts::options::fonts(), page), QStringLiteral("lblFonts")));
+    auto* fontsLabel = named(new QLabel(texts::options::fonts(), page), QStringLiteral("lblFonts"));
+    labelControl(fontsLabel, m_fonts);
+    fontColumn->addWidget(fontsLabel);
     fontColumn->addWidget(m_fonts);
     auto* styleColumn = new QVBoxLayout;
-    styleColumn->addWidget(named(new QLabel(texts::options::style(), page), QStringLiteral("lblStyle")));
+    auto* styleLabel = named(new QLabel(texts::options::style(), page), QStringLiteral("lblStyle"));
+    labelControl(styleLabel, m_styles);
+    styleColumn->addWidget(styleLabel);
     styleColumn->addWidget(m_styles);
     styleColumn->addWidget(colourFrame);
     styleColumn->addStretch(1);

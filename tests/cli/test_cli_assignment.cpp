@@ -1,6 +1,7 @@
 #include "cli/Assignment.h"
 #include "cli/CliTexts.h"
 #include "cli/ModelJson.h"
+#include "model/ModelTree.h"
 #include "model/SaveFileWriter.h"
 #include "tests/cli/CliFixtures.h"
 
@@ -162,7 +163,7 @@ private slots:
         if (error == static_cast<int>(AssignmentError::None)) {
             QVERIFY(result.message.isEmpty());
             // Exactly this field changed, to this value.
-            const QStringList changes = DiffModels(*m_original, *model);
+            const QStringList changes = DiffLines(DiffModels(*m_original, *model));
             QCOMPARE(changes.size(), 1);
             QVERIFY2(changes[0].startsWith(path + QStringLiteral(": ")), qPrintable(changes[0]));
             QVERIFY2(changes[0].endsWith(QStringLiteral(" -> ") + shown), qPrintable(changes[0]));
@@ -286,7 +287,7 @@ private slots:
         }
         // 7 header values, 6 development entries and 6 aircraft types of 35 leaves each.
         QCOMPARE(refused, 7 + 6 + 6 * 35);
-        QCOMPARE(DiffModels(*m_original, *model), QStringList());
+        QCOMPARE(DiffLines(DiffModels(*m_original, *model)), QStringList());
     }
 };
 

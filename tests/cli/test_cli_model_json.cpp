@@ -1,4 +1,5 @@
 #include "cli/ModelJson.h"
+#include "model/ModelTree.h"
 #include "model/RecordFields.h"
 #include "tests/cli/CliFixtures.h"
 #include "tests/support/DemoNames.h"
@@ -74,8 +75,10 @@ private slots:
             QStringLiteral("ShipClassBlockPos"),
             QStringLiteral("BaseBlockPos"),
             QStringLiteral("LastBaseIndex"),
+            QStringLiteral("FormatVersion"),
         };
         QCOMPARE(sorted(m_dump.keys()), sorted(expected));
+        QCOMPARE(m_dump[u"FormatVersion"].toInt(), 1);
     }
 
     void headerValues() {
@@ -218,7 +221,9 @@ private slots:
         QCOMPARE(indexOf(QStringLiteral("Base[181].Name")), -1);
     }
 
-    void equalModelsHaveNoDifferences() { QCOMPARE(DiffModels(*m_model, *m_model), QStringList()); }
+    void equalModelsHaveNoDifferences() {
+        QCOMPARE(DiffLines(DiffModels(*m_model, *m_model)), QStringList());
+    }
 
     void differencesAreOneLinePerField() {
         auto changed = std::make_unique<SaveFile>(*m_model);
@@ -233,7 +238,7 @@ private slots:
                 .arg(m_model->ShipClass[12].Perf[1] + 1),
             QStringLiteral("Base[3].Stockpile[0][1]: %1 -> -7").arg(m_model->Base[3].Stockpile[0][1]),
         };
-        QCOMPARE(DiffModels(*m_model, *changed), expected);
+        QCOMPARE(DiffLines(DiffModels(*m_model, *changed)), expected);
     }
 
     void basesOnlyOneSideHasShowAsAbsent() {
@@ -242,10 +247,10 @@ private slots:
         auto shorter = loadModel(SaveImageBuilder(options).build());
         options.lastBaseIndex = 38;
         auto longer = loadModel(SaveImageBuilder(options).build());
-        const QStringList lines = DiffModels(*shorter, *longer);
+        const QStringList lines = DiffLines(DiffModels(*shorter, *longer));
         QVERIFY(lines.contains(QStringLiteral("LastBaseIndex: 37 -> 38")));
         QVERIFY(lines.contains(QStringLiteral("Base[38].Name: (なし) -> \"ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ\"")));
-        QVERIFY(DiffModels(*longer, *shorter)
+        QVERIFY(DiffLines(DiffModels(*longer, *shorter))
                     .contains(QStringLiteral("Base[38].Name: \"ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ\" -> (なし)")));
     }
 };

@@ -329,7 +329,12 @@ private slots:
         auto file = model({444, 4, 3, 45, 8, 9, 45, 8, 2, 12, 7});
         Properties p(*file);
         QLineEdit* month = p.turn(1);
-        p.type(month, QStringLiteral("8"));
+        // The dialog opens in the year box, whose bounds contradict as well; the focus comes to
+        // the month box as on returning to the window, which leaves no box.
+        QCOMPARE(QApplication::focusWidget(), p.turn(0));
+        month->setFocus(Qt::ActiveWindowFocusReason);
+        month->selectAll();
+        QTest::keyClicks(month, QStringLiteral("8"));
         QTest::keyClick(month, Qt::Key_Tab);
         QCOMPARE(month->text(), QStringLiteral("9"));
         QCOMPARE(QApplication::focusWidget(), month);

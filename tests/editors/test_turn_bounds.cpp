@@ -1,4 +1,4 @@
-#include "editors/TurnBounds.h"
+#include "editors/LeaveCorrection.h"
 #include "model/TurnCalendar.h"
 
 #include <QTest>

@@ -43,7 +43,8 @@ private slots:
     void dialogFilter() {
         QCOMPARE(DialogFilter(QStringLiteral(
                      "ヴァルゾンセーブファイル(SaveFile*.SAVE)|SaveFile*.SAVE|全てのファイル(*.*)|*.*")),
-                 QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
+                 QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE) (SaveFile*.SAVE);;"
+                                "全てのファイル(*.*) (*)"));
         QCOMPARE(DialogFilter(QStringLiteral("Saves|*.SAVE;*.BAK")), QStringLiteral("Saves (*.SAVE *.BAK)"));
     }
 };

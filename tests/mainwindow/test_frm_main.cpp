@@ -1,5 +1,6 @@
 #include "catalogue/ReferenceTables.h"
 #include "editors/ModuleMain.h"
+#include "mainwindow/HelpWindow.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordRows.h"
 #include "mainwindow/frmMain.h"
@@ -12,10 +13,12 @@
 #include "tests/support/ScriptedUi.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -298,6 +301,9 @@ private slots:
         QVERIFY(w.height() >= layout::toPixels(2000));
         w.resize(50, 50);
         QVERIFY(w.width() >= layout::toPixels(4000));
+        QVERIFY(w.close());
+        QCOMPARE(stored(QStringLiteral("Position/MainWidth")), QStringLiteral("4000"));
+        QCOMPARE(stored(QStringLiteral("Position/MainHeight")), QStringLiteral("2000"));
     }
 
     // ---- Menus ----
@@ -465,7 +471,8 @@ private slots:
         QCOMPARE(ui.openDialogs.size(), std::size_t(1));
         QVERIFY(ui.openDialogs[0].showReadOnlyBox);
         QCOMPARE(ui.openDialogs[0].filter,
-                 QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
+                 QStringLiteral(
+                     "ヴァルゾンセーブファイル(SaveFile*.SAVE) (SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
         QVERIFY(ui.openDialogs[0].defaultSuffix.isEmpty());
         QVERIFY(ui.messages.empty());
         QCOMPARE(w.openFilePath(), path);
@@ -833,7 +840,8 @@ private slots:
         QCOMPARE(ui.saveDialogs[0].defaultSuffix, QStringLiteral("SAVE"));
         QVERIFY(!ui.saveDialogs[0].showReadOnlyBox);
         QCOMPARE(ui.saveDialogs[0].filter,
-                 QStringLiteral("ヴァルゾンセーブファイル(SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
+                 QStringLiteral(
+                     "ヴァルゾンセーブファイル(SaveFile*.SAVE) (SaveFile*.SAVE);;全てのファイル(*.*) (*)"));
         QCOMPARE(w.openFilePath(), copy);
         QVERIFY(!w.isReadOnly());
         QVERIFY(!w.isFileChanged());
@@ -1230,6 +1238,58 @@ private slots:
         QCOMPARE(log.gamePaths.value(0), QStringLiteral("/games/varzon/"));
     }
 
+    // Collapsing an ancestor of the selected node, at any level, leaves neither its rows nor
+    // an editor behind Enter; collapsing another node keeps the list.
+    void collapsingTheSelectedNodesAncestor_data() {
+        QTest::addColumn<QString>("collapsed");
+        QTest::addColumn<QString>("selectedAfter");
+        QTest::addColumn<int>("rowsAfter");
+        QTest::newRow("parent") << u"KankeiJapan"_s << u"KankeiJapan"_s << 0;
+        QTest::newRow("grandparent") << u"Kankei"_s << u"Kankei"_s << 0;
+        QTest::newRow("another node") << u"Kokan"_s << u"Kankei_0_2"_s << -1;
+    }
+
+    void collapsingTheSelectedNodesAncestor() {
+        QFETCH(QString, collapsed);
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        QVERIFY(w.openFile(saveFile(), false));
+        QStringList opened;
+        w.setDialogOpeners({.record = [&opened](const QString& key, EditSession&, QWidget*) {
+            opened.append(key);
+            return true;
+        }});
+        QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
+        auto* tree = child<QTreeWidget>(w, "TreeView");
+        auto* list = child<QTreeWidget>(w, "ListView");
+        const int rowsBefore = list->topLevelItemCount();
+        QVERIFY(rowsBefore > 0);
+        tree->expandAll();
+        const QList<QTreeWidgetItem*> nodes =
+            tree->findItems(QStringLiteral("*"), Qt::MatchWildcard | Qt::MatchRecursive);
+        auto node = [&nodes](const QString& key) -> QTreeWidgetItem* {
+            for (QTreeWidgetItem* item : nodes) {
+                if (item->data(0, Qt::UserRole).toString() == key) {
+                    return item;
+                }
+            }
+            return nullptr;
+        };
+        QVERIFY(node(collapsed));
+        tree->collapseItem(node(collapsed));
+        QFETCH(QString, selectedAfter);
+        QCOMPARE(tree->currentItem(), node(selectedAfter));
+        QFETCH(int, rowsAfter);
+        QCOMPARE(list->topLevelItemCount(), rowsAfter < 0 ? rowsBefore : rowsAfter);
+        list->setFocus();
+        if (list->topLevelItemCount() > 0) {
+            list->setCurrentItem(list->topLevelItem(0));
+        }
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(opened.size(), rowsAfter < 0 ? 1 : 0);
+    }
+
     void refreshSelectsTheSamePosition() {
         fixtures::ScriptedUi ui;
         frmMain w;
@@ -1381,6 +1441,56 @@ private slots:
         QCOMPARE(child<QTabWidget>(*help, "tabHelp")->currentIndex(), 0);
         action(w, "mnuHelpSearch")->trigger();
         QCOMPARE(child<QTabWidget>(*help, "tabHelp")->currentIndex(), 1);
+    }
+
+    void f1OnTheMainWindowOpensItsTopic() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        QTest::keyClick(&w, Qt::Key_F1);
+        auto* help = w.findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+        QVERIFY(help);
+        QVERIFY(help->isVisible());
+        QCOMPARE(help->currentAnchor(), u"window"_s);
+    }
+
+    // A modal window blocks the main window's help viewer, so the window in front gets one of
+    // its own; a box that a dialog opened counts as the dialog.
+    void f1OnADialogOpensItsTopic_data() {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("topic");
+        QTest::newRow("ship") << u"frmShip"_s << u"ship"_s;
+        QTest::newRow("aircraft") << u"frmAir"_s << u"air"_s;
+        QTest::newRow("base") << u"frmBase"_s << u"base"_s;
+        QTest::newRow("properties") << u"FileProperties"_s << u"properties"_s;
+        QTest::newRow("science") << u"frmKagaku"_s << u"science"_s;
+        QTest::newRow("aircrew") << u"frmToujouRen"_s << u"aircrew"_s;
+        QTest::newRow("options") << u"frmOptions"_s << u"options"_s;
+    }
+
+    void f1OnADialogOpensItsTopic() {
+        QFETCH(QString, dialog);
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        QDialog front(&w);
+        front.setObjectName(dialog);
+        auto* box = new QLineEdit(&front);
+        front.open();
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_F1);
+        QVERIFY(!w.findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly));
+        auto* help = front.findChild<HelpWindow*>();
+        QVERIFY(help);
+        QVERIFY(help->isVisible());
+        QTEST(help->currentAnchor(), "topic");
+
+        QDialog message(&front);
+        message.open();
+        QTest::keyClick(&message, Qt::Key_F1);
+        auto* overMessage = message.findChild<HelpWindow*>();
+        QVERIFY(overMessage);
+        QTEST(overMessage->currentAnchor(), "topic");
     }
 };
 

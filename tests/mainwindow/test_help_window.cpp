@@ -127,6 +127,21 @@ private slots:
         QCOMPARE(sort[0]->parent()->text(0), QStringLiteral("分類ツリーとレコード一覧"));
     }
 
+    // A window's topic opens in the contents with its heading selected; a window without one
+    // gets the contents from the start.
+    void topicOfAWindow() {
+        HelpWindow help(nullptr);
+        QVERIFY(help.load(frmMain::defaultHelpFile(), QString()));
+        auto* contents = child<QTreeWidget>(help, "tvwContents");
+        help.showTopic(QStringLiteral("aircrew"));
+        QVERIFY(help.isVisible());
+        QCOMPARE(child<QTabWidget>(help, "tabHelp")->currentIndex(), 0);
+        QCOMPARE(help.currentAnchor(), QStringLiteral("aircrew"));
+        QCOMPARE(contents->currentItem()->text(0), QStringLiteral("搭乗員練度"));
+        help.showTopic(QString());
+        QCOMPARE(child<QTextBrowser>(help, "txtHelp")->textCursor().position(), 0);
+    }
+
     void ownDocumentAndKeywords() {
         QTemporaryDir dir;
         QFile html(dir.filePath(QStringLiteral("Doc.html")));

@@ -81,6 +81,25 @@ private slots:
         QCOMPARE(keepTwips(8000, toPixels(8000)), 8000.0);
         QCOMPARE(toTwips(100), 1500.0);
     }
+
+    // 2000 twips need 133.3 pixels, so the smallest window is 134 pixels (2010 twips) high.
+    void windowMeasureAtItsMinimum_data() {
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<double>("kept");
+        QTest::newRow("shrunk to the minimum") << 4500.0 << 134 << 2000.0;
+        QTest::newRow("read as the minimum") << 2000.0 << 134 << 2000.0;
+        QTest::newRow("a stored value of those pixels") << 2008.0 << 134 << 2008.0;
+        QTest::newRow("one pixel above") << 4500.0 << 135 << 2025.0;
+        QTest::newRow("larger, unchanged") << 4500.0 << 300 << 4500.0;
+    }
+
+    void windowMeasureAtItsMinimum() {
+        QFETCH(double, stored);
+        QFETCH(int, pixels);
+        QCOMPARE(ceilPixels(2000), 134);
+        QTEST(keepWindowTwips(stored, pixels, 2000), "kept");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestWindowLayout)

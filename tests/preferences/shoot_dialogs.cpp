@@ -1,17 +1,13 @@
 // Saves pictures of the science-weapons, aircrew-skill, options and about dialogs for the
 // README: shoot_dialogs SAVEFILE OUTDIR (run under a display, e.g. Xvfb).
-#include "catalogue/ReferenceTables.h"
-#include "editors/ModuleMain.h"
 #include "editors/frmKagaku.h"
 #include "editors/frmToujouRen.h"
-#include "model/SaveFileLoader.h"
 #include "platform/SettingsStore.h"
 #include "preferences/frmAbout.h"
 #include "preferences/frmOptions.h"
-#include "tests/support/Recorders.h"
+#include "tests/support/ToolSave.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QListWidget>
 #include <QSettings>
 #include <QTabWidget>
@@ -43,18 +39,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[2]) + u'/';
-    QFile save(QString::fromLocal8Bit(argv[1]));
-    if (!save.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "cannot read the save file\n");
-        return 1;
-    }
-    catalogue::FillReferenceTables();
-    ResetEditingColours();
-    auto file = std::make_unique<SaveFile>();
-    fixtures::RecordingStatus status;
-    fixtures::RecordingMessages messages;
-    if (LoadSaveFile(save.readAll(), *file, status, messages) != 0) {
-        std::fprintf(stderr, "cannot load the save file\n");
+    const QString savePath = QString::fromLocal8Bit(argv[1]);
+    const std::unique_ptr<SaveFile> file = fixtures::LoadSaveForDialogs(savePath);
+    if (!file) {
         return 1;
     }
     EditSession session{*file, [] {}, {}, {}, {}, {}};

@@ -3,12 +3,15 @@
 #include "preferences/frmOptions.h"
 #include "tests/support/ScriptedUi.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -309,6 +312,54 @@ private slots:
         click(dialog, "cmdOK");
         QCOMPARE(f.storedKeys(), QStringList{QStringLiteral("Option/GamePath")});
         QCOMPARE(child<QLineEdit>(dialog, "txtSaveFile")->text(), QStringLiteral("/saves"));
+    }
+
+    // Tab walks each page from top to bottom after the tab bar, then the buttons; the lists
+    // and boxes say the label or frame caption they sit under.
+    void tabOrderAndNames_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("folders") << 0
+                                 << QStringList{
+                                        QStringLiteral("txtGameinstalled"), QStringLiteral("cmdGetFolderGI"),
+                                        QStringLiteral("txtSaveFile"), QStringLiteral("cmdGetFolderSave")};
+        QTest::newRow("design") << 1
+                                << QStringList{QStringLiteral("tvSetControl"), QStringLiteral("lstFonts"),
+                                               QStringLiteral("lstStyle"), QStringLiteral("lstColor")};
+    }
+
+    void tabOrderAndNames() {
+        QFETCH(int, page);
+        QFETCH(QStringList, order);
+        Fixture f;
+        frmOptions dialog(f.preferences, fakeFonts());
+        auto* tabs = child<QTabWidget>(dialog, "SSTab");
+        tabs->setCurrentIndex(page);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        tabs->tabBar()->setFocus(Qt::TabFocusReason);
+        QStringList visited;
+        for (int i = 0; i < order.size() + 3; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        const QStringList buttons = {QStringLiteral("cmdOK"), QStringLiteral("cmdCancel"),
+                                     QStringLiteral("cmdApply")};
+        QCOMPARE(visited, order + buttons);
+
+        const std::pair<const char*, QString> names[] = {
+            {"txtGameinstalled", QStringLiteral("ヴァルゾンWin95インストール先フォルダ")},
+            {"txtSaveFile", QStringLiteral("セーブファイル読み込み先初期フォルダ")},
+            {"lstFonts", QStringLiteral("フォント名")},
+            {"lstStyle", QStringLiteral("スタイル")},
+            {"lstColor", QStringLiteral("色")},
+            {"tvSetControl", QStringLiteral("設定する画面の部分")},
+        };
+        for (const auto& [name, spoken] : names) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(child<QWidget>(dialog, name));
+            QVERIFY(a);
+            QCOMPARE(a->text(QAccessible::Name), spoken);
+        }
     }
 };
 

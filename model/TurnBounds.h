@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QString>
+#include <QtGlobal>
 
 #include <cstdint>
 #include <optional>
 
-// The checks of the campaign-clock boxes when the focus leaves them: the current turn stays
-// between the start turn and the end turn, ordered by year, then month, then turn.
+// The bounds of the campaign-clock values, as the save-file properties check them when the focus
+// leaves a box and as --check checks them: the current turn stays between the start turn and
+// the end turn, ordered by year, then month, then turn.
 namespace korven {
 
 // The values now in the turn boxes 0..8: current, start and end turn.
@@ -29,11 +30,6 @@ inline constexpr LeaveBounds kOperationNumberBounds{50, 0};  // the number of th
 
 // The bounds of turn box `index`; nothing for the start-turn boxes 3..5 and unknown indexes.
 std::optional<LeaveBounds> turnBoxBounds(int index, const TurnBoxes& v);
-
-// The text a box must be given before the focus may leave it; nothing when it may be left.
-// Bounds that contradict each other (the other boxes are inconsistent) would turn the text
-// into itself again and again; that text may be left, so the focus is never trapped.
-std::optional<QString> correctionOnLeave(const QString& text, const LeaveBounds& bounds);
 
 // The current-turn counter for the boxes' year, month and turn, kept within 16 bits.
 int16_t counterToStore(qint64 year, qint64 month, qint64 turn);

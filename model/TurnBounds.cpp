@@ -1,6 +1,5 @@
-#include "editors/TurnBounds.h"
+#include "model/TurnBounds.h"
 
-#include "editors/EditRules.h"
 #include "model/TurnCalendar.h"
 
 #include <algorithm>
@@ -26,14 +25,6 @@ std::optional<LeaveBounds> turnBoxBounds(int index, const TurnBoxes& v) {
         default:
             return std::nullopt;
     }
-}
-
-std::optional<QString> correctionOnLeave(const QString& text, const LeaveBounds& bounds) {
-    const rules::FilteredNumber filtered = rules::filterNumber(text, bounds.maximum, bounds.minimum);
-    if (filtered.text == text) {
-        return std::nullopt;
-    }
-    return filtered.text;
 }
 
 int16_t counterToStore(qint64 year, qint64 month, qint64 turn) {

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+// The path of an assignment: names joined by ".", each followed by its indices in brackets.
+// An index may also select many: "*" every record, "0-99" a range, and in the first brackets
+// of a record table a filter on another field of the same record, "Words[0]==12".
+namespace korven::cli {
+
+struct Filter;
+
+struct Selector {
+    enum class Kind { Index, All, Range, Filter };
+    Kind kind = Kind::Index;
+    qint64 first = 0;  // Index, Range
+    qint64 last = 0;   // Range
+    QString text;      // as written, for messages
+    std::shared_ptr<const Filter> filter;
+};
+
+struct Segment {
+    QString name;
+    std::vector<Selector> indices;
+};
+using Path = std::vector<Segment>;
+
+struct Filter {
+    enum class Op { Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual };
+    Path field;  // within the record, plain indices only
+    Op op = Op::Equal;
+    QString value;
+};
+
+// Nothing when the text is not a path in this syntax.
+std::optional<Path> ParsePath(const QString& text);
+
+// The path up to and including segment `upTo`, as written.
+QString PathText(const Path& path, std::size_t upTo);
+
+// Whether any index selects more than one place.
+bool SelectsMany(const Path& path);
+
+}  // namespace korven::cli

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+
+#include <vector>
+
+// The EDITS argument of apply: a JSON document in the dump's shape, or assignments one per
+// line. UTF-8 only, with or without a byte-order mark, with LF or CR LF line ends.
+namespace korven::cli {
+
+struct EditLine {
+    qsizetype number = 0;  // 1-based
+    QString assignment;
+};
+
+struct EditsInput {
+    enum class Kind { Json, Assignments };
+    Kind kind = Kind::Assignments;
+    QJsonObject json;
+    std::vector<EditLine> lines;  // without blank lines and # comments
+    QString error;                // why the input was refused; empty when it was read
+};
+
+EditsInput ParseEdits(const QByteArray& bytes);
+
+}  // namespace korven::cli

@@ -1,0 +1,179 @@
+#include "cli/FieldRef.h"
+
+#include "cli/CliTexts.h"
+#include "platform/Cp932.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace korven::cli {
+namespace {
+
+template <typename T>
+constexpr bool kIsText = !std::is_integral_v<std::remove_pointer_t<T>>;
+
+PreparedValue refused(AssignmentError error, QString reason) {
+    return {qint64{0}, error, std::move(reason)};
+}
+
+PreparedValue accepted(FieldValue value) {
+    return {std::move(value), AssignmentError::None, {}};
+}
+
+}  // namespace
+
+const void* FieldRef::address() const {
+    return std::visit([](auto* field) -> const void* { return field; }, m_field);
+}
+
+bool FieldRef::isText() const {
+    return std::visit([](auto* field) { return kIsText<decltype(field)>; }, m_field);
+}
+
+QJsonValue FieldRef::value() const {
+    return std::visit(
+        [](auto* field) -> QJsonValue {
+            if constexpr (kIsText<decltype(field)>) {
+                return field->text();
+            } else {
+                return static_cast<qint64>(*field);
+            }
+        },
+        m_field);
+}
+
+PreparedValue FieldRef::checkedInteger(qint64 value, const QString& written) const {
+    return std::visit(
+        [&](auto* field) {
+            using T = std::remove_pointer_t<decltype(field)>;
+            if constexpr (kIsText<decltype(field)>) {
+                return refused(AssignmentError::NotAnInteger, texts::notAnInteger(written));
+            } else {
+                constexpr qint64 minimum = std::numeric_limits<T>::min();
+                constexpr qint64 maximum = std::numeric_limits<T>::max();
+                if (value < minimum || value > maximum) {
+                    return refused(
+                        AssignmentError::ValueRange,
+                        texts::valueOutOfRange(written.isEmpty() ? QString::number(value) : written, minimum,
+                                               maximum));
+                }
+                return accepted(value);
+            }
+        },
+        m_field);
+}
+
+PreparedValue FieldRef::checkedText(const QString& text) const {
+    return std::visit(
+        [&](auto* field) {
+            using T = std::remove_pointer_t<decltype(field)>;
+            if constexpr (kIsText<decltype(field)>) {
+                const qsizetype bytes = cp932::encodedLength(text);
+                if (bytes < 0) {
+                    return refused(AssignmentError::TextUnmappable, texts::textUnmappable());
+                }
+                if (bytes > static_cast<qsizetype>(T::kWidth)) {
+                    return refused(AssignmentError::TextTooLong, texts::textTooLong(bytes, T::kWidth));
+                }
+                return accepted(text);
+            } else {
+                return refused(AssignmentError::NotAnInteger, texts::notAnInteger(text));
+            }
+        },
+        m_field);
+}
+
+PreparedValue FieldRef::fromText(const QString& text) const {
+    if (isText()) {
+        return checkedText(text);
+    }
+    const QStringView digits =
+        text.startsWith(u'+') || text.startsWith(u'-') ? QStringView(text).mid(1) : text;
+    if (digits.isEmpty() ||
+        !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        return refused(AssignmentError::NotAnInteger, texts::notAnInteger(text));
+    }
+    bool ok = false;
+    const qint64 number = text.toLongLong(&ok);
+    if (!ok) {
+        return refused(AssignmentError::ValueRange,
+                       texts::valueOutOfRange(text, std::numeric_limits<qint64>::min(),
+                                              std::numeric_limits<qint64>::max()));
+    }
+    return checkedInteger(number, text);
+}
+
+PreparedValue FieldRef::fromJson(const QJsonValue& value) const {
+    if (isText()) {
+        if (!value.isString()) {
+            return refused(AssignmentError::NotAnInteger, texts::jsonNotAText());
+        }
+        return checkedText(value.toString());
+    }
+    const double number = value.toDouble();
+    auto written = [&] { return value.isString() ? value.toString() : QString::number(number, 'g', 17); };
+    if (!value.isDouble() || !std::isfinite(number) || std::trunc(number) != number) {
+        return refused(AssignmentError::NotAnInteger, texts::notAnInteger(written()));
+    }
+    // Doubles beyond 2^63 do not convert; they are out of every field's range anyway.
+    if (std::abs(number) > 9.2e18) {
+        return checkedInteger(
+            number > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min(), written());
+    }
+    return checkedInteger(value.toInteger(), QString());
+}
+
+FieldValue FieldRef::current() const {
+    return std::visit(
+        [](auto* field) -> FieldValue {
+            if constexpr (kIsText<decltype(field)>) {
+                return field->text();
+            } else {
+                return qint64{*field};
+            }
+        },
+        m_field);
+}
+
+bool FieldRef::store(const FieldValue& value) const {
+    return std::visit(
+        [&](auto* field) {
+            using T = std::remove_pointer_t<decltype(field)>;
+            if constexpr (kIsText<decltype(field)>) {
+                const QString& text = std::get<QString>(value);
+                if (field->text() == text) {
+                    return false;
+                }
+                field->setText(text);
+                return true;
+            } else {
+                const auto number = static_cast<T>(std::get<qint64>(value));
+                const bool changed = *field != number;
+                *field = number;
+                return changed;
+            }
+        },
+        m_field);
+}
+
+std::optional<QJsonValue> NeverWrittenHeaderValue(const SaveFile& m, const QString& name) {
+    if (name == u"SaveName") {
+        return QJsonValue(m.saveNameText());
+    }
+    std::optional<QJsonValue> value;
+    VisitFoundHeaderValue(m, name, [&](const auto& number) { value = QJsonValue(qint64{number}); });
+    return value;
+}
+
+qint64 WrittenRecords(const SaveFile& m, const QString& table, qint64 size) {
+    if (table == u"AircraftType" || table == u"AirDevelopment") {
+        return SaveFile::kWrittenAircraftTypes;
+    }
+    if (table == u"Base") {
+        return qint64{m.LastBaseIndex} + 1;
+    }
+    return size;
+}
+
+}  // namespace korven::cli

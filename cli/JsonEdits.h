@@ -1,0 +1,28 @@
+#pragma once
+
+#include "cli/Assignment.h"
+#include "cli/FieldRef.h"
+
+#include <QJsonObject>
+
+#include <functional>
+
+namespace korven::cli {
+
+struct JsonEditResult {
+    AssignmentError error = AssignmentError::None;
+    QString path;  // where in the document, in the dump's path syntax
+    QString reason;
+    int changed = 0;
+};
+
+// Called for every field whose value an edit is about to change, with its path.
+using JsonStoring = std::function<void(const FieldRef& field, const QString& path)>;
+
+// Applies a document in the shape of the dump (or any part of it) to the model. Arrays may
+// be given as arrays, where null leaves an element alone, or as objects keyed by index. Fields
+// the writer never stores are accepted with the value they hold. Stops at the first edit
+// refused; the model is then partly changed.
+JsonEditResult ApplyJsonEdits(SaveFile& model, const QJsonObject& edits, const JsonStoring& storing);
+
+}  // namespace korven::cli

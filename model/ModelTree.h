@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/SaveFile.h"
+
+#include <QJsonValue>
+#include <QString>
+
+#include <vector>
+
+// The model as a tree of named values in file order, keyed by the format's names: what the
+// command-line tool dumps, and what two files are compared by field by field.
+namespace korven {
+
+struct ModelMember;
+
+struct ModelNode {
+    enum class Kind { Leaf, Array, Object };
+    Kind kind = Kind::Leaf;
+    QJsonValue leaf;  // an integer or a text (as seen: before the first NUL)
+    std::vector<ModelNode> items;
+    std::vector<ModelMember> members;  // QJsonObject would sort them
+};
+
+struct ModelMember {
+    QString name;
+    ModelNode node;
+};
+
+// Every field of the model; bases 0..LastBaseIndex only.
+ModelNode BuildModelTree(const SaveFile& model);
+
+struct ModelValue {
+    QString path;  // e.g. Base[3].Stockpile[0][1]
+    QJsonValue value;
+};
+
+// The leaves of the tree in file order.
+std::vector<ModelValue> FlattenModel(const SaveFile& model);
+
+// A value as a person reads it: numbers in decimal, texts quoted as JSON strings.
+QString FormatValue(const QJsonValue& value);
+
+}  // namespace korven
