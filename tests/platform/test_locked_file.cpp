@@ -416,12 +416,15 @@ void TestLockedFile::replaceAfterChangeOfFolder() {
     const QString before = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_dir->path()));
     auto file = LockedFile::open(u"SaveFile1.SAVE"_s, LockMode::Normal);
-    QVERIFY(QDir::setCurrent(QDir::tempPath()));
+    // An empty folder of its own, so a file left in the shared temporary folder cannot matter.
+    const QTemporaryDir elsewhere;
+    QVERIFY(elsewhere.isValid());
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
     const bool replaced = file && file->replaceContents("KVSAVE relative");
     QVERIFY(QDir::setCurrent(before));
     QVERIFY(replaced);
     QCOMPARE(readFile(m_path), QByteArray("KVSAVE relative"));
-    QVERIFY(!QFileInfo::exists(QDir::temp().filePath(u"SaveFile1.SAVE"_s)));
+    QVERIFY(!QFileInfo::exists(QDir(elsewhere.path()).filePath(u"SaveFile1.SAVE"_s)));
 }
 
 void TestLockedFile::reopenForWriting() {
