@@ -515,6 +515,12 @@ inline QString colBomber() {
 }
 
 // The search above the list.
+inline QString searchBoxName() {
+    return QStringLiteral("検索");
+}
+inline QString searchResultsName() {
+    return QStringLiteral("検索結果");
+}
 inline QString searchPlaceholder() {
     return QStringLiteral("名称または番号で検索 (Ctrl+F)");
 }

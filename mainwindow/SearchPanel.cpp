@@ -80,12 +80,15 @@ SearchPanel::SearchPanel(QWidget* parent)
       m_results(new QTreeView(this)),
       m_model(new SearchResultsModel(this)) {
     m_box->setObjectName(QStringLiteral("txtSearch"));
+    // A placeholder is not a name: a screen reader would say nothing for the empty box.
+    m_box->setAccessibleName(texts::searchBoxName());
     m_box->setPlaceholderText(texts::searchPlaceholder());
     m_box->setClearButtonEnabled(true);
     m_box->setAcceptDrops(false);  // a dropped save opens in the window, not as text here
     m_box->installEventFilter(this);
     m_count->setObjectName(QStringLiteral("lblSearchCount"));
     m_results->setObjectName(QStringLiteral("lstSearch"));
+    m_results->setAccessibleName(texts::searchResultsName());
     m_results->setModel(m_model);
     m_results->setRootIsDecorated(false);
     m_results->setUniformRowHeights(true);

@@ -62,7 +62,7 @@ EXPECTED = {
     ],
     "frmAbout": [("text", "連絡先"), ("push button", "OK")],
 }
-MAIN_WINDOW = [("tree", "分類ツリー"), ("tree", "レコード一覧")]
+MAIN_WINDOW = [("tree", "分類ツリー"), ("tree", "レコード一覧"), ("text", "検索")]
 
 
 def find_application(name, deadline):
