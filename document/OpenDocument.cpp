@@ -9,6 +9,7 @@
 #include "model/SaveInPlace.h"
 
 #include <QFile>
+#include <QSignalBlocker>
 #include <QUndoCommand>
 
 namespace korven {
@@ -44,7 +45,9 @@ BackupStore OpenDocument::backups() const {
 }
 
 OpenDocument::~OpenDocument() {
-    // The steps refer to this document; they go before its members do.
+    // The steps refer to this document; they go before its members do. Nobody is told: the
+    // window that listens may already be half torn down.
+    const QSignalBlocker quiet(m_history);
     m_history.clear();
 }
 
