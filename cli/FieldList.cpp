@@ -110,8 +110,9 @@ FieldRow rowFor(const fields::Description& d) {
     }
     const auto [member, memberIndices] = splitIndices(pattern.mid(dot + 1));
     Shape field;
-    VisitTable(*model, table, [&](auto& records) {
-        memberShape<std::remove_reference_t<decltype(records)>>(member, field);
+    // Named again for the lambda: clang before 16 cannot capture a structured binding.
+    VisitTable(*model, table, [&field, &name = member](auto& records) {
+        memberShape<std::remove_reference_t<decltype(records)>>(name, field);
     });
     row.path = recordPart + QLatin1Char('.') + withRanges(member, memberIndices, field.extents, 0);
     row.width = field.width;
