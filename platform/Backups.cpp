@@ -1,27 +1,22 @@
 #include "platform/Backups.h"
 
 #include "platform/FileNames.h"
-#include "platform/PosixFiles.h"
+#include "platform/PrivateFiles.h"
 #include "platform/StaleTemporaries.h"
-#include "platform/SystemError.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
-#include <cerrno>
 
 namespace korven {
 namespace {
 
 constexpr char kSuffix[] = ".bak";
-constexpr mode_t kPrivateFolder = 0700;
-constexpr mode_t kPrivateFile = 0600;
 constexpr qsizetype kLegacyStampLength = 19;  // yyyyMMdd-HHmmss-zzz
 
 // Backups are named after the save, in valid text even when the save's name is not.
@@ -72,55 +67,6 @@ bool sameContents(const QString& path, const QByteArray& contents) {
     return true;
 }
 
-bool makePrivateFolder(const QString& path, FileFailure* failure) {
-    const QByteArray name = EncodeFileName(path);
-    if (::mkdir(name.constData(), kPrivateFolder) == 0) {
-        // The new folder's entry, like every backup's, must survive a crash.
-        posix::SyncFolder(EncodeFileName(QFileInfo(path).absolutePath()));
-    } else if (errno != EEXIST) {
-        *failure = FailureFromErrno(true);
-        return false;
-    }
-    // A folder made by an earlier version followed the umask. One we do not own stays as it
-    // is: the backups inside are private in any case.
-    ::chmod(name.constData(), kPrivateFolder);
-    return true;
-}
-
-// Writes `contents` under the first free name that `nameFor` gives for 0, 1, 2, ..., flushed
-// before it has a name, so no reader ever sees it half written. Returns the name, or empty.
-template <typename NameFor>
-QByteArray writeNew(const QByteArray& folder, const QByteArray& tempPrefix, const QByteArray& contents,
-                    NameFor nameFor, bool stopIfExists, FileFailure* failure) {
-    QByteArray tempName;
-    const int fd = posix::CreateUnnamed(folder, tempPrefix, kPrivateFile, &tempName, failure);
-    if (fd < 0) {
-        return {};
-    }
-    QByteArray name;
-    if (!posix::WriteAll(fd, contents.constData(), contents.size()) || ::fsync(fd) != 0) {
-        *failure = FailureFromErrno();
-    } else {
-        for (qint64 attempt = 0;; ++attempt) {
-            const QByteArray candidate = nameFor(attempt);
-            if (posix::LinkNew(fd, tempName, candidate)) {
-                name = candidate;
-                break;
-            }
-            if (errno != EEXIST || stopIfExists) {
-                *failure = FailureFromErrno(true);
-                break;
-            }
-        }
-    }
-    if (!tempName.isEmpty()) {
-        ::unlink(tempName.constData());
-    }
-    ::close(fd);
-    posix::SyncFolder(folder);
-    return name;
-}
-
 // The save's path as the group records it, so a restore can tell two games' SaveFile1 apart.
 void recordOrigin(const QString& group, const QString& savePath) {
     const QString origin = QDir(group).filePath(QString::fromLatin1(BackupStore::kOriginFile));
@@ -128,16 +74,22 @@ void recordOrigin(const QString& group, const QString& savePath) {
         return;
     }
     FileFailure ignored;
-    const QByteArray path = EncodeFileName(origin);
-    writeNew(
-        EncodeFileName(group), TemporaryPrefix(QString::fromLatin1(BackupStore::kOriginFile)),
-        EncodeFileName(QFileInfo(savePath).absoluteFilePath()) + '\n', [&](qint64) { return path; }, true,
+    WriteNewPrivateFile(
+        group, TemporaryPrefix(QString::fromLatin1(BackupStore::kOriginFile)),
+        EncodeFileName(QFileInfo(savePath).absoluteFilePath()) + '\n', [&](qint64) { return origin; }, true,
         &ignored);
 }
 
 }  // namespace
 
 QString BackupStore::defaultFolder() {
+#ifdef Q_OS_WIN
+    // XDG_DATA_HOME moves the data folder on Windows too, as it does on Linux: for a portable
+    // set-up, and so the tests keep their backups apart.
+    if (const QString xdg = qEnvironmentVariable("XDG_DATA_HOME"); !xdg.isEmpty()) {
+        return xdg + u'/' + QCoreApplication::applicationName() + QStringLiteral("/backups");
+    }
+#endif
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups");
 }
 
@@ -157,8 +109,8 @@ BackupStore::Outcome BackupStore::backUp(const QString& savePath, const QByteArr
     const QString group = groupFolder(savePath);
     const QString fileName = backupName(savePath);
     QFileInfo base(m_folder);
-    if (!QDir().mkpath(base.absolutePath()) || !makePrivateFolder(m_folder, &outcome.failure) ||
-        !makePrivateFolder(group, &outcome.failure)) {
+    if (!QDir().mkpath(base.absolutePath()) || !MakePrivateFolder(m_folder, &outcome.failure) ||
+        !MakePrivateFolder(group, &outcome.failure)) {
         if (outcome.failure.problem == FileProblem::None) {
             outcome.failure.problem = FileProblem::ReadOnlyFolder;
         }
@@ -180,10 +132,10 @@ BackupStore::Outcome BackupStore::backUp(const QString& savePath, const QByteArr
         const QString name = fileName + u'.' +
                              QStringLiteral("%1").arg(first + attempt, 6, 10, QLatin1Char('0')) +
                              QString::fromLatin1(kSuffix);
-        return EncodeFileName(dir.filePath(name));
+        return dir.filePath(name);
     };
-    const QByteArray written = writeNew(EncodeFileName(group), TemporaryPrefix(fileName), contents, nameFor,
-                                        false, &outcome.failure);
+    const QString written =
+        WriteNewPrivateFile(group, TemporaryPrefix(fileName), contents, nameFor, false, &outcome.failure);
     if (written.isEmpty()) {
         return outcome;
     }
@@ -192,7 +144,7 @@ BackupStore::Outcome BackupStore::backUp(const QString& savePath, const QByteArr
         QFile::remove(dir.filePath(all[i].name));
     }
     outcome.ok = true;
-    outcome.path = DecodeFileName(written);
+    outcome.path = written;
     return outcome;
 }
 

@@ -1,7 +1,5 @@
 #include "platform/FileNames.h"
 
-#include <cstdlib>
-
 namespace korven {
 namespace {
 
@@ -78,24 +76,6 @@ QByteArray EncodeFileName(const QString& name) {
     }
     result += QStringView(name).sliced(start).toUtf8();
     return result;
-}
-
-QString CanonicalPath(const QString& path) {
-    char* resolved = ::realpath(EncodeFileName(path).constData(), nullptr);
-    if (resolved == nullptr) {
-        return {};
-    }
-    const QString result = DecodeFileName(QByteArray(resolved));
-    std::free(resolved);
-    return result;
-}
-
-QStringList ProcessArguments(int argc, const char* const* argv) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i) {
-        arguments.append(DecodeFileName(QByteArray(argv[i])));
-    }
-    return arguments;
 }
 
 QString PrintableFileName(const QString& name) {

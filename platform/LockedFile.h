@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtGlobal>
 
 #include <memory>
 
@@ -14,7 +15,8 @@ enum class LockMode {
     ReadOnly,  // read only; others may read it too, but nobody may open it for writing
 };
 
-// An open, locked save file. The lock lasts as long as the object. It is advisory: programs
+// An open, locked save file. The lock (flock, or the share mode of
+// the Windows handle) lasts as long as the object. On Linux it is advisory: programs
 // that do not ask for it (the game, a plain copy) can still change the file, which is why
 // callers compare the file with what they loaded before they write (see `readNamed`).
 // Contents are replaced atomically: the new bytes go to a temporary file in the same folder,
@@ -71,12 +73,17 @@ public:
     bool replaceContents(const QByteArray& contents, FileFailure* failure = nullptr);
 
 private:
-    LockedFile(QString path, QString target, int fd, LockMode mode);
+#ifdef Q_OS_WIN
+    using Handle = Qt::HANDLE;
+#else
+    using Handle = int;
+#endif
+    LockedFile(QString path, QString target, Handle handle, LockMode mode);
     bool holdNamed(LockMode mode, FileFailure* failure);
 
     QString m_path;
     QString m_target;  // the file itself, absolute and with links resolved, for replacing it
-    int m_fd;
+    Handle m_handle;
     LockMode m_mode;
 };
 

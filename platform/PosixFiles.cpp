@@ -2,8 +2,6 @@
 
 #include "platform/SystemError.h"
 
-#include <QRandomGenerator>
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -34,15 +32,6 @@ bool WriteAll(int fd, const char* data, qsizetype size) {
     return true;
 }
 
-QByteArray RandomSuffix() {
-    static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    QByteArray suffix(6, '\0');
-    for (char& c : suffix) {
-        c = kChars[QRandomGenerator::global()->bounded(int(sizeof kChars - 1))];
-    }
-    return suffix;
-}
-
 int CreateUnnamed(const QByteArray& folder, const QByteArray& prefix, mode_t mode, QByteArray* tempName,
                   FileFailure* failure) {
     tempName->clear();
@@ -56,7 +45,7 @@ int CreateUnnamed(const QByteArray& folder, const QByteArray& prefix, mode_t mod
     }
     if (fd < 0) {
         if (failure != nullptr) {
-            *failure = FailureFromErrno(true);
+            *failure = LastSystemFailure(true);
         }
         return -1;
     }

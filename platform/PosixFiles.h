@@ -22,9 +22,6 @@ int CreateUnnamed(const QByteArray& folder, const QByteArray& prefix, mode_t mod
 // must not exist yet. False with errno EEXIST when it does.
 bool LinkNew(int fd, const QByteArray& tempName, const QByteArray& name);
 
-// Six random letters and digits, the part of a temporary name after its prefix.
-QByteArray RandomSuffix();
-
 // Flushes a folder's entries, without which a rename or new name may not survive a crash.
 void SyncFolder(const QByteArray& folder);
 

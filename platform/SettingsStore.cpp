@@ -9,10 +9,19 @@ QString path(const QString& section, const QString& key) {
     return section + u'/' + key;
 }
 
+// An INI file on Linux; on Windows the registry, unless the process chose another default.
+QSettings::Format storeFormat() {
+#ifdef Q_OS_WIN
+    return QSettings::defaultFormat();
+#else
+    return QSettings::IniFormat;
+#endif
+}
+
 }  // namespace
 
 SettingsStore::SettingsStore()
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+    : m_settings(std::make_unique<QSettings>(storeFormat(), QSettings::UserScope,
                                              QStringLiteral("KorvenEdit"), QStringLiteral("KorvenEdit"))) {}
 
 SettingsStore::~SettingsStore() = default;

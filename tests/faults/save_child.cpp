@@ -8,9 +8,11 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#ifndef Q_OS_WIN
 #include <sys/resource.h>
 #include <unistd.h>
 #include <csignal>
+#endif
 #include <memory>
 
 using namespace korven;
@@ -32,6 +34,7 @@ int main(int argc, char** argv) {
     if (!opened.handle) {
         return 3;
     }
+#ifndef Q_OS_WIN  // Windows has no such limits; only "once" and "loop" are used there
     if (mode == u"fsize") {
         // Writing past this size fails with EFBIG instead of killing the process.
         std::signal(SIGXFSZ, SIG_IGN);
@@ -42,6 +45,7 @@ int main(int argc, char** argv) {
         const rlimit none{0, 0};
         setrlimit(RLIMIT_NOFILE, &none);
     }
+#endif
     QTextStream out(stdout);
     for (long n = 1; n <= saves; ++n) {
         ++file->ShipClass[12].Perf[1];

@@ -1,5 +1,6 @@
 #include "platform/Backups.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -192,6 +193,22 @@ private slots:
         }
         qInfo("concurrent backup pairs: %d, pairs that shared a name: %d", kPairs, shared);
         QCOMPARE(shared, 0);
+    }
+
+    void defaultFolderIsTheUsersDataFolder() {
+        QCoreApplication::setApplicationName(QStringLiteral("KorvenEdit"));
+        const QTemporaryDir dir;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
+        QCOMPARE(BackupStore::defaultFolder(), dir.path() + QStringLiteral("/KorvenEdit/backups"));
+        qunsetenv("XDG_DATA_HOME");
+#ifdef Q_OS_WIN
+        QVERIFY2(BackupStore::defaultFolder().endsWith(QStringLiteral("/AppData/Roaming/KorvenEdit/backups"),
+                                                       Qt::CaseInsensitive),
+                 qPrintable(BackupStore::defaultFolder()));
+#else
+        QCOMPARE(BackupStore::defaultFolder(),
+                 QDir::homePath() + QStringLiteral("/.local/share/KorvenEdit/backups"));
+#endif
     }
 };
 

@@ -98,7 +98,10 @@ void TestCp932::knownPairs() {
 
 void TestCp932::singleBytes() {
     // ASCII is the identity (no yen sign, no overline), A1..DF the half-width katakana block,
-    // and the rest of the single bytes are lead bytes or have no character.
+    // 0x80 and A0, FD..FF what Windows makes of them (U+0080 and private-use characters), and
+    // the rest lead bytes.
+    const std::map<int, char16_t> windowsOnly = {
+        {0x80, u'\u0080'}, {0xA0, u'\uF8F0'}, {0xFD, u'\uF8F1'}, {0xFE, u'\uF8F2'}, {0xFF, u'\uF8F3'}};
     for (int b = 0; b < 256; ++b) {
         const QString decoded = cp932::decode(bytes({b}));
         QCOMPARE(decoded.size(), 1);
@@ -107,6 +110,8 @@ void TestCp932::singleBytes() {
             expected = static_cast<char16_t>(b);
         } else if (b >= 0xA1 && b <= 0xDF) {
             expected = static_cast<char16_t>(0xFF61 + b - 0xA1);
+        } else if (windowsOnly.contains(b)) {
+            expected = windowsOnly.at(b);
         }
         QVERIFY2(decoded.at(0).unicode() == expected, qPrintable(u"byte %1"_s.arg(b, 2, 16)));
         if (expected != u'\uFFFD') {
@@ -146,8 +151,9 @@ void TestCp932::invalidSequences_data() {
     QTest::newRow("lead byte before DEL") << bytes({0x81, 0x7F}) << u"\uFFFD\u007F"_s;
     QTest::newRow("lead byte before NUL") << bytes({0x93, 0x00, 0x41}) << u"\uFFFD\u0000A"_s;
     QTest::newRow("unassigned pair") << bytes({0x85, 0x40}) << u"\uFFFD@"_s;
-    QTest::newRow("bytes without a character")
-        << bytes({0x80, 0xA0, 0xFD, 0xFE, 0xFF}) << u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"_s;
+    QTest::newRow("single bytes Windows maps")
+        << bytes({0x80, 0xA0, 0xFD, 0xFE, 0xFF}) << u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3"_s;
+    QTest::newRow("lead byte before 0xFD") << bytes({0x88, 0xFD}) << u"\uFFFD\uF8F1"_s;
 }
 
 void TestCp932::invalidSequences() {

@@ -32,12 +32,12 @@ private slots:
     void problems() {
         QFETCH(int, error);
         QFETCH(bool, creating);
-        QTEST(ProblemFromErrno(error, creating), "problem");
+        QTEST(ProblemFromSystemError(error, creating), "problem");
     }
 
     void keepsTheSystemText() {
         errno = ENOSPC;
-        const FileFailure failure = FailureFromErrno();
+        const FileFailure failure = LastSystemFailure();
         QCOMPARE(failure.problem, FileProblem::NoSpace);
         QVERIFY(!failure.systemText.isEmpty());
     }

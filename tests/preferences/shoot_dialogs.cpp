@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
     {
         QTemporaryDir dir;
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+        QSettings::setDefaultFormat(QSettings::IniFormat);  // not the registry on Windows
         SettingsStore settings;
         QString gamePath = QStringLiteral("/home/player/valzon/");
         Preferences preferences{gamePath, settings};

@@ -37,6 +37,7 @@ FontSource fakeFonts() {
 
 bool useSettingsIn(const QTemporaryDir& dir) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+    QSettings::setDefaultFormat(QSettings::IniFormat);  // not the registry on Windows
     return true;
 }
 

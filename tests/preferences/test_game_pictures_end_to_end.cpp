@@ -47,6 +47,7 @@ private slots:
         fixtures::ScriptedUi ui;
         QTemporaryDir settingsDir;
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+        QSettings::setDefaultFormat(QSettings::IniFormat);  // not the registry on Windows
         QTemporaryDir game;
         const QSize shipSize(96, 40);
         const QSize airSize(60, 30);

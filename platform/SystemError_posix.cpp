@@ -5,7 +5,7 @@
 
 namespace korven {
 
-FileProblem ProblemFromErrno(int error, bool creatingInFolder) {
+FileProblem ProblemFromSystemError(int error, bool creatingInFolder) {
     switch (error) {
         case 0:
             return FileProblem::None;
@@ -37,9 +37,9 @@ FileProblem ProblemFromErrno(int error, bool creatingInFolder) {
     }
 }
 
-FileFailure FailureFromErrno(bool creatingInFolder) {
+FileFailure LastSystemFailure(bool creatingInFolder) {
     const int error = errno;
-    return FileFailure{ProblemFromErrno(error, creatingInFolder),
+    return FileFailure{ProblemFromSystemError(error, creatingInFolder),
                        QString::fromLocal8Bit(std::strerror(error))};
 }
 

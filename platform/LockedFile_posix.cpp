@@ -1,11 +1,11 @@
 #include "platform/LockedFile.h"
+#include "platform/LockedFileSupport.h"
 
 #include "platform/FileNames.h"
 #include "platform/PosixFiles.h"
 #include "platform/StaleTemporaries.h"
 #include "platform/SystemError.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <fcntl.h>
@@ -18,17 +18,9 @@
 namespace korven {
 namespace {
 
+using lockedfile::fail;
+using lockedfile::resolvedTarget;
 using posix::OpenFd;
-
-void fail(FileFailure* failure, FileFailure value) {
-    if (failure != nullptr) {
-        *failure = std::move(value);
-    }
-}
-
-void fail(FileFailure* failure, FileProblem problem) {
-    fail(failure, FileFailure{problem, {}});
-}
 
 bool lockFd(int fd, LockMode mode) {
     const int operation = (mode == LockMode::Normal ? LOCK_EX : LOCK_SH) | LOCK_NB;
@@ -42,7 +34,7 @@ bool lockFd(int fd, LockMode mode) {
 bool readAllFd(int fd, qint64 limit, QByteArray* contents, FileFailure* failure) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
-        fail(failure, FailureFromErrno());
+        fail(failure, LastSystemFailure());
         return false;
     }
     if (st.st_size > limit) {
@@ -63,7 +55,7 @@ bool readAllFd(int fd, qint64 limit, QByteArray* contents, FileFailure* failure)
             continue;
         }
         if (n < 0) {
-            fail(failure, FailureFromErrno());
+            fail(failure, LastSystemFailure());
             return false;
         }
         if (n == 0) {
@@ -84,18 +76,6 @@ mode_t defaultFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
-}
-
-// Resolved once, when the file is opened: a relative path would otherwise follow later
-// changes of the working folder, and renaming over a symbolic link would replace the link
-// and leave the file it points to unchanged. Links among the folders of an absolute path
-// need nothing: the system follows them when renaming.
-QString resolvedTarget(const QString& path, bool isLink) {
-    if (!isLink && QDir::isAbsolutePath(path)) {
-        return path;
-    }
-    const QString canonical = CanonicalPath(path);
-    return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
 }
 
 // Writes `contents` to a new locked temporary file beside `path` and renames it over
@@ -125,25 +105,25 @@ int replaceAtomically(const QString& path, const QByteArray& contents, FileFailu
         return -1;
     };
     if (!posix::WriteAll(fd, contents.constData(), contents.size())) {
-        return failWith(FailureFromErrno());
+        return failWith(LastSystemFailure());
     }
     if (::fchmod(fd, mode) != 0) {
-        return failWith(FailureFromErrno());
+        return failWith(LastSystemFailure());
     }
     if (::fsync(fd) != 0) {
-        return failWith(FailureFromErrno());
+        return failWith(LastSystemFailure());
     }
     // The name exists only from here to the rename.
     while (tempName.isEmpty()) {
-        const QByteArray name = prefix + posix::RandomSuffix();
+        const QByteArray name = prefix + RandomSuffix();
         if (posix::LinkNew(fd, {}, name)) {
             tempName = name;
         } else if (errno != EEXIST) {
-            return failWith(FailureFromErrno(true));
+            return failWith(LastSystemFailure(true));
         }
     }
     if (::rename(tempName.constData(), target.constData()) != 0) {
-        return failWith(FailureFromErrno(true));
+        return failWith(LastSystemFailure(true));
     }
     // The rename is durable only once the folder's entry is on disk too.
     posix::SyncFolder(folder);
@@ -160,12 +140,12 @@ int openRegular(const QString& path, LockMode mode, bool* isLink, FileFailure* f
         return -1;
     }
     if (::lstat(name.constData(), &st) != 0) {
-        fail(failure, FailureFromErrno());
+        fail(failure, LastSystemFailure());
         return -1;
     }
     *isLink = S_ISLNK(st.st_mode);
     if (*isLink && ::stat(name.constData(), &st) != 0) {
-        fail(failure, FailureFromErrno());
+        fail(failure, LastSystemFailure());
         return -1;
     }
     if (!S_ISREG(st.st_mode)) {
@@ -179,7 +159,7 @@ int openRegular(const QString& path, LockMode mode, bool* isLink, FileFailure* f
     }
     const int fd = OpenFd(name, (mode == LockMode::Normal ? O_RDWR : O_RDONLY) | O_NONBLOCK);
     if (fd < 0) {
-        fail(failure, FailureFromErrno());
+        fail(failure, LastSystemFailure());
         return -1;
     }
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -197,11 +177,11 @@ int openRegular(const QString& path, LockMode mode, bool* isLink, FileFailure* f
 
 }  // namespace
 
-LockedFile::LockedFile(QString path, QString target, int fd, LockMode mode)
-    : m_path(std::move(path)), m_target(std::move(target)), m_fd(fd), m_mode(mode) {}
+LockedFile::LockedFile(QString path, QString target, Handle handle, LockMode mode)
+    : m_path(std::move(path)), m_target(std::move(target)), m_handle(handle), m_mode(mode) {}
 
 LockedFile::~LockedFile() {
-    ::close(m_fd);
+    ::close(m_handle);
 }
 
 std::unique_ptr<LockedFile> LockedFile::open(const QString& path, LockMode mode, FileFailure* failure) {
@@ -246,8 +226,8 @@ std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteA
 
 qint64 LockedFile::size(FileFailure* failure) const {
     struct stat st {};
-    if (::fstat(m_fd, &st) != 0) {
-        fail(failure, FailureFromErrno());
+    if (::fstat(m_handle, &st) != 0) {
+        fail(failure, LastSystemFailure());
         return -1;
     }
     return st.st_size;
@@ -257,10 +237,10 @@ bool LockedFile::readPrefix(qint64 count, QByteArray* contents, FileFailure* fai
     QByteArray data(static_cast<qsizetype>(count), Qt::Uninitialized);
     ssize_t n;
     do {
-        n = ::pread(m_fd, data.data(), static_cast<size_t>(count), 0);
+        n = ::pread(m_handle, data.data(), static_cast<size_t>(count), 0);
     } while (n < 0 && errno == EINTR);
     if (n < 0) {
-        fail(failure, FailureFromErrno());
+        fail(failure, LastSystemFailure());
         return false;
     }
     data.truncate(n);
@@ -269,20 +249,20 @@ bool LockedFile::readPrefix(qint64 count, QByteArray* contents, FileFailure* fai
 }
 
 bool LockedFile::readAll(QByteArray* contents, qint64 limit, FileFailure* failure) const {
-    return readAllFd(m_fd, limit, contents, failure);
+    return readAllFd(m_handle, limit, contents, failure);
 }
 
 bool LockedFile::readNamed(NamedContents* current, qint64 limit, FileFailure* failure) const {
     const QByteArray name = EncodeFileName(m_target);
     struct stat held {};
     struct stat named {};
-    if (::fstat(m_fd, &held) != 0) {
-        fail(failure, FailureFromErrno());
+    if (::fstat(m_handle, &held) != 0) {
+        fail(failure, LastSystemFailure());
         return false;
     }
     if (::stat(name.constData(), &named) != 0) {
         if (errno != ENOENT) {
-            fail(failure, FailureFromErrno());
+            fail(failure, LastSystemFailure());
             return false;
         }
         *current = NamedContents{};
@@ -290,11 +270,11 @@ bool LockedFile::readNamed(NamedContents* current, qint64 limit, FileFailure* fa
     }
     if (sameFile(held, named)) {
         current->named = Named::Held;
-        return readAllFd(m_fd, limit, &current->contents, failure);
+        return readAllFd(m_handle, limit, &current->contents, failure);
     }
     const int fd = OpenFd(name, O_RDONLY | O_NONBLOCK);
     if (fd < 0) {
-        fail(failure, FailureFromErrno());
+        fail(failure, LastSystemFailure());
         return false;
     }
     current->named = Named::Replaced;
@@ -306,15 +286,15 @@ bool LockedFile::readNamed(NamedContents* current, qint64 limit, FileFailure* fa
 bool LockedFile::holdNamed(LockMode mode, FileFailure* failure) {
     // Our own lock would stand in the way when the path still names the held file; it is
     // taken back on failure.
-    ::flock(m_fd, LOCK_UN);
+    ::flock(m_handle, LOCK_UN);
     bool isLink = false;
     const int fd = openRegular(m_target, mode, &isLink, failure);
     if (fd < 0) {
-        lockFd(m_fd, m_mode);
+        lockFd(m_handle, m_mode);
         return false;
     }
-    ::close(m_fd);
-    m_fd = fd;
+    ::close(m_handle);
+    m_handle = fd;
     m_mode = mode;
     return true;
 }
@@ -336,7 +316,7 @@ bool LockedFile::replaceContents(const QByteArray& contents, FileFailure* failur
     // read-only meanwhile: a save never resurrects a removed file or replaces somebody else's.
     struct stat held {};
     struct stat named {};
-    if (::fstat(m_fd, &held) != 0 || ::stat(EncodeFileName(m_target).constData(), &named) != 0 ||
+    if (::fstat(m_handle, &held) != 0 || ::stat(EncodeFileName(m_target).constData(), &named) != 0 ||
         !sameFile(held, named)) {
         fail(failure, FileProblem::Changed);
         return false;
@@ -349,8 +329,8 @@ bool LockedFile::replaceContents(const QByteArray& contents, FileFailure* failur
     if (fd < 0) {
         return false;
     }
-    ::close(m_fd);
-    m_fd = fd;
+    ::close(m_handle);
+    m_handle = fd;
     return true;
 }
 

@@ -1,0 +1,20 @@
+# korven_add_windows_resource(TARGET DESCRIPTION): gives a Windows program the icon and the
+# version information of the about box. Does nothing elsewhere.
+function(korven_add_windows_resource target description)
+    if(NOT WIN32)
+        return()
+    endif()
+    set(KORVEN_ICON "${PROJECT_SOURCE_DIR}/preferences/icons/korvenedit.ico")
+    set(KORVEN_RC_NAME "${target}")
+    set(KORVEN_RC_DESCRIPTION "${description}")
+    # As the about box shows it: minor version with two digits, then the revision.
+    string(LENGTH "${PROJECT_VERSION_MINOR}" minorDigits)
+    set(minor "${PROJECT_VERSION_MINOR}")
+    if(minorDigits EQUAL 1)
+        set(minor "0${minor}")
+    endif()
+    set(KORVEN_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${minor} Rev${PROJECT_VERSION_PATCH}")
+    set(rc "${CMAKE_CURRENT_BINARY_DIR}/${target}.rc")
+    configure_file("${PROJECT_SOURCE_DIR}/cmake/WindowsResource.rc.in" "${rc}" @ONLY)
+    target_sources(${target} PRIVATE "${rc}")
+endfunction()

@@ -1,0 +1,28 @@
+#include "platform/FileNames.h"
+
+#include <QFileInfo>
+
+#include <qt_windows.h>
+
+#include <shellapi.h>
+
+namespace korven {
+
+QString CanonicalPath(const QString& path) {
+    return QFileInfo(path).canonicalFilePath();
+}
+
+// argv holds the arguments in the ANSI code page, which cannot spell every name; the wide
+// command line can.
+QStringList ProcessArguments(int, const char* const*) {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    QStringList arguments;
+    for (int i = 1; i < count; ++i) {
+        arguments.append(QString::fromWCharArray(wide[i]));
+    }
+    LocalFree(wide);
+    return arguments;
+}
+
+}  // namespace korven

@@ -1,0 +1,70 @@
+#include "platform/PrivateFiles.h"
+
+#include "platform/FileNames.h"
+#include "platform/PosixFiles.h"
+#include "platform/SystemError.h"
+
+#include <QFileInfo>
+
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+
+namespace korven {
+namespace {
+
+constexpr mode_t kPrivateFolder = 0700;
+constexpr mode_t kPrivateFile = 0600;
+
+}  // namespace
+
+bool MakePrivateFolder(const QString& path, FileFailure* failure) {
+    const QByteArray name = EncodeFileName(path);
+    if (::mkdir(name.constData(), kPrivateFolder) == 0) {
+        // The new folder's entry, like every backup's, must survive a crash.
+        posix::SyncFolder(EncodeFileName(QFileInfo(path).absolutePath()));
+    } else if (errno != EEXIST) {
+        *failure = LastSystemFailure(true);
+        return false;
+    }
+    // A folder made by an earlier version followed the umask. One we do not own stays as it
+    // is: the backups inside are private in any case.
+    ::chmod(name.constData(), kPrivateFolder);
+    return true;
+}
+
+QString WriteNewPrivateFile(const QString& folder, const QByteArray& tempPrefix, const QByteArray& contents,
+                            const std::function<QString(qint64)>& nameFor, bool stopIfExists,
+                            FileFailure* failure) {
+    const QByteArray folderName = EncodeFileName(folder);
+    QByteArray tempName;
+    const int fd =
+        posix::CreateUnnamed(folderName, folderName + '/' + tempPrefix, kPrivateFile, &tempName, failure);
+    if (fd < 0) {
+        return {};
+    }
+    QString name;
+    if (!posix::WriteAll(fd, contents.constData(), contents.size()) || ::fsync(fd) != 0) {
+        *failure = LastSystemFailure();
+    } else {
+        for (qint64 attempt = 0;; ++attempt) {
+            const QString candidate = nameFor(attempt);
+            if (posix::LinkNew(fd, tempName, EncodeFileName(candidate))) {
+                name = candidate;
+                break;
+            }
+            if (errno != EEXIST || stopIfExists) {
+                *failure = LastSystemFailure(true);
+                break;
+            }
+        }
+    }
+    if (!tempName.isEmpty()) {
+        ::unlink(tempName.constData());
+    }
+    ::close(fd);
+    posix::SyncFolder(folderName);
+    return name;
+}
+
+}  // namespace korven

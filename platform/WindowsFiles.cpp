@@ -1,0 +1,49 @@
+#include "platform/WindowsFiles.h"
+
+#include "platform/FileNames.h"
+#include "platform/StaleTemporaries.h"
+#include "platform/SystemError.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace korven::windows {
+
+std::wstring NativePath(const QString& path) {
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+
+HANDLE OpenHandle(const QString& path, DWORD access, DWORD share, DWORD disposition) {
+    return CreateFileW(NativePath(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+}
+
+bool WriteAll(HANDLE handle, const char* data, qsizetype size) {
+    while (size > 0) {
+        const DWORD chunk = static_cast<DWORD>(std::min<qsizetype>(size, 1 << 30));
+        DWORD written = 0;
+        if (!WriteFile(handle, data, chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+HANDLE CreateTemporary(const QString& folder, const QByteArray& prefix, QString* name, FileFailure* failure) {
+    for (;;) {
+        *name = folder + u'/' + DecodeFileName(prefix + RandomSuffix());
+        const HANDLE handle = OpenHandle(*name, GENERIC_READ | GENERIC_WRITE, kShareNormal, CREATE_NEW);
+        if (handle != INVALID_HANDLE_VALUE) {
+            return handle;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) {
+            *failure = LastSystemFailure(true);
+            return INVALID_HANDLE_VALUE;
+        }
+    }
+}
+
+}  // namespace korven::windows
