@@ -1,5 +1,6 @@
 #include "app/StartupOptions.h"
 #include "mainwindow/frmMain.h"
+#include "platform/ConsoleOutput.h"
 #include "platform/FileNames.h"
 #include "platform/JapaneseFont.h"
 #include "platform/ProgramInfo.h"
@@ -73,6 +74,7 @@ std::optional<int> answerOnTerminal(const korven::startup::StartupOptions& optio
 
 int main(int argc, char** argv) {
     using namespace korven::startup;
+    const korven::Utf8StandardStreams streams;
     // Help and version need no display, so they are answered before Qt looks for one. Unknown
     // options wait until Qt has taken its own (-platform, -style, ...) out of the list.
     const StartupOptions early = ParseStartupOptions(korven::ProcessArguments(argc, argv));

@@ -18,6 +18,7 @@
 #include <QJsonDocument>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -336,11 +337,26 @@ int RunFields(const std::optional<QString>& kind, bool markdown, Console& consol
 
 namespace {
 
+// Read with the C library: on Windows Qt reports the end of a pipe as a read error.
+std::optional<QByteArray> readStandardInput() {
+    QByteArray bytes;
+    char buffer[1 << 16];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
+        bytes.append(buffer, static_cast<qsizetype>(n));
+    }
+    if (std::ferror(stdin)) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 std::optional<QByteArray> readEdits(const QString& editsPath) {
-    QFile file;
-    const bool opened = editsPath == u"-" ? file.open(stdin, QIODevice::ReadOnly)
-                                          : (file.setFileName(editsPath), file.open(QIODevice::ReadOnly));
-    if (!opened) {
+    if (editsPath == u"-") {
+        return readStandardInput();
+    }
+    QFile file(editsPath);
+    if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
     QByteArray bytes = file.readAll();

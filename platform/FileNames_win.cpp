@@ -1,5 +1,6 @@
 #include "platform/FileNames.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <qt_windows.h>
@@ -13,8 +14,12 @@ QString CanonicalPath(const QString& path) {
 }
 
 // argv holds the arguments in the ANSI code page, which cannot spell every name; the wide
-// command line can.
+// command line can. Once the application exists, Qt has taken its own options out of its
+// copy of that line, as it does out of argv on Linux.
 QStringList ProcessArguments(int, const char* const*) {
+    if (QCoreApplication::instance() != nullptr) {
+        return QCoreApplication::arguments().mid(1);
+    }
     int count = 0;
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
     QStringList arguments;

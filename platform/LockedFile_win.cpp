@@ -40,14 +40,16 @@ HANDLE openRegular(const QString& path, LockMode mode, FileFailure* failure) {
     }
     const DWORD attributes = GetFileAttributesW(NativePath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        fail(failure, LastSystemFailure());
-        return INVALID_HANDLE_VALUE;
-    }
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        // A device has no attributes to read; the type of its handle tells what it is.
+        FileFailure why = LastSystemFailure();
+        if (why.problem == FileProblem::NotFound) {
+            fail(failure, std::move(why));
+            return INVALID_HANDLE_VALUE;
+        }
+    } else if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         fail(failure, FileProblem::NotAFile);
         return INVALID_HANDLE_VALUE;
-    }
-    if (mode == LockMode::Normal && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    } else if (mode == LockMode::Normal && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         fail(failure, FileProblem::ReadOnlyFile);
         return INVALID_HANDLE_VALUE;
     }
@@ -273,9 +275,12 @@ bool LockedFile::readAll(QByteArray* contents, qint64 limit, FileFailure* failur
 }
 
 bool LockedFile::readNamed(NamedContents* current, qint64 limit, FileFailure* failure) const {
+    // A held file deleted by another program keeps its name until we let go of it, and opening
+    // it by that name may be refused meanwhile: either way it is gone.
+    const bool heldIsGone = isDeletePending(m_handle);
     const HANDLE named = openToLook(m_target);
     if (named == INVALID_HANDLE_VALUE) {
-        if (!isMissing(GetLastError())) {
+        if (!isMissing(GetLastError()) && !heldIsGone) {
             fail(failure, LastSystemFailure());
             return false;
         }
@@ -285,7 +290,7 @@ bool LockedFile::readNamed(NamedContents* current, qint64 limit, FileFailure* fa
     const auto namedIdentity = fileIdentity(named);
     CloseHandle(named);
     if (namedIdentity && namedIdentity == fileIdentity(m_handle)) {
-        if (isDeletePending(m_handle)) {
+        if (heldIsGone) {
             *current = NamedContents{};
             return true;
         }

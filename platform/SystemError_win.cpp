@@ -19,7 +19,6 @@ FileProblem ProblemFromSystemError(unsigned long error, bool creatingInFolder) {
             return FileProblem::ReadOnlyFolder;
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
-        case ERROR_DISK_QUOTA_EXCEEDED:
         case ERROR_FILE_TOO_LARGE:
             return FileProblem::NoSpace;
         case ERROR_DIRECTORY:

@@ -23,7 +23,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-#ifndef Q_OS_WIN
 struct Child {
     int exitCode = -1;
     QByteArray out;
@@ -35,7 +34,6 @@ Child runChild(const QStringList& arguments) {
     process.waitForFinished(60000);
     return {process.exitCode(), process.readAllStandardOutput()};
 }
-#endif
 
 }  // namespace
 

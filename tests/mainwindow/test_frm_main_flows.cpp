@@ -1,5 +1,6 @@
 // The main window's ways to find and open records: the search above the list, recent files,
 // a save dropped on the window; and the ways rows leave it: copied and exported as CSV.
+#include "tests/support/IsolatedSettings.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/frmMain.h"
@@ -91,7 +92,7 @@ private slots:
     void init() {
         m_settingsDir = std::make_unique<QTemporaryDir>();
         m_files = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir->path());
+        korven::fixtures::IsolateSettings(m_settingsDir->path());
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_settingsDir->filePath(u"data"_s)));
     }
 

@@ -1,3 +1,4 @@
+#include "tests/support/IsolatedSettings.h"
 #include "mainwindow/DroppedFile.h"
 #include "mainwindow/RecentFiles.h"
 #include "platform/SettingsStore.h"
@@ -20,12 +21,13 @@ class TestRecentFiles : public QObject {
 
     std::unique_ptr<QTemporaryDir> m_dir;
 
-    QString path(const QString& name) const { return m_dir->filePath(name); }
+    // As the menu shows them: absolute, with the system's separators.
+    QString path(const QString& name) const { return QDir::toNativeSeparators(m_dir->filePath(name)); }
 
 private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->filePath(u"config"_s));
+        korven::fixtures::IsolateSettings(m_dir->filePath(u"config"_s));
     }
 
     void newestFirstOnceAndAtMostEight() {
@@ -74,7 +76,7 @@ private slots:
         QCOMPARE(recent.lastFolder(), QString());
         QVERIFY(QDir(m_dir->path()).mkdir(u"saves"_s));
         recent.add(path(u"saves/SaveFile1.SAVE"_s));
-        QCOMPARE(recent.lastFolder(), path(u"saves"_s));
+        QCOMPARE(recent.lastFolder(), m_dir->filePath(u"saves"_s));  // for the file dialog, Qt's form
         recent.add(path(u"gone/SaveFile1.SAVE"_s));
         QCOMPARE(recent.lastFolder(), QString());
     }

@@ -2,7 +2,11 @@
 
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#else
 #include <cerrno>
+#endif
 
 using namespace korven;
 
@@ -11,6 +15,36 @@ Q_DECLARE_METATYPE(korven::FileProblem)
 class TestSystemError : public QObject {
     Q_OBJECT
 private slots:
+#ifdef Q_OS_WIN
+    void problems_data() {
+        QTest::addColumn<unsigned long>("error");
+        QTest::addColumn<bool>("creating");
+        QTest::addColumn<FileProblem>("problem");
+        QTest::newRow("missing") << 2ul << false << FileProblem::NotFound;              // ERROR_FILE_NOT_FOUND
+        QTest::newRow("folder missing") << 3ul << false << FileProblem::NotFound;       // ERROR_PATH_NOT_FOUND
+        QTest::newRow("no access to the file") << 5ul << false << FileProblem::NoPermission;  // ERROR_ACCESS_DENIED
+        QTest::newRow("no access to the folder") << 5ul << true << FileProblem::ReadOnlyFolder;
+        QTest::newRow("write-protected medium") << 19ul << false << FileProblem::ReadOnlyFolder;
+        QTest::newRow("disk full") << 112ul << false << FileProblem::NoSpace;     // ERROR_DISK_FULL
+        QTest::newRow("held without sharing") << 32ul << false << FileProblem::InUse;  // ERROR_SHARING_VIOLATION
+        QTest::newRow("locked range") << 33ul << false << FileProblem::InUse;     // ERROR_LOCK_VIOLATION
+        QTest::newRow("folder") << 267ul << false << FileProblem::NotAFile;       // ERROR_DIRECTORY
+        QTest::newRow("out of memory") << 8ul << false << FileProblem::TooLarge;  // ERROR_NOT_ENOUGH_MEMORY
+        QTest::newRow("device error") << 31ul << false << FileProblem::Other;     // ERROR_GEN_FAILURE
+    }
+    void problems() {
+        QFETCH(unsigned long, error);
+        QFETCH(bool, creating);
+        QTEST(ProblemFromSystemError(error, creating), "problem");
+    }
+
+    void keepsTheSystemText() {
+        SetLastError(ERROR_DISK_FULL);
+        const FileFailure failure = LastSystemFailure();
+        QCOMPARE(failure.problem, FileProblem::NoSpace);
+        QVERIFY(!failure.systemText.isEmpty());
+    }
+#else
     void problems_data() {
         QTest::addColumn<int>("error");
         QTest::addColumn<bool>("creating");
@@ -41,6 +75,7 @@ private slots:
         QCOMPARE(failure.problem, FileProblem::NoSpace);
         QVERIFY(!failure.systemText.isEmpty());
     }
+#endif
 };
 
 QTEST_GUILESS_MAIN(TestSystemError)

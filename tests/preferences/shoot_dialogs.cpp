@@ -1,5 +1,6 @@
 // Saves pictures of the science-weapons, aircrew-skill, options and about dialogs for the
 // README: shoot_dialogs SAVEFILE OUTDIR (run under a display, e.g. Xvfb).
+#include "tests/support/IsolatedSettings.h"
 #include "editors/frmKagaku.h"
 #include "editors/frmToujouRen.h"
 #include "platform/SettingsStore.h"
@@ -59,8 +60,7 @@ int main(int argc, char** argv) {
     }
     {
         QTemporaryDir dir;
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
-        QSettings::setDefaultFormat(QSettings::IniFormat);  // not the registry on Windows
+        korven::fixtures::IsolateSettings(dir.path());
         SettingsStore settings;
         QString gamePath = QStringLiteral("/home/player/valzon/");
         Preferences preferences{gamePath, settings};

@@ -1,3 +1,4 @@
+#include "tests/support/IsolatedSettings.h"
 #include "platform/ProgramInfo.h"
 #include "platform/SettingsStore.h"
 #include "preferences/frmOptions.h"
@@ -36,8 +37,7 @@ FontSource fakeFonts() {
 }
 
 bool useSettingsIn(const QTemporaryDir& dir) {
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
-    QSettings::setDefaultFormat(QSettings::IniFormat);  // not the registry on Windows
+    korven::fixtures::IsolateSettings(dir.path());
     return true;
 }
 

@@ -1,3 +1,4 @@
+#include "tests/support/IsolatedSettings.h"
 #include "editors/frmAir.h"
 #include "editors/frmShip.h"
 #include "platform/SettingsStore.h"
@@ -46,8 +47,7 @@ private slots:
         QFETCH(QString, airFile);
         fixtures::ScriptedUi ui;
         QTemporaryDir settingsDir;
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
-        QSettings::setDefaultFormat(QSettings::IniFormat);  // not the registry on Windows
+        korven::fixtures::IsolateSettings(settingsDir.path());
         QTemporaryDir game;
         const QSize shipSize(96, 40);
         const QSize airSize(60, 30);
