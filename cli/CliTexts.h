@@ -172,15 +172,15 @@ inline QString editAt(const QString& where, const QString& assignment) {
 inline QString lineNumber(qsizetype line) {
     return QStringLiteral("%1 行目").arg(line);
 }
+// One arg() call each: a second one would replace a "%1" inside the user's assignment.
 inline QString overrides(const QString& later, const QString& earlier, int fields) {
     return QStringLiteral(
                "「%1」は「%2」で設定した %3 項目を上書きします (後の代入が有効)。(overrides an earlier "
                "assignment; the last one wins)")
-        .arg(later, earlier)
-        .arg(fields);
+        .arg(later, earlier, QString::number(fields));
 }
 inline QString fieldsChanged(const QString& assignment, int fields) {
-    return QStringLiteral("%1: %2 項目を変更 (fields changed)").arg(assignment).arg(fields);
+    return QStringLiteral("%1: %2 項目を変更 (fields changed)").arg(assignment, QString::number(fields));
 }
 inline QString totalChanged(qsizetype fields) {
     return QStringLiteral("変更した項目: %1 (fields changed in all)").arg(fields);

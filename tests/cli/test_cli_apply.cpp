@@ -251,6 +251,23 @@ private slots:
         QCOMPARE(getInt16(readFile(path), m_builder.shipOffset(5) + 12), 100);
     }
 
+    // A "%1" in an assignment is the user's text, not a place for the count.
+    void messagesQuoteAssignmentsAsWritten() {
+        const QString path = freshCopy();
+        const Run set = run({QStringLiteral("set"), path, QStringLiteral("Base[0-1].Name=50%1")});
+        QCOMPARE(set.status, 0);
+        QVERIFY2(
+            set.out.startsWith(line(QStringLiteral("Base[0-1].Name=50%1: 2 項目を変更 (fields changed)"))),
+            qPrintable(set.out));
+        const Run apply =
+            run({QStringLiteral("apply"), path, edits("Base[0-1].Name=%2%1\nBase[1].Name=x\n")});
+        QCOMPARE(apply.status, 0);
+        QCOMPARE(apply.err,
+                 line(QStringLiteral("「2 行目: Base[1].Name=x」は「1 行目: Base[0-1].Name=%2%1」で設定した "
+                                     "1 項目を上書きします (後の代入が有効)。(overrides an earlier "
+                                     "assignment; the last one wins)")));
+    }
+
     void checkRefusesWhatTheDialogsRefuse() {
         const QString path = freshCopy();
         const QString skill = QStringLiteral("AircrewSkill[0][0]=100");
