@@ -136,6 +136,19 @@ FieldValue FieldRef::current() const {
         m_field);
 }
 
+bool FieldRef::holds(const QJsonValue& value) const {
+    return std::visit(
+        [&](auto* field) {
+            if constexpr (kIsText<decltype(field)>) {
+                return value.isString() && value.toString() == field->text();
+            } else {
+                // Exact: every field value is an integer a double represents.
+                return value.isDouble() && value.toDouble() == static_cast<double>(*field);
+            }
+        },
+        m_field);
+}
+
 bool FieldRef::store(const FieldValue& value) const {
     return std::visit(
         [&](auto* field) {

@@ -48,6 +48,9 @@ public:
 
     // The value held now.
     FieldValue current() const;
+    // Whether a JSON value is exactly the value held now (a number for a number field, a
+    // string for a text).
+    bool holds(const QJsonValue& value) const;
     // Stores a prepared value; true when it differs from the one held before.
     bool store(const FieldValue& value) const;
 

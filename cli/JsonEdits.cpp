@@ -43,19 +43,20 @@ public:
             }
             const QJsonObject object = value.toObject();
             for (auto it = object.begin(); it != object.end(); ++it) {
+                // Each key() call builds a new string; a dump has thousands of records.
+                const PathPart at{&path, it.key(), 0};
                 bool found = false;
                 bool ok = true;
                 fields::forEach<T>(
                     [&](const char* name, auto& member) {
-                        if (!found && it.key() == QLatin1String(name)) {
+                        if (!found && at.name == QLatin1String(name)) {
                             found = true;
-                            ok = walk(member, it.value(), PathPart{&path, it.key(), 0}, frozen);
+                            ok = walk(member, it.value(), at, frozen);
                         }
                     },
                     field);
                 if (!found) {
-                    return fail(PathPart{&path, it.key(), 0}, AssignmentError::UnknownField,
-                                texts::unknownField(it.key()));
+                    return fail(at, AssignmentError::UnknownField, texts::unknownField(at.name));
                 }
                 if (!ok) {
                     return false;
@@ -115,6 +116,12 @@ private:
     bool leaf(const FieldRef& field, const QJsonValue& value, const PathPart& path, bool frozen) {
         if (value.isArray() || value.isObject()) {
             return fail(path, AssignmentError::IndexCount, texts::wrongIndexCount(path.text()));
+        }
+        // The value held already: nothing to check or store. Most of a dump edited by hand is
+        // this, and a text the file holds may have no code page 932 form of its own (bytes
+        // that decode to U+FFFD), which must not refuse the dump that shows it.
+        if (field.holds(value)) {
+            return true;
         }
         const PreparedValue prepared = field.fromJson(value);
         if (prepared.error != AssignmentError::None) {

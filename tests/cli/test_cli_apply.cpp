@@ -102,6 +102,71 @@ private slots:
         QCOMPARE(backupsOf(path), 0);
     }
 
+    // A name whose bytes have no character (shown as U+FFFD) is not refused when the dump
+    // gives it back, and keeps its bytes when another field of the dump is edited.
+    void aDumpGivesBackNamesTheFileCannotSpell() {
+        const QByteArray image = patched(m_image, m_builder.aircraftTypeOffset(5), "\x85\x40");
+        const QString path = writeFile(QDir(m_dir.path()), QStringLiteral("unspelt.SAVE"), image);
+        const Run dump = run({QStringLiteral("dump"), path});
+        QCOMPARE(dump.status, 0);
+        QJsonObject json = QJsonDocument::fromJson(dump.out.toUtf8()).object();
+        QVERIFY(json[u"AircraftType"][5][u"Name"].toString().startsWith(QChar(0xFFFD)));
+
+        const Run unedited = run({QStringLiteral("apply"), path, QStringLiteral("-")}, dump.out.toUtf8());
+        QCOMPARE(unedited.status, 0);
+        QCOMPARE(unedited.err, line(QStringLiteral("変更はありません")));
+        QCOMPARE(readFile(path), image);
+
+        QJsonArray ships = json[u"Ship"].toArray();
+        QJsonObject ship = ships[3].toObject();
+        QJsonArray words = ship[u"Words"].toArray();
+        words[6] = 4321;
+        ship[u"Words"] = words;
+        ships[3] = ship;
+        json[u"Ship"] = ships;
+        const Run edited =
+            run({QStringLiteral("apply"), path, QStringLiteral("-")}, QJsonDocument(json).toJson());
+        QCOMPARE(edited.status, 0);
+        QCOMPARE(readFile(path), patched(image, m_builder.shipOffset(3) + 12, int16Bytes(4321)));
+    }
+
+    // The last fields of the dump's last tables, in the file's order and in the dump's.
+    void aFullDumpWithItsLastFieldsChanged() {
+        const QString path = freshCopy();
+        const Run dump = run({QStringLiteral("dump"), path});
+        QJsonObject json = QJsonDocument::fromJson(dump.out.toUtf8()).object();
+        QJsonArray carriers = json[u"CarrierAir"].toArray();
+        QJsonObject carrier = carriers[119].toObject();
+        QJsonArray slotTable = carrier[u"Slots"].toArray();
+        QJsonArray counts = slotTable[2].toArray();
+        const int oldCount = counts[3].toInt();
+        counts[3] = (oldCount + 1) % 256;
+        slotTable[2] = counts;
+        carrier[u"Slots"] = slotTable;
+        carriers[119] = carrier;
+        json[u"CarrierAir"] = carriers;
+        QJsonArray classes = json[u"ShipClass"].toArray();
+        QJsonObject lastClass = classes[252].toObject();
+        QJsonArray weapon = lastClass[u"Weapon"].toArray();
+        QJsonArray firings = weapon[2].toArray();
+        const int oldFirings = firings[3].toInt();
+        firings[3] = (oldFirings + 1) % 256;
+        weapon[2] = firings;
+        lastClass[u"Weapon"] = weapon;
+        classes[252] = lastClass;
+        json[u"ShipClass"] = classes;
+
+        const Run r = run({QStringLiteral("apply"), path, edits(QJsonDocument(json).toJson())});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.startsWith(line(QStringLiteral("変更した項目: 2 (fields changed in all)"))),
+                 qPrintable(r.out));
+        QByteArray expected = patched(m_image, m_builder.carrierAirOffset(119) + 13,
+                                      QByteArray(1, static_cast<char>((oldCount + 1) % 256)));
+        expected = patched(expected, m_builder.shipClassOffset(252) + 37,
+                           QByteArray(1, static_cast<char>((oldFirings + 1) % 256)));
+        QCOMPARE(readFile(path), expected);
+    }
+
     void aPartOfTheDumpChangesItsFields() {
         const QString path = freshCopy();
         const QByteArray json =
