@@ -73,7 +73,7 @@ void apply(benchmark::State& state, const QByteArray& edits, bool expectChanges)
             result = editor.applyJson(input.json);
         } else {
             for (const cli::EditLine& line : input.lines) {
-                result = editor.assign(line.assignment);
+                result = editor.assign(line.assignment, line.number);
                 if (!result.ok()) {
                     break;
                 }
