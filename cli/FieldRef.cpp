@@ -136,7 +136,7 @@ FieldValue FieldRef::current() const {
         m_field);
 }
 
-bool FieldRef::holds(const QJsonValue& value) const {
+bool FieldRef::holds(QJsonValueConstRef value) const {
     return std::visit(
         [&](auto* field) {
             if constexpr (kIsText<decltype(field)>) {

@@ -50,7 +50,7 @@ public:
     FieldValue current() const;
     // Whether a JSON value is exactly the value held now (a number for a number field, a
     // string for a text).
-    bool holds(const QJsonValue& value) const;
+    bool holds(QJsonValueConstRef value) const;
     // Stores a prepared value; true when it differs from the one held before.
     bool store(const FieldValue& value) const;
 
