@@ -102,8 +102,8 @@ void resolveInto(T& field, const Context& context, std::size_t segment, std::siz
         switch (selector.kind) {
             case Selector::Kind::Index:
                 if (selector.first >= size) {
-                    out =
-                        failure(AssignmentError::IndexRange, texts::indexOutOfRange(selector.text, size - 1));
+                    out = failure(AssignmentError::IndexRange,
+                                  texts::indexOutOfRange(selector.text.toString(), size - 1));
                 } else if (selector.first >= written) {
                     out = failure(AssignmentError::NeverWritten,
                                   current.name == u"Base"
@@ -160,7 +160,7 @@ void resolveInto(T& field, const Context& context, std::size_t segment, std::siz
                     failure(AssignmentError::UnknownField, texts::missingFieldName(PathText(path, segment)));
                 return;
             }
-            const QString& wanted = path[segment + 1].name;
+            const QStringView wanted = path[segment + 1].name;
             bool found = false;
             fields::forEach<T>(
                 [&](const char* name, auto& member) {
@@ -171,7 +171,7 @@ void resolveInto(T& field, const Context& context, std::size_t segment, std::siz
                 },
                 field);
             if (!found) {
-                out = failure(AssignmentError::UnknownField, texts::unknownField(wanted));
+                out = failure(AssignmentError::UnknownField, texts::unknownField(wanted.toString()));
             }
         } else {
             if (segment + 1 < path.size()) {
@@ -190,7 +190,7 @@ Resolution resolveModel(SaveFile& m, const Path& path) {
     const bool found =
         VisitTable(m, path.front().name, [&](auto& table) { resolveInto(table, context, 0, 0, result); });
     if (!found) {
-        return failure(AssignmentError::UnknownField, texts::unknownField(path.front().name));
+        return failure(AssignmentError::UnknownField, texts::unknownField(path.front().name.toString()));
     }
     return result;
 }
@@ -253,12 +253,14 @@ AssignmentResult ModelEditor::assign(const QString& assignment, qsizetype line) 
             split = i;
         }
     }
-    const std::optional<Path> path = split < 0 ? std::nullopt : ParsePath(assignment.left(split));
+    const std::optional<Path> path =
+        split < 0 ? std::nullopt : ParsePath(QStringView(assignment).first(split));
     if (!path) {
         return refuse(edit.name(), AssignmentError::Syntax, texts::badSyntax());
     }
     if (NeverWrittenHeaderValue(m_model, path->front().name)) {
-        return refuse(edit.name(), AssignmentError::NeverWritten, texts::neverWritten(path->front().name));
+        return refuse(edit.name(), AssignmentError::NeverWritten,
+                      texts::neverWritten(path->front().name.toString()));
     }
     const Resolution resolved = resolveModel(m_model, *path);
     if (resolved.error != AssignmentError::None) {

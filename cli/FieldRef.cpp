@@ -170,7 +170,7 @@ bool FieldRef::store(const FieldValue& value) const {
         m_field);
 }
 
-std::optional<QJsonValue> NeverWrittenHeaderValue(const SaveFile& m, const QString& name) {
+std::optional<QJsonValue> NeverWrittenHeaderValue(const SaveFile& m, QStringView name) {
     if (name == u"SaveName") {
         return QJsonValue(m.saveNameText());
     }
@@ -179,7 +179,7 @@ std::optional<QJsonValue> NeverWrittenHeaderValue(const SaveFile& m, const QStri
     return value;
 }
 
-qint64 WrittenRecords(const SaveFile& m, const QString& table, qint64 size) {
+qint64 WrittenRecords(const SaveFile& m, QStringView table, qint64 size) {
     if (table == u"AircraftType" || table == u"AirDevelopment") {
         return SaveFile::kWrittenAircraftTypes;
     }

@@ -66,7 +66,7 @@ private:
 // Calls visit(table) for the top-level table or field of the model named `name`; false when
 // there is none of that name.
 template <typename Visitor>
-bool VisitTable(SaveFile& m, const QString& name, Visitor&& visit) {
+bool VisitTable(SaveFile& m, QStringView name, Visitor&& visit) {
     if (name == u"TurnInfo")
         visit(m.TurnInfo);
     else if (name == u"ScenarioTitle")
@@ -95,7 +95,7 @@ bool VisitTable(SaveFile& m, const QString& name, Visitor&& visit) {
 // Calls visit(value) for the numbers the loader finds and the writer never stores (the save
 // name's length, the block positions, the last base); false for any other name.
 template <typename Model, typename Visitor>
-bool VisitFoundHeaderValue(Model& m, const QString& name, Visitor&& visit) {
+bool VisitFoundHeaderValue(Model& m, QStringView name, Visitor&& visit) {
     if (name == u"SaveNameLength")
         visit(m.SaveNameLength);
     else if (name == u"HeaderEndPos")
@@ -115,10 +115,10 @@ bool VisitFoundHeaderValue(Model& m, const QString& name, Visitor&& visit) {
 
 // The header values the writer never stores (those above and the save name) with their
 // value in `m`; nothing for any other name.
-std::optional<QJsonValue> NeverWrittenHeaderValue(const SaveFile& m, const QString& name);
+std::optional<QJsonValue> NeverWrittenHeaderValue(const SaveFile& m, QStringView name);
 
 // How many records of a top-level table the writer stores: aircraft types and their
 // development entries up to 169, bases up to LastBaseIndex.
-qint64 WrittenRecords(const SaveFile& m, const QString& table, qint64 size);
+qint64 WrittenRecords(const SaveFile& m, QStringView table, qint64 size);
 
 }  // namespace korven::cli
