@@ -1,6 +1,7 @@
 // korvenedit-cli's apply against verify on the demo save: an unedited dump, 10 000 and
 // 100 000 assignments, each from reading the file to knowing what would be written (the
 // write itself is the file core's, measured by bench_file_core). Prints `ratio NAME VALUE`.
+#include "bench/CliEdits.h"
 #include "bench/RatioReporter.h"
 #include "cli/Assignment.h"
 #include "cli/Commands.h"
@@ -100,14 +101,6 @@ void Apply100kAssignments(benchmark::State& state) {
     apply(state, inputs->assignments100k, true);
 }
 
-QByteArray assignments(int count) {
-    QByteArray text;
-    for (int i = 0; i < count; ++i) {
-        text += QStringLiteral("Ship[%1].Words[6]=%2\n").arg(i % 1200).arg(i % 3000).toUtf8();
-    }
-    return text;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -135,8 +128,8 @@ int main(int argc, char** argv) {
     }
     setup.dump = cli::DumpModelJson(*model);
     opened = {};
-    setup.assignments10k = assignments(10000);
-    setup.assignments100k = assignments(100000);
+    setup.assignments10k = bench::shipFuelAssignments(10000);
+    setup.assignments100k = bench::shipFuelAssignments(100000);
 
     for (const auto& [name, function] :
          {std::pair{"Verify", &Verify}, std::pair{"ApplyUneditedDump", &ApplyUneditedDump},
