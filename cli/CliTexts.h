@@ -171,13 +171,13 @@ inline QString nothingSelected() {
 inline QString editAtLine(qsizetype line, const QString& assignment) {
     return QString::number(line) % QStringLiteral(" 行目: ") % assignment;
 }
-// One arg() call each: a second one would replace a "%1" inside the user's assignment.
+// Joined rather than formatted: an edits file may override thousands of earlier lines. (Two
+// arg() calls would also replace a "%1" inside the user's assignment.)
 inline QString overrides(const QString& later, const QString& earlier, int fields) {
-    return QStringLiteral(
-               "「%1」は「%2」で設定した %3 項目を上書きします (後の代入が有効)。(overrides an earlier "
-               "assignment; the last one wins)")
-        .arg(later, earlier, QString::number(fields));
+    return u"「" % later % u"」は「" % earlier % u"」で設定した " % QString::number(fields) %
+           u" 項目を上書きします (後の代入が有効)。(overrides an earlier assignment; the last one wins)";
 }
+// One arg() call: a second one would replace a "%1" inside the user's assignment.
 inline QString fieldsChanged(const QString& assignment, int fields) {
     return QStringLiteral("%1: %2 項目を変更 (fields changed)").arg(assignment, QString::number(fields));
 }
