@@ -3,7 +3,8 @@
 // assignments: a backup, then the atomic save) against `verify COPY`, each from start to exit.
 // The copy is put back and its backup removed before each run that writes, so every run does
 // the same work; the backups go to a data folder of our own. Prints `ratio NAME VALUE` from
-// the medians of the real times, and the same quotients of the programs' processor time.
+// the medians of the real times, and the same quotients of the programs' processor time. A
+// bare program that only parses the dump with Qt shows the floor that parser sets.
 #include "bench/CliEdits.h"
 #include "bench/RatioReporter.h"
 
@@ -71,18 +72,23 @@ bool removeBackups() {
     return removed;
 }
 
-bool runCli(const QStringList& arguments) {
+bool runQuietly(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.setProcessEnvironment(setup->environment);
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(QStringLiteral(KORVEN_CLI_BINARY), arguments);
+    process.start(program, arguments);
     return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
            process.exitCode() == 0;
 }
 
+bool runCli(const QStringList& arguments) {
+    return runQuietly(QStringLiteral(KORVEN_CLI_BINARY), arguments);
+}
+
 // `restore`: put the copy back and remove its backups before each run, outside the timing.
-void runEach(benchmark::State& state, const std::string& name, const QStringList& arguments, bool restore) {
+void runEach(benchmark::State& state, const std::string& name, const QStringList& arguments, bool restore,
+             const QString& program = QStringLiteral(KORVEN_CLI_BINARY)) {
     ChildTime& time = childTimes[name];
     for (auto _ : state) {
         if (restore) {
@@ -97,8 +103,8 @@ void runEach(benchmark::State& state, const std::string& name, const QStringList
             }
         }
         const double before = childSeconds();
-        if (!runCli(arguments)) {
-            state.SkipWithError("korvenedit-cli failed");
+        if (!runQuietly(program, arguments)) {
+            state.SkipWithError("the program failed");
             break;
         }
         time.seconds += childSeconds() - before;
@@ -114,6 +120,10 @@ void ApplyUneditedDump(benchmark::State& state) {
 }
 void Apply10kAssignments(benchmark::State& state) {
     runEach(state, "Apply10kAssignments", {QStringLiteral("apply"), setup->copy, setup->edits}, true);
+}
+// The same dump taken in by a program that does nothing else.
+void BareJsonParse(benchmark::State& state) {
+    runEach(state, "BareJsonParse", {setup->dump}, false, QStringLiteral(KORVEN_BARE_JSON_BINARY));
 }
 
 double meanChildSeconds(const std::string& name) {
@@ -169,7 +179,8 @@ int main(int argc, char** argv) {
 
     for (const auto& [name, function] :
          {std::pair{"Verify", &Verify}, std::pair{"ApplyUneditedDump", &ApplyUneditedDump},
-          std::pair{"Apply10kAssignments", &Apply10kAssignments}}) {
+          std::pair{"Apply10kAssignments", &Apply10kAssignments},
+          std::pair{"BareJsonParse", &BareJsonParse}}) {
         benchmark::RegisterBenchmark(name, function)->Unit(benchmark::kMillisecond)->UseRealTime();
     }
 
@@ -178,6 +189,10 @@ int main(int argc, char** argv) {
 
     reporter.printRatio("apply_unedited_dump_process_vs_verify", "ApplyUneditedDump", "Verify");
     reporter.printRatio("apply_10k_assignments_process_vs_verify", "Apply10kAssignments", "Verify");
+    // The floor Qt's JSON parser sets, and how far apply stays above it.
+    reporter.printRatio("bare_json_parse_process_vs_verify", "BareJsonParse", "Verify");
+    reporter.printRatio("apply_unedited_dump_process_vs_bare_json_parse", "ApplyUneditedDump",
+                        "BareJsonParse");
     // The programs' processor time (means over all runs): what is left is waiting, mostly
     // for the disk to confirm the save.
     const double verify = meanChildSeconds("Verify");
