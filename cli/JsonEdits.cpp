@@ -116,14 +116,14 @@ private:
     }
 
     bool leaf(const FieldRef& field, QJsonValueConstRef value, const PathPart& path, bool frozen) {
-        if (value.isArray() || value.isObject()) {
-            return fail(path, AssignmentError::IndexCount, texts::wrongIndexCount(path.text()));
-        }
         // The value held already: nothing to check or store. Most of a dump edited by hand is
         // this, and a text the file holds may have no code page 932 form of its own (bytes
         // that decode to U+FFFD), which must not refuse the dump that shows it.
         if (field.holds(value)) {
             return true;
+        }
+        if (value.isArray() || value.isObject()) {
+            return fail(path, AssignmentError::IndexCount, texts::wrongIndexCount(path.text()));
         }
         const PreparedValue prepared = field.fromJson(value);
         if (prepared.error != AssignmentError::None) {
