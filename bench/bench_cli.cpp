@@ -104,10 +104,7 @@ void Apply100kAssignments(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> defaults = {"--benchmark_repetitions=3"};
-    std::vector<char*> args = bench::withDefaults(argc, argv, defaults);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    bench::initialize(argc, argv, {"--benchmark_repetitions=3"});
 
     Inputs setup;
     inputs = &setup;

@@ -141,11 +141,8 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 int main(int argc, char** argv) {
     // Five interleaved repetitions by default, as for the window's start: a change in the
     // machine's load then hits the programs compared alike; the ratios use the medians.
-    std::vector<std::string> defaults = {"--benchmark_repetitions=5",
-                                         "--benchmark_enable_random_interleaving=true"};
-    std::vector<char*> args = bench::withDefaults(argc, argv, defaults);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    bench::initialize(argc, argv,
+                      {"--benchmark_repetitions=5", "--benchmark_enable_random_interleaving=true"});
 
     Setup s;
     setup = &s;
