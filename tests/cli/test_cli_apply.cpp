@@ -47,6 +47,22 @@ QByteArray patched(QByteArray image, qint64 offset, const QByteArray& bytes) {
     return image;
 }
 
+// Moves the byte at table[record].field[row][column] of a dump to the next value (0 after
+// 255) and returns the new value.
+int nextByte(QJsonObject& dump, QStringView table, int record, QStringView field, int row, int column) {
+    QJsonArray records = dump[table].toArray();
+    QJsonObject entry = records[record].toObject();
+    QJsonArray rows = entry[field].toArray();
+    QJsonArray cells = rows[row].toArray();
+    const int next = (cells[column].toInt() + 1) % 256;
+    cells[column] = next;
+    rows[row] = cells;
+    entry[field] = rows;
+    records[record] = entry;
+    dump[table] = records;
+    return next;
+}
+
 QByteArray int16Bytes(int16_t value) {
     return QByteArray(1, static_cast<char>(value & 0xFF)) +
            QByteArray(1, static_cast<char>((value >> 8) & 0xFF));
@@ -135,35 +151,17 @@ private slots:
         const QString path = freshCopy();
         const Run dump = run({QStringLiteral("dump"), path});
         QJsonObject json = QJsonDocument::fromJson(dump.out.toUtf8()).object();
-        QJsonArray carriers = json[u"CarrierAir"].toArray();
-        QJsonObject carrier = carriers[119].toObject();
-        QJsonArray slotTable = carrier[u"Slots"].toArray();
-        QJsonArray counts = slotTable[2].toArray();
-        const int oldCount = counts[3].toInt();
-        counts[3] = (oldCount + 1) % 256;
-        slotTable[2] = counts;
-        carrier[u"Slots"] = slotTable;
-        carriers[119] = carrier;
-        json[u"CarrierAir"] = carriers;
-        QJsonArray classes = json[u"ShipClass"].toArray();
-        QJsonObject lastClass = classes[252].toObject();
-        QJsonArray weapon = lastClass[u"Weapon"].toArray();
-        QJsonArray firings = weapon[2].toArray();
-        const int oldFirings = firings[3].toInt();
-        firings[3] = (oldFirings + 1) % 256;
-        weapon[2] = firings;
-        lastClass[u"Weapon"] = weapon;
-        classes[252] = lastClass;
-        json[u"ShipClass"] = classes;
+        const int count = nextByte(json, u"CarrierAir", 119, u"Slots", 2, 3);
+        const int firings = nextByte(json, u"ShipClass", 252, u"Weapon", 2, 3);
 
         const Run r = run({QStringLiteral("apply"), path, edits(QJsonDocument(json).toJson())});
         QCOMPARE(r.status, 0);
         QVERIFY2(r.out.startsWith(line(QStringLiteral("変更した項目: 2 (fields changed in all)"))),
                  qPrintable(r.out));
-        QByteArray expected = patched(m_image, m_builder.carrierAirOffset(119) + 13,
-                                      QByteArray(1, static_cast<char>((oldCount + 1) % 256)));
-        expected = patched(expected, m_builder.shipClassOffset(252) + 37,
-                           QByteArray(1, static_cast<char>((oldFirings + 1) % 256)));
+        QByteArray expected =
+            patched(m_image, m_builder.carrierAirOffset(119) + 13, QByteArray(1, static_cast<char>(count)));
+        expected =
+            patched(expected, m_builder.shipClassOffset(252) + 37, QByteArray(1, static_cast<char>(firings)));
         QCOMPARE(readFile(path), expected);
     }
 
