@@ -23,7 +23,8 @@ EditsInput jsonError(const QByteArray& bytes, const QJsonParseError& error) {
     return refused(texts::jsonSyntax(line, column, error.errorString()));
 }
 
-// JSON starts with a brace after blanks; ASCII blanks are all JSON allows before it.
+// A JSON document starts with a brace after blanks. Only ASCII blanks are passed over: JSON
+// allows no others, so a file that starts with another is refused either way.
 bool looksLikeJson(QByteArrayView bytes) {
     for (const char c : bytes) {
         if (c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\v' && c != '\f') {
