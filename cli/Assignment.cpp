@@ -269,8 +269,8 @@ AssignmentResult ModelEditor::assign(const QString& assignment, qsizetype line) 
     if (resolved.leaves.empty()) {
         return refuse(edit.name(), AssignmentError::NoMatch, texts::nothingSelected());
     }
-    const QString value = assignment.mid(split + 1);
-    const PreparedValue prepared = resolved.leaves.front().fromText(value);
+    const PreparedValue prepared =
+        resolved.leaves.front().fromText(QStringView(assignment).sliced(split + 1));
     if (prepared.error != AssignmentError::None) {
         return refuse(edit.name(), prepared.error, prepared.reason);
     }

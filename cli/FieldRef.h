@@ -42,7 +42,7 @@ public:
     QJsonValue value() const;  // as the dump shows it
 
     // A value written on the command line: a decimal integer, or any text.
-    PreparedValue fromText(const QString& text) const;
+    PreparedValue fromText(QStringView text) const;
     // A value of a JSON document: an integral number, or a string.
     PreparedValue fromJson(const QJsonValue& value) const;
 
@@ -56,7 +56,7 @@ public:
 
 private:
     // `written` is the value as the user wrote it; empty to show it in decimal.
-    PreparedValue checkedInteger(qint64 value, const QString& written) const;
+    PreparedValue checkedInteger(qint64 value, QStringView written) const;
     PreparedValue checkedText(const QString& text) const;
 
     std::variant<uint8_t*, int16_t*, int32_t*, FixedText<11>*, FixedText<12>*, FixedText<21>*, FixedText<27>*>
