@@ -27,6 +27,13 @@ inline std::vector<char*> withDefaults(int argc, char** argv, std::vector<std::s
     return args;
 }
 
+// Starts Google Benchmark with `defaults` for the flags the command line leaves unset.
+inline void initialize(int argc, char** argv, std::vector<std::string> defaults) {
+    std::vector<char*> args = withDefaults(argc, argv, defaults);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+}
+
 // Keeps the console table and remembers each repetition's real time per benchmark.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:

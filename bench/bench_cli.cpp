@@ -1,6 +1,7 @@
 // korvenedit-cli's apply against verify on the demo save: an unedited dump, 10 000 and
 // 100 000 assignments, each from reading the file to knowing what would be written (the
 // write itself is the file core's, measured by bench_file_core). Prints `ratio NAME VALUE`.
+#include "bench/CliEdits.h"
 #include "bench/RatioReporter.h"
 #include "cli/Assignment.h"
 #include "cli/Commands.h"
@@ -73,7 +74,7 @@ void apply(benchmark::State& state, const QByteArray& edits, bool expectChanges)
             result = editor.applyJson(input.json);
         } else {
             for (const cli::EditLine& line : input.lines) {
-                result = editor.assign(line.assignment);
+                result = editor.assign(line.assignment, line.number);
                 if (!result.ok()) {
                     break;
                 }
@@ -100,21 +101,10 @@ void Apply100kAssignments(benchmark::State& state) {
     apply(state, inputs->assignments100k, true);
 }
 
-QByteArray assignments(int count) {
-    QByteArray text;
-    for (int i = 0; i < count; ++i) {
-        text += QStringLiteral("Ship[%1].Words[6]=%2\n").arg(i % 1200).arg(i % 3000).toUtf8();
-    }
-    return text;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> defaults = {"--benchmark_repetitions=3"};
-    std::vector<char*> args = bench::withDefaults(argc, argv, defaults);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    bench::initialize(argc, argv, {"--benchmark_repetitions=3"});
 
     Inputs setup;
     inputs = &setup;
@@ -135,8 +125,8 @@ int main(int argc, char** argv) {
     }
     setup.dump = cli::DumpModelJson(*model);
     opened = {};
-    setup.assignments10k = assignments(10000);
-    setup.assignments100k = assignments(100000);
+    setup.assignments10k = bench::shipFuelAssignments(10000);
+    setup.assignments100k = bench::shipFuelAssignments(100000);
 
     for (const auto& [name, function] :
          {std::pair{"Verify", &Verify}, std::pair{"ApplyUneditedDump", &ApplyUneditedDump},

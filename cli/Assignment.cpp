@@ -102,8 +102,8 @@ void resolveInto(T& field, const Context& context, std::size_t segment, std::siz
         switch (selector.kind) {
             case Selector::Kind::Index:
                 if (selector.first >= size) {
-                    out =
-                        failure(AssignmentError::IndexRange, texts::indexOutOfRange(selector.text, size - 1));
+                    out = failure(AssignmentError::IndexRange,
+                                  texts::indexOutOfRange(selector.text.toString(), size - 1));
                 } else if (selector.first >= written) {
                     out = failure(AssignmentError::NeverWritten,
                                   current.name == u"Base"
@@ -160,7 +160,7 @@ void resolveInto(T& field, const Context& context, std::size_t segment, std::siz
                     failure(AssignmentError::UnknownField, texts::missingFieldName(PathText(path, segment)));
                 return;
             }
-            const QString& wanted = path[segment + 1].name;
+            const QStringView wanted = path[segment + 1].name;
             bool found = false;
             fields::forEach<T>(
                 [&](const char* name, auto& member) {
@@ -171,7 +171,7 @@ void resolveInto(T& field, const Context& context, std::size_t segment, std::siz
                 },
                 field);
             if (!found) {
-                out = failure(AssignmentError::UnknownField, texts::unknownField(wanted));
+                out = failure(AssignmentError::UnknownField, texts::unknownField(wanted.toString()));
             }
         } else {
             if (segment + 1 < path.size()) {
@@ -190,7 +190,7 @@ Resolution resolveModel(SaveFile& m, const Path& path) {
     const bool found =
         VisitTable(m, path.front().name, [&](auto& table) { resolveInto(table, context, 0, 0, result); });
     if (!found) {
-        return failure(AssignmentError::UnknownField, texts::unknownField(path.front().name));
+        return failure(AssignmentError::UnknownField, texts::unknownField(path.front().name.toString()));
     }
     return result;
 }
@@ -237,8 +237,12 @@ ModelEditor::ModelEditor(SaveFile& model, bool keepOriginal)
 
 ModelEditor::~ModelEditor() = default;
 
-AssignmentResult ModelEditor::assign(const QString& assignment, const QString& where) {
-    const QString edit = where.isEmpty() ? assignment : texts::editAt(where, assignment);
+QString ModelEditor::Edit::name() const {
+    return line > 0 ? texts::editAtLine(line, text) : text;
+}
+
+AssignmentResult ModelEditor::assign(const QString& assignment, qsizetype line) {
+    const Edit edit{assignment, line};
     // A filter's "==" belongs to the path: the value starts after the first "=" outside brackets.
     qsizetype split = -1;
     int depth = 0;
@@ -249,28 +253,30 @@ AssignmentResult ModelEditor::assign(const QString& assignment, const QString& w
             split = i;
         }
     }
-    const std::optional<Path> path = split < 0 ? std::nullopt : ParsePath(assignment.left(split));
+    const std::optional<Path> path =
+        split < 0 ? std::nullopt : ParsePath(QStringView(assignment).first(split));
     if (!path) {
-        return refuse(edit, AssignmentError::Syntax, texts::badSyntax());
+        return refuse(edit.name(), AssignmentError::Syntax, texts::badSyntax());
     }
     if (NeverWrittenHeaderValue(m_model, path->front().name)) {
-        return refuse(edit, AssignmentError::NeverWritten, texts::neverWritten(path->front().name));
+        return refuse(edit.name(), AssignmentError::NeverWritten,
+                      texts::neverWritten(path->front().name.toString()));
     }
     const Resolution resolved = resolveModel(m_model, *path);
     if (resolved.error != AssignmentError::None) {
-        return refuse(edit, resolved.error, resolved.reason);
+        return refuse(edit.name(), resolved.error, resolved.reason);
     }
     if (resolved.leaves.empty()) {
-        return refuse(edit, AssignmentError::NoMatch, texts::nothingSelected());
+        return refuse(edit.name(), AssignmentError::NoMatch, texts::nothingSelected());
     }
-    const QString value = assignment.mid(split + 1);
-    const PreparedValue prepared = resolved.leaves.front().fromText(value);
+    const PreparedValue prepared =
+        resolved.leaves.front().fromText(QStringView(assignment).sliced(split + 1));
     if (prepared.error != AssignmentError::None) {
-        return refuse(edit, prepared.error, prepared.reason);
+        return refuse(edit.name(), prepared.error, prepared.reason);
     }
 
     const int editIndex = static_cast<int>(m_edits.size());
-    m_edits.append(edit);
+    m_edits.push_back(edit);
     std::map<int, int> overridden;  // earlier edit -> fields
     AssignmentResult result;
     result.selectsMany = SelectsMany(*path);
@@ -282,7 +288,7 @@ AssignmentResult ModelEditor::assign(const QString& assignment, const QString& w
         result.changed += leaf.store(prepared.value) ? 1 : 0;
     }
     for (const auto& [earlier, count] : overridden) {
-        m_overrides.append(texts::overrides(edit, m_edits[earlier], count));
+        m_overrides.append(texts::overrides(edit.name(), m_edits[earlier].name(), count));
     }
     return result;
 }
@@ -290,7 +296,7 @@ AssignmentResult ModelEditor::assign(const QString& assignment, const QString& w
 AssignmentResult ModelEditor::applyJson(const QJsonObject& edits) {
     JsonEditResult applied =
         ApplyJsonEdits(m_model, edits, [this](const FieldRef& field, const QString& path) {
-            m_edits.append(texts::jsonEdit(path));
+            m_edits.push_back({texts::jsonEdit(path), 0});
             noteWrite(field, static_cast<int>(m_edits.size()) - 1);
         });
     if (applied.error != AssignmentError::None) {
@@ -316,9 +322,9 @@ qsizetype ModelEditor::changedFields() const {
 QString ModelEditor::editNamed(const void* field) const {
     const auto found = m_written.find(field);
     if (found != m_written.end()) {
-        return m_edits[found->second.lastEdit];
+        return m_edits[found->second.lastEdit].name();
     }
-    return m_edits.isEmpty() ? QString() : m_edits.constLast();
+    return m_edits.empty() ? QString() : m_edits.back().name();
 }
 
 AssignmentResult ModelEditor::finish(bool checkRanges) {

@@ -51,9 +51,9 @@ public:
     explicit ModelEditor(SaveFile& model, bool keepOriginal = true);
     ~ModelEditor();
 
-    // One assignment; `where` says where it came from ("3 行目"), empty on the command line.
-    // A refused assignment leaves the model as it was.
-    AssignmentResult assign(const QString& assignment, const QString& where = {});
+    // One assignment; `line` is its line in an edits file, 0 on the command line. A refused
+    // assignment leaves the model as it was.
+    AssignmentResult assign(const QString& assignment, qsizetype line = 0);
 
     // A document in the shape of the dump, or any part of it: arrays or objects keyed by
     // index, null for an element left alone. Fields the writer never stores may appear with
@@ -73,6 +73,12 @@ public:
 
 private:
     struct Written;
+    // Named only when a message needs it: most edits never appear in one.
+    struct Edit {
+        QString text;        // an assignment, or a JSON edit already named
+        qsizetype line = 0;  // in an edits file; 0 when none
+        QString name() const;
+    };
     // Before `field` is set by edit `edit`; returns the edit that set it last, or -1.
     int noteWrite(const FieldRef& field, int edit);
     QString editNamed(const void* field) const;
@@ -80,7 +86,7 @@ private:
     SaveFile& m_model;
     std::unique_ptr<SaveFile> m_original;
     std::unordered_map<const void*, Written> m_written;  // by field address
-    QStringList m_edits;                                 // each edit as messages name it
+    std::vector<Edit> m_edits;
     QStringList m_overrides;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <memory>
 #include <optional>
@@ -9,7 +10,9 @@
 
 // The path of an assignment: names joined by ".", each followed by its indices in brackets.
 // An index may also select many: "*" every record, "0-99" a range, and in the first brackets
-// of a record table a filter on another field of the same record, "Words[0]==12".
+// of a record table a filter on another field of the same record, "Words[0]==12". A path's
+// texts are views into the text it was parsed from, which must outlive it: an edits file
+// may hold 100 000 assignments, each parsed once and dropped.
 namespace korven::cli {
 
 struct Filter;
@@ -19,12 +22,12 @@ struct Selector {
     Kind kind = Kind::Index;
     qint64 first = 0;  // Index, Range
     qint64 last = 0;   // Range
-    QString text;      // as written, for messages
+    QStringView text;  // as written, for messages
     std::shared_ptr<const Filter> filter;
 };
 
 struct Segment {
-    QString name;
+    QStringView name;
     std::vector<Selector> indices;
 };
 using Path = std::vector<Segment>;
@@ -33,11 +36,11 @@ struct Filter {
     enum class Op { Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual };
     Path field;  // within the record, plain indices only
     Op op = Op::Equal;
-    QString value;
+    QStringView value;
 };
 
 // Nothing when the text is not a path in this syntax.
-std::optional<Path> ParsePath(const QString& text);
+std::optional<Path> ParsePath(QStringView text);
 
 // The path up to and including segment `upTo`, as written.
 QString PathText(const Path& path, std::size_t upTo);

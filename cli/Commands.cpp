@@ -274,8 +274,7 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
 // changed.
 AssignmentResult assignAll(ModelEditor& editor, const std::vector<EditLine>& lines, Console& console) {
     for (const EditLine& line : lines) {
-        const AssignmentResult result =
-            editor.assign(line.assignment, line.number > 0 ? texts::lineNumber(line.number) : QString());
+        const AssignmentResult result = editor.assign(line.assignment, line.number);
         if (!result.ok()) {
             return result;
         }

@@ -23,16 +23,56 @@ EditsInput jsonError(const QByteArray& bytes, const QJsonParseError& error) {
     return refused(texts::jsonSyntax(line, column, error.errorString()));
 }
 
+// A JSON document starts with a brace after blanks. Only ASCII blanks are passed over: JSON
+// allows no others, so a file that starts with another is refused either way.
+bool looksLikeJson(QByteArrayView bytes) {
+    for (const char c : bytes) {
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\v' && c != '\f') {
+            return c == '{';
+        }
+    }
+    return false;
+}
+
+// Splits the text into lines without copying it line by line twice: a dump-sized edits file
+// holds tens of thousands of them.
+EditsInput assignmentLines(const QString& text) {
+    EditsInput input;
+    qsizetype number = 0;
+    for (qsizetype start = 0; start <= text.size();) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0) {
+            end = text.size();
+        }
+        ++number;
+        QStringView line = QStringView(text).sliced(start, end - start);
+        start = end + 1;
+        if (line.endsWith(u'\r')) {
+            line.chop(1);
+        }
+        const QStringView content = line.trimmed();
+        if (content.isEmpty() || content.startsWith(u'#')) {
+            continue;
+        }
+        // Leading blanks are layout; trailing ones may belong to a text value.
+        const qsizetype indent = line.indexOf(content.front());
+        input.lines.push_back({number, line.sliced(indent).toString()});
+    }
+    if (input.lines.empty()) {
+        return refused(texts::noEdits());
+    }
+    return input;
+}
+
 }  // namespace
 
 EditsInput ParseEdits(const QByteArray& raw) {
-    const QByteArray bytes = raw.startsWith("\xEF\xBB\xBF") ? raw.mid(3) : raw;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    if (decoder.hasError()) {
-        return refused(texts::notUtf8());
-    }
-    if (text.trimmed().startsWith(u'{')) {
+    const QByteArray bytes = raw.startsWith("\xEF\xBB\xBF") ? raw.sliced(3) : raw;
+    if (looksLikeJson(bytes)) {
+        // Checked without decoding: a dump is megabytes, and the parser reads the bytes itself.
+        if (!bytes.isValidUtf8()) {
+            return refused(texts::notUtf8());
+        }
         QJsonParseError error{};
         const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
         if (error.error != QJsonParseError::NoError) {
@@ -43,25 +83,12 @@ EditsInput ParseEdits(const QByteArray& raw) {
         input.json = document.object();
         return input;
     }
-    EditsInput input;
-    const QStringList lines = text.split(u'\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QStringView line = lines[i];
-        if (line.endsWith(u'\r')) {
-            line.chop(1);
-        }
-        const QStringView content = line.trimmed();
-        if (content.isEmpty() || content.startsWith(u'#')) {
-            continue;
-        }
-        // Leading blanks are layout; trailing ones may belong to a text value.
-        const qsizetype indent = line.indexOf(content.front());
-        input.lines.push_back({i + 1, line.mid(indent).toString()});
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        return refused(texts::notUtf8());
     }
-    if (input.lines.empty()) {
-        return refused(texts::noEdits());
-    }
-    return input;
+    return assignmentLines(text);
 }
 
 }  // namespace korven::cli

@@ -43,20 +43,20 @@ QJsonValue FieldRef::value() const {
         m_field);
 }
 
-PreparedValue FieldRef::checkedInteger(qint64 value, const QString& written) const {
+PreparedValue FieldRef::checkedInteger(qint64 value, QStringView written) const {
     return std::visit(
         [&](auto* field) {
             using T = std::remove_pointer_t<decltype(field)>;
             if constexpr (kIsText<decltype(field)>) {
-                return refused(AssignmentError::NotAnInteger, texts::notAnInteger(written));
+                return refused(AssignmentError::NotAnInteger, texts::notAnInteger(written.toString()));
             } else {
                 constexpr qint64 minimum = std::numeric_limits<T>::min();
                 constexpr qint64 maximum = std::numeric_limits<T>::max();
                 if (value < minimum || value > maximum) {
-                    return refused(
-                        AssignmentError::ValueRange,
-                        texts::valueOutOfRange(written.isEmpty() ? QString::number(value) : written, minimum,
-                                               maximum));
+                    return refused(AssignmentError::ValueRange,
+                                   texts::valueOutOfRange(
+                                       written.isEmpty() ? QString::number(value) : written.toString(),
+                                       minimum, maximum));
                 }
                 return accepted(value);
             }
@@ -84,21 +84,20 @@ PreparedValue FieldRef::checkedText(const QString& text) const {
         m_field);
 }
 
-PreparedValue FieldRef::fromText(const QString& text) const {
+PreparedValue FieldRef::fromText(QStringView text) const {
     if (isText()) {
-        return checkedText(text);
+        return checkedText(text.toString());
     }
-    const QStringView digits =
-        text.startsWith(u'+') || text.startsWith(u'-') ? QStringView(text).mid(1) : text;
+    const QStringView digits = text.startsWith(u'+') || text.startsWith(u'-') ? text.mid(1) : text;
     if (digits.isEmpty() ||
         !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
-        return refused(AssignmentError::NotAnInteger, texts::notAnInteger(text));
+        return refused(AssignmentError::NotAnInteger, texts::notAnInteger(text.toString()));
     }
     bool ok = false;
     const qint64 number = text.toLongLong(&ok);
     if (!ok) {
         return refused(AssignmentError::ValueRange,
-                       texts::valueOutOfRange(text, std::numeric_limits<qint64>::min(),
+                       texts::valueOutOfRange(text.toString(), std::numeric_limits<qint64>::min(),
                                               std::numeric_limits<qint64>::max()));
     }
     return checkedInteger(number, text);
@@ -136,6 +135,19 @@ FieldValue FieldRef::current() const {
         m_field);
 }
 
+bool FieldRef::holds(QJsonValueConstRef value) const {
+    return std::visit(
+        [&](auto* field) {
+            if constexpr (kIsText<decltype(field)>) {
+                return value.isString() && value.toString() == field->text();
+            } else {
+                // Exact: every field value is an integer a double represents.
+                return value.isDouble() && value.toDouble() == static_cast<double>(*field);
+            }
+        },
+        m_field);
+}
+
 bool FieldRef::store(const FieldValue& value) const {
     return std::visit(
         [&](auto* field) {
@@ -157,7 +169,7 @@ bool FieldRef::store(const FieldValue& value) const {
         m_field);
 }
 
-std::optional<QJsonValue> NeverWrittenHeaderValue(const SaveFile& m, const QString& name) {
+std::optional<QJsonValue> NeverWrittenHeaderValue(const SaveFile& m, QStringView name) {
     if (name == u"SaveName") {
         return QJsonValue(m.saveNameText());
     }
@@ -166,7 +178,7 @@ std::optional<QJsonValue> NeverWrittenHeaderValue(const SaveFile& m, const QStri
     return value;
 }
 
-qint64 WrittenRecords(const SaveFile& m, const QString& table, qint64 size) {
+qint64 WrittenRecords(const SaveFile& m, QStringView table, qint64 size) {
     if (table == u"AircraftType" || table == u"AirDevelopment") {
         return SaveFile::kWrittenAircraftTypes;
     }

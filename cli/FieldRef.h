@@ -42,18 +42,21 @@ public:
     QJsonValue value() const;  // as the dump shows it
 
     // A value written on the command line: a decimal integer, or any text.
-    PreparedValue fromText(const QString& text) const;
+    PreparedValue fromText(QStringView text) const;
     // A value of a JSON document: an integral number, or a string.
     PreparedValue fromJson(const QJsonValue& value) const;
 
     // The value held now.
     FieldValue current() const;
+    // Whether a JSON value is exactly the value held now (a number for a number field, a
+    // string for a text).
+    bool holds(QJsonValueConstRef value) const;
     // Stores a prepared value; true when it differs from the one held before.
     bool store(const FieldValue& value) const;
 
 private:
     // `written` is the value as the user wrote it; empty to show it in decimal.
-    PreparedValue checkedInteger(qint64 value, const QString& written) const;
+    PreparedValue checkedInteger(qint64 value, QStringView written) const;
     PreparedValue checkedText(const QString& text) const;
 
     std::variant<uint8_t*, int16_t*, int32_t*, FixedText<11>*, FixedText<12>*, FixedText<21>*, FixedText<27>*>
@@ -63,7 +66,7 @@ private:
 // Calls visit(table) for the top-level table or field of the model named `name`; false when
 // there is none of that name.
 template <typename Visitor>
-bool VisitTable(SaveFile& m, const QString& name, Visitor&& visit) {
+bool VisitTable(SaveFile& m, QStringView name, Visitor&& visit) {
     if (name == u"TurnInfo")
         visit(m.TurnInfo);
     else if (name == u"ScenarioTitle")
@@ -92,7 +95,7 @@ bool VisitTable(SaveFile& m, const QString& name, Visitor&& visit) {
 // Calls visit(value) for the numbers the loader finds and the writer never stores (the save
 // name's length, the block positions, the last base); false for any other name.
 template <typename Model, typename Visitor>
-bool VisitFoundHeaderValue(Model& m, const QString& name, Visitor&& visit) {
+bool VisitFoundHeaderValue(Model& m, QStringView name, Visitor&& visit) {
     if (name == u"SaveNameLength")
         visit(m.SaveNameLength);
     else if (name == u"HeaderEndPos")
@@ -112,10 +115,10 @@ bool VisitFoundHeaderValue(Model& m, const QString& name, Visitor&& visit) {
 
 // The header values the writer never stores (those above and the save name) with their
 // value in `m`; nothing for any other name.
-std::optional<QJsonValue> NeverWrittenHeaderValue(const SaveFile& m, const QString& name);
+std::optional<QJsonValue> NeverWrittenHeaderValue(const SaveFile& m, QStringView name);
 
 // How many records of a top-level table the writer stores: aircraft types and their
 // development entries up to 169, bases up to LastBaseIndex.
-qint64 WrittenRecords(const SaveFile& m, const QString& table, qint64 size);
+qint64 WrittenRecords(const SaveFile& m, QStringView table, qint64 size);
 
 }  // namespace korven::cli

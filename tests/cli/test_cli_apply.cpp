@@ -47,6 +47,22 @@ QByteArray patched(QByteArray image, qint64 offset, const QByteArray& bytes) {
     return image;
 }
 
+// Moves the byte at table[record].field[row][column] of a dump to the next value (0 after
+// 255) and returns the new value.
+int nextByte(QJsonObject& dump, QStringView table, int record, QStringView field, int row, int column) {
+    QJsonArray records = dump[table].toArray();
+    QJsonObject entry = records[record].toObject();
+    QJsonArray rows = entry[field].toArray();
+    QJsonArray cells = rows[row].toArray();
+    const int next = (cells[column].toInt() + 1) % 256;
+    cells[column] = next;
+    rows[row] = cells;
+    entry[field] = rows;
+    records[record] = entry;
+    dump[table] = records;
+    return next;
+}
+
 QByteArray int16Bytes(int16_t value) {
     return QByteArray(1, static_cast<char>(value & 0xFF)) +
            QByteArray(1, static_cast<char>((value >> 8) & 0xFF));
@@ -100,6 +116,53 @@ private slots:
         QCOMPARE(apply.out, QString());
         QCOMPARE(readFile(path), m_image);
         QCOMPARE(backupsOf(path), 0);
+    }
+
+    // A name whose bytes have no character (shown as U+FFFD) is not refused when the dump
+    // gives it back, and keeps its bytes when another field of the dump is edited.
+    void aDumpGivesBackNamesTheFileCannotSpell() {
+        const QByteArray image = patched(m_image, m_builder.aircraftTypeOffset(5), "\x85\x40");
+        const QString path = writeFile(QDir(m_dir.path()), QStringLiteral("unspelt.SAVE"), image);
+        const Run dump = run({QStringLiteral("dump"), path});
+        QCOMPARE(dump.status, 0);
+        QJsonObject json = QJsonDocument::fromJson(dump.out.toUtf8()).object();
+        QVERIFY(json[u"AircraftType"][5][u"Name"].toString().startsWith(QChar(0xFFFD)));
+
+        const Run unedited = run({QStringLiteral("apply"), path, QStringLiteral("-")}, dump.out.toUtf8());
+        QCOMPARE(unedited.status, 0);
+        QCOMPARE(unedited.err, line(QStringLiteral("変更はありません")));
+        QCOMPARE(readFile(path), image);
+
+        QJsonArray ships = json[u"Ship"].toArray();
+        QJsonObject ship = ships[3].toObject();
+        QJsonArray words = ship[u"Words"].toArray();
+        words[6] = 4321;
+        ship[u"Words"] = words;
+        ships[3] = ship;
+        json[u"Ship"] = ships;
+        const Run edited =
+            run({QStringLiteral("apply"), path, QStringLiteral("-")}, QJsonDocument(json).toJson());
+        QCOMPARE(edited.status, 0);
+        QCOMPARE(readFile(path), patched(image, m_builder.shipOffset(3) + 12, int16Bytes(4321)));
+    }
+
+    // The last fields of the dump's last tables, in the file's order and in the dump's.
+    void aFullDumpWithItsLastFieldsChanged() {
+        const QString path = freshCopy();
+        const Run dump = run({QStringLiteral("dump"), path});
+        QJsonObject json = QJsonDocument::fromJson(dump.out.toUtf8()).object();
+        const int count = nextByte(json, u"CarrierAir", 119, u"Slots", 2, 3);
+        const int firings = nextByte(json, u"ShipClass", 252, u"Weapon", 2, 3);
+
+        const Run r = run({QStringLiteral("apply"), path, edits(QJsonDocument(json).toJson())});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.startsWith(line(QStringLiteral("変更した項目: 2 (fields changed in all)"))),
+                 qPrintable(r.out));
+        QByteArray expected =
+            patched(m_image, m_builder.carrierAirOffset(119) + 13, QByteArray(1, static_cast<char>(count)));
+        expected =
+            patched(expected, m_builder.shipClassOffset(252) + 37, QByteArray(1, static_cast<char>(firings)));
+        QCOMPARE(readFile(path), expected);
     }
 
     void aPartOfTheDumpChangesItsFields() {
@@ -249,6 +312,23 @@ private slots:
                                                    QStringLiteral("1 行目: Ship[0-9].Words[6]=100"), 1)));
         QCOMPARE(getInt16(readFile(path), m_builder.shipOffset(4) + 12), 7);
         QCOMPARE(getInt16(readFile(path), m_builder.shipOffset(5) + 12), 100);
+    }
+
+    // A "%1" in an assignment is the user's text, not a place for the count.
+    void messagesQuoteAssignmentsAsWritten() {
+        const QString path = freshCopy();
+        const Run set = run({QStringLiteral("set"), path, QStringLiteral("Base[0-1].Name=50%1")});
+        QCOMPARE(set.status, 0);
+        QVERIFY2(
+            set.out.startsWith(line(QStringLiteral("Base[0-1].Name=50%1: 2 項目を変更 (fields changed)"))),
+            qPrintable(set.out));
+        const Run apply =
+            run({QStringLiteral("apply"), path, edits("Base[0-1].Name=%2%1\nBase[1].Name=x\n")});
+        QCOMPARE(apply.status, 0);
+        QCOMPARE(apply.err,
+                 line(QStringLiteral("「2 行目: Base[1].Name=x」は「1 行目: Base[0-1].Name=%2%1」で設定した "
+                                     "1 項目を上書きします (後の代入が有効)。(overrides an earlier "
+                                     "assignment; the last one wins)")));
     }
 
     void checkRefusesWhatTheDialogsRefuse() {

@@ -117,7 +117,7 @@ private slots:
         ModelEditor editor(*model);
         QVERIFY(editor.assign(QStringLiteral("Ship[0-9].Words[6]=1")).ok());
         QVERIFY(editor.assign(QStringLiteral("Ship[5].Words[5]=1")).ok());
-        QVERIFY(editor.assign(QStringLiteral("Ship[*].Words[6]=2"), QStringLiteral("3 行目")).ok());
+        QVERIFY(editor.assign(QStringLiteral("Ship[*].Words[6]=2"), 3).ok());
         QCOMPARE(editor.overrides(),
                  QStringList{texts::overrides(QStringLiteral("3 行目: Ship[*].Words[6]=2"),
                                               QStringLiteral("Ship[0-9].Words[6]=1"), 10)});
@@ -170,8 +170,8 @@ private slots:
     void theLayoutCheckNamesTheEdit() {
         auto model = demo();
         ModelEditor editor(*model);
-        QVERIFY(editor.assign(QStringLiteral("Base[3].Name=ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ"), QStringLiteral("1 行目")).ok());
-        QVERIFY(editor.assign(QStringLiteral("TurnInfo[0]=3"), QStringLiteral("2 行目")).ok());
+        QVERIFY(editor.assign(QStringLiteral("Base[3].Name=ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ"), 1).ok());
+        QVERIFY(editor.assign(QStringLiteral("TurnInfo[0]=3"), 2).ok());
         const AssignmentResult result = editor.finish(false);
         QCOMPARE(result.error, AssignmentError::MovesBlocks);
         QCOMPARE(result.message, texts::assignmentRefused(QStringLiteral("1 行目: Base[3].Name=ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ"),
