@@ -1,5 +1,7 @@
 #include "platform/LockedFileSupport.h"
 
+#include "platform/LockedFile.h"
+
 #include "platform/FileNames.h"
 
 #include <QDir>
@@ -16,3 +18,16 @@ QString resolvedTarget(const QString& path, bool isLink) {
 }
 
 }  // namespace korven::lockedfile
+
+namespace korven {
+
+// Both systems' backends hold the named file through holdNamed.
+bool LockedFile::reattach(FileFailure* failure) {
+    return holdNamed(m_mode, failure);
+}
+
+bool LockedFile::reopenForWriting(FileFailure* failure) {
+    return m_mode == LockMode::Normal || holdNamed(LockMode::Normal, failure);
+}
+
+}  // namespace korven

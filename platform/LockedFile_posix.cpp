@@ -299,14 +299,6 @@ bool LockedFile::holdNamed(LockMode mode, FileFailure* failure) {
     return true;
 }
 
-bool LockedFile::reattach(FileFailure* failure) {
-    return holdNamed(m_mode, failure);
-}
-
-bool LockedFile::reopenForWriting(FileFailure* failure) {
-    return m_mode == LockMode::Normal || holdNamed(LockMode::Normal, failure);
-}
-
 bool LockedFile::replaceContents(const QByteArray& contents, FileFailure* failure) {
     if (m_mode != LockMode::Normal) {
         fail(failure, FileProblem::ReadOnlyFile);

@@ -297,8 +297,8 @@ bool LockedFile::readNamed(NamedContents* current, qint64 limit, FileFailure* fa
         current->named = Named::Held;
         return readAllHandle(m_handle, limit, &current->contents, failure);
     }
-    const HANDLE other =
-        OpenHandle(m_target, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
+    const HANDLE other = OpenHandle(m_target, GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
     if (other == INVALID_HANDLE_VALUE) {
         fail(failure, LastSystemFailure());
         return false;
@@ -330,14 +330,6 @@ bool LockedFile::holdNamed(LockMode mode, FileFailure* failure) {
     m_handle = handle;
     m_mode = mode;
     return true;
-}
-
-bool LockedFile::reattach(FileFailure* failure) {
-    return holdNamed(m_mode, failure);
-}
-
-bool LockedFile::reopenForWriting(FileFailure* failure) {
-    return m_mode == LockMode::Normal || holdNamed(LockMode::Normal, failure);
 }
 
 bool LockedFile::replaceContents(const QByteArray& contents, FileFailure* failure) {

@@ -10,7 +10,8 @@ PathAttributes AttributesOf(const QString& path) {
     if (path.isEmpty()) {
         return {};
     }
-    const DWORD attributes = GetFileAttributesW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()));
+    const DWORD attributes =
+        GetFileAttributesW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()));
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return {};
     }

@@ -17,9 +17,8 @@ bool removeIfUnheld(const QString& path) {
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
         return false;
     }
-    const HANDLE handle =
-        CreateFileW(windows::NativePath(path).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    const HANDLE handle = CreateFileW(windows::NativePath(path).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return false;
     }

@@ -38,7 +38,8 @@ FileProblem ProblemFromSystemError(unsigned long error, bool creatingInFolder) {
 
 FileFailure LastSystemFailure(bool creatingInFolder) {
     const DWORD error = GetLastError();
-    return FileFailure{ProblemFromSystemError(error, creatingInFolder), qt_error_string(static_cast<int>(error))};
+    return FileFailure{ProblemFromSystemError(error, creatingInFolder),
+                       qt_error_string(static_cast<int>(error))};
 }
 
 }  // namespace korven

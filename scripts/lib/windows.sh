@@ -1,7 +1,8 @@
 # Shared by the Windows scripts: the cross toolchain, the Qt built for Windows and Wine.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-KORVEN_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 fonts-noto-cjk qt6-translations-l10n xvfb xauth)
+KORVEN_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 fonts-noto-cjk fonts-dejavu-core qt6-translations-l10n xvfb
+                         xauth)
 KORVEN_MINGW_RUNTIME=/usr/lib/gcc/x86_64-w64-mingw32/12-posix
 KORVEN_MINGW_SYSROOT=/usr/x86_64-w64-mingw32
 KORVEN_WINE=/usr/lib/wine/wine64

@@ -1,4 +1,3 @@
-#include "tests/support/IsolatedSettings.h"
 #include "catalogue/ReferenceTables.h"
 #include "editors/ModuleMain.h"
 #include "mainwindow/HelpWindow.h"
@@ -12,6 +11,7 @@
 #include "platform/LockedFile.h"
 #include "platform/ProgramInfo.h"
 #include "preferences/PreferenceDialogs.h"
+#include "tests/support/IsolatedSettings.h"
 #include "tests/support/OtherProgram.h"
 #include "tests/support/SaveImageBuilder.h"
 #include "tests/support/ScriptedUi.h"

@@ -1,10 +1,10 @@
 // The main window's ways to find and open records: the search above the list, recent files,
 // a save dropped on the window; and the ways rows leave it: copied and exported as CSV.
-#include "tests/support/IsolatedSettings.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/frmMain.h"
 #include "model/ModelTexts.h"
+#include "tests/support/IsolatedSettings.h"
 #include "tests/support/SaveImageBuilder.h"
 #include "tests/support/ScriptedUi.h"
 

@@ -1,7 +1,7 @@
-#include "tests/support/IsolatedSettings.h"
 #include "mainwindow/DroppedFile.h"
 #include "mainwindow/RecentFiles.h"
 #include "platform/SettingsStore.h"
+#include "tests/support/IsolatedSettings.h"
 
 #include <QDir>
 #include <QMimeData>

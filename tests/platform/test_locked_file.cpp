@@ -404,8 +404,8 @@ void TestLockedFile::fileChangedWhileOpen() {
         const QString elsewhere = m_dir->filePath(u"other.SAVE"_s);
         writeFile(elsewhere, other);
         if (!fixtures::RenameOver(elsewhere, m_path)) {
-        QSKIP(fixtures::kReplaceRefused);
-    }
+            QSKIP(fixtures::kReplaceRefused);
+        }
     }
 
     FileFailure failure;
@@ -600,8 +600,8 @@ void TestLockedFile::readNamedSeesChanges() {
         const QString elsewhere = m_dir->filePath(u"other.SAVE"_s);
         writeFile(elsewhere, contents);
         if (!fixtures::RenameOver(elsewhere, m_path)) {
-        QSKIP(fixtures::kReplaceRefused);
-    }
+            QSKIP(fixtures::kReplaceRefused);
+        }
     } else if (change == u"removed") {
         QVERIFY(QFile::remove(m_path));
         if (QFileInfo::exists(m_path)) {

@@ -17,25 +17,27 @@ class TestSystemError : public QObject {
 private slots:
 #ifdef Q_OS_WIN
     void problems_data() {
-        QTest::addColumn<unsigned long>("error");
+        QTest::addColumn<long>("error");  // the type of the ERROR_ constants
         QTest::addColumn<bool>("creating");
         QTest::addColumn<FileProblem>("problem");
-        QTest::newRow("missing") << 2ul << false << FileProblem::NotFound;              // ERROR_FILE_NOT_FOUND
-        QTest::newRow("folder missing") << 3ul << false << FileProblem::NotFound;       // ERROR_PATH_NOT_FOUND
-        QTest::newRow("no access to the file") << 5ul << false << FileProblem::NoPermission;  // ERROR_ACCESS_DENIED
-        QTest::newRow("no access to the folder") << 5ul << true << FileProblem::ReadOnlyFolder;
-        QTest::newRow("write-protected medium") << 19ul << false << FileProblem::ReadOnlyFolder;
-        QTest::newRow("disk full") << 112ul << false << FileProblem::NoSpace;     // ERROR_DISK_FULL
-        QTest::newRow("held without sharing") << 32ul << false << FileProblem::InUse;  // ERROR_SHARING_VIOLATION
-        QTest::newRow("locked range") << 33ul << false << FileProblem::InUse;     // ERROR_LOCK_VIOLATION
-        QTest::newRow("folder") << 267ul << false << FileProblem::NotAFile;       // ERROR_DIRECTORY
-        QTest::newRow("out of memory") << 8ul << false << FileProblem::TooLarge;  // ERROR_NOT_ENOUGH_MEMORY
-        QTest::newRow("device error") << 31ul << false << FileProblem::Other;     // ERROR_GEN_FAILURE
+        QTest::newRow("missing") << ERROR_FILE_NOT_FOUND << false << FileProblem::NotFound;
+        QTest::newRow("folder missing") << ERROR_PATH_NOT_FOUND << false << FileProblem::NotFound;
+        QTest::newRow("no access to the file") << ERROR_ACCESS_DENIED << false << FileProblem::NoPermission;
+        QTest::newRow("no access to the folder")
+            << ERROR_ACCESS_DENIED << true << FileProblem::ReadOnlyFolder;
+        QTest::newRow("write-protected medium")
+            << ERROR_WRITE_PROTECT << false << FileProblem::ReadOnlyFolder;
+        QTest::newRow("disk full") << ERROR_DISK_FULL << false << FileProblem::NoSpace;
+        QTest::newRow("held without sharing") << ERROR_SHARING_VIOLATION << false << FileProblem::InUse;
+        QTest::newRow("locked range") << ERROR_LOCK_VIOLATION << false << FileProblem::InUse;
+        QTest::newRow("folder") << ERROR_DIRECTORY << false << FileProblem::NotAFile;
+        QTest::newRow("out of memory") << ERROR_NOT_ENOUGH_MEMORY << false << FileProblem::TooLarge;
+        QTest::newRow("device error") << ERROR_GEN_FAILURE << false << FileProblem::Other;
     }
     void problems() {
-        QFETCH(unsigned long, error);
+        QFETCH(long, error);
         QFETCH(bool, creating);
-        QTEST(ProblemFromSystemError(error, creating), "problem");
+        QTEST(ProblemFromSystemError(static_cast<DWORD>(error), creating), "problem");
     }
 
     void keepsTheSystemText() {

@@ -1,11 +1,11 @@
 // Saves pictures of the science-weapons, aircrew-skill, options and about dialogs for the
 // README: shoot_dialogs SAVEFILE OUTDIR (run under a display, e.g. Xvfb).
-#include "tests/support/IsolatedSettings.h"
 #include "editors/frmKagaku.h"
 #include "editors/frmToujouRen.h"
 #include "platform/SettingsStore.h"
 #include "preferences/frmAbout.h"
 #include "preferences/frmOptions.h"
+#include "tests/support/IsolatedSettings.h"
 #include "tests/support/ToolSave.h"
 
 #include <QApplication>

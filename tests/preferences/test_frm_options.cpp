@@ -1,7 +1,7 @@
-#include "tests/support/IsolatedSettings.h"
 #include "platform/ProgramInfo.h"
 #include "platform/SettingsStore.h"
 #include "preferences/frmOptions.h"
+#include "tests/support/IsolatedSettings.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QAccessible>

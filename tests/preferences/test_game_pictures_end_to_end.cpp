@@ -1,9 +1,9 @@
-#include "tests/support/IsolatedSettings.h"
 #include "editors/frmAir.h"
 #include "editors/frmShip.h"
 #include "platform/SettingsStore.h"
 #include "preferences/frmOptions.h"
 #include "tests/editors/EditorTestSupport.h"
+#include "tests/support/IsolatedSettings.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QImage>
