@@ -1,6 +1,7 @@
 // The file core against the plain system calls it is built on, measured side by side on the
 // demo save in a temporary folder. After the benchmark table it prints one line per ratio,
 // `ratio NAME VALUE`, from the medians of this run.
+#include "bench/PlainFiles.h"
 #include "bench/RatioReporter.h"
 #include "model/AnchorSearch.h"
 #include "model/Layout.h"
@@ -13,9 +14,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
@@ -67,10 +65,10 @@ void ReadFile(benchmark::State& state) {
     const QByteArray name = nativePath(files->demoPath);
     std::vector<char> buffer(static_cast<std::size_t>(files->demo.size()));
     for (auto _ : state) {
-        const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-        ::close(fd);
-        if (n != static_cast<ssize_t>(buffer.size())) {
+        const int fd = bench::plain::openRead(name.constData());
+        const qint64 n = bench::plain::read(fd, buffer.data(), static_cast<qint64>(buffer.size()));
+        bench::plain::close(fd);
+        if (n != static_cast<qint64>(buffer.size())) {
             state.SkipWithError("short read");
             break;
         }
@@ -97,23 +95,21 @@ void AnchorSearchInMemory(benchmark::State& state) {
 // candidate, the key read and decoded only when the first byte matches.
 int32_t scanWithPread(int fd, const QString& key, qint64 startPos, qint64 endPos) {
     const QByteArray keyBytes = cp932::encode(key).value_or(QByteArray());
-    struct stat st {};
-    ::fstat(fd, &st);
-    const qint64 size = st.st_size;
+    const qint64 size = bench::plain::size(fd);
     qint64 last = 0;
     qint64 p = startPos - 1;
     QByteArray window(keyBytes.size(), Qt::Uninitialized);
     while (p < endPos && last + 168 < size) {
         ++p;
         char byte = 0;
-        if (::pread(fd, &byte, 1, p - 1) != 1) {
+        if (bench::plain::readAt(fd, &byte, 1, p - 1) != 1) {
             return -1;
         }
         last = p;
         if (byte != keyBytes.at(0)) {
             continue;
         }
-        const ssize_t n = ::pread(fd, window.data(), static_cast<size_t>(window.size()), p - 1);
+        const qint64 n = bench::plain::readAt(fd, window.data(), window.size(), p - 1);
         last = p + n - 1;
         if (n == window.size() && cp932::decode(window) == key) {
             return static_cast<int32_t>(p);
@@ -123,7 +119,7 @@ int32_t scanWithPread(int fd, const QString& key, qint64 startPos, qint64 endPos
 }
 
 void AnchorScanWithPread(benchmark::State& state) {
-    const int fd = ::open(nativePath(files->anchorPath).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = bench::plain::openRead(nativePath(files->anchorPath).constData());
     const QString key = layout::anchorKey();
     for (auto _ : state) {
         if (scanWithPread(fd, key, layout::kAnchorStartPos, layout::kAnchorEndPos) != layout::kAnchorEndPos) {
@@ -131,7 +127,7 @@ void AnchorScanWithPread(benchmark::State& state) {
             break;
         }
     }
-    ::close(fd);
+    bench::plain::close(fd);
 }
 
 // validate, compose, temporary file, fsync, rename.
@@ -156,12 +152,12 @@ void plainWrite(benchmark::State& state, bool sync) {
     const QByteArray name = nativePath(files->plainPath);
     for (auto _ : state) {
         // Over the same bytes in place: truncating first would make ext4 flush on close.
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-        const ssize_t n = ::write(fd, files->demo.constData(), static_cast<size_t>(files->demo.size()));
+        const int fd = bench::plain::openWrite(name.constData());
+        const qint64 n = bench::plain::write(fd, files->demo.constData(), files->demo.size());
         if (sync) {
-            ::fsync(fd);
+            bench::plain::sync(fd);
         }
-        ::close(fd);
+        bench::plain::close(fd);
         if (n != files->demo.size()) {
             state.SkipWithError("short write");
             break;
