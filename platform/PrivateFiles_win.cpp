@@ -1,7 +1,5 @@
 #include "platform/PrivateFiles.h"
 
-#include "platform/FileNames.h"
-#include "platform/StaleTemporaries.h"
 #include "platform/SystemError.h"
 #include "platform/WindowsFiles.h"
 

@@ -28,13 +28,20 @@ windows_qt() {
     echo "$prefix"
 }
 
-# configure_windows_build BUILD_DIR QT_DIR [cmake options...]
-configure_windows_build() {
-    local dir="$1" qt="$2"
+# configure_windows BUILD_DIR PREFIX_PATH [cmake options...]: a cross build with the
+# toolchain file, finding Qt (and whatever else PREFIX_PATH lists) there and moc/rcc/uic here.
+configure_windows() {
+    local dir="$1" prefixes="$2"
     shift 2
-    configure_and_build "$dir" -DCMAKE_TOOLCHAIN_FILE="$KORVEN_ROOT/cmake/mingw-w64.cmake" \
-        -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr \
-        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "$@"
+    cmake -S "$KORVEN_ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$KORVEN_ROOT/cmake/mingw-w64.cmake" \
+        -DCMAKE_PREFIX_PATH="$prefixes" -DQT_HOST_PATH=/usr \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "$@" >/dev/null
+}
+
+# configure_windows_build BUILD_DIR QT_DIR [cmake options...]: the same, then builds everything.
+configure_windows_build() {
+    configure_windows "$@"
+    cmake --build "$1" -j"$(nproc)"
 }
 
 # A Windows path of a Linux one, as Wine's drive Z: shows it.
@@ -54,4 +61,10 @@ use_wine() {
         "$KORVEN_WINE" wineboot --init >/dev/null 2>&1
         "$(dirname "$KORVEN_WINE")/wineserver" -w
     fi
+}
+
+# Stops whatever Wine keeps running in the current prefix (console helpers of killed children),
+# so nothing holds the caller's output open.
+stop_wine() {
+    "$(dirname "$KORVEN_WINE")/wineserver" -k 2>/dev/null || true
 }
