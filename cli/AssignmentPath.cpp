@@ -20,21 +20,18 @@ public:
     explicit Parser(QStringView text) : m_text(text) {}
 
     // path := segment ("." segment)*, up to `end` (the whole text, or a filter's operator).
-    std::optional<Path> path(bool allowSelectors) {
-        Path result;
-        result.reserve(2);
+    // Parsed in place: a path is built once per assignment and never moved.
+    bool path(bool allowSelectors, Path& result) {
         do {
-            std::optional<Segment> segment = this->segment(allowSelectors && result.empty());
-            if (!segment) {
-                return std::nullopt;
+            const bool first = result.empty();
+            if (!segment(allowSelectors && first, result.emplace_back())) {
+                return false;
             }
-            result.push_back(std::move(*segment));
         } while (accept(u'.'));
-        return result;
+        return true;
     }
 
     bool atEnd() const { return m_at >= m_text.size(); }
-    qsizetype position() const { return m_at; }
 
     std::optional<Filter::Op> op() {
         static const std::pair<const char16_t*, Filter::Op> ops[] = {
@@ -61,23 +58,22 @@ private:
         return false;
     }
 
-    std::optional<Segment> segment(bool allowFilter) {
+    bool segment(bool allowFilter, Segment& segment) {
         const qsizetype start = m_at;
         if (atEnd() || !isLetter(m_text[m_at])) {
-            return std::nullopt;
+            return false;
         }
         while (!atEnd() && (isLetter(m_text[m_at]) || isDigit(m_text[m_at]))) {
             ++m_at;
         }
-        Segment segment{m_text.sliced(start, m_at - start), {}};
+        segment.name = m_text.sliced(start, m_at - start);
         while (accept(u'[')) {
-            std::optional<Selector> selector = this->selector(allowFilter && segment.indices.empty());
-            if (!selector || !accept(u']')) {
-                return std::nullopt;
+            const bool first = segment.indices.empty();
+            if (!selector(allowFilter && first, segment.indices.emplace_back()) || !accept(u']')) {
+                return false;
             }
-            segment.indices.push_back(std::move(*selector));
         }
-        return segment;
+        return true;
     }
 
     // Read digit by digit: the locale-aware conversion was a tenth of an assignment's cost.
@@ -95,9 +91,8 @@ private:
         return value;
     }
 
-    std::optional<Selector> selector(bool allowFilter) {
+    bool selector(bool allowFilter, Selector& selector) {
         const qsizetype start = m_at;
-        Selector selector;
         if (accept(u'*')) {
             selector.kind = Selector::Kind::All;
         } else if (!atEnd() && isDigit(m_text[m_at])) {
@@ -105,45 +100,43 @@ private:
             if (accept(u'-')) {
                 const std::optional<qint64> last = number();
                 if (!last || *last < selector.first) {
-                    return std::nullopt;
+                    return false;
                 }
                 selector.kind = Selector::Kind::Range;
                 selector.last = *last;
             }
         } else if (allowFilter) {
-            std::optional<Filter> filter = this->filter();
-            if (!filter) {
-                return std::nullopt;
+            auto filter = std::make_shared<Filter>();
+            if (!this->filter(*filter)) {
+                return false;
             }
             selector.kind = Selector::Kind::Filter;
-            selector.filter = std::make_shared<const Filter>(std::move(*filter));
+            selector.filter = std::move(filter);
         } else {
-            return std::nullopt;
+            return false;
         }
         selector.text = m_text.sliced(start, m_at - start);
-        return selector;
+        return true;
     }
 
     // field op value, the value running to the bracket that closes the filter.
-    std::optional<Filter> filter() {
-        Filter filter;
-        std::optional<Path> field = path(false);
-        std::optional<Filter::Op> op = field ? this->op() : std::nullopt;
+    bool filter(Filter& filter) {
+        const bool field = path(false, filter.field);
+        const std::optional<Filter::Op> op = field ? this->op() : std::nullopt;
         if (!op) {
-            return std::nullopt;
+            return false;
         }
         const qsizetype close = m_text.indexOf(u']', m_at);
         if (close < 0) {
-            return std::nullopt;
+            return false;
         }
-        if (field->size() != 1 || SelectsMany(*field)) {
-            return std::nullopt;  // one field of the same record
+        if (filter.field.size() != 1 || SelectsMany(filter.field)) {
+            return false;  // one field of the same record
         }
-        filter.field = std::move(*field);
         filter.op = *op;
         filter.value = m_text.sliced(m_at, close - m_at);
         m_at = close;
-        return filter;
+        return true;
     }
 
     QStringView m_text;
@@ -154,17 +147,17 @@ private:
 
 std::optional<Path> ParsePath(QStringView text) {
     Parser parser(text);
-    std::optional<Path> path = parser.path(true);
+    std::optional<Path> path(std::in_place);
     // A table and a field at most: records hold no records.
-    if (!path || !parser.atEnd() || path->size() > 2) {
-        return std::nullopt;
+    if (!parser.path(true, *path) || !parser.atEnd() || path->size() > 2) {
+        path.reset();
     }
     return path;
 }
 
-QString PathText(const Path& path, std::size_t upTo) {
+QString PathText(const Path& path, qsizetype upTo) {
     QString text;
-    for (std::size_t s = 0; s <= upTo && s < path.size(); ++s) {
+    for (qsizetype s = 0; s <= upTo && s < path.size(); ++s) {
         if (s > 0) {
             text += QLatin1Char('.');
         }

@@ -3,16 +3,17 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <QVarLengthArray>
 
 #include <memory>
 #include <optional>
-#include <vector>
 
 // The path of an assignment: names joined by ".", each followed by its indices in brackets.
 // An index may also select many: "*" every record, "0-99" a range, and in the first brackets
 // of a record table a filter on another field of the same record, "Words[0]==12". A path's
 // texts are views into the text it was parsed from, which must outlive it: an edits file
-// may hold 100 000 assignments, each parsed once and dropped.
+// may hold 100 000 assignments, each parsed once and dropped. For the same reason a path
+// lives on the stack: no valid path has more than two segments or two indices in one.
 namespace korven::cli {
 
 struct Filter;
@@ -28,9 +29,9 @@ struct Selector {
 
 struct Segment {
     QStringView name;
-    std::vector<Selector> indices;
+    QVarLengthArray<Selector, 2> indices;
 };
-using Path = std::vector<Segment>;
+using Path = QVarLengthArray<Segment, 2>;
 
 struct Filter {
     enum class Op { Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual };
@@ -43,7 +44,7 @@ struct Filter {
 std::optional<Path> ParsePath(QStringView text);
 
 // The path up to and including segment `upTo`, as written.
-QString PathText(const Path& path, std::size_t upTo);
+QString PathText(const Path& path, qsizetype upTo);
 
 // Whether any index selects more than one place.
 bool SelectsMany(const Path& path);
