@@ -88,18 +88,26 @@ PreparedValue FieldRef::fromText(QStringView text) const {
     if (isText()) {
         return checkedText(text.toString());
     }
-    const QStringView digits = text.startsWith(u'+') || text.startsWith(u'-') ? text.mid(1) : text;
+    const bool negative = text.startsWith(u'-');
+    const QStringView digits = negative || text.startsWith(u'+') ? text.mid(1) : text;
     if (digits.isEmpty() ||
         !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
         return refused(AssignmentError::NotAnInteger, texts::notAnInteger(text.toString()));
     }
-    bool ok = false;
-    const qint64 number = text.toLongLong(&ok);
-    if (!ok) {
-        return refused(AssignmentError::ValueRange,
-                       texts::valueOutOfRange(text.toString(), std::numeric_limits<qint64>::min(),
-                                              std::numeric_limits<qint64>::max()));
+    // Digit by digit: the locale-aware conversion cost as much as the rest of an assignment.
+    const quint64 limit = quint64(std::numeric_limits<qint64>::max()) + (negative ? 1 : 0);
+    quint64 magnitude = 0;
+    for (const QChar c : digits) {
+        const unsigned digit = c.unicode() - u'0';
+        if (magnitude > (limit - digit) / 10) {
+            return refused(AssignmentError::ValueRange,
+                           texts::valueOutOfRange(text.toString(), std::numeric_limits<qint64>::min(),
+                                                  std::numeric_limits<qint64>::max()));
+        }
+        magnitude = magnitude * 10 + digit;
     }
+    // Modulo 2^64, so that the magnitude 2^63 of the lowest number converts too.
+    const auto number = static_cast<qint64>(negative ? 0 - magnitude : magnitude);
     return checkedInteger(number, text);
 }
 
