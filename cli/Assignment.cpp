@@ -10,8 +10,9 @@
 #include "model/SaveFileLoader.h"
 #include "model/SaveFileWriter.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
-#include <map>
 #include <utility>
 
 namespace korven::cli {
@@ -24,14 +25,16 @@ struct ModelEditor::Written {
 
 namespace {
 
+// The fields a path names, or why it names none; on a refusal the leaves mean nothing.
 struct Resolution {
-    std::vector<FieldRef> leaves;
+    QVarLengthArray<FieldRef, 4> leaves;  // most assignments name one field
     AssignmentError error = AssignmentError::None;
     QString reason;
 };
 
-Resolution failure(AssignmentError error, QString reason) {
-    return {{}, error, std::move(reason)};
+void fail(Resolution& out, AssignmentError error, QString reason) {
+    out.error = error;
+    out.reason = std::move(reason);
 }
 
 struct Context {
@@ -40,7 +43,7 @@ struct Context {
 };
 
 template <typename T>
-void resolveInto(T& field, const Context& context, std::size_t segment, std::size_t index, Resolution& out);
+void resolveInto(T& field, const Context& context, qsizetype segment, qsizetype index, Resolution& out);
 
 // Texts compare as equal or not; a filter value that is not a number matches no number.
 bool passesFilter(const FieldRef& field, const Filter& filter) {
@@ -72,23 +75,22 @@ bool passesFilter(const FieldRef& field, const Filter& filter) {
     return false;
 }
 
-// The one field a filter names in `record`; an error when it names none or several.
+// The one field a filter names in a record, by `relative`: the filter's field after an empty
+// segment that stands for the record; an error when it names none or several.
 template <typename Record>
-Resolution filterField(Record& record, const Context& context, const Filter& filter) {
-    Path relative{Segment{}};
-    relative.insert(relative.end(), filter.field.begin(), filter.field.end());
+Resolution filterField(Record& record, const Context& relative) {
     Resolution result;
-    resolveInto(record, Context{context.model, relative}, 0, 0, result);
+    resolveInto(record, relative, 0, 0, result);
     return result;
 }
 
 template <typename T>
-void resolveInto(T& field, const Context& context, std::size_t segment, std::size_t index, Resolution& out) {
+void resolveInto(T& field, const Context& context, qsizetype segment, qsizetype index, Resolution& out) {
     const Path& path = context.path;
     const Segment& current = path[segment];
     if constexpr (IsArray<T>::value) {
         if (index >= current.indices.size()) {
-            out = failure(AssignmentError::IndexCount, texts::wrongIndexCount(PathText(path, segment)));
+            fail(out, AssignmentError::IndexCount, texts::wrongIndexCount(PathText(path, segment)));
             return;
         }
         const Selector& selector = current.indices[index];
@@ -102,13 +104,13 @@ void resolveInto(T& field, const Context& context, std::size_t segment, std::siz
         switch (selector.kind) {
             case Selector::Kind::Index:
                 if (selector.first >= size) {
-                    out = failure(AssignmentError::IndexRange,
-                                  texts::indexOutOfRange(selector.text.toString(), size - 1));
+                    fail(out, AssignmentError::IndexRange,
+                         texts::indexOutOfRange(selector.text.toString(), size - 1));
                 } else if (selector.first >= written) {
-                    out = failure(AssignmentError::NeverWritten,
-                                  current.name == u"Base"
-                                      ? texts::baseNotInFile(selector.first, context.model.LastBaseIndex)
-                                      : texts::neverWritten(PathText(path, 0)));
+                    fail(out, AssignmentError::NeverWritten,
+                         current.name == u"Base"
+                             ? texts::baseNotInFile(selector.first, context.model.LastBaseIndex)
+                             : texts::neverWritten(PathText(path, 0)));
                 } else {
                     visit(selector.first);
                 }
@@ -117,8 +119,8 @@ void resolveInto(T& field, const Context& context, std::size_t segment, std::siz
             case Selector::Kind::Range: {
                 const bool all = selector.kind == Selector::Kind::All;
                 if (!all && selector.last >= size) {
-                    out = failure(AssignmentError::IndexRange,
-                                  texts::indexOutOfRange(QString::number(selector.last), size - 1));
+                    fail(out, AssignmentError::IndexRange,
+                         texts::indexOutOfRange(QString::number(selector.last), size - 1));
                     return;
                 }
                 const qint64 last = std::min(all ? size - 1 : selector.last, written - 1);
@@ -131,13 +133,18 @@ void resolveInto(T& field, const Context& context, std::size_t segment, std::siz
             }
             case Selector::Kind::Filter:
                 if constexpr (kIsRecord<typename T::value_type>) {
+                    Path relative(1);
+                    relative.append(selector.filter->field.constData(), selector.filter->field.size());
+                    const Context inRecord{context.model, relative};
                     for (qint64 i = 0; i < written; ++i) {
                         auto& record = field[static_cast<std::size_t>(i)];
-                        const Resolution tested = filterField(record, context, *selector.filter);
-                        if (tested.error != AssignmentError::None || tested.leaves.size() != 1) {
-                            out = tested.error != AssignmentError::None
-                                      ? tested
-                                      : failure(AssignmentError::Syntax, texts::badSyntax());
+                        const Resolution tested = filterField(record, inRecord);
+                        if (tested.error != AssignmentError::None) {
+                            fail(out, tested.error, tested.reason);
+                            return;
+                        }
+                        if (tested.leaves.size() != 1) {
+                            fail(out, AssignmentError::Syntax, texts::badSyntax());
                             return;
                         }
                         if (passesFilter(tested.leaves.front(), *selector.filter) && !visit(i)) {
@@ -145,19 +152,18 @@ void resolveInto(T& field, const Context& context, std::size_t segment, std::siz
                         }
                     }
                 } else {
-                    out = failure(AssignmentError::Syntax, texts::filterOnRecordsOnly());
+                    fail(out, AssignmentError::Syntax, texts::filterOnRecordsOnly());
                 }
                 return;
         }
     } else {
         if (index < current.indices.size()) {
-            out = failure(AssignmentError::IndexCount, texts::wrongIndexCount(PathText(path, segment)));
+            fail(out, AssignmentError::IndexCount, texts::wrongIndexCount(PathText(path, segment)));
             return;
         }
         if constexpr (kIsRecord<T>) {
             if (segment + 1 >= path.size()) {
-                out =
-                    failure(AssignmentError::UnknownField, texts::missingFieldName(PathText(path, segment)));
+                fail(out, AssignmentError::UnknownField, texts::missingFieldName(PathText(path, segment)));
                 return;
             }
             const QStringView wanted = path[segment + 1].name;
@@ -171,12 +177,11 @@ void resolveInto(T& field, const Context& context, std::size_t segment, std::siz
                 },
                 field);
             if (!found) {
-                out = failure(AssignmentError::UnknownField, texts::unknownField(wanted.toString()));
+                fail(out, AssignmentError::UnknownField, texts::unknownField(wanted.toString()));
             }
         } else {
             if (segment + 1 < path.size()) {
-                out =
-                    failure(AssignmentError::UnknownField, texts::unknownField(PathText(path, segment + 1)));
+                fail(out, AssignmentError::UnknownField, texts::unknownField(PathText(path, segment + 1)));
                 return;
             }
             out.leaves.push_back(FieldRef(&field));
@@ -184,15 +189,19 @@ void resolveInto(T& field, const Context& context, std::size_t segment, std::siz
     }
 }
 
-Resolution resolveModel(SaveFile& m, const Path& path) {
-    Resolution result;
+// Into `result`, which the caller keeps: an assignment is resolved without copying its fields.
+void resolveModel(SaveFile& m, const Path& path, Resolution& result) {
     const Context context{m, path};
-    const bool found =
-        VisitTable(m, path.front().name, [&](auto& table) { resolveInto(table, context, 0, 0, result); });
-    if (!found) {
-        return failure(AssignmentError::UnknownField, texts::unknownField(path.front().name.toString()));
+    const QStringView table = path.front().name;
+    if (VisitTable(m, table, [&](auto& t) { resolveInto(t, context, 0, 0, result); })) {
+        return;
     }
-    return result;
+    // Looked for only once no table has the name: none of them is a table.
+    if (NeverWrittenHeaderValue(m, table)) {
+        fail(result, AssignmentError::NeverWritten, texts::neverWritten(table.toString()));
+    } else {
+        fail(result, AssignmentError::UnknownField, texts::unknownField(table.toString()));
+    }
 }
 
 class Silent : public StatusSink, public MessageSink {
@@ -226,8 +235,11 @@ const void* addressOf(SaveFile& model, const QString& path) {
     if (!parsed) {
         return nullptr;
     }
-    const Resolution resolved = resolveModel(model, *parsed);
-    return resolved.leaves.size() == 1 ? resolved.leaves.front().address() : nullptr;
+    Resolution resolved;
+    resolveModel(model, *parsed, resolved);
+    return resolved.error == AssignmentError::None && resolved.leaves.size() == 1
+               ? resolved.leaves.front().address()
+               : nullptr;
 }
 
 }  // namespace
@@ -239,6 +251,35 @@ ModelEditor::~ModelEditor() = default;
 
 QString ModelEditor::Edit::name() const {
     return line > 0 ? texts::editAtLine(line, text) : text;
+}
+
+void ModelEditor::Edit::appendName(QString& out) const {
+    if (line > 0) {
+        texts::appendEditAtLine(out, line, text);
+    } else {
+        out += text;
+    }
+}
+
+void ModelEditor::writeOverrides(QTextStream& out) const {
+    // Lines gathered in a buffer of about the stream's own size: thousands of them may follow.
+    constexpr qsizetype kChunk = 16 * 1024;
+    QString chunk;
+    QString later;
+    QString earlier;
+    for (const Override& override : m_overrides) {
+        later.truncate(0);
+        m_edits[override.later].appendName(later);
+        earlier.truncate(0);
+        m_edits[override.earlier].appendName(earlier);
+        texts::appendOverrides(chunk, later, earlier, override.fields);
+        chunk += u'\n';
+        if (chunk.size() >= kChunk) {
+            out << chunk;
+            chunk.truncate(0);
+        }
+    }
+    out << chunk;
 }
 
 AssignmentResult ModelEditor::assign(const QString& assignment, qsizetype line) {
@@ -258,11 +299,8 @@ AssignmentResult ModelEditor::assign(const QString& assignment, qsizetype line) 
     if (!path) {
         return refuse(edit.name(), AssignmentError::Syntax, texts::badSyntax());
     }
-    if (NeverWrittenHeaderValue(m_model, path->front().name)) {
-        return refuse(edit.name(), AssignmentError::NeverWritten,
-                      texts::neverWritten(path->front().name.toString()));
-    }
-    const Resolution resolved = resolveModel(m_model, *path);
+    Resolution resolved;
+    resolveModel(m_model, *path, resolved);
     if (resolved.error != AssignmentError::None) {
         return refuse(edit.name(), resolved.error, resolved.reason);
     }
@@ -277,18 +315,22 @@ AssignmentResult ModelEditor::assign(const QString& assignment, qsizetype line) 
 
     const int editIndex = static_cast<int>(m_edits.size());
     m_edits.push_back(edit);
-    std::map<int, int> overridden;  // earlier edit -> fields
+    QVarLengthArray<int, 4> overridden;  // the earlier edit of each field set before
     AssignmentResult result;
     result.selectsMany = SelectsMany(*path);
     for (const FieldRef& leaf : resolved.leaves) {
         const int earlier = noteWrite(leaf, editIndex);
         if (earlier >= 0) {
-            ++overridden[earlier];
+            overridden.append(earlier);
         }
         result.changed += leaf.store(prepared.value) ? 1 : 0;
     }
-    for (const auto& [earlier, count] : overridden) {
-        m_overrides.append(texts::overrides(edit.name(), m_edits[earlier].name(), count));
+    // One report per earlier edit, in the order they came.
+    std::sort(overridden.begin(), overridden.end());
+    for (auto run = overridden.cbegin(); run != overridden.cend();) {
+        const auto next = std::upper_bound(run, overridden.cend(), *run);
+        m_overrides.push_back({editIndex, *run, static_cast<int>(next - run)});
+        run = next;
     }
     return result;
 }
@@ -306,11 +348,13 @@ AssignmentResult ModelEditor::applyJson(const QJsonObject& edits) {
 }
 
 int ModelEditor::noteWrite(const FieldRef& field, int edit) {
-    const auto [at, first] = m_written.try_emplace(field.address(), Written{field, field.current(), edit});
-    if (first) {
-        return -1;
+    // Found first: the original value is read only for a field not written before.
+    const auto found = m_written.find(field.address());
+    if (found != m_written.end()) {
+        return std::exchange(found->second.lastEdit, edit);
     }
-    return std::exchange(at->second.lastEdit, edit);
+    m_written.emplace(field.address(), Written{field, field.current(), edit});
+    return -1;
 }
 
 qsizetype ModelEditor::changedFields() const {

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
+#include <QTextStream>
 
 #include <memory>
 #include <unordered_map>
@@ -68,8 +69,8 @@ public:
     // How many fields hold another value than before the first edit.
     qsizetype changedFields() const;
 
-    // One line for each edit that overrode fields an earlier one had set.
-    const QStringList& overrides() const { return m_overrides; }
+    // Writes a line for each edit that overrode fields an earlier one had set.
+    void writeOverrides(QTextStream& out) const;
 
 private:
     struct Written;
@@ -78,6 +79,13 @@ private:
         QString text;        // an assignment, or a JSON edit already named
         qsizetype line = 0;  // in an edits file; 0 when none
         QString name() const;
+        void appendName(QString& out) const;
+    };
+    // Kept as indices and formatted when written: an edits file may override thousands.
+    struct Override {
+        int later;    // index into m_edits
+        int earlier;  // index into m_edits
+        int fields;
     };
     // Before `field` is set by edit `edit`; returns the edit that set it last, or -1.
     int noteWrite(const FieldRef& field, int edit);
@@ -87,7 +95,7 @@ private:
     std::unique_ptr<SaveFile> m_original;
     std::unordered_map<const void*, Written> m_written;  // by field address
     std::vector<Edit> m_edits;
-    QStringList m_overrides;
+    std::vector<Override> m_overrides;
 };
 
 // One assignment on its own (nothing to override, no layout check).

@@ -6,6 +6,9 @@
 #include <QStringBuilder>
 #include <QStringList>
 
+#include <charconv>
+#include <iterator>
+
 // The command-line tool's own texts. The file core's messages come from model/ModelTexts.h.
 namespace korven::cli::texts {
 
@@ -167,15 +170,30 @@ inline QString nothingSelected() {
     return QStringLiteral("添字の範囲または条件に一致する記録がありません。(the selection matches nothing)");
 }
 // An assignment with the line it came from, e.g. "3 行目: Ship[0].Words[6]=500".
-// Built in one piece rather than formatted: a run of 10 000 lines may name thousands of edits.
-inline QString editAtLine(qsizetype line, const QString& assignment) {
-    return QString::number(line) % QStringLiteral(" 行目: ") % assignment;
+// Appended in place rather than formatted: a run of 10 000 lines may name thousands of edits.
+inline void appendEditAtLine(QString& out, qsizetype line, QStringView assignment) {
+    char digits[24];
+    const char* end = std::to_chars(std::begin(digits), std::end(digits), line).ptr;
+    out += QLatin1StringView(digits, end) % u" 行目: " % assignment;
 }
-// Joined rather than formatted: an edits file may override thousands of earlier lines. (Two
-// arg() calls would also replace a "%1" inside the user's assignment.)
-inline QString overrides(const QString& later, const QString& earlier, int fields) {
-    return u"「" % later % u"」は「" % earlier % u"」で設定した " % QString::number(fields) %
+inline QString editAtLine(qsizetype line, QStringView assignment) {
+    QString text;
+    appendEditAtLine(text, line, assignment);
+    return text;
+}
+// Joined rather than formatted: an edits file may override thousands of earlier lines, written
+// one after the other into one buffer. (Two arg() calls would also replace a "%1" inside the
+// user's assignment.)
+inline void appendOverrides(QString& out, QStringView later, QStringView earlier, int fields) {
+    char digits[16];
+    const char* end = std::to_chars(std::begin(digits), std::end(digits), fields).ptr;
+    out += u"「" % later % u"」は「" % earlier % u"」で設定した " % QLatin1StringView(digits, end) %
            u" 項目を上書きします (後の代入が有効)。(overrides an earlier assignment; the last one wins)";
+}
+inline QString overrides(QStringView later, QStringView earlier, int fields) {
+    QString text;
+    appendOverrides(text, later, earlier, fields);
+    return text;
 }
 // One arg() call: a second one would replace a "%1" inside the user's assignment.
 inline QString fieldsChanged(const QString& assignment, int fields) {

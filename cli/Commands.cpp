@@ -218,9 +218,7 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
     SaveFile& model = *loaded->model;
     ModelEditor editor(model);
     AssignmentResult result = edit(editor);
-    for (const QString& line : editor.overrides()) {
-        console.err << line << '\n';
-    }
+    editor.writeOverrides(console.err);
     if (result.ok()) {
         result = editor.finish(options.checkRanges);
     }

@@ -36,6 +36,8 @@ class FieldRef {
 public:
     template <typename T>
     explicit FieldRef(T* field) : m_field(field) {}
+    // Refers to no field: for containers that construct their elements before assigning them.
+    FieldRef() = default;
 
     const void* address() const;
     bool isText() const;

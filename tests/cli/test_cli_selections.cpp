@@ -118,9 +118,13 @@ private slots:
         QVERIFY(editor.assign(QStringLiteral("Ship[0-9].Words[6]=1")).ok());
         QVERIFY(editor.assign(QStringLiteral("Ship[5].Words[5]=1")).ok());
         QVERIFY(editor.assign(QStringLiteral("Ship[*].Words[6]=2"), 3).ok());
-        QCOMPARE(editor.overrides(),
-                 QStringList{texts::overrides(QStringLiteral("3 行目: Ship[*].Words[6]=2"),
-                                              QStringLiteral("Ship[0-9].Words[6]=1"), 10)});
+        QString written;
+        QTextStream stream(&written);
+        editor.writeOverrides(stream);
+        stream.flush();
+        QCOMPARE(written, texts::overrides(QStringLiteral("3 行目: Ship[*].Words[6]=2"),
+                                           QStringLiteral("Ship[0-9].Words[6]=1"), 10) +
+                              u'\n');
         QCOMPARE(model->Ship[3].Words[6], 2);
     }
 
