@@ -4,6 +4,7 @@
 #include "cli/CliTexts.h"
 #include "cli/FieldRef.h"
 #include "cli/JsonEdits.h"
+#include "cli/Utf8Writer.h"
 #include "model/FieldChecks.h"
 #include "model/ModelDiff.h"
 #include "model/RecordFields.h"
@@ -13,6 +14,7 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace korven::cli {
@@ -253,33 +255,33 @@ QString ModelEditor::Edit::name() const {
     return line > 0 ? texts::editAtLine(line, text) : text;
 }
 
-void ModelEditor::Edit::appendName(QString& out) const {
-    if (line > 0) {
-        texts::appendEditAtLine(out, line, text);
-    } else {
-        out += text;
-    }
-}
-
 void ModelEditor::writeOverrides(QTextStream& out) const {
-    // Lines gathered in a buffer of about the stream's own size: thousands of them may follow.
-    constexpr qsizetype kChunk = 16 * 1024;
-    QString chunk;
-    QString later;
-    QString earlier;
-    for (const Override& override : m_overrides) {
-        later.truncate(0);
-        m_edits[override.later].appendName(later);
-        earlier.truncate(0);
-        m_edits[override.earlier].appendName(earlier);
-        texts::appendOverrides(chunk, later, earlier, override.fields);
-        chunk += u'\n';
-        if (chunk.size() >= kChunk) {
-            out << chunk;
-            chunk.truncate(0);
-        }
+    if (m_overrides.empty()) {
+        return;
     }
-    out << chunk;
+    // The fixed pieces of the messages, encoded once for them all.
+    std::array<QByteArray, texts::kOverridesPieces.size()> pieces;
+    std::transform(texts::kOverridesPieces.begin(), texts::kOverridesPieces.end(), pieces.begin(),
+                   [](QStringView piece) { return piece.toUtf8(); });
+    const QByteArray atLine = texts::kAtLine.toUtf8();
+    Utf8Writer writer(out);
+    auto name = [&](const Edit& edit) {
+        if (edit.line > 0) {
+            writer.append(edit.line);
+            writer.append(atLine);
+        }
+        writer.append(edit.text);
+    };
+    for (const Override& override : m_overrides) {
+        writer.append(pieces[0]);
+        name(m_edits[override.later]);
+        writer.append(pieces[1]);
+        name(m_edits[override.earlier]);
+        writer.append(pieces[2]);
+        writer.append(qint64{override.fields});
+        writer.append(pieces[3]);
+        writer.endLine();
+    }
 }
 
 AssignmentResult ModelEditor::assign(const QString& assignment, qsizetype line) {

@@ -79,7 +79,6 @@ private:
         QString text;        // an assignment, or a JSON edit already named
         qsizetype line = 0;  // in an edits file; 0 when none
         QString name() const;
-        void appendName(QString& out) const;
     };
     // Kept as indices and formatted when written: an edits file may override thousands.
     struct Override {

@@ -6,8 +6,7 @@
 #include <QStringBuilder>
 #include <QStringList>
 
-#include <charconv>
-#include <iterator>
+#include <array>
 
 // The command-line tool's own texts. The file core's messages come from model/ModelTexts.h.
 namespace korven::cli::texts {
@@ -169,31 +168,22 @@ inline QString filterOnRecordsOnly() {
 inline QString nothingSelected() {
     return QStringLiteral("添字の範囲または条件に一致する記録がありません。(the selection matches nothing)");
 }
-// An assignment with the line it came from, e.g. "3 行目: Ship[0].Words[6]=500".
-// Appended in place rather than formatted: a run of 10 000 lines may name thousands of edits.
-inline void appendEditAtLine(QString& out, qsizetype line, QStringView assignment) {
-    char digits[24];
-    const char* end = std::to_chars(std::begin(digits), std::end(digits), line).ptr;
-    out += QLatin1StringView(digits, end) % u" 行目: " % assignment;
-}
+// An assignment with the line it came from, e.g. "3 行目: Ship[0].Words[6]=500": the line's
+// number, this, and the assignment.
+inline constexpr QStringView kAtLine = u" 行目: ";
 inline QString editAtLine(qsizetype line, QStringView assignment) {
-    QString text;
-    appendEditAtLine(text, line, assignment);
-    return text;
+    return QString::number(line) % kAtLine % assignment;
 }
-// Joined rather than formatted: an edits file may override thousands of earlier lines, written
-// one after the other into one buffer. (Two arg() calls would also replace a "%1" inside the
-// user's assignment.)
-inline void appendOverrides(QString& out, QStringView later, QStringView earlier, int fields) {
-    char digits[16];
-    const char* end = std::to_chars(std::begin(digits), std::end(digits), fields).ptr;
-    out += u"「" % later % u"」は「" % earlier % u"」で設定した " % QLatin1StringView(digits, end) %
-           u" 項目を上書きします (後の代入が有効)。(overrides an earlier assignment; the last one wins)";
-}
+// "「LATER」は「EARLIER」で設定した N 項目を上書きします …", joined rather than formatted (two
+// arg() calls would also replace a "%1" inside the user's assignment). Its pieces before the
+// later edit, the earlier one and the count, and after the count, are named so that the
+// console can join thousands of these lines without building each one.
+inline constexpr std::array<QStringView, 4> kOverridesPieces = {
+    u"「", u"」は「", u"」で設定した ",
+    u" 項目を上書きします (後の代入が有効)。(overrides an earlier assignment; the last one wins)"};
 inline QString overrides(QStringView later, QStringView earlier, int fields) {
-    QString text;
-    appendOverrides(text, later, earlier, fields);
-    return text;
+    const auto& pieces = kOverridesPieces;
+    return pieces[0] % later % pieces[1] % earlier % pieces[2] % QString::number(fields) % pieces[3];
 }
 // One arg() call: a second one would replace a "%1" inside the user's assignment.
 inline QString fieldsChanged(const QString& assignment, int fields) {

@@ -314,6 +314,26 @@ private slots:
         QCOMPARE(getInt16(readFile(path), m_builder.shipOffset(5) + 12), 100);
     }
 
+    // Thousands of overrides, naming Japanese texts too, reach stderr whole and in order: they
+    // are written in large pieces straight to the stream's file.
+    void manyOverridesAreAllReported() {
+        const QString path = freshCopy();
+        auto assignment = [](int i) { return QStringLiteral("ShipClass[%1].Name=艦%2").arg(i % 3).arg(i); };
+        QByteArray text;
+        QString expected;
+        for (int i = 0; i < 3000; ++i) {
+            text += assignment(i).toUtf8() + '\n';
+            if (i >= 3) {
+                expected += line(cli::texts::overrides(
+                    QStringLiteral("%1 行目: %2").arg(QString::number(i + 1), assignment(i)),
+                    QStringLiteral("%1 行目: %2").arg(QString::number(i - 2), assignment(i - 3)), 1));
+            }
+        }
+        const Run r = run({QStringLiteral("apply"), path, edits(text)});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, expected);
+    }
+
     // A "%1" in an assignment is the user's text, not a place for the count.
     void messagesQuoteAssignmentsAsWritten() {
         const QString path = freshCopy();
