@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <deque>
 #include <memory>
 #include <unordered_map>
 
@@ -93,8 +94,9 @@ private:
     SaveFile& m_model;
     std::unique_ptr<SaveFile> m_original;
     std::unordered_map<const void*, Written> m_written;  // by field address
-    std::vector<Edit> m_edits;
-    std::vector<Override> m_overrides;
+    // Deques: tens of thousands of edits, appended one by one and never moved.
+    std::deque<Edit> m_edits;
+    std::deque<Override> m_overrides;
 };
 
 // One assignment on its own (nothing to override, no layout check).
