@@ -104,6 +104,7 @@ private slots:
         bad("index on a scalar", QStringLiteral("ShipClass[1].StepIndex[0]=1"), E::IndexCount);
         bad("index on a text", QStringLiteral("ScenarioTitle[0]=x"), E::IndexCount);
         bad("three indices", QStringLiteral("AircrewSkill[0][0][0]=1"), E::IndexCount);
+        bad("eight indices", QStringLiteral("Base[1].Stockpile[0][0][0][0][0][0][0][0]=1"), E::IndexCount);
         bad("ship class 253", QStringLiteral("ShipClass[253].Name=x"), E::IndexRange);
         bad("ship 1200", QStringLiteral("Ship[1200].Words[0]=1"), E::IndexRange);
         bad("turn word 11", QStringLiteral("TurnInfo[11]=0"), E::IndexRange);

@@ -96,6 +96,8 @@ private slots:
         QTest::newRow("filter inside a record") << "Base[3].Stockpile[Words[0]==1][0]=1" << int(E::Syntax);
         QTest::newRow("filter on an unknown field") << "Ship[Speed==1].Words[6]=1" << int(E::UnknownField);
         QTest::newRow("filter on a whole array") << "Ship[Words==1].Words[6]=1" << int(E::IndexCount);
+        QTest::newRow("filter with extra indices")
+            << "Ship[Words[0][0][0][0]==1].Words[6]=1" << int(E::IndexCount);
         QTest::newRow("filter with a wildcard") << "Ship[Words[*]==1].Words[6]=1" << int(E::Syntax);
         QTest::newRow("filter without operator") << "Ship[Words[0]].Words[6]=1" << int(E::Syntax);
         QTest::newRow("filter matching nothing") << "Ship[Words[0]==-30000].Words[6]=1" << int(E::NoMatch);
