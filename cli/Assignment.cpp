@@ -285,7 +285,7 @@ void ModelEditor::writeOverrides(QTextStream& out) const {
 }
 
 AssignmentResult ModelEditor::assign(const QString& assignment, qsizetype line) {
-    const Edit edit{assignment, line};
+    Edit edit{assignment, line};
     // A filter's "==" belongs to the path: the value starts after the first "=" outside brackets.
     qsizetype split = -1;
     int depth = 0;
@@ -316,7 +316,7 @@ AssignmentResult ModelEditor::assign(const QString& assignment, qsizetype line) 
     }
 
     const int editIndex = static_cast<int>(m_edits.size());
-    m_edits.push_back(edit);
+    m_edits.push_back(std::move(edit));
     QVarLengthArray<int, 4> overridden;  // the earlier edit of each field set before
     AssignmentResult result;
     result.selectsMany = SelectsMany(*path);
@@ -328,7 +328,9 @@ AssignmentResult ModelEditor::assign(const QString& assignment, qsizetype line) 
         result.changed += leaf.store(prepared.value) ? 1 : 0;
     }
     // One report per earlier edit, in the order they came.
-    std::sort(overridden.begin(), overridden.end());
+    if (overridden.size() > 1) {
+        std::sort(overridden.begin(), overridden.end());
+    }
     for (auto run = overridden.cbegin(); run != overridden.cend();) {
         const auto next = std::upper_bound(run, overridden.cend(), *run);
         m_overrides.push_back({editIndex, *run, static_cast<int>(next - run)});

@@ -37,15 +37,21 @@ void Utf8Writer::append(QByteArrayView utf8) {
 
 void Utf8Writer::append(QStringView text) {
     // At most three bytes for each UTF-16 unit. Assignments are mostly ASCII, copied as they
-    // are; the encoder takes over from the first other character.
+    // are (both loops vectorise); any other text goes through the encoder.
     char* out = room(3 * text.size());
     const char16_t* in = text.utf16();
-    const char16_t* const end = in + text.size();
-    while (in != end && *in < 0x80) {
-        *out++ = static_cast<char>(*in++);
+    const qsizetype size = text.size();
+    char16_t bits = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        bits |= in[i];
     }
-    if (in != end) {
-        out = m_encoder.appendToBuffer(out, QStringView(in, end));
+    if (bits < 0x80) {
+        for (qsizetype i = 0; i < size; ++i) {
+            out[i] = static_cast<char>(in[i]);
+        }
+        out += size;
+    } else {
+        out = m_encoder.appendToBuffer(out, text);
     }
     m_used = out - m_buffer.data();
 }
