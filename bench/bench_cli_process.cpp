@@ -4,7 +4,7 @@
 // The copy is put back and its backup removed before each run that writes, so every run does
 // the same work; the backups go to a data folder of our own. Prints `ratio NAME VALUE` from
 // the medians of the real times, and the same quotients of the programs' processor time. A
-// bare program that only parses the dump with Qt shows the floor that parser sets.
+// bare program that only reads and parses the dump shows the floor reading and parsing set.
 #include "bench/CliEdits.h"
 #include "bench/RatioReporter.h"
 
@@ -189,7 +189,7 @@ int main(int argc, char** argv) {
 
     reporter.printRatio("apply_unedited_dump_process_vs_verify", "ApplyUneditedDump", "Verify");
     reporter.printRatio("apply_10k_assignments_process_vs_verify", "Apply10kAssignments", "Verify");
-    // The floor Qt's JSON parser sets, and how far apply stays above it.
+    // The floor reading and parsing the dump set, and how far apply stays above it.
     reporter.printRatio("bare_json_parse_process_vs_verify", "BareJsonParse", "Verify");
     reporter.printRatio("apply_unedited_dump_process_vs_bare_json_parse", "ApplyUneditedDump",
                         "BareJsonParse");

@@ -339,7 +339,7 @@ AssignmentResult ModelEditor::assign(const QString& assignment, qsizetype line) 
     return result;
 }
 
-AssignmentResult ModelEditor::applyJson(const QJsonObject& edits) {
+AssignmentResult ModelEditor::applyJson(const rapidjson::Value& edits) {
     JsonEditResult applied =
         ApplyJsonEdits(m_model, edits, [this](const FieldRef& field, const QString& path) {
             m_edits.push_back({texts::jsonEdit(path), 0});

@@ -3,10 +3,11 @@
 #include "model/ModelDiff.h"
 #include "model/SaveFile.h"
 
-#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+
+#include <rapidjson/fwd.h>
 
 #include <deque>
 #include <memory>
@@ -60,7 +61,7 @@ public:
     // A document in the shape of the dump, or any part of it: arrays or objects keyed by
     // index, null for an element left alone. Fields the writer never stores may appear with
     // their current value (an unedited dump applies). On failure the model is partly changed.
-    AssignmentResult applyJson(const QJsonObject& edits);
+    AssignmentResult applyJson(const rapidjson::Value& edits);
 
     // After the last edit: makes sure the image the writer would store loads back with the
     // same block positions and last base, and with `checkRanges` that every changed field

@@ -6,6 +6,8 @@
 #include <QStringBuilder>
 #include <QStringList>
 
+#include <rapidjson/error/error.h>
+
 #include <array>
 
 // The command-line tool's own texts. The file core's messages come from model/ModelTexts.h.
@@ -233,6 +235,43 @@ inline QString jsonSyntax(qsizetype line, qsizetype column, const QString& error
         .arg(line)
         .arg(column)
         .arg(error);
+}
+// What is wrong where a JSON document stops parsing.
+inline QString jsonSyntaxReason(rapidjson::ParseErrorCode code) {
+    switch (code) {
+        case rapidjson::kParseErrorDocumentEmpty:
+            return QStringLiteral("文書が空です");
+        case rapidjson::kParseErrorDocumentRootNotSingular:
+            return QStringLiteral("文書の終わりの後に続きがあります");
+        case rapidjson::kParseErrorValueInvalid:
+            return QStringLiteral("値として読めません");
+        case rapidjson::kParseErrorObjectMissName:
+            return QStringLiteral("キー (\"...\") がありません");
+        case rapidjson::kParseErrorObjectMissColon:
+            return QStringLiteral("キーの後に「:」がありません");
+        case rapidjson::kParseErrorObjectMissCommaOrCurlyBracket:
+            return QStringLiteral("「,」か「}」がありません");
+        case rapidjson::kParseErrorArrayMissCommaOrSquareBracket:
+            return QStringLiteral("「,」か「]」がありません");
+        case rapidjson::kParseErrorStringUnicodeEscapeInvalidHex:
+            return QStringLiteral("\\u の後が 16 進 4 桁ではありません");
+        case rapidjson::kParseErrorStringUnicodeSurrogateInvalid:
+            return QStringLiteral("\\u のサロゲートペアが正しくありません");
+        case rapidjson::kParseErrorStringEscapeInvalid:
+            return QStringLiteral("「\\」の後の文字が正しくありません");
+        case rapidjson::kParseErrorStringMissQuotationMark:
+            return QStringLiteral("文字列が「\"」で閉じられていません");
+        case rapidjson::kParseErrorStringInvalidEncoding:
+            return QStringLiteral("文字列に UTF-8 でないバイトがあります");
+        case rapidjson::kParseErrorNumberTooBig:
+            return QStringLiteral("数が大きすぎます");
+        case rapidjson::kParseErrorNumberMissFraction:
+            return QStringLiteral("小数点の後に数字がありません");
+        case rapidjson::kParseErrorNumberMissExponent:
+            return QStringLiteral("指数に数字がありません");
+        default:
+            return QStringLiteral("書き方が正しくありません");
+    }
 }
 inline QString notUtf8() {
     return QStringLiteral(

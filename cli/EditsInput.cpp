@@ -2,7 +2,6 @@
 
 #include "cli/CliTexts.h"
 
-#include <QJsonDocument>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -16,13 +15,13 @@ EditsInput refused(QString error) {
     return input;
 }
 
-// QJsonDocument reports a byte offset; people count lines and characters.
-EditsInput jsonError(const QByteArray& bytes, const QJsonParseError& error) {
-    const QByteArray before = bytes.left(error.offset);
+// The parser reports a byte offset; people count lines and characters.
+EditsInput jsonError(const QByteArray& bytes, const rapidjson::Document& document) {
+    const QByteArray before = bytes.left(static_cast<qsizetype>(document.GetErrorOffset()));
     const qsizetype lineStart = before.lastIndexOf('\n') + 1;
     const qsizetype line = before.count('\n') + 1;
     const qsizetype column = QString::fromUtf8(before.mid(lineStart)).size() + 1;
-    return refused(texts::jsonSyntax(line, column, error.errorString()));
+    return refused(texts::jsonSyntax(line, column, texts::jsonSyntaxReason(document.GetParseError())));
 }
 
 // A JSON document starts with a brace after blanks. Only ASCII blanks are passed over: JSON
@@ -80,14 +79,15 @@ EditsInput ParseEdits(const QByteArray& raw) {
         if (!bytes.isValidUtf8()) {
             return refused(texts::notUtf8());
         }
-        QJsonParseError error{};
-        const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-        if (error.error != QJsonParseError::NoError) {
-            return jsonError(bytes, error);
-        }
+        // Iterative: a document nested a million deep must not exhaust the stack. Every number
+        // a dump holds is an integer; full precision keeps a written fraction's message exact.
         EditsInput input;
+        input.json.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(
+            bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        if (input.json.HasParseError()) {
+            return jsonError(bytes, input.json);
+        }
         input.kind = EditsInput::Kind::Json;
-        input.json = document.object();
         return input;
     }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

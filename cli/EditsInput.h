@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QJsonObject>
 #include <QString>
+
+#include <rapidjson/document.h>
 
 #include <vector>
 
@@ -18,7 +19,7 @@ struct EditLine {
 struct EditsInput {
     enum class Kind { Json, Assignments };
     Kind kind = Kind::Assignments;
-    QJsonObject json;
+    rapidjson::Document json;     // an object, when kind is Json
     std::vector<EditLine> lines;  // without blank lines and # comments
     QString error;                // why the input was refused; empty when it was read
 };

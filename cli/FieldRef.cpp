@@ -111,24 +111,36 @@ PreparedValue FieldRef::fromText(QStringView text) const {
     return checkedInteger(number, text);
 }
 
-PreparedValue FieldRef::fromJson(const QJsonValue& value) const {
+PreparedValue FieldRef::fromJson(const rapidjson::Value& value) const {
     if (isText()) {
-        if (!value.isString()) {
+        if (!value.IsString()) {
             return refused(AssignmentError::NotAnInteger, texts::jsonNotAText());
         }
-        return checkedText(value.toString());
+        return checkedText(JsonText(value));
     }
-    const double number = value.toDouble();
-    auto written = [&] { return value.isString() ? value.toString() : QString::number(number, 'g', 17); };
-    if (!value.isDouble() || !std::isfinite(number) || std::trunc(number) != number) {
-        return refused(AssignmentError::NotAnInteger, texts::notAnInteger(written()));
+    if (value.IsInt64()) {
+        return checkedInteger(value.GetInt64(), QString());
+    }
+    if (value.IsUint64()) {  // above every signed 64-bit number
+        return checkedInteger(std::numeric_limits<qint64>::max(), QString::number(value.GetUint64()));
+    }
+    if (!value.IsDouble()) {
+        return refused(AssignmentError::NotAnInteger,
+                       texts::notAnInteger(value.IsString() ? JsonText(value)
+                                           : value.IsTrue() ? QStringLiteral("true")
+                                                            : QStringLiteral("false")));
+    }
+    const double number = value.GetDouble();
+    const QString written = QString::number(number, 'g', 17);
+    if (!std::isfinite(number) || std::trunc(number) != number) {
+        return refused(AssignmentError::NotAnInteger, texts::notAnInteger(written));
     }
     // Doubles beyond 2^63 do not convert; they are out of every field's range anyway.
     if (std::abs(number) > 9.2e18) {
         return checkedInteger(
-            number > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min(), written());
+            number > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min(), written);
     }
-    return checkedInteger(value.toInteger(), QString());
+    return checkedInteger(static_cast<qint64>(number), QString());
 }
 
 FieldValue FieldRef::current() const {
@@ -143,14 +155,14 @@ FieldValue FieldRef::current() const {
         m_field);
 }
 
-bool FieldRef::holds(QJsonValueConstRef value) const {
+bool FieldRef::holds(const rapidjson::Value& value) const {
     return std::visit(
         [&](auto* field) {
             if constexpr (kIsText<decltype(field)>) {
-                return value.isString() && value.toString() == field->text();
+                return value.IsString() && JsonText(value) == field->text();
             } else {
                 // Exact: every field value is an integer a double represents.
-                return value.isDouble() && value.toDouble() == static_cast<double>(*field);
+                return value.IsNumber() && value.GetDouble() == static_cast<double>(*field);
             }
         },
         m_field);
@@ -175,6 +187,17 @@ bool FieldRef::store(const FieldValue& value) const {
             }
         },
         m_field);
+}
+
+QString JsonText(const rapidjson::Value& string) {
+    return QString::fromUtf8(string.GetString(), static_cast<qsizetype>(string.GetStringLength()));
+}
+
+bool JsonEquals(const rapidjson::Value& json, const QJsonValue& value) {
+    if (value.isString()) {
+        return json.IsString() && JsonText(json) == value.toString();
+    }
+    return json.IsNumber() && value.isDouble() && json.GetDouble() == value.toDouble();
 }
 
 std::optional<QJsonValue> NeverWrittenHeaderValue(const SaveFile& m, QStringView name) {

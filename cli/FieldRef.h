@@ -6,6 +6,8 @@
 #include <QJsonValue>
 #include <QString>
 
+#include <rapidjson/document.h>
+
 #include <optional>
 #include <type_traits>
 #include <variant>
@@ -46,13 +48,13 @@ public:
     // A value written on the command line: a decimal integer, or any text.
     PreparedValue fromText(QStringView text) const;
     // A value of a JSON document: an integral number, or a string.
-    PreparedValue fromJson(const QJsonValue& value) const;
+    PreparedValue fromJson(const rapidjson::Value& value) const;
 
     // The value held now.
     FieldValue current() const;
     // Whether a JSON value is exactly the value held now (a number for a number field, a
     // string for a text).
-    bool holds(QJsonValueConstRef value) const;
+    bool holds(const rapidjson::Value& value) const;
     // Stores a prepared value; true when it differs from the one held before.
     bool store(const FieldValue& value) const;
 
@@ -114,6 +116,12 @@ bool VisitFoundHeaderValue(Model& m, QStringView name, Visitor&& visit) {
         return false;
     return true;
 }
+
+// A JSON string's text.
+QString JsonText(const rapidjson::Value& string);
+
+// Whether a JSON value is `value`: the same number, or the same text.
+bool JsonEquals(const rapidjson::Value& json, const QJsonValue& value);
 
 // The header values the writer never stores (those above and the save name) with their
 // value in `m`; nothing for any other name.

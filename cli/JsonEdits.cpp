@@ -4,22 +4,31 @@
 #include "cli/ModelJson.h"
 #include "model/RecordFields.h"
 
-#include <QJsonArray>
+#include <limits>
+#include <optional>
+#include <string_view>
 
 namespace korven::cli {
 namespace {
+
+using rapidjson::Value;
+
+std::string_view keyOf(const Value::ConstMemberIterator& member) {
+    return {member->name.GetString(), member->name.GetStringLength()};
+}
 
 // A path kept as a chain of parts on the stack, spelled out only for messages and for the
 // fields that change.
 struct PathPart {
     const PathPart* parent = nullptr;
-    QString name;  // a member, or else an index
-    qint64 index = 0;
+    std::string_view name;  // a member (UTF-8, in the document), or else an index
+    qint64 index = -1;
 
+    QString nameText() const { return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())); }
     QString text() const {
         const QString head = parent != nullptr ? parent->text() : QString();
-        if (!name.isNull()) {
-            return head.isEmpty() ? name : head + QLatin1Char('.') + name;
+        if (index < 0) {
+            return head.isEmpty() ? nameText() : head + QLatin1Char('.') + nameText();
         }
         return head + QLatin1Char('[') + QString::number(index) + QLatin1Char(']');
     }
@@ -30,34 +39,31 @@ public:
     Walker(const JsonStoring& storing, JsonEditResult& result) : m_storing(storing), m_result(result) {}
 
     // `frozen`: a part the writer never stores, where only the value it holds is accepted.
-    // Values are read in place: a dump has some 100 000 of them.
     template <typename T>
-    bool walk(T& field, QJsonValueConstRef value, const PathPart& path, bool frozen, qint64 written = -1) {
-        if (value.isNull()) {
+    bool walk(T& field, const Value& value, const PathPart& path, bool frozen, qint64 written = -1) {
+        if (value.IsNull()) {
             return true;
         }
         if constexpr (IsArray<T>::value) {
             return walkArray(field, value, path, frozen, written);
         } else if constexpr (kIsRecord<T>) {
-            if (!value.isObject()) {
+            if (!value.IsObject()) {
                 return fail(path, AssignmentError::UnknownField, texts::jsonNotAnObject());
             }
-            const QJsonObject object = value.toObject();
-            for (auto it = object.begin(); it != object.end(); ++it) {
-                // Each key() call builds a new string; a dump has thousands of records.
-                const PathPart at{&path, it.key(), 0};
+            for (auto it = value.MemberBegin(); it != value.MemberEnd(); ++it) {
+                const PathPart at{&path, keyOf(it)};
                 bool found = false;
                 bool ok = true;
                 fields::forEach<T>(
                     [&](const char* name, auto& member) {
-                        if (!found && at.name == QLatin1String(name)) {
+                        if (!found && at.name == name) {
                             found = true;
-                            ok = walk(member, it.value(), at, frozen);
+                            ok = walk(member, it->value, at, frozen);
                         }
                     },
                     field);
                 if (!found) {
-                    return fail(at, AssignmentError::UnknownField, texts::unknownField(at.name));
+                    return fail(at, AssignmentError::UnknownField, texts::unknownField(at.nameText()));
                 }
                 if (!ok) {
                     return false;
@@ -76,10 +82,10 @@ public:
 
 private:
     template <typename T>
-    bool walkArray(T& field, QJsonValueConstRef value, const PathPart& path, bool frozen, qint64 written) {
+    bool walkArray(T& field, const Value& value, const PathPart& path, bool frozen, qint64 written) {
         const auto size = static_cast<qint64>(std::tuple_size_v<T>);
-        auto item = [&](qint64 i, QJsonValueConstRef itemValue) {
-            const PathPart at{&path, QString(), i};
+        auto item = [&](qint64 i, const Value& itemValue) {
+            const PathPart at{&path, {}, i};
             if (i >= size) {
                 return fail(at, AssignmentError::IndexRange,
                             texts::indexOutOfRange(QString::number(i), size - 1));
@@ -87,26 +93,23 @@ private:
             const bool past = written >= 0 && i >= written;
             return walk(field[static_cast<std::size_t>(i)], itemValue, at, frozen || past);
         };
-        if (value.isArray()) {
-            const QJsonArray array = value.toArray();
+        if (value.IsArray()) {
             qint64 i = 0;
-            for (auto it = array.constBegin(); it != array.constEnd(); ++it, ++i) {
-                if (!item(i, *it)) {
+            for (const Value& element : value.GetArray()) {
+                if (!item(i++, element)) {
                     return false;
                 }
             }
             return true;
         }
-        if (value.isObject()) {
-            const QJsonObject object = value.toObject();
-            for (auto it = object.begin(); it != object.end(); ++it) {
-                bool ok = false;
-                const qint64 i = it.key().toLongLong(&ok);
-                if (!ok || i < 0 || it.key().startsWith(u'+')) {
-                    return fail(PathPart{&path, it.key(), 0}, AssignmentError::Syntax,
-                                texts::jsonBadIndex(it.key()));
+        if (value.IsObject()) {
+            for (auto it = value.MemberBegin(); it != value.MemberEnd(); ++it) {
+                const std::optional<qint64> i = indexKey(keyOf(it));
+                if (!i) {
+                    const PathPart at{&path, keyOf(it)};
+                    return fail(at, AssignmentError::Syntax, texts::jsonBadIndex(at.nameText()));
                 }
-                if (!item(i, it.value())) {
+                if (!item(*i, it->value)) {
                     return false;
                 }
             }
@@ -115,25 +118,38 @@ private:
         return fail(path, AssignmentError::IndexCount, texts::jsonNotAnArray());
     }
 
-    bool leaf(const FieldRef& field, QJsonValueConstRef value, const PathPart& path, bool frozen) {
+    // A key of an array given as an object: a decimal number that fits 64 bits.
+    static std::optional<qint64> indexKey(std::string_view key) {
+        if (key.empty()) {
+            return std::nullopt;
+        }
+        qint64 index = 0;
+        for (const char c : key) {
+            const int digit = c - '0';
+            if (digit < 0 || digit > 9 || index > (std::numeric_limits<qint64>::max() - digit) / 10) {
+                return std::nullopt;
+            }
+            index = index * 10 + digit;
+        }
+        return index;
+    }
+
+    bool leaf(const FieldRef& field, const Value& value, const PathPart& path, bool frozen) {
         // The value held already: nothing to check or store. Most of a dump edited by hand is
         // this, and a text the file holds may have no code page 932 form of its own (bytes
         // that decode to U+FFFD), which must not refuse the dump that shows it.
         if (field.holds(value)) {
             return true;
         }
-        if (value.isArray() || value.isObject()) {
+        if (value.IsArray() || value.IsObject()) {
             return fail(path, AssignmentError::IndexCount, texts::wrongIndexCount(path.text()));
         }
         const PreparedValue prepared = field.fromJson(value);
         if (prepared.error != AssignmentError::None) {
             return fail(path, prepared.error, prepared.reason);
         }
-        if (frozen) {
-            if (value != field.value()) {
-                return fail(path, AssignmentError::NeverWritten, texts::neverWritten(path.text()));
-            }
-            return true;
+        if (frozen) {  // and the value is not the one held
+            return fail(path, AssignmentError::NeverWritten, texts::neverWritten(path.text()));
         }
         if (field.current() != prepared.value) {
             m_storing(field, path.text());
@@ -149,15 +165,15 @@ private:
 
 }  // namespace
 
-JsonEditResult ApplyJsonEdits(SaveFile& model, const QJsonObject& edits, const JsonStoring& storing) {
+JsonEditResult ApplyJsonEdits(SaveFile& model, const rapidjson::Value& edits, const JsonStoring& storing) {
     JsonEditResult result;
     Walker walker(storing, result);
-    for (auto it = edits.begin(); it != edits.end(); ++it) {
-        const QString& name = it.key();
-        const PathPart path{nullptr, name, 0};
+    for (auto it = edits.MemberBegin(); it != edits.MemberEnd(); ++it) {
+        const PathPart path{nullptr, keyOf(it)};
+        const QString name = path.nameText();
+        const Value& value = it->value;
         if (name == u"FormatVersion") {
-            if (!it.value().isDouble() || it.value().toInteger(-1) < 1 ||
-                it.value().toInteger(-1) > kDumpFormatVersion) {
+            if (!value.IsInt64() || value.GetInt64() < 1 || value.GetInt64() > kDumpFormatVersion) {
                 walker.fail(path, AssignmentError::FormatVersion,
                             texts::unknownFormatVersion(kDumpFormatVersion));
                 return result;
@@ -165,7 +181,7 @@ JsonEditResult ApplyJsonEdits(SaveFile& model, const QJsonObject& edits, const J
             continue;
         }
         if (const std::optional<QJsonValue> current = NeverWrittenHeaderValue(model, name)) {
-            if (!it.value().isNull() && it.value() != *current) {
+            if (!value.IsNull() && !JsonEquals(value, *current)) {
                 walker.fail(path, AssignmentError::NeverWritten, texts::neverWritten(name));
                 return result;
             }
@@ -178,7 +194,7 @@ JsonEditResult ApplyJsonEdits(SaveFile& model, const QJsonObject& edits, const J
             if constexpr (IsArray<T>::value) {
                 written = WrittenRecords(model, name, static_cast<qint64>(std::tuple_size_v<T>));
             }
-            ok = walker.walk(table, it.value(), path, false, written);
+            ok = walker.walk(table, value, path, false, written);
         });
         if (!known) {
             walker.fail(path, AssignmentError::UnknownField, texts::unknownField(name));

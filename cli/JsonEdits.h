@@ -3,7 +3,7 @@
 #include "cli/Assignment.h"
 #include "cli/FieldRef.h"
 
-#include <QJsonObject>
+#include <rapidjson/fwd.h>
 
 #include <functional>
 
@@ -23,6 +23,7 @@ using JsonStoring = std::function<void(const FieldRef& field, const QString& pat
 // be given as arrays, where null leaves an element alone, or as objects keyed by index. Fields
 // the writer never stores are accepted with the value they hold. Stops at the first edit
 // refused; the model is then partly changed.
-JsonEditResult ApplyJsonEdits(SaveFile& model, const QJsonObject& edits, const JsonStoring& storing);
+// Members are applied in the order the document gives them.
+JsonEditResult ApplyJsonEdits(SaveFile& model, const rapidjson::Value& edits, const JsonStoring& storing);
 
 }  // namespace korven::cli

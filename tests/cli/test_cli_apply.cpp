@@ -1,7 +1,6 @@
 #include "cli/CliTexts.h"
 #include "model/ModelTexts.h"
 #include "platform/Backups.h"
-#include "platform/QtTranslation.h"
 #include "tests/cli/CliFixtures.h"
 
 #include <QJsonArray>
@@ -71,13 +70,6 @@ QByteArray int16Bytes(int16_t value) {
 }  // namespace
 
 // apply, set with selections and --check, fields and diff --json, as a user runs them.
-// Qt's own words for a JSON error, in Japanese when its translation is installed, as the tool
-// installs it.
-QString qtJsonError(const char* english) {
-    static const bool installed = !korven::InstallQtTranslation().isEmpty();
-    Q_UNUSED(installed);
-    return QCoreApplication::translate("QJsonParseError", english);
-}
 
 class TestCliApply : public QObject {
     Q_OBJECT
@@ -201,7 +193,9 @@ private slots:
                                    << cli::texts::notUtf8();
         // The "x" is the 19th character of line 2.
         QTest::newRow("malformed JSON") << QByteArray("{\n  \"TurnInfo\": [1, x]}")
-                                        << cli::texts::jsonSyntax(2, 19, qtJsonError("illegal number"));
+                                        << QStringLiteral(
+                                               "JSON の 2 行 19 桁目に誤りがあります: 値として読めません "
+                                               "(malformed JSON)");
         QTest::newRow("JSON path that does not exist")
             << QByteArray(R"({"ShipClass": {"12": {"Speed": 3}}})")
             << cli::texts::jsonEditRefused(QStringLiteral("ShipClass[12].Speed"),

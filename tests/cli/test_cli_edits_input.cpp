@@ -1,7 +1,6 @@
 #include "cli/CliTexts.h"
 #include "cli/EditsInput.h"
 
-#include <QJsonArray>
 #include <QTest>
 
 using namespace korven::cli;
@@ -55,7 +54,7 @@ private slots:
         const EditsInput input = ParseEdits(bytes);
         QCOMPARE(input.error, QString());
         QCOMPARE(input.kind, EditsInput::Kind::Json);
-        QCOMPARE(input.json.value(u"TurnInfo").toArray().at(0).toInt(), 1);
+        QCOMPARE(input.json["TurnInfo"][0].GetInt(), 1);
     }
 
     void refused_data() {
@@ -73,6 +72,59 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, error);
         QCOMPARE(ParseEdits(bytes).error, error);
+    }
+
+    // Where a document stops parsing, in lines and characters (not bytes), and why.
+    void malformedJson_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("missing comma, after a CR LF")
+            << QByteArray("{\r\n  \"TurnInfo\": [1 2]}")
+            << QStringLiteral(
+                   "JSON の 2 行 18 桁目に誤りがあります: 「,」か「]」がありません (malformed JSON)");
+        QTest::newRow("columns count characters after Japanese")
+            << QByteArray("{\"ScenarioTitle\": \"太平洋\" \"x\"}")
+            << QStringLiteral(
+                   "JSON の 1 行 25 桁目に誤りがあります: 「,」か「}」がありません (malformed JSON)");
+        QTest::newRow("string left open") << QByteArray("{\"SaveName\": \"abc")
+                                          << QStringLiteral(
+                                                 "JSON の 1 行 18 桁目に誤りがあります: "
+                                                 "文字列が「\"」で閉じられていません (malformed JSON)");
+        QTest::newRow("more after the document")
+            << QByteArray("{}\n{}")
+            << QStringLiteral(
+                   "JSON の 2 行 1 桁目に誤りがあります: 文書の終わりの後に続きがあります (malformed JSON)");
+        QTest::newRow("key without quotes")
+            << QByteArray("{TurnInfo: [1]}")
+            << QStringLiteral(
+                   "JSON の 1 行 2 桁目に誤りがあります: キー (\"...\") がありません (malformed JSON)");
+        QTest::newRow("no colon")
+            << QByteArray("{\"TurnInfo\" [1]}")
+            << QStringLiteral(
+                   "JSON の 1 行 13 桁目に誤りがあります: キーの後に「:」がありません (malformed JSON)");
+        QTest::newRow("bad escape") << QByteArray("{\"SaveName\": \"a\\qb\"}")
+                                    << QStringLiteral(
+                                           "JSON の 1 行 16 桁目に誤りがあります: "
+                                           "「\\」の後の文字が正しくありません (malformed JSON)");
+        QTest::newRow("fraction without digits")
+            << QByteArray("{\"TurnInfo\": [1.]}")
+            << QStringLiteral(
+                   "JSON の 1 行 17 桁目に誤りがあります: 小数点の後に数字がありません (malformed JSON)");
+        QTest::newRow("NaN is not JSON")
+            << QByteArray("{\"TurnInfo\": [NaN]}")
+            << QStringLiteral("JSON の 1 行 15 桁目に誤りがあります: 値として読めません (malformed JSON)");
+    }
+    void malformedJson() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        QCOMPARE(ParseEdits(bytes).error, error);
+    }
+
+    // Nesting a million deep is refused with a message, not a stack overflow.
+    void deepNestingIsRefused() {
+        const QByteArray bytes = "{\"TurnInfo\": " + QByteArray(1000000, '[');
+        const EditsInput input = ParseEdits(bytes);
+        QVERIFY(input.error.startsWith(QStringLiteral("JSON の 1 行 1000014 桁目に誤りがあります")));
     }
 };
 

@@ -1,9 +1,9 @@
 #include "cli/Assignment.h"
 #include "cli/CliTexts.h"
+#include "cli/EditsInput.h"
 #include "model/ModelDiff.h"
 #include "tests/cli/CliFixtures.h"
 
-#include <QJsonDocument>
 #include <QTest>
 
 using namespace korven;
@@ -18,10 +18,6 @@ std::unique_ptr<SaveFile> demo(int lastBase = 37) {
     SaveImageOptions options;
     options.lastBaseIndex = lastBase;
     return loadModel(SaveImageBuilder(options).build());
-}
-
-QJsonObject json(const char* text) {
-    return QJsonDocument::fromJson(text).object();
 }
 
 }  // namespace
@@ -156,6 +152,16 @@ private slots:
         QTest::newRow("unknown table") << QByteArray(R"({"Fleet": []})") << int(E::UnknownField) << 0;
         QTest::newRow("too long a text")
             << QByteArray(R"({"ShipClass": {"1": {"Name": "あいうえおかき"}}})") << int(E::TextTooLong) << 0;
+        QTest::newRow("the first bad edit in the document's order")
+            << QByteArray(R"({"TurnInfo": ["x"], "Fleet": []})") << int(E::NotAnInteger) << 0;
+        QTest::newRow("index key with a sign")
+            << QByteArray(R"({"Ship": {"+1": {}}})") << int(E::Syntax) << 0;
+        QTest::newRow("index key past 64 bits")
+            << QByteArray(R"({"Ship": {"99999999999999999999": {}}})") << int(E::Syntax) << 0;
+        QTest::newRow("number past 64 bits")
+            << QByteArray(R"({"TurnInfo": [18446744073709551615]})") << int(E::ValueRange) << 0;
+        QTest::newRow("integral number written with a fraction")
+            << QByteArray(R"({"TurnInfo": [null, 7.0]})") << int(E::None) << 1;
     }
     void jsonEdits() {
         QFETCH(QByteArray, document);
@@ -164,12 +170,34 @@ private slots:
         const auto original = demo();
         auto model = std::make_unique<SaveFile>(*original);
         ModelEditor editor(*model);
-        const AssignmentResult result = editor.applyJson(json(document.constData()));
+        const EditsInput edits = ParseEdits(document);
+        QCOMPARE(edits.error, QString());
+        const AssignmentResult result = editor.applyJson(edits.json);
         QCOMPARE(int(result.error), error);
         if (result.ok()) {
             QCOMPARE(result.changed, changed);
             QCOMPARE(static_cast<int>(DiffModels(*original, *model).size()), changed);
         }
+    }
+
+    // A key given twice: the later value is the one stored, and the field counts once.
+    void laterDuplicateKeyWins() {
+        auto model = demo();
+        ModelEditor editor(*model);
+        const EditsInput edits = ParseEdits(R"({"TurnInfo": [11], "TurnInfo": [12]})");
+        QVERIFY(editor.applyJson(edits.json).ok());
+        QCOMPARE(model->TurnInfo[0], 12);
+        QCOMPARE(editor.changedFields(), 1);
+    }
+
+    // A JSON value that is not a number is named as written.
+    void booleanForANumberIsNamed() {
+        auto model = demo();
+        ModelEditor editor(*model);
+        const AssignmentResult result = editor.applyJson(ParseEdits(R"({"TurnInfo": [true]})").json);
+        QCOMPARE(result.error, AssignmentError::NotAnInteger);
+        QVERIFY2(result.message.contains(QStringLiteral("値「true」は整数ではありません")),
+                 qPrintable(result.message));
     }
 
     // A text that moves the blocks is named by the edit that set it, after later ones.
