@@ -206,6 +206,20 @@ void resolveModel(SaveFile& m, const Path& path, Resolution& result) {
     }
 }
 
+// Where the value of an assignment starts: after the first "=" outside brackets; -1 when
+// there is none.
+qsizetype valueStart(QStringView assignment) {
+    int depth = 0;
+    for (qsizetype i = 0; i < assignment.size(); ++i) {
+        const QChar c = assignment[i];
+        depth += c == u'[' ? 1 : c == u']' ? -1 : 0;
+        if (c == u'=' && depth == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 class Silent : public StatusSink, public MessageSink {
 public:
     void showStatus(const QString&) override {}
@@ -286,18 +300,15 @@ void ModelEditor::writeOverrides(QTextStream& out) const {
 
 AssignmentResult ModelEditor::assign(const QString& assignment, qsizetype line) {
     Edit edit{assignment, line};
-    // A filter's "==" belongs to the path: the value starts after the first "=" outside brackets.
+    // The value starts after the first "=" outside brackets: a filter's "==" belongs to the
+    // path. A path without a filter holds no "=", so when one follows it, it is that first
+    // "=": most assignments are parsed once and not scanned as well. The rest are scanned.
     qsizetype split = -1;
-    int depth = 0;
-    for (qsizetype i = 0; i < assignment.size() && split < 0; ++i) {
-        const QChar c = assignment[i];
-        depth += c == u'[' ? 1 : c == u']' ? -1 : 0;
-        if (c == u'=' && depth == 0) {
-            split = i;
-        }
+    std::optional<Path> path = ParsePathPrefix(assignment, split);
+    if (!path || split == assignment.size() || assignment[split] != u'=' || HasFilter(*path)) {
+        split = valueStart(assignment);
+        path = split < 0 ? std::nullopt : ParsePath(QStringView(assignment).first(split));
     }
-    const std::optional<Path> path =
-        split < 0 ? std::nullopt : ParsePath(QStringView(assignment).first(split));
     if (!path) {
         return refuse(edit.name(), AssignmentError::Syntax, texts::badSyntax());
     }

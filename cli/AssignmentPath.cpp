@@ -31,6 +31,7 @@ public:
     }
 
     bool atEnd() const { return m_at >= m_text.size(); }
+    qsizetype position() const { return m_at; }
 
     std::optional<Filter::Op> op() {
         static const std::pair<const char16_t*, Filter::Op> ops[] = {
@@ -146,11 +147,21 @@ private:
 
 }  // namespace
 
-std::optional<Path> ParsePath(QStringView text) {
+std::optional<Path> ParsePathPrefix(QStringView text, qsizetype& end) {
     Parser parser(text);
     std::optional<Path> path(std::in_place);
     // A table and a field at most: records hold no records.
-    if (!parser.path(true, *path) || !parser.atEnd() || path->size() > 2) {
+    if (!parser.path(true, *path) || path->size() > 2) {
+        path.reset();
+    }
+    end = parser.position();
+    return path;
+}
+
+std::optional<Path> ParsePath(QStringView text) {
+    qsizetype end = 0;
+    std::optional<Path> path = ParsePathPrefix(text, end);
+    if (end != text.size()) {
         path.reset();
     }
     return path;
@@ -170,6 +181,17 @@ QString PathText(const Path& path, qsizetype upTo) {
         }
     }
     return text;
+}
+
+bool HasFilter(const Path& path) {
+    for (const Segment& segment : path) {
+        for (const Selector& index : segment.indices) {
+            if (index.kind == Selector::Kind::Filter) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 bool SelectsMany(const Path& path) {

@@ -42,9 +42,14 @@ struct Filter {
 
 // Nothing when the text is not a path in this syntax.
 std::optional<Path> ParsePath(QStringView text);
+// The path the text starts with, and in `end` where it stops; nothing when it starts with none.
+std::optional<Path> ParsePathPrefix(QStringView text, qsizetype& end);
 
 // The path up to and including segment `upTo`, as written.
 QString PathText(const Path& path, qsizetype upTo);
+
+// Whether an index is a filter.
+bool HasFilter(const Path& path);
 
 // Whether any index selects more than one place.
 bool SelectsMany(const Path& path);

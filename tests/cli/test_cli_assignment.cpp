@@ -84,6 +84,9 @@ private slots:
              QStringLiteral("-5"));
 
         bad("no equals sign", QStringLiteral("ShipClass[12].Perf[1]"), E::Syntax);
+        bad("blank before equals sign", QStringLiteral("ShipClass[12].Perf[1] =1"), E::Syntax);
+        bad("text after the path", QStringLiteral("ShipClass[12]x.Perf[1]=1"), E::Syntax);
+        bad("two equals signs", QStringLiteral("ShipClass[12].Perf[1]==1"), E::NotAnInteger);
         bad("empty", QString(), E::Syntax);
         bad("no path", QStringLiteral("=5"), E::Syntax);
         bad("double dot", QStringLiteral("ShipClass[12]..Perf[1]=1"), E::Syntax);

@@ -96,6 +96,10 @@ private slots:
             << "Ship[Words[0][0][0][0]==1].Words[6]=1" << int(E::IndexCount);
         QTest::newRow("filter with a wildcard") << "Ship[Words[*]==1].Words[6]=1" << int(E::Syntax);
         QTest::newRow("filter without operator") << "Ship[Words[0]].Words[6]=1" << int(E::Syntax);
+        QTest::newRow("bracket in a filter's value") << "Ship[Words[0]==[5].Words[6]=1" << int(E::Syntax);
+        QTest::newRow("filter closed twice") << "Ship[Words[0]==5]].Words[6]=1" << int(E::Syntax);
+        QTest::newRow("equals sign in a filter's value")
+            << "Ship[Words[0]==5=].Words[6]=1" << int(E::NoMatch);
         QTest::newRow("filter matching nothing") << "Ship[Words[0]==-30000].Words[6]=1" << int(E::NoMatch);
         QTest::newRow("value refused for every record") << "Base[*].Airfield=x" << int(E::NotAnInteger);
         QTest::newRow("explicit base after the last") << "Base[38].Airfield=1" << int(E::NeverWritten);
