@@ -145,6 +145,18 @@ private:
     qsizetype m_at = 0;
 };
 
+template <typename Test>
+bool anyIndex(const Path& path, Test test) {
+    for (const Segment& segment : path) {
+        for (const Selector& index : segment.indices) {
+            if (test(index)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::optional<Path> ParsePathPrefix(QStringView text, qsizetype& end) {
@@ -184,25 +196,11 @@ QString PathText(const Path& path, qsizetype upTo) {
 }
 
 bool HasFilter(const Path& path) {
-    for (const Segment& segment : path) {
-        for (const Selector& index : segment.indices) {
-            if (index.kind == Selector::Kind::Filter) {
-                return true;
-            }
-        }
-    }
-    return false;
+    return anyIndex(path, [](const Selector& index) { return index.kind == Selector::Kind::Filter; });
 }
 
 bool SelectsMany(const Path& path) {
-    for (const Segment& segment : path) {
-        for (const Selector& index : segment.indices) {
-            if (index.kind != Selector::Kind::Index) {
-                return true;
-            }
-        }
-    }
-    return false;
+    return anyIndex(path, [](const Selector& index) { return index.kind != Selector::Kind::Index; });
 }
 
 }  // namespace korven::cli
