@@ -39,6 +39,7 @@ bool looksLikeJson(QByteArrayView bytes) {
 // holds tens of thousands of them.
 EditsInput assignmentLines(const QString& text) {
     EditsInput input;
+    input.text = text;
     // Room for every line at once: growing would move tens of thousands of them into fresh
     // memory again and again. (Counted over plain UTF-16 units, which the compiler vectorises.)
     const QStringView all(text);
@@ -62,7 +63,8 @@ EditsInput assignmentLines(const QString& text) {
         }
         // Leading blanks are layout; trailing ones may belong to a text value.
         const qsizetype indent = content.data() - line.data();
-        input.lines.push_back({number, line.sliced(indent).toString()});
+        const QStringView kept = line.sliced(indent);
+        input.lines.push_back({number, QString::fromRawData(kept.data(), kept.size())});
     }
     if (input.lines.empty()) {
         return refused(texts::noEdits());
