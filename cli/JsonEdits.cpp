@@ -4,6 +4,7 @@
 #include "cli/ModelJson.h"
 #include "model/RecordFields.h"
 
+#include <cmath>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -173,7 +174,9 @@ JsonEditResult ApplyJsonEdits(SaveFile& model, const rapidjson::Value& edits, co
         const QString name = path.nameText();
         const Value& value = it->value;
         if (name == u"FormatVersion") {
-            if (!value.IsInt64() || value.GetInt64() < 1 || value.GetInt64() > kDumpFormatVersion) {
+            // Any integral number, as for a field: 1.0 is version 1.
+            const double version = value.IsNumber() ? value.GetDouble() : 0;
+            if (version < 1 || version > kDumpFormatVersion || std::trunc(version) != version) {
                 walker.fail(path, AssignmentError::FormatVersion,
                             texts::unknownFormatVersion(kDumpFormatVersion));
                 return result;

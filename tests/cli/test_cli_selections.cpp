@@ -166,6 +166,12 @@ private slots:
             << QByteArray(R"({"TurnInfo": [18446744073709551615]})") << int(E::ValueRange) << 0;
         QTest::newRow("integral number written with a fraction")
             << QByteArray(R"({"TurnInfo": [null, 7.0]})") << int(E::None) << 1;
+        QTest::newRow("format version written with a fraction")
+            << QByteArray(R"({"FormatVersion": 1.0, "TurnInfo": [null, 7]})") << int(E::None) << 1;
+        QTest::newRow("format version between versions")
+            << QByteArray(R"({"FormatVersion": 0.5})") << int(E::FormatVersion) << 0;
+        QTest::newRow("format version as a text")
+            << QByteArray(R"({"FormatVersion": "1"})") << int(E::FormatVersion) << 0;
     }
     void jsonEdits() {
         QFETCH(QByteArray, document);
