@@ -68,7 +68,8 @@ private:
         while (!atEnd() && (isLetter(m_text[m_at]) || isDigit(m_text[m_at]))) {
             ++m_at;
         }
-        Segment& segment = path.emplace_back(m_text.sliced(start, m_at - start));
+        Segment& segment = path.emplace_back();
+        segment.name = m_text.sliced(start, m_at - start);
         while (accept(u'[')) {
             const bool first = segment.indices.empty();
             if (!selector(allowFilter && first, segment.indices.emplace_back()) || !accept(u']')) {
