@@ -14,7 +14,6 @@ int main(int argc, char** argv) {
     }
     const QByteArray bytes = file.readAll();
     rapidjson::Document document;
-    document.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(
-        bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    document.Parse<rapidjson::kParseIterativeFlag>(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     return !document.HasParseError() && document.IsObject() ? 0 : 1;
 }

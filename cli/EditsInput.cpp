@@ -81,11 +81,12 @@ EditsInput ParseEdits(const QByteArray& raw) {
         if (!bytes.isValidUtf8()) {
             return refused(texts::notUtf8());
         }
-        // Iterative: a document nested a million deep must not exhaust the stack. Every number
-        // a dump holds is an integer; full precision keeps a written fraction's message exact.
+        // Iterative: a document nested a million deep must not exhaust the stack. Integers are
+        // read exactly either way; the full-precision reading of other numbers is left off, as
+        // it counts the leading zeros of zero (undefined) on some inputs.
         EditsInput input;
-        input.json.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(
-            bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        input.json.Parse<rapidjson::kParseIterativeFlag>(bytes.constData(),
+                                                         static_cast<std::size_t>(bytes.size()));
         if (input.json.HasParseError()) {
             return jsonError(bytes, input.json);
         }
