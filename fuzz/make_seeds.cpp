@@ -1,4 +1,5 @@
-// Writes the seed corpus of the loader fuzzer: the demo save and its variants.
+// Writes the seed corpora of the fuzzers: the demo save and its variants, assignments
+// (--assignments) and JSON edits (--json-edits).
 #include "tests/support/SaveImageBuilder.h"
 
 #include <QCoreApplication>
@@ -44,13 +45,36 @@ bool writeAssignments(const QString& folder) {
     return true;
 }
 
+// Edits in the dump's shape, good and bad.
+bool writeJsonEdits(const QString& folder) {
+    const QList<QByteArray> seeds = {
+        R"({"FormatVersion": 1, "TurnInfo": [1, 2, null, 4]})",
+        R"({"ShipClass": {"12": {"Perf": [null, 30], "Name": "あいうえお"}}})",
+        R"({"Ship": {"7": {"Words": {"6": 4321}}}, "Base": [{"Stockpile": [[9999]]}]})",
+        R"({"AircraftType": {"172": {"Kouzoku": [1, 2, 3, 4]}}, "SaveName": "x"})",
+        R"({"ScienceWeapon": [[{"Need": 12}]], "AircrewSkill": [[99, 1.0]]})",
+        R"({"CarrierAir": {"3": {"Slots": [[1, 2, 255]]}}, "LastBaseIndex": 37})",
+        R"({"TurnInfo": [1e3, -0.5, 18446744073709551616, true, "\u0041"]})",
+    };
+    for (qsizetype i = 0; i < seeds.size(); ++i) {
+        if (!write(folder, QStringLiteral("json-%1").arg(i), seeds[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments();
     const bool assignments = args.removeAll(QStringLiteral("--assignments")) > 0;
+    const bool jsonEdits = args.removeAll(QStringLiteral("--json-edits")) > 0;
     const QString folder = args.value(1);
-    if (assignments) {
-        return !folder.isEmpty() && QDir().mkpath(folder) && writeAssignments(folder) ? 0 : 1;
+    if (assignments || jsonEdits) {
+        return !folder.isEmpty() && QDir().mkpath(folder) &&
+                       (assignments ? writeAssignments(folder) : writeJsonEdits(folder))
+                   ? 0
+                   : 1;
     }
     if (folder.isEmpty() || !QDir().mkpath(folder)) {
         return 2;
