@@ -1,32 +1,15 @@
 // Arbitrary text through the command-line tool's PATH=VALUE parser, on the demo save. A
 // refused assignment must leave the model unchanged; an accepted one must still compose.
 #include "cli/Assignment.h"
-#include "model/SaveFileLoader.h"
+#include "fuzz/DemoSave.h"
 #include "model/SaveFileWriter.h"
 #include "platform/Sinks.h"
-#include "tests/support/SaveImageBuilder.h"
 
 #include <cstdlib>
 #include <memory>
 
 using namespace korven;
-
-namespace {
-
-const SaveFile& demo() {
-    static const auto file = [] {
-        auto loaded = std::make_unique<SaveFile>();
-        NullStatus status;
-        NullMessages messages;
-        if (LoadSaveFile(fixtures::SaveImageBuilder().build(), *loaded, status, messages) != 0) {
-            std::abort();
-        }
-        return loaded;
-    }();
-    return *file;
-}
-
-}  // namespace
+using fuzz::demo;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const auto model = std::make_unique<SaveFile>();

@@ -2,32 +2,15 @@
 // over the model must refuse or apply without crashing, and edits accepted must compose.
 #include "cli/Assignment.h"
 #include "cli/EditsInput.h"
-#include "model/SaveFileLoader.h"
+#include "fuzz/DemoSave.h"
 #include "model/SaveFileWriter.h"
 #include "platform/Sinks.h"
-#include "tests/support/SaveImageBuilder.h"
 
 #include <cstdlib>
 #include <memory>
 
 using namespace korven;
-
-namespace {
-
-const SaveFile& demo() {
-    static const auto file = [] {
-        auto loaded = std::make_unique<SaveFile>();
-        NullStatus status;
-        NullMessages messages;
-        if (LoadSaveFile(fixtures::SaveImageBuilder().build(), *loaded, status, messages) != 0) {
-            std::abort();
-        }
-        return loaded;
-    }();
-    return *file;
-}
-
-}  // namespace
+using fuzz::demo;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const cli::EditsInput input =
