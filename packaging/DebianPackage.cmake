@@ -3,7 +3,8 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME korvenedit)
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
-set(CPACK_PACKAGE_CONTACT "KorvenEdit の開発者 <korvenedit@example.jp>")
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${KORVEN_DEBIAN_REVISION})
+set(CPACK_PACKAGE_CONTACT "${KORVEN_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "save editor for ヴァルゾン")
 # CPack puts the summary first and indents these lines; an empty line becomes " .".
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
@@ -15,7 +16,7 @@ the file it replaces is backed up first.
 
 The package holds the editor (korvenedit) and the command-line tool
 korvenedit-cli.")
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://korvenedit.example.org/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

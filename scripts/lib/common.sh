@@ -33,4 +33,12 @@ configure_and_build() {
 KORVEN_PACKAGE_PACKAGES=(dpkg-dev file)
 # What scripts/check-package validates and runs the installed files with.
 KORVEN_PACKAGE_CHECK_PACKAGES=(desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
-                               libglib2.0-bin man-db bash-completion)
+                               libglib2.0-bin man-db bash-completion lintian devscripts)
+
+# write_checksums: dist/SHA256SUMS for the packages in dist/, sorted, so a download can be
+# checked with `sha256sum -c SHA256SUMS`.
+write_checksums() {
+    (cd "$KORVEN_ROOT/dist" &&
+        find . -maxdepth 1 -type f \( -name 'korvenedit_*.deb' -o -name 'KorvenEdit-*-win64.zip' \) -printf '%f\n' |
+        LC_ALL=C sort | xargs -r sha256sum >SHA256SUMS)
+}
