@@ -1,5 +1,8 @@
 #include "platform/ProgramInfo.h"
 
+#include <QCoreApplication>
+#include <QDir>
+
 namespace korven::program {
 namespace {
 
@@ -8,6 +11,14 @@ QString numbers(int major, int minor) {
 }
 
 }  // namespace
+
+QString noticesFolder() {
+#ifdef Q_OS_WIN
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QStringLiteral("/LICENSES"));
+#else
+    return QStringLiteral("/usr/share/doc/korvenedit");
+#endif
+}
 
 QString settingsVersion(int major, int minor, int revision) {
     return numbers(major, minor) + QStringLiteral(" Rev") + QString::number(revision);

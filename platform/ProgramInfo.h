@@ -23,6 +23,10 @@ inline QString copyright() {
     return QStringLiteral("Copyright (C) 2026 KorvenEdit の開発者");
 }
 
+// Where the licence texts of the program and of what it ships with are: the LICENSES folder
+// beside the program on Windows, the package's documentation folder elsewhere.
+QString noticesFolder();
+
 // "1.05 Rev3": major, ".", minor with two digits, " Rev", revision.
 QString settingsVersion(int major = kMajor, int minor = kMinor, int revision = kRevision);
 // "Version 1.05 rev3".

@@ -139,6 +139,13 @@ inline QString ok() {
 inline QString contact() {
     return QStringLiteral("連絡先");
 }
+// The library the program runs on, its licence and where the licence texts are, as the LGPL asks.
+inline QString qtLicence(const QString& qtVersion, const QString& noticesFolder) {
+    return QStringLiteral(
+               "このプログラムは Qt %1 を GNU Lesser General Public License (LGPL) "
+               "バージョン 3 の下で使用しています。ライセンス文と Qt のソースの入手先: %2")
+        .arg(qtVersion, noticesFolder);
+}
 }  // namespace about
 
 }  // namespace korven::texts

@@ -75,6 +75,9 @@ frmAbout::frmAbout(const AboutInfo& info, QWidget* parent) : QDialog(parent) {
     auto* lower = new QVBoxLayout;
     addLabel(this, lower, QStringLiteral("lblCopyright"), info.copyright);
     addLabel(this, lower, QStringLiteral("lblDisclaimer"), texts::about::disclaimer());
+    QLabel* qt = addLabel(this, lower, QStringLiteral("lblQtLicence"),
+                          texts::about::qtLicence(QString::fromLatin1(qVersion()), program::noticesFolder()));
+    qt->setTextInteractionFlags(Qt::TextSelectableByMouse);  // so the folder can be copied
     layout->addLayout(lower);
 
     auto* address = new QPlainTextEdit(this);

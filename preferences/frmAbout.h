@@ -23,8 +23,8 @@ AboutInfo ProgramAboutInfo();
 // The program's icon (a resource of this library).
 QIcon ProgramIcon();
 
-// The about box: title, version line, description, comments, copyright, the disclaimer and
-// the contact lines. OK is both the default and the cancel button.
+// The about box: title, version line, description, comments, copyright, the disclaimer, the Qt
+// version with its licence, and the contact lines. OK is both the default and the cancel button.
 class frmAbout : public QDialog {
     Q_OBJECT
 public:

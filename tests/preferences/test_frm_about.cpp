@@ -1,6 +1,7 @@
 #include "platform/ProgramInfo.h"
 #include "preferences/frmAbout.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -73,6 +74,21 @@ private slots:
         frmAbout dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報 ") + program::title());
         QCOMPARE(labelText(dialog, "lblVersion"), program::aboutVersion());
+    }
+
+    // The LGPL asks that the user learns which Qt the program uses and where its licence is.
+    void namesQtItsLicenceAndTheNotices() {
+        frmAbout dialog(info(1, 5, 3));
+        const QString text = labelText(dialog, "lblQtLicence");
+        QVERIFY2(text.contains(QStringLiteral("Qt ") + QString::fromLatin1(qVersion())), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Lesser General Public License")));
+        QVERIFY(text.contains(QStringLiteral("バージョン 3")));
+#ifdef Q_OS_WIN
+        const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/LICENSES");
+        QVERIFY(text.endsWith(QDir::toNativeSeparators(folder)));
+#else
+        QVERIFY(text.endsWith(QStringLiteral("/usr/share/doc/korvenedit")));
+#endif
     }
 
     void enterAndEscClose_data() {
