@@ -21,6 +21,36 @@ QString roff(QString text) {
     return text.startsWith(u'.') || text.startsWith(u'\'') ? QStringLiteral("\\&") + text : text;
 }
 
+bool isJapanese(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 0x3000 && u <= 0x30FF) || (u >= 0x3400 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF);
+}
+
+// groff breaks lines only at spaces, and Japanese has none: a long sentence would overrun the
+// line. A zero-width break point (\:) between two Japanese characters lets it break there,
+// except before closing and after opening brackets and marks, which stay with their neighbour.
+QString japaneseBreakPoints(const QString& page) {
+    static const QString noBreakBefore =
+        QStringLiteral("、。，．）」』】・ーぁぃぅぇぉっゃゅょァィゥェォッャュョ");
+    static const QString noBreakAfter = QStringLiteral("（「『【");
+    QStringList lines = page.split(u'\n');
+    for (QString& line : lines) {
+        if (line.startsWith(u'.') || line.startsWith(u'\'')) {
+            continue;  // requests and macro calls keep their arguments whole
+        }
+        QString broken;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            broken += line[i];
+            const bool between = i + 1 < line.size() && isJapanese(line[i]) && isJapanese(line[i + 1]);
+            if (between && !noBreakAfter.contains(line[i]) && !noBreakBefore.contains(line[i + 1])) {
+                broken += QStringLiteral("\\:");
+            }
+        }
+        line = broken;
+    }
+    return lines.join(u'\n');
+}
+
 QString synopsisLine(const cli::CommandHelp& command) {
     return QStringLiteral(".B korvenedit\\-cli\n") + roff(command.name) + u' ' + roff(command.arguments) +
            QStringLiteral("\n.br\n");
@@ -157,6 +187,11 @@ int main(int argc, char** argv) {
     if (unknown.hasMatch()) {
         std::fprintf(stderr, "make_docs: unknown marker %s\n", qPrintable(unknown.captured()));
         return 1;
+    }
+    if (QRegularExpression(QStringLiteral("^\\.TH "), QRegularExpression::MultilineOption)
+            .match(text)
+            .hasMatch()) {
+        text = japaneseBreakPoints(text);
     }
     QSaveFile output(QFile::decodeName(argv[2]));
     if (!output.open(QIODevice::WriteOnly) || output.write(text.toUtf8()) < 0 || !output.commit()) {
