@@ -143,7 +143,7 @@ inline QString contact() {
 inline QString qtLicence(const QString& qtVersion, const QString& noticesFolder) {
     return QStringLiteral(
                "このプログラムは Qt %1 を GNU Lesser General Public License (LGPL) "
-               "バージョン 3 の下で使用しています。ライセンス文と Qt のソースの入手先: %2")
+               "バージョン 3 の下で使用しています。\nライセンス文と Qt のソースの入手先:\n%2")
         .arg(qtVersion, noticesFolder);
 }
 }  // namespace about
