@@ -90,13 +90,11 @@ int main(int argc, char** argv) {
     }
     korven::InstallQtTranslation();
     QApplication::setApplicationName(korven::program::title());
+    QApplication::setWindowIcon(korven::ProgramIcon());
     korven::UseJapaneseApplicationFont();
     korven::frmMain window;
     window.show();
     window.runCommandLine(options.pathArguments);
     runAutomation(window);
-    // The icon's pictures go through the image plugins, which the first frame can do without;
-    // the window takes the icon at the next turn of the event loop.
-    QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(korven::ProgramIcon()); });
     return app.exec();
 }
