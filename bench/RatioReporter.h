@@ -27,8 +27,12 @@ inline std::vector<char*> withDefaults(int argc, char** argv, std::vector<std::s
     return args;
 }
 
-// Starts Google Benchmark with `defaults` for the flags the command line leaves unset.
-inline void initialize(int argc, char** argv, std::vector<std::string> defaults) {
+// Starts Google Benchmark with `defaults` for the flags the command line leaves unset: by
+// default five repetitions in random interleaving, so that a change in the machine's load
+// hits both sides of a ratio alike, and each ratio is a quotient of medians of five.
+inline void initialize(int argc, char** argv,
+                       std::vector<std::string> defaults = {"--benchmark_repetitions=5",
+                                                            "--benchmark_enable_random_interleaving=true"}) {
     std::vector<char*> args = withDefaults(argc, argv, defaults);
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());

@@ -104,7 +104,7 @@ void Apply100kAssignments(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::initialize(argc, argv, {"--benchmark_repetitions=3"});
+    bench::initialize(argc, argv);
 
     Inputs setup;
     inputs = &setup;

@@ -139,10 +139,7 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Five interleaved repetitions by default, as for the window's start: a change in the
-    // machine's load then hits the programs compared alike; the ratios use the medians.
-    bench::initialize(argc, argv,
-                      {"--benchmark_repetitions=5", "--benchmark_enable_random_interleaving=true"});
+    bench::initialize(argc, argv);
 
     Setup s;
     setup = &s;

@@ -124,11 +124,7 @@ int main(int argc, char** argv) {
         return firstOpen(qtArgc, argv, key, QString::fromLocal8Bit(argv[2]));
     }
 
-    std::vector<std::string> defaults = {"--benchmark_repetitions=5",
-                                         "--benchmark_enable_random_interleaving=true"};
-    std::vector<char*> args = bench::withDefaults(argc, argv, defaults);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    bench::initialize(argc, argv);
 
     int qtArgc = 1;
     QApplication app(qtArgc, argv);

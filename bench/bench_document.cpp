@@ -76,10 +76,7 @@ void ReviewOf100Changes(benchmark::State& state) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    std::vector<std::string> defaults = {"--benchmark_repetitions=3"};
-    std::vector<char*> args = bench::withDefaults(argc, argv, defaults);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    bench::initialize(argc, argv);
 
     catalogue::FillReferenceTables();
     QTemporaryDir dir;

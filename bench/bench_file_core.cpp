@@ -175,11 +175,7 @@ void PlainWriteFsync(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Three repetitions by default; the ratios use their medians.
-    std::vector<std::string> defaults = {"--benchmark_repetitions=3"};
-    std::vector<char*> args = bench::withDefaults(argc, argv, defaults);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    bench::initialize(argc, argv);
 
     Files setup;
     files = &setup;

@@ -37,6 +37,15 @@ RecentFiles RecentFiles::Read(const SettingsStore& settings) {
 }
 
 void RecentFiles::write(SettingsStore& settings) const {
+    // Most starts open the newest file again, which changes nothing: then no settings file is
+    // written and flushed to disk before the window is up.
+    bool unchanged = true;
+    for (int number = 1; number <= kMaximum && unchanged; ++number) {
+        unchanged = settings.text(kSection, keyOf(number)) == m_paths.value(number - 1);
+    }
+    if (unchanged) {
+        return;
+    }
     for (int number = 1; number <= kMaximum; ++number) {
         settings.setText(kSection, keyOf(number), m_paths.value(number - 1));
     }

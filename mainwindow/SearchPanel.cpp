@@ -8,8 +8,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSet>
+#include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace korven::mainwindow {
 
@@ -40,14 +44,33 @@ public:
         if (entry == nullptr || role != Qt::DisplayRole) {
             return {};
         }
-        switch (index.column()) {
+        return text(*entry, index.column());
+    }
+    static QString text(const SearchEntry& entry, int column) {
+        switch (column) {
             case 0:
-                return entry->name;
+                return entry.name;
             case 1:
-                return entry->category;
+                return entry.category;
             default:
-                return entry->number ? QString::number(*entry->number) : QString();
+                return entry.number ? QString::number(*entry.number) : QString();
         }
+    }
+    // The texts of a column that may be its widest: each category once, the longest numbers.
+    QStringList widestCandidates(int column) const {
+        QSet<QString> texts;
+        qsizetype longest = 0;
+        for (const SearchEntry& entry : m_hits) {
+            const QString& shown = *texts.insert(text(entry, column));
+            longest = std::max(longest, shown.size());
+        }
+        QStringList candidates;
+        for (const QString& shown : texts) {
+            if (column == 1 || shown.size() == longest) {
+                candidates.append(shown);
+            }
+        }
+        return candidates;
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
@@ -98,8 +121,8 @@ SearchPanel::SearchPanel(QWidget* parent)
     m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_results->header()->setStretchLastSection(false);
     m_results->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_results->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    m_results->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    m_results->header()->setSectionResizeMode(1, QHeaderView::Fixed);
+    m_results->header()->setSectionResizeMode(2, QHeaderView::Fixed);
     m_results->installEventFilter(this);
     m_results->hide();
 
@@ -177,6 +200,8 @@ void SearchPanel::search() {
     const std::optional<SearchEntry> before =
         m_results->currentIndex().isValid() ? currentHit() : std::nullopt;
     m_model->setHits(query.isEmpty() ? std::vector<const SearchEntry*>{} : index().find(query));
+    fitColumn(1);
+    fitColumn(2);
     // The same match stays current when the records change under it, without showing it again.
     for (int row = 0; before && row < m_model->rowCount(); ++row) {
         if (m_model->hit(row)->key == before->key) {
@@ -193,6 +218,20 @@ void SearchPanel::search() {
     if (wasShown != !m_results->isHidden()) {
         emit neededHeightChanged();
     }
+}
+
+// Sizing by contents would ask the view for the size of every row, most of the time of a
+// keystroke that matches hundreds of records; the widest texts are among a few candidates.
+void SearchPanel::fitColumn(int column) {
+    const QFontMetrics metrics = m_results->fontMetrics();
+    // The delegate sets an item's text between two focus-frame margins.
+    const int margin =
+        2 * (m_results->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_results) + 1);
+    int width = m_results->header()->sectionSizeHint(column);
+    for (const QString& text : m_model->widestCandidates(column)) {
+        width = std::max(width, metrics.horizontalAdvance(text) + margin);
+    }
+    m_results->header()->resizeSection(column, width);
 }
 
 std::optional<SearchEntry> SearchPanel::currentHit() const {

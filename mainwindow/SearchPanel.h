@@ -46,6 +46,7 @@ protected:
 
 private:
     void search();
+    void fitColumn(int column);
     const SearchIndex& index();
     std::optional<SearchEntry> currentHit() const;
     void activateCurrent();

@@ -33,6 +33,10 @@ public:
 
     bool isEdited() const { return m_edited.has_value(); }
 
+    // Equal bytes and equal edits; texts that differ only after their NUL are not equal here,
+    // though text() is the same.
+    friend bool operator==(const FixedText&, const FixedText&) = default;
+
     void setText(const QString& text) {
         if (text == cp932::decodeVisible(originalBytes())) {
             m_edited.reset();

@@ -63,7 +63,8 @@ void diffAbsent(const ModelNode& node, const PathPart& path, bool onBefore, std:
     }
 }
 
-// Both trees come from the same builder, so they differ only in leaf values and array lengths.
+// Both trees come from the same builder, so they differ only in leaf values and array lengths
+// (and records left empty, which are empty on both sides).
 void diffNodes(const ModelNode& before, const ModelNode& after, const PathPart* path,
                std::vector<FieldChange>& out) {
     switch (before.kind) {
@@ -107,7 +108,8 @@ QString FieldChange::newText() const {
 
 std::vector<FieldChange> DiffModels(const SaveFile& before, const SaveFile& after) {
     std::vector<FieldChange> changes;
-    diffNodes(BuildModelTree(before), BuildModelTree(after), nullptr, changes);
+    // Records equal on both sides are empty on both, so only the others are compared.
+    diffNodes(BuildModelTree(before, &after), BuildModelTree(after, &before), nullptr, changes);
     return changes;
 }
 

@@ -40,12 +40,12 @@ ModelNode toNode(const CarrierAirRecord& record);
 ModelNode toNode(const ScienceWeaponEntry& record);
 
 template <typename T, std::size_t N>
-ModelNode toNode(const std::array<T, N>& values, std::size_t count = N) {
+ModelNode toNode(const std::array<T, N>& values) {
     ModelNode node;
     node.kind = ModelNode::Kind::Array;
-    node.items.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        node.items.push_back(toNode(values[i]));
+    node.items.reserve(N);
+    for (const T& value : values) {
+        node.items.push_back(toNode(value));
     }
     return node;
 }
@@ -81,6 +81,34 @@ ModelNode toNode(const ScienceWeaponEntry& record) {
     return recordNode(record);
 }
 
+template <typename Record>
+bool sameFields(const Record& a, const Record& b) {
+    bool same = true;
+    fields::forEach<Record>([&same](const char*, const auto& x, const auto& y) { same = same && x == y; }, a,
+                            b);
+    return same;
+}
+
+// The records 0..count-1; those equal to the record of `others` at the same index (below
+// `otherCount`) as empty objects.
+template <typename Record, std::size_t N>
+ModelNode recordsNode(const std::array<Record, N>& records, const std::array<Record, N>* others,
+                      std::size_t count = N, std::size_t otherCount = N) {
+    ModelNode node;
+    node.kind = ModelNode::Kind::Array;
+    node.items.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (others != nullptr && i < otherCount && sameFields(records[i], (*others)[i])) {
+            ModelNode skipped;
+            skipped.kind = ModelNode::Kind::Object;
+            node.items.push_back(std::move(skipped));
+        } else {
+            node.items.push_back(toNode(records[i]));
+        }
+    }
+    return node;
+}
+
 void flatten(const ModelNode& node, const QString& path, std::vector<ModelValue>& out) {
     switch (node.kind) {
         case ModelNode::Kind::Leaf:
@@ -101,7 +129,7 @@ void flatten(const ModelNode& node, const QString& path, std::vector<ModelValue>
 
 }  // namespace
 
-ModelNode BuildModelTree(const SaveFile& m) {
+ModelNode BuildModelTree(const SaveFile& m, const SaveFile* other) {
     ModelNode node;
     node.kind = ModelNode::Kind::Object;
     auto add = [&node](const char* name, ModelNode value) {
@@ -114,11 +142,13 @@ ModelNode BuildModelTree(const SaveFile& m) {
     add("AirDevelopment", toNode(m.AirDevelopment));
     add("ScienceWeapon", toNode(m.ScienceWeapon));
     add("AircrewSkill", toNode(m.AircrewSkill));
-    add("AircraftType", toNode(m.AircraftType));
-    add("ShipClass", toNode(m.ShipClass));
-    add("Base", toNode(m.Base, static_cast<std::size_t>(m.LastBaseIndex) + 1));
-    add("Ship", toNode(m.Ship));
-    add("CarrierAir", toNode(m.CarrierAir));
+    const std::size_t bases = static_cast<std::size_t>(m.LastBaseIndex) + 1;
+    const std::size_t otherBases = other != nullptr ? static_cast<std::size_t>(other->LastBaseIndex) + 1 : 0;
+    add("AircraftType", recordsNode(m.AircraftType, other ? &other->AircraftType : nullptr));
+    add("ShipClass", recordsNode(m.ShipClass, other ? &other->ShipClass : nullptr));
+    add("Base", recordsNode(m.Base, other ? &other->Base : nullptr, bases, otherBases));
+    add("Ship", recordsNode(m.Ship, other ? &other->Ship : nullptr));
+    add("CarrierAir", recordsNode(m.CarrierAir, other ? &other->CarrierAir : nullptr));
     add("HeaderEndPos", toNode(m.HeaderEndPos));
     add("AircraftBlockPos", toNode(m.AircraftBlockPos));
     add("ShipClassBlockPos", toNode(m.ShipClassBlockPos));

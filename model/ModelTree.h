@@ -26,8 +26,10 @@ struct ModelMember {
     ModelNode node;
 };
 
-// Every field of the model; bases 0..LastBaseIndex only.
-ModelNode BuildModelTree(const SaveFile& model);
+// Every field of the model; bases 0..LastBaseIndex only. Given `other`, a record equal in every
+// field to the same record of `other` is left an empty object: a diff against `other` has
+// nothing to find in it, and the trees of the records are most of the diff's time.
+ModelNode BuildModelTree(const SaveFile& model, const SaveFile* other = nullptr);
 
 struct ModelValue {
     QString path;  // e.g. Base[3].Stockpile[0][1]

@@ -26,10 +26,7 @@ TextMatcher::TextMatcher(const QString& text)
       m_encoded(encode(text).value_or(QByteArray())),
       m_compareBytes(hasSingleEncodings(text)) {}
 
-bool TextMatcher::matches(QByteArrayView bytes) const {
-    if (m_compareBytes) {
-        return !m_encoded.isEmpty() && bytes == QByteArrayView(m_encoded);
-    }
+bool TextMatcher::decodedMatches(QByteArrayView bytes) const {
     return decode(bytes) == m_text;
 }
 

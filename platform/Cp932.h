@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstring>
 #include <optional>
 
 // Windows code page 932, as the game wrote it. The tables are taken from the C library's
@@ -35,11 +36,23 @@ bool hasSingleEncodings(QStringView text);
 class TextMatcher {
 public:
     explicit TextMatcher(const QString& text);
-    bool matches(QByteArrayView bytes) const;
+    bool matches(QByteArrayView bytes) const {
+        if (m_compareBytes) {
+            // Inline, and the first two bytes before the rest: the loader asks this of every
+            // base name and every anchor candidate, and nearly all of them differ that early.
+            const qsizetype n = m_encoded.size();
+            return n > 0 && bytes.size() == n && bytes[0] == m_encoded[0] &&
+                   (n == 1 || bytes[1] == m_encoded[1]) &&
+                   std::memcmp(bytes.data(), m_encoded.constData(), static_cast<std::size_t>(n)) == 0;
+        }
+        return decodedMatches(bytes);
+    }
     // The text's encoded form (empty when it has none).
     const QByteArray& encoded() const { return m_encoded; }
 
 private:
+    bool decodedMatches(QByteArrayView bytes) const;
+
     QString m_text;
     QByteArray m_encoded;
     bool m_compareBytes;

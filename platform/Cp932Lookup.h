@@ -47,14 +47,20 @@ inline constexpr std::array<quint16, 65536> kEncoding = [] {
     return encoding;
 }();
 
+// One bit per UTF-16 code unit, set for a character that more than one byte sequence decodes
+// to. A table, because the loader asks for every character of the texts it matches.
+inline constexpr std::array<quint64, 65536 / 64> kSeveralForms = [] {
+    std::array<quint64, 65536 / 64> bits{};
+    for (std::size_t i = 0; i < tables::kPreferred.size(); i += 2) {
+        const char16_t ch = tables::kPreferred[i];
+        bits[ch / 64] |= quint64{1} << (ch % 64);
+    }
+    return bits;
+}();
+
 // Whether a character can be decoded from more than one byte sequence.
 constexpr bool hasSeveralForms(char16_t ch) {
-    for (std::size_t i = 0; i < tables::kPreferred.size(); i += 2) {
-        if (tables::kPreferred[i] == ch) {
-            return true;
-        }
-    }
-    return false;
+    return (kSeveralForms[ch / 64] >> (ch % 64) & 1) != 0;
 }
 
 }  // namespace korven::cp932::lookup

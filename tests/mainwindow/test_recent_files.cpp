@@ -4,6 +4,7 @@
 #include "tests/support/IsolatedSettings.h"
 
 #include <QDir>
+#include <QFile>
 #include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -69,6 +70,15 @@ private slots:
         shorter.remove(path(u"a.SAVE"_s));
         shorter.write(settings);
         QCOMPARE(RecentFiles::Read(settings).paths(), QStringList{path(u"b.SAVE"_s)});
+
+        // The same list again writes nothing; a changed one is written at once.
+        QVERIFY(QFile::remove(settings.location()));
+        shorter.write(settings);
+        QVERIFY(!QFile::exists(settings.location()));
+        shorter.add(path(u"c.SAVE"_s));
+        shorter.write(settings);
+        QVERIFY(QFile::exists(settings.location()));
+        QCOMPARE(SettingsStore().text(u"RecentFiles"_s, u"File1"_s), path(u"c.SAVE"_s));
     }
 
     void openDialogFolder() {

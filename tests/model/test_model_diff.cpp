@@ -5,10 +5,14 @@
 
 #include <QTest>
 
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 using namespace korven;
 using namespace korven::fixtures;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -96,6 +100,38 @@ private slots:
             return c.kind == u"Base" && c.record == 38;
         });
         QCOMPARE(base38, 1 + 4 + 3 + 2 + 2 + 14 + 2 + 3 + 8 + 16 + 10 + 1 + 4 + 8);
+    }
+
+    void everyFieldOfAnEditedRecordIsCompared() {
+        // The last field of each record kind, and a name edited over the same bytes: a record
+        // taken for equal on both sides is never looked into.
+        const std::vector<std::pair<QString, std::function<void(SaveFile&)>>> cases = {
+            {u"AircraftType[5].Kouzoku[3]"_s, [](SaveFile& m) { ++m.AircraftType[5].Kouzoku[3]; }},
+            {u"AircraftType[7].ShortName"_s,
+             [](SaveFile& m) { m.AircraftType[7].ShortName.setText(u"零戦改"_s); }},
+            {u"ShipClass[252].AircraftCapacity"_s, [](SaveFile& m) { ++m.ShipClass[252].AircraftCapacity; }},
+            {u"Base[180].ExtraBytes[1][3]"_s, [](SaveFile& m) { ++m.Base[180].ExtraBytes[1][3]; }},
+            {u"Ship[1199].Words2[1]"_s, [](SaveFile& m) { ++m.Ship[1199].Words2[1]; }},
+            {u"CarrierAir[119].Slots[2][3]"_s, [](SaveFile& m) { ++m.CarrierAir[119].Slots[2][3]; }},
+        };
+        const auto before = load(180);
+        for (const auto& [path, edit] : cases) {
+            auto after = std::make_unique<SaveFile>(*before);
+            edit(*after);
+            const std::vector<FieldChange> changes = DiffModels(*before, *after);
+            QCOMPARE(changes.size(), std::size_t{1});
+            QCOMPARE(changes[0].path, path);
+        }
+    }
+
+    void bytesAfterANameNulAreNoChange() {
+        auto before = load(180);
+        auto after = std::make_unique<SaveFile>(*before);
+        before->ShipClass[3].Name.assignBytes("\x92\xb7\x96\xe5\0\0\0\0\0\0\0\0");
+        after->ShipClass[3].Name.assignBytes("\x92\xb7\x96\xe5\0garbage");
+        QVERIFY(DiffModels(*before, *after).empty());
+        after->ShipClass[3].Name.assignBytes("\x92\xb7\x96\xe6\0garbage");
+        QCOMPARE(DiffModels(*before, *after).size(), std::size_t{1});
     }
 
     void equalModelsHaveNoChanges() {
