@@ -68,6 +68,8 @@ public:
     // holds a value its edit dialog would accept. Names the edit that is refused.
     AssignmentResult finish(bool checkRanges);
 
+    const SaveFile& model() const { return m_model; }
+
     // How many fields hold another value than before the first edit.
     qsizetype changedFields() const;
 
