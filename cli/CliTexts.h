@@ -108,6 +108,9 @@ inline QString sizesDiffer(qsizetype fileSize, qsizetype composedSize) {
 inline QString assignmentRefused(const QString& assignment, const QString& reason) {
     return QStringLiteral("代入「%1」は受け付けられません: %2").arg(assignment, reason);
 }
+inline QString atRecord(const QString& path, const QString& reason) {
+    return path + QStringLiteral(": ") + reason;
+}
 inline QString nothingWritten() {
     return QStringLiteral("ファイルは変更されていません。(nothing was written)");
 }

@@ -18,6 +18,13 @@ std::vector<SlotAircraft> slotNameList(const SaveFile& file, bool japaneseSide, 
     return list;
 }
 
+QString unlistedName(const SaveFile& file, uint8_t storedType) {
+    if (storedType >= SaveFile::kAircraftTypes) {
+        return QString::number(storedType);
+    }
+    return file.AircraftType[storedType].ShortName.text();
+}
+
 int storedAircraftPosition(const std::vector<SlotAircraft>& list, uint8_t storedType) {
     const auto found =
         std::find_if(list.begin(), list.end(), [&](const SlotAircraft& a) { return a.type == storedType; });

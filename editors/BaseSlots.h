@@ -33,6 +33,10 @@ struct SlotAircraft {
 // category that is no aircraft kind.
 std::vector<SlotAircraft> slotNameList(const SaveFile& file, bool japaneseSide, int category);
 
+// The name a stored type is shown by when its list does not offer it: its short name, or its
+// number when it has no record.
+QString unlistedName(const SaveFile& file, uint8_t storedType);
+
 // The position of the stored type in the list; -1 when the list does not hold it.
 int storedAircraftPosition(const std::vector<SlotAircraft>& list, uint8_t storedType);
 
