@@ -512,7 +512,11 @@ private slots:
             QVERIFY2(combo->currentIndex() == -1, name);
             QVERIFY2(!marked(combo), name);
         }
-        QCOMPARE(e.combo(QStringLiteral("cbKoukuki_3"))->count(), 0);
+        // The stored aircraft is the one name shown.
+        QCOMPARE(e.names(3), QList<int>{7});
+        QCOMPARE(e.names(4), QList<int>{200});
+        QCOMPARE(e.combo(QStringLiteral("cbKoukuki_4"))->currentText(),
+                 QStringLiteral("（一覧にない機体）200"));
         QVERIFY(!e.button(QStringLiteral("CommandApply"))->isEnabled());
         e.box(QStringLiteral("txtBichiku_0"))->setText(QStringLiteral("1"));
         e.button(QStringLiteral("CommandApply"))->click();
@@ -533,7 +537,7 @@ private slots:
         file->Base[kBase].AirCount[0][3] = 9;
         Editor e(*file);
         QCOMPARE(e.combo(QStringLiteral("cbKisyu_3"))->currentIndex(), 5);
-        QCOMPARE(e.combo(QStringLiteral("cbKoukuki_3"))->count(), 0);
+        QCOMPARE(e.names(3), QList<int>{6});
         QVERIFY(!marked(e.combo(QStringLiteral("cbKoukuki_3"))));
         e.box(QStringLiteral("txtKoukuki_6"))->setText(QStringLiteral("11"));
         e.button(QStringLiteral("CommandApply"))->click();

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -14,14 +15,18 @@ using namespace korven::fixtures;
 
 namespace {
 
+// A fresh copy of the demo save's model, loaded once.
 std::unique_ptr<SaveFile> demoModel() {
-    auto model = std::make_unique<SaveFile>();
-    RecordingStatus status;
-    RecordingMessages messages;
-    if (LoadSaveFile(SaveImageBuilder().build(), *model, status, messages) != 0) {
-        qFatal("the fixture image does not load");
-    }
-    return model;
+    static const std::unique_ptr<SaveFile> loaded = [] {
+        auto model = std::make_unique<SaveFile>();
+        RecordingStatus status;
+        RecordingMessages messages;
+        if (LoadSaveFile(SaveImageBuilder(DemoSaveOptions()).build(), *model, status, messages) != 0) {
+            qFatal("the fixture image does not load");
+        }
+        return model;
+    }();
+    return std::make_unique<SaveFile>(*loaded);
 }
 
 using Edit = std::function<void(SaveFile&)>;
@@ -179,12 +184,18 @@ private slots:
         QFETCH(qint64, fix);
         auto model = demoModel();
         edit(*model);
+        // Other records may follow (a class's lowered fuel finds its ships); the planted value
+        // is found once.
         const std::vector<rules::Finding> findings = rules::CheckSave(*model);
-        QCOMPARE(findings.size(), std::size_t(1));
-        QCOMPARE(findings[0].path, path);
-        QCOMPARE(findings[0].rule, rule);
-        QCOMPARE(findings[0].fix.value_or(kNoFix), fix);
-        QVERIFY(!findings[0].message.isEmpty());
+        const auto at = std::find_if(findings.begin(), findings.end(),
+                                     [&](const rules::Finding& f) { return f.path == path; });
+        QVERIFY2(at != findings.end(), qPrintable(path));
+        QCOMPARE(std::count_if(findings.begin(), findings.end(),
+                               [&](const rules::Finding& f) { return f.path == path; }),
+                 1);
+        QCOMPARE(at->rule, rule);
+        QCOMPARE(at->fix.value_or(kNoFix), fix);
+        QVERIFY(!at->message.isEmpty());
     }
 
     // The rules between fields, on the fixture's own records.
@@ -249,6 +260,11 @@ private slots:
         m.ShipClass[3].Weapon[0][2] = 255;
         m.ShipClass[3].Weapon[0][3] = 25;
         m.ShipClass[3].StepIndex = 154;
+        for (ShipRecord& ship : m.Ship) {
+            if (ship.Words[3] == 3) {
+                ship.Words[4] = 0;  // within whatever the last row of the step table holds
+            }
+        }
         m.AircraftType[7].Bomb[3][0] = 255;
         m.AirDevelopment[9] = -1;
         m.Base[2].Resource = {255, 32767};
@@ -259,7 +275,11 @@ private slots:
         m.TurnInfo[0] = 444;  // the end turn itself
         m.ScienceWeapon[0][0] = {15, 15};
         m.CarrierAir[119].Key = -1;
-        QCOMPARE(rules::CheckSave(m).size(), std::size_t(0));
+        QStringList found;
+        for (const rules::Finding& f : rules::CheckSave(m)) {
+            found.append(f.path + u' ' + f.message);
+        }
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
     }
 };
 
