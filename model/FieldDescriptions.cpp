@@ -15,7 +15,6 @@ namespace {
 
 using limits::Range;
 
-
 constexpr const char* kUnknownJa = "不明（そのまま保持）";
 constexpr const char* kUnknownEn = "meaning unknown; carried through unchanged";
 
