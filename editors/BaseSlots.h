@@ -2,6 +2,7 @@
 
 #include "model/SaveFile.h"
 #include "model/SaveRules.h"
+#include "model/ValueLists.h"
 
 #include <QString>
 
@@ -18,8 +19,8 @@ using rules::kOfferedAircraftTypes;
 inline constexpr int kAircraftKinds = 8;
 inline constexpr int kSeaplaneCategory = rules::kSeaplaneKind;
 inline constexpr int kNoCategory = 8;  // "なし", the item after the eight kinds
-inline constexpr uint8_t kEmptySlot = 255;
-inline constexpr qint64 kNoKind = 255;  // resource or factory kind "なし"
+inline constexpr uint8_t kEmptySlot = rules::kNoneCode;
+inline constexpr qint64 kNoKind = rules::kNoneCode;  // resource or factory kind "なし"
 
 using rules::isJapaneseSide;
 using rules::offeredToSide;
