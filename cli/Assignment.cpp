@@ -5,11 +5,11 @@
 #include "cli/FieldRef.h"
 #include "cli/JsonEdits.h"
 #include "cli/Utf8Writer.h"
-#include "model/FieldChecks.h"
 #include "model/ModelDiff.h"
 #include "model/RecordFields.h"
 #include "model/SaveFileLoader.h"
 #include "model/SaveFileWriter.h"
+#include "model/SaveRules.h"
 
 #include <QVarLengthArray>
 
@@ -407,11 +407,36 @@ AssignmentResult ModelEditor::finish(bool checkRanges) {
         return refuse(editNamed(culprit), AssignmentError::MovesBlocks, texts::movesBlocks());
     }
     if (checkRanges) {
-        for (const FieldChange& change : DiffModels(*m_original, m_model)) {
-            if (const std::optional<QString> refusal = fields::CheckChange(m_model, change)) {
-                return refuse(editNamed(addressOf(m_model, change.path)), AssignmentError::OutsideDialog,
-                              *refusal);
-            }
+        return checkRules();
+    }
+    return {};
+}
+
+AssignmentResult ModelEditor::checkRules() const {
+    // A refusal names the record when the edit does not (a wildcard, a range, a filter).
+    auto refusal = [this](const rules::Finding& finding) {
+        const QString edit = editNamed(addressOf(m_model, finding.path));
+        const QString reason =
+            edit.contains(finding.path) ? finding.refusal : texts::atRecord(finding.path, finding.refusal);
+        return refuse(edit, AssignmentError::OutsideDialog, reason);
+    };
+    for (const FieldChange& change : DiffModels(*m_original, m_model)) {
+        if (const std::optional<rules::Finding> finding =
+                rules::CheckField(m_model, change.path, change.newValue)) {
+            return refusal(*finding);
+        }
+    }
+    // A change can break a value it did not touch: a ship's fuel above its class's lowered
+    // capacity, a seaplane at a base whose anchorage went. What was wrong before may stay.
+    const std::vector<rules::Finding> before = rules::CheckSave(*m_original);
+    auto seenBefore = [&before](const rules::Finding& f) {
+        return std::any_of(before.begin(), before.end(), [&f](const rules::Finding& b) {
+            return b.path == f.path && b.rule == f.rule && b.value == f.value;
+        });
+    };
+    for (const rules::Finding& finding : rules::CheckSave(m_model)) {
+        if (!seenBefore(finding)) {
+            return refusal(finding);
         }
     }
     return {};

@@ -68,6 +68,8 @@ public:
     // holds a value its edit dialog would accept. Names the edit that is refused.
     AssignmentResult finish(bool checkRanges);
 
+    const SaveFile& model() const { return m_model; }
+
     // How many fields hold another value than before the first edit.
     qsizetype changedFields() const;
 
@@ -91,6 +93,8 @@ private:
     // Before `field` is set by edit `edit`; returns the edit that set it last, or -1.
     int noteWrite(const FieldRef& field, int edit);
     QString editNamed(const void* field) const;
+    // --check: every changed value, and every value the changes made wrong, against the rules.
+    AssignmentResult checkRules() const;
 
     SaveFile& m_model;
     std::unique_ptr<SaveFile> m_original;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FieldDescriptions.h"
+#include "model/ValueLists.h"
 
 #include <QString>
 #include <QStringBuilder>
@@ -107,6 +108,9 @@ inline QString sizesDiffer(qsizetype fileSize, qsizetype composedSize) {
 inline QString assignmentRefused(const QString& assignment, const QString& reason) {
     return QStringLiteral("代入「%1」は受け付けられません: %2").arg(assignment, reason);
 }
+inline QString atRecord(const QString& path, const QString& reason) {
+    return path + QStringLiteral(": ") + reason;
+}
 inline QString nothingWritten() {
     return QStringLiteral("ファイルは変更されていません。(nothing was written)");
 }
@@ -203,6 +207,17 @@ inline QString outsideDialogNote() {
         "that fits the field is accepted)");
 }
 
+// check
+inline QString findingLine(const QString& path, const QString& value, const QString& reason) {
+    return path + QStringLiteral(": 値 ") + value + QStringLiteral(" — ") + reason;
+}
+inline QString repaired(const QString& path, const QString& oldValue, qint64 newValue) {
+    return QStringLiteral("修正 (repaired): %1: %2 -> %3").arg(path, oldValue).arg(newValue);
+}
+inline QString notRepaired() {
+    return QStringLiteral("修正できません (no obvious repair): ");
+}
+
 // apply: JSON edits and the edits file.
 inline QString jsonEdit(const QString& path) {
     return QStringLiteral("JSON %1").arg(path);
@@ -297,6 +312,22 @@ inline QString fieldsTableHeading() {
         "| 項目 (path) | 幅 (width) | 値の範囲 (range) | 編集画面 (dialog, --check) | 日本語 | English |\n"
         "|---|---|---|---|---|---|\n");
 }
+// A short list's codes with their texts ("0..2, 255: 原油, 鉄鉱石, ボーキサイト, なし"); a long one's codes.
+inline QString listRule(const rules::ValueList& list) {
+    constexpr std::size_t kNamedUpTo = 8;
+    QString text = QStringLiteral("%1..%2").arg(0).arg(list.count - 1);
+    if (list.hasNone) {
+        text += QStringLiteral(", %1").arg(rules::kNoneCode);
+    }
+    if (list.names.empty() || list.names.size() > kNamedUpTo) {
+        return text;
+    }
+    QStringList names(list.names.begin(), list.names.end());
+    if (list.hasNone) {
+        names.append(QStringLiteral("なし"));
+    }
+    return text + QStringLiteral(": ") + names.join(QStringLiteral(", "));
+}
 inline QString dialogRule(const fields::Description& d) {
     using fields::Check;
     switch (d.check) {
@@ -319,6 +350,17 @@ inline QString dialogRule(const fields::Description& d) {
         case Check::TurnBox:
             return QStringLiteral(
                 "開始ターン～終了ターン、終了は 50 年まで (start..end turn, end year ≤ 50)");
+        case Check::List:
+            return listRule(rules::ListFor(d.list));
+        case Check::ShipClassNumber:
+            return QStringLiteral("名前のある艦型の番号 (a class with a name)");
+        case Check::BaseAircraft:
+            return QStringLiteral(
+                "255 (空き)、または基地の陣営の 0..169 番の機体、水上機は泊地のある基地だけ (255 empty, or "
+                "an "
+                "aircraft 0..169 of the base's side; seaplanes only with an anchorage)");
+        case Check::CarrierKey:
+            return QStringLiteral("-1 (未使用)、または艦種 0..3 の個艦 (-1 unused, or a ship of type 0..3)");
     }
     return {};
 }

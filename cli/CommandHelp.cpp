@@ -18,7 +18,12 @@ const QList<OptionHelp> kOptions = {
      {},
      lit(u"読み込んだ後にほかのプログラムが変更したファイルにも、その内容をバックアップしてから書き込む "
          u"(overwrite a file another program changed meanwhile, after backing it up)")},
-    {{}, lit(u"json"), {}, lit(u"差分を JSON で出力する (diff as JSON)")},
+    {{}, lit(u"json"), {}, lit(u"差分や診断の結果を JSON で出力する (diff, check as JSON)")},
+    {{},
+     lit(u"fix"),
+     {},
+     lit(u"見つかった値を編集画面が受け付ける最も近い値に直して保存する (check: repair what can be "
+         u"repaired)")},
     {{}, lit(u"markdown"), {}, lit(u"項目の一覧を Markdown で出力する (fields as Markdown)")},
     {lit(u"v"), lit(u"verbose"), {}, lit(u"進行状況を標準エラーに表示する (show progress)")},
     {lit(u"h"), lit(u"help"), {}, lit(u"この説明を表示する (show this help)")},
@@ -91,6 +96,32 @@ const QList<CommandHelp> kCommands = {
      {lit(u"korvenedit-cli diff SaveFile1.SAVE SaveFile2.SAVE"),
       lit(u"korvenedit-cli diff SaveFile1.SAVE SaveFile2.SAVE --json")},
      {lit(u"json")}},
+    {lit(u"check"),
+     lit(u"FILE [--json] [--fix [--output NEW]]"),
+     lit(u"編集画面が受け付けない値を一行ずつ「PATH: 値 V — 理由 (受け付ける値)」で表示する (values no "
+         u"dialog "
+         u"would accept)"),
+     {lit(u"範囲、一覧 (地形、武装など)、項目どうしの決まり "
+          u"(個艦の値は艦型の値まで、残りターンは必要ターンまで、"
+          u"現在ターンは開始と終了の間、泊地のない基地に水上機なし、基地の機体はその陣営のもの、空母搭載機は"
+          u"空母の"
+          u"個艦に) を調べます。何もなければ終了コード 0、見つかれば 1、ファイルを読み込めなければ "
+          u"3。(ranges, "
+          u"lists and the rules between fields; exit 0 when clean, 1 when something is found, 3 when the "
+          u"file "
+          u"cannot be read)"),
+      lit(u"--json では {\"path\", \"value\", \"rule\", \"message\", \"fix\"} の配列を出力します。fix は"
+          u"最も近い受け付けられる値で、明らかな値がなければ null です。(--json: an array of findings; fix "
+          u"is "
+          u"null where no value is obviously right)"),
+      lit(u"--fix は直せる値をすべて直し、apply "
+          u"と同じようにロックとバックアップのうえで全部か何も書かないかで"
+          u"保存し、直した項目を表示します。直せない値が残れば終了コード 1。(--fix repairs what it can, "
+          u"saved "
+          u"as apply saves; exit 1 while findings without a repair remain)")},
+     {lit(u"korvenedit-cli check SaveFile1.SAVE"), lit(u"korvenedit-cli check SaveFile1.SAVE --json"),
+      lit(u"korvenedit-cli check SaveFile1.SAVE --fix --output SaveFile2.SAVE")},
+     {lit(u"json"), lit(u"fix"), lit(u"output"), lit(u"force")}},
     {lit(u"fields"),
      lit(u"[KIND] [--markdown]"),
      lit(u"項目のパス、幅、範囲、編集画面の制限、意味を表示する (every field with its width, range and "
@@ -116,9 +147,9 @@ const QStringList kUsageNotes = {
 
 const QList<ExitStatusHelp> kExitStatuses = {
     {0, lit(u"成功、diff は一致 (success; diff: equal)")},
-    {1, lit(u"失敗、diff は相違あり (failure; diff: the files differ)")},
+    {1, lit(u"失敗、diff は相違あり、check は見つかった (failure; diff: the files differ; check: findings)")},
     {2, lit(u"使い方の誤り (usage error)")},
-    {3, lit(u"diff: ファイルを読み込めない (diff: a file cannot be read)")},
+    {3, lit(u"diff, check: ファイルを読み込めない (diff, check: a file cannot be read)")},
 };
 
 QString usageLine(const CommandHelp& command) {

@@ -1,8 +1,10 @@
 #include "cli/Commands.h"
 
 #include "cli/Assignment.h"
+#include "cli/CheckCommand.h"
 #include "cli/CliTexts.h"
 #include "cli/CommandHelp.h"
+#include "cli/CommandSupport.h"
 #include "cli/EditsInput.h"
 #include "cli/FieldList.h"
 #include "cli/ModelJson.h"
@@ -64,13 +66,6 @@ ImageComparison CompareImages(QByteArrayView file, QByteArrayView composed, qsiz
     return result;
 }
 
-namespace {
-
-struct LoadedFile {
-    std::unique_ptr<SaveFile> model;
-    std::unique_ptr<LockedFile> handle;
-};
-
 std::optional<LoadedFile> load(const QString& path, LockMode mode, Console& console) {
     auto model = std::make_unique<SaveFile>();
     ConsoleStatus status(console.verbose ? &console.err : nullptr);
@@ -82,6 +77,8 @@ std::optional<LoadedFile> load(const QString& path, LockMode mode, Console& cons
     }
     return LoadedFile{std::move(model), std::move(opened.handle)};
 }
+
+namespace {
 
 QString labelled(const QString& label, const QString& value) {
     return label + QStringLiteral(": ") + value;
@@ -201,12 +198,6 @@ int RunVerify(const QString& path, Console& console) {
     return kExitFailure;
 }
 
-namespace {
-
-using Edit = std::function<AssignmentResult(ModelEditor&)>;
-
-// Loads the file, applies the edits, and saves the result in place (after a backup) or as a
-// copy; nothing is written when an edit is refused or when no value changed.
 int editAndSave(const QString& path, const SaveOptions& options, Console& console, const Edit& edit) {
     const bool inPlace = options.outputPath.isEmpty() || sameFile(path, options.outputPath);
     // A copy leaves the original alone, so reading it under a shared lock is enough.
@@ -267,6 +258,8 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
     console.out << texts::saved(options.outputPath) << '\n';
     return kExitOk;
 }
+
+namespace {
 
 // Assignments one after the other; those that select many records say how many fields they
 // changed.
@@ -383,8 +376,9 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QCommandLineOption helpOption = option(QStringLiteral("help"));
     const QCommandLineOption versionOption = option(QStringLiteral("version"));
     const QCommandLineOption forceOption = option(QStringLiteral("force"));
-    parser.addOptions({outputOption, checkOption, jsonOption, markdownOption, forceOption, verboseOption,
-                       helpOption, versionOption});
+    const QCommandLineOption fixOption = option(QStringLiteral("fix"));
+    parser.addOptions({outputOption, checkOption, jsonOption, markdownOption, forceOption, fixOption,
+                       verboseOption, helpOption, versionOption});
 
     auto usageError = [&err](const QString& text) {
         err << text << '\n' << Usage();
@@ -423,7 +417,7 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     }
     // A command takes the options its usage lists.
     for (const QCommandLineOption* limited :
-         {&outputOption, &checkOption, &forceOption, &jsonOption, &markdownOption}) {
+         {&outputOption, &checkOption, &forceOption, &jsonOption, &markdownOption, &fixOption}) {
         const QString longName = limited->names().constLast();
         if (parser.isSet(*limited) && !help->optionNames.contains(longName)) {
             return usageError(texts::optionNotFor(QStringLiteral("--") + longName, command));
@@ -462,6 +456,15 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
             return usageError(texts::wrongArguments(command));
         }
         return RunDiff(args[0], args[1], parser.isSet(jsonOption), console);
+    }
+    if (command == u"check") {
+        const bool fix = parser.isSet(fixOption);
+        const bool json = parser.isSet(jsonOption);
+        if (args.size() != 1 || (fix && json) || (parser.isSet(outputOption) && !fix) ||
+            (parser.isSet(forceOption) && !fix)) {
+            return usageError(texts::wrongArguments(command));
+        }
+        return fix ? RunCheckFix(args[0], saving, console) : RunCheck(args[0], json, console);
     }
     if (command == u"fields") {
         if (args.size() > 1) {

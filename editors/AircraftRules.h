@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueLists.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -29,7 +31,7 @@ bool BombEditable(int group);
 // The interception/reconnaissance range (group 1) is a bomber's only.
 bool RangeEditable(int group, int operation);
 
-inline constexpr int kNoBomb = 255;
+inline constexpr int kNoBomb = static_cast<int>(rules::kNoneCode);
 
 struct ComboItem {
     QString text;

@@ -4,14 +4,6 @@
 
 namespace korven::base {
 
-bool isJapaneseSide(uint8_t owner) {
-    return owner == 0;
-}
-
-bool offeredToSide(const AircraftTypeRecord& type, bool japaneseSide) {
-    return (type.Kind[0] < 2) == japaneseSide;
-}
-
 std::vector<SlotAircraft> slotNameList(const SaveFile& file, bool japaneseSide, int category) {
     std::vector<SlotAircraft> list;
     if (category < 0 || category >= kAircraftKinds) {
@@ -24,6 +16,13 @@ std::vector<SlotAircraft> slotNameList(const SaveFile& file, bool japaneseSide, 
         }
     }
     return list;
+}
+
+QString unlistedName(const SaveFile& file, uint8_t storedType) {
+    if (storedType >= SaveFile::kAircraftTypes) {
+        return QString::number(storedType);
+    }
+    return file.AircraftType[storedType].ShortName.text();
 }
 
 int storedAircraftPosition(const std::vector<SlotAircraft>& list, uint8_t storedType) {
@@ -41,10 +40,6 @@ int slotCategory(const SaveFile& file, uint8_t storedType) {
     }
     const uint8_t kind = file.AircraftType[storedType].Kind[1];
     return kind < kAircraftKinds ? kind : -1;
-}
-
-bool seaplaneRefused(int category, int16_t storedAnchorage) {
-    return category == kSeaplaneCategory && storedAnchorage == 0;
 }
 
 SlotContents slotToStore(int category, std::optional<int> selectedType, uint8_t storedType, qint64 count0,

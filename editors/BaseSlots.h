@@ -1,6 +1,8 @@
 #pragma once
 
 #include "model/SaveFile.h"
+#include "model/SaveRules.h"
+#include "model/ValueLists.h"
 
 #include <QString>
 
@@ -13,16 +15,15 @@
 namespace korven::base {
 
 inline constexpr int kSlots = 8;
-inline constexpr int kOfferedAircraftTypes = 170;  // records 170..175 are never offered
+using rules::kOfferedAircraftTypes;
 inline constexpr int kAircraftKinds = 8;
-inline constexpr int kSeaplaneCategory = 3;  // "水上機"
-inline constexpr int kNoCategory = 8;        // "なし", the item after the eight kinds
-inline constexpr uint8_t kEmptySlot = 255;
-inline constexpr qint64 kNoKind = 255;  // resource or factory kind "なし"
+inline constexpr int kSeaplaneCategory = rules::kSeaplaneKind;
+inline constexpr int kNoCategory = 8;  // "なし", the item after the eight kinds
+inline constexpr uint8_t kEmptySlot = rules::kNoneCode;
+inline constexpr qint64 kNoKind = rules::kNoneCode;  // resource or factory kind "なし"
 
-// A base owned by "日本軍" offers Japanese navy and army aircraft; every other base the rest.
-bool isJapaneseSide(uint8_t owner);
-bool offeredToSide(const AircraftTypeRecord& type, bool japaneseSide);
+using rules::isJapaneseSide;
+using rules::offeredToSide;
 
 struct SlotAircraft {
     QString name;  // ShortName
@@ -33,6 +34,10 @@ struct SlotAircraft {
 // category that is no aircraft kind.
 std::vector<SlotAircraft> slotNameList(const SaveFile& file, bool japaneseSide, int category);
 
+// The name a stored type is shown by when its list does not offer it: its short name, or its
+// number when it has no record.
+QString unlistedName(const SaveFile& file, uint8_t storedType);
+
 // The position of the stored type in the list; -1 when the list does not hold it.
 int storedAircraftPosition(const std::vector<SlotAircraft>& list, uint8_t storedType);
 
@@ -42,7 +47,7 @@ int storedAircraftPosition(const std::vector<SlotAircraft>& list, uint8_t stored
 int slotCategory(const SaveFile& file, uint8_t storedType);
 
 // A seaplane needs an anchorage; the stored one counts, not an unapplied selection.
-bool seaplaneRefused(int category, int16_t storedAnchorage);
+using rules::seaplaneRefused;
 
 struct SlotContents {
     uint8_t type = kEmptySlot;

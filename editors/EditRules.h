@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FieldLimits.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -23,11 +25,7 @@ T fitted(qint64 value) {
         std::clamp<qint64>(value, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
 }
 
-// A box's range; an absent bound does not limit.
-struct Bounds {
-    std::optional<qint64> maximum;
-    std::optional<qint64> minimum;
-};
+using limits::Bounds;
 
 // True when the number the text spells lies within the bounds.
 bool withinBounds(const QString& text, const Bounds& bounds);

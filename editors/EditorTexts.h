@@ -122,6 +122,10 @@ inline QString unsupported() {
 inline QString seaplaneWithoutAnchorage() {
     return QStringLiteral("泊地がないので水上機は選択できません");
 }
+// A slot's stored aircraft that its list does not offer, shown as it is.
+inline QString unlistedAircraft(const QString& name) {
+    return QStringLiteral("（一覧にない機体）") + name;
+}
 
 // The fields.
 inline QString owner() {

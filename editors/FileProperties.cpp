@@ -69,7 +69,7 @@ FileProperties::FileProperties(EditSession& session, QWidget* parent) : EditDial
                 [this, i] { MarkChanged(this, m_txtTurn[i], qint64(m_session.file.TurnInfo[i])); });
     }
 
-    addLeaveCheck(m_txtFeise, [this] { return correctBox(m_txtFeise, kOperationNumberBounds); });
+    addLeaveCheck(m_txtFeise, [this] { return correctBox(m_txtFeise, kOperationNumber); });
     for (int i : {0, 1, 2, 6, 7, 8}) {
         addLeaveCheck(m_txtTurn[i], [this, i] {
             // The bounds follow the other boxes as they are now.

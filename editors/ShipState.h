@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/SaveFile.h"
+#include "model/ValueLists.h"
 
 #include <QString>
 
@@ -57,7 +58,7 @@ std::optional<int> CarriedLoad(int shipType, int carrierEntry, std::span<const C
                                const ShipRecord& ship);
 
 // Gun-type combos list WeaponNames and then "なし", whose item data is this.
-inline constexpr int kNoGunType = 255;
+inline constexpr int kNoGunType = static_cast<int>(rules::kNoneCode);
 
 // The combo index that shows a stored gun type: the last item for 255, item v for a listed v,
 // and no item (-1) for a code the table does not have.

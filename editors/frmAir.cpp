@@ -304,7 +304,7 @@ void frmAir::numberChanged(QLineEdit* box, const limits::Range& range, qint64 st
         return;
     }
     MarkChanged(this, box, stored);
-    MarkRange(box, {range.maximum, range.minimum});
+    MarkRange(box, range);
 }
 
 void frmAir::turnsChanged() {
@@ -313,7 +313,7 @@ void frmAir::turnsChanged() {
         return;
     }
     MarkChanged(this, m_txtKikan[1], qint64(development()));
-    MarkRange(m_txtKikan[1], {limits::kDevelopmentTurns.maximum, limits::kDevelopmentTurns.minimum});
+    MarkRange(m_txtKikan[1], limits::kDevelopmentTurns);
     m_txtKikan[0]->setText(air::PeriodText(boxValue(m_txtKikan[1])));
     updateStatus();
 }

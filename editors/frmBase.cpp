@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -359,6 +360,7 @@ void frmBase::setNumber(const NumberField& field, qint64 value) {
 }
 
 void frmBase::LoadControls() {
+    const QScopedValueRollback loading(m_loading, true);
     const BaseRecord& b = record();
     auto numberOf = [this](const QLineEdit* box) -> const NumberField& {
         return *std::find_if(m_numbers.begin(), m_numbers.end(),
@@ -408,8 +410,11 @@ void frmBase::categorySelected(int slot) {
         } else {
             m_seaplaneWarningPending = true;
         }
-        select(category, category->count() - 1);
-        return;
+        // A stored seaplane stays until the player picks something else: untouched is unchanged.
+        if (!m_loading) {
+            select(category, category->count() - 1);
+            return;
+        }
     }
     MarkChanged(this, category, qint64(base::slotCategory(m_session.file, record().AirType[slot])));
     const QString remembered = category->property(kTagProperty).toString();
@@ -444,12 +449,21 @@ void frmBase::buildNameList(int slot) {
     QComboBox* names = m_cbKoukuki[slot];
     const std::vector<base::SlotAircraft> list =
         base::slotNameList(m_session.file, m_japaneseSide, m_cbKisyu[slot]->currentIndex());
-    const int position = base::storedAircraftPosition(list, record().AirType[static_cast<std::size_t>(slot)]);
+    const uint8_t stored = record().AirType[static_cast<std::size_t>(slot)];
+    int position = base::storedAircraftPosition(list, stored);
     {
         const QSignalBlocker blocker(names);
         names->clear();
         for (const base::SlotAircraft& aircraft : list) {
             names->addItem(aircraft.name, aircraft.type);
+        }
+        // The stored aircraft is shown as it is while its own category is shown, so that an
+        // untouched slot keeps it.
+        const bool ownCategory =
+            m_cbKisyu[slot]->currentIndex() == base::slotCategory(m_session.file, stored);
+        if (position < 0 && stored != base::kEmptySlot && ownCategory) {
+            names->addItem(texts::base::unlistedAircraft(base::unlistedName(m_session.file, stored)), stored);
+            position = names->count() - 1;
         }
     }
     names->setProperty(kTagProperty, QString::number(position));

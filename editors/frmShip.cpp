@@ -418,15 +418,10 @@ void frmShip::connectControls() {
 }
 
 void frmShip::registerBounds() {
-    auto fixed = [](const limits::Range& range) {
-        return [range] { return rules::Bounds{range.maximum, range.minimum}; };
-    };
+    auto fixed = [](const limits::Range& range) { return [range] { return rules::Bounds(range); }; };
     // A ship's own value may not exceed its class's value as the class box shows it now.
     auto belowClass = [this](QLineEdit* classBox) {
-        return [classBox] {
-            const limits::Range range = limits::upToClassValue(boxValue(classBox));
-            return rules::Bounds{range.maximum, range.minimum};
-        };
+        return [classBox] { return rules::Bounds(limits::upToClassValue(boxValue(classBox))); };
     };
     m_bounds = {
         {m_txtStep[0], fixed(limits::kClassSteps)},      {m_txtStep[1], fixed(limits::kClassSteps)},

@@ -247,6 +247,13 @@ inline QString airDevelopmentCategory() {
 inline QString carrierAirCategory() {
     return QStringLiteral("艦載機");
 }
+// The 診断 list.
+inline QString diagnosisStatus(std::size_t findings) {
+    return QStringLiteral("診断: %1 件").arg(findings);
+}
+inline QString noRepair() {
+    return QStringLiteral("—");
+}
 inline QString menuFileCompare() {
     return QStringLiteral("比較(&M)...");
 }

@@ -15,10 +15,6 @@ namespace {
 
 using limits::Range;
 
-constexpr Range fromBounds(const LeaveBounds& bounds) {
-    return {*bounds.minimum, *bounds.maximum};
-}
-
 constexpr const char* kUnknownJa = "不明（そのまま保持）";
 constexpr const char* kUnknownEn = "meaning unknown; carried through unchanged";
 
@@ -40,7 +36,7 @@ constexpr std::array kDescriptions = {
     Description{"TurnInfo[6]", "終了ターン（年）", "end turn: year", Check::TurnBox},
     Description{"TurnInfo[7]", "終了ターン（月）", "end turn: month", Check::TurnBox},
     Description{"TurnInfo[8]", "終了ターン（ターン）", "end turn: turn", Check::TurnBox},
-    Description{"TurnInfo[9]", "作戦フェイズの番号", "the number that belongs to the operation phase", Check::Range, fromBounds(kOperationNumberBounds)},
+    Description{"TurnInfo[9]", "作戦フェイズの番号", "the number that belongs to the operation phase", Check::Range, kOperationNumber},
     Description{"TurnInfo[10]", kUnknownJa, kUnknownEn},
     Description{"ScenarioTitle", "シナリオ名", "scenario title"},
     Description{"AirDevelopment[*]", "開発期間（ターン）", "development turns still needed, by development order (0 finished, -1 cancelled)", Check::Range, limits::kDevelopmentTurns},
@@ -51,8 +47,8 @@ constexpr std::array kDescriptions = {
 
     Description{"AircraftType.Name", "航空機名", "aircraft name", Check::TextBytes, {0, limits::kAircraftNameBytes}},
     Description{"AircraftType.ShortName", "名称", "short name", Check::TextBytes, {0, limits::kAircraftShortNameBytes}},
-    Description{"AircraftType.Kind[0]", "国籍", "nationality (index into the aircraft nation names)"},
-    Description{"AircraftType.Kind[1]", "機種", "model (index into the aircraft model names)"},
+    Description{"AircraftType.Kind[0]", "国籍", "nationality (index into the aircraft nation names)", Check::List, {}, ListOf::AircraftNation},
+    Description{"AircraftType.Kind[1]", "機種", "model (index into the aircraft model names)", Check::List, {}, ListOf::AircraftModel},
     Description{"AircraftType.Kind[2]", "発着", "basing: 0 carrier, 1 land, 2 seaplane, 3 shipboard seaplane, 4 special seaplane"},
     Description{"AircraftType.Kind[3]", "運用", "operation: 0 fighter, other values bomber"},
     Description{"AircraftType.NumData[0]", "工数", "man-hours to build", Check::Range, limits::kAircraftNumber},
@@ -69,14 +65,14 @@ constexpr std::array kDescriptions = {
     Description{"AircraftType.Flags[1]", "高々度", "high-altitude capable (0 no, other values yes)"},
     Description{"AircraftType.Flags[2]", "急降下", "dive-bombing capable (0 no, other values yes)"},
     Description{"AircraftType.Kidou[*]", "機動", "manoeuvre of mission group 0 transfer, 1 intercept/reconnaissance, 2 bombing 1, 3 bombing 2", Check::Range, limits::kAircraftNumber},
-    Description{"AircraftType.Bomb[*][0]", "爆弾", "bomb kind of the mission group: 0 torpedo, 1 small, 2 medium, 3 large, 255 none"},
+    Description{"AircraftType.Bomb[*][0]", "爆弾", "bomb kind of the mission group: 0 torpedo, 1 small, 2 medium, 3 large, 255 none", Check::List, {}, ListOf::Bomb},
     Description{"AircraftType.Bomb[*][1]", "爆弾（数）", "bomb count of the mission group", Check::Range, limits::kAircraftNumber},
     Description{"AircraftType.Kouzoku[*]", "航続", "range of the mission group (9999 unlimited)", Check::Range, limits::kAircraftRange},
 
     Description{"ShipClass.Name", "艦型", "class name"},
-    Description{"ShipClass.Kind[0]", "国籍", "nationality (index into the ship nation names)"},
-    Description{"ShipClass.Kind[1]", "艦種", "ship type (index into the ship type names)"},
-    Description{"ShipClass.StepIndex", "下部ステップ", "index into the lower step count table"},
+    Description{"ShipClass.Kind[0]", "国籍", "nationality (index into the ship nation names)", Check::List, {}, ListOf::ShipNation},
+    Description{"ShipClass.Kind[1]", "艦種", "ship type (index into the ship type names)", Check::List, {}, ListOf::ShipType},
+    Description{"ShipClass.StepIndex", "下部ステップ", "index into the lower step count table", Check::List, {}, ListOf::Step},
     Description{"ShipClass.Perf[0]", "上部ステップ", "upper step count", Check::Range, limits::kClassSteps},
     Description{"ShipClass.Perf[1]", "速力", "speed", Check::Range, limits::kClassSpeed},
     Description{"ShipClass.Perf[2]", "燃料", "fuel capacity", Check::Range, limits::kClassFuel},
@@ -84,37 +80,37 @@ constexpr std::array kDescriptions = {
     Description{"ShipClass.Armor[1]", kUnknownJa, kUnknownEn},
     Description{"ShipClass.Armor[2]", "甲板装甲", "deck armour", Check::Range, limits::kArmour},
     Description{"ShipClass.Armor[3]", "舷側装甲", "side armour", Check::Range, limits::kArmour},
-    Description{"ShipClass.Weapon[0][*]", "武装", "weapon kind of the mount (index into the weapon names, 255 none)"},
+    Description{"ShipClass.Weapon[0][*]", "武装", "weapon kind of the mount (index into the weapon names, 255 none)", Check::List, {}, ListOf::Weapon},
     Description{"ShipClass.Weapon[1][*]", "門数", "number of guns of the mount", Check::Range, limits::kGunCount},
     Description{"ShipClass.Weapon[2][*]", "回数", "number of firings of the mount", Check::Range, limits::kFirings},
     Description{"ShipClass.AircraftCapacity", "搭載", "carrying capacity", Check::Range, limits::kAircraftCapacity},
 
     Description{"Base.Name", "基地名", "base name; the last base is named ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ"},
     Description{"Base.Extra[*]", kUnknownJa, kUnknownEn},
-    Description{"Base.Region", "地域", "region (index into the region names)"},
-    Description{"Base.Terrain", "地形", "terrain (index into the terrain names)"},
-    Description{"Base.Size", "集落規模", "settlement size (index into the settlement size names)"},
-    Description{"Base.Resource[0]", "採掘資源種類", "kind of resource mined (255 none)"},
+    Description{"Base.Region", "地域", "region (index into the region names)", Check::List, {}, ListOf::Region},
+    Description{"Base.Terrain", "地形", "terrain (index into the terrain names)", Check::List, {}, ListOf::Terrain},
+    Description{"Base.Size", "集落規模", "settlement size (index into the settlement size names)", Check::List, {}, ListOf::SettlementSize},
+    Description{"Base.Resource[0]", "採掘資源種類", "kind of resource mined (255 none)", Check::List, {}, ListOf::Resource},
     Description{"Base.Resource[1]", "採掘資源量", "amount mined", Check::Range, limits::kResourceAmount},
-    Description{"Base.Factory[0]", "工場種類", "kind of factory (255 none)"},
+    Description{"Base.Factory[0]", "工場種類", "kind of factory (255 none)", Check::List, {}, ListOf::Factory},
     Description{"Base.Factory[1]", "工場生産力", "factory output", Check::Range, limits::kFactoryOutput},
     Description{"Base.Stockpile[*][*]", "在庫量", "stock of material a (in the order of the material names); two values per material", Check::Range, limits::kStockpile},
     Description{"Base.Airfield", "飛行場", "airfield", Check::Range, limits::kAirfield},
     Description{"Base.Fortification", "陣地", "fortification", Check::Range, limits::kFortification},
     Description{"Base.PublicOrder", "治安度", "public order", Check::Range, limits::kPublicOrder},
-    Description{"Base.Task", "設営任務", "construction task (index into the task names)"},
-    Description{"Base.Owner", "領有", "owner (index into the side names)"},
-    Description{"Base.AirType[*]", "航空機名", "aircraft type of the slot (255 empty)"},
+    Description{"Base.Task", "設営任務", "construction task (index into the task names)", Check::List, {}, ListOf::Task},
+    Description{"Base.Owner", "領有", "owner (index into the side names)", Check::List, {}, ListOf::Side},
+    Description{"Base.AirType[*]", "航空機名", "aircraft type of the slot (255 empty)", Check::BaseAircraft},
     Description{"Base.AirCount[*][*]", "機数", "aircraft count of the slot; two counts per slot", Check::Range, limits::kBaseAircraftCount},
     Description{"Base.Units[*][*]", "部隊数", "land units: attack, garrison, construction, maintenance, militia; two values each", Check::Range, limits::kUnitCount},
-    Description{"Base.Anchorage", "泊地規模", "anchorage (index into the anchorage names)"},
+    Description{"Base.Anchorage", "泊地規模", "anchorage (index into the anchorage names)", Check::List, {}, ListOf::Anchorage},
     Description{"Base.ExtraWords[*][*]", kUnknownJa, kUnknownEn},
     Description{"Base.ExtraBytes[*][*]", kUnknownJa, kUnknownEn},
 
     Description{"Ship.Words[0]", "所属", "affiliation number"},
     Description{"Ship.Words[1]", kUnknownJa, kUnknownEn},
     Description{"Ship.Words[2]", "艦名番号", "name number (-1 no ship)"},
-    Description{"Ship.Words[3]", "艦型番号", "index of the ship's class"},
+    Description{"Ship.Words[3]", "艦型番号", "index of the ship's class", Check::ShipClassNumber},
     Description{"Ship.Words[4]", "下部ステップ（現在）", "current lower steps", Check::ClassLowerSteps},
     Description{"Ship.Words[5]", "上部ステップ（現在）", "current upper steps", Check::ClassUpperSteps},
     Description{"Ship.Words[6]", "燃料（現在）", "current fuel", Check::ClassFuel},
@@ -126,8 +122,8 @@ constexpr std::array kDescriptions = {
     Description{"Ship.Words2[0]", kUnknownJa, kUnknownEn},
     Description{"Ship.Words2[1]", "搭載（物資）", "carried load (ship types 17 and 18)"},
 
-    Description{"CarrierAir.Key", "搭載艦", "index of the individual ship that carries the entry"},
-    Description{"CarrierAir.Slots[0][*]", "搭載機種", "aircraft type of the slot (255 empty)"},
+    Description{"CarrierAir.Key", "搭載艦", "index of the individual ship that carries the entry", Check::CarrierKey},
+    Description{"CarrierAir.Slots[0][*]", "搭載機種", "aircraft type of the slot (255 empty)", Check::List, {}, ListOf::Aircraft},
     Description{"CarrierAir.Slots[1][*]", "搭載機数（一）", "aircraft count of the slot, first part"},
     Description{"CarrierAir.Slots[2][*]", "搭載機数（二）", "aircraft count of the slot, second part"},
 

@@ -22,6 +22,31 @@ enum class Check {
     ClassFirings,     // 0..its class's Weapon[2] of the same mount
     ScienceLeave,     // 0..Need of the same entry
     TurnBox,          // the campaign clock: current turn between start and end
+    List,             // one of the values the field's combo box offers (`list`)
+    ShipClassNumber,  // an existing ship's class: a class with a name
+    BaseAircraft,     // a base slot: an aircraft its side's list offers, a seaplane only with an anchorage
+    CarrierKey,       // a carrier-air entry: -1 (unused) or an existing carrier
+};
+
+// The lists the combo boxes offer; see model/ValueLists.h.
+enum class ListOf {
+    None,
+    Region,
+    Terrain,
+    SettlementSize,
+    Resource,
+    Factory,
+    Task,
+    Side,
+    Anchorage,
+    AircraftNation,
+    AircraftModel,
+    ShipNation,
+    ShipType,
+    Weapon,
+    Bomb,
+    Step,
+    Aircraft,
 };
 
 struct Description {
@@ -32,6 +57,7 @@ struct Description {
     const char* english;
     Check check = Check::None;
     limits::Range range{};
+    ListOf list = ListOf::None;
 };
 
 // Every description: the header values in file order (after the ones the loader finds and

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <optional>
+
 // The values the edit dialogs let a user type into a field, one definition each: the dialogs
 // clamp their boxes to these, and the command line's --check refuses values outside them.
 // A field's own width may hold more; a value loaded from the file is kept even when these
@@ -14,6 +16,18 @@ struct Range {
 
     constexpr bool contains(qint64 value) const { return value >= minimum && value <= maximum; }
     bool operator==(const Range&) const = default;
+};
+
+// A box's bounds as the numeric input filter takes them: a range, or bounds of which either
+// may be absent (no limit).
+struct Bounds {
+    std::optional<qint64> maximum;
+    std::optional<qint64> minimum;
+
+    constexpr Bounds() = default;
+    constexpr Bounds(std::optional<qint64> max, std::optional<qint64> min) : maximum(max), minimum(min) {}
+    constexpr Bounds(const Range& range) : maximum(range.maximum), minimum(range.minimum) {}  // NOLINT
+    bool operator==(const Bounds&) const = default;
 };
 
 // Aircraft editor.

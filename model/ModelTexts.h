@@ -174,4 +174,57 @@ inline QString longerThanDialogAllows(const QString& label, qsizetype bytes, qsi
         .arg(maximum);
 }
 
+// Why a value breaks the game's rules, with the values accepted; `check` prints them after
+// the path and the value.
+inline QString ruleRange(const QString& label, qint64 minimum, qint64 maximum) {
+    return QStringLiteral("「%1」は編集画面で入力できる範囲の外です (%2～%3)")
+        .arg(label)
+        .arg(minimum)
+        .arg(maximum);
+}
+inline QString ruleTextBytes(const QString& label, qsizetype bytes, qsizetype maximum) {
+    return QStringLiteral("「%1」はシフトJISで %2 バイトあり、編集画面の上限を超えています (%3 バイトまで)")
+        .arg(label)
+        .arg(bytes)
+        .arg(maximum);
+}
+inline QString ruleList(const QString& label, const QString& accepted) {
+    return QStringLiteral("「%1」は編集画面の一覧にない値です (%2)").arg(label, accepted);
+}
+inline QString ruleAboveClass(const QString& label, const QString& classLabel, qint64 classValue) {
+    return QStringLiteral("「%1」が艦型の「%2」を超えています (0～%3)")
+        .arg(label, classLabel)
+        .arg(classValue);
+}
+inline QString ruleLeaveAboveNeed(qint64 need) {
+    return QStringLiteral("「残りターン」が「必要ターン」を超えています (0～%1)").arg(need);
+}
+inline QString ruleTurnOutside(const QString& label, const QString& accepted) {
+    return QStringLiteral("「%1」が開始ターンと終了ターンの間にありません (%2)").arg(label, accepted);
+}
+inline QString turnTriple(int year, int month, int turn) {
+    return QStringLiteral("%1年%2月%3ターン").arg(year).arg(month).arg(turn);
+}
+inline QString ruleNoSuchClass(qint64 lastClass) {
+    return QStringLiteral("「艦型番号」の艦型がありません (名前のある艦型 0～%1)").arg(lastClass);
+}
+inline QString ruleSlotAircraft(bool japaneseSide) {
+    return japaneseSide ? QStringLiteral(
+                              "この基地の一覧にない機体です (日本軍の基地: 国籍が日本海軍か日本陸軍の "
+                              "0～169 番の機体、255 は空き)")
+                        : QStringLiteral(
+                              "この基地の一覧にない機体です (連合軍と中立国の基地: 国籍が日本以外の "
+                              "0～169 番の機体、255 は空き)");
+}
+inline QString ruleSeaplane() {
+    return QStringLiteral("泊地がないので水上機は置けません (泊地規模 1 以上、または別の機種)");
+}
+inline QString ruleCarrierKey() {
+    return QStringLiteral("「搭載艦」が空母の個艦を指していません (-1、または艦種 0～3 の個艦の番号)");
+}
+// --check: a new value the rules above refuse.
+inline QString refusedValue(const QString& label, const QString& value, const QString& reason) {
+    return QStringLiteral("「%1」の値 %2 は受け付けられません: %3").arg(label, value, reason);
+}
+
 }  // namespace korven::texts

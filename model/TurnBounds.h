@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FieldLimits.h"
+
 #include <QtGlobal>
 
 #include <cstdint>
@@ -17,16 +19,11 @@ struct TurnBoxes {
     qint64 EY = 0, EM = 0, ET = 0;
 };
 
-struct LeaveBounds {
-    std::optional<qint64> maximum;
-    std::optional<qint64> minimum;
-
-    bool operator==(const LeaveBounds&) const = default;
-};
+using LeaveBounds = limits::Bounds;
 
 inline constexpr int kTurnBoxes = 9;
 inline constexpr qint64 kLastEndYear = 50;
-inline constexpr LeaveBounds kOperationNumberBounds{50, 0};  // the number of the phase "作戦"
+inline constexpr limits::Range kOperationNumber{0, 50};  // the number of the phase "作戦"
 
 // The bounds of turn box `index`; nothing for the start-turn boxes 3..5 and unknown indexes.
 std::optional<LeaveBounds> turnBoxBounds(int index, const TurnBoxes& v);

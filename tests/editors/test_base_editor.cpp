@@ -222,27 +222,34 @@ private slots:
         }
     }
 
-    void unofferedTypeSelectsFirstItem_data() {
+    // A slot holding an aircraft its list does not offer shows it as it is and keeps it until
+    // the player picks another.
+    void unofferedTypeIsKeptAsItIs_data() {
         QTest::addColumn<int>("stored");
-        QTest::newRow("foreign type at a Japanese base") << 2;
-        QTest::newRow("type 171") << 171;
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("foreign type at a Japanese base") << 2 << QStringLiteral("（一覧にない機体）F4F");
+        QTest::newRow("type 171") << 171 << QStringLiteral("（一覧にない機体）");
     }
-    void unofferedTypeSelectsFirstItem() {
+    void unofferedTypeIsKeptAsItIs() {
         QFETCH(int, stored);
+        QFETCH(QString, shown);
         fixtures::ScriptedUi ui;
         auto file = model();
         file->Base[kBase].AirType[1] = static_cast<uint8_t>(stored);
         Editor e(*file);
         QComboBox* names = e.combo(QStringLiteral("cbKoukuki_1"));
         QCOMPARE(e.combo(QStringLiteral("cbKisyu_1"))->currentIndex(), 0);
-        QCOMPARE(e.names(1), (QList<int>{0, 1}));
-        QCOMPARE(names->currentIndex(), 0);
-        QCOMPARE(names->property(kTagProperty).toString(), QStringLiteral("-1"));
+        QCOMPARE(e.names(1), (QList<int>{0, 1, stored}));
+        QVERIFY2(names->currentText().startsWith(shown), qPrintable(names->currentText()));
+        QCOMPARE(names->currentData().toInt(), stored);
+        QVERIFY(!marked(names));
+        QVERIFY(!e.button(QStringLiteral("CommandApply"))->isEnabled());
+        // Picking an offered aircraft replaces it; the counts go with the slot.
+        names->setCurrentIndex(0);
         QVERIFY(marked(names));
-        QVERIFY(e.button(QStringLiteral("CommandApply"))->isEnabled());
         e.button(QStringLiteral("CommandApply"))->click();
         QCOMPARE(int(file->Base[kBase].AirType[1]), 0);
-        QCOMPARE(file->Base[kBase].AirCount[0][1], 21);  // the counts go with it
+        QCOMPARE(file->Base[kBase].AirCount[0][1], 21);
     }
 
     void emptySlotStaysEmptyWithZeroCounts() {
@@ -347,10 +354,13 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(ui.messageTexts(), QStringList{QStringLiteral("泊地がないので水上機は選択できません")});
         QVERIFY(dialogShown);
+        // The stored seaplane stays, unmarked, until the player picks something else.
         QComboBox* category = control<QComboBox>(dialog, "cbKisyu_2");
-        QCOMPARE(category->currentIndex(), base::kNoCategory);
-        QVERIFY(marked(category));
+        QCOMPARE(category->currentIndex(), base::kSeaplaneCategory);
+        QVERIFY(!marked(category));
         QPushButton* apply = button(dialog, "CommandApply");
+        QVERIFY(!apply->isEnabled());
+        category->setCurrentIndex(base::kNoCategory);
         QVERIFY(apply->isEnabled());
         apply->click();
         QCOMPARE(int(file->Base[kBase].AirType[2]), 255);
@@ -502,7 +512,11 @@ private slots:
             QVERIFY2(combo->currentIndex() == -1, name);
             QVERIFY2(!marked(combo), name);
         }
-        QCOMPARE(e.combo(QStringLiteral("cbKoukuki_3"))->count(), 0);
+        // The stored aircraft is the one name shown.
+        QCOMPARE(e.names(3), QList<int>{7});
+        QCOMPARE(e.names(4), QList<int>{200});
+        QCOMPARE(e.combo(QStringLiteral("cbKoukuki_4"))->currentText(),
+                 QStringLiteral("（一覧にない機体）200"));
         QVERIFY(!e.button(QStringLiteral("CommandApply"))->isEnabled());
         e.box(QStringLiteral("txtBichiku_0"))->setText(QStringLiteral("1"));
         e.button(QStringLiteral("CommandApply"))->click();
@@ -523,7 +537,7 @@ private slots:
         file->Base[kBase].AirCount[0][3] = 9;
         Editor e(*file);
         QCOMPARE(e.combo(QStringLiteral("cbKisyu_3"))->currentIndex(), 5);
-        QCOMPARE(e.combo(QStringLiteral("cbKoukuki_3"))->count(), 0);
+        QCOMPARE(e.names(3), QList<int>{6});
         QVERIFY(!marked(e.combo(QStringLiteral("cbKoukuki_3"))));
         e.box(QStringLiteral("txtKoukuki_6"))->setText(QStringLiteral("11"));
         e.button(QStringLiteral("CommandApply"))->click();

@@ -3,6 +3,7 @@
 #include "tests/support/ScriptedUi.h"
 
 #include <QPushButton>
+#include <QRandomGenerator>
 
 using namespace korven;
 using namespace korven::testing;
@@ -155,6 +156,33 @@ void giveSeaplaneBasesAnAnchorage(SaveFile& file) {
     }
 }
 
+// Codes off every list and aircraft from anywhere on every base, drawn from `seed`: the side's
+// own aircraft and others', types that have no record, seaplanes with and without an
+// anchorage, counts in empty slots. Returns the bases' keys.
+QStringList storeRandomOffListValues(SaveFile& file, quint32 seed) {
+    QRandomGenerator random(seed);
+    auto any = [&random](int below) { return static_cast<int>(random.bounded(below)); };
+    QStringList keys;
+    for (int b = 0; b <= file.LastBaseIndex; ++b) {
+        keys.append(u"Base%1"_s.arg(b));
+        BaseRecord& base = file.Base[static_cast<std::size_t>(b)];
+        base.Owner = static_cast<uint8_t>(any(4));
+        base.Region = static_cast<uint8_t>(any(256));
+        base.Terrain = static_cast<uint8_t>(any(256));
+        base.Size = static_cast<uint8_t>(any(256));
+        base.Task = static_cast<uint8_t>(any(256));
+        base.Resource[0] = static_cast<int16_t>(any(3) == 0 ? 255 : any(600) - 300);
+        base.Factory[0] = static_cast<int16_t>(any(3) == 0 ? 255 : any(600) - 300);
+        base.Anchorage = static_cast<int16_t>(any(3) == 0 ? 0 : any(20) - 5);
+        for (std::size_t k = 0; k < base.AirType.size(); ++k) {
+            base.AirType[k] = static_cast<uint8_t>(any(256));
+            base.AirCount[0][k] = static_cast<int16_t>(any(2000) - 500);
+            base.AirCount[1][k] = static_cast<int16_t>(any(2000) - 500);
+        }
+    }
+    return keys;
+}
+
 }  // namespace
 
 // Opening any editor and pressing OK without touching anything never changes the file.
@@ -182,6 +210,20 @@ private slots:
         const QStringList touched = openAndConfirm(*file, keys);
         QVERIFY2(touched.isEmpty(), qPrintable(touched.join(u' ')));
         QVERIFY(compose(*file) == before);
+    }
+
+    // The base editor's lists meet every kind of stored code; none may change by OK alone.
+    void offListValuesOnEveryBaseComeBackByteForByte() {
+        for (const quint32 seed : {1U, 2U, 3U}) {
+            const std::unique_ptr<SaveFile> file = load(fixtures::SaveImageBuilder().build());
+            QVERIFY(file != nullptr);
+            const QStringList keys = storeRandomOffListValues(*file, seed);
+            const QByteArray before = compose(*file);
+            QVERIFY(!before.isEmpty());
+            const QStringList touched = openAndConfirm(*file, keys);
+            QVERIFY2(touched.isEmpty(), qPrintable(touched.join(u' ')));
+            QVERIFY2(compose(*file) == before, qPrintable(u"seed %1"_s.arg(seed)));
+        }
     }
 };
 

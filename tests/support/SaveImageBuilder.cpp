@@ -4,6 +4,7 @@
 #include "platform/Cp932.h"
 #include "tests/support/DemoNames.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -90,7 +91,7 @@ void buildHeader(Image& image, const SaveImageBuilder& b, const QByteArray& save
     image.fillRandom(b.airDevelopmentOffset() + 352, b.scienceWeaponOffset(), random);
     for (int e = 0; e < 18; ++e) {
         const int need = e == 4 ? 7 : 10 * (e % 6 + 2);
-        const int leave = e % 6 == 0 ? 0 : need - e % 6 * 3;
+        const int leave = e % 6 == 0 ? 0 : std::max(0, need - e % 6 * 3);
         image.i16(b.scienceWeaponOffset() + 4 * e, leave);
         image.i16(b.scienceWeaponOffset() + 4 * e + 2, need);
     }
@@ -130,7 +131,9 @@ void buildAircraft(Image& image, const SaveImageBuilder& b, Random& random) {
             const qint64 group = k == 0 ? at + 55 : at + 60 + 6 * (k - 1);
             const bool armed = a.operation != 0 || k == 0;
             image.u8(group, random.range(20, 80));
-            image.u8(group + 1, armed ? random.range(0, 5) : 255);
+            // A kind the bomb list offers: 魚雷, 小型, 中型, 大型, or 255 for なし.
+            const int kind = armed ? random.range(0, 4) : 255;
+            image.u8(group + 1, kind < 4 ? kind : 255);
             image.u8(group + 2, armed ? random.range(1, 4) : 0);
             if (k >= 1) {
                 image.u8(group + 3, 0xC0 + k);  // padding the writer must keep

@@ -1,0 +1,44 @@
+#include "mainwindow/DiagnosisRows.h"
+
+#include "mainwindow/ChangeRows.h"
+#include "mainwindow/MainWindowTexts.h"
+#include "model/ModelTree.h"
+
+#include <algorithm>
+
+namespace korven::mainwindow {
+
+std::vector<DiagnosisGroup> DiagnosisGroups(const std::vector<rules::Finding>& findings,
+                                            const SaveFile& file) {
+    // The change view already names a path's category, record and field.
+    std::vector<FieldChange> changes;
+    changes.reserve(findings.size());
+    for (const rules::Finding& f : findings) {
+        FieldChange change;
+        change.path = f.path;
+        const auto end =
+            std::find_if(f.path.cbegin(), f.path.cend(), [](QChar c) { return c == u'[' || c == u'.'; });
+        change.kind = f.path.first(end - f.path.cbegin());
+        change.newValue = f.value;
+        changes.push_back(std::move(change));
+    }
+    const std::vector<ChangeRow> named = ChangeRowsFor(changes, file);
+    std::vector<DiagnosisGroup> groups;
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+        const rules::Finding& f = findings[i];
+        auto group = std::find_if(groups.begin(), groups.end(),
+                                  [&](const DiagnosisGroup& g) { return g.category == named[i].category; });
+        if (group == groups.end()) {
+            group = groups.insert(groups.end(), DiagnosisGroup{named[i].category, {}});
+        }
+        group->rows.push_back({named[i].record, named[i].field, FormatValue(f.value), f.message,
+                               f.fix ? QString::number(*f.fix) : texts::noRepair(), f.path, f});
+    }
+    return groups;
+}
+
+QString DiagnosisStatus(std::size_t findings) {
+    return findings == 0 ? QString() : texts::diagnosisStatus(findings);
+}
+
+}  // namespace korven::mainwindow

@@ -1,0 +1,67 @@
+#include "catalogue/ReferenceTables.h"
+#include "mainwindow/DiagnosisRows.h"
+#include "mainwindow/MainWindowTexts.h"
+#include "model/SaveFileLoader.h"
+#include "tests/support/Recorders.h"
+#include "tests/support/SaveImageBuilder.h"
+
+#include <QTest>
+
+using namespace korven;
+using namespace korven::mainwindow;
+using namespace Qt::StringLiterals;
+
+class TestDiagnosisRows : public QObject {
+    Q_OBJECT
+
+    SaveFile m_file;
+
+private slots:
+    void initTestCase() {
+        catalogue::FillReferenceTables();
+        fixtures::RecordingStatus status;
+        fixtures::RecordingMessages messages;
+        const QByteArray demo = fixtures::SaveImageBuilder(fixtures::DemoSaveOptions()).build();
+        QCOMPARE(LoadSaveFile(demo, m_file, status, messages), 0);
+    }
+
+    void findingsGroupedByCategoryInFileOrder() {
+        SaveFile file = m_file;
+        file.Base[5].PublicOrder = 101;
+        file.ShipClass[3].Perf[1] = 100;
+        file.Base[2].Terrain = 200;
+        file.AircrewSkill[4][1] = 100;
+        int ship = 0;
+        while (file.Ship[ship].Words[2] == -1) {
+            ++ship;
+        }
+        file.Ship[ship].Words[3] = 300;
+        const std::vector<DiagnosisGroup> groups = DiagnosisGroups(rules::CheckSave(file), file);
+
+        QStringList categories;
+        for (const DiagnosisGroup& g : groups) {
+            categories << u"%1 %2"_s.arg(g.category).arg(g.rows.size());
+        }
+        QCOMPARE(categories, (QStringList{texts::nodeToujouRen() + u" 1"_s, texts::nodeKankei() + u" 1"_s,
+                                          texts::nodeKichi() + u" 2"_s, texts::nodeKokan() + u" 1"_s}));
+        const DiagnosisRow& terrain = groups[2].rows[0];
+        QCOMPARE(terrain.path, u"Base[2].Terrain"_s);
+        QCOMPARE(terrain.field, u"地形"_s);
+        QCOMPARE(terrain.value, u"200"_s);
+        QCOMPARE(terrain.fix, u"5"_s);
+        QVERIFY(!terrain.record.isEmpty());
+        QCOMPARE(groups[2].rows[1].path, u"Base[5].PublicOrder"_s);
+        // No class number is obviously right.
+        QCOMPARE(groups[3].rows[0].fix, texts::noRepair());
+        QCOMPARE(groups[0].rows[0].record, u"ソビエト"_s);
+    }
+
+    void statusCountsOrSaysNothing() {
+        QCOMPARE(DiagnosisStatus(0), QString());
+        QCOMPARE(DiagnosisStatus(5), u"診断: 5 件"_s);
+        QCOMPARE(DiagnosisGroups(rules::CheckSave(m_file), m_file).size(), std::size_t(0));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDiagnosisRows)
+#include "test_diagnosis_rows.moc"
