@@ -8,7 +8,6 @@
 #include "model/SaveFileWriter.h"
 #include "model/SaveInPlace.h"
 
-#include <QFile>
 #include <QSignalBlocker>
 #include <QUndoCommand>
 
@@ -152,8 +151,7 @@ OpenDocument::RestoreOutcome OpenDocument::restoreBackup(const QString& backupPa
     if (m_readOnly) {
         return {DocumentRestore::ReadOnly, {}};
     }
-    QFile file(backupPath);
-    const QByteArray contents = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray contents = ReadBackup(backupPath);
     auto restored = std::make_unique<SaveFile>();
     if (!LoadBackup(contents, *restored)) {
         m_messages.show(Message(document::texts::backupUnreadable(backupPath), MessageIcon::Error));

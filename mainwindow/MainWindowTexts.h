@@ -275,6 +275,16 @@ inline QString colBackupSize() {
 inline QString colBackupDifferences() {
     return QStringLiteral("現在との違い");
 }
+inline QString colBackupOrigin() {
+    return QStringLiteral("元のファイル");
+}
+inline QString backupOfThisFile() {
+    return QStringLiteral("このファイル");
+}
+// A backup of a save with the same name in another folder (a moved or copied game folder).
+inline QString backupElsewhere(const QString& origin) {
+    return QStringLiteral("別の場所: %1").arg(origin);
+}
 inline QString backupSize(qint64 bytes) {
     return QStringLiteral("%L1 バイト").arg(bytes);
 }
