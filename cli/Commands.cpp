@@ -231,8 +231,7 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
         console.err << texts::noChanges() << '\n';
         return kExitOk;
     }
-    console.out << texts::totalChanged(changed) << '\n';
-
+    // The count is only said of a save that happened.
     ConsoleStatus status(console.verbose ? &console.err : nullptr);
     ConsoleMessages messages(console.err);
     if (inPlace) {
@@ -252,6 +251,10 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
             console.err << texts::fileLine(path) << '\n';
             return kExitFailure;
         }
+        console.out << texts::totalChanged(changed) << '\n';
+        if (saved.inPlace) {
+            console.out << korven::texts::rewrittenInPlace() << '\n';
+        }
         console.out << texts::saved(path) << '\n';
         return kExitOk;
     }
@@ -261,6 +264,7 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
         console.err << texts::fileLine(options.outputPath) << '\n';
         return kExitFailure;
     }
+    console.out << texts::totalChanged(changed) << '\n';
     if (copy.backup) {
         console.out << korven::texts::backupMade(*copy.backup) << '\n';
     }

@@ -107,7 +107,7 @@ SaveOutcome OpenDocument::save() {
     switch (saved.result) {
         case InPlaceResult::Saved:
             markSaved();
-            return {DocumentSave::Saved, m_backupPath};
+            return {DocumentSave::Saved, m_backupPath, saved.inPlace};
         case InPlaceResult::ReloadWanted:
             return {DocumentSave::ReloadWanted, {}};
         case InPlaceResult::Cancelled:

@@ -25,7 +25,8 @@ enum class DocumentRestore { Restored, NoFile, ReadOnly, Failed };
 
 struct SaveOutcome {
     DocumentSave outcome = DocumentSave::NoFile;
-    QString backup;  // the backup of the file as it was before its first write, if made
+    QString backup;        // the backup of the file as it was before its first write, if made
+    bool inPlace = false;  // rewritten in place to keep its other names (not all or nothing)
 };
 
 // The one open save file: its path, read-only and changed flags, the model, the locked handle,

@@ -648,7 +648,9 @@ void frmMain::reload() {
 }
 
 void frmMain::showSaved(const SaveOutcome& saved) {
-    if (saved.outcome == DocumentSave::Saved && !saved.backup.isEmpty()) {
+    if (saved.outcome == DocumentSave::Saved && saved.inPlace) {
+        m_status->showStatus(korven::texts::rewrittenInPlace());
+    } else if (saved.outcome == DocumentSave::Saved && !saved.backup.isEmpty()) {
         m_status->showStatus(mt::savedWithBackup(saved.backup));
     }
     showEditState();

@@ -151,6 +151,13 @@ inline QString backupMade(const QString& path) {
     return QStringLiteral("バックアップ: ") + path;
 }
 
+// After a save of a file with other names (hard links), which keeps them by writing in place.
+inline QString rewrittenInPlace() {
+    return QStringLiteral(
+        "このファイルにはほかの名前（ハードリンク）があるため、その場で書き換えました。この保存は全部か無し"
+        "かではありません（書き込む前の内容はバックアップにあります）。");
+}
+
 // A field that one side of a comparison does not have (a base after its LastBaseIndex).
 inline QString absentValue() {
     return QStringLiteral("(なし)");

@@ -63,7 +63,7 @@ InPlaceSave SaveInPlace(SaveFile& file, LockedFile& handle, const InPlaceOptions
         }
         case DiskChange::None:
             // What is on disk is the loaded image, so that is what the backup keeps.
-            if (options.backUpFirst) {
+            if (options.backUpFirst || handle.hasOtherNames()) {
                 const std::optional<QString> backup =
                     BackUpSaveFile(handle.path(), file.image, options.backups, messages);
                 if (!backup) {
@@ -79,6 +79,7 @@ InPlaceSave SaveInPlace(SaveFile& file, LockedFile& handle, const InPlaceOptions
     if (check.replaced && !handle.reattach(&failure)) {
         return failed(texts::writeError(), failure, messages);
     }
+    outcome.inPlace = handle.hasOtherNames();
     outcome.result =
         WriteSaveFile(file, handle, status, messages) ? InPlaceResult::Saved : InPlaceResult::Failed;
     return outcome;

@@ -68,7 +68,12 @@ public:
     // the file the path names now.
     bool reopenForWriting(FileFailure* failure = nullptr);
 
-    // Replaces the whole contents atomically (normal mode only). Refused when the path no
+    // The held file has other names (hard links). Such a file is rewritten in place so that
+    // every name keeps seeing it; that write is not all or nothing.
+    bool hasOtherNames() const;
+
+    // Replaces the whole contents atomically (normal mode only), or in place when the file
+    // has other names. Refused when the path no
     // longer names the held file. On failure the file on disk and this handle are unchanged.
     bool replaceContents(const QByteArray& contents, FileFailure* failure = nullptr);
 

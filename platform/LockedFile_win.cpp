@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <new>
 #include <optional>
 #include <utility>
@@ -166,6 +167,32 @@ HANDLE replaceAtomically(const QString& path, const QByteArray& contents,
     return handle;
 }
 
+// A file with other names (hard links) keeps them only when written through: renaming over
+// one name would leave the others with the old contents. So it is rewritten in place, which is
+// not all or nothing; callers back the file up first. A failure puts the old bytes back if it can.
+bool rewriteInPlace(HANDLE handle, const QByteArray& contents, FileFailure* failure) {
+    QByteArray old;
+    if (!readAllHandle(handle, std::numeric_limits<qint64>::max(), &old, failure)) {
+        return false;
+    }
+    auto writeWhole = [handle](const QByteArray& bytes) {
+        return SetFilePointerEx(handle, LARGE_INTEGER{}, nullptr, FILE_BEGIN) &&
+               windows::WriteAll(handle, bytes.constData(), bytes.size()) && SetEndOfFile(handle) &&
+               FlushFileBuffers(handle);
+    };
+    if (writeWhole(contents)) {
+        return true;
+    }
+    fail(failure, LastSystemFailure());
+    writeWhole(old);
+    return false;
+}
+
+bool handleHasOtherNames(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    return GetFileInformationByHandle(handle, &info) && info.nNumberOfLinks > 1;
+}
+
 using Identity = std::pair<DWORD, DWORD>;
 
 // The file index: what stays the same for one file under every name it has. The volume is
@@ -239,6 +266,13 @@ std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteA
         if (existing == INVALID_HANDLE_VALUE) {
             return nullptr;
         }
+    }
+    if (existing != INVALID_HANDLE_VALUE && handleHasOtherNames(existing)) {
+        if (!rewriteInPlace(existing, contents, failure)) {
+            CloseHandle(existing);
+            return nullptr;
+        }
+        return std::unique_ptr<LockedFile>(new LockedFile(path, target, existing, LockMode::Normal));
     }
     auto release = [&existing] {
         if (existing != INVALID_HANDLE_VALUE) {
@@ -332,6 +366,10 @@ bool LockedFile::holdNamed(LockMode mode, FileFailure* failure) {
     return true;
 }
 
+bool LockedFile::hasOtherNames() const {
+    return handleHasOtherNames(m_handle);
+}
+
 bool LockedFile::replaceContents(const QByteArray& contents, FileFailure* failure) {
     if (m_mode != LockMode::Normal) {
         fail(failure, FileProblem::ReadOnlyFile);
@@ -346,6 +384,9 @@ bool LockedFile::replaceContents(const QByteArray& contents, FileFailure* failur
     if (isReadOnly(m_target)) {
         fail(failure, FileProblem::ReadOnlyFile);
         return false;
+    }
+    if (handleHasOtherNames(m_handle)) {
+        return rewriteInPlace(m_handle, contents, failure);
     }
     bool released = false;
     auto release = [&released, this] {

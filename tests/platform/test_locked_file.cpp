@@ -12,6 +12,7 @@
 #else
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <csignal>
 #endif
 
@@ -44,7 +45,11 @@ private slots:
 #ifdef Q_OS_WIN
     void heldWithoutSharing();
 #else
+    void failedWriteLeavesOldFile_data();
     void failedWriteLeavesOldFile();
+    void replaceKeepsOwnerGroupAndMode();
+    void hardLinksKeepSeeingTheFile_data();
+    void hardLinksKeepSeeingTheFile();
 #endif
 #ifndef Q_OS_WIN  // Windows keeps a deleted file's name, and so its folder, until it is closed
     void removedFolderFailsCleanly();
@@ -322,7 +327,19 @@ void TestLockedFile::heldWithoutSharing() {
     QCOMPARE(folderEntries(m_path), QStringList{u"SaveFile1.SAVE"_s});
 }
 #else
+void TestLockedFile::failedWriteLeavesOldFile_data() {
+    QTest::addColumn<bool>("linked");
+    QTest::newRow("through a temporary file") << false;
+    // Written in place: the old bytes are put back.
+    QTest::newRow("with a hard link") << true;
+}
+
 void TestLockedFile::failedWriteLeavesOldFile() {
+    QFETCH(bool, linked);
+    const QString link = m_dir->filePath(u"link.SAVE"_s);
+    if (linked) {
+        QCOMPARE(::link(QFile::encodeName(m_path).constData(), QFile::encodeName(link).constData()), 0);
+    }
     // A file-size limit makes writing the temporary file fail part way, as a full disk would;
     // it binds root as well.
     auto file = LockedFile::open(m_path, LockMode::Normal);
@@ -343,7 +360,8 @@ void TestLockedFile::failedWriteLeavesOldFile() {
     QVERIFY(!replaced);
     QCOMPARE(failure.problem, FileProblem::NoSpace);
     QCOMPARE(readFile(m_path), kOld);
-    QCOMPARE(folderEntries(m_path), QStringList{u"SaveFile1.SAVE"_s});
+    QCOMPARE(folderEntries(m_path),
+             linked ? (QStringList{u"link.SAVE"_s, u"SaveFile1.SAVE"_s}) : QStringList{u"SaveFile1.SAVE"_s});
     QByteArray viaHandle;
     QVERIFY(file->readAll(&viaHandle, kLimit));
     QCOMPARE(viaHandle, kOld);
@@ -351,6 +369,60 @@ void TestLockedFile::failedWriteLeavesOldFile() {
 
     QVERIFY(file->replaceContents(next));
     QCOMPARE(readFile(m_path), next);
+    QCOMPARE(readFile(link), linked ? next : QByteArray("<cannot read>"));
+}
+
+// A save made under sudo leaves the player's file the player's.
+void TestLockedFile::replaceKeepsOwnerGroupAndMode() {
+    if (::geteuid() != 0) {
+        QSKIP("only root can give a file to another user");
+    }
+    constexpr uid_t kNobody = 65534;
+    QCOMPARE(::chown(QFile::encodeName(m_path).constData(), kNobody, kNobody), 0);
+    QCOMPARE(::chmod(QFile::encodeName(m_path).constData(), 0660), 0);
+    auto file = LockedFile::open(m_path, LockMode::Normal);
+    QVERIFY(file);
+    QVERIFY(file->replaceContents("KVSAVE new"));
+    file.reset();
+    QVERIFY(LockedFile::create(m_path, "KVSAVE newer"));
+    struct stat st {};
+    QCOMPARE(::stat(QFile::encodeName(m_path).constData(), &st), 0);
+    QCOMPARE(st.st_uid, kNobody);
+    QCOMPARE(st.st_gid, gid_t(kNobody));
+    QCOMPARE(st.st_mode & 07777, mode_t(0660));
+    QCOMPARE(readFile(m_path), QByteArray("KVSAVE newer"));
+}
+
+void TestLockedFile::hardLinksKeepSeeingTheFile_data() {
+    QTest::addColumn<bool>("saveAs");
+    QTest::newRow("save") << false;
+    QTest::newRow("save as over the file") << true;
+}
+
+// A save of a file with another name never splits them: both names show the new contents.
+void TestLockedFile::hardLinksKeepSeeingTheFile() {
+    QFETCH(bool, saveAs);
+    const QString link = m_dir->filePath(u"link.SAVE"_s);
+    QCOMPARE(::link(QFile::encodeName(m_path).constData(), QFile::encodeName(link).constData()), 0);
+    const QByteArray next = QByteArray("KVSAVE new ") + QByteArray(100, 'n');
+    std::unique_ptr<LockedFile> file;
+    if (saveAs) {
+        file = LockedFile::create(m_path, next);
+    } else {
+        file = LockedFile::open(m_path, LockMode::Normal);
+        QVERIFY(file && file->hasOtherNames());
+        QVERIFY(file->replaceContents(next));
+    }
+    QVERIFY(file);
+    QCOMPARE(readFile(m_path), next);
+    QCOMPARE(readFile(link), next);
+    QCOMPARE(folderEntries(m_path), (QStringList{u"link.SAVE"_s, u"SaveFile1.SAVE"_s}));
+    QVERIFY(!otherProcessCanOpen(link, LockMode::ReadOnly));
+    // Without its other name the file is replaced whole again.
+    QVERIFY(QFile::remove(link));
+    QVERIFY(!file->hasOtherNames());
+    QVERIFY(file->replaceContents(kOld));
+    QCOMPARE(readFile(m_path), kOld);
 }
 #endif
 
