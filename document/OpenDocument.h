@@ -8,6 +8,7 @@
 #include <QString>
 #include <QUndoStack>
 
+#include <functional>
 #include <memory>
 
 namespace korven {
@@ -48,7 +49,9 @@ public:
     // Writes the model into the open file, never silently over a file another program changed
     // since it was loaded or saved (the user decides). Refused (ReadOnly) in read-only mode
     // until leaveReadOnly() succeeded; a failed write keeps the changed flag and the history.
-    SaveOutcome save();
+    // `confirm`, when given, is asked last, after any question about a change on disk, with the
+    // model as the file the save would write over holds it; false cancels.
+    SaveOutcome save(const std::function<bool(const SaveFile& onDisk)>& confirm = {});
     // Writes the model under `path` and makes that the open file; on failure nothing changes.
     SaveOutcome saveAs(const QString& path);
     // Opens the file for writing; false when the file cannot be written, and why.

@@ -73,6 +73,10 @@ InPlaceSave SaveInPlace(SaveFile& file, LockedFile& handle, const InPlaceOptions
             }
             break;
     }
+    if (options.confirm && !options.confirm(check.change == DiskChange::None ? file.image : check.onDisk)) {
+        outcome.result = InPlaceResult::Cancelled;
+        return outcome;
+    }
     check.onDisk.clear();
     // A file renamed over ours is the one to write and to lock from now on.
     FileFailure failure;

@@ -5,6 +5,8 @@
 #include "platform/LockedFile.h"
 #include "platform/Sinks.h"
 
+#include <functional>
+
 namespace korven {
 
 // What a save does when the file on disk is no longer what was loaded or last saved.
@@ -32,6 +34,9 @@ struct InPlaceOptions {
     const BackupStore& backups;
     bool backUpFirst = false;  // keep the file in the backups before writing, even if unchanged
     OnDiskChange onChange = OnDiskChange::Ask;
+    // Asked last, with the bytes the save would write over (after any question about a change
+    // on disk): false cancels the save.
+    std::function<bool(const QByteArray& onDisk)> confirm = {};
 };
 
 // Saves the model into its open file without ever writing silently over newer data: when
