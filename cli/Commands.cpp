@@ -149,7 +149,7 @@ QStringList InfoLines(const QString& path, const SaveFile& m) {
 }
 
 int RunInfo(const QString& path, Console& console) {
-    const std::optional<LoadedFile> loaded = load(path, LockMode::ReadOnly, console);
+    const std::optional<LoadedFile> loaded = load(path, LockMode::Unlocked, console);
     if (!loaded) {
         return kExitFailure;
     }
@@ -160,7 +160,7 @@ int RunInfo(const QString& path, Console& console) {
 }
 
 int RunDump(const QString& path, Console& console) {
-    const std::optional<LoadedFile> loaded = load(path, LockMode::ReadOnly, console);
+    const std::optional<LoadedFile> loaded = load(path, LockMode::Unlocked, console);
     if (!loaded) {
         return kExitFailure;
     }
@@ -169,7 +169,7 @@ int RunDump(const QString& path, Console& console) {
 }
 
 int RunVerify(const QString& path, Console& console) {
-    const std::optional<LoadedFile> loaded = load(path, LockMode::ReadOnly, console);
+    const std::optional<LoadedFile> loaded = load(path, LockMode::Unlocked, console);
     if (!loaded) {
         return kExitFailure;
     }
@@ -209,9 +209,9 @@ using Edit = std::function<AssignmentResult(ModelEditor&)>;
 // copy; nothing is written when an edit is refused or when no value changed.
 int editAndSave(const QString& path, const SaveOptions& options, Console& console, const Edit& edit) {
     const bool inPlace = options.outputPath.isEmpty() || sameFile(path, options.outputPath);
-    // A copy leaves the original alone, so reading it under a shared lock is enough.
+    // A copy leaves the original alone, so it is read as the commands that only look read.
     const std::optional<LoadedFile> loaded =
-        load(path, inPlace ? LockMode::Normal : LockMode::ReadOnly, console);
+        load(path, inPlace ? LockMode::Normal : LockMode::Unlocked, console);
     if (!loaded) {
         return kExitFailure;
     }
@@ -238,6 +238,9 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
         const InPlaceOptions writing{BackupStore(console.backupFolder), true,
                                      console.force ? OnDiskChange::Overwrite : OnDiskChange::Refuse};
         const InPlaceSave saved = SaveInPlace(model, *loaded->handle, writing, status, messages);
+        if (saved.result == InPlaceResult::Saved) {
+            console.out << texts::totalChanged(changed) << '\n';
+        }
         if (!saved.backup.isEmpty()) {
             console.out << korven::texts::backupMade(saved.backup) << '\n';
         }
@@ -251,7 +254,6 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
             console.err << texts::fileLine(path) << '\n';
             return kExitFailure;
         }
-        console.out << texts::totalChanged(changed) << '\n';
         if (saved.inPlace) {
             console.out << korven::texts::rewrittenInPlace() << '\n';
         }
@@ -312,11 +314,11 @@ int RunApply(const QString& path, const QByteArray& edits, const SaveOptions& op
 }
 
 int RunDiff(const QString& pathA, const QString& pathB, bool json, Console& console) {
-    const std::optional<LoadedFile> a = load(pathA, LockMode::ReadOnly, console);
+    const std::optional<LoadedFile> a = load(pathA, LockMode::Unlocked, console);
     if (!a) {
         return kExitUnreadable;
     }
-    const std::optional<LoadedFile> b = load(pathB, LockMode::ReadOnly, console);
+    const std::optional<LoadedFile> b = load(pathB, LockMode::Unlocked, console);
     if (!b) {
         return kExitUnreadable;
     }

@@ -13,6 +13,10 @@ namespace korven {
 enum class LockMode {
     Normal,    // read and write; no other editor may open the file
     ReadOnly,  // read only; others may read it too, but nobody may open it for writing
+    // Read only, taking no lock and keeping nobody out: for commands that only look, while an
+    // editor may hold the file. Saves replace the file whole, so such a reader sees either
+    // the old or the new contents.
+    Unlocked,
 };
 
 // An open, locked save file. The lock (flock, or the share mode of

@@ -24,6 +24,9 @@ using lockedfile::resolvedTarget;
 using posix::OpenFd;
 
 bool lockFd(int fd, LockMode mode) {
+    if (mode == LockMode::Unlocked) {
+        return true;
+    }
     const int operation = (mode == LockMode::Normal ? LOCK_EX : LOCK_SH) | LOCK_NB;
     int rc;
     do {

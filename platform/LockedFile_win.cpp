@@ -23,9 +23,17 @@ using windows::NativePath;
 using windows::OpenHandle;
 
 HANDLE openLocked(const QString& path, LockMode mode) {
-    return mode == LockMode::Normal
-               ? OpenHandle(path, GENERIC_READ | GENERIC_WRITE, windows::kShareNormal, OPEN_EXISTING)
-               : OpenHandle(path, GENERIC_READ, windows::kShareReadOnly, OPEN_EXISTING);
+    switch (mode) {
+        case LockMode::Normal:
+            return OpenHandle(path, GENERIC_READ | GENERIC_WRITE, windows::kShareNormal, OPEN_EXISTING);
+        case LockMode::ReadOnly:
+            return OpenHandle(path, GENERIC_READ, windows::kShareReadOnly, OPEN_EXISTING);
+        case LockMode::Unlocked:
+            break;
+    }
+    // Sharing everything: the editor that holds the file may write it and rename over it.
+    return OpenHandle(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      OPEN_EXISTING);
 }
 
 bool isReadOnly(const QString& path) {

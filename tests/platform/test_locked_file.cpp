@@ -36,6 +36,7 @@ private slots:
     void twoHandles();
     void otherProcess_data();
     void otherProcess();
+    void saveWhileAnotherProgramLooks();
     void refusedFiles_data();
     void refusedFiles();
     void readOnlyOnDisk();
@@ -101,7 +102,15 @@ QByteArray readFile(const QString& path) {
 }
 
 QString modeName(LockMode mode) {
-    return mode == LockMode::Normal ? u"normal"_s : u"readonly"_s;
+    switch (mode) {
+        case LockMode::Normal:
+            return u"normal"_s;
+        case LockMode::ReadOnly:
+            return u"readonly"_s;
+        case LockMode::Unlocked:
+            break;
+    }
+    return u"unlocked"_s;
 }
 
 // Whether another process can open the file in that mode.
@@ -175,6 +184,10 @@ void TestLockedFile::twoHandles_data() {
     QTest::newRow("normal blocks read-only") << LockMode::Normal << LockMode::ReadOnly << false;
     QTest::newRow("read-only blocks normal") << LockMode::ReadOnly << LockMode::Normal << false;
     QTest::newRow("read-only allows read-only") << LockMode::ReadOnly << LockMode::ReadOnly << true;
+    // Commands that only look read a file an editor holds, and keep no editor out.
+    QTest::newRow("normal allows unlocked") << LockMode::Normal << LockMode::Unlocked << true;
+    QTest::newRow("read-only allows unlocked") << LockMode::ReadOnly << LockMode::Unlocked << true;
+    QTest::newRow("unlocked allows normal") << LockMode::Unlocked << LockMode::Normal << true;
 }
 
 void TestLockedFile::twoHandles() {
@@ -218,6 +231,17 @@ void TestLockedFile::otherProcess() {
         QCOMPARE(LockedFile::open(m_path, second) != nullptr, allowed);
     }
     QVERIFY(LockedFile::open(m_path, second));
+}
+
+// A command that only looks never stands in the way of the editor's save.
+void TestLockedFile::saveWhileAnotherProgramLooks() {
+    auto editor = LockedFile::open(m_path, LockMode::Normal);
+    QVERIFY(editor);
+    const OtherProcessHolding looking(m_path, LockMode::Unlocked);
+    QVERIFY(looking.held());
+    FileFailure failure;
+    QVERIFY2(editor->replaceContents("KVSAVE saved", &failure), qPrintable(failure.systemText));
+    QCOMPARE(readFile(m_path), QByteArray("KVSAVE saved"));
 }
 
 void TestLockedFile::refusedFiles_data() {
