@@ -567,7 +567,7 @@ void frmMain::showRecentFiles() {
         // A path may hold '&', which a menu caption would take for a mnemonic.
         a->setText(
             mt::menuFileRecent(static_cast<int>(i) + 1, QString(path).replace(u'&', QStringLiteral("&&"))));
-        a->setToolTip(path);
+        a->setToolTip(QDir::toNativeSeparators(path));
         a->setVisible(!path.isEmpty());
     }
     m_recentBar->setVisible(!paths.isEmpty());

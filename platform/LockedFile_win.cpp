@@ -130,9 +130,16 @@ bool readAllHandle(HANDLE handle, qint64 limit, QByteArray* contents, FileFailur
     return true;
 }
 
+// Whether a failed rename may succeed a moment later: another program (an antivirus, a sync
+// tool, an indexer) has the file open without delete sharing, as such programs do briefly.
+bool isTransient(DWORD error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
 // Renames the temporary file over `target` while `target` is still held (with delete
 // sharing) by this process, so no other program can step in between. Where the file system
 // refuses to replace a file that is open, `releaseTarget` lets it go at the last moment.
+// Another program that has the file open is waited for, for about a second.
 bool renameOver(const QString& temp, const QString& target, const std::function<void()>& releaseTarget) {
     const std::wstring from = NativePath(temp);
     const std::wstring to = NativePath(target);
@@ -141,7 +148,20 @@ bool renameOver(const QString& temp, const QString& target, const std::function<
         return true;
     }
     releaseTarget();
-    return MoveFileExW(from.c_str(), to.c_str(), kFlags) != 0;
+    constexpr DWORD kPatienceMs = 1000;
+    constexpr DWORD kPauseMs = 50;
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        if (MoveFileExW(from.c_str(), to.c_str(), kFlags)) {
+            return true;
+        }
+        const DWORD error = GetLastError();
+        if (!isTransient(error) || GetTickCount64() - start >= kPatienceMs) {
+            SetLastError(error);
+            return false;
+        }
+        Sleep(kPauseMs);
+    }
 }
 
 // Writes `contents` to a new temporary file beside `path`, held as a normal handle, and
@@ -170,7 +190,14 @@ HANDLE replaceAtomically(const QString& path, const QByteArray& contents,
         return failWith(LastSystemFailure());
     }
     if (!renameOver(tempName, path, releaseTarget)) {
-        return failWith(LastSystemFailure(true));
+        // The temporary file was made in that folder, so the folder can be written: what is
+        // left is a program holding the file.
+        const bool busy = isTransient(GetLastError());
+        FileFailure why = LastSystemFailure(true);
+        if (busy) {
+            why.problem = FileProblem::Busy;
+        }
+        return failWith(std::move(why));
     }
     return handle;
 }

@@ -9,6 +9,8 @@
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+
+#include <thread>
 #else
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -45,6 +47,8 @@ private slots:
     void replaceOnReadOnlyHandleIsRefused();
 #ifdef Q_OS_WIN
     void heldWithoutSharing();
+    void saveWaitsForAProgramLookingIn_data();
+    void saveWaitsForAProgramLookingIn();
 #else
     void failedWriteLeavesOldFile_data();
     void failedWriteLeavesOldFile();
@@ -348,6 +352,46 @@ void TestLockedFile::heldWithoutSharing() {
     QCOMPARE(failure.problem, FileProblem::InUse);
     CloseHandle(other);
     QCOMPARE(readFile(m_path), kOld);
+    QCOMPARE(folderEntries(m_path), QStringList{u"SaveFile1.SAVE"_s});
+}
+
+void TestLockedFile::saveWaitsForAProgramLookingIn_data() {
+    QTest::addColumn<int>("closesAfterMs");  // -1: not before the save gives up
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("a scan that ends soon") << 300 << true;
+    QTest::newRow("a program that keeps it") << -1 << false;
+}
+
+// An antivirus or sync tool opens the file for a moment, sharing writing but not deleting:
+// the save waits about a second for it, and then says another program is using the file.
+void TestLockedFile::saveWaitsForAProgramLookingIn() {
+    QFETCH(int, closesAfterMs);
+    QFETCH(bool, saved);
+    auto file = LockedFile::open(m_path, LockMode::Normal);
+    QVERIFY(file);
+    const HANDLE other = CreateFileW(QDir::toNativeSeparators(m_path).toStdWString().c_str(), GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    QVERIFY(other != INVALID_HANDLE_VALUE);
+    std::thread closer([&] {
+        if (closesAfterMs >= 0) {
+            Sleep(static_cast<DWORD>(closesAfterMs));
+            CloseHandle(other);
+        }
+    });
+    FileFailure failure;
+    const bool replaced = file->replaceContents("KVSAVE new", &failure);
+    closer.join();
+    if (closesAfterMs < 0) {
+        CloseHandle(other);
+    }
+    QCOMPARE(replaced, saved);
+    QCOMPARE(readFile(m_path), saved ? QByteArray("KVSAVE new") : kOld);
+    if (!saved) {
+        QCOMPARE(failure.problem, FileProblem::Busy);
+        // Still held: the next save works once the other program let go.
+        QVERIFY(file->replaceContents("KVSAVE new"));
+    }
     QCOMPARE(folderEntries(m_path), QStringList{u"SaveFile1.SAVE"_s});
 }
 #else
