@@ -3,6 +3,7 @@
 #include "model/FieldDescriptions.h"
 #include "model/ValueLists.h"
 
+#include <QDir>
 #include <QString>
 #include <QStringBuilder>
 #include <QStringList>
@@ -41,7 +42,7 @@ inline QString useForce() {
 
 // Where a failure happened, after the core's own message.
 inline QString fileLine(const QString& path) {
-    return QStringLiteral("ファイル (file): %1").arg(path);
+    return QStringLiteral("ファイル (file): %1").arg(QDir::toNativeSeparators(path));
 }
 
 // info
@@ -115,7 +116,7 @@ inline QString nothingWritten() {
     return QStringLiteral("ファイルは変更されていません。(nothing was written)");
 }
 inline QString saved(const QString& path) {
-    return QStringLiteral("保存しました (saved): %1").arg(path);
+    return QStringLiteral("保存しました (saved): %1").arg(QDir::toNativeSeparators(path));
 }
 
 inline QString badSyntax() {
@@ -294,7 +295,8 @@ inline QString notUtf8() {
         "ください。(the edits must be UTF-8, not Shift-JIS)");
 }
 inline QString cannotReadEdits(const QString& path) {
-    return QStringLiteral("編集ファイルを読み込めません: %1 (cannot read the edits)").arg(path);
+    return QStringLiteral("編集ファイルを読み込めません: %1 (cannot read the edits)")
+        .arg(QDir::toNativeSeparators(path));
 }
 inline QString noEdits() {
     return QStringLiteral("編集ファイルに代入がありません。(the edits file holds no assignment)");

@@ -146,7 +146,7 @@ QStringList InfoLines(const QString& path, const SaveFile& m) {
 }
 
 int RunInfo(const QString& path, Console& console) {
-    const std::optional<LoadedFile> loaded = load(path, LockMode::ReadOnly, console);
+    const std::optional<LoadedFile> loaded = load(path, LockMode::Unlocked, console);
     if (!loaded) {
         return kExitFailure;
     }
@@ -157,7 +157,7 @@ int RunInfo(const QString& path, Console& console) {
 }
 
 int RunDump(const QString& path, Console& console) {
-    const std::optional<LoadedFile> loaded = load(path, LockMode::ReadOnly, console);
+    const std::optional<LoadedFile> loaded = load(path, LockMode::Unlocked, console);
     if (!loaded) {
         return kExitFailure;
     }
@@ -166,7 +166,7 @@ int RunDump(const QString& path, Console& console) {
 }
 
 int RunVerify(const QString& path, Console& console) {
-    const std::optional<LoadedFile> loaded = load(path, LockMode::ReadOnly, console);
+    const std::optional<LoadedFile> loaded = load(path, LockMode::Unlocked, console);
     if (!loaded) {
         return kExitFailure;
     }
@@ -200,9 +200,9 @@ int RunVerify(const QString& path, Console& console) {
 
 int editAndSave(const QString& path, const SaveOptions& options, Console& console, const Edit& edit) {
     const bool inPlace = options.outputPath.isEmpty() || sameFile(path, options.outputPath);
-    // A copy leaves the original alone, so reading it under a shared lock is enough.
+    // A copy leaves the original alone, so it is read as the commands that only look read.
     const std::optional<LoadedFile> loaded =
-        load(path, inPlace ? LockMode::Normal : LockMode::ReadOnly, console);
+        load(path, inPlace ? LockMode::Normal : LockMode::Unlocked, console);
     if (!loaded) {
         return kExitFailure;
     }
@@ -222,14 +222,16 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
         console.err << texts::noChanges() << '\n';
         return kExitOk;
     }
-    console.out << texts::totalChanged(changed) << '\n';
-
+    // The count is only said of a save that happened.
     ConsoleStatus status(console.verbose ? &console.err : nullptr);
     ConsoleMessages messages(console.err);
     if (inPlace) {
         const InPlaceOptions writing{BackupStore(console.backupFolder), true,
                                      console.force ? OnDiskChange::Overwrite : OnDiskChange::Refuse};
         const InPlaceSave saved = SaveInPlace(model, *loaded->handle, writing, status, messages);
+        if (saved.result == InPlaceResult::Saved) {
+            console.out << texts::totalChanged(changed) << '\n';
+        }
         if (!saved.backup.isEmpty()) {
             console.out << korven::texts::backupMade(saved.backup) << '\n';
         }
@@ -243,6 +245,9 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
             console.err << texts::fileLine(path) << '\n';
             return kExitFailure;
         }
+        if (saved.inPlace) {
+            console.out << korven::texts::rewrittenInPlace() << '\n';
+        }
         console.out << texts::saved(path) << '\n';
         return kExitOk;
     }
@@ -252,6 +257,7 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
         console.err << texts::fileLine(options.outputPath) << '\n';
         return kExitFailure;
     }
+    console.out << texts::totalChanged(changed) << '\n';
     if (copy.backup) {
         console.out << korven::texts::backupMade(*copy.backup) << '\n';
     }
@@ -301,11 +307,11 @@ int RunApply(const QString& path, const QByteArray& edits, const SaveOptions& op
 }
 
 int RunDiff(const QString& pathA, const QString& pathB, bool json, Console& console) {
-    const std::optional<LoadedFile> a = load(pathA, LockMode::ReadOnly, console);
+    const std::optional<LoadedFile> a = load(pathA, LockMode::Unlocked, console);
     if (!a) {
         return kExitUnreadable;
     }
-    const std::optional<LoadedFile> b = load(pathB, LockMode::ReadOnly, console);
+    const std::optional<LoadedFile> b = load(pathB, LockMode::Unlocked, console);
     if (!b) {
         return kExitUnreadable;
     }

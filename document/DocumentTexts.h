@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 
 // The open document's own texts. Tests refer to the same constants.
@@ -11,7 +12,7 @@ inline QString editStep(const QString& recordName) {
 }
 
 inline QString backupUnreadable(const QString& path) {
-    return QStringLiteral("バックアップを読み込めませんでした。\n%1").arg(path);
+    return QStringLiteral("バックアップを読み込めませんでした。\n%1").arg(QDir::toNativeSeparators(path));
 }
 
 }  // namespace korven::document::texts

@@ -8,7 +8,6 @@
 #include "model/SaveFileWriter.h"
 #include "model/SaveInPlace.h"
 
-#include <QFile>
 #include <QSignalBlocker>
 #include <QUndoCommand>
 
@@ -91,7 +90,7 @@ bool OpenDocument::leaveReadOnly(FileFailure* failure) {
     return true;
 }
 
-SaveOutcome OpenDocument::save() {
+SaveOutcome OpenDocument::save(const std::function<bool(const SaveFile& onDisk)>& confirm) {
     if (!isOpen()) {
         return {DocumentSave::NoFile, {}};
     }
@@ -99,8 +98,18 @@ SaveOutcome OpenDocument::save() {
         return {DocumentSave::ReadOnly, {}};
     }
     // A failed write leaves the file as it was; the history and the flag stay so nothing is lost.
-    const InPlaceSave saved =
-        SaveInPlace(*m_model, *m_handle, {backups(), !m_backedUp, OnDiskChange::Ask}, m_status, m_messages);
+    InPlaceOptions options{backups(), !m_backedUp, OnDiskChange::Ask};
+    if (confirm) {
+        // Another program's file that is not a save the editor reads is shown as last saved.
+        options.confirm = [&](const QByteArray& onDisk) {
+            if (onDisk == m_model->image) {
+                return confirm(*m_saved);
+            }
+            auto theirs = std::make_unique<SaveFile>();
+            return confirm(LoadBackup(onDisk, *theirs) ? *theirs : *m_saved);
+        };
+    }
+    const InPlaceSave saved = SaveInPlace(*m_model, *m_handle, options, m_status, m_messages);
     if (!saved.backup.isEmpty()) {
         m_backedUp = true;
         m_backupPath = saved.backup;
@@ -108,7 +117,7 @@ SaveOutcome OpenDocument::save() {
     switch (saved.result) {
         case InPlaceResult::Saved:
             markSaved();
-            return {DocumentSave::Saved, m_backupPath};
+            return {DocumentSave::Saved, m_backupPath, saved.inPlace};
         case InPlaceResult::ReloadWanted:
             return {DocumentSave::ReloadWanted, {}};
         case InPlaceResult::Cancelled:
@@ -152,8 +161,7 @@ OpenDocument::RestoreOutcome OpenDocument::restoreBackup(const QString& backupPa
     if (m_readOnly) {
         return {DocumentRestore::ReadOnly, {}};
     }
-    QFile file(backupPath);
-    const QByteArray contents = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray contents = ReadBackup(backupPath);
     auto restored = std::make_unique<SaveFile>();
     if (!LoadBackup(contents, *restored)) {
         m_messages.show(Message(document::texts::backupUnreadable(backupPath), MessageIcon::Error));

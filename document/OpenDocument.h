@@ -8,6 +8,7 @@
 #include <QString>
 #include <QUndoStack>
 
+#include <functional>
 #include <memory>
 
 namespace korven {
@@ -25,7 +26,8 @@ enum class DocumentRestore { Restored, NoFile, ReadOnly, Failed };
 
 struct SaveOutcome {
     DocumentSave outcome = DocumentSave::NoFile;
-    QString backup;  // the backup of the file as it was before its first write, if made
+    QString backup;        // the backup of the file as it was before its first write, if made
+    bool inPlace = false;  // rewritten in place to keep its other names (not all or nothing)
 };
 
 // The one open save file: its path, read-only and changed flags, the model, the locked handle,
@@ -47,7 +49,9 @@ public:
     // Writes the model into the open file, never silently over a file another program changed
     // since it was loaded or saved (the user decides). Refused (ReadOnly) in read-only mode
     // until leaveReadOnly() succeeded; a failed write keeps the changed flag and the history.
-    SaveOutcome save();
+    // `confirm`, when given, is asked last, after any question about a change on disk, with the
+    // model as the file the save would write over holds it; false cancels.
+    SaveOutcome save(const std::function<bool(const SaveFile& onDisk)>& confirm = {});
     // Writes the model under `path` and makes that the open file; on failure nothing changes.
     SaveOutcome saveAs(const QString& path);
     // Opens the file for writing; false when the file cannot be written, and why.

@@ -7,6 +7,7 @@
 #include "platform/ControlAccess.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -163,7 +164,7 @@ void FileProperties::phaseSelected() {
 void FileProperties::LoadControls() {
     const SaveFile& file = m_session.file;
     const std::array<int16_t, 11>& info = file.TurnInfo;
-    m_txtFileName->setText(m_session.openFilePath);
+    m_txtFileName->setText(QDir::toNativeSeparators(m_session.openFilePath));
     m_txtFileName->setCursorPosition(0);
     m_txtSaveName->setText(file.saveNameText());
     m_txtShinario->setText(scenarioLine(info[2], file.ScenarioTitle.text()));

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -26,14 +27,18 @@ std::optional<BackupEntry> ChooseBackup(const std::vector<BackupEntry>& backups,
     auto* list = new QTreeWidget(&dialog);
     list->setObjectName(QStringLiteral("lstBackups"));
     list->setRootIsDecorated(false);
-    list->setHeaderLabels({mt::colBackupTime(), mt::colBackupSize(), mt::colBackupDifferences()});
+    list->setHeaderLabels(
+        {mt::colBackupTime(), mt::colBackupSize(), mt::colBackupDifferences(), mt::colBackupOrigin()});
     list->header()->setStretchLastSection(false);
     for (const BackupEntry& backup : backups) {
         auto* item = new QTreeWidgetItem(
             list, {backup.time.toString(mt::backupTimeFormat()), mt::backupSize(backup.size),
-                   backup.differences ? mt::backupDifferences(*backup.differences) : mt::backupUnreadable()});
+                   backup.differences ? mt::backupDifferences(*backup.differences) : mt::backupUnreadable(),
+                   backup.elsewhere ? mt::backupElsewhere(QDir::toNativeSeparators(backup.origin))
+                                    : mt::backupOfThisFile()});
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-        item->setToolTip(0, backup.path);
+        item->setToolTip(0, QDir::toNativeSeparators(backup.path));
+        item->setToolTip(3, QDir::toNativeSeparators(backup.elsewhere ? backup.origin : savePath));
         // An unreadable backup cannot be restored.
         item->setDisabled(!backup.differences);
     }
@@ -63,7 +68,7 @@ std::optional<BackupEntry> ChooseBackup(const std::vector<BackupEntry>& backups,
     layout->addWidget(label);
     layout->addWidget(list);
     layout->addWidget(buttons);
-    dialog.resize(520, 360);
+    dialog.resize(640, 360);
     if (dialog.exec() != QDialog::Accepted || list->currentItem() == nullptr) {
         return std::nullopt;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 
 // The main window's own texts: captions, messages, tree captions, column captions and the
@@ -64,7 +65,7 @@ inline QString readOnlySaveQuestion() {
 }
 // Panel 2 after a save that made a backup first.
 inline QString savedWithBackup(const QString& backup) {
-    return QStringLiteral("書き込み完了（バックアップ: %1）").arg(backup);
+    return QStringLiteral("書き込み完了（バックアップ: %1）").arg(QDir::toNativeSeparators(backup));
 }
 inline QString cannotLeaveReadOnly() {
     return QStringLiteral(
@@ -72,10 +73,11 @@ inline QString cannotLeaveReadOnly() {
         "他のアプリケーションが使用しています。\nファイルは保存されていません。");
 }
 inline QString saveQuestion(const QString& path) {
-    return QStringLiteral("ファイルが編集されています。保存しますか？\n保存ファイル名　") + path;
+    return QStringLiteral("ファイルが編集されています。保存しますか？\n保存ファイル名　") +
+           QDir::toNativeSeparators(path);
 }
 inline QString fileMissing(const QString& path) {
-    return QStringLiteral("ファイルが見つかりません。\n%1").arg(path);
+    return QStringLiteral("ファイルが見つかりません。\n%1").arg(QDir::toNativeSeparators(path));
 }
 // A recent file that is gone; the File menu lists it no more.
 inline QString recentFileMissing(const QString& path) {
@@ -85,10 +87,11 @@ inline QString nothingToExport() {
     return QStringLiteral("書き出す一覧がありません。\n左のツリーで一覧を表示してください。");
 }
 inline QString csvNotWritten(const QString& path, const QString& reason) {
-    return QStringLiteral("CSVファイルを書き込めませんでした。\n%1\n%2").arg(path, reason);
+    return QStringLiteral("CSVファイルを書き込めませんでした。\n%1\n%2")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 inline QString csvWritten(const QString& path) {
-    return QStringLiteral("CSVファイルに書き出しました: %1").arg(path);
+    return QStringLiteral("CSVファイルに書き出しました: %1").arg(QDir::toNativeSeparators(path));
 }
 inline QString noHelp() {
     return QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。");
@@ -268,7 +271,7 @@ inline QString backupsCaption() {
     return QStringLiteral("バックアップから復元");
 }
 inline QString backupsOf(const QString& path) {
-    return QStringLiteral("%1 のバックアップ（新しい順）").arg(path);
+    return QStringLiteral("%1 のバックアップ（新しい順）").arg(QDir::toNativeSeparators(path));
 }
 inline QString noBackups() {
     return QStringLiteral("このファイルのバックアップはありません。");
@@ -281,6 +284,16 @@ inline QString colBackupSize() {
 }
 inline QString colBackupDifferences() {
     return QStringLiteral("現在との違い");
+}
+inline QString colBackupOrigin() {
+    return QStringLiteral("元のファイル");
+}
+inline QString backupOfThisFile() {
+    return QStringLiteral("このファイル");
+}
+// A backup of a save with the same name in another folder (a moved or copied game folder).
+inline QString backupElsewhere(const QString& origin) {
+    return QStringLiteral("別の場所: %1").arg(origin);
 }
 inline QString backupSize(qint64 bytes) {
     return QStringLiteral("%L1 バイト").arg(bytes);
@@ -307,7 +320,8 @@ inline QString restoreReadOnly() {
     return QStringLiteral("読み取り専用で開かれているため復元できません。");
 }
 inline QString restored(const QString& backup) {
-    return QStringLiteral("バックアップから復元しました。復元前のファイル: %1").arg(backup);
+    return QStringLiteral("バックアップから復元しました。復元前のファイル: %1")
+        .arg(QDir::toNativeSeparators(backup));
 }
 inline QString backupTimeFormat() {
     return QStringLiteral("yyyy/MM/dd HH:mm:ss");
@@ -341,7 +355,7 @@ inline QString menuFileExportCsv() {
 }
 // "&1 path" for the first recent file, as the numbered entries of a File menu read.
 inline QString menuFileRecent(int number, const QString& path) {
-    return QStringLiteral("&%1 %2").arg(number).arg(path);
+    return QStringLiteral("&%1 %2").arg(number).arg(QDir::toNativeSeparators(path));
 }
 inline QString menuView() {
     return QStringLiteral("表示(&V)");

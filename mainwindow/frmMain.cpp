@@ -567,7 +567,7 @@ void frmMain::showRecentFiles() {
         // A path may hold '&', which a menu caption would take for a mnemonic.
         a->setText(
             mt::menuFileRecent(static_cast<int>(i) + 1, QString(path).replace(u'&', QStringLiteral("&&"))));
-        a->setToolTip(path);
+        a->setToolTip(QDir::toNativeSeparators(path));
         a->setVisible(!path.isEmpty());
     }
     m_recentBar->setVisible(!paths.isEmpty());
@@ -612,10 +612,6 @@ bool frmMain::fileSave() {
         ui().show(Message(mt::noFileLoaded(), MessageIcon::Exclamation));
         return false;
     }
-    if (m_editReviewBeforeSave->isChecked() && m_document->isChanged() &&
-        !ShowChanges(pendingChanges(), mt::reviewCaption(), ChangesPurpose::BeforeSave, this)) {
-        return false;
-    }
     if (m_document->isReadOnly()) {
         const MessageAnswer answer = ui().show(Message(mt::readOnlySaveQuestion(), MessageIcon::Question,
                                                        MessageButtons::YesNo, MessageAnswer::No));
@@ -629,7 +625,18 @@ bool frmMain::fileSave() {
             return false;
         }
     }
-    const SaveOutcome saved = m_document->save();
+    // The review comes after the check for another program's change, and shows what the save
+    // does to the file as it is on disk, so it never hides an undoing of that change.
+    std::function<bool(const SaveFile&)> review;
+    if (m_editReviewBeforeSave->isChecked()) {
+        review = [this](const SaveFile& onDisk) {
+            const SaveFile& model = *m_document->model();
+            const std::vector<ChangeRow> rows = ChangeRowsFor(DiffModels(onDisk, model), model);
+            return (rows.empty() && !m_document->isChanged()) ||
+                   ShowChanges(rows, mt::reviewCaption(), ChangesPurpose::BeforeSave, this);
+        };
+    }
+    const SaveOutcome saved = m_document->save(review);
     if (saved.outcome == DocumentSave::ReloadWanted) {
         reload();
         return false;
@@ -648,7 +655,9 @@ void frmMain::reload() {
 }
 
 void frmMain::showSaved(const SaveOutcome& saved) {
-    if (saved.outcome == DocumentSave::Saved && !saved.backup.isEmpty()) {
+    if (saved.outcome == DocumentSave::Saved && saved.inPlace) {
+        m_status->showStatus(korven::texts::rewrittenInPlace());
+    } else if (saved.outcome == DocumentSave::Saved && !saved.backup.isEmpty()) {
         m_status->showStatus(mt::savedWithBackup(saved.backup));
     }
     showEditState();

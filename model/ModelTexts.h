@@ -2,6 +2,7 @@
 
 #include "platform/FileProblem.h"
 
+#include <QDir>
 #include <QString>
 
 // The file core's own texts: progress shown in the status bar and the messages it raises.
@@ -106,6 +107,12 @@ inline QString reasonLine(const FileFailure& failure) {
         case FileProblem::InUse:
             reason = QStringLiteral("ほかのプログラムがファイルをロックしています。");
             break;
+        case FileProblem::Busy:
+            reason = QStringLiteral(
+                "ほかのプログラム（ウイルス対策ソフトや同期ソフトなど）がファイルを使用中です。しばらくしてか"
+                "ら"
+                "もう一度保存してください。");
+            break;
         case FileProblem::Changed:
             reason = QStringLiteral(
                 "開いている間に、ほかのプログラムがファイルを変更、置き換え、または削除しました。");
@@ -133,7 +140,7 @@ inline QString changedOnDisk(const QString& backup) {
                "このファイルは読み込んだ後（または前回の保存の後）に、ほかのプログラムによって変更されていま"
                "す。"
                "\r\n変更されたファイルはバックアップしました: ") +
-           backup;
+           QDir::toNativeSeparators(backup);
 }
 inline QString changedOnDiskQuestion(const QString& backup) {
     return changedOnDisk(backup) + QStringLiteral(
@@ -145,10 +152,17 @@ inline QString changedOnDiskQuestion(const QString& backup) {
 inline QString backupFailed(const QString& folder) {
     return QStringLiteral(
                "バックアップを作成できなかったため、保存しませんでした。\r\nバックアップの保存先: ") +
-           folder;
+           QDir::toNativeSeparators(folder);
 }
 inline QString backupMade(const QString& path) {
-    return QStringLiteral("バックアップ: ") + path;
+    return QStringLiteral("バックアップ: ") + QDir::toNativeSeparators(path);
+}
+
+// After a save of a file with other names (hard links), which keeps them by writing in place.
+inline QString rewrittenInPlace() {
+    return QStringLiteral(
+        "このファイルにはほかの名前（ハードリンク）があるため、その場で書き換えました。この保存は全部か無し"
+        "かではありません（書き込む前の内容はバックアップにあります）。");
 }
 
 // A field that one side of a comparison does not have (a base after its LastBaseIndex).

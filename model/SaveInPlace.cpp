@@ -63,7 +63,7 @@ InPlaceSave SaveInPlace(SaveFile& file, LockedFile& handle, const InPlaceOptions
         }
         case DiskChange::None:
             // What is on disk is the loaded image, so that is what the backup keeps.
-            if (options.backUpFirst) {
+            if (options.backUpFirst || handle.hasOtherNames()) {
                 const std::optional<QString> backup =
                     BackUpSaveFile(handle.path(), file.image, options.backups, messages);
                 if (!backup) {
@@ -73,12 +73,17 @@ InPlaceSave SaveInPlace(SaveFile& file, LockedFile& handle, const InPlaceOptions
             }
             break;
     }
+    if (options.confirm && !options.confirm(check.change == DiskChange::None ? file.image : check.onDisk)) {
+        outcome.result = InPlaceResult::Cancelled;
+        return outcome;
+    }
     check.onDisk.clear();
     // A file renamed over ours is the one to write and to lock from now on.
     FileFailure failure;
     if (check.replaced && !handle.reattach(&failure)) {
         return failed(texts::writeError(), failure, messages);
     }
+    outcome.inPlace = handle.hasOtherNames();
     outcome.result =
         WriteSaveFile(file, handle, status, messages) ? InPlaceResult::Saved : InPlaceResult::Failed;
     return outcome;

@@ -5,6 +5,8 @@
 #include "platform/LockedFile.h"
 #include "platform/Sinks.h"
 
+#include <functional>
+
 namespace korven {
 
 // What a save does when the file on disk is no longer what was loaded or last saved.
@@ -24,19 +26,25 @@ enum class InPlaceResult {
 
 struct InPlaceSave {
     InPlaceResult result = InPlaceResult::Failed;
-    QString backup;  // the backup made (or found already holding the same bytes), if any
+    QString backup;        // the backup made (or found already holding the same bytes), if any
+    bool inPlace = false;  // the file has other names and was rewritten in place (not all or nothing)
 };
 
 struct InPlaceOptions {
     const BackupStore& backups;
     bool backUpFirst = false;  // keep the file in the backups before writing, even if unchanged
     OnDiskChange onChange = OnDiskChange::Ask;
+    // Asked last, with the bytes the save would write over (after any question about a change
+    // on disk): false cancels the save.
+    std::function<bool(const QByteArray& onDisk)> confirm = {};
 };
 
 // Saves the model into its open file without ever writing silently over newer data: when
 // the file on disk changed since it was loaded or last saved, the version on disk is backed
 // up first, whatever is decided, and the decision follows `options.onChange`. Then writes
-// all or nothing (WriteSaveFile). Every failure has been shown with its reason.
+// all or nothing (WriteSaveFile); a file with other names (hard links) is backed up before
+// every write and rewritten in place, so that all its names keep it. Every failure has been shown with its
+// reason.
 InPlaceSave SaveInPlace(SaveFile& file, LockedFile& handle, const InPlaceOptions& options, StatusSink& status,
                         MessageSink& messages);
 

@@ -6,18 +6,24 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace korven {
 
 // Copies of save files as they were on disk before the program wrote them, kept in the
 // program's own data folder (never the game's). The game names every save SaveFile1..n, so a
 // save is known by its folder too: each file has a group folder "<file name>-<hash of its
-// folder>" holding its path in "origin.txt" and its backups "<file name>.<sequence>.bak",
-// numbered upwards whatever the clock says; the newest kKept of a group are kept. Groups and
-// backups are readable by their owner only.
+// real path>" holding its path in "origin.txt" and its backups "<file name>.<sequence>.bak",
+// numbered upwards whatever the clock says; the newest kKept of a group are kept. A file with
+// other names (hard links) has one group for all of them, found by the file's identity that the
+// group records in "file-id.txt". Names of other shapes in a group are not ours: never counted,
+// never removed. Groups and backups are readable by their owner only.
 class BackupStore {
 public:
     static constexpr int kKept = 20;
     static constexpr char kOriginFile[] = "origin.txt";
+    static constexpr char kIdentityFile[] = "file-id.txt";
+    static constexpr int kSequenceWidth = 6;
 
     // The "backups" folder in the program's application data location.
     static QString defaultFolder();
@@ -45,6 +51,14 @@ public:
     // layout ("<file name>.<yyyyMMdd-HHmmss-zzz>.bak" directly in the folder, from any folder
     // with that file name), newest first.
     QStringList backupsOf(const QString& savePath) const;
+
+    // Backups of saves with the same file name kept in other groups: the game folder was moved
+    // or copied, or the save reached through another path. Each with the path its group records.
+    struct Elsewhere {
+        QString path;
+        QString origin;
+    };
+    std::vector<Elsewhere> backupsElsewhere(const QString& savePath) const;
 
 private:
     QString m_folder;

@@ -15,6 +15,7 @@ enum class FileProblem {
     NoSpace,         // the disk or the user's quota is full, or the file exceeds a size limit
     NotAFile,        // a folder, a device, a pipe: anything but a regular file
     InUse,           // another program holds the file's lock
+    Busy,            // another program (an antivirus, a sync tool) has the file open as it is replaced
     Changed,         // another program changed, replaced or removed the file while it was open
     TooLarge,        // larger than any save file can be, or more than memory allows
     Other,

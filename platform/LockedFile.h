@@ -13,6 +13,10 @@ namespace korven {
 enum class LockMode {
     Normal,    // read and write; no other editor may open the file
     ReadOnly,  // read only; others may read it too, but nobody may open it for writing
+    // Read only, taking no lock and keeping nobody out: for commands that only look, while an
+    // editor may hold the file. Saves replace the file whole, so such a reader sees either
+    // the old or the new contents.
+    Unlocked,
 };
 
 // An open, locked save file. The lock (flock, or the share mode of
@@ -68,7 +72,12 @@ public:
     // the file the path names now.
     bool reopenForWriting(FileFailure* failure = nullptr);
 
-    // Replaces the whole contents atomically (normal mode only). Refused when the path no
+    // The held file has other names (hard links). Such a file is rewritten in place so that
+    // every name keeps seeing it; that write is not all or nothing.
+    bool hasOtherNames() const;
+
+    // Replaces the whole contents atomically (normal mode only), or in place when the file
+    // has other names. Refused when the path no
     // longer names the held file. On failure the file on disk and this handle are unchanged.
     bool replaceContents(const QByteArray& contents, FileFailure* failure = nullptr);
 

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <limits>
 #include <new>
 
 namespace korven {
@@ -23,6 +24,9 @@ using lockedfile::resolvedTarget;
 using posix::OpenFd;
 
 bool lockFd(int fd, LockMode mode) {
+    if (mode == LockMode::Unlocked) {
+        return true;
+    }
     const int operation = (mode == LockMode::Normal ? LOCK_EX : LOCK_SH) | LOCK_NB;
     int rc;
     do {
@@ -88,8 +92,8 @@ int replaceAtomically(const QString& path, const QByteArray& contents, FileFailu
     RemoveStaleTemporaries(info.absoluteFilePath());
 
     struct stat existing {};
-    const mode_t mode =
-        ::stat(target.constData(), &existing) == 0 ? (existing.st_mode & 07777) : defaultFileMode();
+    const bool replacing = ::stat(target.constData(), &existing) == 0;
+    const mode_t mode = replacing ? (existing.st_mode & 07777) : defaultFileMode();
 
     QByteArray tempName;
     const int fd = posix::CreateUnnamed(folder, prefix, mode, &tempName, failure);
@@ -106,6 +110,12 @@ int replaceAtomically(const QString& path, const QByteArray& contents, FileFailu
     };
     if (!posix::WriteAll(fd, contents.constData(), contents.size())) {
         return failWith(LastSystemFailure());
+    }
+    // The new file is the old one's successor: a save under sudo must not hand the player's
+    // file to root. Only root may give a file away; anyone may keep a group they belong to.
+    // The mode comes after, since a change of owner clears the set-id bits.
+    if (replacing && ::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+        (void)::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
     }
     if (::fchmod(fd, mode) != 0) {
         return failWith(LastSystemFailure());
@@ -128,6 +138,31 @@ int replaceAtomically(const QString& path, const QByteArray& contents, FileFailu
     // The rename is durable only once the folder's entry is on disk too.
     posix::SyncFolder(folder);
     return fd;
+}
+
+// A file with other names (hard links) keeps them only when written through: renaming over
+// one name would leave the others with the old contents. So it is rewritten in place, which is
+// not all or nothing; callers back the file up first. A failure puts the old bytes back if it can.
+bool rewriteInPlace(int fd, const QByteArray& contents, FileFailure* failure) {
+    QByteArray old;
+    if (!readAllFd(fd, std::numeric_limits<qint64>::max(), &old, failure)) {
+        return false;
+    }
+    auto writeWhole = [fd](const QByteArray& bytes) {
+        return ::lseek(fd, 0, SEEK_SET) == 0 && posix::WriteAll(fd, bytes.constData(), bytes.size()) &&
+               ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0;
+    };
+    if (writeWhole(contents)) {
+        return true;
+    }
+    fail(failure, LastSystemFailure());
+    writeWhole(old);
+    return false;
+}
+
+bool fdHasOtherNames(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && st.st_nlink > 1;
 }
 
 // Opens and locks a regular file. A pipe or device is refused before it is opened, and
@@ -213,6 +248,19 @@ std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteA
             ::close(existing);
             return nullptr;
         }
+    }
+    if (existing >= 0 && fdHasOtherNames(existing)) {
+        ::close(existing);
+        bool targetIsLink = false;
+        const int fd = openRegular(target, LockMode::Normal, &targetIsLink, failure);
+        if (fd < 0) {
+            return nullptr;
+        }
+        if (!rewriteInPlace(fd, contents, failure)) {
+            ::close(fd);
+            return nullptr;
+        }
+        return std::unique_ptr<LockedFile>(new LockedFile(path, target, fd, LockMode::Normal));
     }
     const int fd = replaceAtomically(target, contents, failure);
     if (existing >= 0) {
@@ -317,6 +365,9 @@ bool LockedFile::replaceContents(const QByteArray& contents, FileFailure* failur
         fail(failure, FileProblem::ReadOnlyFile);
         return false;
     }
+    if (named.st_nlink > 1) {
+        return rewriteInPlace(m_handle, contents, failure);
+    }
     const int fd = replaceAtomically(m_target, contents, failure);
     if (fd < 0) {
         return false;
@@ -324,6 +375,10 @@ bool LockedFile::replaceContents(const QByteArray& contents, FileFailure* failur
     ::close(m_handle);
     m_handle = fd;
     return true;
+}
+
+bool LockedFile::hasOtherNames() const {
+    return fdHasOtherNames(m_handle);
 }
 
 }  // namespace korven

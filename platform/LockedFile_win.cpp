@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <new>
 #include <optional>
 #include <utility>
@@ -22,9 +23,17 @@ using windows::NativePath;
 using windows::OpenHandle;
 
 HANDLE openLocked(const QString& path, LockMode mode) {
-    return mode == LockMode::Normal
-               ? OpenHandle(path, GENERIC_READ | GENERIC_WRITE, windows::kShareNormal, OPEN_EXISTING)
-               : OpenHandle(path, GENERIC_READ, windows::kShareReadOnly, OPEN_EXISTING);
+    switch (mode) {
+        case LockMode::Normal:
+            return OpenHandle(path, GENERIC_READ | GENERIC_WRITE, windows::kShareNormal, OPEN_EXISTING);
+        case LockMode::ReadOnly:
+            return OpenHandle(path, GENERIC_READ, windows::kShareReadOnly, OPEN_EXISTING);
+        case LockMode::Unlocked:
+            break;
+    }
+    // Sharing everything: the editor that holds the file may write it and rename over it.
+    return OpenHandle(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      OPEN_EXISTING);
 }
 
 bool isReadOnly(const QString& path) {
@@ -121,9 +130,16 @@ bool readAllHandle(HANDLE handle, qint64 limit, QByteArray* contents, FileFailur
     return true;
 }
 
+// Whether a failed rename may succeed a moment later: another program (an antivirus, a sync
+// tool, an indexer) has the file open without delete sharing, as such programs do briefly.
+bool isTransient(DWORD error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
 // Renames the temporary file over `target` while `target` is still held (with delete
 // sharing) by this process, so no other program can step in between. Where the file system
 // refuses to replace a file that is open, `releaseTarget` lets it go at the last moment.
+// Another program that has the file open is waited for, for about a second.
 bool renameOver(const QString& temp, const QString& target, const std::function<void()>& releaseTarget) {
     const std::wstring from = NativePath(temp);
     const std::wstring to = NativePath(target);
@@ -132,7 +148,20 @@ bool renameOver(const QString& temp, const QString& target, const std::function<
         return true;
     }
     releaseTarget();
-    return MoveFileExW(from.c_str(), to.c_str(), kFlags) != 0;
+    constexpr DWORD kPatienceMs = 1000;
+    constexpr DWORD kPauseMs = 50;
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        if (MoveFileExW(from.c_str(), to.c_str(), kFlags)) {
+            return true;
+        }
+        const DWORD error = GetLastError();
+        if (!isTransient(error) || GetTickCount64() - start >= kPatienceMs) {
+            SetLastError(error);
+            return false;
+        }
+        Sleep(kPauseMs);
+    }
 }
 
 // Writes `contents` to a new temporary file beside `path`, held as a normal handle, and
@@ -161,9 +190,42 @@ HANDLE replaceAtomically(const QString& path, const QByteArray& contents,
         return failWith(LastSystemFailure());
     }
     if (!renameOver(tempName, path, releaseTarget)) {
-        return failWith(LastSystemFailure(true));
+        // The temporary file was made in that folder, so the folder can be written: what is
+        // left is a program holding the file.
+        const bool busy = isTransient(GetLastError());
+        FileFailure why = LastSystemFailure(true);
+        if (busy) {
+            why.problem = FileProblem::Busy;
+        }
+        return failWith(std::move(why));
     }
     return handle;
+}
+
+// A file with other names (hard links) keeps them only when written through: renaming over
+// one name would leave the others with the old contents. So it is rewritten in place, which is
+// not all or nothing; callers back the file up first. A failure puts the old bytes back if it can.
+bool rewriteInPlace(HANDLE handle, const QByteArray& contents, FileFailure* failure) {
+    QByteArray old;
+    if (!readAllHandle(handle, std::numeric_limits<qint64>::max(), &old, failure)) {
+        return false;
+    }
+    auto writeWhole = [handle](const QByteArray& bytes) {
+        return SetFilePointerEx(handle, LARGE_INTEGER{}, nullptr, FILE_BEGIN) &&
+               windows::WriteAll(handle, bytes.constData(), bytes.size()) && SetEndOfFile(handle) &&
+               FlushFileBuffers(handle);
+    };
+    if (writeWhole(contents)) {
+        return true;
+    }
+    fail(failure, LastSystemFailure());
+    writeWhole(old);
+    return false;
+}
+
+bool handleHasOtherNames(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    return GetFileInformationByHandle(handle, &info) && info.nNumberOfLinks > 1;
 }
 
 using Identity = std::pair<DWORD, DWORD>;
@@ -239,6 +301,13 @@ std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteA
         if (existing == INVALID_HANDLE_VALUE) {
             return nullptr;
         }
+    }
+    if (existing != INVALID_HANDLE_VALUE && handleHasOtherNames(existing)) {
+        if (!rewriteInPlace(existing, contents, failure)) {
+            CloseHandle(existing);
+            return nullptr;
+        }
+        return std::unique_ptr<LockedFile>(new LockedFile(path, target, existing, LockMode::Normal));
     }
     auto release = [&existing] {
         if (existing != INVALID_HANDLE_VALUE) {
@@ -332,6 +401,10 @@ bool LockedFile::holdNamed(LockMode mode, FileFailure* failure) {
     return true;
 }
 
+bool LockedFile::hasOtherNames() const {
+    return handleHasOtherNames(m_handle);
+}
+
 bool LockedFile::replaceContents(const QByteArray& contents, FileFailure* failure) {
     if (m_mode != LockMode::Normal) {
         fail(failure, FileProblem::ReadOnlyFile);
@@ -346,6 +419,9 @@ bool LockedFile::replaceContents(const QByteArray& contents, FileFailure* failur
     if (isReadOnly(m_target)) {
         fail(failure, FileProblem::ReadOnlyFile);
         return false;
+    }
+    if (handleHasOtherNames(m_handle)) {
+        return rewriteInPlace(m_handle, contents, failure);
     }
     bool released = false;
     auto release = [&released, this] {

@@ -132,6 +132,32 @@ private slots:
         QCOMPARE(readFile(path), m_image);
     }
 
+    // Commands that only look read a file the editor holds; only writing commands need the lock.
+    void onlyWritingCommandsWaitForTheEditor_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::newRow("info") << QStringList{QStringLiteral("info")} << 0;
+        QTest::newRow("dump") << QStringList{QStringLiteral("dump")} << 0;
+        QTest::newRow("verify") << QStringList{QStringLiteral("verify")} << 0;
+        QTest::newRow("diff") << QStringList{QStringLiteral("diff"), QStringLiteral("%1")} << 0;
+        QTest::newRow("set --output") << QStringList{QStringLiteral("set"), QStringLiteral("TurnInfo[0]=10"),
+                                                     QStringLiteral("--output"), QStringLiteral("%1.copy")}
+                                      << 0;
+        QTest::newRow("set") << QStringList{QStringLiteral("set"), QStringLiteral("TurnInfo[0]=10")} << 1;
+    }
+    void onlyWritingCommandsWaitForTheEditor() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        const QString path = writeFile(QDir(m_dir.path()), QStringLiteral("held.SAVE"), m_image);
+        const std::unique_ptr<LockedFile> editor = LockedFile::open(path, LockMode::Normal);
+        QVERIFY(editor);
+        arguments.replaceInStrings(QStringLiteral("%1"), path);
+        arguments.insert(1, path);
+        const Run r = run(arguments);
+        QVERIFY2(r.status == status, r.err.constData());
+        QCOMPARE(readFile(path), m_image);
+    }
+
     void setRefusedWhileAnotherProgramEditsTheFile() {
         const QString path = writeFile(QDir(m_dir.path()), QStringLiteral("busy.SAVE"), m_image);
         const std::unique_ptr<LockedFile> editor = LockedFile::open(path, LockMode::Normal);

@@ -121,6 +121,8 @@ private slots:
         const Run set = run({QStringLiteral("set"), edited, QStringLiteral("ShipClass[12].Perf[1]=30")});
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
         QCOMPARE(set.status, 1);
+        // A save that did not happen counts no changed fields.
+        QCOMPARE(set.out, QString());
         QVERIFY2(set.err.startsWith(printed(korven::texts::backupFailed(BackupStore::defaultFolder())
                                                 .section(QStringLiteral("\r\n"), 0, 0))),
                  qPrintable(set.err));

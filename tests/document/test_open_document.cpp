@@ -7,7 +7,9 @@
 #include "tests/support/Recorders.h"
 #include "tests/support/SaveImageBuilder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -355,6 +357,37 @@ private slots:
         QVERIFY(entries[0].time.isValid());
         QCOMPARE(entries[1].path, unreadable);
         QCOMPARE(entries[1].differences, std::nullopt);
+    }
+
+    // A backup larger than any save (6 GB, sparse) is listed as unusable without being read,
+    // and a backup of the same file name in another folder comes last, marked with its origin.
+    void oversizedAndElsewhereBackupsAreMarked() {
+        const QString path = saveFile();
+        QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("copied"))));
+        const QString copied = saveFile(QStringLiteral("copied/SaveFile1.SAVE"));
+        const BackupStore store(backupFolder());
+        QVERIFY(store.backUp(copied, m_image).ok);
+        QVERIFY(store.backUp(path, m_image).ok);
+        QFile huge(QFileInfo(store.backUp(path, "x").path).absolutePath() +
+                   QStringLiteral("/SaveFile1.SAVE.000003.bak"));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.write(m_image) == m_image.size() && huge.resize(qint64(6) << 30));
+        huge.close();
+
+        auto doc = document();
+        QCOMPARE(doc->open(path, false), DocumentOpen::Opened);
+        const std::vector<BackupEntry> entries = ListBackups(doc->backups(), path, *doc->model());
+        QCOMPARE(entries.size(), std::size_t(4));
+        QCOMPARE(entries[0].size, qint64(6) << 30);
+        QCOMPARE(entries[0].differences, std::nullopt);
+        QCOMPARE(entries[1].differences, std::nullopt);  // "x"
+        QCOMPARE(entries[2].differences, std::optional<int>(0));
+        QVERIFY(!entries[2].elsewhere);
+        QVERIFY(entries[3].elsewhere);
+        QCOMPARE(entries[3].origin, copied);
+        QCOMPARE(entries[3].differences, std::optional<int>(0));
+        QCOMPARE(doc->restoreBackup(entries[0].path).outcome, DocumentRestore::Failed);
+        QCOMPARE(readFile(path), m_image);
     }
 
     void restoreBacksUpReplacesAndReloads() {

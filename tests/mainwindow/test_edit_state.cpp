@@ -1,5 +1,7 @@
 #include "mainwindow/EditState.h"
 #include "mainwindow/FileFilter.h"
+#include "mainwindow/MainWindowTexts.h"
+#include "model/ModelTexts.h"
 
 #include <QTest>
 
@@ -38,6 +40,21 @@ private slots:
         QTEST(state.label1, "label1");
         QTEST(state.label2, "label2");
         QCOMPARE(NoFileCaption(), QStringLiteral("KorvenEdit"));
+    }
+
+    // Paths are shown to the player in the system's own form.
+    void pathsInTheSystemsForm() {
+#ifdef Q_OS_WIN
+        const QString shown = QStringLiteral("C:\\ゲーム\\SaveFile1.SAVE");
+#else
+        const QString shown = QStringLiteral("C:/ゲーム/SaveFile1.SAVE");
+#endif
+        const QString path = QStringLiteral("C:/ゲーム/SaveFile1.SAVE");
+        QCOMPARE(EditStateFor(path, false, false).label1, shown);
+        QVERIFY(texts::saveQuestion(path).endsWith(shown));
+        QVERIFY(texts::backupsOf(path).startsWith(shown));
+        QVERIFY(korven::texts::backupMade(path).endsWith(shown));
+        QVERIFY(korven::texts::changedOnDisk(path).endsWith(shown));
     }
 
     void dialogFilter() {

@@ -616,7 +616,7 @@ private slots:
     }
 
     // Another program (the command-line tool when it is built) cannot change a file the window
-    // holds; a read-only window still lets others read it.
+    // holds, but can read it.
     // The editor in this process, korvenedit-cli in another.
     void twoProcessLocking() {
         const QString path = saveFile();
@@ -648,7 +648,8 @@ private slots:
             frmMain w;
             QVERIFY(w.openFile(path, false));
             QCOMPARE(otherCanWrite(), 1);
-            QCOMPARE(otherCanRead(), 1);
+            // Looking needs no lock: the player can read pending work from a terminal.
+            QCOMPARE(otherCanRead(), 0);
             QVERIFY(w.fileClose());
             QCOMPARE(otherCanRead(), 0);
         }
@@ -1489,6 +1490,33 @@ private slots:
         readChangesThenPress(&rows, &summary, "cmdSave");
         QVERIFY(again.fileSave());
         QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(63));
+    }
+
+    // Another program changed the file: the question about it comes first, then the review
+    // shows what the save does to the file on disk, the undoing of that change included.
+    void reviewComesAfterTheDiskCheck() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.openFile(path, false));
+        action(w, "mnuEditReviewBeforeSave")->trigger();
+        setSkill(w, 71);
+        if (!putOnDisk(path, u"renamed over"_s)) {
+            QSKIP(fixtures::kReplaceRefused);
+        }
+        ui.answers = {MessageAnswer::Yes};
+        QStringList rows;
+        QString summary;
+        readChangesThenPress(&rows, &summary, "cmdCancel");
+        QVERIFY(!w.fileSave());
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QCOMPARE(ui.messages[0].buttons, MessageButtons::YesNoCancel);
+        QCOMPARE(rows.size(), 2);
+        QVERIFY2(rows[1].endsWith(u"|99|%1|AircrewSkill[0][1]"_s.arg(uint8_t(m_image[skillOffset() + 1]))),
+                 qPrintable(rows.join(u'\n')));
+        QCOMPARE(readFile(path), newerOnDisk());
+        QVERIFY(w.isFileChanged());
+        action(w, "mnuEditReviewBeforeSave")->trigger();
     }
 
     void compareWithAnotherSave() {

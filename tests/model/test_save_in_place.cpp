@@ -10,6 +10,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
 using namespace Qt::StringLiterals;
 using namespace korven;
 
@@ -99,6 +103,25 @@ private slots:
         m_model->AircrewSkill[0][0] = 51;
         QCOMPARE(save(OnDiskChange::Refuse).result, InPlaceResult::Saved);
     }
+
+#ifndef Q_OS_WIN
+    // A file with another name keeps it: each save writes in place, after its own backup of
+    // the bytes it writes over, and says it was not all or nothing.
+    void hardLinkedFileIsBackedUpBeforeEverySave() {
+        const QString link = m_dir->filePath(u"link.SAVE"_s);
+        QCOMPARE(::link(QFile::encodeName(m_path).constData(), QFile::encodeName(link).constData()), 0);
+        const InPlaceSave first = save(OnDiskChange::Refuse);
+        QCOMPARE(first.result, InPlaceResult::Saved);
+        QVERIFY(first.inPlace);
+        QCOMPARE(readFile(first.backup), m_image);
+        m_model->AircrewSkill[0][0] = 51;
+        const InPlaceSave second = save(OnDiskChange::Refuse);
+        QCOMPARE(readFile(second.backup), edited(m_image));
+        QCOMPARE(backups().backupsOf(link).size(), 2);
+        QCOMPARE(readFile(link), readFile(m_path));
+        QCOMPARE(readFile(link).at(skillOffset()), char(51));
+    }
+#endif
 
     void changedOnDisk_data() {
         QTest::addColumn<QString>("how");

@@ -10,6 +10,7 @@
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 #include <latch>
 #include <thread>
@@ -108,6 +109,97 @@ private slots:
         const BackupStore::Outcome next = store.backUp(save, "next");
         QCOMPARE(QFileInfo(next.path).fileName(), u"SaveFile1.SAVE.000901.bak"_s);
         QCOMPARE(contentsOfAll(store.backupsOf(save)), (QStringList{u"next"_s, u"far ahead"_s, u"first"_s}));
+    }
+
+    // Names of any other shape are not ours: they neither set the next number nor push out the
+    // three real backups, and they stay where they are.
+    void strayNamesNeitherNumberNorEvict_data() {
+        QTest::addColumn<QString>("stray");
+        QTest::newRow("largest 64-bit number") << u"SaveFile1.SAVE.9223372036854775807.bak"_s;
+        QTest::newRow("seven digits") << u"SaveFile1.SAVE.1000000.bak"_s;
+        QTest::newRow("fewer digits") << u"SaveFile1.SAVE.99.bak"_s;
+        QTest::newRow("sign") << u"SaveFile1.SAVE.+99999.bak"_s;
+        QTest::newRow("negative") << u"SaveFile1.SAVE.-00001.bak"_s;
+        QTest::newRow("full-width digits") << u"SaveFile1.SAVE.９９９９９９.bak"_s;
+    }
+    void strayNamesNeitherNumberNorEvict() {
+        QFETCH(QString, stray);
+        const BackupStore store(folder(u"backups"_s));
+        const QString save = folder(u"SaveFile1.SAVE"_s);
+        for (const char* contents : {"one", "two", "three"}) {
+            QVERIFY(store.backUp(save, contents).ok);
+        }
+        const QString group = store.groupFolder(save);
+        // 25 of the same shape, as many as pruned every real backup before.
+        for (int i = 0; i < 25; ++i) {
+            writeFile(group + u'/' + (i == 0 ? stray : stray.chopped(4) + QString::number(i) + u".bak"_s),
+                      "stray");
+        }
+        const BackupStore::Outcome next = store.backUp(save, "four");
+        QCOMPARE(QFileInfo(next.path).fileName(), u"SaveFile1.SAVE.000004.bak"_s);
+        QCOMPARE(contentsOfAll(store.backupsOf(save)),
+                 (QStringList{u"four"_s, u"three"_s, u"two"_s, u"one"_s}));
+        QVERIFY(QFile::exists(group + u'/' + stray));
+    }
+
+    // The last number of the width taken (here by a copied-in file): the backups are numbered
+    // from 1 again in their order instead of wrapping or growing a digit.
+    void lastNumberTakenRenumbersInOrder() {
+        const BackupStore store(folder(u"backups"_s));
+        const QString save = folder(u"SaveFile1.SAVE"_s);
+        QVERIFY(store.backUp(save, "first").ok);
+        const QString group = store.groupFolder(save);
+        writeFile(group + u"/SaveFile1.SAVE.999999.bak"_s, "last");
+        const BackupStore::Outcome next = store.backUp(save, "next");
+        QCOMPARE(QFileInfo(next.path).fileName(), u"SaveFile1.SAVE.000003.bak"_s);
+        QCOMPARE(contentsOfAll(store.backupsOf(save)), (QStringList{u"next"_s, u"last"_s, u"first"_s}));
+        QCOMPARE(QDir(group).entryList({u"*.bak"_s}),
+                 (QStringList{u"SaveFile1.SAVE.000001.bak"_s, u"SaveFile1.SAVE.000002.bak"_s,
+                              u"SaveFile1.SAVE.000003.bak"_s}));
+    }
+
+#ifndef Q_OS_WIN  // links there need rights a test does not have
+    // One file, one group, whichever name it is saved under: a symbolic link to it, a hard link
+    // (another name in another folder), a path through a linked folder.
+    void everyNameOfOneFileSharesItsBackups() {
+        QVERIFY(QDir().mkpath(folder(u"game"_s)));
+        QVERIFY(QDir().mkpath(folder(u"other"_s)));
+        const QString save = folder(u"game/SaveFile1.SAVE"_s);
+        writeFile(save, "save");
+        QVERIFY(QFile::link(save, folder(u"other/link.SAVE"_s)));
+        QVERIFY(QFile::link(folder(u"game"_s), folder(u"linked-folder"_s)));
+        QCOMPARE(::link(QFile::encodeName(save).constData(),
+                        QFile::encodeName(folder(u"other/hard.SAVE"_s)).constData()),
+                 0);
+
+        const BackupStore store(folder(u"backups"_s));
+        QVERIFY(store.backUp(save, "by its name").ok);
+        QVERIFY(store.backUp(folder(u"other/hard.SAVE"_s), "by the hard link").ok);
+        QVERIFY(store.backUp(folder(u"other/link.SAVE"_s), "by the symbolic link").ok);
+        QVERIFY(store.backUp(folder(u"linked-folder/SaveFile1.SAVE"_s), "through the folder link").ok);
+        const QStringList expected{u"through the folder link"_s, u"by the symbolic link"_s,
+                                   u"by the hard link"_s, u"by its name"_s};
+        for (const QString& name : {u"game/SaveFile1.SAVE"_s, u"other/hard.SAVE"_s, u"other/link.SAVE"_s}) {
+            QCOMPARE(contentsOfAll(store.backupsOf(folder(name))), expected);
+        }
+        QCOMPARE(QDir(folder(u"backups"_s)).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+    }
+#endif
+
+    // A copied or moved game folder: its save's backups are offered, with where they came from,
+    // and never mixed into the save's own.
+    void sameNameElsewhereIsOfferedApart() {
+        const BackupStore store(folder(u"backups"_s));
+        const QString moved = folder(u"old-game/SaveFile1.SAVE"_s);
+        const QString save = folder(u"new-game/SaveFile1.SAVE"_s);
+        QVERIFY(store.backUp(moved, "from the old folder").ok);
+        QVERIFY(store.backUp(folder(u"old-game/SaveFile2.SAVE"_s), "another save").ok);
+        QVERIFY(store.backupsOf(save).isEmpty());
+        const std::vector<BackupStore::Elsewhere> others = store.backupsElsewhere(save);
+        QCOMPARE(others.size(), std::size_t(1));
+        QCOMPARE(contentsOf(others[0].path), QByteArray("from the old folder"));
+        QCOMPARE(others[0].origin, moved);
+        QVERIFY(store.backupsElsewhere(moved).empty());
     }
 
     // Failed saves back up the same bytes again and again; that must not push out older ones.

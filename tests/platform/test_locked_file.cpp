@@ -9,9 +9,12 @@
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+
+#include <thread>
 #else
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <csignal>
 #endif
 
@@ -35,6 +38,7 @@ private slots:
     void twoHandles();
     void otherProcess_data();
     void otherProcess();
+    void saveWhileAnotherProgramLooks();
     void refusedFiles_data();
     void refusedFiles();
     void readOnlyOnDisk();
@@ -43,8 +47,14 @@ private slots:
     void replaceOnReadOnlyHandleIsRefused();
 #ifdef Q_OS_WIN
     void heldWithoutSharing();
+    void saveWaitsForAProgramLookingIn_data();
+    void saveWaitsForAProgramLookingIn();
 #else
+    void failedWriteLeavesOldFile_data();
     void failedWriteLeavesOldFile();
+    void replaceKeepsOwnerGroupAndMode();
+    void hardLinksKeepSeeingTheFile_data();
+    void hardLinksKeepSeeingTheFile();
 #endif
 #ifndef Q_OS_WIN  // Windows keeps a deleted file's name, and so its folder, until it is closed
     void removedFolderFailsCleanly();
@@ -96,7 +106,15 @@ QByteArray readFile(const QString& path) {
 }
 
 QString modeName(LockMode mode) {
-    return mode == LockMode::Normal ? u"normal"_s : u"readonly"_s;
+    switch (mode) {
+        case LockMode::Normal:
+            return u"normal"_s;
+        case LockMode::ReadOnly:
+            return u"readonly"_s;
+        case LockMode::Unlocked:
+            break;
+    }
+    return u"unlocked"_s;
 }
 
 // Whether another process can open the file in that mode.
@@ -170,6 +188,10 @@ void TestLockedFile::twoHandles_data() {
     QTest::newRow("normal blocks read-only") << LockMode::Normal << LockMode::ReadOnly << false;
     QTest::newRow("read-only blocks normal") << LockMode::ReadOnly << LockMode::Normal << false;
     QTest::newRow("read-only allows read-only") << LockMode::ReadOnly << LockMode::ReadOnly << true;
+    // Commands that only look read a file an editor holds, and keep no editor out.
+    QTest::newRow("normal allows unlocked") << LockMode::Normal << LockMode::Unlocked << true;
+    QTest::newRow("read-only allows unlocked") << LockMode::ReadOnly << LockMode::Unlocked << true;
+    QTest::newRow("unlocked allows normal") << LockMode::Unlocked << LockMode::Normal << true;
 }
 
 void TestLockedFile::twoHandles() {
@@ -213,6 +235,17 @@ void TestLockedFile::otherProcess() {
         QCOMPARE(LockedFile::open(m_path, second) != nullptr, allowed);
     }
     QVERIFY(LockedFile::open(m_path, second));
+}
+
+// A command that only looks never stands in the way of the editor's save.
+void TestLockedFile::saveWhileAnotherProgramLooks() {
+    auto editor = LockedFile::open(m_path, LockMode::Normal);
+    QVERIFY(editor);
+    const OtherProcessHolding looking(m_path, LockMode::Unlocked);
+    QVERIFY(looking.held());
+    FileFailure failure;
+    QVERIFY2(editor->replaceContents("KVSAVE saved", &failure), qPrintable(failure.systemText));
+    QCOMPARE(readFile(m_path), QByteArray("KVSAVE saved"));
 }
 
 void TestLockedFile::refusedFiles_data() {
@@ -321,8 +354,60 @@ void TestLockedFile::heldWithoutSharing() {
     QCOMPARE(readFile(m_path), kOld);
     QCOMPARE(folderEntries(m_path), QStringList{u"SaveFile1.SAVE"_s});
 }
+
+void TestLockedFile::saveWaitsForAProgramLookingIn_data() {
+    QTest::addColumn<int>("closesAfterMs");  // -1: not before the save gives up
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("a scan that ends soon") << 300 << true;
+    QTest::newRow("a program that keeps it") << -1 << false;
+}
+
+// An antivirus or sync tool opens the file for a moment, sharing writing but not deleting:
+// the save waits about a second for it, and then says another program is using the file.
+void TestLockedFile::saveWaitsForAProgramLookingIn() {
+    QFETCH(int, closesAfterMs);
+    QFETCH(bool, saved);
+    auto file = LockedFile::open(m_path, LockMode::Normal);
+    QVERIFY(file);
+    const HANDLE other = CreateFileW(QDir::toNativeSeparators(m_path).toStdWString().c_str(), GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    QVERIFY(other != INVALID_HANDLE_VALUE);
+    std::thread closer([&] {
+        if (closesAfterMs >= 0) {
+            Sleep(static_cast<DWORD>(closesAfterMs));
+            CloseHandle(other);
+        }
+    });
+    FileFailure failure;
+    const bool replaced = file->replaceContents("KVSAVE new", &failure);
+    closer.join();
+    if (closesAfterMs < 0) {
+        CloseHandle(other);
+    }
+    QCOMPARE(replaced, saved);
+    QCOMPARE(readFile(m_path), saved ? QByteArray("KVSAVE new") : kOld);
+    if (!saved) {
+        QCOMPARE(failure.problem, FileProblem::Busy);
+        // Still held: the next save works once the other program let go.
+        QVERIFY(file->replaceContents("KVSAVE new"));
+    }
+    QCOMPARE(folderEntries(m_path), QStringList{u"SaveFile1.SAVE"_s});
+}
 #else
+void TestLockedFile::failedWriteLeavesOldFile_data() {
+    QTest::addColumn<bool>("linked");
+    QTest::newRow("through a temporary file") << false;
+    // Written in place: the old bytes are put back.
+    QTest::newRow("with a hard link") << true;
+}
+
 void TestLockedFile::failedWriteLeavesOldFile() {
+    QFETCH(bool, linked);
+    const QString link = m_dir->filePath(u"link.SAVE"_s);
+    if (linked) {
+        QCOMPARE(::link(QFile::encodeName(m_path).constData(), QFile::encodeName(link).constData()), 0);
+    }
     // A file-size limit makes writing the temporary file fail part way, as a full disk would;
     // it binds root as well.
     auto file = LockedFile::open(m_path, LockMode::Normal);
@@ -343,7 +428,8 @@ void TestLockedFile::failedWriteLeavesOldFile() {
     QVERIFY(!replaced);
     QCOMPARE(failure.problem, FileProblem::NoSpace);
     QCOMPARE(readFile(m_path), kOld);
-    QCOMPARE(folderEntries(m_path), QStringList{u"SaveFile1.SAVE"_s});
+    QCOMPARE(folderEntries(m_path),
+             linked ? (QStringList{u"link.SAVE"_s, u"SaveFile1.SAVE"_s}) : QStringList{u"SaveFile1.SAVE"_s});
     QByteArray viaHandle;
     QVERIFY(file->readAll(&viaHandle, kLimit));
     QCOMPARE(viaHandle, kOld);
@@ -351,6 +437,60 @@ void TestLockedFile::failedWriteLeavesOldFile() {
 
     QVERIFY(file->replaceContents(next));
     QCOMPARE(readFile(m_path), next);
+    QCOMPARE(readFile(link), linked ? next : QByteArray("<cannot read>"));
+}
+
+// A save made under sudo leaves the player's file the player's.
+void TestLockedFile::replaceKeepsOwnerGroupAndMode() {
+    if (::geteuid() != 0) {
+        QSKIP("only root can give a file to another user");
+    }
+    constexpr uid_t kNobody = 65534;
+    QCOMPARE(::chown(QFile::encodeName(m_path).constData(), kNobody, kNobody), 0);
+    QCOMPARE(::chmod(QFile::encodeName(m_path).constData(), 0660), 0);
+    auto file = LockedFile::open(m_path, LockMode::Normal);
+    QVERIFY(file);
+    QVERIFY(file->replaceContents("KVSAVE new"));
+    file.reset();
+    QVERIFY(LockedFile::create(m_path, "KVSAVE newer"));
+    struct stat st {};
+    QCOMPARE(::stat(QFile::encodeName(m_path).constData(), &st), 0);
+    QCOMPARE(st.st_uid, kNobody);
+    QCOMPARE(st.st_gid, gid_t(kNobody));
+    QCOMPARE(st.st_mode & 07777, mode_t(0660));
+    QCOMPARE(readFile(m_path), QByteArray("KVSAVE newer"));
+}
+
+void TestLockedFile::hardLinksKeepSeeingTheFile_data() {
+    QTest::addColumn<bool>("saveAs");
+    QTest::newRow("save") << false;
+    QTest::newRow("save as over the file") << true;
+}
+
+// A save of a file with another name never splits them: both names show the new contents.
+void TestLockedFile::hardLinksKeepSeeingTheFile() {
+    QFETCH(bool, saveAs);
+    const QString link = m_dir->filePath(u"link.SAVE"_s);
+    QCOMPARE(::link(QFile::encodeName(m_path).constData(), QFile::encodeName(link).constData()), 0);
+    const QByteArray next = QByteArray("KVSAVE new ") + QByteArray(100, 'n');
+    std::unique_ptr<LockedFile> file;
+    if (saveAs) {
+        file = LockedFile::create(m_path, next);
+    } else {
+        file = LockedFile::open(m_path, LockMode::Normal);
+        QVERIFY(file && file->hasOtherNames());
+        QVERIFY(file->replaceContents(next));
+    }
+    QVERIFY(file);
+    QCOMPARE(readFile(m_path), next);
+    QCOMPARE(readFile(link), next);
+    QCOMPARE(folderEntries(m_path), (QStringList{u"link.SAVE"_s, u"SaveFile1.SAVE"_s}));
+    QVERIFY(!otherProcessCanOpen(link, LockMode::ReadOnly));
+    // Without its other name the file is replaced whole again.
+    QVERIFY(QFile::remove(link));
+    QVERIFY(!file->hasOtherNames());
+    QVERIFY(file->replaceContents(kOld));
+    QCOMPARE(readFile(m_path), kOld);
 }
 #endif
 
