@@ -36,7 +36,8 @@ EXPECTED = {
         ("text", "運用"), ("text", "燃料"), ("text", "工数"), ("text", "鉄"), ("text", "アルミ"),
         ("text", "故障"), ("text", "整備"), ("text", "防御"), ("text", "固定銃"), ("text", "固定砲"),
         ("text", "旋回銃"), ("check box", "夜間"), ("check box", "高々度"), ("check box", "急降下"),
-        ("text", "機動（移動）"), ("combo box", "爆弾（爆撃１）"), ("text", "爆弾数（爆撃２）"),
+        ("text", "機動（移動）"), ("combo box", "爆弾（移動）"),
+        ("combo box", "爆弾（迎撃／偵察）"), ("combo box", "爆弾（爆撃１）"), ("combo box", "爆弾（爆撃２）"), ("text", "爆弾数（爆撃２）"),
         ("text", "航続（迎撃／偵察）"), ("text", "状況"), ("text", "期間（ヶ月）"),
         ("text", "期間（ターン）"),
     ],
@@ -58,7 +59,7 @@ EXPECTED = {
     "frmToujouRen": [("text", "戦闘機"), ("text", "爆撃機")],
     "frmOptions": [
         ("text", "ヴァルゾンWin95インストール先フォルダ"), ("text", "セーブファイル読み込み先初期フォルダ"),
-        ("push button", "参照"), ("push button", "OK(O)"),
+        ("push button", "参照"), ("push button", "OK(O)"), ("page tab list", "オプションの種類"),
     ],
     "frmAbout": [("text", "連絡先"), ("push button", "OK")],
 }
