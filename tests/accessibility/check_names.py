@@ -59,7 +59,7 @@ EXPECTED = {
     "frmToujouRen": [("text", "戦闘機"), ("text", "爆撃機")],
     "frmOptions": [
         ("text", "ヴァルゾンWin95インストール先フォルダ"), ("text", "セーブファイル読み込み先初期フォルダ"),
-        ("push button", "参照"), ("push button", "OK(O)"), ("page tab list", "オプションの種類"),
+        ("push button", "参照"), ("push button", "OK(O)"),
     ],
     "frmAbout": [("text", "連絡先"), ("push button", "OK")],
 }
