@@ -89,6 +89,7 @@ int main(int argc, char** argv) {
         return *status;
     }
     korven::InstallQtTranslation();
+    korven::UseJapaneseLocale();
     QApplication::setApplicationName(korven::program::title());
     QApplication::setWindowIcon(korven::ProgramIcon());
     korven::UseJapaneseApplicationFont();

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <ranges>
 #include <utility>
 
 namespace korven::cli {
@@ -242,7 +243,7 @@ bool keepsLayout(const SaveFile& model) {
 }
 
 AssignmentResult refuse(const QString& edit, AssignmentError error, const QString& reason) {
-    return {error, texts::assignmentRefused(edit, reason), 0, false};
+    return {error, texts::assignmentRefused(edit, reason), 0, false, 0};
 }
 
 // The address of the field a concrete path names in `model`.
@@ -284,9 +285,11 @@ void ModelEditor::writeOverrides(QTextStream& out) const {
             writer.append(edit.line);
             writer.append(atLine);
         }
-        writer.append(edit.text);
+        writer.append(edit.text.size() > texts::kQuoteLimit ? texts::excerpt(edit.text) : edit.text);
     };
-    for (const Override& override : m_overrides) {
+    // The first ones show what happened; thousands more would only bury the rest.
+    const auto shown = std::min(static_cast<qsizetype>(m_overrides.size()), texts::kOverridesShown);
+    for (const Override& override : m_overrides | std::views::take(shown)) {
         writer.append(pieces[0]);
         name(m_edits[override.later]);
         writer.append(pieces[1]);
@@ -294,6 +297,10 @@ void ModelEditor::writeOverrides(QTextStream& out) const {
         writer.append(pieces[2]);
         writer.append(qint64{override.fields});
         writer.append(pieces[3]);
+        writer.endLine();
+    }
+    if (const auto more = static_cast<qsizetype>(m_overrides.size()) - shown; more > 0) {
+        writer.append(QStringView(texts::moreOverrides(more)));
         writer.endLine();
     }
 }
@@ -357,9 +364,9 @@ AssignmentResult ModelEditor::applyJson(const rapidjson::Value& edits) {
             noteWrite(field, static_cast<int>(m_edits.size()) - 1);
         });
     if (applied.error != AssignmentError::None) {
-        return {applied.error, texts::jsonEditRefused(applied.path, applied.reason), 0, false};
+        return {applied.error, texts::jsonEditRefused(applied.path, applied.reason), 0, false, 0};
     }
-    return {AssignmentError::None, {}, applied.changed, false};
+    return {AssignmentError::None, {}, applied.changed, false, applied.skipped};
 }
 
 int ModelEditor::noteWrite(const FieldRef& field, int edit) {

@@ -34,6 +34,7 @@ enum class AssignmentError {
     TextUnmappable,  // a character with no code page 932 form
     MovesBlocks,     // the next load would find the blocks elsewhere (anchor, last base)
     FormatVersion,   // a JSON document from a later dump format
+    DuplicateKey,    // a JSON object with a key twice
     OutsideDialog,   // --check: a value the edit dialogs would not accept
 };
 
@@ -42,6 +43,7 @@ struct AssignmentResult {
     QString message;           // for the user; names the assignment
     int changed = 0;           // fields whose value this edit changed
     bool selectsMany = false;  // a wildcard, range or filter
+    int skipped = 0;           // never-written fields a whole dump held other values in
     bool ok() const { return error == AssignmentError::None; }
 };
 

@@ -15,6 +15,17 @@
 // The command-line tool's own texts. The file core's messages come from model/ModelTexts.h.
 namespace korven::cli::texts {
 
+// A message quotes at most this many characters of the user's text: a bad line may be
+// megabytes long.
+inline constexpr qsizetype kQuoteLimit = 200;
+inline QString excerpt(QStringView text) {
+    if (text.size() <= kQuoteLimit) {
+        return text.toString();
+    }
+    const qsizetype cut = text[kQuoteLimit - 1].isHighSurrogate() ? kQuoteLimit - 1 : kQuoteLimit;
+    return text.first(cut).toString() + QChar(u'…');
+}
+
 // Usage errors.
 inline QString noCommand() {
     return QStringLiteral("コマンドが指定されていません。(no command given)");
@@ -38,6 +49,11 @@ inline QString unknownKind(const QString& kind, const QStringList& kinds) {
 inline QString useForce() {
     return QStringLiteral(
         "上書きするには --force を付けてください。(the file changed on disk; --force overwrites it)");
+}
+
+// Standard output could not take the result (a full disk, for instance); the reason follows.
+inline QString outputNotWritten() {
+    return QStringLiteral("結果を標準出力に書き込めませんでした。(cannot write standard output)");
 }
 
 // Where a failure happened, after the core's own message.
@@ -107,7 +123,7 @@ inline QString sizesDiffer(qsizetype fileSize, qsizetype composedSize) {
 
 // set
 inline QString assignmentRefused(const QString& assignment, const QString& reason) {
-    return QStringLiteral("代入「%1」は受け付けられません: %2").arg(assignment, reason);
+    return QStringLiteral("代入「%1」は受け付けられません: %2").arg(excerpt(assignment), reason);
 }
 inline QString atRecord(const QString& path, const QString& reason) {
     return path + QStringLiteral(": ") + reason;
@@ -125,21 +141,23 @@ inline QString badSyntax() {
         "(bad syntax)");
 }
 inline QString unknownField(const QString& name) {
-    return QStringLiteral("%1 という項目はありません。(no such field)").arg(name);
+    return QStringLiteral("%1 という項目はありません。(no such field)").arg(excerpt(name));
 }
 inline QString missingFieldName(const QString& path) {
-    return QStringLiteral("%1 の後に項目名を指定してください。(field name missing)").arg(path);
+    return QStringLiteral("%1 の後に項目名を指定してください。(field name missing)").arg(excerpt(path));
 }
 inline QString wrongIndexCount(const QString& path) {
-    return QStringLiteral("%1 の添字の数が正しくありません。(wrong number of indices)").arg(path);
+    return QStringLiteral("%1 の添字の数が正しくありません。(wrong number of indices)").arg(excerpt(path));
 }
 inline QString indexOutOfRange(const QString& index, qint64 last) {
-    return QStringLiteral("添字 %1 は 0～%2 の範囲外です。(index out of range)").arg(index).arg(last);
+    return QStringLiteral("添字 %1 は 0～%2 の範囲外です。(index out of range)")
+        .arg(excerpt(index))
+        .arg(last);
 }
 inline QString neverWritten(const QString& path) {
     return QStringLiteral(
                "%1 の変更はファイルに書き込まれないため、変更できません。(this field is never written)")
-        .arg(path);
+        .arg(excerpt(path));
 }
 inline QString baseNotInFile(qint64 index, int lastBaseIndex) {
     return QStringLiteral(
@@ -149,11 +167,11 @@ inline QString baseNotInFile(qint64 index, int lastBaseIndex) {
         .arg(lastBaseIndex);
 }
 inline QString notAnInteger(const QString& value) {
-    return QStringLiteral("値「%1」は整数ではありません。(not an integer)").arg(value);
+    return QStringLiteral("値「%1」は整数ではありません。(not an integer)").arg(excerpt(value));
 }
 inline QString valueOutOfRange(const QString& value, qint64 minimum, qint64 maximum) {
     return QStringLiteral("値 %1 は %2～%3 の範囲外です。(value out of range)")
-        .arg(value)
+        .arg(excerpt(value))
         .arg(minimum)
         .arg(maximum);
 }
@@ -162,6 +180,9 @@ inline QString textTooLong(qsizetype bytes, qsizetype width) {
                "文字列はシフトJISで %1 バイトあり、項目の幅 %2 バイトを超えています。(text too long)")
         .arg(bytes)
         .arg(width);
+}
+inline QString textHasNul() {
+    return QStringLiteral("文字列に NUL 文字 (\\u0000) は使えません。(NUL in a text)");
 }
 inline QString textUnmappable() {
     return QStringLiteral("文字列にシフトJISで表せない文字があります。(character not in code page 932)");
@@ -179,7 +200,7 @@ inline QString nothingSelected() {
 // number, this, and the assignment.
 inline constexpr QStringView kAtLine = u" 行目: ";
 inline QString editAtLine(qsizetype line, QStringView assignment) {
-    return QString::number(line) % kAtLine % assignment;
+    return QString::number(line) % kAtLine % excerpt(assignment);
 }
 // "「LATER」は「EARLIER」で設定した N 項目を上書きします …", joined rather than formatted (two
 // arg() calls would also replace a "%1" inside the user's assignment). Its pieces before the
@@ -190,14 +211,28 @@ inline constexpr std::array<QStringView, 4> kOverridesPieces = {
     u" 項目を上書きします (後の代入が有効)。(overrides an earlier assignment; the last one wins)"};
 inline QString overrides(QStringView later, QStringView earlier, int fields) {
     const auto& pieces = kOverridesPieces;
-    return pieces[0] % later % pieces[1] % earlier % pieces[2] % QString::number(fields) % pieces[3];
+    return pieces[0] % excerpt(later) % pieces[1] % excerpt(earlier) % pieces[2] % QString::number(fields) %
+           pieces[3];
 }
 // One arg() call: a second one would replace a "%1" inside the user's assignment.
 inline QString fieldsChanged(const QString& assignment, int fields) {
-    return QStringLiteral("%1: %2 項目を変更 (fields changed)").arg(assignment, QString::number(fields));
+    return QStringLiteral("%1: %2 項目を変更 (fields changed)")
+        .arg(excerpt(assignment), QString::number(fields));
 }
 inline QString totalChanged(qsizetype fields) {
     return QStringLiteral("変更した項目: %1 (fields changed in all)").arg(fields);
+}
+// After the first overrides, the rest are only counted.
+inline constexpr qsizetype kOverridesShown = 20;
+inline QString moreOverrides(qsizetype count) {
+    return QStringLiteral("ほかに %1 件の代入が前の代入を上書きします (後の代入が有効)。(more overrides)")
+        .arg(count);
+}
+inline QString neverWrittenSkipped(qsizetype fields) {
+    return QStringLiteral(
+               "ファイルに書き込まれない %1 項目 (SaveName、ブロックの位置、LastBaseIndex など) は dump "
+               "の値を使わずに飛ばしました。(fields never written, skipped)")
+        .arg(fields);
 }
 inline QString noChanges() {
     return QStringLiteral("変更はありません");
@@ -224,7 +259,7 @@ inline QString jsonEdit(const QString& path) {
     return QStringLiteral("JSON %1").arg(path);
 }
 inline QString jsonEditRefused(const QString& path, const QString& reason) {
-    return QStringLiteral("JSON の %1 は受け付けられません: %2").arg(path, reason);
+    return QStringLiteral("JSON の %1 は受け付けられません: %2").arg(excerpt(path), reason);
 }
 inline QString jsonNotAText() {
     return QStringLiteral("文字列 (\"...\") を指定してください。(a string is expected)");
@@ -237,8 +272,11 @@ inline QString jsonNotAnArray() {
     return QStringLiteral(
         "配列、または添字をキーとするオブジェクトを指定してください。(an array is expected)");
 }
+inline QString jsonDuplicateKey(const QString& key) {
+    return QStringLiteral("キー「%1」が同じオブジェクトに二度あります。(duplicate key)").arg(excerpt(key));
+}
 inline QString jsonBadIndex(const QString& key) {
-    return QStringLiteral("キー「%1」は添字 (0 以上の整数) ではありません。(not an index)").arg(key);
+    return QStringLiteral("キー「%1」は添字 (0 以上の整数) ではありません。(not an index)").arg(excerpt(key));
 }
 inline QString unknownFormatVersion(int supported) {
     return QStringLiteral(
@@ -297,6 +335,13 @@ inline QString notUtf8() {
 inline QString cannotReadEdits(const QString& path) {
     return QStringLiteral("編集ファイルを読み込めません: %1 (cannot read the edits)")
         .arg(QDir::toNativeSeparators(path));
+}
+inline QString nulInEdits() {
+    return QStringLiteral("編集ファイルに NUL バイトがあります。(a NUL byte in the edits)");
+}
+inline QString editsTooLarge() {
+    return QStringLiteral(
+        "編集ファイルが大きすぎます（読み込めるのは 256 MB までです）。(the edits exceed 256 MB)");
 }
 inline QString noEdits() {
     return QStringLiteral("編集ファイルに代入がありません。(the edits file holds no assignment)");

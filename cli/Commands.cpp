@@ -210,6 +210,9 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
     ModelEditor editor(model);
     AssignmentResult result = edit(editor);
     editor.writeOverrides(console.err);
+    if (result.skipped > 0) {
+        console.err << texts::neverWrittenSkipped(result.skipped) << '\n';
+    }
     if (result.ok()) {
         result = editor.finish(options.checkRanges);
     }
@@ -220,7 +223,10 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
     const qsizetype changed = editor.changedFields();
     if (changed == 0) {
         console.err << texts::noChanges() << '\n';
-        return kExitOk;
+        if (inPlace) {
+            return kExitOk;
+        }
+        // The copy asked for is written all the same: the file's own bytes.
     }
     // The count is only said of a save that happened.
     ConsoleStatus status(console.verbose ? &console.err : nullptr);
@@ -257,7 +263,9 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
         console.err << texts::fileLine(options.outputPath) << '\n';
         return kExitFailure;
     }
-    console.out << texts::totalChanged(changed) << '\n';
+    if (changed > 0) {
+        console.out << texts::totalChanged(changed) << '\n';
+    }
     if (copy.backup) {
         console.out << korven::texts::backupMade(*copy.backup) << '\n';
     }
@@ -333,33 +341,43 @@ int RunFields(const std::optional<QString>& kind, bool markdown, Console& consol
 
 namespace {
 
-// Read with the C library: on Windows Qt reports the end of a pipe as a read error.
-std::optional<QByteArray> readStandardInput() {
+struct ReadEdits {
+    std::optional<QByteArray> bytes;  // none: unreadable, or larger than kEditsLimit
+    bool tooLarge = false;
+};
+
+// Reads piece by piece with `read` (bytes read, or -1) and stops once past the limit: an endless
+// input such as /dev/zero must not fill the memory.
+template <typename Read>
+ReadEdits readBounded(Read read) {
     QByteArray bytes;
     char buffer[1 << 16];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
+    qint64 n;
+    while ((n = read(buffer, qint64{sizeof buffer})) > 0) {
+        if (bytes.size() + n > kEditsLimit) {
+            return {std::nullopt, true};
+        }
         bytes.append(buffer, static_cast<qsizetype>(n));
     }
-    if (std::ferror(stdin)) {
-        return std::nullopt;
-    }
-    return bytes;
+    return n < 0 ? ReadEdits{} : ReadEdits{std::move(bytes)};
 }
 
-std::optional<QByteArray> readEdits(const QString& editsPath) {
+ReadEdits readEdits(const QString& editsPath) {
     if (editsPath == u"-") {
-        return readStandardInput();
+        // With the C library: on Windows Qt reports the end of a pipe as a read error.
+        return readBounded([](char* buffer, qint64 size) -> qint64 {
+            const size_t n = std::fread(buffer, 1, static_cast<size_t>(size), stdin);
+            return n == 0 && std::ferror(stdin) ? -1 : static_cast<qint64>(n);
+        });
     }
     QFile file(editsPath);
     if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
+        return {};
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return std::nullopt;
+    if (file.size() > kEditsLimit) {  // known before reading, for a regular file
+        return {std::nullopt, true};
     }
-    return bytes;
+    return readBounded([&file](char* buffer, qint64 size) { return file.read(buffer, size); });
 }
 
 }  // namespace
@@ -450,12 +468,13 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         if (args.size() != 2) {
             return usageError(texts::wrongArguments(command));
         }
-        const std::optional<QByteArray> contents = readEdits(args[1]);
-        if (!contents) {
-            err << texts::cannotReadEdits(args[1]) << '\n' << texts::nothingWritten() << '\n';
+        const ReadEdits contents = readEdits(args[1]);
+        if (!contents.bytes) {
+            err << (contents.tooLarge ? texts::editsTooLarge() : texts::cannotReadEdits(args[1])) << '\n'
+                << texts::nothingWritten() << '\n';
             return kExitFailure;
         }
-        return RunApply(args[0], *contents, saving, console);
+        return RunApply(args[0], *contents.bytes, saving, console);
     }
     if (command == u"diff") {
         if (args.size() != 2) {

@@ -76,6 +76,10 @@ EditsInput assignmentLines(const QString& text) {
 
 EditsInput ParseEdits(const QByteArray& raw) {
     const QByteArray bytes = raw.startsWith("\xEF\xBB\xBF") ? raw.sliced(3) : raw;
+    // No text file holds one, and a name would end at it unseen.
+    if (bytes.contains('\0')) {
+        return refused(texts::nulInEdits());
+    }
     if (looksLikeJson(bytes)) {
         // Checked without decoding: a dump is megabytes, and the parser reads the bytes itself.
         if (!bytes.isValidUtf8()) {

@@ -11,6 +11,9 @@
 // line. UTF-8 only, with or without a byte-order mark, with LF or CR LF line ends.
 namespace korven::cli {
 
+// The largest edits file or standard input read, as large as a save may be.
+inline constexpr qsizetype kEditsLimit = qsizetype(256) << 20;
+
 struct EditLine {
     qsizetype number = 0;  // 1-based
     QString assignment;    // from an edits file: raw data of EditsInput::text, not a copy

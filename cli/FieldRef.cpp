@@ -69,6 +69,10 @@ PreparedValue FieldRef::checkedText(const QString& text) const {
         [&](auto* field) {
             using T = std::remove_pointer_t<decltype(field)>;
             if constexpr (kIsText<decltype(field)>) {
+                // The game reads a name up to its first NUL; the rest would be lost unseen.
+                if (text.contains(QChar(u'\0'))) {
+                    return refused(AssignmentError::TextUnmappable, texts::textHasNul());
+                }
                 const qsizetype bytes = cp932::encodedLength(text);
                 if (bytes < 0) {
                     return refused(AssignmentError::TextUnmappable, texts::textUnmappable());

@@ -8,6 +8,7 @@
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace korven::cli {
 namespace {
@@ -35,9 +36,21 @@ struct PathPart {
     }
 };
 
+// Whether a member before `member` has its key. Every key must name a field, so an object
+// that gets far along here has been refused already: the scan stays short.
+bool repeatsKey(const Value& object, const Value::ConstMemberIterator& member) {
+    for (auto earlier = object.MemberBegin(); earlier != member; ++earlier) {
+        if (keyOf(earlier) == keyOf(member)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 class Walker {
 public:
-    Walker(const JsonStoring& storing, JsonEditResult& result) : m_storing(storing), m_result(result) {}
+    Walker(const JsonStoring& storing, JsonEditResult& result, bool skipNeverWritten)
+        : m_storing(storing), m_result(result), m_skipNeverWritten(skipNeverWritten) {}
 
     // `frozen`: a part the writer never stores, where only the value it holds is accepted.
     template <typename T>
@@ -53,6 +66,9 @@ public:
             }
             for (auto it = value.MemberBegin(); it != value.MemberEnd(); ++it) {
                 const PathPart at{&path, keyOf(it)};
+                if (repeatsKey(value, it)) {
+                    return duplicate(at, at.nameText());
+                }
                 bool found = false;
                 bool ok = true;
                 fields::forEach<T>(
@@ -77,8 +93,19 @@ public:
     }
 
     bool fail(const PathPart& path, AssignmentError error, const QString& reason) {
-        m_result = {error, path.text(), reason, 0};
+        m_result = {error, path.text(), reason, 0, 0};
         return false;
+    }
+    bool duplicate(const PathPart& path, const QString& key) {
+        return fail(path, AssignmentError::DuplicateKey, texts::jsonDuplicateKey(key));
+    }
+    // A field the writer never stores, given another value than it holds.
+    bool neverWritten(const PathPart& path) {
+        if (m_skipNeverWritten) {
+            ++m_result.skipped;
+            return true;
+        }
+        return fail(path, AssignmentError::NeverWritten, texts::neverWritten(path.text()));
     }
 
 private:
@@ -104,11 +131,19 @@ private:
             return true;
         }
         if (value.IsObject()) {
+            std::vector<bool> seen(static_cast<std::size_t>(size));  // "7" and "07" are one index
             for (auto it = value.MemberBegin(); it != value.MemberEnd(); ++it) {
                 const std::optional<qint64> i = indexKey(keyOf(it));
+                const PathPart at{&path, keyOf(it)};
                 if (!i) {
-                    const PathPart at{&path, keyOf(it)};
                     return fail(at, AssignmentError::Syntax, texts::jsonBadIndex(at.nameText()));
+                }
+                if (*i < size) {
+                    const auto slot = static_cast<std::size_t>(*i);
+                    if (seen[slot]) {
+                        return duplicate(PathPart{&path, {}, *i}, at.nameText());
+                    }
+                    seen[slot] = true;
                 }
                 if (!item(*i, it->value)) {
                     return false;
@@ -145,12 +180,15 @@ private:
         if (value.IsArray() || value.IsObject()) {
             return fail(path, AssignmentError::IndexCount, texts::wrongIndexCount(path.text()));
         }
+        if (frozen && m_skipNeverWritten) {  // whatever it holds: it would not be stored
+            return neverWritten(path);
+        }
         const PreparedValue prepared = field.fromJson(value);
         if (prepared.error != AssignmentError::None) {
             return fail(path, prepared.error, prepared.reason);
         }
         if (frozen) {  // and the value is not the one held
-            return fail(path, AssignmentError::NeverWritten, texts::neverWritten(path.text()));
+            return neverWritten(path);
         }
         if (field.current() != prepared.value) {
             m_storing(field, path.text());
@@ -162,16 +200,21 @@ private:
 
     const JsonStoring& m_storing;
     JsonEditResult& m_result;
+    const bool m_skipNeverWritten;
 };
 
 }  // namespace
 
 JsonEditResult ApplyJsonEdits(SaveFile& model, const rapidjson::Value& edits, const JsonStoring& storing) {
     JsonEditResult result;
-    Walker walker(storing, result);
+    Walker walker(storing, result, edits.HasMember("FormatVersion"));
     for (auto it = edits.MemberBegin(); it != edits.MemberEnd(); ++it) {
         const PathPart path{nullptr, keyOf(it)};
         const QString name = path.nameText();
+        if (repeatsKey(edits, it)) {
+            walker.duplicate(path, name);
+            return result;
+        }
         const Value& value = it->value;
         if (name == u"FormatVersion") {
             // Any integral number, as for a field: 1.0 is version 1.
@@ -184,8 +227,7 @@ JsonEditResult ApplyJsonEdits(SaveFile& model, const rapidjson::Value& edits, co
             continue;
         }
         if (const std::optional<QJsonValue> current = NeverWrittenHeaderValue(model, name)) {
-            if (!value.IsNull() && !JsonEquals(value, *current)) {
-                walker.fail(path, AssignmentError::NeverWritten, texts::neverWritten(name));
+            if (!value.IsNull() && !JsonEquals(value, *current) && !walker.neverWritten(path)) {
                 return result;
             }
             continue;

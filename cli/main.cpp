@@ -1,4 +1,7 @@
+#include "cli/CliTexts.h"
 #include "cli/Commands.h"
+#include "cli/StandardOutput.h"
+#include "model/ModelTexts.h"
 #include "platform/ConsoleOutput.h"
 #include "platform/FileNames.h"
 #include "platform/QtTranslation.h"
@@ -12,13 +15,18 @@ int main(int argc, char** argv) {
     korven::InstallQtTranslation();
     // Names the data folder that holds the backups, shared with the editor.
     QCoreApplication::setApplicationName(QStringLiteral("KorvenEdit"));
-    QTextStream out(stdout);
+    korven::cli::StandardOutput output(stdout);
+    QTextStream out(&output);
     QTextStream err(stderr);
     // Decoded from argv: Qt's own decoding loses file names that are not valid UTF-8.
     QStringList arguments = korven::ProcessArguments(argc, argv);
     arguments.prepend(QCoreApplication::applicationFilePath());
     const int status = korven::cli::RunCommandLine(arguments, out, err);
     out.flush();
+    if (!output.finish() && !output.readerGone()) {
+        err << korven::cli::texts::outputNotWritten() << '\n'
+            << korven::texts::reasonLine(*output.failure()) << '\n';
+    }
     err.flush();
-    return status;
+    return output.failure() ? korven::cli::kExitFailure : status;
 }

@@ -40,7 +40,8 @@ QString SearchFold(const QString& text) {
     QString result;
     result.reserve(folded.size());
     for (const QChar c : folded) {
-        if (c.isSpace()) {
+        // Ｐ－５１ is P-51, P51 or P 51 to whoever types it.
+        if (c.isSpace() || c.isPunct() || c.isSymbol()) {
             continue;
         }
         const char16_t u = c.unicode();

@@ -10,11 +10,12 @@
 
 // Finding records by name or number across every list of the tree. Names are matched as
 // the list shows them, after folding away the differences a Japanese keyboard makes
-// incidental: half- and full-width forms, hiragana and katakana, case and spaces.
+// incidental: half- and full-width forms, hiragana and katakana, case, spaces, punctuation
+// and symbols.
 namespace korven::mainwindow {
 
 // `text` in the form compared: NFKC (ﾊﾞ → バ, ９ → 9, Ａ → A), hiragana as katakana,
-// case folded, without white space.
+// case folded, without white space, punctuation or symbols.
 QString SearchFold(const QString& text);
 
 struct SearchEntry {

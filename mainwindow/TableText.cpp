@@ -1,9 +1,21 @@
 #include "mainwindow/TableText.h"
 
+#include <QRegularExpression>
+
 namespace korven::mainwindow {
 namespace {
 
+// Names come from the save, and a save may come from someone else: a spreadsheet runs a cell
+// that starts like a formula, so such a cell gets a leading apostrophe and stays text.
+// Numbers, negative ones too, stay numbers.
+QString inert(const QString& cell) {
+    static const QRegularExpression number(QStringLiteral("\\A[+-]?[0-9]+(\\.[0-9]+)?\\z"));
+    const bool formulaLike = !cell.isEmpty() && QStringView(u"=+-@\t\r").contains(cell.front());
+    return formulaLike && !number.match(cell).hasMatch() ? u'\'' + cell : cell;
+}
+
 QString flattened(QString cell) {
+    cell = inert(cell);
     for (QChar& c : cell) {
         if (c == u'\t' || c == u'\n' || c == u'\r') {
             c = u' ';
@@ -12,7 +24,8 @@ QString flattened(QString cell) {
     return cell;
 }
 
-QString quoted(const QString& cell) {
+QString quoted(const QString& raw) {
+    const QString cell = inert(raw);
     const bool needsQuotes =
         cell.contains(u',') || cell.contains(u'"') || cell.contains(u'\n') || cell.contains(u'\r');
     if (!needsQuotes) {

@@ -7,7 +7,8 @@
 #include <vector>
 
 // Rows of list cells for other programs: tab-separated text for the clipboard, and CSV
-// files as spreadsheet programs on Windows open them (UTF-8 with a byte order mark).
+// files as spreadsheet programs on Windows open them (UTF-8 with a byte order mark). In both, a
+// text cell that a spreadsheet would take for a formula starts with an apostrophe.
 namespace korven::mainwindow {
 
 // One line per row, cells separated by tabs. A tab or line break inside a cell would start

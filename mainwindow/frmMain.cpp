@@ -35,6 +35,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -569,6 +570,14 @@ void frmMain::showRecentFiles() {
             mt::menuFileRecent(static_cast<int>(i) + 1, QString(path).replace(u'&', QStringLiteral("&&"))));
         a->setToolTip(QDir::toNativeSeparators(path));
         a->setVisible(!path.isEmpty());
+        // A hidden action still counts among the menu's items for screen readers, which would
+        // read out empty entries: only the entries in use are in the menu.
+        auto* menu = qobject_cast<QMenu*>(a->parent());
+        if (path.isEmpty()) {
+            menu->removeAction(a);
+        } else if (!menu->actions().contains(a)) {
+            menu->insertAction(m_recentBar, a);
+        }
     }
     m_recentBar->setVisible(!paths.isEmpty());
 }

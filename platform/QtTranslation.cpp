@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace korven {
@@ -29,6 +30,10 @@ QString InstallQtTranslation(const QStringList& folders) {
         delete translator;
     }
     return {};
+}
+
+void UseJapaneseLocale() {
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
 }
 
 }  // namespace korven

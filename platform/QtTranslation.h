@@ -15,4 +15,8 @@ QStringList QtTranslationFolders();
 // its path; empty when there is none, which is no error: Qt then keeps its English texts.
 QString InstallQtTranslation(const QStringList& folders = QtTranslationFolders());
 
+// Japanese the default locale, whatever the system's: dates and numbers that Qt formats for
+// the program (QLocale()) are then written as a Japanese player expects.
+void UseJapaneseLocale();
+
 }  // namespace korven

@@ -15,6 +15,10 @@ inline QString folderTab() {
 inline QString designTab() {
     return QStringLiteral("デザイン");
 }
+// The tabs' screen-reader name: a tab list without one is announced as nameless.
+inline QString tabsName() {
+    return QStringLiteral("オプションの種類");
+}
 inline QString gameFolderFrame() {
     return QStringLiteral("ヴァルゾンWin95インストール先フォルダ");
 }

@@ -73,6 +73,8 @@ frmOptions::frmOptions(Preferences& preferences, const FontSource& fonts, QWidge
     auto* tabs = named(new QTabWidget(this), QStringLiteral("SSTab"));
     tabs->addTab(makeFolderTab(), texts::options::folderTab());
     tabs->addTab(makeDesignTab(fonts), texts::options::designTab());
+    tabs->setAccessibleName(texts::options::tabsName());
+    tabs->tabBar()->setAccessibleName(texts::options::tabsName());
 
     auto* ok = named(new QPushButton(texts::options::ok(), this), QStringLiteral("cmdOK"));
     auto* cancel = named(new QPushButton(texts::options::cancel(), this), QStringLiteral("cmdCancel"));

@@ -190,14 +190,14 @@ private slots:
         }
     }
 
-    // A key given twice: the later value is the one stored, and the field counts once.
-    void laterDuplicateKeyWins() {
+    // A key given twice: which value was meant cannot be known, so the edits are refused.
+    void duplicateKeyIsRefused() {
         auto model = demo();
         ModelEditor editor(*model);
         const EditsInput edits = ParseEdits(R"({"TurnInfo": [11], "TurnInfo": [12]})");
-        QVERIFY(editor.applyJson(edits.json).ok());
-        QCOMPARE(model->TurnInfo[0], 12);
-        QCOMPARE(editor.changedFields(), 1);
+        const AssignmentResult result = editor.applyJson(edits.json);
+        QCOMPARE(result.error, AssignmentError::DuplicateKey);
+        QVERIFY2(result.message.contains(u"TurnInfo"), qPrintable(result.message));
     }
 
     // A JSON value that is not a number is named as written.

@@ -204,6 +204,13 @@ private slots:
         QVERIFY(newest->isVisible() && older->isVisible());
         QVERIFY(!child<QAction>(w, "mnuFileRecent_2")->isVisible());
         QVERIFY(child<QAction>(w, "mnuFileBarRecent")->isVisible());
+        // Screen readers list a menu's actions, hidden ones too: only the two in use are there.
+        const QList<QAction*> entries = child<QMenu>(w, "mnuFile")->actions();
+        const auto recentEntries = std::count_if(entries.begin(), entries.end(), [](const QAction* a) {
+            return a->objectName().startsWith(u"mnuFileRecent_"_s);
+        });
+        QCOMPARE(recentEntries, 2);
+        QCOMPARE(entries[entries.indexOf(older) + 1]->objectName(), u"mnuFileBarRecent"_s);
 
         // The open dialog starts where the last file was opened.
         child<QAction>(w, "mnuFileOpen")->trigger();

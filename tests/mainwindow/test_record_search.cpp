@@ -65,6 +65,11 @@ private slots:
         QTest::newRow("spaces ignored") << u"伊 15"_s << u"伊15号"_s << true;
         QTest::newRow("ideographic space ignored") << u"ニュー　ヨーク"_s << u"ニューヨーク"_s << true;
         QTest::newRow("part of a name") << u"大和"_s << u"大和型"_s << true;
+        QTest::newRow("punctuation in the name ignored") << u"p51"_s << u"Ｐ－５１"_s << true;
+        QTest::newRow("punctuation in the query ignored") << u"B.29"_s << u"B-29"_s << true;
+        QTest::newRow("middle dot and brackets ignored")
+            << u"ボーイングb17"_s << u"ボーイング・Ｂ（１７）"_s << true;
+        QTest::newRow("long vowel mark is a letter") << u"シンガポル"_s << u"シンガポール"_s << false;
         QTest::newRow("voiced differs from semi-voiced") << u"パンコク"_s << u"バンコク"_s << false;
         QTest::newRow("unvoiced differs from voiced") << u"ﾊﾝｺｸ"_s << u"バンコク"_s << false;
         QTest::newRow("small kana differ") << u"ｼﾔ"_s << u"シャ"_s << false;

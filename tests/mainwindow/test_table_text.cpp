@@ -19,6 +19,9 @@ private slots:
             << u"大和型\t戦艦\t27\n高雄型\t\t35\n"_s;
         QTest::newRow("tabs and breaks in a cell") << Rows{{u"a\tb"_s, u"c\r\nd"_s}} << u"a b\tc  d\n"_s;
         QTest::newRow("nothing") << Rows{} << QString();
+        QTest::newRow("formula-like names")
+            << Rows{{u"=cmd|'/C calc'!A0"_s, u"\tx"_s, u"-3"_s, u"-"_s, u"+1.5"_s}}
+            << u"'=cmd|'/C calc'!A0\t' x\t-3\t'-\t+1.5\n"_s;
     }
     void tabSeparated() {
         QFETCH(Rows, rows);
@@ -39,6 +42,14 @@ private slots:
                                         "\xEF\xBB\xBF"
                                         "10:3,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",\r\n");
         QTest::newRow("nothing") << Rows{} << QByteArray("\xEF\xBB\xBF");
+        // Each of = + - @ tab CR starts a formula; numbers, negative ones too, stay numbers.
+        QTest::newRow("formula-like names")
+            << Rows{{u"=HYPERLINK(\"x\")"_s, u"+A1"_s, u"-2+3"_s, u"@SUM(A1)"_s, u"\t=1"_s, u"\r=1"_s,
+                     u"-120"_s, u"3.5"_s, u"a=b"_s, u"＝全角"_s}}
+            << QByteArray(
+                   "\xEF\xBB\xBF"
+                   "\"'=HYPERLINK(\"\"x\"\")\",'+A1,'-2+3,'@SUM(A1),'\t=1,\"'\r=1\",-120,3.5,a=b,"
+                   "\xEF\xBC\x9D\xE5\x85\xA8\xE8\xA7\x92\r\n");
     }
     void commaSeparated() {
         QFETCH(Rows, rows);

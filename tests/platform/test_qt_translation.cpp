@@ -1,12 +1,14 @@
 #include "platform/QtTranslation.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -31,6 +33,7 @@ private slots:
     void overwriteQuestion();
     void messageBoxButtons();
     void textBoxContextMenu();
+    void japaneseDatesAndNumbers();
 
 private:
     static QString systemFolder() { return QLibraryInfo::path(QLibraryInfo::TranslationsPath); }
@@ -149,6 +152,14 @@ void TestQtTranslation::textBoxContextMenu() {
     }
     QCOMPARE(captions, QStringList({u"元に戻す(&U)"_s, u"やり直す(&R)"_s, u"切り取り(&T)"_s, u"コピー(&C)"_s,
                                     u"貼り付け(&P)"_s, u"削除"_s, u"すべてを選択"_s}));
+}
+
+// Whatever the system's locale: the test runs under the build machine's.
+void TestQtTranslation::japaneseDatesAndNumbers() {
+    korven::UseJapaneseLocale();
+    QCOMPARE(QLocale().toString(QDate(2026, 12, 9), QLocale::LongFormat), u"2026年12月9日水曜日"_s);
+    QCOMPARE(QLocale().dayName(1, QLocale::ShortFormat), u"月"_s);
+    QLocale::setDefault(QLocale::c());
 }
 
 QTEST_MAIN(TestQtTranslation)

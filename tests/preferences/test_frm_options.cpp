@@ -93,6 +93,7 @@ private slots:
         QCOMPARE(tabs->count(), 2);
         QCOMPARE(tabs->tabText(0), QStringLiteral("フォルダ"));
         QCOMPARE(tabs->tabText(1), QStringLiteral("デザイン"));
+        QCOMPARE(tabs->tabBar()->accessibleName(), QStringLiteral("オプションの種類"));
         QCOMPARE(child<QGroupBox>(dialog, "frmFolderInstalled")->title(),
                  QStringLiteral("ヴァルゾンWin95インストール先フォルダ"));
         QCOMPARE(child<QGroupBox>(dialog, "frmFolderOpen")->title(),
