@@ -100,7 +100,7 @@ void AllAlliedShipsList(benchmark::State& state) {
 void ListFillInWindow(benchmark::State& state) {
     frmMain& window = *setup->window;
     for (auto _ : state) {
-        window.selectNode(setup->largestNode);
+        window.browser().selectNode(setup->largestNode);
         benchmark::DoNotOptimize(window.saveFile());
     }
 }
@@ -196,7 +196,7 @@ int main(int argc, char** argv) {
     QFile::copy(s.savePath, copy);
     s.window = std::make_unique<frmMain>();
     s.window->show();
-    if (!s.window->openFile(copy, true)) {
+    if (!s.window->files().openFile(copy, true)) {
         std::fputs("the demo save did not open\n", stderr);
         return 1;
     }

@@ -51,22 +51,22 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[2]) + u'/';
     frmMain window;
     window.show();
-    if (!window.openFile(save, false)) {
+    if (!window.files().openFile(save, false)) {
         std::fprintf(stderr, "cannot open the save file\n");
         return 1;
     }
-    window.selectNode(QStringLiteral("Kankei_0_2"));
+    window.browser().selectNode(QStringLiteral("Kankei_0_2"));
 
     // Two openings with a save each leave two backups to list.
     store(window, QStringLiteral("日本海軍"), [](SaveFile& f) { f.AircrewSkill[0][0] = 80; });
-    window.fileSave();
-    window.fileClose();
-    window.openFile(save, false);
+    window.files().save();
+    window.files().close();
+    window.files().openFile(save, false);
     store(window, QStringLiteral("大和型"), [](SaveFile& f) {
         f.ShipClass[0].Perf[1] = 29;
         f.ShipClass[0].Perf[2] = 7000;
     });
-    window.fileSave();
+    window.files().save();
 
     store(window, QStringLiteral("長門型"), [](SaveFile& f) { f.ShipClass[1].Armor[3] = 40; });
     store(window, QStringLiteral("東京"), [](SaveFile& f) {
