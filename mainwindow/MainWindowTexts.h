@@ -47,6 +47,38 @@ inline QString label1ReadOnly() {
 inline QString rowCount(int rows) {
     return QStringLiteral("%1 件").arg(rows);
 }
+// The rows the filter shows of all the list has.
+inline QString filteredRowCount(int shown, int rows) {
+    return QStringLiteral("%1 / %2 件").arg(shown).arg(rows);
+}
+
+// The list's filter.
+inline QString filterName() {
+    return QStringLiteral("絞り込み");
+}
+inline QString filterPlaceholder() {
+    return QStringLiteral("絞り込み（例: 燃料 < 1000）");
+}
+inline QString filterToolTip() {
+    return QStringLiteral(
+        "「列名 比較 値」を空白で区切って並べると、すべてを満たす行だけを表示します。\n"
+        "比較は = != < <= > >= のどれか。例: 燃料 < 1000 艦種 = 空母");
+}
+inline QString filterOpenQuote() {
+    return QStringLiteral("引用符 \" が閉じていません。");
+}
+inline QString filterNoColumn(const QString& op) {
+    return QStringLiteral("「%1」の前に列名がありません。").arg(op);
+}
+inline QString filterUnknownColumn(const QString& name) {
+    return QStringLiteral("「%1」という列はありません。").arg(name);
+}
+inline QString filterNoOperator(const QString& name) {
+    return QStringLiteral("「%1」の後に比較（= != < <= > >=）がありません。").arg(name);
+}
+inline QString filterNoValue(const QString& name) {
+    return QStringLiteral("「%1」と比べる値がありません。").arg(name);
+}
 
 // Messages.
 inline QString folderGiven() {

@@ -5,6 +5,7 @@
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/RecordRows.h"
+#include "mainwindow/RecordTableModel.h"
 #include "mainwindow/SearchPanel.h"
 #include "mainwindow/TableText.h"
 #include "platform/UiServices.h"
@@ -15,6 +16,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSaveFile>
 #include <QTreeWidget>
 
@@ -38,7 +40,8 @@ RecordBrowser::RecordBrowser(QWidget* panes, const OpenDocument& document, Statu
       m_count(countPanel),
       m_treeView(new QTreeWidget(panes)),
       m_listView(new RecordListView(panes)),
-      m_search(new SearchPanel(panes)) {
+      m_search(new SearchPanel(panes)),
+      m_filterBox(new QLineEdit(panes)) {
     m_treeView->setObjectName(QStringLiteral("TreeView"));
     m_treeView->setHeaderHidden(true);
     m_treeView->setUniformRowHeights(true);
@@ -49,6 +52,12 @@ RecordBrowser::RecordBrowser(QWidget* panes, const OpenDocument& document, Statu
     });
     m_treeView->setAccessibleName(mt::treeName());
     m_listView->setAccessibleName(mt::listName());
+    m_filterBox->setObjectName(QStringLiteral("txtFilter"));
+    m_filterBox->setAccessibleName(mt::filterName());
+    m_filterBox->setPlaceholderText(mt::filterPlaceholder());
+    m_filterBox->setToolTip(mt::filterToolTip());
+    m_filterBox->setClearButtonEnabled(true);
+    m_filterBox->setEnabled(false);
     m_treeView->viewport()->installEventFilter(this);
 
     connect(m_treeView, &QTreeWidget::currentItemChanged, this,
@@ -77,6 +86,7 @@ RecordBrowser::RecordBrowser(QWidget* panes, const OpenDocument& document, Statu
     connect(m_search, &SearchPanel::hitChosen, this, &RecordBrowser::showSearchHit);
     connect(m_search, &SearchPanel::hitActivated, this, &RecordBrowser::recordActivated);
     connect(m_search, &SearchPanel::neededHeightChanged, this, &RecordBrowser::searchHeightChanged);
+    connect(m_filterBox, &QLineEdit::textChanged, this, &RecordBrowser::applyFilter);
 }
 
 bool RecordBrowser::eventFilter(QObject* watched, QEvent* event) {
@@ -103,6 +113,7 @@ void RecordBrowser::showFile() {
         items.push_back(item);
     }
     m_search->setFileOpen(true);
+    m_filterBox->setEnabled(true);
 }
 
 void RecordBrowser::clear() {
@@ -111,6 +122,14 @@ void RecordBrowser::clear() {
     m_count->clear();
     m_sort = {};
     m_search->setFileOpen(false);
+    m_filterBox->clear();
+    m_filterBox->setEnabled(false);
+}
+
+void RecordBrowser::placeList(const QRect& area) {
+    const int boxHeight = std::min(m_filterBox->sizeHint().height(), area.height());
+    m_filterBox->setGeometry(area.x(), area.y(), area.width(), boxHeight);
+    m_listView->setGeometry(area.x(), area.y() + boxHeight, area.width(), area.height() - boxHeight);
 }
 
 bool RecordBrowser::selectNode(const QString& key) {
@@ -164,7 +183,25 @@ void RecordBrowser::showListFor(QTreeWidgetItem* node) {
         setUpColumns(list.kind);
     }
     m_listView->showRows(BuildRows(*m_document.model(), list));
-    m_count->setText(mt::rowCount(m_listView->rowCount()));
+    applyFilter();
+}
+
+void RecordBrowser::applyFilter() {
+    RowFilter filter = ParseFilter(m_filterBox->text(), m_listView->table().columns());
+    // A condition being typed is marked until it is whole; the list stays as it was unfiltered.
+    QPalette palette = m_filterBox->palette();
+    palette.setColor(QPalette::Base, filter.error.isEmpty() ? m_listView->palette().color(QPalette::Base)
+                                                            : QColor(0xff, 0xe0, 0xe0));
+    m_filterBox->setPalette(palette);
+    m_filterBox->setToolTip(filter.error.isEmpty() ? mt::filterToolTip() : filter.error);
+    const bool active = filter.active();
+    m_listView->setRowFilter(std::move(filter));
+    if (!m_kind || m_treeView->currentItem() == nullptr) {
+        return;
+    }
+    const int shown = m_listView->rowCount();
+    m_count->setText(active ? mt::filteredRowCount(shown, m_listView->unfilteredRowCount())
+                            : mt::rowCount(shown));
 }
 
 void RecordBrowser::setUpColumns(ListKind kind) {

@@ -9,6 +9,8 @@
 #include <optional>
 
 class QLabel;
+class QLineEdit;
+class QRect;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -23,9 +25,9 @@ class SearchPanel;
 struct SearchEntry;
 }  // namespace mainwindow
 
-// Finding records in the open document: the category tree, the record list with its sorting
-// and column memory, the search, and the list's rows as clipboard text or a CSV file. The
-// widgets are children of `panes`; the window places them.
+// Finding records in the open document: the category tree, the record list with its sorting,
+// filter and column memory, the search, and the list's shown rows as clipboard text or a CSV
+// file. The widgets are children of `panes`; the window places them.
 class RecordBrowser : public QObject {
     Q_OBJECT
 public:
@@ -34,6 +36,9 @@ public:
     QTreeWidget* tree() const { return m_treeView; }
     mainwindow::RecordListView* list() const { return m_listView; }
     mainwindow::SearchPanel* search() const { return m_search; }
+    QLineEdit* filterBox() const { return m_filterBox; }
+    // The filter box over the list, the list below it, in `area` of the panes.
+    void placeList(const QRect& area);
 
     // A file was opened: its tree, nothing listed yet. Closed: every view empty.
     void showFile();
@@ -66,6 +71,8 @@ private:
     void showListFor(QTreeWidgetItem* node);
     void setUpColumns(mainwindow::ListKind kind);
     void sortByColumn(int column);
+    // The filter box's conditions on the list; a bad one is marked in the box, not applied.
+    void applyFilter();
     void selectTreeItem(QTreeWidgetItem* item);
     // Shows the record of a search match in the tree and the list.
     void showSearchHit(const mainwindow::SearchEntry& hit);
@@ -83,6 +90,7 @@ private:
     QTreeWidget* m_treeView;
     mainwindow::RecordListView* m_listView;
     mainwindow::SearchPanel* m_search;
+    QLineEdit* m_filterBox;
 };
 
 }  // namespace korven

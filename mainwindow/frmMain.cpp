@@ -329,8 +329,8 @@ void frmMain::applyLayout() {
     const int searchHeight = std::min(m_browser->search()->neededHeight(), height);
     m_browser->search()->setGeometry(lay::toPixels(l.listLeft), top, std::max(0, lay::toPixels(l.listWidth)),
                                      searchHeight);
-    m_browser->list()->setGeometry(lay::toPixels(l.listLeft), top + searchHeight,
-                                   std::max(0, lay::toPixels(l.listWidth)), height - searchHeight);
+    m_browser->placeList(QRect(lay::toPixels(l.listLeft), top + searchHeight,
+                               std::max(0, lay::toPixels(l.listWidth)), height - searchHeight));
     place(m_strip, l.stripLeft, lay::kStripWidth);
     // The strip lies over the list's left edge, so the whole strip can be grabbed.
     m_strip->raise();

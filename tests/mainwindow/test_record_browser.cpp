@@ -1,5 +1,8 @@
 #include "tests/mainwindow/MainWindowTest.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 // The tree and the record list in the window: what each node lists, sorting, column memory,
 // opening a row and refreshing after an edit.
 class TestRecordBrowser : public MainWindowTest {
@@ -336,6 +339,60 @@ private slots:
         setCurrentRow(list, found[0]);
         w.openSelectedRecord();
         QCOMPARE(opened, 0);
+    }
+
+    // ---- Filter ----
+
+    // The box's conditions decide the rows shown, across nodes; the count, Ctrl+A, row copy and
+    // CSV take only those rows. A bad condition is marked in the box, never a message, and
+    // filters nothing.
+    void filterActsOnTheRowsShown() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.files().openFile(saveFile(), false));
+        QVERIFY(w.browser().selectNode(u"Kankei_0_2"_s));
+        auto* list = child<RecordListView>(w, "ListView");
+        auto* box = child<QLineEdit>(w, "txtFilter");
+        auto* count = child<QLabel>(w, "Panel_1");
+        QCOMPARE(box->accessibleName(), u"絞り込み"_s);
+        const int all = list->rowCount();
+        QVERIFY(all > 1);
+
+        box->setText(u"ｸﾗｽ名 = 高雄型"_s);
+        QCOMPARE(list->rowCount(), 1);
+        QCOMPARE(list->cellText(0, 0), u"高雄型"_s);
+        QCOMPARE(count->text(), u"1 / %1 件"_s.arg(all));
+        QVERIFY(w.browser().selectNode(u"Kankei_0_0"_s));
+        QVERIFY(w.browser().selectNode(u"Kankei_0_2"_s));
+        QCOMPARE(list->rowCount(), 1);
+
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+        QGuiApplication::clipboard()->clear();
+        action(w, "mnuEditCopyRows")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text().count(u'\n'), 1);
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(u"高雄型\t"_s));
+        const QString csv = m_files->filePath(u"shown.csv"_s);
+        ui.saveChoices = {csv};
+        action(w, "mnuFileExportCsv")->trigger();
+        const QStringList lines = QString::fromUtf8(readFile(csv).mid(3)).split(u"\r\n"_s);
+        QCOMPARE(lines.size(), 3);  // the captions, the row and the end of the last line
+        QVERIFY(lines[1].startsWith(u"高雄型,"_s));
+
+        const QColor normal = box->palette().color(QPalette::Base);
+        box->setText(u"損害 = 大破"_s);
+        QCOMPARE(list->rowCount(), all);
+        QCOMPARE(box->toolTip(), mt::filterUnknownColumn(u"損害"_s));
+        QVERIFY(box->palette().color(QPalette::Base) != normal);
+        QCOMPARE(count->text(), mt::rowCount(all));
+        box->setText(u"速力 >= 0"_s);
+        QCOMPARE(list->rowCount(), all);
+        QCOMPARE(box->palette().color(QPalette::Base), normal);
+        QVERIFY(ui.messages.empty());
+
+        QVERIFY(w.files().close());
+        QVERIFY(box->text().isEmpty());
+        QVERIFY(!box->isEnabled());
     }
 };
 
