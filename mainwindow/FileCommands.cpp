@@ -6,6 +6,8 @@
 #include "mainwindow/DroppedFile.h"
 #include "mainwindow/FileFilter.h"
 #include "mainwindow/MainWindowTexts.h"
+#include "mainwindow/SaveListing.h"
+#include "mainwindow/SavesDialog.h"
 #include "model/ModelDiff.h"
 #include "model/ModelTexts.h"
 #include "model/OpenSaveFile.h"
@@ -242,20 +244,63 @@ void FileCommands::compare() {
     if (!choice) {
         return;
     }
-    const SaveFile& model = *m_document.model();
-    std::vector<FieldChange> differences;
-    if (SamePath(choice->path, m_document.path())) {
-        differences = DiffModels(model, *m_document.savedModel());
-    } else {
-        auto other = std::make_unique<SaveFile>();
-        if (OpenSaveFile(choice->path, LockMode::ReadOnly, *other, m_status, m_messages).outcome !=
-            OpenOutcome::Opened) {
-            return;
-        }
-        differences = DiffModels(model, *other);
+    std::unique_ptr<SaveFile> holder;
+    const SaveFile* other = loadForCompare(choice->path, holder);
+    if (other == nullptr) {
+        return;
     }
-    ShowChanges(ChangeRowsFor(differences, model), mt::compareCaption(choice->path), ChangesPurpose::Compare,
-                m_owner);
+    const SaveFile& model = *m_document.model();
+    ShowChanges(ChangeRowsFor(DiffModels(model, *other), model), mt::compareCaption(choice->path),
+                ChangesPurpose::Compare, m_owner);
+}
+
+const SaveFile* FileCommands::loadForCompare(const QString& path, std::unique_ptr<SaveFile>& holder) {
+    if (m_document.isOpen() && SamePath(path, m_document.path())) {
+        return m_document.savedModel();
+    }
+    holder = std::make_unique<SaveFile>();
+    if (OpenSaveFile(path, LockMode::ReadOnly, *holder, m_status, m_messages).outcome !=
+        OpenOutcome::Opened) {
+        return nullptr;
+    }
+    return holder.get();
+}
+
+void FileCommands::compareSaves(const QString& first, const QString& second) {
+    std::unique_ptr<SaveFile> firstHolder;
+    std::unique_ptr<SaveFile> secondHolder;
+    const SaveFile* one = loadForCompare(first, firstHolder);
+    const SaveFile* two = one != nullptr ? loadForCompare(second, secondHolder) : nullptr;
+    if (two == nullptr) {
+        return;
+    }
+    ShowChanges(ChangeRowsFor(DiffModels(*one, *two), *one), mt::compareCaption(second),
+                ChangesPurpose::Compare, m_owner);
+}
+
+void FileCommands::listSaves(const QString& gameFolder) {
+    QString folder = gameFolder;
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = m_document.isOpen() ? QFileInfo(m_document.path()).absolutePath() : m_recent.lastFolder();
+    }
+    if (folder.isEmpty()) {
+        ui().show(Message(mt::savesNoFolder(), MessageIcon::Exclamation));
+        return;
+    }
+    const auto read = [this, &folder] {
+        // Read afresh on every refresh: the open file may have been saved meanwhile.
+        return m_document.isOpen() ? ListSaves(folder, m_document.path(), m_document.savedModel()->image)
+                                   : ListSaves(folder);
+    };
+    const std::optional<QStringList> chosen = ChooseSaves(folder, read, m_owner);
+    if (!chosen) {
+        return;
+    }
+    if (chosen->size() == 2) {
+        compareSaves(chosen->at(0), chosen->at(1));
+    } else {
+        openInPlace(chosen->at(0));
+    }
 }
 
 void FileCommands::restoreBackup() {

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 class QWidget;
@@ -42,6 +43,11 @@ public:
     bool close();
     void restoreBackup();
     void compare();
+    // The saves in `gameFolder`, else in the open file's folder, else in the folder a file was
+    // last opened from: the user opens one or compares two.
+    void listSaves(const QString& gameFolder);
+    // Two saves as they are on disk.
+    void compareSaves(const QString& first, const QString& second);
 
     // The open model against the file as last opened or saved.
     std::vector<mainwindow::ChangeRow> pendingChanges() const;
@@ -61,6 +67,9 @@ private:
     void reload();
     void showSaved(const SaveOutcome& saved);
     void rememberRecent();
+    // `path` read for a comparison into `holder`; the open file as last opened or saved, as this
+    // window holds its lock. Null when it could not be read, the user having been told why.
+    const SaveFile* loadForCompare(const QString& path, std::unique_ptr<SaveFile>& holder);
 
     QWidget* m_owner;
     OpenDocument& m_document;

@@ -282,6 +282,48 @@ inline QString carrierAirCategory() {
 inline QString menuFileCompare() {
     return QStringLiteral("比較(&M)...");
 }
+// The saves list.
+inline QString menuFileSaves() {
+    return QStringLiteral("セーブ一覧(&L)...");
+}
+inline QString savesCaption() {
+    return QStringLiteral("セーブ一覧");
+}
+inline QString savesIn(const QString& folder) {
+    return QStringLiteral("%1 のセーブ（F5 で最新の状態に更新）").arg(folder);
+}
+inline QString savesNoFolder() {
+    return QStringLiteral(
+        "セーブのあるフォルダがわかりません。\r\nオプションでゲームのフォルダを設定するか、セーブファイルを開"
+        "いてください。");
+}
+inline QString colSaveFileName() {
+    return QStringLiteral("ファイル名");
+}
+inline QString colSaveName() {
+    return QStringLiteral("セーブ名");
+}
+inline QString colSaveScenario() {
+    return QStringLiteral("シナリオ");
+}
+inline QString colSaveTurn() {
+    return QStringLiteral("現在ターン");
+}
+inline QString colSaveModified() {
+    return QStringLiteral("更新日時");
+}
+inline QString saveTurn(int year, int month, int turn) {
+    return QStringLiteral("%1年%2月%3ターン").arg(year).arg(month).arg(turn);
+}
+inline QString savesOpenButton() {
+    return QStringLiteral("開く(&O)");
+}
+inline QString savesCompareButton() {
+    return QStringLiteral("比較(&M)");
+}
+inline QString savesRefreshButton() {
+    return QStringLiteral("更新(&R)");
+}
 inline QString compareDialogCaption() {
     return QStringLiteral("比較するファイル");
 }

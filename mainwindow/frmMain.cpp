@@ -146,6 +146,7 @@ void frmMain::buildMenus() {
     separator(file, "mnuFileBar1");
     m_fileProperties = action(file, "mnuFileProperties", mt::menuFileProperties());
     m_fileCompare = action(file, "mnuFileCompare", mt::menuFileCompare());
+    m_fileSaves = action(file, "mnuFileSaves", mt::menuFileSaves());
     m_fileRestore = action(file, "mnuFileRestore", mt::menuFileRestore());
     m_fileExportCsv = action(file, "mnuFileExportCsv", mt::menuFileExportCsv());
     separator(file, "munFileBar2");
@@ -453,6 +454,7 @@ void frmMain::followFiles() {
     connect(m_fileClose, &QAction::triggered, files, &FileCommands::close);
     connect(m_fileCompare, &QAction::triggered, files, &FileCommands::compare);
     connect(m_fileRestore, &QAction::triggered, files, &FileCommands::restoreBackup);
+    connect(m_fileSaves, &QAction::triggered, files, [this] { m_files->listSaves(m_gamePath); });
     connect(m_editReviewBeforeSave, &QAction::toggled, files, &FileCommands::setReviewBeforeSave);
     connect(files, &FileCommands::opened, this, [this] {
         m_browser->showFile();

@@ -146,6 +146,7 @@ private:
     QAction* m_fileClose = nullptr;
     QAction* m_fileProperties = nullptr;
     QAction* m_fileCompare = nullptr;
+    QAction* m_fileSaves = nullptr;
     QAction* m_fileRestore = nullptr;
     QAction* m_viewStatusBar = nullptr;
     QAction* m_editFind = nullptr;

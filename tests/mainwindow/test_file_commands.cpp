@@ -877,6 +877,73 @@ private slots:
         QCOMPARE(ui.messageTexts(), QStringList{korven::texts::notASaveFile()});
         QVERIFY(!qApp->activeModalWidget());
     }
+
+    // ---- The saves list ----
+
+    // The game folder's saves: F5 shows the folder as it is now, a double-click opens a save
+    // after the usual question, and two selected are compared as they are on disk.
+    void savesListRefreshesOpensAndCompares() {
+        const QString first = saveFile();
+        QByteArray otherImage = m_image;
+        otherImage[skillOffset() + 3] = char(42);  // 日本陸軍, second value
+        const QString second = m_files->filePath(u"SaveFile2.SAVE"_s);
+        QVERIFY(writeFile(second, otherImage));
+        store(u"Option/GamePath"_s, m_files->path());
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.files().openFile(first, false));
+        setSkill(w, 70);
+
+        QStringList shown;
+        onModal("frmSaves", [&](QWidget* dialog) {
+            auto* list = dialog->findChild<QTreeWidget*>(u"lstSaves"_s);
+            QCOMPARE(list->topLevelItemCount(), 2);
+            QVERIFY(writeFile(m_files->filePath(u"SaveFile3.SAVE"_s), m_image));
+            // F5 is a shortcut of the window in front.
+            dialog->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            QTest::keyClick(list, Qt::Key_F5);
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                shown.append(list->topLevelItem(i)->text(0) + u'|' + list->topLevelItem(i)->text(1));
+            }
+            emit list->itemDoubleClicked(list->topLevelItem(1), 0);
+        });
+        ui.answers = {MessageAnswer::No};
+        action(w, "mnuFileSaves")->trigger();
+        const QString name = fixtures::SaveImageOptions().saveName;
+        QCOMPARE(shown, (QStringList{u"SaveFile1.SAVE|"_s + name, u"SaveFile2.SAVE|"_s + name,
+                                     u"SaveFile3.SAVE|"_s + name}));
+        QCOMPARE(ui.messageTexts(), QStringList{mt::saveQuestion(first)});
+        QCOMPARE(w.openFilePath(), second);
+        QCOMPARE(readFile(first), m_image);
+
+        QStringList rows;
+        QString summary;
+        onModal("frmSaves", [&](QWidget* dialog) {
+            auto* list = dialog->findChild<QTreeWidget*>(u"lstSaves"_s);
+            list->topLevelItem(0)->setSelected(true);
+            list->topLevelItem(1)->setSelected(true);
+            onModal("frmChanges", [&](QWidget*) { readChangesThenPress(&rows, &summary, "cmdClose"); });
+            dialog->findChild<QPushButton*>(u"cmdCompare"_s)->click();
+        });
+        action(w, "mnuFileSaves")->trigger();
+        QCOMPARE(rows, QStringList{u"搭乗員練度|日本陸軍|搭乗員練度（爆撃機）|%1|42|AircrewSkill[1][1]"_s.arg(
+                           uint8_t(m_image[skillOffset() + 3]))});
+        QVERIFY(!qApp->activeModalWidget());
+    }
+
+private:
+    // Runs `act` once the modal window named `name` is in front.
+    static void onModal(const char* name, const std::function<void(QWidget*)>& act) {
+        QTimer::singleShot(0, [name, act] {
+            QWidget* front = qApp->activeModalWidget();
+            if (front == nullptr || front->objectName() != QLatin1String(name)) {
+                onModal(name, act);
+                return;
+            }
+            act(front);
+        });
+    }
 };
 
 QTEST_MAIN(TestFileCommands)

@@ -265,8 +265,8 @@ private slots:
         QCOMPARE(
             names(child<QMenu>(w, "mnuFile")),
             (QStringList{u"mnuFileOpen"_s, u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileClose"_s,
-                         u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"mnuFileCompare"_s, u"mnuFileRestore"_s,
-                         u"mnuFileExportCsv"_s, u"munFileBar2"_s, u"mnuFileExit"_s}));
+                         u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"mnuFileCompare"_s, u"mnuFileSaves"_s,
+                         u"mnuFileRestore"_s, u"mnuFileExportCsv"_s, u"munFileBar2"_s, u"mnuFileExit"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuEdit")),
                  (QStringList{u"mnuEditUndo"_s, u"mnuEditRedo"_s, u"mnuEditHistory"_s, u"mnuEditBar0"_s,
                               u"mnuEditReview"_s, u"mnuEditReviewBeforeSave"_s, u"mnuEditBarFind"_s,
