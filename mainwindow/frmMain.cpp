@@ -12,7 +12,6 @@
 #include "mainwindow/RecordList.h"
 #include "mainwindow/SearchPanel.h"
 #include "mainwindow/SplitterStrip.h"
-#include "model/ModelTexts.h"
 #include "platform/ProgramInfo.h"
 #include "platform/SettingsStore.h"
 #include "platform/UiServices.h"

@@ -1,11 +1,14 @@
-// Saves pictures of the change review, the edit history and the backup list for the README:
+// Saves pictures of the change review, the edit history, the backup list, a filtered list and
+// the saves list for the README:
 // shoot_document_views SAVEFILE OUTDIR (run under a display, e.g. Xvfb). SAVEFILE is edited
-// and saved, so pass a scratch copy.
+// and saved, so pass a scratch copy; the saves list shows the other saves of its folder.
+#include "mainwindow/RecordBrowser.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Backups.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -78,5 +81,11 @@ int main(int argc, char** argv) {
     bool ok = shootDialogOf(window, "mnuEditReview", out + QStringLiteral("review.png"));
     ok = shootDialogOf(window, "mnuEditHistory", out + QStringLiteral("history.png")) && ok;
     ok = shootDialogOf(window, "mnuFileRestore", out + QStringLiteral("backups.png")) && ok;
+    ok = shootDialogOf(window, "mnuFileSaves", out + QStringLiteral("saves.png")) && ok;
+
+    window.browser().selectNode(QStringLiteral("Kokan_0_1"));
+    window.browser().filterBox()->setText(QStringLiteral("燃料 < 3000 速力 >= 30"));
+    QApplication::processEvents();
+    ok = window.grab().save(out + QStringLiteral("filter.png")) && ok;
     return ok ? 0 : 1;
 }
