@@ -30,7 +30,7 @@ void runAutomation(korven::frmMain& window) {
     }
     QTimer::singleShot(0, &window, [&window, node, search, picture, quit] {
         if (!node.isEmpty()) {
-            window.selectNode(node);
+            window.browser().selectNode(node);
         }
         if (!search.isEmpty()) {
             window.findChild<QLineEdit*>(QStringLiteral("txtSearch"))->setText(search);
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     korven::UseJapaneseApplicationFont();
     korven::frmMain window;
     window.show();
-    window.runCommandLine(options.pathArguments);
+    window.files().runCommandLine(options.pathArguments);
     runAutomation(window);
     return app.exec();
 }

@@ -104,7 +104,7 @@ int firstOpen(int argc, char** argv, const QString& key, const QString& savePath
     InstallQtTranslation();
     frmMain window;
     window.show();
-    if (!window.openFile(savePath, true)) {
+    if (!window.files().openFile(savePath, true)) {
         return 1;
     }
     QCoreApplication::processEvents();
@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
     save.close();
     s.window = std::make_unique<frmMain>();
     s.window->show();
-    if (!s.window->openFile(s.savePath, true)) {
+    if (!s.window->files().openFile(s.savePath, true)) {
         std::fputs("the demo save did not open\n", stderr);
         return 1;
     }

@@ -1,13 +1,16 @@
 // The main window's list and tree building from the in-memory model, its search, and the
 // editor's start-up with the demo save against a bare QMainWindow program, measured side by
-// side. After the table it prints `ratio NAME VALUE` lines from the medians of this run.
+// side, and the list's filter. After the table it prints `ratio NAME VALUE` lines from the medians of this
+// run.
 #include "bench/RatioReporter.h"
 #include "catalogue/ReferenceTables.h"
 #include "mainwindow/CategoryTree.h"
 #include "mainwindow/ColumnLayouts.h"
+#include "mainwindow/RecordFilter.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/RecordRows.h"
 #include "mainwindow/RecordSearch.h"
+#include "mainwindow/RecordTableModel.h"
 #include "mainwindow/frmMain.h"
 #include "tests/support/SaveImageBuilder.h"
 
@@ -78,7 +81,7 @@ void TreeAndLargestList(benchmark::State& state) {
 }
 
 // The most a ship node can list: all 700 Allied ships in one group.
-void AllAlliedShipsList(benchmark::State& state) {
+std::vector<RecordRow> allAlliedShips() {
     auto model = std::make_unique<SaveFile>(*setup->window->saveFile());
     const int16_t shipClass = model->Ship[SaveFile::kJapaneseShips].Words[3];
     for (int n = SaveFile::kJapaneseShips; n < SaveFile::kShips; ++n) {
@@ -86,11 +89,15 @@ void AllAlliedShipsList(benchmark::State& state) {
             static_cast<int16_t>(n - SaveFile::kJapaneseShips);
         model->Ship[static_cast<std::size_t>(n)].Words[3] = shipClass;
     }
-    const NodeList list{ListKind::Kokan, false, ListingGroupOfClass(*model, shipClass)};
+    return BuildRows(*model, NodeList{ListKind::Kokan, false, ListingGroupOfClass(*model, shipClass)});
+}
+
+void AllAlliedShipsList(benchmark::State& state) {
+    const std::vector<RecordRow> rows = allAlliedShips();
     RecordListView view(nullptr);
     view.showColumns(DefaultColumns(ListKind::Kokan));
     for (auto _ : state) {
-        view.showRows(BuildRows(*model, list));
+        view.showRows(rows);
         if (view.rowCount() != SaveFile::kShips - SaveFile::kJapaneseShips) {
             state.SkipWithError("not every Allied ship was listed");
             break;
@@ -102,7 +109,7 @@ void AllAlliedShipsList(benchmark::State& state) {
 void ListFillInWindow(benchmark::State& state) {
     frmMain& window = *setup->window;
     for (auto _ : state) {
-        window.selectNode(setup->largestNode);
+        window.browser().selectNode(setup->largestNode);
         benchmark::DoNotOptimize(window.saveFile());
     }
 }
@@ -133,6 +140,38 @@ void SearchBroadKeystroke(benchmark::State& state) {
         next = (next + 1) % queries.size();
     }
     box->clear();
+}
+
+// Filters as they are typed, each a keystroke after the one before; the numbers compare by value,
+// the texts after folding.
+const QStringList kFilters{QStringLiteral("燃料 < 1000"), QStringLiteral("燃料 < 10000"),
+                           QStringLiteral("艦種 = 駆逐艦"), QStringLiteral("速力 >= 30 燃料 > 0")};
+
+// One keystroke in the filter box over the largest list of the loaded window: the conditions
+// read, every row tested, the list and the count shown again.
+void FilterKeystroke(benchmark::State& state) {
+    frmMain& window = *setup->window;
+    window.browser().selectNode(setup->largestNode);
+    QLineEdit* box = window.browser().filterBox();
+    qsizetype next = 0;
+    for (auto _ : state) {
+        box->setText(kFilters[next]);
+        next = (next + 1) % kFilters.size();
+    }
+    box->clear();
+}
+
+// The same over the most a list can hold, all 700 Allied ships, as the box's keystroke runs it.
+void FilterKeystrokeAllAlliedShips(benchmark::State& state) {
+    RecordListView view(nullptr);
+    view.showColumns(DefaultColumns(ListKind::Kokan));
+    view.showRows(allAlliedShips());
+    qsizetype next = 0;
+    for (auto _ : state) {
+        view.setRowFilter(ParseFilter(kFilters[next], view.table().columns()));
+        benchmark::DoNotOptimize(view.rowCount());
+        next = (next + 1) % kFilters.size();
+    }
 }
 
 // The first search after an edit: the index over every list of the tree is built again.
@@ -206,7 +245,7 @@ int main(int argc, char** argv) {
     QFile::copy(s.savePath, copy);
     s.window = std::make_unique<frmMain>();
     s.window->show();
-    if (!s.window->openFile(copy, true)) {
+    if (!s.window->files().openFile(copy, true)) {
         std::fputs("the demo save did not open\n", stderr);
         return 1;
     }
@@ -237,7 +276,7 @@ int main(int argc, char** argv) {
     broadFile.close();
     s.broadWindow = std::make_unique<frmMain>();
     s.broadWindow->show();
-    if (!written || !s.broadWindow->openFile(broadPath, true)) {
+    if (!written || !s.broadWindow->files().openFile(broadPath, true)) {
         std::fputs("the 700-ship save did not open\n", stderr);
         return 1;
     }
@@ -262,6 +301,12 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     benchmark::RegisterBenchmark("SearchBroadKeystroke", SearchBroadKeystroke)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("FilterKeystroke", FilterKeystroke)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("FilterKeystrokeAllAlliedShips", FilterKeystrokeAllAlliedShips)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     benchmark::RegisterBenchmark("SearchIndexBuild", SearchIndexBuild)
@@ -289,6 +334,9 @@ int main(int argc, char** argv) {
     reporter.printRatio("search_keystroke_vs_frame", reporter.median("SearchKeystroke"), kFrameSeconds);
     reporter.printRatio("search_broad_keystroke_vs_frame", reporter.median("SearchBroadKeystroke"),
                         kFrameSeconds);
+    reporter.printRatio("filter_keystroke_vs_frame", reporter.median("FilterKeystroke"), kFrameSeconds);
+    reporter.printRatio("filter_keystroke_all_allied_ships_vs_frame",
+                        reporter.median("FilterKeystrokeAllAlliedShips"), kFrameSeconds);
     reporter.printRatio("search_index_build_vs_frame", reporter.median("SearchIndexBuild"), kFrameSeconds);
     return 0;
 }

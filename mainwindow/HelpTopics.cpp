@@ -6,7 +6,7 @@
 namespace korven::mainwindow {
 
 QString HelpTopicFor(const QString& windowName) {
-    static const std::array<std::pair<const char*, const char*>, 8> topics = {{
+    static const std::array<std::pair<const char*, const char*>, 9> topics = {{
         {"frmMain", "window"},
         {"frmShip", "ship"},
         {"frmAir", "air"},
@@ -15,6 +15,7 @@ QString HelpTopicFor(const QString& windowName) {
         {"frmKagaku", "science"},
         {"frmToujouRen", "aircrew"},
         {"frmOptions", "options"},
+        {"frmSaves", "saves"},
     }};
     for (const auto& [window, topic] : topics) {
         if (windowName == QLatin1String(window)) {

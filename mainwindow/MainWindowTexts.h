@@ -48,6 +48,38 @@ inline QString label1ReadOnly() {
 inline QString rowCount(int rows) {
     return QStringLiteral("%1 件").arg(rows);
 }
+// The rows the filter shows of all the list has.
+inline QString filteredRowCount(int shown, int rows) {
+    return QStringLiteral("%1 / %2 件").arg(shown).arg(rows);
+}
+
+// The list's filter.
+inline QString filterName() {
+    return QStringLiteral("絞り込み");
+}
+inline QString filterPlaceholder() {
+    return QStringLiteral("絞り込み（例: 燃料 < 1000）");
+}
+inline QString filterToolTip() {
+    return QStringLiteral(
+        "「列名 比較 値」を空白で区切って並べると、すべてを満たす行だけを表示します。\n"
+        "比較は = != < <= > >= のどれか。例: 燃料 < 1000 艦種 = 空母");
+}
+inline QString filterOpenQuote() {
+    return QStringLiteral("引用符 \" が閉じていません。");
+}
+inline QString filterNoColumn(const QString& op) {
+    return QStringLiteral("「%1」の前に列名がありません。").arg(op);
+}
+inline QString filterUnknownColumn(const QString& name) {
+    return QStringLiteral("「%1」という列はありません。").arg(name);
+}
+inline QString filterNoOperator(const QString& name) {
+    return QStringLiteral("「%1」の後に比較（= != < <= > >=）がありません。").arg(name);
+}
+inline QString filterNoValue(const QString& name) {
+    return QStringLiteral("「%1」と比べる値がありません。").arg(name);
+}
 
 // Messages.
 inline QString folderGiven() {
@@ -259,6 +291,48 @@ inline QString noRepair() {
 }
 inline QString menuFileCompare() {
     return QStringLiteral("比較(&M)...");
+}
+// The saves list.
+inline QString menuFileSaves() {
+    return QStringLiteral("セーブ一覧(&L)...");
+}
+inline QString savesCaption() {
+    return QStringLiteral("セーブ一覧");
+}
+inline QString savesIn(const QString& folder) {
+    return QStringLiteral("%1 のセーブ（F5 で最新の状態に更新）").arg(folder);
+}
+inline QString savesNoFolder() {
+    return QStringLiteral(
+        "セーブのあるフォルダがわかりません。\r\nオプションでゲームのフォルダを設定するか、セーブファイルを開"
+        "いてください。");
+}
+inline QString colSaveFileName() {
+    return QStringLiteral("ファイル名");
+}
+inline QString colSaveName() {
+    return QStringLiteral("セーブ名");
+}
+inline QString colSaveScenario() {
+    return QStringLiteral("シナリオ");
+}
+inline QString colSaveTurn() {
+    return QStringLiteral("現在ターン");
+}
+inline QString colSaveModified() {
+    return QStringLiteral("更新日時");
+}
+inline QString saveTurn(int year, int month, int turn) {
+    return QStringLiteral("%1年%2月%3ターン").arg(year).arg(month).arg(turn);
+}
+inline QString savesOpenButton() {
+    return QStringLiteral("開く(&O)");
+}
+inline QString savesCompareButton() {
+    return QStringLiteral("比較(&M)");
+}
+inline QString savesRefreshButton() {
+    return QStringLiteral("更新(&R)");
 }
 inline QString compareDialogCaption() {
     return QStringLiteral("比較するファイル");

@@ -72,8 +72,16 @@ void RecordListView::sortRows(int column, Qt::SortOrder order) {
     m_proxy->sort(column, order);
 }
 
+void RecordListView::setRowFilter(RowFilter filter) {
+    m_proxy->setRowFilter(std::move(filter));
+}
+
 int RecordListView::rowCount() const {
     return m_proxy->rowCount();
+}
+
+int RecordListView::unfilteredRowCount() const {
+    return m_table->rowCount();
 }
 
 int RecordListView::columnCount() const {

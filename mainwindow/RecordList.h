@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/ColumnLayouts.h"
+#include "mainwindow/RecordFilter.h"
 #include "mainwindow/RecordRows.h"
 
 #include <QStringList>
@@ -30,8 +31,12 @@ public:
     void clearRows();
 
     void sortRows(int column, Qt::SortOrder order);
+    // Shows only the rows `filter` passes; the row numbers below count those rows only.
+    void setRowFilter(RowFilter filter);
 
     int rowCount() const;
+    // Every row of the list, shown or not.
+    int unfilteredRowCount() const;
     int columnCount() const;
     QString cellText(int row, int column) const;
     QString rowKey(int row) const;

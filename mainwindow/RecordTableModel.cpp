@@ -110,4 +110,14 @@ bool RecordSortProxy::lessThan(const QModelIndex& left, const QModelIndex& right
                        right.data(sortRole()).value<CellSortKey>());
 }
 
+void RecordSortProxy::setRowFilter(RowFilter filter) {
+    m_filter = std::move(filter);
+    invalidateFilter();
+}
+
+bool RecordSortProxy::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
+    const auto& rows = static_cast<const RecordTableModel*>(sourceModel())->rows();
+    return RowPasses(m_filter, rows[static_cast<std::size_t>(sourceRow)]);
+}
+
 }  // namespace korven::mainwindow

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/ColumnLayouts.h"
+#include "mainwindow/RecordFilter.h"
 #include "mainwindow/RecordRows.h"
 
 #include <QAbstractTableModel>
@@ -46,14 +47,21 @@ private:
     std::vector<RecordRow> m_rows;
 };
 
-// Sorts by the cells' sort keys: numbers and pairs by value, texts without regard to case.
+// Sorts by the cells' sort keys: numbers and pairs by value, texts without regard to case; and
+// shows only the rows the filter passes.
 class RecordSortProxy : public QSortFilterProxyModel {
     Q_OBJECT
 public:
     explicit RecordSortProxy(QObject* parent = nullptr);
 
+    void setRowFilter(RowFilter filter);
+
 protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+private:
+    RowFilter m_filter;
 };
 
 }  // namespace korven::mainwindow

@@ -3,43 +3,26 @@
 #include "catalogue/ReferenceTables.h"
 #include "editors/EditorDispatch.h"
 #include "editors/ModuleMain.h"
-#include "mainwindow/BackupsDialog.h"
 #include "mainwindow/ChangesDialog.h"
-#include "mainwindow/CommandLine.h"
 #include "mainwindow/DroppedFile.h"
 #include "mainwindow/EditState.h"
-#include "mainwindow/FileFilter.h"
-#include "mainwindow/HelpTopics.h"
-#include "mainwindow/HelpWindow.h"
+#include "mainwindow/HelpDesk.h"
 #include "mainwindow/HistoryDialog.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordList.h"
-#include "mainwindow/RecordRows.h"
 #include "mainwindow/SearchPanel.h"
 #include "mainwindow/SplitterStrip.h"
-#include "mainwindow/TableText.h"
-#include "model/ModelDiff.h"
-#include "model/ModelTexts.h"
-#include "model/OpenSaveFile.h"
 #include "platform/ProgramInfo.h"
 #include "platform/SettingsStore.h"
 #include "platform/UiServices.h"
 #include "preferences/PreferenceDialogs.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
-#include <QGuiApplication>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QMouseEvent>
-#include <QSaveFile>
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -51,9 +34,6 @@ namespace lay = mainwindow::layout;
 namespace mt = mainwindow::texts;
 
 namespace {
-
-constexpr int kNodeKeyRole = Qt::UserRole;
-constexpr int kNodeIndexRole = Qt::UserRole + 1;
 
 const QString kPosition = QStringLiteral("Position");
 const QString kOption = QStringLiteral("Option");
@@ -91,7 +71,9 @@ QString frmMain::defaultHelpFile() {
 }
 
 frmMain::frmMain(QWidget* parent)
-    : QMainWindow(parent), m_settings(std::make_unique<SettingsStore>()), m_helpFile(defaultHelpFile()) {
+    : QMainWindow(parent),
+      m_settings(std::make_unique<SettingsStore>()),
+      m_help(new HelpDesk(this, defaultHelpFile(), m_settings->location())) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(NoFileCaption());
     m_openers.record = [](const QString& key, EditSession& session, QWidget* owner) {
@@ -112,9 +94,11 @@ frmMain::frmMain(QWidget* parent)
     m_status = std::make_unique<StatusPanel>(m_panel2);
     m_messages = std::make_unique<UiMessages>();
     m_document = std::make_unique<OpenDocument>(*m_status, *m_messages);
+    m_browser = new RecordBrowser(m_central, *m_document, *m_status, m_panel1);
+    m_files = new FileCommands(this, *m_document, *m_settings, *m_status, *m_messages);
+    followBrowser();
+    followFiles();
     followHistory();
-    // F1 opens the help at the topic of whichever window is in front, modal dialogs included.
-    qApp->installEventFilter(this);
     setMinimumSize(lay::ceilPixels(lay::kMinimumWindowWidth), lay::ceilPixels(lay::kMinimumWindowHeight));
 
     readSettings();
@@ -163,12 +147,13 @@ void frmMain::buildMenus() {
     separator(file, "mnuFileBar1");
     m_fileProperties = action(file, "mnuFileProperties", mt::menuFileProperties());
     m_fileCompare = action(file, "mnuFileCompare", mt::menuFileCompare());
+    m_fileSaves = action(file, "mnuFileSaves", mt::menuFileSaves());
     m_fileRestore = action(file, "mnuFileRestore", mt::menuFileRestore());
     m_fileExportCsv = action(file, "mnuFileExportCsv", mt::menuFileExportCsv());
     separator(file, "munFileBar2");
     for (int i = 0; i < RecentFiles::kMaximum; ++i) {
         QAction* recent = action(file, QStringLiteral("mnuFileRecent_%1").arg(i).toLatin1().constData(), {});
-        connect(recent, &QAction::triggered, this, [this, i] { openRecent(i); });
+        connect(recent, &QAction::triggered, this, [this, i] { m_files->openRecent(i); });
         m_recentActions.push_back(recent);
     }
     m_recentBar = separator(file, "mnuFileBarRecent");
@@ -220,26 +205,17 @@ void frmMain::buildMenus() {
     separator(help, "mnuHelpBar1");
     QAction* about = action(help, "mnuHelpAbout", mt::menuHelpAbout());
 
-    connect(m_fileOpen, &QAction::triggered, this, &frmMain::fileOpen);
-    connect(m_fileSave, &QAction::triggered, this, &frmMain::fileSave);
-    connect(m_fileSaveAs, &QAction::triggered, this, &frmMain::fileSaveAs);
-    connect(m_fileClose, &QAction::triggered, this, &frmMain::fileClose);
     connect(m_fileProperties, &QAction::triggered, this, &frmMain::fileProperties);
     connect(exit, &QAction::triggered, this, &frmMain::close);
-    connect(m_editFind, &QAction::triggered, this, [this] { m_search->focusBox(); });
-    connect(m_editCopyRows, &QAction::triggered, this, &frmMain::copyRows);
-    connect(m_fileExportCsv, &QAction::triggered, this, &frmMain::exportCsv);
     connect(m_viewStatusBar, &QAction::triggered, this, &frmMain::toggleStatusBar);
     connect(options, &QAction::triggered, this, &frmMain::viewOptions);
-    connect(contents, &QAction::triggered, this, &frmMain::helpContents);
-    connect(search, &QAction::triggered, this, &frmMain::helpSearch);
+    connect(contents, &QAction::triggered, m_help, &HelpDesk::showContents);
+    connect(search, &QAction::triggered, m_help, &HelpDesk::showSearch);
     connect(about, &QAction::triggered, this, &frmMain::helpAbout);
     connect(m_editUndo, &QAction::triggered, this, &frmMain::editUndo);
     connect(m_editRedo, &QAction::triggered, this, &frmMain::editRedo);
     connect(m_editHistory, &QAction::triggered, this, &frmMain::editHistory);
     connect(m_editReview, &QAction::triggered, this, &frmMain::editReview);
-    connect(m_fileCompare, &QAction::triggered, this, &frmMain::fileCompare);
-    connect(m_fileRestore, &QAction::triggered, this, &frmMain::fileRestoreBackup);
     setFileMenus(false);
 }
 
@@ -260,21 +236,6 @@ void frmMain::buildPanes() {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setIndent(3);
     }
-
-    m_treeView = new QTreeWidget(m_central);
-    m_treeView->setObjectName(QStringLiteral("TreeView"));
-    m_treeView->setHeaderHidden(true);
-    m_treeView->setUniformRowHeights(true);
-
-    m_listView = new RecordListView(m_central);
-    m_listView->setObjectName(QStringLiteral("ListView"));
-    m_search = new SearchPanel(m_central);
-    m_search->setObjectName(QStringLiteral("picSearch"));
-    m_search->setIndexSource([this] {
-        return m_document->isOpen() ? SearchIndex::Build(*m_document->model(), m_tree) : SearchIndex{};
-    });
-    m_treeView->setAccessibleName(mt::treeName());
-    m_listView->setAccessibleName(mt::listName());
 
     m_strip = new SplitterStrip(m_central);
     m_strip->setObjectName(QStringLiteral("imgSplitter"));
@@ -297,34 +258,7 @@ void frmMain::buildPanes() {
     status->addWidget(m_panel2, 1);
     setStatusBar(status);
     m_central->installEventFilter(this);
-    m_treeView->viewport()->installEventFilter(this);
 
-    connect(m_treeView, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current) { showListFor(current); });
-    connect(m_treeView, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-        // A click on the node already selected lists it again; a new node was listed when it
-        // became current.
-        if (item == m_nodeBeforePress) {
-            showListFor(item);
-        }
-    });
-    connect(m_treeView, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* collapsed) {
-        // A collapsed node takes over the selection of a node it hides, so the list never
-        // shows (and Enter never opens) records of a node the tree no longer shows selected.
-        for (QTreeWidgetItem* up = m_treeView->currentItem(); up != nullptr; up = up->parent()) {
-            if (up->parent() == collapsed) {
-                m_treeView->setCurrentItem(collapsed);
-                return;
-            }
-        }
-        showListFor(m_treeView->currentItem());
-    });
-    connect(m_listView, &QAbstractItemView::doubleClicked, this, &frmMain::openSelectedRecord);
-    connect(m_listView, &RecordListView::enterPressed, this, &frmMain::openSelectedRecord);
-    connect(m_listView->header(), &QHeaderView::sectionClicked, this, &frmMain::sortByColumn);
-    connect(m_search, &SearchPanel::hitChosen, this, &frmMain::showSearchHit);
-    connect(m_search, &SearchPanel::hitActivated, this, &frmMain::openSelectedRecord);
-    connect(m_search, &SearchPanel::neededHeightChanged, this, &frmMain::applyLayout);
     connect(m_strip, &SplitterStrip::pressed, this, &frmMain::startDrag);
     connect(m_strip, &SplitterStrip::moved, this, &frmMain::drag);
     connect(m_strip, &SplitterStrip::released, this, &frmMain::endDrag);
@@ -348,7 +282,6 @@ void frmMain::readSettings() {
     m_editReviewBeforeSave->setChecked(m_settings->flag(kOption, kReviewBeforeSave, false));
 
     m_gamePath = m_settings->text(kOption, QStringLiteral("GamePath"));
-    m_recent = RecentFiles::Read(*m_settings);
 }
 
 void frmMain::writeSettings() {
@@ -393,13 +326,13 @@ void frmMain::applyLayout() {
     auto place = [&](QWidget* w, double left, double paneWidth) {
         w->setGeometry(lay::toPixels(left), top, std::max(0, lay::toPixels(paneWidth)), height);
     };
-    place(m_treeView, 0, l.treeWidth);
+    place(m_browser->tree(), 0, l.treeWidth);
     // The search takes the top of the list's pane.
-    const int searchHeight = std::min(m_search->neededHeight(), height);
-    m_search->setGeometry(lay::toPixels(l.listLeft), top, std::max(0, lay::toPixels(l.listWidth)),
-                          searchHeight);
-    m_listView->setGeometry(lay::toPixels(l.listLeft), top + searchHeight,
-                            std::max(0, lay::toPixels(l.listWidth)), height - searchHeight);
+    const int searchHeight = std::min(m_browser->search()->neededHeight(), height);
+    m_browser->search()->setGeometry(lay::toPixels(l.listLeft), top, std::max(0, lay::toPixels(l.listWidth)),
+                                     searchHeight);
+    m_browser->placeList(QRect(lay::toPixels(l.listLeft), top + searchHeight,
+                               std::max(0, lay::toPixels(l.listWidth)), height - searchHeight));
     place(m_strip, l.stripLeft, lay::kStripWidth);
     // The strip lies over the list's left edge, so the whole strip can be grabbed.
     m_strip->raise();
@@ -419,15 +352,8 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
-        watched->isWidgetType()) {
-        showHelpForFrontWindow();
-        return true;
-    }
     if (watched == m_central && event->type() == QEvent::Resize) {
         applyLayout();
-    } else if (watched == m_treeView->viewport() && event->type() == QEvent::MouseButtonPress) {
-        m_nodeBeforePress = m_treeView->currentItem();
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -461,49 +387,101 @@ void frmMain::toggleStatusBar(bool checked) {
     layOut(0);
 }
 
-// ---- Command line and the open routine ----
-
-void frmMain::runCommandLine(const QStringList& arguments) {
-    if (arguments.isEmpty()) {
-        return;
-    }
-    const QString path = CommandLinePath(arguments);
-    const CommandLineTarget target = ExaminePath(path);
-    switch (target.kind) {
-        case PathKind::Folder:
-            ui().show(Message(mt::folderGiven(), MessageIcon::Exclamation));
-            return;
-        case PathKind::Missing:
-            ui().show(Message(mt::parameterError()));
-            return;
-        case PathKind::File:
-            break;
-    }
-    openFile(path, target.readOnly);
+// Every store of the dialog becomes one step of the document's history.
+EditSession frmMain::sessionFor(const QString& itemText, const QString& stepName) {
+    return EditSession{
+        *m_document->model(), [this, stepName] { m_document->applyEdit(stepName); }, {}, itemText, m_gamePath,
+        m_document->path()};
 }
 
-bool frmMain::openFile(const QString& path, bool readOnly) {
-    switch (m_document->open(path, readOnly)) {
-        case DocumentOpen::AlreadyOpen:
-            ui().show(Message(mt::secondFile(), MessageIcon::Exclamation));
-            return false;
-        case DocumentOpen::NoPath:
-        case DocumentOpen::CannotOpen:
-            return false;
-        case DocumentOpen::NotASaveFile:
-        case DocumentOpen::LoadFailed:
-            // The window goes back to its no-file state, as after Close.
-            fileClose();
-            return false;
-        case DocumentOpen::Opened:
-            break;
+void frmMain::fileProperties() {
+    if (!m_document->isOpen() || !m_openers.properties) {
+        return;
     }
-    buildTree();
-    setFileMenus(true);
-    m_search->setFileOpen(true);
-    rememberRecent();
+    EditSession session = sessionFor(QString(), mt::propertiesStepName());
+    {
+        const QScopedValueRollback inDialog(m_inDialog, true);
+        m_openers.properties(session, this);
+    }
     showEditState();
-    return true;
+}
+
+void frmMain::viewOptions() {
+    if (m_openers.options) {
+        Preferences preferences{m_gamePath, *m_settings};
+        m_openers.options(preferences, this);
+    }
+}
+
+void frmMain::helpAbout() {
+    if (m_openers.about) {
+        m_openers.about(this);
+    }
+}
+
+void frmMain::showEditState() {
+    if (!m_document->isOpen()) {
+        return;
+    }
+    const EditStateTexts state =
+        EditStateFor(m_document->path(), m_document->isReadOnly(), m_document->isChanged());
+    setWindowTitle(state.caption);
+    m_label1->setText(state.label1);
+    m_label2->setText(state.label2);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    const bool cancelled = !m_files->close();
+    writeSettings();
+    if (cancelled) {
+        event->ignore();
+        return;
+    }
+    m_help->closeViewer();
+    event->accept();
+}
+
+void frmMain::setDialogOpeners(DialogOpeners openers) {
+    m_openers = std::move(openers);
+}
+
+// ---- Following the file commands and the browser ----
+
+void frmMain::followFiles() {
+    FileCommands* files = m_files;
+    connect(m_fileOpen, &QAction::triggered, files, &FileCommands::open);
+    connect(m_fileSave, &QAction::triggered, files, &FileCommands::save);
+    connect(m_fileSaveAs, &QAction::triggered, files, &FileCommands::saveAs);
+    connect(m_fileClose, &QAction::triggered, files, &FileCommands::close);
+    connect(m_fileCompare, &QAction::triggered, files, &FileCommands::compare);
+    connect(m_fileRestore, &QAction::triggered, files, &FileCommands::restoreBackup);
+    connect(m_fileSaves, &QAction::triggered, files, [this] { m_files->listSaves(m_gamePath); });
+    connect(m_editReviewBeforeSave, &QAction::toggled, files, &FileCommands::setReviewBeforeSave);
+    connect(files, &FileCommands::opened, this, [this] {
+        m_browser->showFile();
+        setFileMenus(true);
+        showEditState();
+    });
+    connect(files, &FileCommands::closed, this, [this] {
+        setWindowTitle(NoFileCaption());
+        m_panel2->setText(mt::noFileLoaded());
+        m_browser->clear();
+        setFileMenus(false);
+    });
+    connect(files, &FileCommands::editStateChanged, this, &frmMain::showEditState);
+    connect(files, &FileCommands::backupRestored, this, [this] {
+        showEditState();
+        m_browser->refreshList(m_browser->currentListPosition());
+    });
+    connect(files, &FileCommands::recentChanged, this, &frmMain::showRecentFiles);
+}
+
+void frmMain::followBrowser() {
+    connect(m_editFind, &QAction::triggered, m_browser->search(), &SearchPanel::focusBox);
+    connect(m_editCopyRows, &QAction::triggered, m_browser, &RecordBrowser::copyRows);
+    connect(m_fileExportCsv, &QAction::triggered, m_browser, &RecordBrowser::exportCsv);
+    connect(m_browser, &RecordBrowser::recordActivated, this, &frmMain::openSelectedRecord);
+    connect(m_browser, &RecordBrowser::searchHeightChanged, this, &frmMain::applyLayout);
 }
 
 void frmMain::setFileMenus(bool open) {
@@ -514,54 +492,8 @@ void frmMain::setFileMenus(bool open) {
     }
 }
 
-void frmMain::openInPlace(const QString& path) {
-    const CommandLineTarget target = ExaminePath(path);
-    if (target.kind == PathKind::Folder) {
-        ui().show(Message(mt::folderGiven(), MessageIcon::Exclamation));
-        return;
-    }
-    if (target.kind == PathKind::Missing) {
-        ui().show(Message(mt::fileMissing(path), MessageIcon::Exclamation));
-        return;
-    }
-    if (m_document->isOpen()) {
-        if (SamePath(path, m_document->path())) {
-            return;  // already the open file
-        }
-        if (ClearlyNotASave(path)) {
-            ui().show(Message(korven::texts::notASaveFile(), MessageIcon::Exclamation));
-            return;
-        }
-        if (!fileClose()) {
-            return;
-        }
-    }
-    openFile(path, target.readOnly);
-}
-
-void frmMain::openRecent(int entry) {
-    const QString path = m_recent.paths().value(entry);
-    if (path.isEmpty()) {
-        return;
-    }
-    if (ExaminePath(path).kind == PathKind::Missing) {
-        m_recent.remove(path);
-        m_recent.write(*m_settings);
-        showRecentFiles();
-        ui().show(Message(mt::recentFileMissing(path), MessageIcon::Exclamation));
-        return;
-    }
-    openInPlace(path);
-}
-
-void frmMain::rememberRecent() {
-    m_recent.add(m_document->path());
-    m_recent.write(*m_settings);
-    showRecentFiles();
-}
-
 void frmMain::showRecentFiles() {
-    const QStringList& paths = m_recent.paths();
+    const QStringList& paths = m_files->recent().paths();
     for (std::size_t i = 0; i < m_recentActions.size(); ++i) {
         const QString path = paths.value(static_cast<qsizetype>(i));
         QAction* a = m_recentActions[i];
@@ -594,305 +526,7 @@ void frmMain::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    openInPlace(*path);
-}
-
-// ---- File commands ----
-
-void frmMain::fileOpen() {
-    if (m_document->isOpen()) {
-        ui().show(Message(mt::secondFile(), MessageIcon::Exclamation));
-        return;
-    }
-    FileDialogOptions options;
-    options.caption = mt::openDialogCaption();
-    options.filter = DialogFilter(mt::fileFilter());
-    options.showReadOnlyBox = true;
-    options.directory = m_recent.lastFolder();
-    const std::optional<OpenFileChoice> choice = ui().getOpenFile(this, options);
-    if (!choice) {
-        return;
-    }
-    openFile(choice->path, choice->readOnly);
-}
-
-bool frmMain::fileSave() {
-    if (!m_document->isOpen()) {
-        ui().show(Message(mt::noFileLoaded(), MessageIcon::Exclamation));
-        return false;
-    }
-    if (m_document->isReadOnly()) {
-        const MessageAnswer answer = ui().show(Message(mt::readOnlySaveQuestion(), MessageIcon::Question,
-                                                       MessageButtons::YesNo, MessageAnswer::No));
-        if (answer != MessageAnswer::Yes) {
-            return false;
-        }
-        FileFailure failure;
-        if (!m_document->leaveReadOnly(&failure)) {
-            ui().show(
-                Message(korven::texts::withReason(mt::cannotLeaveReadOnly(), failure), MessageIcon::Error));
-            return false;
-        }
-    }
-    // The review comes after the check for another program's change, and shows what the save
-    // does to the file as it is on disk, so it never hides an undoing of that change.
-    std::function<bool(const SaveFile&)> review;
-    if (m_editReviewBeforeSave->isChecked()) {
-        review = [this](const SaveFile& onDisk) {
-            const SaveFile& model = *m_document->model();
-            const std::vector<ChangeRow> rows = ChangeRowsFor(DiffModels(onDisk, model), model);
-            return (rows.empty() && !m_document->isChanged()) ||
-                   ShowChanges(rows, mt::reviewCaption(), ChangesPurpose::BeforeSave, this);
-        };
-    }
-    const SaveOutcome saved = m_document->save(review);
-    if (saved.outcome == DocumentSave::ReloadWanted) {
-        reload();
-        return false;
-    }
-    showSaved(saved);
-    return !m_document->isChanged();
-}
-
-// The user chose the version on disk over the edits: the file is opened afresh in its mode.
-void frmMain::reload() {
-    const QString path = m_document->path();
-    const bool readOnly = m_document->isReadOnly();
-    m_document->close();
-    fileClose();
-    openFile(path, readOnly);
-}
-
-void frmMain::showSaved(const SaveOutcome& saved) {
-    if (saved.outcome == DocumentSave::Saved && saved.inPlace) {
-        m_status->showStatus(korven::texts::rewrittenInPlace());
-    } else if (saved.outcome == DocumentSave::Saved && !saved.backup.isEmpty()) {
-        m_status->showStatus(mt::savedWithBackup(saved.backup));
-    }
-    showEditState();
-}
-
-void frmMain::fileSaveAs() {
-    if (!m_document->isOpen()) {
-        ui().show(Message(mt::noFileLoaded(), MessageIcon::Exclamation));
-        return;
-    }
-    FileDialogOptions options;
-    options.caption = mt::saveAsDialogCaption();
-    options.filter = DialogFilter(mt::fileFilter());
-    options.defaultSuffix = mt::saveSuffix();
-    options.directory = QFileInfo(m_document->path()).absolutePath();
-    const std::optional<QString> chosen = ui().getSaveFile(this, options);
-    if (!chosen || chosen->isEmpty()) {
-        return;
-    }
-    if (SamePath(*chosen, m_document->path())) {
-        fileSave();
-        return;
-    }
-    const SaveOutcome saved = m_document->saveAs(*chosen);
-    if (saved.outcome == DocumentSave::Saved) {
-        rememberRecent();
-    }
-    showSaved(saved);
-}
-
-bool frmMain::fileClose() {
-    if (m_document->isChanged()) {
-        const MessageAnswer answer =
-            ui().show(Message(mt::saveQuestion(m_document->path()), MessageIcon::Question,
-                              MessageButtons::YesNoCancel, MessageAnswer::Yes));
-        if (answer == MessageAnswer::Yes) {
-            if (!fileSave()) {
-                return false;
-            }
-        } else if (answer != MessageAnswer::No) {
-            return false;
-        }
-    }
-    m_document->close();
-    setWindowTitle(NoFileCaption());
-    m_panel2->setText(mt::noFileLoaded());
-    m_treeView->clear();
-    m_listView->clearRows();
-    m_panel1->clear();
-    m_sort = {};
-    setFileMenus(false);
-    m_search->setFileOpen(false);
-    return true;
-}
-
-// Every store of the dialog becomes one step of the document's history.
-EditSession frmMain::sessionFor(const QString& itemText, const QString& stepName) {
-    return EditSession{
-        *m_document->model(), [this, stepName] { m_document->applyEdit(stepName); }, {}, itemText, m_gamePath,
-        m_document->path()};
-}
-
-void frmMain::fileProperties() {
-    if (!m_document->isOpen() || !m_openers.properties) {
-        return;
-    }
-    EditSession session = sessionFor(QString(), mt::propertiesStepName());
-    {
-        const QScopedValueRollback inDialog(m_inDialog, true);
-        m_openers.properties(session, this);
-    }
-    showEditState();
-}
-
-void frmMain::copyRows() {
-    const std::vector<int> rows = m_listView->selectedRows();
-    if (rows.empty()) {
-        return;
-    }
-    QGuiApplication::clipboard()->setText(TabSeparated(m_listView->rowTexts(rows, false)));
-}
-
-void frmMain::exportCsv() {
-    if (!m_document->isOpen()) {
-        return;
-    }
-    if (m_listView->columnCount() == 0) {
-        ui().show(Message(mt::nothingToExport(), MessageIcon::Exclamation));
-        return;
-    }
-    FileDialogOptions options;
-    options.caption = mt::csvDialogCaption();
-    options.filter = DialogFilter(mt::csvFilter());
-    options.defaultSuffix = mt::csvSuffix();
-    // Named after the list's place in the tree, e.g. 艦型_日本軍_巡洋艦.csv, next to the save.
-    QStringList captions;
-    for (const QTreeWidgetItem* node = m_treeView->currentItem(); node; node = node->parent()) {
-        captions.prepend(node->text(0));
-    }
-    options.directory =
-        QFileInfo(m_document->path()).absoluteDir().filePath(captions.join(u'_') + u'.' + mt::csvSuffix());
-    const std::optional<QString> chosen = ui().getSaveFile(this, options);
-    if (!chosen || chosen->isEmpty()) {
-        return;
-    }
-    // All or nothing: a failed write leaves no half file behind.
-    QSaveFile file(*chosen);
-    const QByteArray bytes = CommaSeparated(m_listView->rowTexts(m_listView->allRows(), true));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        ui().show(Message(mt::csvNotWritten(*chosen, file.errorString()), MessageIcon::Error));
-        return;
-    }
-    m_status->showStatus(mt::csvWritten(*chosen));
-}
-
-void frmMain::viewOptions() {
-    if (m_openers.options) {
-        Preferences preferences{m_gamePath, *m_settings};
-        m_openers.options(preferences, this);
-    }
-}
-
-void frmMain::helpAbout() {
-    if (m_openers.about) {
-        m_openers.about(this);
-    }
-}
-
-void frmMain::helpContents() {
-    showHelp(false);
-}
-
-void frmMain::helpSearch() {
-    showHelp(true);
-}
-
-void frmMain::showHelp(bool search) {
-    if (m_help == nullptr) {
-        m_help = loadHelp(this);
-    }
-    if (m_help == nullptr) {
-        return;
-    }
-    if (search) {
-        m_help->showSearch();
-    } else {
-        m_help->showContents();
-    }
-}
-
-HelpWindow* frmMain::loadHelp(QWidget* owner) {
-    if (m_helpFile.isEmpty()) {
-        ui().show(Message(mt::noHelp(), MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok,
-                          windowTitle()));
-        return nullptr;
-    }
-    auto* help = new HelpWindow(owner);
-    if (!help->load(m_helpFile, m_settings->location())) {
-        delete help;
-        ui().show(Message(mt::helpFileMissing(m_helpFile), MessageIcon::Error));
-        return nullptr;
-    }
-    return help;
-}
-
-void frmMain::showHelpForFrontWindow() {
-    if (qobject_cast<HelpWindow*>(QApplication::activeWindow()) != nullptr) {
-        return;  // the help is in front already
-    }
-    // A message box or file dialog in front belongs to the window that opened it.
-    QWidget* front = QApplication::activeModalWidget();
-    QString topic;
-    for (QWidget* w = front; w != nullptr && topic.isEmpty(); w = w->parentWidget()) {
-        topic = HelpTopicFor(w->window()->objectName());
-    }
-    if (front == nullptr) {
-        topic = HelpTopicFor(objectName());
-        showHelp(false);
-        if (m_help != nullptr) {
-            m_help->showTopic(topic);
-        }
-        return;
-    }
-    // A modal window blocks every window but its own, so it gets a help viewer of its own,
-    // which closes with it.
-    auto* help = front->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    if (help == nullptr) {
-        help = loadHelp(front);
-    }
-    if (help != nullptr) {
-        help->showTopic(topic);
-    }
-}
-
-void frmMain::showEditState() {
-    if (!m_document->isOpen()) {
-        return;
-    }
-    const EditStateTexts state =
-        EditStateFor(m_document->path(), m_document->isReadOnly(), m_document->isChanged());
-    setWindowTitle(state.caption);
-    m_label1->setText(state.label1);
-    m_label2->setText(state.label2);
-}
-
-void frmMain::closeEvent(QCloseEvent* event) {
-    const bool cancelled = !fileClose();
-    writeSettings();
-    if (cancelled) {
-        event->ignore();
-        return;
-    }
-    if (m_help != nullptr) {
-        m_help->close();
-    }
-    event->accept();
-}
-
-void frmMain::setDialogOpeners(DialogOpeners openers) {
-    m_openers = std::move(openers);
-}
-
-void frmMain::setHelpFile(const QString& file) {
-    m_helpFile = file;
-    delete m_help;
-    m_help = nullptr;
+    m_files->openInPlace(*path);
 }
 
 // ---- Edit history ----
@@ -913,10 +547,10 @@ void frmMain::followHistory() {
     });
     connect(&history, &QUndoStack::indexChanged, this, [this] {
         // Names may have changed: the search finds records as they are now.
-        m_search->invalidate();
+        m_browser->recordsChanged();
         if (m_document->isOpen() && !m_inDialog) {
             showEditState();
-            refreshList(currentListPosition());
+            m_browser->refreshList(m_browser->currentListPosition());
         }
     });
 }
@@ -935,179 +569,26 @@ void frmMain::editHistory() {
     }
 }
 
-std::vector<ChangeRow> frmMain::pendingChanges() const {
-    const SaveFile& model = *m_document->model();
-    return ChangeRowsFor(DiffModels(*m_document->savedModel(), model), model);
-}
-
 void frmMain::editReview() {
     if (m_document->isOpen()) {
-        ShowChanges(pendingChanges(), mt::reviewCaption(), ChangesPurpose::Review, this);
+        ShowChanges(m_files->pendingChanges(), mt::reviewCaption(), ChangesPurpose::Review, this);
     }
-}
-
-// Another save's fields against the open model. The open file itself is locked by this window,
-// so choosing it compares with the file as last opened or saved.
-void frmMain::fileCompare() {
-    if (!m_document->isOpen()) {
-        return;
-    }
-    FileDialogOptions options;
-    options.caption = mt::compareDialogCaption();
-    options.filter = DialogFilter(mt::fileFilter());
-    options.directory = QFileInfo(m_document->path()).absolutePath();
-    const std::optional<OpenFileChoice> choice = ui().getOpenFile(this, options);
-    if (!choice) {
-        return;
-    }
-    const SaveFile& model = *m_document->model();
-    std::vector<FieldChange> differences;
-    if (SamePath(choice->path, m_document->path())) {
-        differences = DiffModels(model, *m_document->savedModel());
-    } else {
-        auto other = std::make_unique<SaveFile>();
-        if (OpenSaveFile(choice->path, LockMode::ReadOnly, *other, *m_status, *m_messages).outcome !=
-            OpenOutcome::Opened) {
-            return;
-        }
-        differences = DiffModels(model, *other);
-    }
-    ShowChanges(ChangeRowsFor(differences, model), mt::compareCaption(choice->path), ChangesPurpose::Compare,
-                this);
-}
-
-void frmMain::fileRestoreBackup() {
-    if (!m_document->isOpen()) {
-        return;
-    }
-    if (m_document->isReadOnly()) {
-        ui().show(Message(mt::restoreReadOnly(), MessageIcon::Exclamation));
-        return;
-    }
-    const std::optional<BackupEntry> chosen =
-        ChooseBackup(ListBackups(m_document->backups(), m_document->path(), *m_document->model()),
-                     m_document->path(), this);
-    if (!chosen) {
-        return;
-    }
-    QString question = mt::restoreQuestion(chosen->time.toString(mt::backupTimeFormat()));
-    if (m_document->isChanged()) {
-        question += mt::restoreDropsChanges();
-    }
-    if (ui().show(Message(question, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No)) !=
-        MessageAnswer::Yes) {
-        return;
-    }
-    const OpenDocument::RestoreOutcome restored = m_document->restoreBackup(chosen->path);
-    if (restored.outcome == DocumentRestore::Restored) {
-        m_status->showStatus(mt::restored(restored.backup));
-        showEditState();
-        refreshList(currentListPosition());
-    }
-}
-
-// ---- Tree and list ----
-
-void frmMain::buildTree() {
-    m_tree = BuildCategoryTree();
-    m_treeView->clear();
-    std::vector<QTreeWidgetItem*> items;
-    items.reserve(m_tree.nodes.size());
-    for (const TreeNode& node : m_tree.nodes) {
-        QTreeWidgetItem* item = node.parent > 0
-                                    ? new QTreeWidgetItem(items[static_cast<std::size_t>(node.parent - 1)])
-                                    : new QTreeWidgetItem(m_treeView);
-        item->setText(0, node.caption);
-        if (node.key) {
-            item->setData(0, kNodeKeyRole, *node.key);
-        }
-        item->setData(0, kNodeIndexRole, node.index);
-        items.push_back(item);
-    }
-}
-
-bool frmMain::selectNode(const QString& key) {
-    for (QTreeWidgetItemIterator it(m_treeView); *it; ++it) {
-        if ((*it)->data(0, kNodeKeyRole).toString() == key) {
-            selectTreeItem(*it);
-            return true;
-        }
-    }
-    return false;
-}
-
-void frmMain::selectTreeItem(QTreeWidgetItem* item) {
-    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent()) {
-        parent->setExpanded(true);
-    }
-    if (m_treeView->currentItem() == item) {
-        showListFor(item);
-    } else {
-        m_treeView->setCurrentItem(item);
-    }
-    m_treeView->scrollToItem(item);
-}
-
-void frmMain::showSearchHit(const SearchEntry& hit) {
-    for (QTreeWidgetItemIterator it(m_treeView); *it; ++it) {
-        if ((*it)->data(0, kNodeIndexRole).toInt() == hit.node) {
-            selectTreeItem(*it);
-            if (const std::optional<int> row = m_listView->rowOfKey(hit.key)) {
-                m_listView->selectRow(*row);
-            }
-            return;
-        }
-    }
-}
-
-void frmMain::showListFor(QTreeWidgetItem* node) {
-    m_listView->clearRows();
-    m_sort = {};
-    m_panel1->clear();
-    if (node == nullptr || !m_document->isOpen()) {
-        return;
-    }
-    const NodeList list = ListForNode(FactsOf(m_tree, node->data(0, kNodeIndexRole).toInt()),
-                                      m_tree.fixedNodeCount, m_tree.firstAreaIndex);
-    if (list.kind == ListKind::Clear) {
-        setUpColumns(ListKind::Clear);
-        return;
-    }
-    if (m_kind != list.kind) {
-        setUpColumns(list.kind);
-    }
-    m_listView->showRows(BuildRows(*m_document->model(), list));
-    m_panel1->setText(mt::rowCount(m_listView->rowCount()));
-}
-
-void frmMain::setUpColumns(ListKind kind) {
-    const Columns next =
-        SwitchColumns(m_columns, m_kind, m_kind ? m_listView->shownColumns() : Columns{}, kind);
-    m_kind.reset();
-    m_listView->showColumns(next);
-    if (kind != ListKind::Clear) {
-        m_kind = kind;
-    }
-}
-
-void frmMain::sortByColumn(int column) {
-    m_sort = SortAfterClick(m_sort, column);
-    m_listView->sortRows(m_sort.column, m_sort.order);
 }
 
 void frmMain::openSelectedRecord() {
-    const std::optional<int> row = m_listView->selectedRow();
+    const RecordListView& list = *m_browser->list();
+    const std::optional<int> row = list.selectedRow();
     if (!row || !m_document->isOpen()) {
         return;
     }
-    const QString key = m_listView->rowKey(*row);
+    const QString key = list.rowKey(*row);
     if (key.isEmpty()) {
         return;
     }
     const int position = *row + 1;
     // The list is refreshed once when the dialog closes, not under it at every Apply.
     const QScopedValueRollback inDialog(m_inDialog, true);
-    const QString itemText = m_listView->cellText(*row, 0);
+    const QString itemText = list.cellText(*row, 0);
     EditSession session = sessionFor(itemText, itemText);
     // A ship whose class number is outside the table is listed, but has no class to edit.
     const std::optional<EditorRequest> request = ParseRowKey(key, *m_document->model());
@@ -1121,22 +602,7 @@ void frmMain::openSelectedRecord() {
         m_openers.record(key, session, this);
     }
     showEditState();
-    refreshList(position);
-}
-
-int frmMain::currentListPosition() const {
-    const QModelIndex current = m_listView->currentIndex();
-    return current.isValid() ? current.row() + 1 : 1;
-}
-
-void frmMain::refreshList(int position) {
-    showListFor(m_treeView->currentItem());
-    const int count = m_listView->rowCount();
-    if (count == 0) {
-        return;
-    }
-    // The row at the same position, or the last one when the list became shorter.
-    m_listView->selectRow(std::clamp(position, 1, count) - 1);
+    m_browser->refreshList(position);
 }
 
 }  // namespace korven

@@ -27,16 +27,23 @@ int16_t readFailure(MessageSink& messages) {
 
 }  // namespace
 
-int16_t LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status, MessageSink& messages) {
+bool LoadSaveHeader(const QByteArray& image, SaveFile& file) {
     FieldReader in(image);
-
-    status.showStatus(texts::statusReadingTurns());
     in.goTo(layout::kSaveNameLengthPos);
     in.field(file.SaveNameLength);
     file.SaveName = in.bytes(file.SaveNameLength);
     in.field(file.TurnInfo);
     in.field(file.ScenarioTitle);
     file.HeaderEndPos = static_cast<int32_t>(in.position());
+    return in.ok();
+}
+
+int16_t LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status, MessageSink& messages) {
+    status.showStatus(texts::statusReadingTurns());
+    if (!LoadSaveHeader(image, file)) {
+        return readFailure(messages);
+    }
+    FieldReader in(image);
     layout::transferScienceWeapons(in, file);
     layout::transferAircrewSkill(in, file);
     if (!in.ok()) {

@@ -5,6 +5,10 @@
 
 namespace korven {
 
+// Reads only the header of a save image: the save's name, the turn counters and the scenario
+// title, and where the header ends. False when the image ends before them.
+bool LoadSaveHeader(const QByteArray& image, SaveFile& file);
+
 // Reads a whole save image (already checked for its magic) into `file`, keeping the image for
 // the writer. Returns 0 on success and -1 on failure, after telling the user why: a missing
 // anchor gets the search's warning, any read past the end of the image "データ取得エラー".

@@ -1,11 +1,14 @@
-// Saves pictures of the change review, the edit history and the backup list for the README:
+// Saves pictures of the change review, the edit history, the backup list, a filtered list and
+// the saves list for the README:
 // shoot_document_views SAVEFILE OUTDIR (run under a display, e.g. Xvfb). SAVEFILE is edited
-// and saved, so pass a scratch copy.
+// and saved, so pass a scratch copy; the saves list shows the other saves of its folder.
+#include "mainwindow/RecordBrowser.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Backups.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -51,22 +54,22 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[2]) + u'/';
     frmMain window;
     window.show();
-    if (!window.openFile(save, false)) {
+    if (!window.files().openFile(save, false)) {
         std::fprintf(stderr, "cannot open the save file\n");
         return 1;
     }
-    window.selectNode(QStringLiteral("Kankei_0_2"));
+    window.browser().selectNode(QStringLiteral("Kankei_0_2"));
 
     // Two openings with a save each leave two backups to list.
     store(window, QStringLiteral("日本海軍"), [](SaveFile& f) { f.AircrewSkill[0][0] = 80; });
-    window.fileSave();
-    window.fileClose();
-    window.openFile(save, false);
+    window.files().save();
+    window.files().close();
+    window.files().openFile(save, false);
     store(window, QStringLiteral("大和型"), [](SaveFile& f) {
         f.ShipClass[0].Perf[1] = 29;
         f.ShipClass[0].Perf[2] = 7000;
     });
-    window.fileSave();
+    window.files().save();
 
     store(window, QStringLiteral("長門型"), [](SaveFile& f) { f.ShipClass[1].Armor[3] = 40; });
     store(window, QStringLiteral("東京"), [](SaveFile& f) {
@@ -78,5 +81,11 @@ int main(int argc, char** argv) {
     bool ok = shootDialogOf(window, "mnuEditReview", out + QStringLiteral("review.png"));
     ok = shootDialogOf(window, "mnuEditHistory", out + QStringLiteral("history.png")) && ok;
     ok = shootDialogOf(window, "mnuFileRestore", out + QStringLiteral("backups.png")) && ok;
+    ok = shootDialogOf(window, "mnuFileSaves", out + QStringLiteral("saves.png")) && ok;
+
+    window.browser().selectNode(QStringLiteral("Kokan_0_1"));
+    window.browser().filterBox()->setText(QStringLiteral("燃料 < 3000 速力 >= 30"));
+    QApplication::processEvents();
+    ok = window.grab().save(out + QStringLiteral("filter.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -83,7 +83,7 @@ class TestFrmMainFlows : public QObject {
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        QVERIFY(w.openFile(path, false));
+        QVERIFY(w.files().openFile(path, false));
     }
 
 private slots:
@@ -175,7 +175,7 @@ private slots:
         QVERIFY(rowTexts(results->model(), 0).contains(u"改妙高型"_s));
 
         ui.answers = {MessageAnswer::No};
-        QVERIFY(w.fileClose());
+        QVERIFY(w.files().close());
         QVERIFY(box->text().isEmpty());
         QVERIFY(!box->isEnabled());
         QVERIFY(!results->isVisible());
@@ -191,9 +191,9 @@ private slots:
         {
             frmMain w;
             QVERIFY(!child<QAction>(w, "mnuFileRecent_0")->isVisible());
-            QVERIFY(w.openFile(first, false));
-            QVERIFY(w.fileClose());
-            QVERIFY(w.openFile(second, false));
+            QVERIFY(w.files().openFile(first, false));
+            QVERIFY(w.files().close());
+            QVERIFY(w.files().openFile(second, false));
             QVERIFY(w.close());
         }
         frmMain w;
@@ -227,7 +227,7 @@ private slots:
         fixtures::ScriptedUi ui;
         {
             frmMain w;
-            QVERIFY(w.openFile(path, false));
+            QVERIFY(w.files().openFile(path, false));
             QVERIFY(w.close());
         }
         QVERIFY(QFile::remove(path));
@@ -244,9 +244,9 @@ private slots:
         const QString second = saveFile(u"SaveFile2.SAVE"_s);
         fixtures::ScriptedUi ui;
         frmMain w;
-        QVERIFY(w.openFile(first, false));
-        QVERIFY(w.fileClose());
-        QVERIFY(w.openFile(second, false));
+        QVERIFY(w.files().openFile(first, false));
+        QVERIFY(w.files().close());
+        QVERIFY(w.files().openFile(second, false));
         markChanged(w);
         ui.answers = {MessageAnswer::Cancel};
         child<QAction>(w, "mnuFileRecent_1")->trigger();
@@ -264,7 +264,7 @@ private slots:
         frmMain w;
         w.show();
         QVERIFY(w.acceptDrops());
-        QVERIFY(w.openFile(first, false));
+        QVERIFY(w.files().openFile(first, false));
         markChanged(w);
 
         // Cancel in the save question keeps the changed file open.
@@ -292,7 +292,7 @@ private slots:
         QVERIFY(w.openFilePath().isEmpty());
         // The open file dropped again stays open as it is; so does the open file when a file
         // that is no save is dropped.
-        QVERIFY(w.openFile(path, false));
+        QVERIFY(w.files().openFile(path, false));
         markChanged(w);
         ui.clear();
         QVERIFY(drop(w, {QUrl::fromLocalFile(path)}));
@@ -314,7 +314,7 @@ private slots:
         fixtures::ScriptedUi ui;
         frmMain w;
         openShown(w, saveFile());
-        QVERIFY(w.selectNode(u"Kankei_0_2"_s));
+        QVERIFY(w.browser().selectNode(u"Kankei_0_2"_s));
         auto* list = child<RecordListView>(w, "ListView");
         list->header()->moveSection(0, 6);  // the class name last
         list->setFocus();
@@ -338,14 +338,14 @@ private slots:
         const QString path = saveFile();
         fixtures::ScriptedUi ui;
         frmMain w;
-        QVERIFY(w.openFile(path, false));
+        QVERIFY(w.files().openFile(path, false));
         QAction* exportCsv = child<QAction>(w, "mnuFileExportCsv");
-        QVERIFY(w.selectNode(u"Kankei"_s));  // no columns
+        QVERIFY(w.browser().selectNode(u"Kankei"_s));  // no columns
         exportCsv->trigger();
         QCOMPARE(ui.messageTexts(), QStringList{mt::nothingToExport()});
         QVERIFY(ui.saveDialogs.empty());
 
-        QVERIFY(w.selectNode(u"Kankei_0_2"_s));
+        QVERIFY(w.browser().selectNode(u"Kankei_0_2"_s));
         const int rows = child<RecordListView>(w, "ListView")->rowCount();
         const QString csv = m_files->filePath(u"cruisers.csv"_s);
         ui.saveChoices = {csv};
@@ -402,7 +402,7 @@ private:
             session.markFileChanged();
             return true;
         }});
-        QVERIFY(w.selectNode(u"ToujouRenAll"_s));
+        QVERIFY(w.browser().selectNode(u"ToujouRenAll"_s));
         auto* list = child<RecordListView>(w, "ListView");
         list->setCurrentIndex(list->model()->index(0, 0));
         w.openSelectedRecord();
