@@ -705,10 +705,8 @@ bool frmMain::fileClose() {
 }
 
 // Every store of the dialog becomes one step of the document's history.
-EditSession frmMain::sessionFor(const QString& itemText, const QString& stepName) {
-    return EditSession{
-        *m_document->model(), [this, stepName] { m_document->applyEdit(stepName); }, {}, itemText, m_gamePath,
-        m_document->path()};
+EditSession frmMain::sessionFor(const QString& itemText, const QString& recordName) {
+    return EditSession(*m_document, recordName, itemText, m_gamePath);
 }
 
 void frmMain::fileProperties() {

@@ -93,7 +93,7 @@ public:
     const QString& openFilePath() const { return m_document->path(); }
     bool isReadOnly() const { return m_document->isReadOnly(); }
     bool isFileChanged() const { return m_document->isChanged(); }
-    SaveFile* saveFile() const { return m_document->model(); }
+    const SaveFile* saveFile() const { return m_document->model(); }
     OpenDocument& document() const { return *m_document; }
     const QString& gamePath() const { return m_gamePath; }
     // The layout last applied and the bar's left edge (the saved splitter position), twips.
@@ -154,7 +154,7 @@ private:
     // there is no help file or it cannot be read.
     mainwindow::HelpWindow* loadHelp(QWidget* owner);
     void showHelpForFrontWindow();
-    EditSession sessionFor(const QString& itemText, const QString& stepName);
+    EditSession sessionFor(const QString& itemText, const QString& recordName);
 
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<StatusPanel> m_status;
