@@ -4,6 +4,7 @@
 #include "editors/EditorDispatch.h"
 #include "editors/ModuleMain.h"
 #include "mainwindow/BackupsDialog.h"
+#include "mainwindow/ChangeCommands.h"
 #include "mainwindow/ChangesDialog.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/DroppedFile.h"
@@ -93,7 +94,7 @@ frmMain::frmMain(QWidget* parent)
     : QMainWindow(parent), m_settings(std::make_unique<SettingsStore>()), m_helpFile(defaultHelpFile()) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(NoFileCaption());
-    m_openers.record = [](const QString& key, EditSession& session, QWidget* owner) {
+    m_openers.record = [](const RecordKey& key, EditSession& session, QWidget* owner) {
         return OpenEditorForKey(key, session, owner);
     };
     if (EditorOpener properties = editorOpeners().fileProperties) {
@@ -911,7 +912,19 @@ void frmMain::editRedo() {
 
 void frmMain::editHistory() {
     if (m_document->isOpen()) {
-        ShowHistory(m_document->history(), this);
+        ShowHistory(m_document->history(), this, [this](int step) {
+            if (const std::optional<RecordKey> key = RecordOfStep(*m_document, step)) {
+                showRecord(*key);
+            }
+        });
+    }
+}
+
+void frmMain::showRecord(const RecordKey& key) {
+    const SearchIndex index = SearchIndex::Build(*m_document->model(), m_tree);
+    if (const SearchEntry* entry = index.entryOf(key)) {
+        showSearchHit(*entry);
+        openSelectedRecord();
     }
 }
 
@@ -922,7 +935,8 @@ std::vector<ChangeRow> frmMain::pendingChanges() const {
 
 void frmMain::editReview() {
     if (m_document->isOpen()) {
-        ShowChanges(pendingChanges(), mt::reviewCaption(), ChangesPurpose::Review, this);
+        ShowChanges(pendingChanges(), mt::reviewCaption(), ChangesPurpose::Review, this,
+                    ReviewActions(*m_document, [this](const RecordKey& key) { showRecord(key); }));
     }
 }
 
@@ -940,20 +954,19 @@ void frmMain::fileCompare() {
     if (!choice) {
         return;
     }
-    const SaveFile& model = *m_document->model();
-    std::vector<FieldChange> differences;
+    std::shared_ptr<SaveFile> other;
     if (SamePath(choice->path, m_document->path())) {
-        differences = DiffModels(model, *m_document->savedModel());
+        other = std::make_shared<SaveFile>(*m_document->savedModel());
     } else {
-        auto other = std::make_unique<SaveFile>();
+        other = std::make_shared<SaveFile>();
         if (OpenSaveFile(choice->path, LockMode::ReadOnly, *other, *m_status, *m_messages).outcome !=
             OpenOutcome::Opened) {
             return;
         }
-        differences = DiffModels(model, *other);
     }
-    ShowChanges(ChangeRowsFor(differences, model), mt::compareCaption(choice->path), ChangesPurpose::Compare,
-                this);
+    ShowChanges(CompareRows(*m_document->model(), *other), mt::compareCaption(choice->path),
+                ChangesPurpose::Compare, this,
+                CompareActions(*m_document, other, [this](const RecordKey& key) { showRecord(key); }));
 }
 
 void frmMain::fileRestoreBackup() {
@@ -1080,8 +1093,8 @@ void frmMain::openSelectedRecord() {
     if (!row || !m_document->isOpen()) {
         return;
     }
-    const QString key = m_listView->rowKey(*row);
-    if (key.isEmpty()) {
+    const std::optional<RecordKey> key = m_listView->rowKey(*row);
+    if (!key) {
         return;
     }
     const int position = *row + 1;
@@ -1090,7 +1103,7 @@ void frmMain::openSelectedRecord() {
     const QString itemText = m_listView->cellText(*row, 0);
     EditSession session = sessionFor(itemText, itemText);
     // A ship whose class number is outside the table is listed, but has no class to edit.
-    const std::optional<EditorRequest> request = ParseRowKey(key, *m_document->model());
+    const std::optional<EditorRequest> request = RequestFor(*key, *m_document->model());
     const bool classMissing =
         request && request->kind == EditorKind::Ship && request->selection.ship >= 0 &&
         (request->selection.record < 0 || request->selection.record >= SaveFile::kShipClasses);
@@ -1098,7 +1111,7 @@ void frmMain::openSelectedRecord() {
         session.selection = request->selection;
     }
     if (!classMissing && m_openers.record) {
-        m_openers.record(key, session, this);
+        m_openers.record(*key, session, this);
     }
     showEditState();
     refreshList(position);

@@ -43,7 +43,7 @@ public:
     // How the window opens its dialogs. The defaults are the registries the dialog units plug
     // into; tests put recorders in their place.
     struct DialogOpeners {
-        std::function<bool(const QString& rowKey, EditSession& session, QWidget* owner)> record{};
+        std::function<bool(const RecordKey& key, EditSession& session, QWidget* owner)> record{};
         std::function<void(EditSession& session, QWidget* owner)> properties{};
         std::function<void(Preferences& preferences, QWidget* owner)> options{};
         std::function<void(QWidget* owner)> about{};
@@ -146,6 +146,8 @@ private:
     void selectTreeItem(QTreeWidgetItem* item);
     // Shows the record of a search match in the tree and the list.
     void showSearchHit(const mainwindow::SearchEntry& hit);
+    // Selects a record in the tree and the list and opens its dialog.
+    void showRecord(const RecordKey& key);
     int currentListPosition() const;
     void followHistory();
     std::vector<mainwindow::ChangeRow> pendingChanges() const;

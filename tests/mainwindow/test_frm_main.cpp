@@ -1,4 +1,5 @@
 #include "catalogue/ReferenceTables.h"
+#include "document/DocumentTexts.h"
 #include "editors/ModuleMain.h"
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/MainWindowTexts.h"
@@ -6,6 +7,7 @@
 #include "mainwindow/RecordRows.h"
 #include "mainwindow/RecordTableModel.h"
 #include "mainwindow/frmMain.h"
+#include "model/ChangeSet.h"
 #include "model/ModelTexts.h"
 #include "platform/Backups.h"
 #include "platform/LockedFile.h"
@@ -151,11 +153,20 @@ class TestFrmMain : public QObject {
     }
     qint64 skillOffset() const { return m_builder.aircrewSkillOffset(); }
 
+    // Sets fields of the open model through the document, as any edit does.
+    static void setFields(frmMain& w, const std::vector<std::pair<QString, QJsonValue>>& values) {
+        ChangeSet set{QStringLiteral("テスト"), {}};
+        for (const auto& [path, value] : values) {
+            set.changes.push_back(*ChangeTo(*w.saveFile(), path, value));
+        }
+        QCOMPARE(w.document().apply(std::move(set)), DocumentEdit::Applied);
+    }
+
     // Changes the model the way an editor's store does, through the list's dispatch point.
     static void edit(frmMain& w, const std::function<void(SaveFile&)>& change) {
-        w.setDialogOpeners({.record = [change](const QString&, EditSession& session, QWidget*) {
+        w.setDialogOpeners({.record = [change](const RecordKey&, EditSession& session, QWidget*) {
             change(session.file);
-            session.markFileChanged();
+            session.commit();
             return true;
         }});
         QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
@@ -904,24 +915,34 @@ private slots:
         QVERIFY(ui.saveDialogs.empty());
     }
 
-    void failedSaveKeepsTheFlag() {
+    // A text the file cannot hold is refused when the dialog stores it: the user is told, and
+    // neither the model nor the edit state changes.
+    void unwritableTextIsRefusedAtTheStore() {
         const QString path = saveFile();
         fixtures::ScriptedUi ui;
         frmMain w;
         QVERIFY(w.openFile(path, false));
-        edit(w, [](SaveFile& file) { file.ShipClass[0].Name.setText(QStringLiteral("\U0001F6A2")); });
-        QVERIFY(!w.fileSave());
-        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::writeError()});
-        QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
-        QVERIFY(w.isFileChanged());
-        QVERIFY(w.windowTitle().endsWith(QStringLiteral(" [編集済み]")));
+        const QString name = w.saveFile()->ShipClass[0].Name.text();
+        QString shown;
+        w.setDialogOpeners({.record = [&shown](const RecordKey&, EditSession& session, QWidget*) {
+            session.file.ShipClass[0].Name.setText(QStringLiteral("\U0001F6A2"));
+            session.commit();
+            shown = session.file.ShipClass[0].Name.text();
+            return true;
+        }});
+        QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
+        auto* list = child<RecordListView>(w, "ListView");
+        list->setCurrentIndex(list->model()->index(0, 0));
+        w.openSelectedRecord();
+        QCOMPARE(ui.messageTexts(),
+                 QStringList{document::texts::changeRefused(
+                     {QStringLiteral("ShipClass[0].Name"), ChangeRefusal::Reason::TextUnmappable})});
+        QCOMPARE(ui.messages[0].icon, MessageIcon::Exclamation);
+        // The dialog's copy shows the model as it stays.
+        QCOMPARE(shown, name);
+        QVERIFY(!w.isFileChanged());
+        QVERIFY(w.fileClose());
         QCOMPARE(readFile(path), m_image);
-        // Closing now asks, and a Yes that fails again keeps the file open.
-        ui.clear();
-        ui.answers = {MessageAnswer::Yes};
-        QVERIFY(!w.fileClose());
-        QCOMPARE(ui.messageTexts(), (QStringList{mt::saveQuestion(path), korven::texts::writeError()}));
-        QCOMPARE(w.openFilePath(), path);
     }
 
     // Saves that fail on disk: the file stays as it was, the window says so and keeps the edits.
@@ -1120,8 +1141,7 @@ private slots:
         QTest::newRow("missing folder")
             << "no/such/folder/SaveFile2.SAVE" << false
             << writeError + u"\r\n原因: ファイルまたはフォルダが見つかりません。"_s;
-        // Not a file problem: no reason line.
-        QTest::newRow("text without a code page form") << "SaveFile2.SAVE" << true << writeError;
+        // A text without a code page 932 form no longer reaches the writer: the store refuses it.
         QTest::newRow("read-only target")
             << "ReadOnly.SAVE" << false << cannotOpen + u"\r\n原因: ファイルが読み取り専用になっています。"_s;
         QTest::newRow("target held by another editor")
@@ -1291,7 +1311,7 @@ private slots:
         setSkill(w, 77);
         QVERIFY(undo->isEnabled());
         QVERIFY(!redo->isEnabled());
-        QCOMPARE(undo->text(), QStringLiteral("元に戻す(&U) 「日本海軍を編集」"));
+        QCOMPARE(undo->text(), QStringLiteral("元に戻す(&U) 「日本海軍: 搭乗員練度（戦闘機） 40→77」"));
         QCOMPARE(column(list, 1).first(), QStringLiteral("77"));
 
         undo->trigger();
@@ -1301,7 +1321,7 @@ private slots:
         QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("未編集"));
         QCOMPARE(column(list, 1).first(), QString::number(original));
         QVERIFY(!undo->isEnabled());
-        QCOMPARE(redo->text(), QStringLiteral("やり直し(&R) 「日本海軍を編集」"));
+        QCOMPARE(redo->text(), QStringLiteral("やり直し(&R) 「日本海軍: 搭乗員練度（戦闘機） 40→77」"));
 
         redo->trigger();
         QCOMPARE(w.saveFile()->AircrewSkill[0][0], uint8_t(77));
@@ -1322,14 +1342,14 @@ private slots:
         fixtures::ScriptedUi ui;
         frmMain w;
         QVERIFY(w.openFile(path, false));
-        setSkill(w, 40);
-        setSkill(w, 41);
+        setSkill(w, 42);
+        setSkill(w, 43);
         QVERIFY(w.fileSave());
         action(w, "mnuEditUndo")->trigger();
         QVERIFY(w.isFileChanged());
         QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [編集済み]"));
         QVERIFY(w.fileSave());
-        QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(40));
+        QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(42));
         action(w, "mnuEditRedo")->trigger();
         QVERIFY(w.isFileChanged());
     }
@@ -1358,11 +1378,11 @@ private slots:
         fixtures::ScriptedUi ui;
         frmMain w;
         QVERIFY(w.openFile(path, false));
-        w.setDialogOpeners({.record = [](const QString&, EditSession& session, QWidget*) {
+        w.setDialogOpeners({.record = [](const RecordKey&, EditSession& session, QWidget*) {
             session.file.AircrewSkill[1][0] = 10;
-            session.markFileChanged();  // Apply
+            session.commit();  // Apply
             session.file.AircrewSkill[1][1] = 11;
-            session.markFileChanged();  // OK
+            session.commit();  // OK
             return true;
         }});
         QVERIFY(w.selectNode(QStringLiteral("ToujouRenAll")));
@@ -1371,8 +1391,8 @@ private slots:
         w.openSelectedRecord();
         QUndoStack& history = w.document().history();
         QCOMPARE(history.count(), 2);
-        QCOMPARE(history.text(0), QStringLiteral("日本陸軍を編集"));
-        QCOMPARE(history.text(1), QStringLiteral("日本陸軍を編集"));
+        QCOMPARE(history.text(0), QStringLiteral("日本陸軍: 搭乗員練度（戦闘機） 50→10"));
+        QCOMPARE(history.text(1), QStringLiteral("日本陸軍: 搭乗員練度（爆撃機） 55→11"));
         // The history view moves the document as the menu does.
         w.setDialogOpeners({});
         QTimer::singleShot(0, [&w] {
@@ -1395,10 +1415,11 @@ private slots:
         QVERIFY(w.openFile(path, false));
         w.setDialogOpeners({.properties = [](EditSession& session, QWidget*) {
             session.file.TurnInfo[0] = 3;
-            session.markFileChanged();
+            session.commit();
         }});
         action(w, "mnuFileProperties")->trigger();
-        QCOMPARE(w.document().history().undoText(), QStringLiteral("ﾌﾟﾛﾊﾟﾃｨを編集"));
+        QVERIFY(w.document().history().undoText().startsWith(mt::propertiesStepName() +
+                                                             QStringLiteral(": 現在ターン ")));
         action(w, "mnuEditUndo")->trigger();
         QVERIFY(!w.isFileChanged());
         QCOMPARE(w.saveFile()->TurnInfo[0], w.document().savedModel()->TurnInfo[0]);
@@ -1434,7 +1455,7 @@ private slots:
         setSkill(w, 77);
         w.setDialogOpeners({.properties = [](EditSession& session, QWidget*) {
             session.file.TurnInfo[0] = 4;
-            session.markFileChanged();
+            session.commit();
         }});
         action(w, "mnuFileProperties")->trigger();
         QStringList rows;
@@ -1612,16 +1633,16 @@ private slots:
         fixtures::ScriptedUi ui;
         frmMain w;
         QVERIFY(w.openFile(saveFile(), false));
-        w.saveFile()->Ship[510].Words[2] = 7;
-        w.saveFile()->Ship[511].Words[2] = 13015;
-        w.saveFile()->Ship[512].Words[2] = 15002;
+        setFields(w, {{QStringLiteral("Ship[510].Words[2]"), 7},
+                      {QStringLiteral("Ship[511].Words[2]"), 13015},
+                      {QStringLiteral("Ship[512].Words[2]"), 15002}});
         const int group = ListingGroupOfClass(*w.saveFile(), w.saveFile()->Ship[510].Words[3]);
         QVERIFY(w.selectNode(QStringLiteral("Kokan_1_%1").arg(group)));
         auto* list = child<RecordListView>(w, "ListView");
         const QStringList names = column(list, 0);
         QVERIFY(names.contains(QStringLiteral("No.0007")));
         QCOMPARE(list->rowKey(rowsNamed(list, QStringLiteral("No.0007")).value(0)),
-                 QStringLiteral("Kokan510"));
+                 (std::optional(RecordKey{RecordKind::Ship, 510})));
     }
 
     void sortToggling() {
@@ -1714,8 +1735,8 @@ private slots:
         w.show();
         QVERIFY(w.openFile(path, false));
         OpenerLog log;
-        w.setDialogOpeners({.record = [&log](const QString& key, EditSession& session, QWidget* owner) {
-            log.keys.append(key);
+        w.setDialogOpeners({.record = [&log](const RecordKey& key, EditSession& session, QWidget* owner) {
+            log.keys.append(key.text());
             log.itemTexts.append(session.selectedItemText);
             log.openPaths.append(session.openFilePath);
             log.gamePaths.append(session.gamePath);
@@ -1761,8 +1782,8 @@ private slots:
         w.show();
         QVERIFY(w.openFile(saveFile(), false));
         QStringList opened;
-        w.setDialogOpeners({.record = [&opened](const QString& key, EditSession&, QWidget*) {
-            opened.append(key);
+        w.setDialogOpeners({.record = [&opened](const RecordKey& key, EditSession&, QWidget*) {
+            opened.append(key.text());
             return true;
         }});
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
@@ -1806,14 +1827,14 @@ private slots:
         clickHeader(list, 0);
         clickHeader(list, 0);  // descending
         QString openedKey;
-        w.setDialogOpeners({.record = [&openedKey](const QString& key, EditSession& session, QWidget*) {
-            openedKey = key;
+        w.setDialogOpeners({.record = [&openedKey](const RecordKey& key, EditSession& session, QWidget*) {
+            openedKey = key.text();
             session.file.ShipClass[16].Name.setText(QStringLiteral("改高雄型"));
-            session.markFileChanged();
+            session.commit();
             return true;
         }});
         setCurrentRow(list, 2);
-        const QString selectedKey = list->rowKey(2);
+        const QString selectedKey = list->rowKey(2)->text();
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(openedKey, selectedKey);
         // Rebuilt unsorted from the model, with the row at position 3 selected.
@@ -1831,10 +1852,10 @@ private slots:
         QVERIFY(w.selectNode(QStringLiteral("Kankei_0_2")));
         auto* list = child<RecordListView>(w, "ListView");
         const int rows = list->rowCount();
-        w.setDialogOpeners({.record = [](const QString&, EditSession& session, QWidget*) {
+        w.setDialogOpeners({.record = [](const RecordKey&, EditSession& session, QWidget*) {
             session.file.ShipClass[static_cast<std::size_t>(session.selection.record)].Kind[1] =
                 12;  // now a destroyer
-            session.markFileChanged();
+            session.commit();
             return true;
         }});
         setCurrentRow(list, rows - 1);
@@ -1847,10 +1868,10 @@ private slots:
         fixtures::ScriptedUi ui;
         frmMain w;
         QVERIFY(w.openFile(saveFile(), false));
-        w.saveFile()->Ship[0].Words[3] = 400;
+        setFields(w, {{QStringLiteral("Ship[0].Words[3]"), 400}});
         int opened = 0;
         w.setDialogOpeners(
-            {.record = [&opened](const QString&, EditSession&, QWidget*) { return ++opened > 0; }});
+            {.record = [&opened](const RecordKey&, EditSession&, QWidget*) { return ++opened > 0; }});
         QVERIFY(w.selectNode(QStringLiteral("Kokan_0_0")));
         auto* list = child<RecordListView>(w, "ListView");
         const QList<int> found = rowsNamed(list, catalogue::ShipNames()[0]);
@@ -1870,7 +1891,8 @@ private slots:
         w.setDialogOpeners({.properties =
                                 [&log](EditSession& session, QWidget*) {
                                     ++log.properties;
-                                    session.markFileChanged();
+                                    session.file.TurnInfo[0] = 5;
+                                    session.commit();
                                 },
                             .options =
                                 [&log](Preferences& preferences, QWidget*) {
