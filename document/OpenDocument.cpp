@@ -13,26 +13,32 @@
 
 namespace korven {
 
-// One store of an edit dialog: the whole model before and after it. The model is small enough
-// to copy, and a snapshot needs nothing from the dialogs.
-class OpenDocument::EditStep : public QUndoCommand {
+// One change set. It holds only the changed fields with both values, so the history grows
+// with the edits and not with the model.
+class OpenDocument::ChangeStep : public QUndoCommand {
 public:
-    EditStep(OpenDocument& document, const QString& name, Snapshot before, Snapshot after)
-        : QUndoCommand(name), m_document(document), m_before(std::move(before)), m_after(std::move(after)) {}
+    ChangeStep(OpenDocument& document, ChangeSet changes)
+        : QUndoCommand(changes.name), m_document(document), m_changes(std::move(changes.changes)) {}
 
-    void undo() override { m_document.restore(m_before); }
+    const std::vector<FieldChange>& changes() const { return m_changes; }
+    void undo() override { move(ChangeDirection::Backward); }
     void redo() override {
-        // The dialog has already stored into the model when the step is pushed.
+        // The set was applied before the step was pushed.
         if (m_pushed) {
-            m_document.restore(m_after);
+            move(ChangeDirection::Forward);
         }
         m_pushed = true;
     }
 
 private:
+    void move(ChangeDirection direction) {
+        // Every value was stored once already, so it fits its field.
+        ApplyChanges(*m_document.m_model, m_changes, direction);
+        emit m_document.changed(m_changes);
+    }
+
     OpenDocument& m_document;
-    Snapshot m_before;
-    Snapshot m_after;
+    std::vector<FieldChange> m_changes;
     bool m_pushed = false;
 };
 
@@ -77,8 +83,7 @@ DocumentOpen OpenDocument::open(const QString& path, bool readOnly) {
     m_handle = std::move(opened.handle);
     m_backedUp = false;
     m_backupPath.clear();
-    m_current = std::make_shared<const SaveFile>(*m_model);
-    m_saved = m_current;
+    m_saved = std::make_unique<const SaveFile>(*m_model);
     return DocumentOpen::Opened;
 }
 
@@ -150,7 +155,7 @@ SaveOutcome OpenDocument::saveAs(const QString& path) {
 }
 
 void OpenDocument::markSaved() {
-    m_saved = m_current;
+    m_saved = std::make_unique<const SaveFile>(*m_model);
     m_history.setClean();
 }
 
@@ -179,8 +184,7 @@ OpenDocument::RestoreOutcome OpenDocument::restoreBackup(const QString& backupPa
     // The model keeps its address; the steps of the replaced file no longer apply.
     *m_model = std::move(*restored);
     m_history.clear();
-    m_current = std::make_shared<const SaveFile>(*m_model);
-    m_saved = m_current;
+    m_saved = std::make_unique<const SaveFile>(*m_model);
     m_backedUp = true;
     m_backupPath = *before;
     return {DocumentRestore::Restored, *before};
@@ -189,7 +193,6 @@ OpenDocument::RestoreOutcome OpenDocument::restoreBackup(const QString& backupPa
 void OpenDocument::close() {
     m_handle.reset();
     m_model.reset();
-    m_current.reset();
     m_saved.reset();
     m_path.clear();
     m_backedUp = false;
@@ -198,14 +201,28 @@ void OpenDocument::close() {
     m_history.clear();
 }
 
-bool OpenDocument::applyEdit(const QString& recordName) {
+DocumentEdit OpenDocument::apply(ChangeSet changes) {
     if (!isOpen()) {
-        return false;
+        return DocumentEdit::NoFile;
     }
-    auto after = std::make_shared<const SaveFile>(*m_model);
-    m_history.push(new EditStep(*this, document::texts::editStep(recordName), m_current, after));
-    m_current = std::move(after);
-    return true;
+    if (changes.changes.empty()) {
+        return DocumentEdit::NoChange;
+    }
+    if (const std::optional<ChangeRefusal> refused =
+            ApplyChanges(*m_model, changes.changes, ChangeDirection::Forward)) {
+        m_messages.show(Message(document::texts::changeRefused(*refused), MessageIcon::Exclamation));
+        return DocumentEdit::Refused;
+    }
+    auto* step = new ChangeStep(*this, std::move(changes));
+    // Pushed first, so that whoever is told finds the document changed already.
+    m_history.push(step);
+    emit changed(step->changes());
+    return DocumentEdit::Applied;
+}
+
+std::vector<FieldChange> OpenDocument::stepChanges(int index) const {
+    const auto* step = dynamic_cast<const ChangeStep*>(m_history.command(index));
+    return step != nullptr ? step->changes() : std::vector<FieldChange>{};
 }
 
 bool OpenDocument::undo() {
@@ -222,14 +239,6 @@ bool OpenDocument::redo() {
     }
     m_history.redo();
     return true;
-}
-
-void OpenDocument::restore(const Snapshot& snapshot) {
-    // The image is the file as last written; the writer patches the restored fields into it.
-    QByteArray image = m_model->image;
-    *m_model = *snapshot;
-    m_model->image = std::move(image);
-    m_current = snapshot;
 }
 
 }  // namespace korven

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "model/ChangeSet.h"
 #include "model/SaveFile.h"
 #include "platform/Backups.h"
 #include "platform/LockedFile.h"
 #include "platform/Sinks.h"
 
+#include <QObject>
 #include <QString>
 #include <QUndoStack>
 
@@ -23,6 +25,12 @@ enum class DocumentSave {
     ReloadWanted,  // the file changed on disk and the user chose it over the edits
 };
 enum class DocumentRestore { Restored, NoFile, ReadOnly, Failed };
+enum class DocumentEdit {
+    Applied,
+    NoFile,
+    NoChange,
+    Refused,  // a path or value the file cannot hold; the user has been told, the model is as it was
+};
 
 struct SaveOutcome {
     DocumentSave outcome = DocumentSave::NoFile;
@@ -31,19 +39,19 @@ struct SaveOutcome {
 };
 
 // The one open save file: its path, read-only and changed flags, the model, the locked handle,
-// the backup made before the first write, and the history of edit-dialog stores. Windows show
-// it; every failure has been told through the message sink by the time an outcome returns.
+// the backup made before the first write, and the history of its edits. Windows show it; every
+// failure has been told through the message sink by the time an outcome returns. While a file
+// is open its model changes only through apply(), undo() and redo(), and each tells changed().
 //
 // The history is a QUndoStack (QtGui, which needs no display) so that the window's undo view
 // and menu bind to the same stack the document undoes on; a second history kept in step with
 // it would be two truths about which state is the saved one.
-class OpenDocument {
+class OpenDocument : public QObject {
+    Q_OBJECT
 public:
     // Backups go to `backupFolder`, or when empty to the default folder as it is at each save.
     OpenDocument(StatusSink& status, MessageSink& messages, QString backupFolder = {});
     ~OpenDocument();
-    OpenDocument(const OpenDocument&) = delete;
-    OpenDocument& operator=(const OpenDocument&) = delete;
 
     DocumentOpen open(const QString& path, bool readOnly);
     // Writes the model into the open file, never silently over a file another program changed
@@ -66,9 +74,8 @@ public:
     // Drops the file, the model and the history; the read-only flag stays until the next open.
     void close();
 
-    // An edit dialog stored into model(): records the change as one step "<record>を編集".
-    // False when no file is open.
-    bool applyEdit(const QString& recordName);
+    // Applies the changes to the model and makes them one step of the history, named as the set.
+    DocumentEdit apply(ChangeSet changes);
     bool undo();
     bool redo();
 
@@ -77,18 +84,23 @@ public:
     bool isReadOnly() const { return m_readOnly; }
     // The model differs from the file as last opened or saved, by the history's reckoning.
     bool isChanged() const { return isOpen() && !m_history.isClean(); }
-    // Null when no file is open. Its address stays the same while the file is open.
-    SaveFile* model() const { return m_model.get(); }
+    // Null when no file is open. Its address stays the same while the file is open; read it,
+    // and change it through apply().
+    const SaveFile* model() const { return m_model.get(); }
     // The model as the file on disk holds it (at opening or the last save); null when closed.
     const SaveFile* savedModel() const { return m_saved.get(); }
     QUndoStack& history() { return m_history; }
+    // The changes of the history's step `index`; empty for an index it does not have.
+    std::vector<FieldChange> stepChanges(int index) const;
     BackupStore backups() const;
 
-private:
-    class EditStep;
-    using Snapshot = std::shared_ptr<const SaveFile>;
+signals:
+    // The fields an edit, an undo or a redo changed, with the values before and after it.
+    void changed(const std::vector<FieldChange>& changes);
 
-    void restore(const Snapshot& snapshot);
+private:
+    class ChangeStep;
+
     void markSaved();
 
     StatusSink& m_status;
@@ -99,8 +111,7 @@ private:
     bool m_readOnly = false;
     std::unique_ptr<SaveFile> m_model;
     std::unique_ptr<LockedFile> m_handle;
-    Snapshot m_current;  // the model as the history's current step left it
-    Snapshot m_saved;
+    std::unique_ptr<const SaveFile> m_saved;
     bool m_backedUp = false;  // the open file's backup exists
     QString m_backupPath;
     QUndoStack m_history;

@@ -288,7 +288,7 @@ void EditDialog::applyEdits() {
         return;
     }
     StoreControls();
-    m_session.markFileChanged();
+    m_session.commit();
     undoEdits();
 }
 
@@ -298,7 +298,7 @@ void EditDialog::enterEdits() {
     }
     if (m_apply->isEnabled()) {
         StoreControls();
-        m_session.markFileChanged();
+        m_session.commit();
     }
     accept();
 }

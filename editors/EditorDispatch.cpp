@@ -1,6 +1,5 @@
 #include "editors/EditorDispatch.h"
 
-#include "editors/EditRules.h"
 #include "editors/FileProperties.h"
 #include "editors/frmAir.h"
 #include "editors/frmBase.h"
@@ -8,46 +7,37 @@
 #include "editors/frmShip.h"
 #include "editors/frmToujouRen.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace korven {
-namespace {
-
-int16_t numberFrom(const QString& key, qsizetype from) {
-    return rules::fitted<int16_t>(rules::numericValue(key.mid(from)));
-}
-
-}  // namespace
-
-std::optional<EditorRequest> ParseRowKey(const QString& key, const SaveFile& file) {
+std::optional<EditorRequest> RequestFor(const RecordKey& key, const SaveFile& file) {
     Selection selection;
-    if (key.startsWith(u"Kankei")) {
-        selection.record = numberFrom(key, 6);
-        selection.ship = -1;
-        return EditorRequest{EditorKind::Ship, selection};
-    }
-    if (key.startsWith(u"Kokan")) {
-        selection.ship = numberFrom(key, 5);
-        if (selection.ship < 0 || selection.ship >= SaveFile::kShips) {
-            return std::nullopt;
-        }
-        selection.record = file.Ship[static_cast<std::size_t>(selection.ship)].Words[3];
-        return EditorRequest{EditorKind::Ship, selection};
-    }
-    if (key.startsWith(u"Air")) {
-        selection.record = numberFrom(key, 3);
-        return EditorRequest{EditorKind::Air, selection};
-    }
-    if (key.startsWith(u"Base")) {
-        selection.record = numberFrom(key, 4);
-        return EditorRequest{EditorKind::Base, selection};
-    }
-    if (key.startsWith(u"Kagaku")) {
-        selection.target1 = numberFrom(key.mid(6, 1), 0);
-        selection.target2 = numberFrom(key.mid(8, 1), 0);
-        return EditorRequest{EditorKind::Kagaku, selection};
-    }
-    if (key.startsWith(u"ToujouRen")) {
-        selection.record = numberFrom(key, 9);
-        return EditorRequest{EditorKind::ToujouRen, selection};
+    const auto number = static_cast<int16_t>(std::clamp(key.index, -1, int(INT16_MAX)));
+    switch (key.kind) {
+        case RecordKind::ShipClass:
+            selection.record = number;
+            return EditorRequest{EditorKind::Ship, selection};
+        case RecordKind::Ship:
+            if (key.index < 0 || key.index >= SaveFile::kShips) {
+                return std::nullopt;
+            }
+            selection.ship = number;
+            selection.record = file.Ship[static_cast<std::size_t>(key.index)].Words[3];
+            return EditorRequest{EditorKind::Ship, selection};
+        case RecordKind::AircraftType:
+            selection.record = number;
+            return EditorRequest{EditorKind::Air, selection};
+        case RecordKind::Base:
+            selection.record = number;
+            return EditorRequest{EditorKind::Base, selection};
+        case RecordKind::ScienceWeapon:
+            selection.target1 = number;
+            selection.target2 = static_cast<int16_t>(std::clamp(key.step, -1, int(INT16_MAX)));
+            return EditorRequest{EditorKind::Kagaku, selection};
+        case RecordKind::AircrewSkill:
+            selection.record = number;
+            return EditorRequest{EditorKind::ToujouRen, selection};
     }
     return std::nullopt;
 }
@@ -65,8 +55,8 @@ const EditorOpeners& editorOpeners() {
     return openers;
 }
 
-bool OpenEditorForKey(const QString& key, EditSession& session, QWidget* owner) {
-    const std::optional<EditorRequest> request = ParseRowKey(key, session.file);
+bool OpenEditorForKey(const RecordKey& key, EditSession& session, QWidget* owner) {
+    const std::optional<EditorRequest> request = RequestFor(key, session.file);
     if (!request) {
         return false;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/EditSession.h"
+#include "model/RecordKey.h"
 
 #include <QString>
 
@@ -18,9 +19,9 @@ struct EditorRequest {
     Selection selection;
 };
 
-// Reads a row key ("Kankei12", "Kokan512", "Air5", "Base3", "Kagaku1,4", "ToujouRen2"); an
-// individual ship's class comes from the model. Nothing for an empty or unknown key.
-std::optional<EditorRequest> ParseRowKey(const QString& key, const SaveFile& file);
+// The editor of a record; an individual ship's class comes from the model. Nothing for a
+// record outside its table.
+std::optional<EditorRequest> RequestFor(const RecordKey& key, const SaveFile& file);
 
 // Shows a dialog modally over `owner` for one record or for the open file.
 using EditorOpener = void (*)(EditSession& session, QWidget* owner);
@@ -37,8 +38,8 @@ struct EditorOpeners {
 // The dialogs the program has; a kind without one opens nothing.
 const EditorOpeners& editorOpeners();
 
-// Opens the editor for the row key with `session`'s selection set from it. False when the key
+// Opens the editor for the record with `session`'s selection set from it. False when the key
 // names no editor (nothing is shown).
-bool OpenEditorForKey(const QString& key, EditSession& session, QWidget* owner);
+bool OpenEditorForKey(const RecordKey& key, EditSession& session, QWidget* owner);
 
 }  // namespace korven

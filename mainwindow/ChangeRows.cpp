@@ -44,18 +44,19 @@ QString shipName(const SaveFile& file, int index) {
 }
 
 // The aircraft type whose development state the entry holds.
-QString developedAircraft(const SaveFile& file, int entry) {
+std::optional<int> developedAircraft(int entry) {
     for (int n = 0; n < SaveFile::kAircraftTypes; ++n) {
         if (catalogue::AirToKaihatsu(static_cast<int16_t>(n)).index == entry) {
-            return aircraftName(file, n);
+            return n;
         }
     }
-    return QString::number(entry);
+    return std::nullopt;
 }
 
 struct Named {
     QString category;
     QString record;
+    std::optional<RecordKey> key;
 };
 
 Named name(const FieldChange& change, const std::vector<int>& indices, const SaveFile& file) {
@@ -63,35 +64,48 @@ Named name(const FieldChange& change, const std::vector<int>& indices, const Sav
     const QString& kind = change.kind;
     if (kind == u"ShipClass") {
         const ShipClassRecord* c = at(file.ShipClass, n);
-        return {texts::nodeKankei(), c != nullptr ? c->Name.text() : QString::number(n)};
+        return {texts::nodeKankei(), c != nullptr ? c->Name.text() : QString::number(n),
+                RecordKey{RecordKind::ShipClass, n}};
     }
     if (kind == u"Ship") {
-        return {texts::nodeKokan(), shipName(file, n)};
+        return {texts::nodeKokan(), shipName(file, n), RecordKey{RecordKind::Ship, n}};
     }
     if (kind == u"AircraftType") {
-        return {texts::nodeKoukuki(), aircraftName(file, n)};
+        return {texts::nodeKoukuki(), aircraftName(file, n), RecordKey{RecordKind::AircraftType, n}};
     }
     if (kind == u"AirDevelopment") {
-        return {texts::airDevelopmentCategory(), developedAircraft(file, n)};
+        const std::optional<int> aircraft = developedAircraft(n);
+        if (!aircraft) {
+            return {texts::airDevelopmentCategory(), QString::number(n), std::nullopt};
+        }
+        return {texts::airDevelopmentCategory(), aircraftName(file, *aircraft),
+                RecordKey{RecordKind::AircraftType, *aircraft}};
     }
     if (kind == u"Base") {
         const BaseRecord* b = at(file.Base, n);
-        return {texts::nodeKichi(), b != nullptr ? ToFullWidth(b->Name.text()) : QString::number(n)};
+        return {texts::nodeKichi(), b != nullptr ? ToFullWidth(b->Name.text()) : QString::number(n),
+                RecordKey{RecordKind::Base, n}};
     }
     if (kind == u"ScienceWeapon" && indices.size() >= 2) {
         const auto text = catalogue::ScienceWeaponTextOf(indices[0], indices[1]);
         return {texts::nodeKagaku(),
-                text ? text->name : QStringLiteral("%1,%2").arg(indices[0]).arg(indices[1])};
+                text ? text->name : QStringLiteral("%1,%2").arg(indices[0]).arg(indices[1]),
+                RecordKey{RecordKind::ScienceWeapon, indices[0], indices[1]}};
     }
     if (kind == u"AircrewSkill") {
         return {texts::nodeToujouRen(),
-                catalogue::labelOr(catalogue::AircrewNationNames(), n, QString::number(n))};
+                catalogue::labelOr(catalogue::AircrewNationNames(), n, QString::number(n)),
+                RecordKey{RecordKind::AircrewSkill, n}};
     }
     if (kind == u"CarrierAir") {
+        // The aircraft a carrier holds are edited with the ship that carries it.
         const CarrierAirRecord* air = at(file.CarrierAir, n);
-        return {texts::carrierAirCategory(), air != nullptr ? shipName(file, air->Key) : QString::number(n)};
+        if (air == nullptr) {
+            return {texts::carrierAirCategory(), QString::number(n), std::nullopt};
+        }
+        return {texts::carrierAirCategory(), shipName(file, air->Key), RecordKey{RecordKind::Ship, air->Key}};
     }
-    return {texts::propertiesStepName(), QString()};
+    return {texts::propertiesStepName(), QString(), std::nullopt};
 }
 
 }  // namespace
@@ -104,7 +118,7 @@ std::vector<ChangeRow> ChangeRowsFor(const std::vector<FieldChange>& changes, co
         const fields::Description* description = fields::Describe(change.path);
         rows.push_back({std::move(named.category), std::move(named.record),
                         description != nullptr ? QString::fromUtf8(description->japanese) : change.path,
-                        change.oldText(), change.newText(), change.path});
+                        change.oldText(), change.newText(), change.path, named.key});
     }
     return rows;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "model/ModelDiff.h"
+#include "model/RecordKey.h"
 #include "model/SaveFile.h"
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // The rows of the change view: each differing field as its category, the record's name as the
@@ -19,6 +21,7 @@ struct ChangeRow {
     QString before;
     QString after;
     QString path;
+    std::optional<RecordKey> key;  // the record whose dialog edits the field; none for the file's own
 };
 
 // Names come from `names`, the model the changes lead to.

@@ -2,6 +2,7 @@
 
 #include "mainwindow/MainWindowTexts.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -27,6 +28,19 @@ QString summary(int count, ChangesPurpose purpose) {
     return text;
 }
 
+void fillList(QTreeWidget* list, const std::vector<mainwindow::ChangeRow>& rows) {
+    list->clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(rows.size()));
+    for (const mainwindow::ChangeRow& row : rows) {
+        auto* item = new QTreeWidgetItem(
+            QStringList{row.category, row.record, row.field, row.before, row.after, row.path});
+        item->setData(0, Qt::UserRole, static_cast<qulonglong>(items.size()));
+        items.append(item);
+    }
+    list->addTopLevelItems(items);
+}
+
 QTreeWidget* changeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesPurpose purpose,
                         QWidget* parent) {
     auto* list = new QTreeWidget(parent);
@@ -38,13 +52,7 @@ QTreeWidget* changeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesP
     list->setHeaderLabels({mt::colChangeCategory(), mt::colChangeRecord(), mt::colChangeField(),
                            compare ? mt::colCompareOpen() : mt::colChangeBefore(),
                            compare ? mt::colCompareOther() : mt::colChangeAfter(), mt::colChangePath()});
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(rows.size()));
-    for (const mainwindow::ChangeRow& row : rows) {
-        items.append(new QTreeWidgetItem(
-            QStringList{row.category, row.record, row.field, row.before, row.after, row.path}));
-    }
-    list->addTopLevelItems(items);
+    fillList(list, rows);
     // Room beyond the widest text for the focus frame and the sort of spacing a header wants.
     for (int c = 0; c < list->columnCount(); ++c) {
         list->resizeColumnToContents(c);
@@ -56,13 +64,47 @@ QTreeWidget* changeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesP
 }  // namespace
 
 bool ShowChanges(const std::vector<mainwindow::ChangeRow>& rows, const QString& caption,
-                 ChangesPurpose purpose, QWidget* owner) {
+                 ChangesPurpose purpose, QWidget* owner, const ChangesActions& actions) {
     QDialog dialog(owner);
     dialog.setObjectName(QStringLiteral("frmChanges"));
     dialog.setWindowTitle(caption);
     auto* label = new QLabel(summary(static_cast<int>(rows.size()), purpose), &dialog);
     label->setObjectName(QStringLiteral("lblSummary"));
     QTreeWidget* list = changeList(rows, purpose, &dialog);
+    std::vector<mainwindow::ChangeRow> shown = rows;
+    auto rowOf = [&shown](const QTreeWidgetItem* item) -> const mainwindow::ChangeRow& {
+        return shown[item->data(0, Qt::UserRole).toULongLong()];
+    };
+    std::optional<RecordKey> chosen;
+    if (actions.open) {
+        QObject::connect(list, &QTreeWidget::itemDoubleClicked, &dialog, [&](QTreeWidgetItem* item) {
+            if (rowOf(item).key) {
+                chosen = rowOf(item).key;
+                dialog.done(QDialog::Rejected);
+            }
+        });
+    }
+    if (actions.apply) {
+        auto* command = new QAction(actions.caption, list);
+        command->setObjectName(QStringLiteral("mnuChangeApply"));
+        list->setContextMenuPolicy(Qt::ActionsContextMenu);
+        list->addAction(command);
+        QObject::connect(command, &QAction::triggered, &dialog, [&] {
+            std::vector<mainwindow::ChangeRow> picked;
+            const QList<QTreeWidgetItem*> selected = actions.oneRow && list->currentItem() != nullptr
+                                                         ? QList{list->currentItem()}
+                                                         : list->selectedItems();
+            for (const QTreeWidgetItem* item : selected) {
+                picked.push_back(rowOf(item));
+            }
+            if (picked.empty()) {
+                return;
+            }
+            shown = actions.apply(picked);
+            fillList(list, shown);
+            label->setText(summary(static_cast<int>(shown.size()), purpose));
+        });
+    }
 
     auto* buttons = new QDialogButtonBox(&dialog);
     if (purpose == ChangesPurpose::BeforeSave) {
@@ -83,7 +125,11 @@ bool ShowChanges(const std::vector<mainwindow::ChangeRow>& rows, const QString& 
     layout->addWidget(list);
     layout->addWidget(buttons);
     dialog.resize(640, 400);
-    return dialog.exec() == QDialog::Accepted;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (chosen) {
+        actions.open(*chosen);
+    }
+    return accepted;
 }
 
 }  // namespace korven

@@ -2,6 +2,7 @@
 
 #include "mainwindow/ChangeRows.h"
 
+#include <functional>
 #include <vector>
 
 class QWidget;
@@ -14,8 +15,19 @@ enum class ChangesPurpose {
     Compare,     // the fields in which another file differs, to read
 };
 
+// What the rows lead to; a missing function leaves its command out.
+struct ChangesActions {
+    // A double-clicked row's record, shown and opened once the view has closed.
+    std::function<void(const RecordKey& key)> open;
+    // The context menu's command (`caption`) on the selected rows, or on the clicked row alone
+    // when `oneRow`; it returns the rows to show afterwards.
+    QString caption;
+    bool oneRow = false;
+    std::function<std::vector<mainwindow::ChangeRow>(const std::vector<mainwindow::ChangeRow>& chosen)> apply;
+};
+
 // Shows the rows modally; true when the user chose to save (BeforeSave) or closed the view.
 bool ShowChanges(const std::vector<mainwindow::ChangeRow>& rows, const QString& caption,
-                 ChangesPurpose purpose, QWidget* owner);
+                 ChangesPurpose purpose, QWidget* owner, const ChangesActions& actions = {});
 
 }  // namespace korven

@@ -1,6 +1,7 @@
 #include "mainwindow/FileCommands.h"
 
 #include "mainwindow/BackupsDialog.h"
+#include "mainwindow/ChangeCommands.h"
 #include "mainwindow/ChangesDialog.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/DroppedFile.h"
@@ -253,34 +254,30 @@ void FileCommands::compare() {
     if (!choice) {
         return;
     }
-    std::unique_ptr<SaveFile> holder;
-    const SaveFile* other = loadForCompare(choice->path, holder);
-    if (other == nullptr) {
+    const std::shared_ptr<const SaveFile> other = loadForCompare(choice->path);
+    if (!other) {
         return;
     }
-    const SaveFile& model = *m_document.model();
-    ShowChanges(ChangeRowsFor(DiffModels(model, *other), model), mt::compareCaption(choice->path),
-                ChangesPurpose::Compare, m_owner);
+    ShowChanges(CompareRows(*m_document.model(), *other), mt::compareCaption(choice->path),
+                ChangesPurpose::Compare, m_owner,
+                CompareActions(m_document, other, [this](const RecordKey& key) { emit recordWanted(key); }));
 }
 
-const SaveFile* FileCommands::loadForCompare(const QString& path, std::unique_ptr<SaveFile>& holder) {
+std::shared_ptr<const SaveFile> FileCommands::loadForCompare(const QString& path) {
     if (m_document.isOpen() && SamePath(path, m_document.path())) {
-        return m_document.savedModel();
+        return std::make_shared<const SaveFile>(*m_document.savedModel());
     }
-    holder = std::make_unique<SaveFile>();
-    if (OpenSaveFile(path, LockMode::ReadOnly, *holder, m_status, m_messages).outcome !=
-        OpenOutcome::Opened) {
+    auto other = std::make_shared<SaveFile>();
+    if (OpenSaveFile(path, LockMode::ReadOnly, *other, m_status, m_messages).outcome != OpenOutcome::Opened) {
         return nullptr;
     }
-    return holder.get();
+    return other;
 }
 
 void FileCommands::compareSaves(const QString& first, const QString& second) {
-    std::unique_ptr<SaveFile> firstHolder;
-    std::unique_ptr<SaveFile> secondHolder;
-    const SaveFile* one = loadForCompare(first, firstHolder);
-    const SaveFile* two = one != nullptr ? loadForCompare(second, secondHolder) : nullptr;
-    if (two == nullptr) {
+    const std::shared_ptr<const SaveFile> one = loadForCompare(first);
+    const std::shared_ptr<const SaveFile> two = one ? loadForCompare(second) : nullptr;
+    if (!two) {
         return;
     }
     ShowChanges(ChangeRowsFor(DiffModels(*one, *two), *one), mt::compareCaption(second),

@@ -62,14 +62,16 @@ signals:
     // A backup replaced the records: the list shows them again.
     void backupRestored();
     void recentChanged();
+    // A row of a comparison asks for its record's dialog.
+    void recordWanted(const RecordKey& key);
 
 private:
     void reload();
     void showSaved(const SaveOutcome& saved);
     void rememberRecent();
-    // `path` read for a comparison into `holder`; the open file as last opened or saved, as this
-    // window holds its lock. Null when it could not be read, the user having been told why.
-    const SaveFile* loadForCompare(const QString& path, std::unique_ptr<SaveFile>& holder);
+    // `path` read for a comparison; the open file as last opened or saved, as this window holds
+    // its lock. Null when it could not be read, the user having been told why.
+    std::shared_ptr<const SaveFile> loadForCompare(const QString& path);
 
     QWidget* m_owner;
     OpenDocument& m_document;

@@ -261,6 +261,14 @@ inline QString colChangeBefore() {
 inline QString colChangeAfter() {
     return QStringLiteral("変更後");
 }
+// The change view's context menu: on one pending change, and on rows of a compared save.
+inline QString revertThisChange() {
+    return QStringLiteral("この変更を元に戻す");
+}
+inline QString takeTheseValues() {
+    return QStringLiteral("この値を取り込む");
+}
+
 inline QString colChangePath() {
     return QStringLiteral("データ位置");
 }

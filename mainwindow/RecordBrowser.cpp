@@ -154,6 +154,16 @@ void RecordBrowser::selectTreeItem(QTreeWidgetItem* item) {
     m_treeView->scrollToItem(item);
 }
 
+bool RecordBrowser::showRecord(const RecordKey& key) {
+    const SearchIndex index = SearchIndex::Build(*m_document.model(), m_tree);
+    const SearchEntry* entry = index.entryOf(key);
+    if (entry == nullptr) {
+        return false;
+    }
+    showSearchHit(*entry);
+    return true;
+}
+
 void RecordBrowser::showSearchHit(const SearchEntry& hit) {
     for (QTreeWidgetItemIterator it(m_treeView); *it; ++it) {
         if ((*it)->data(0, kNodeIndexRole).toInt() == hit.node) {

@@ -3,6 +3,7 @@
 #include "mainwindow/CategoryTree.h"
 #include "mainwindow/ColumnLayouts.h"
 #include "mainwindow/RowSorting.h"
+#include "model/RecordKey.h"
 
 #include <QObject>
 
@@ -54,6 +55,8 @@ public:
     void refreshList(int position);
     // The records changed: the search finds them as they are now.
     void recordsChanged();
+    // Selects the record's node and row; false when no list shows it.
+    bool showRecord(const RecordKey& key);
 
     // The selected rows as tab-separated text on the clipboard; the list as a CSV file.
     void copyRows();

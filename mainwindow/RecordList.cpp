@@ -92,8 +92,9 @@ QString RecordListView::cellText(int row, int column) const {
     return m_proxy->index(row, column).data().toString();
 }
 
-QString RecordListView::rowKey(int row) const {
-    return m_proxy->index(row, 0).data(RecordTableModel::RowKeyRole).toString();
+std::optional<RecordKey> RecordListView::rowKey(int row) const {
+    const QVariant key = m_proxy->index(row, 0).data(RecordTableModel::RowKeyRole);
+    return key.isValid() ? std::optional(key.value<RecordKey>()) : std::nullopt;
 }
 
 std::optional<int> RecordListView::selectedRow() const {
@@ -123,7 +124,7 @@ void RecordListView::selectRow(int row) {
     scrollTo(index);
 }
 
-std::optional<int> RecordListView::rowOfKey(const QString& key) const {
+std::optional<int> RecordListView::rowOfKey(const RecordKey& key) const {
     for (int row = 0; row < rowCount(); ++row) {
         if (rowKey(row) == key) {
             return row;

@@ -39,14 +39,14 @@ public:
     int unfilteredRowCount() const;
     int columnCount() const;
     QString cellText(int row, int column) const;
-    QString rowKey(int row) const;
+    std::optional<RecordKey> rowKey(int row) const;
     // The current row when it is selected.
     std::optional<int> selectedRow() const;
     // The selected rows in view order.
     std::vector<int> selectedRows() const;
     void selectRow(int row);
     // The row showing the record with `key`, if the list has one.
-    std::optional<int> rowOfKey(const QString& key) const;
+    std::optional<int> rowOfKey(const RecordKey& key) const;
 
     // The cells of `rows` in the columns' display order, the captions first when asked.
     std::vector<QStringList> rowTexts(const std::vector<int>& rows, bool withCaptions) const;

@@ -55,7 +55,7 @@ void addShipClasses(const SaveFile& file, const NodeList& list, std::vector<Reco
             continue;
         }
         rows.push_back(RecordRow{
-            QStringLiteral("Kankei") + number(n),
+            RecordKey{RecordKind::ShipClass, n},
             c.Name.text(),
             {labelOrNumber(catalogue::ShipTypeNames(), c.Kind[1]), number(c.Perf[0]), steps(c.StepIndex),
              number(c.Perf[1]), number(c.Perf[2]), number(c.AircraftCapacity)}});
@@ -70,8 +70,7 @@ void addShips(const SaveFile& file, const NodeList& list, std::vector<RecordRow>
         if (ship.Words[2] == -1 || ListingGroupOfClass(file, ship.Words[3]) != list.number) {
             continue;
         }
-        RecordRow row{
-            QStringLiteral("Kokan") + number(n), IndividualShipName(ship.Words[2], list.japanese), {}};
+        RecordRow row{RecordKey{RecordKind::Ship, n}, IndividualShipName(ship.Words[2], list.japanese), {}};
         const ShipClassRecord* c = classAt(file, ship.Words[3]);
         auto pair = [](const QString& classValue, int16_t own) { return classValue + u':' + number(own); };
         if (c != nullptr) {
@@ -104,7 +103,7 @@ void addAircraft(const SaveFile& file, const NodeList& list, std::vector<RecordR
         const catalogue::DevelopmentIndex development = catalogue::AirToKaihatsu(static_cast<int16_t>(n));
         const bool known = development.index >= 0 && development.index < SaveFile::kAircraftTypes;
         rows.push_back(RecordRow{
-            QStringLiteral("Air") + number(n),
+            RecordKey{RecordKind::AircraftType, n},
             a.Name.text(),
             {a.ShortName.text(), labelOrNumber(catalogue::AircraftNationNames(), a.Kind[0]),
              known ? number(file.AirDevelopment[static_cast<std::size_t>(development.index)]) : QString()}});
@@ -121,7 +120,7 @@ void addBases(const SaveFile& file, const NodeList& list, std::vector<RecordRow>
         if (b.Region != list.number) {
             continue;
         }
-        rows.push_back(RecordRow{QStringLiteral("Base") + number(n),
+        rows.push_back(RecordRow{RecordKey{RecordKind::Base, n},
                                  ToFullWidth(b.Name.text()),
                                  {labelOrNumber(catalogue::SideNames(), b.Owner),
                                   labelOrNumber(catalogue::TerrainNames(), b.Terrain),
@@ -142,7 +141,7 @@ void addScienceWeapons(const SaveFile& file, const NodeList& list, std::vector<R
             file.ScienceWeapon[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
         const catalogue::ScienceWeaponText text =
             catalogue::ScienceWeaponTextOf(a, b).value_or(catalogue::ScienceWeaponText{});
-        rows.push_back(RecordRow{QStringLiteral("Kagaku%1,%2").arg(a).arg(b),
+        rows.push_back(RecordRow{RecordKey{RecordKind::ScienceWeapon, a, b},
                                  text.name,
                                  {text.effect, halfTurns(entry.Need), halfTurns(entry.Leave)}});
     }
@@ -151,7 +150,7 @@ void addScienceWeapons(const SaveFile& file, const NodeList& list, std::vector<R
 void addAircrewSkill(const SaveFile& file, std::vector<RecordRow>& rows) {
     for (int n = 0; n < static_cast<int>(file.AircrewSkill.size()); ++n) {
         const auto& skill = file.AircrewSkill[static_cast<std::size_t>(n)];
-        rows.push_back(RecordRow{QStringLiteral("ToujouRen") + number(n),
+        rows.push_back(RecordRow{RecordKey{RecordKind::AircrewSkill, n},
                                  labelOrNumber(catalogue::AircrewNationNames(), n),
                                  {number(skill[0]), number(skill[1])}});
     }

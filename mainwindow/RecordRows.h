@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/CategoryTree.h"
+#include "model/RecordKey.h"
 #include "model/SaveFile.h"
 
 #include <QString>
@@ -14,7 +15,7 @@
 namespace korven::mainwindow {
 
 struct RecordRow {
-    QString key;  // names the record, e.g. "Kokan512", "Kagaku1,4"
+    RecordKey key;
     QString text;
     QStringList subItems;
 };

@@ -2,6 +2,7 @@
 
 #include "mainwindow/RecordRows.h"
 
+#include <algorithm>
 #include <array>
 
 namespace korven::mainwindow {
@@ -17,20 +18,6 @@ QString categoryOf(const CategoryTree& tree, const TreeNode& node) {
         captions.prepend(n->caption);
     }
     return captions.join(u'／');
-}
-
-// The number after the key's kind word ("Kokan512" → 512); none for "Kagaku1,4".
-std::optional<int> numberOf(const QString& key) {
-    qsizetype digits = key.size();
-    while (digits > 0 && key.at(digits - 1).isDigit()) {
-        --digits;
-    }
-    if (digits == key.size() || !key.at(digits - 1).isLetter()) {
-        return std::nullopt;
-    }
-    bool ok = false;
-    const int value = QStringView(key).mid(digits).toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
 }
 
 }  // namespace
@@ -67,13 +54,18 @@ SearchIndex SearchIndex::Build(const SaveFile& file, const CategoryTree& tree) {
             if (list.kind == ListKind::Air && !row.subItems.isEmpty()) {
                 folded.append(SearchFold(row.subItems.first()));
             }
-            const std::optional<int> number = numberOf(row.key);
             index.m_entries.push_back(
-                SearchEntry{std::move(row.key), node.index, std::move(row.text), category, number});
+                SearchEntry{row.key, node.index, std::move(row.text), category, row.key.number()});
             index.m_folded.push_back(std::move(folded));
         }
     }
     return index;
+}
+
+const SearchEntry* SearchIndex::entryOf(const RecordKey& key) const {
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(),
+                                    [&key](const SearchEntry& entry) { return entry.key == key; });
+    return found != m_entries.end() ? &*found : nullptr;
 }
 
 std::vector<const SearchEntry*> SearchIndex::find(const QString& query) const {

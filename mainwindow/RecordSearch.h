@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/CategoryTree.h"
+#include "model/RecordKey.h"
 #include "model/SaveFile.h"
 
 #include <QString>
@@ -19,7 +20,7 @@ namespace korven::mainwindow {
 QString SearchFold(const QString& text);
 
 struct SearchEntry {
-    QString key;                // the record's row key
+    RecordKey key;
     int node = 0;               // the tree node that lists it
     QString name;               // as the list shows it
     QString category;           // the node's captions from the top, e.g. 艦型／日本軍／巡洋艦
@@ -40,6 +41,8 @@ public:
     std::vector<const SearchEntry*> find(const QString& query) const;
 
     std::size_t size() const { return m_entries.size(); }
+    // The entry of a record; null when no list shows it.
+    const SearchEntry* entryOf(const RecordKey& key) const;
 
 private:
     std::vector<SearchEntry> m_entries;

@@ -71,7 +71,7 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const {
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(toQt(m_columns[static_cast<std::size_t>(index.column())].alignment));
         case RowKeyRole:
-            return m_rows[static_cast<std::size_t>(index.row())].key;
+            return QVariant::fromValue(m_rows[static_cast<std::size_t>(index.row())].key);
         case SortKeyRole:
             return QVariant::fromValue(SortKeyOf(cellText(index.row(), index.column()),
                                                  m_columns[static_cast<std::size_t>(index.column())].sortAs));

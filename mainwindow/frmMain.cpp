@@ -3,6 +3,7 @@
 #include "catalogue/ReferenceTables.h"
 #include "editors/EditorDispatch.h"
 #include "editors/ModuleMain.h"
+#include "mainwindow/ChangeCommands.h"
 #include "mainwindow/ChangesDialog.h"
 #include "mainwindow/DroppedFile.h"
 #include "mainwindow/EditState.h"
@@ -76,7 +77,7 @@ frmMain::frmMain(QWidget* parent)
       m_help(new HelpDesk(this, defaultHelpFile(), m_settings->location())) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(NoFileCaption());
-    m_openers.record = [](const QString& key, EditSession& session, QWidget* owner) {
+    m_openers.record = [](const RecordKey& key, EditSession& session, QWidget* owner) {
         return OpenEditorForKey(key, session, owner);
     };
     if (EditorOpener properties = editorOpeners().fileProperties) {
@@ -388,10 +389,8 @@ void frmMain::toggleStatusBar(bool checked) {
 }
 
 // Every store of the dialog becomes one step of the document's history.
-EditSession frmMain::sessionFor(const QString& itemText, const QString& stepName) {
-    return EditSession{
-        *m_document->model(), [this, stepName] { m_document->applyEdit(stepName); }, {}, itemText, m_gamePath,
-        m_document->path()};
+EditSession frmMain::sessionFor(const QString& itemText, const QString& recordName) {
+    return EditSession(*m_document, recordName, itemText, m_gamePath);
 }
 
 void frmMain::fileProperties() {
@@ -474,6 +473,7 @@ void frmMain::followFiles() {
         m_browser->refreshList(m_browser->currentListPosition());
     });
     connect(files, &FileCommands::recentChanged, this, &frmMain::showRecentFiles);
+    connect(files, &FileCommands::recordWanted, this, &frmMain::showRecord);
 }
 
 void frmMain::followBrowser() {
@@ -565,13 +565,24 @@ void frmMain::editRedo() {
 
 void frmMain::editHistory() {
     if (m_document->isOpen()) {
-        ShowHistory(m_document->history(), this);
+        ShowHistory(m_document->history(), this, [this](int step) {
+            if (const std::optional<RecordKey> key = RecordOfStep(*m_document, step)) {
+                showRecord(*key);
+            }
+        });
+    }
+}
+
+void frmMain::showRecord(const RecordKey& key) {
+    if (m_browser->showRecord(key)) {
+        openSelectedRecord();
     }
 }
 
 void frmMain::editReview() {
     if (m_document->isOpen()) {
-        ShowChanges(m_files->pendingChanges(), mt::reviewCaption(), ChangesPurpose::Review, this);
+        ShowChanges(m_files->pendingChanges(), mt::reviewCaption(), ChangesPurpose::Review, this,
+                    ReviewActions(*m_document, [this](const RecordKey& key) { showRecord(key); }));
     }
 }
 
@@ -581,8 +592,8 @@ void frmMain::openSelectedRecord() {
     if (!row || !m_document->isOpen()) {
         return;
     }
-    const QString key = list.rowKey(*row);
-    if (key.isEmpty()) {
+    const std::optional<RecordKey> key = list.rowKey(*row);
+    if (!key) {
         return;
     }
     const int position = *row + 1;
@@ -591,7 +602,7 @@ void frmMain::openSelectedRecord() {
     const QString itemText = list.cellText(*row, 0);
     EditSession session = sessionFor(itemText, itemText);
     // A ship whose class number is outside the table is listed, but has no class to edit.
-    const std::optional<EditorRequest> request = ParseRowKey(key, *m_document->model());
+    const std::optional<EditorRequest> request = RequestFor(*key, *m_document->model());
     const bool classMissing =
         request && request->kind == EditorKind::Ship && request->selection.ship >= 0 &&
         (request->selection.record < 0 || request->selection.record >= SaveFile::kShipClasses);
@@ -599,7 +610,7 @@ void frmMain::openSelectedRecord() {
         session.selection = request->selection;
     }
     if (!classMissing && m_openers.record) {
-        m_openers.record(key, session, this);
+        m_openers.record(*key, session, this);
     }
     showEditState();
     m_browser->refreshList(position);

@@ -36,7 +36,7 @@ public:
     // How the window opens its dialogs. The defaults are the registries the dialog units plug
     // into; tests put recorders in their place.
     struct DialogOpeners {
-        std::function<bool(const QString& rowKey, EditSession& session, QWidget* owner)> record{};
+        std::function<bool(const RecordKey& key, EditSession& session, QWidget* owner)> record{};
         std::function<void(EditSession& session, QWidget* owner)> properties{};
         std::function<void(Preferences& preferences, QWidget* owner)> options{};
         std::function<void(QWidget* owner)> about{};
@@ -70,7 +70,7 @@ public:
     const QString& openFilePath() const { return m_document->path(); }
     bool isReadOnly() const { return m_document->isReadOnly(); }
     bool isFileChanged() const { return m_document->isChanged(); }
-    SaveFile* saveFile() const { return m_document->model(); }
+    const SaveFile* saveFile() const { return m_document->model(); }
     OpenDocument& document() const { return *m_document; }
     const QString& gamePath() const { return m_gamePath; }
     // The layout last applied and the bar's left edge (the saved splitter position), twips.
@@ -109,7 +109,9 @@ private:
     void setFileMenus(bool open);
     void showRecentFiles();
     void followHistory();
-    EditSession sessionFor(const QString& itemText, const QString& stepName);
+    // Selects a record in the tree and the list and opens its dialog.
+    void showRecord(const RecordKey& key);
+    EditSession sessionFor(const QString& itemText, const QString& recordName);
 
     std::unique_ptr<SettingsStore> m_settings;
     mainwindow::HelpDesk* m_help;

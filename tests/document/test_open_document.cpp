@@ -1,6 +1,7 @@
 #include "document/BackupList.h"
 #include "document/DocumentTexts.h"
 #include "document/OpenDocument.h"
+#include "document/StepName.h"
 #include "model/ModelTexts.h"
 #include "platform/Backups.h"
 #include "tests/support/OtherProgram.h"
@@ -32,13 +33,23 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 // The aircrew skill of the first nation, a byte the tests change as an editor would.
-uint8_t& skill(OpenDocument& doc) {
+uint8_t skill(const OpenDocument& doc) {
     return doc.model()->AircrewSkill[0][0];
 }
 
+// One field's change set, as an editor's store makes it.
+ChangeSet changeOf(const OpenDocument& doc, const QString& path, const QJsonValue& value,
+                   const QString& name = QStringLiteral("日本")) {
+    std::optional<FieldChange> change = ChangeTo(*doc.model(), path, value);
+    if (!change) {
+        qFatal("no change to %s", qPrintable(path));
+    }
+    return {StepName(name, {*change}), {*change}};
+}
+
 void store(OpenDocument& doc, uint8_t value, const QString& record = QStringLiteral("日本")) {
-    skill(doc) = value;
-    QVERIFY(doc.applyEdit(record));
+    QCOMPARE(doc.apply(changeOf(doc, QStringLiteral("AircrewSkill[0][0]"), value, record)),
+             DocumentEdit::Applied);
 }
 
 }  // namespace
@@ -138,8 +149,8 @@ private slots:
         store(*doc, 10, QStringLiteral("大和型"));
         store(*doc, 20, QStringLiteral("日本"));
         QCOMPARE(doc->history().count(), 2);
-        QCOMPARE(doc->history().text(0), QStringLiteral("大和型を編集"));
-        QCOMPARE(doc->history().undoText(), QStringLiteral("日本を編集"));
+        QCOMPARE(doc->history().text(0), QStringLiteral("大和型: 搭乗員練度（戦闘機） 40→10"));
+        QCOMPARE(doc->history().undoText(), QStringLiteral("日本: 搭乗員練度（戦闘機） 10→20"));
         QVERIFY(doc->isChanged());
 
         QVERIFY(doc->undo());
@@ -175,9 +186,10 @@ private slots:
     void undoRestoresIntoTheSameModel() {
         auto doc = document();
         QCOMPARE(doc->open(saveFile(), false), DocumentOpen::Opened);
-        SaveFile* model = doc->model();
-        model->ShipClass[3].Name.setText(QStringLiteral("改大和"));
-        QVERIFY(doc->applyEdit(QStringLiteral("大和型")));
+        const SaveFile* model = doc->model();
+        QCOMPARE(doc->apply(changeOf(*doc, QStringLiteral("ShipClass[3].Name"), QStringLiteral("改大和"))),
+                 DocumentEdit::Applied);
+        QCOMPARE(model->ShipClass[3].Name.text(), QStringLiteral("改大和"));
         QVERIFY(doc->undo());
         QCOMPARE(doc->model(), model);
         QVERIFY(model->ShipClass[3].Name.text() != QStringLiteral("改大和"));
@@ -226,21 +238,22 @@ private slots:
         QCOMPARE(BackupStore(backupFolder()).backupsOf(path).size(), 1);
     }
 
-    void failedWriteKeepsTheStackAndTheFlag() {
+    // A name without a code page 932 form, which the writer would refuse, never reaches the model.
+    void unwritableTextIsRefusedBeforeTheWrite() {
         const QString path = saveFile();
         auto doc = document();
         QCOMPARE(doc->open(path, false), DocumentOpen::Opened);
         store(*doc, 10);
-        // No code page 932 form: the writer refuses the whole image.
-        doc->model()->ShipClass[0].Name.setText(QStringLiteral("\U0001F6A2"));
-        QVERIFY(doc->applyEdit(QStringLiteral("大和型")));
-        QCOMPARE(doc->save().outcome, DocumentSave::Failed);
-        QCOMPARE(m_messages.texts(), QStringList{texts::writeError()});
-        QCOMPARE(readFile(path), m_image);
+        const QString name = doc->model()->ShipClass[0].Name.text();
+        QCOMPARE(
+            doc->apply(changeOf(*doc, QStringLiteral("ShipClass[0].Name"), QStringLiteral("\U0001F6A2"))),
+            DocumentEdit::Refused);
+        QCOMPARE(m_messages.texts(),
+                 QStringList{document::texts::changeRefused(
+                     {QStringLiteral("ShipClass[0].Name"), ChangeRefusal::Reason::TextUnmappable})});
+        QCOMPARE(doc->model()->ShipClass[0].Name.text(), name);
         QVERIFY(doc->isChanged());
-        QCOMPARE(doc->history().count(), 2);
-        // Undoing the bad name makes the file savable again.
-        QVERIFY(doc->undo());
+        QCOMPARE(doc->history().count(), 1);
         QCOMPARE(doc->save().outcome, DocumentSave::Saved);
         QCOMPARE(skillOnDisk(path), uint8_t(10));
         QVERIFY(!doc->isChanged());
@@ -348,8 +361,9 @@ private slots:
         QCOMPARE(doc->save().outcome, DocumentSave::Saved);
         const QString unreadable = backupFolder() + QStringLiteral("/SaveFile1.SAVE.20260101-000000-000.bak");
         QVERIFY(writeFile(unreadable, "KVSAVE too short"));
-        doc->model()->AircrewSkill[1][1] = 1;
-        const std::vector<BackupEntry> entries = ListBackups(doc->backups(), path, *doc->model());
+        SaveFile edited = *doc->model();
+        edited.AircrewSkill[1][1] = 1;
+        const std::vector<BackupEntry> entries = ListBackups(doc->backups(), path, edited);
         QCOMPARE(entries.size(), std::size_t(2));
         // The original file: the skill stored and saved, and the unsaved value, differ.
         QCOMPARE(entries[0].size, m_image.size());
@@ -400,7 +414,7 @@ private slots:
         QCOMPARE(doc->save().outcome, DocumentSave::Saved);
         const QByteArray saved = readFile(path);
         store(*doc, 30);  // pending, and dropped by the restore
-        SaveFile* model = doc->model();
+        const SaveFile* model = doc->model();
 
         const OpenDocument::RestoreOutcome restored = doc->restoreBackup(original);
         QCOMPARE(restored.outcome, DocumentRestore::Restored);
@@ -414,9 +428,9 @@ private slots:
         QVERIFY(!doc->history().canUndo());
         QVERIFY(m_messages.shown.empty());
         // Still open and locked, and saving again works on the restored file.
-        store(*doc, 40);
+        store(*doc, 45);
         QCOMPARE(doc->save().outcome, DocumentSave::Saved);
-        QCOMPARE(skillOnDisk(path), uint8_t(40));
+        QCOMPARE(skillOnDisk(path), uint8_t(45));
     }
 
     void restoreRefusals() {
@@ -449,7 +463,10 @@ private slots:
         QVERIFY(!doc->model());
         QCOMPARE(doc->history().count(), 0);
         QVERIFY(doc->isReadOnly());
-        QVERIFY(!doc->applyEdit(QStringLiteral("日本")));
+        QCOMPARE(doc->apply({QStringLiteral("日本"),
+                             {FieldChange{QStringLiteral("AircrewSkill[0][0]"),
+                                          QStringLiteral("AircrewSkill"), 0, 1, 2}}}),
+                 DocumentEdit::NoFile);
         QVERIFY(!doc->undo());
         QCOMPARE(doc->save().outcome, DocumentSave::NoFile);
         QCOMPARE(readFile(path), m_image);

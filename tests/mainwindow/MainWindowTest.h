@@ -3,6 +3,7 @@
 // What the main window's tests share: finding controls, reading lists, and a fixture with
 // isolated settings, a scratch folder and the demo save.
 #include "catalogue/ReferenceTables.h"
+#include "document/DocumentTexts.h"
 #include "editors/ModuleMain.h"
 #include "mainwindow/HelpDesk.h"
 #include "mainwindow/HelpWindow.h"
@@ -11,6 +12,7 @@
 #include "mainwindow/RecordRows.h"
 #include "mainwindow/RecordTableModel.h"
 #include "mainwindow/frmMain.h"
+#include "model/ChangeSet.h"
 #include "model/ModelTexts.h"
 #include "platform/Backups.h"
 #include "platform/LockedFile.h"
@@ -155,11 +157,20 @@ protected:
     }
     qint64 skillOffset() const { return m_builder.aircrewSkillOffset(); }
 
+    // Sets fields of the open model through the document, as any edit does.
+    static void setFields(frmMain& w, const std::vector<std::pair<QString, QJsonValue>>& values) {
+        ChangeSet set{QStringLiteral("テスト"), {}};
+        for (const auto& [path, value] : values) {
+            set.changes.push_back(*ChangeTo(*w.saveFile(), path, value));
+        }
+        QCOMPARE(w.document().apply(std::move(set)), DocumentEdit::Applied);
+    }
+
     // Changes the model the way an editor's store does, through the list's dispatch point.
     static void edit(frmMain& w, const std::function<void(SaveFile&)>& change) {
-        w.setDialogOpeners({.record = [change](const QString&, EditSession& session, QWidget*) {
+        w.setDialogOpeners({.record = [change](const RecordKey&, EditSession& session, QWidget*) {
             change(session.file);
-            session.markFileChanged();
+            session.commit();
             return true;
         }});
         QVERIFY(w.browser().selectNode(QStringLiteral("ToujouRenAll")));

@@ -38,8 +38,9 @@ bool shootDialogOf(frmMain& window, const char* name, const QString& path) {
 
 // Stores into the model as an edit dialog's OK does.
 void store(frmMain& window, const QString& record, const std::function<void(SaveFile&)>& change) {
-    change(*window.saveFile());
-    window.document().applyEdit(record);
+    EditSession session(window.document(), record, record, {});
+    change(session.file);
+    session.commit();
 }
 
 }  // namespace

@@ -466,24 +466,34 @@ private slots:
         QVERIFY(ui.saveDialogs.empty());
     }
 
-    void failedSaveKeepsTheFlag() {
+    // A text the file cannot hold is refused when the dialog stores it: the user is told, and
+    // neither the model nor the edit state changes.
+    void unwritableTextIsRefusedAtTheStore() {
         const QString path = saveFile();
         fixtures::ScriptedUi ui;
         frmMain w;
         QVERIFY(w.files().openFile(path, false));
-        edit(w, [](SaveFile& file) { file.ShipClass[0].Name.setText(QStringLiteral("\U0001F6A2")); });
-        QVERIFY(!w.files().save());
-        QCOMPARE(ui.messageTexts(), QStringList{korven::texts::writeError()});
-        QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
-        QVERIFY(w.isFileChanged());
-        QVERIFY(w.windowTitle().endsWith(QStringLiteral(" [編集済み]")));
+        const QString name = w.saveFile()->ShipClass[0].Name.text();
+        QString shown;
+        w.setDialogOpeners({.record = [&shown](const RecordKey&, EditSession& session, QWidget*) {
+            session.file.ShipClass[0].Name.setText(QStringLiteral("\U0001F6A2"));
+            session.commit();
+            shown = session.file.ShipClass[0].Name.text();
+            return true;
+        }});
+        QVERIFY(w.browser().selectNode(QStringLiteral("ToujouRenAll")));
+        auto* list = child<RecordListView>(w, "ListView");
+        list->setCurrentIndex(list->model()->index(0, 0));
+        w.openSelectedRecord();
+        QCOMPARE(ui.messageTexts(),
+                 QStringList{document::texts::changeRefused(
+                     {QStringLiteral("ShipClass[0].Name"), ChangeRefusal::Reason::TextUnmappable})});
+        QCOMPARE(ui.messages[0].icon, MessageIcon::Exclamation);
+        // The dialog's copy shows the model as it stays.
+        QCOMPARE(shown, name);
+        QVERIFY(!w.isFileChanged());
+        QVERIFY(w.files().close());
         QCOMPARE(readFile(path), m_image);
-        // Closing now asks, and a Yes that fails again keeps the file open.
-        ui.clear();
-        ui.answers = {MessageAnswer::Yes};
-        QVERIFY(!w.files().close());
-        QCOMPARE(ui.messageTexts(), (QStringList{mt::saveQuestion(path), korven::texts::writeError()}));
-        QCOMPARE(w.openFilePath(), path);
     }
 
     // Saves that fail on disk: the file stays as it was, the window says so and keeps the edits.
@@ -682,8 +692,7 @@ private slots:
         QTest::newRow("missing folder")
             << "no/such/folder/SaveFile2.SAVE" << false
             << writeError + u"\r\n原因: ファイルまたはフォルダが見つかりません。"_s;
-        // Not a file problem: no reason line.
-        QTest::newRow("text without a code page form") << "SaveFile2.SAVE" << true << writeError;
+        // A text without a code page 932 form no longer reaches the writer: the store refuses it.
         QTest::newRow("read-only target")
             << "ReadOnly.SAVE" << false << cannotOpen + u"\r\n原因: ファイルが読み取り専用になっています。"_s;
         QTest::newRow("target held by another editor")

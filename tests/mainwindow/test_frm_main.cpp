@@ -293,7 +293,7 @@ private slots:
         setSkill(w, 77);
         QVERIFY(undo->isEnabled());
         QVERIFY(!redo->isEnabled());
-        QCOMPARE(undo->text(), QStringLiteral("元に戻す(&U) 「日本海軍を編集」"));
+        QCOMPARE(undo->text(), QStringLiteral("元に戻す(&U) 「日本海軍: 搭乗員練度（戦闘機） 40→77」"));
         QCOMPARE(column(list, 1).first(), QStringLiteral("77"));
 
         undo->trigger();
@@ -303,7 +303,7 @@ private slots:
         QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("未編集"));
         QCOMPARE(column(list, 1).first(), QString::number(original));
         QVERIFY(!undo->isEnabled());
-        QCOMPARE(redo->text(), QStringLiteral("やり直し(&R) 「日本海軍を編集」"));
+        QCOMPARE(redo->text(), QStringLiteral("やり直し(&R) 「日本海軍: 搭乗員練度（戦闘機） 40→77」"));
 
         redo->trigger();
         QCOMPARE(w.saveFile()->AircrewSkill[0][0], uint8_t(77));
@@ -324,14 +324,14 @@ private slots:
         fixtures::ScriptedUi ui;
         frmMain w;
         QVERIFY(w.files().openFile(path, false));
-        setSkill(w, 40);
-        setSkill(w, 41);
+        setSkill(w, 42);
+        setSkill(w, 43);
         QVERIFY(w.files().save());
         action(w, "mnuEditUndo")->trigger();
         QVERIFY(w.isFileChanged());
         QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [編集済み]"));
         QVERIFY(w.files().save());
-        QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(40));
+        QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(42));
         action(w, "mnuEditRedo")->trigger();
         QVERIFY(w.isFileChanged());
     }
@@ -360,11 +360,11 @@ private slots:
         fixtures::ScriptedUi ui;
         frmMain w;
         QVERIFY(w.files().openFile(path, false));
-        w.setDialogOpeners({.record = [](const QString&, EditSession& session, QWidget*) {
+        w.setDialogOpeners({.record = [](const RecordKey&, EditSession& session, QWidget*) {
             session.file.AircrewSkill[1][0] = 10;
-            session.markFileChanged();  // Apply
+            session.commit();  // Apply
             session.file.AircrewSkill[1][1] = 11;
-            session.markFileChanged();  // OK
+            session.commit();  // OK
             return true;
         }});
         QVERIFY(w.browser().selectNode(QStringLiteral("ToujouRenAll")));
@@ -373,8 +373,8 @@ private slots:
         w.openSelectedRecord();
         QUndoStack& history = w.document().history();
         QCOMPARE(history.count(), 2);
-        QCOMPARE(history.text(0), QStringLiteral("日本陸軍を編集"));
-        QCOMPARE(history.text(1), QStringLiteral("日本陸軍を編集"));
+        QCOMPARE(history.text(0), QStringLiteral("日本陸軍: 搭乗員練度（戦闘機） 50→10"));
+        QCOMPARE(history.text(1), QStringLiteral("日本陸軍: 搭乗員練度（爆撃機） 55→11"));
         // The history view moves the document as the menu does.
         w.setDialogOpeners({});
         QTimer::singleShot(0, [&w] {
@@ -397,10 +397,11 @@ private slots:
         QVERIFY(w.files().openFile(path, false));
         w.setDialogOpeners({.properties = [](EditSession& session, QWidget*) {
             session.file.TurnInfo[0] = 3;
-            session.markFileChanged();
+            session.commit();
         }});
         action(w, "mnuFileProperties")->trigger();
-        QCOMPARE(w.document().history().undoText(), QStringLiteral("ﾌﾟﾛﾊﾟﾃｨを編集"));
+        QVERIFY(w.document().history().undoText().startsWith(mt::propertiesStepName() +
+                                                             QStringLiteral(": 現在ターン ")));
         action(w, "mnuEditUndo")->trigger();
         QVERIFY(!w.isFileChanged());
         QCOMPARE(w.saveFile()->TurnInfo[0], w.document().savedModel()->TurnInfo[0]);
@@ -417,7 +418,7 @@ private slots:
         setSkill(w, 77);
         w.setDialogOpeners({.properties = [](EditSession& session, QWidget*) {
             session.file.TurnInfo[0] = 4;
-            session.markFileChanged();
+            session.commit();
         }});
         action(w, "mnuFileProperties")->trigger();
         QStringList rows;
@@ -483,7 +484,8 @@ private slots:
         w.setDialogOpeners({.properties =
                                 [&log](EditSession& session, QWidget*) {
                                     ++log.properties;
-                                    session.markFileChanged();
+                                    session.file.TurnInfo[0] = 5;
+                                    session.commit();
                                 },
                             .options =
                                 [&log](Preferences& preferences, QWidget*) {

@@ -3,6 +3,7 @@
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/frmMain.h"
+#include "model/ChangeSet.h"
 #include "model/ModelTexts.h"
 #include "tests/support/IsolatedSettings.h"
 #include "tests/support/SaveImageBuilder.h"
@@ -10,6 +11,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDialog>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -22,6 +24,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QUrl>
@@ -132,7 +135,7 @@ private slots:
         QTest::keyClick(results, Qt::Key_Return);
         QCOMPARE(opened.size(), 1);
         QVERIFY(opened[0].startsWith(u"Base"_s));
-        QCOMPARE(list->rowKey(*list->selectedRow()), opened[0]);
+        QCOMPARE(list->rowKey(*list->selectedRow())->text(), opened[0]);
 
         QTest::keyClick(results, Qt::Key_Escape);
         QVERIFY(box->text().isEmpty());
@@ -157,9 +160,9 @@ private slots:
     void matchesFollowEditsAndCloseEmptiesTheBox() {
         fixtures::ScriptedUi ui;
         frmMain w;
-        w.setDialogOpeners({.record = [](const QString&, EditSession& session, QWidget*) {
+        w.setDialogOpeners({.record = [](const RecordKey&, EditSession& session, QWidget*) {
             session.file.ShipClass[17].Name.setText(u"改妙高型"_s);
-            session.markFileChanged();
+            session.commit();
             return true;
         }});
         openShown(w, saveFile());
@@ -375,8 +378,8 @@ private slots:
 private:
     // Editors open as recorded keys.
     static void logOpenedKeys(frmMain& w, QStringList& opened) {
-        w.setDialogOpeners({.record = [&opened](const QString& key, EditSession&, QWidget*) {
-            opened.append(key);
+        w.setDialogOpeners({.record = [&opened](const RecordKey& key, EditSession&, QWidget*) {
+            opened.append(key.text());
             return true;
         }});
     }
@@ -398,8 +401,9 @@ private:
 
     // An edit through the list, as an editor's store makes it.
     static void markChanged(frmMain& w) {
-        w.setDialogOpeners({.record = [](const QString&, EditSession& session, QWidget*) {
-            session.markFileChanged();
+        w.setDialogOpeners({.record = [](const RecordKey&, EditSession& session, QWidget*) {
+            session.file.AircrewSkill[0][0] = static_cast<uint8_t>(session.file.AircrewSkill[0][0] + 1);
+            session.commit();
             return true;
         }});
         QVERIFY(w.browser().selectNode(u"ToujouRenAll"_s));
@@ -407,6 +411,51 @@ private:
         list->setCurrentIndex(list->model()->index(0, 0));
         w.openSelectedRecord();
         QVERIFY(w.isFileChanged());
+    }
+
+    // Double-clicks the last row of `view` in the modal window in front, once it shows; the
+    // window is closed regardless, so a failure never blocks the test.
+    static void doubleClickLastRowOfModal(const char* view) {
+        QTimer::singleShot(0, [view] {
+            auto* dialog = qobject_cast<QDialog*>(qApp->activeModalWidget());
+            QVERIFY(dialog);
+            auto* rows = child<QAbstractItemView>(*dialog, view);
+            if (rows != nullptr) {
+                emit rows->doubleClicked(rows->model()->index(rows->model()->rowCount() - 1, 0));
+            }
+            if (dialog->isVisible()) {
+                dialog->reject();
+            }
+        });
+    }
+
+private slots:
+    // A row of the review and a step of the history lead to their record: it is selected in
+    // the tree and the list, and its dialog opens.
+    void reviewAndHistoryRowsOpenTheirRecord() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        openShown(w, saveFile());
+        QStringList opened;
+        w.setDialogOpeners({.record = [&opened](const RecordKey& key, EditSession&, QWidget*) {
+            opened.append(key.text());
+            return true;
+        }});
+        const ChangeSet fuel{u"テスト"_s, {*ChangeTo(*w.saveFile(), u"ShipClass[17].Perf[2]"_s, 4321)}};
+        QCOMPARE(w.document().apply(fuel), DocumentEdit::Applied);
+        auto* list = child<RecordListView>(w, "ListView");
+
+        doubleClickLastRowOfModal("lstChanges");
+        child<QAction>(w, "mnuEditReview")->trigger();
+        QCOMPARE(opened, QStringList{u"Kankei17"_s});
+        QCOMPARE(list->rowKey(*list->selectedRow()), std::optional(RecordKey{RecordKind::ShipClass, 17}));
+
+        w.selectNode(u"ToujouRenAll"_s);
+        doubleClickLastRowOfModal("lstHistory");
+        child<QAction>(w, "mnuEditHistory")->trigger();
+        QCOMPARE(opened, (QStringList{u"Kankei17"_s, u"Kankei17"_s}));
+        QCOMPARE(list->rowKey(*list->selectedRow()), std::optional(RecordKey{RecordKind::ShipClass, 17}));
+        QCOMPARE(w.saveFile()->ShipClass[17].Perf[2], int16_t(4321));
     }
 };
 

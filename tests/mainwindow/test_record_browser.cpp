@@ -92,16 +92,16 @@ private slots:
         fixtures::ScriptedUi ui;
         frmMain w;
         QVERIFY(w.files().openFile(saveFile(), false));
-        w.saveFile()->Ship[510].Words[2] = 7;
-        w.saveFile()->Ship[511].Words[2] = 13015;
-        w.saveFile()->Ship[512].Words[2] = 15002;
+        setFields(w, {{QStringLiteral("Ship[510].Words[2]"), 7},
+                      {QStringLiteral("Ship[511].Words[2]"), 13015},
+                      {QStringLiteral("Ship[512].Words[2]"), 15002}});
         const int group = ListingGroupOfClass(*w.saveFile(), w.saveFile()->Ship[510].Words[3]);
         QVERIFY(w.browser().selectNode(QStringLiteral("Kokan_1_%1").arg(group)));
         auto* list = child<RecordListView>(w, "ListView");
         const QStringList names = column(list, 0);
         QVERIFY(names.contains(QStringLiteral("No.0007")));
         QCOMPARE(list->rowKey(rowsNamed(list, QStringLiteral("No.0007")).value(0)),
-                 QStringLiteral("Kokan510"));
+                 (std::optional(RecordKey{RecordKind::Ship, 510})));
     }
 
     void sortToggling() {
@@ -194,8 +194,8 @@ private slots:
         w.show();
         QVERIFY(w.files().openFile(path, false));
         OpenerLog log;
-        w.setDialogOpeners({.record = [&log](const QString& key, EditSession& session, QWidget* owner) {
-            log.keys.append(key);
+        w.setDialogOpeners({.record = [&log](const RecordKey& key, EditSession& session, QWidget* owner) {
+            log.keys.append(key.text());
             log.itemTexts.append(session.selectedItemText);
             log.openPaths.append(session.openFilePath);
             log.gamePaths.append(session.gamePath);
@@ -241,8 +241,8 @@ private slots:
         w.show();
         QVERIFY(w.files().openFile(saveFile(), false));
         QStringList opened;
-        w.setDialogOpeners({.record = [&opened](const QString& key, EditSession&, QWidget*) {
-            opened.append(key);
+        w.setDialogOpeners({.record = [&opened](const RecordKey& key, EditSession&, QWidget*) {
+            opened.append(key.text());
             return true;
         }});
         QVERIFY(w.browser().selectNode(QStringLiteral("Kankei_0_2")));
@@ -286,14 +286,14 @@ private slots:
         clickHeader(list, 0);
         clickHeader(list, 0);  // descending
         QString openedKey;
-        w.setDialogOpeners({.record = [&openedKey](const QString& key, EditSession& session, QWidget*) {
-            openedKey = key;
+        w.setDialogOpeners({.record = [&openedKey](const RecordKey& key, EditSession& session, QWidget*) {
+            openedKey = key.text();
             session.file.ShipClass[16].Name.setText(QStringLiteral("改高雄型"));
-            session.markFileChanged();
+            session.commit();
             return true;
         }});
         setCurrentRow(list, 2);
-        const QString selectedKey = list->rowKey(2);
+        const QString selectedKey = list->rowKey(2)->text();
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(openedKey, selectedKey);
         // Rebuilt unsorted from the model, with the row at position 3 selected.
@@ -311,10 +311,10 @@ private slots:
         QVERIFY(w.browser().selectNode(QStringLiteral("Kankei_0_2")));
         auto* list = child<RecordListView>(w, "ListView");
         const int rows = list->rowCount();
-        w.setDialogOpeners({.record = [](const QString&, EditSession& session, QWidget*) {
+        w.setDialogOpeners({.record = [](const RecordKey&, EditSession& session, QWidget*) {
             session.file.ShipClass[static_cast<std::size_t>(session.selection.record)].Kind[1] =
                 12;  // now a destroyer
-            session.markFileChanged();
+            session.commit();
             return true;
         }});
         setCurrentRow(list, rows - 1);
@@ -327,10 +327,10 @@ private slots:
         fixtures::ScriptedUi ui;
         frmMain w;
         QVERIFY(w.files().openFile(saveFile(), false));
-        w.saveFile()->Ship[0].Words[3] = 400;
+        setFields(w, {{QStringLiteral("Ship[0].Words[3]"), 400}});
         int opened = 0;
         w.setDialogOpeners(
-            {.record = [&opened](const QString&, EditSession&, QWidget*) { return ++opened > 0; }});
+            {.record = [&opened](const RecordKey&, EditSession&, QWidget*) { return ++opened > 0; }});
         QVERIFY(w.browser().selectNode(QStringLiteral("Kokan_0_0")));
         auto* list = child<RecordListView>(w, "ListView");
         const QList<int> found = rowsNamed(list, catalogue::ShipNames()[0]);

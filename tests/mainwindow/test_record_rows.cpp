@@ -56,7 +56,7 @@ void setShip(SaveFile& file, int n, int16_t name, int16_t shipClass) {
 QStringList keys(const std::vector<RecordRow>& rows) {
     QStringList result;
     for (const RecordRow& row : rows) {
-        result.append(row.key);
+        result.append(row.key.text());
     }
     return result;
 }
@@ -252,8 +252,8 @@ private slots:
         file->ScienceWeapon[1][1] = {-3, 0};
         const std::vector<RecordRow> rows = BuildRows(*file, node(ListKind::Kagaku, true, 1));
         QCOMPARE(rows.size(), std::size_t(6));
-        QCOMPARE(rows[0].key, QStringLiteral("Kagaku1,0"));
-        QCOMPARE(rows[5].key, QStringLiteral("Kagaku1,5"));
+        QCOMPARE(rows[0].key.text(), QStringLiteral("Kagaku1,0"));
+        QCOMPARE(rows[5].key.text(), QStringLiteral("Kagaku1,5"));
         const auto text = catalogue::ScienceWeaponTextOf(1, 0);
         QCOMPARE(rows[0].text, text->name);
         QCOMPARE(rows[0].subItems, (QStringList{text->effect, QStringLiteral("3.5"), QStringLiteral("0.0")}));
@@ -265,7 +265,7 @@ private slots:
         file->AircrewSkill[4] = {12, 99};
         const std::vector<RecordRow> rows = BuildRows(*file, node(ListKind::ToujouRen, true, 0));
         QCOMPARE(rows.size(), std::size_t(5));
-        QCOMPARE(rows[0].key, QStringLiteral("ToujouRen0"));
+        QCOMPARE(rows[0].key.text(), QStringLiteral("ToujouRen0"));
         QCOMPARE(rows[0].text, QStringLiteral("日本海軍"));
         QCOMPARE(rows[4].text, QStringLiteral("ソビエト"));
         QCOMPARE(rows[4].subItems, (QStringList{QStringLiteral("12"), QStringLiteral("99")}));
@@ -285,7 +285,7 @@ private slots:
             const NodeList list =
                 ListForNode(FactsOf(tree, n.index), tree.fixedNodeCount, tree.firstAreaIndex);
             for (const RecordRow& row : BuildRows(*file, list)) {
-                QVERIFY2(seen[list.kind].insert(row.key).second, qPrintable(row.key));
+                QVERIFY2(seen[list.kind].insert(row.key.text()).second, qPrintable(row.key.text()));
                 QVERIFY(!row.text.isEmpty() || list.kind == ListKind::Kankei);
                 ++listed[list.kind];
             }

@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+using namespace korven;
 using namespace korven::mainwindow;
 using namespace Qt::StringLiterals;
 
@@ -46,14 +47,16 @@ private slots:
     void cellsKeysAndAlignment() {
         RecordTableModel model;
         model.setColumns(DefaultColumns(ListKind::Kokan));
-        model.setRows({{u"Kokan512"_s, u"No.0012"_s, {u"クラスA"_s, u"駆逐艦"_s, u"10:3"_s}}});
+        model.setRows(
+            {{RecordKey{RecordKind::Ship, 512}, u"No.0012"_s, {u"クラスA"_s, u"駆逐艦"_s, u"10:3"_s}}});
         QCOMPARE(model.rowCount(), 1);
         QCOMPARE(model.columnCount(), 8);
         QCOMPARE(model.index(0, 0).data().toString(), u"No.0012"_s);
         QCOMPARE(model.index(0, 3).data().toString(), u"10:3"_s);
         // Sub-items the row does not have show empty, not as an error.
         QCOMPARE(model.index(0, 7).data().toString(), QString());
-        QCOMPARE(model.index(0, 5).data(RecordTableModel::RowKeyRole).toString(), u"Kokan512"_s);
+        QCOMPARE(model.index(0, 5).data(RecordTableModel::RowKeyRole).value<RecordKey>(),
+                 (RecordKey{RecordKind::Ship, 512}));
         QCOMPARE(model.index(0, 0).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
                  Qt::AlignLeft | Qt::AlignVCenter);
         QCOMPARE(model.index(0, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
@@ -82,10 +85,10 @@ private slots:
         QFETCH(Qt::SortOrder, order);
         RecordTableModel model;
         model.setColumns(DefaultColumns(ListKind::Kokan));
-        model.setRows({{u"Kokan0"_s, u"a"_s, {{}, {}, u"9:30"_s}},
-                       {u"Kokan1"_s, u"B"_s, {{}, {}, u"100:0"_s}},
-                       {u"Kokan2"_s, u"c"_s, {{}, {}, u":4"_s}},
-                       {u"Kokan3"_s, u"d"_s, {{}, {}, u"10:2"_s}}});
+        model.setRows({{RecordKey{RecordKind::Ship, 0}, u"a"_s, {{}, {}, u"9:30"_s}},
+                       {RecordKey{RecordKind::Ship, 1}, u"B"_s, {{}, {}, u"100:0"_s}},
+                       {RecordKey{RecordKind::Ship, 2}, u"c"_s, {{}, {}, u":4"_s}},
+                       {RecordKey{RecordKind::Ship, 3}, u"d"_s, {{}, {}, u"10:2"_s}}});
         RecordSortProxy proxy;
         proxy.setSourceModel(&model);
         proxy.sort(0, Qt::DescendingOrder);  // some other order first

@@ -15,11 +15,12 @@
 namespace korven::fixtures {
 
 // Nothing for a key the openers would refuse.
-inline std::unique_ptr<EditDialog> MakeEditorDialog(const QString& key, EditSession& session) {
-    if (key.isEmpty()) {
+inline std::unique_ptr<EditDialog> MakeEditorDialog(const std::optional<RecordKey>& key,
+                                                    EditSession& session) {
+    if (!key) {
         return std::make_unique<FileProperties>(session);
     }
-    const std::optional<EditorRequest> request = ParseRowKey(key, session.file);
+    const std::optional<EditorRequest> request = RequestFor(*key, session.file);
     if (!request) {
         return nullptr;
     }
@@ -37,6 +38,27 @@ inline std::unique_ptr<EditDialog> MakeEditorDialog(const QString& key, EditSess
             return std::make_unique<frmToujouRen>(session);
     }
     return nullptr;
+}
+
+// The key a test table writes in the form RecordKey::text() shows ("Kokan512", "Kagaku1,4");
+// nothing for an empty text, which stands for the file's properties.
+inline std::optional<RecordKey> KeyFromText(const QString& text) {
+    static const std::pair<const char16_t*, RecordKind> kinds[] = {
+        {u"Kankei", RecordKind::ShipClass},     {u"Kokan", RecordKind::Ship},
+        {u"Air", RecordKind::AircraftType},     {u"Base", RecordKind::Base},
+        {u"Kagaku", RecordKind::ScienceWeapon}, {u"ToujouRen", RecordKind::AircrewSkill}};
+    for (const auto& [word, kind] : kinds) {
+        const QString prefix = QString::fromUtf16(word);
+        if (text.startsWith(prefix)) {
+            const QStringList numbers = text.mid(prefix.size()).split(u',');
+            return RecordKey{kind, numbers.value(0).toInt(), numbers.value(1).toInt()};
+        }
+    }
+    return std::nullopt;
+}
+
+inline std::unique_ptr<EditDialog> MakeEditorDialog(const QString& key, EditSession& session) {
+    return MakeEditorDialog(KeyFromText(key), session);
 }
 
 }  // namespace korven::fixtures
