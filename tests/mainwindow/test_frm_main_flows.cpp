@@ -450,7 +450,7 @@ private slots:
         QCOMPARE(opened, QStringList{u"Kankei17"_s});
         QCOMPARE(list->rowKey(*list->selectedRow()), std::optional(RecordKey{RecordKind::ShipClass, 17}));
 
-        w.selectNode(u"ToujouRenAll"_s);
+        w.browser().selectNode(u"ToujouRenAll"_s);
         doubleClickLastRowOfModal("lstHistory");
         child<QAction>(w, "mnuEditHistory")->trigger();
         QCOMPARE(opened, (QStringList{u"Kankei17"_s, u"Kankei17"_s}));

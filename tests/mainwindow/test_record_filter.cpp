@@ -14,10 +14,16 @@ namespace {
 // Ship rows as the list shows them: name, class, type, upper and lower steps (class:own),
 // speed, fuel (class:own), aircraft carried. The last ship's class is outside the table.
 const std::vector<RecordRow> kShips = {
-    {u"Kokan0"_s, u"大和"_s, {u"大和型"_s, u"戦艦"_s, u"5:5"_s, u"6:6"_s, u"27"_s, u"6300:4274"_s, u""_s}},
-    {u"Kokan1"_s, u"赤城"_s, {u"赤城型"_s, u"空母"_s, u"3:2"_s, u"4:4"_s, u"31"_s, u"5770:800"_s, u"66"_s}},
-    {u"Kokan2"_s, u"ｼｮｳｶｸ"_s, {u"翔鶴型"_s, u"空母"_s, u"3:3"_s, u"4:4"_s, u"34"_s, u"5000:5000"_s, u"72"_s}},
-    {u"Kokan3"_s, u"伊19"_s, {u""_s, u""_s, u":3"_s, u":1"_s, u""_s, u":0"_s, u""_s}},
+    {{korven::RecordKind::Ship, 0},
+     u"大和"_s,
+     {u"大和型"_s, u"戦艦"_s, u"5:5"_s, u"6:6"_s, u"27"_s, u"6300:4274"_s, u""_s}},
+    {{korven::RecordKind::Ship, 1},
+     u"赤城"_s,
+     {u"赤城型"_s, u"空母"_s, u"3:2"_s, u"4:4"_s, u"31"_s, u"5770:800"_s, u"66"_s}},
+    {{korven::RecordKind::Ship, 2},
+     u"ｼｮｳｶｸ"_s,
+     {u"翔鶴型"_s, u"空母"_s, u"3:3"_s, u"4:4"_s, u"34"_s, u"5000:5000"_s, u"72"_s}},
+    {{korven::RecordKind::Ship, 3}, u"伊19"_s, {u""_s, u""_s, u":3"_s, u":1"_s, u""_s, u":0"_s, u""_s}},
 };
 
 }  // namespace
