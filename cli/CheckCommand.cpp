@@ -37,7 +37,7 @@ QJsonArray FindingsJson(const std::vector<rules::Finding>& findings) {
 }
 
 int RunCheck(const QString& path, bool json, Console& console) {
-    const std::optional<LoadedFile> loaded = load(path, LockMode::ReadOnly, console);
+    const std::optional<LoadedFile> loaded = load(path, LockMode::Unlocked, console);
     if (!loaded) {
         return kExitUnreadable;
     }
