@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <array>
-#include <ranges>
 #include <utility>
 
 namespace korven::cli {
@@ -289,7 +288,10 @@ void ModelEditor::writeOverrides(QTextStream& out) const {
     };
     // The first ones show what happened; thousands more would only bury the rest.
     const auto shown = std::min(static_cast<qsizetype>(m_overrides.size()), texts::kOverridesShown);
-    for (const Override& override : m_overrides | std::views::take(shown)) {
+    // An index loop rather than views::take, which clang 14 (the fuzz build) cannot compile
+    // against this libstdc++.
+    for (qsizetype i = 0; i < shown; ++i) {
+        const Override& override = m_overrides[static_cast<std::size_t>(i)];
         writer.append(pieces[0]);
         name(m_edits[override.later]);
         writer.append(pieces[1]);
