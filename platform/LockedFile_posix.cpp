@@ -114,8 +114,9 @@ int replaceAtomically(const QString& path, const QByteArray& contents, FileFailu
     // The new file is the old one's successor: a save under sudo must not hand the player's
     // file to root. Only root may give a file away; anyone may keep a group they belong to.
     // The mode comes after, since a change of owner clears the set-id bits.
-    if (replacing && ::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
-        (void)::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+    if (replacing && ::fchown(fd, existing.st_uid, existing.st_gid) != 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid) != 0) {
+        // Neither could be kept: the file is the saver's, as any file they create.
     }
     if (::fchmod(fd, mode) != 0) {
         return failWith(LastSystemFailure());
