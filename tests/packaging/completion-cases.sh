@@ -28,7 +28,7 @@ expect() {
     fi
 }
 
-expect "korvenedit-cli " "apply diff dump fields help info set verify"
+expect "korvenedit-cli " "apply check diff dump fields help info set verify"
 expect "korvenedit-cli d" "diff dump"
 expect "korvenedit-cli apply SaveFile1.SAVE --c" "--check"
 expect "korvenedit-cli diff --j" "--json"
