@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -66,7 +67,8 @@ private slots:
         auto file = model();
         Properties p(*file);
         QCOMPARE(p.dialog->windowTitle(), QStringLiteral("編集中ファイルのプロパティ"));
-        QCOMPARE(p.box(QStringLiteral("txtFileName"))->text(), QStringLiteral("/saves/SaveFile1.SAVE"));
+        QCOMPARE(p.box(QStringLiteral("txtFileName"))->text(),
+                 QDir::toNativeSeparators(QStringLiteral("/saves/SaveFile1.SAVE")));
         QCOMPARE(p.box(QStringLiteral("txtSaveName"))->text(), QStringLiteral("ＳＡＶＥ１"));
         QCOMPARE(p.box(QStringLiteral("txtShinario"))->text(),
                  QStringLiteral("シナリオ３ ： 南方資源地帯攻略"));

@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QSlider>
 
@@ -365,7 +366,7 @@ private slots:
             }
         }
         auto* file = properties.findChild<QLineEdit*>(u"txtFileName"_s);
-        QCOMPARE(file->toolTip(), longPath);
+        QCOMPARE(file->toolTip(), QDir::toNativeSeparators(longPath));
         QVERIFY(file->fontMetrics().horizontalAdvance(longPath) > file->width());
         s.session.openFilePath = u"/a/SaveFile1.SAVE"_s;
         FileProperties shortPath(s.session);

@@ -95,7 +95,8 @@ private slots:
         QVERIFY(ui.openDialogs[0].defaultSuffix.isEmpty());
         QVERIFY(ui.messages.empty());
         QCOMPARE(w.openFilePath(), path);
-        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [未編集]"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + QDir::toNativeSeparators(path) +
+                                      QStringLiteral(" [未編集]"));
         QCOMPARE(child<QLabel>(w, "Label1")->text(), path);
         QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("未編集"));
         QCOMPARE(child<QLabel>(w, "Panel_2")->text(), korven::texts::statusReadDone());
@@ -232,12 +233,14 @@ private slots:
         frmMain w;
         QVERIFY(w.files().openFile(path, false));
         setSkill(w, 77);
-        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [編集済み]"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + QDir::toNativeSeparators(path) +
+                                      QStringLiteral(" [編集済み]"));
         QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("編集済み"));
         action(w, "mnuFileSave")->trigger();
         QVERIFY(ui.messages.empty());
         QVERIFY(!w.isFileChanged());
-        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [未編集]"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + QDir::toNativeSeparators(path) +
+                                      QStringLiteral(" [未編集]"));
         // The first save keeps the file as it was on disk, and the status bar names the backup.
         const QStringList backups = BackupStore().backupsOf(path);
         QCOMPARE(backups.size(), 1);
@@ -565,8 +568,8 @@ private slots:
         fixtures::ScriptedUi ui;
         frmMain w;
         QVERIFY(w.files().openFile(path, true));
-        QCOMPARE(w.windowTitle(),
-                 QStringLiteral("KorvenEdit - ") + path + QStringLiteral("（読み取り専用） [未編集]"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + QDir::toNativeSeparators(path) +
+                                      QStringLiteral("（読み取り専用） [未編集]"));
         QCOMPARE(child<QLabel>(w, "Label1")->text(), path + QStringLiteral("(読み取り専用）"));
         setSkill(w, 55);
         ui.answers = {MessageAnswer::No};
@@ -613,7 +616,8 @@ private slots:
         QVERIFY(w.files().save());
         QVERIFY(!w.isReadOnly());
         QVERIFY(!w.isFileChanged());
-        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [未編集]"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + QDir::toNativeSeparators(path) +
+                                      QStringLiteral(" [未編集]"));
         QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(66));
         QVERIFY(!LockedFile::open(path, LockMode::ReadOnly));  // now held exclusively
     }

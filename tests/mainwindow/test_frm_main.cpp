@@ -299,7 +299,8 @@ private slots:
         undo->trigger();
         QCOMPARE(w.saveFile()->AircrewSkill[0][0], original);
         QVERIFY(!w.isFileChanged());
-        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [未編集]"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + QDir::toNativeSeparators(path) +
+                                      QStringLiteral(" [未編集]"));
         QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("未編集"));
         QCOMPARE(column(list, 1).first(), QString::number(original));
         QVERIFY(!undo->isEnabled());
@@ -329,7 +330,8 @@ private slots:
         QVERIFY(w.files().save());
         action(w, "mnuEditUndo")->trigger();
         QVERIFY(w.isFileChanged());
-        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + path + QStringLiteral(" [編集済み]"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + QDir::toNativeSeparators(path) +
+                                      QStringLiteral(" [編集済み]"));
         QVERIFY(w.files().save());
         QCOMPARE(static_cast<uint8_t>(readFile(path).at(skillOffset())), uint8_t(42));
         action(w, "mnuEditRedo")->trigger();

@@ -371,7 +371,7 @@ private slots:
         exportCsv->trigger();
         QCOMPARE(ui.messages.size(), std::size_t(1));
         QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
-        QVERIFY(ui.messages[0].text.contains(nowhere));
+        QVERIFY(ui.messages[0].text.contains(QDir::toNativeSeparators(nowhere)));
         QVERIFY(!QFile::exists(nowhere));
     }
 
