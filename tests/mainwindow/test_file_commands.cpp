@@ -97,7 +97,7 @@ private slots:
         QCOMPARE(w.openFilePath(), path);
         QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + QDir::toNativeSeparators(path) +
                                       QStringLiteral(" [未編集]"));
-        QCOMPARE(child<QLabel>(w, "Label1")->text(), path);
+        QCOMPARE(child<QLabel>(w, "Label1")->text(), QDir::toNativeSeparators(path));
         QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("未編集"));
         QCOMPARE(child<QLabel>(w, "Panel_2")->text(), korven::texts::statusReadDone());
         QCOMPARE(child<QTreeWidget>(w, "TreeView")->topLevelItemCount(), 6);
@@ -570,7 +570,8 @@ private slots:
         QVERIFY(w.files().openFile(path, true));
         QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + QDir::toNativeSeparators(path) +
                                       QStringLiteral("（読み取り専用） [未編集]"));
-        QCOMPARE(child<QLabel>(w, "Label1")->text(), path + QStringLiteral("(読み取り専用）"));
+        QCOMPARE(child<QLabel>(w, "Label1")->text(),
+                 QDir::toNativeSeparators(path) + QStringLiteral("(読み取り専用）"));
         setSkill(w, 55);
         ui.answers = {MessageAnswer::No};
         QVERIFY(!w.files().save());
@@ -602,7 +603,8 @@ private slots:
         QVERIFY(w.openFilePath().isEmpty());
         QCOMPARE(readFile(path), m_image);
         // Label1 and Label2 keep their texts after closing.
-        QCOMPARE(child<QLabel>(w, "Label1")->text(), path + QStringLiteral("(読み取り専用）"));
+        QCOMPARE(child<QLabel>(w, "Label1")->text(),
+                 QDir::toNativeSeparators(path) + QStringLiteral("(読み取り専用）"));
         QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("編集済み"));
     }
 
@@ -662,7 +664,8 @@ private slots:
         QCOMPARE(w.openFilePath(), copy);
         QVERIFY(!w.isReadOnly());
         QVERIFY(!w.isFileChanged());
-        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + copy + QStringLiteral(" [未編集]"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("KorvenEdit - ") + QDir::toNativeSeparators(copy) +
+                                      QStringLiteral(" [未編集]"));
         QCOMPARE(readFile(path), m_image);
         QByteArray expected = m_image;
         expected[skillOffset()] = char(88);
@@ -736,7 +739,7 @@ private slots:
         QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
         QCOMPARE(w.openFilePath(), path);
         QVERIFY(w.isFileChanged());
-        QVERIFY(w.windowTitle().startsWith(QStringLiteral("KorvenEdit - ") + path));
+        QVERIFY(w.windowTitle().startsWith(QStringLiteral("KorvenEdit - ") + QDir::toNativeSeparators(path)));
         QVERIFY(!LockedFile::open(path, LockMode::ReadOnly));  // still open and locked
         QCOMPARE(readFile(path), m_image);
         if (QFileInfo::exists(chosen) && target != u"SaveFile2.SAVE") {
