@@ -590,7 +590,8 @@ private slots:
         QVERIFY(!w.files().close());
         QCOMPARE(ui.messages.size(), std::size_t(2));
         QCOMPARE(ui.messages[0].text,
-                 QStringLiteral("ファイルが編集されています。保存しますか？\n保存ファイル名　") + path);
+                 QStringLiteral("ファイルが編集されています。保存しますか？\n保存ファイル名　") +
+                     QDir::toNativeSeparators(path));
         QCOMPARE(ui.messages[0].icon, MessageIcon::Question);
         QCOMPARE(ui.messages[0].buttons, MessageButtons::YesNoCancel);
         QCOMPARE(ui.messages[0].defaultAnswer, MessageAnswer::Yes);
