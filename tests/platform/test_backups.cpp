@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
-#include <latch>
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -272,10 +272,15 @@ private slots:
         int shared = 0;
         for (int pair = 0; pair < kPairs; ++pair) {
             const QString save = folder(u"game%1/SaveFile1.SAVE"_s.arg(pair));
-            std::latch start(2);
+            // A spinning start line rather than std::latch, whose wait the Windows runtime can
+            // miss being woken from.
+            std::atomic<int> arrived = 0;
             BackupStore::Outcome outcomes[2];
             auto backUp = [&](int side) {
-                start.arrive_and_wait();
+                arrived.fetch_add(1);
+                while (arrived.load() < 2) {
+                    std::this_thread::yield();
+                }
                 outcomes[side] = store.backUp(save, side == 0 ? "left" : "right");
             };
             std::thread left(backUp, 0);
