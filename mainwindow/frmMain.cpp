@@ -10,9 +10,9 @@
 #include "mainwindow/HelpDesk.h"
 #include "mainwindow/HistoryDialog.h"
 #include "mainwindow/MainWindowTexts.h"
+#include "mainwindow/PaneArea.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/SearchPanel.h"
-#include "mainwindow/SplitterStrip.h"
 #include "platform/ProgramInfo.h"
 #include "platform/SettingsStore.h"
 #include "platform/UiServices.h"
@@ -40,11 +40,6 @@ const QString kPosition = QStringLiteral("Position");
 const QString kOption = QStringLiteral("Option");
 const QString kOther = QStringLiteral("Other");
 const QString kReviewBeforeSave = QStringLiteral("ReviewBeforeSave");
-
-QRect pixelRect(double left, double top, double width, double height) {
-    return QRect(lay::toPixels(left), lay::toPixels(top), std::max(0, lay::toPixels(width)),
-                 std::max(0, lay::toPixels(height)));
-}
 
 }  // namespace
 
@@ -95,7 +90,8 @@ frmMain::frmMain(QWidget* parent)
     m_status = std::make_unique<StatusPanel>(m_panel2);
     m_messages = std::make_unique<UiMessages>();
     m_document = std::make_unique<OpenDocument>(*m_status, *m_messages);
-    m_browser = new RecordBrowser(m_central, *m_document, *m_status, m_panel1);
+    m_browser = new RecordBrowser(m_panes, *m_document, *m_status, m_panel1);
+    m_panes->setBrowser(m_browser);
     m_files = new FileCommands(this, *m_document, *m_settings, *m_status, *m_messages);
     followBrowser();
     followFiles();
@@ -105,8 +101,8 @@ frmMain::frmMain(QWidget* parent)
     readSettings();
     showRecentFiles();
     setAcceptDrops(true);
-    layOut(0);
-    m_label1->setText(mt::noFileLoaded());
+    layOut();
+    m_panes->setLabel1(mt::noFileLoaded());
     m_panel2->setText(mt::noFileLoaded());
     catalogue::FillReferenceTables();
     ResetEditingColours();
@@ -221,32 +217,8 @@ void frmMain::buildMenus() {
 }
 
 void frmMain::buildPanes() {
-    m_central = new QWidget(this);
-    m_central->setObjectName(QStringLiteral("central"));
-    setCentralWidget(m_central);
-
-    m_titles = new QWidget(m_central);
-    m_titles->setObjectName(QStringLiteral("picTitles"));
-    m_label1 = new QLabel(mt::label1Design(), m_titles);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setToolTip(mt::label1ToolTip());
-    m_label2 = new QLabel(mt::label2Design(), m_titles);
-    m_label2->setObjectName(QStringLiteral("Label2"));
-    m_label2->setToolTip(mt::label2ToolTip());
-    for (QLabel* label : {m_label1, m_label2}) {
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setIndent(3);
-    }
-
-    m_strip = new SplitterStrip(m_central);
-    m_strip->setObjectName(QStringLiteral("imgSplitter"));
-    m_bar = new QWidget(m_central);
-    m_bar->setObjectName(QStringLiteral("picSplitter"));
-    m_bar->setAutoFillBackground(true);
-    QPalette dark = m_bar->palette();
-    dark.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
-    m_bar->setPalette(dark);
-    m_bar->hide();
+    m_panes = new PaneArea(this);
+    setCentralWidget(m_panes);
 
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("sbStatusBar"));
@@ -258,11 +230,6 @@ void frmMain::buildPanes() {
     status->addWidget(m_panel1);
     status->addWidget(m_panel2, 1);
     setStatusBar(status);
-    m_central->installEventFilter(this);
-
-    connect(m_strip, &SplitterStrip::pressed, this, &frmMain::startDrag);
-    connect(m_strip, &SplitterStrip::moved, this, &frmMain::drag);
-    connect(m_strip, &SplitterStrip::released, this, &frmMain::endDrag);
 }
 
 void frmMain::readSettings() {
@@ -275,7 +242,7 @@ void frmMain::readSettings() {
     m_height = size.height;
     move(lay::toPixels(m_left), lay::toPixels(m_top));
     resize(lay::toPixels(m_width), lay::toPixels(m_height));
-    m_splitter = m_settings->number(kPosition, QStringLiteral("Splitter"), 2500);
+    m_panes->setSplitter(m_settings->number(kPosition, QStringLiteral("Splitter"), 2500));
 
     const bool statusBarShown = m_settings->flag(kOption, QStringLiteral("StatusBar"), true);
     m_viewStatusBar->setChecked(statusBarShown);
@@ -290,7 +257,7 @@ void frmMain::writeSettings() {
     m_settings->setNumber(kPosition, QStringLiteral("MainLeft"), lay::keepTwips(m_left, x()));
     m_settings->setNumber(kPosition, QStringLiteral("MainWidth"), windowWidth());
     m_settings->setNumber(kPosition, QStringLiteral("MainHeight"), windowHeight());
-    m_settings->setNumber(kPosition, QStringLiteral("Splitter"), m_splitter);
+    m_settings->setNumber(kPosition, QStringLiteral("Splitter"), m_panes->splitter());
     m_settings->setFlag(kOption, QStringLiteral("StatusBar"), m_viewStatusBar->isChecked());
     m_settings->setFlag(kOption, kReviewBeforeSave, m_editReviewBeforeSave->isChecked());
     m_settings->setText(kOther, QStringLiteral("Version"), program::settingsVersion());
@@ -307,37 +274,16 @@ double frmMain::windowHeight() const {
     return lay::keepWindowTwips(m_height, height(), lay::kMinimumWindowHeight);
 }
 
-void frmMain::layOut(double position) {
-    const double x = position == 0 ? m_splitter : position;
-    m_layout = lay::LayOut(windowWidth(), windowHeight(), x, m_viewStatusBar->isChecked());
-    applyLayout();
+const lay::PaneLayout& frmMain::paneLayout() const {
+    return m_panes->paneLayout();
 }
 
-void frmMain::applyLayout() {
-    const lay::PaneLayout& l = m_layout;
-    const double width = windowWidth();
-    m_titles->setGeometry(pixelRect(0, 0, width, lay::kTitleHeight));
-    m_label1->setGeometry(pixelRect(0, 0, l.label1Width, lay::kTitleHeight));
-    m_label2->setGeometry(
-        pixelRect(l.label2Left, 0, lay::kRightLabelOffset - lay::kListGap, lay::kTitleHeight));
-    // The pane-height allowances count the frame, menu and status bar measures of another
-    // platform; here the panes take the height between the title strip and the status bar.
-    const int top = lay::toPixels(lay::kTitleHeight);
-    const int height = std::max(0, m_central->height() - top);
-    auto place = [&](QWidget* w, double left, double paneWidth) {
-        w->setGeometry(lay::toPixels(left), top, std::max(0, lay::toPixels(paneWidth)), height);
-    };
-    place(m_browser->tree(), 0, l.treeWidth);
-    // The search takes the top of the list's pane.
-    const int searchHeight = std::min(m_browser->search()->neededHeight(), height);
-    m_browser->search()->setGeometry(lay::toPixels(l.listLeft), top, std::max(0, lay::toPixels(l.listWidth)),
-                                     searchHeight);
-    m_browser->placeList(QRect(lay::toPixels(l.listLeft), top + searchHeight,
-                               std::max(0, lay::toPixels(l.listWidth)), height - searchHeight));
-    place(m_strip, l.stripLeft, lay::kStripWidth);
-    // The strip lies over the list's left edge, so the whole strip can be grabbed.
-    m_strip->raise();
-    m_bar->raise();
+double frmMain::splitterPosition() const {
+    return m_panes->splitter();
+}
+
+void frmMain::layOut() {
+    m_panes->layOut({windowWidth(), windowHeight()}, m_viewStatusBar->isChecked());
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {
@@ -349,43 +295,12 @@ void frmMain::resizeEvent(QResizeEvent* event) {
         resize(lay::toPixels(enforced.width), lay::toPixels(enforced.height));
         return;
     }
-    layOut(0);
-}
-
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_central && event->type() == QEvent::Resize) {
-        applyLayout();
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void frmMain::startDrag() {
-    const lay::BarGeometry g = lay::DragBarAtStart(m_layout.stripLeft, lay::kTitleHeight, lay::kStripWidth,
-                                                   lay::toTwips(m_strip->height()));
-    m_bar->setGeometry(pixelRect(g.left, g.top, g.width, g.height));
-    m_splitter = g.left;
-    m_bar->show();
-    m_bar->raise();
-    m_dragging = true;
-}
-
-void frmMain::drag(int x) {
-    if (!m_dragging) {
-        return;
-    }
-    m_splitter = lay::DragBarLeft(m_layout.stripLeft, lay::toTwips(x), windowWidth());
-    m_bar->move(lay::toPixels(m_splitter), m_bar->y());
-}
-
-void frmMain::endDrag() {
-    layOut(m_splitter);
-    m_bar->hide();
-    m_dragging = false;
+    layOut();
 }
 
 void frmMain::toggleStatusBar(bool checked) {
     statusBar()->setVisible(checked);
-    layOut(0);
+    layOut();
 }
 
 // Every store of the dialog becomes one step of the document's history.
@@ -425,8 +340,7 @@ void frmMain::showEditState() {
     const EditStateTexts state =
         EditStateFor(m_document->path(), m_document->isReadOnly(), m_document->isChanged());
     setWindowTitle(state.caption);
-    m_label1->setText(state.label1);
-    m_label2->setText(state.label2);
+    m_panes->setTitles(state.label1, state.label2);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -481,7 +395,6 @@ void frmMain::followBrowser() {
     connect(m_editCopyRows, &QAction::triggered, m_browser, &RecordBrowser::copyRows);
     connect(m_fileExportCsv, &QAction::triggered, m_browser, &RecordBrowser::exportCsv);
     connect(m_browser, &RecordBrowser::recordActivated, this, &frmMain::openSelectedRecord);
-    connect(m_browser, &RecordBrowser::searchHeightChanged, this, &frmMain::applyLayout);
 }
 
 void frmMain::setFileMenus(bool open) {

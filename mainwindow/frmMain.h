@@ -24,7 +24,7 @@ struct Preferences;
 
 namespace mainwindow {
 class HelpDesk;
-class SplitterStrip;
+class PaneArea;
 }  // namespace mainwindow
 
 // The main window: the view of the open document. It lays out the record browser, wires the
@@ -74,8 +74,8 @@ public:
     OpenDocument& document() const { return *m_document; }
     const QString& gamePath() const { return m_gamePath; }
     // The layout last applied and the bar's left edge (the saved splitter position), twips.
-    const mainwindow::layout::PaneLayout& paneLayout() const { return m_layout; }
-    double splitterPosition() const { return m_splitter; }
+    const mainwindow::layout::PaneLayout& paneLayout() const;
+    double splitterPosition() const;
 
     void setDialogOpeners(DialogOpeners openers);
 
@@ -84,7 +84,6 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class StatusPanel;
@@ -95,13 +94,9 @@ private:
     void readSettings();
     void writeSettings();
 
-    void layOut(double position);
-    void applyLayout();
+    void layOut();
     double windowWidth() const;
     double windowHeight() const;
-    void startDrag();
-    void drag(int x);
-    void endDrag();
     void toggleStatusBar(bool checked);
 
     void followFiles();
@@ -127,18 +122,10 @@ private:
     double m_top = 0;
     double m_width = 0;
     double m_height = 0;
-    double m_splitter = 0;
-    bool m_dragging = false;
-    mainwindow::layout::PaneLayout m_layout;
 
-    QWidget* m_central = nullptr;
-    QWidget* m_titles = nullptr;
-    QLabel* m_label1 = nullptr;
-    QLabel* m_label2 = nullptr;
+    mainwindow::PaneArea* m_panes = nullptr;
     RecordBrowser* m_browser = nullptr;
     FileCommands* m_files = nullptr;
-    mainwindow::SplitterStrip* m_strip = nullptr;
-    QWidget* m_bar = nullptr;
     QLabel* m_panel1 = nullptr;
     QLabel* m_panel2 = nullptr;
 
