@@ -11,6 +11,8 @@
 #include <QSignalBlocker>
 #include <QUndoCommand>
 
+#include <utility>
+
 namespace korven {
 
 // One change set. It holds only the changed fields with both values, so the history grows
@@ -34,7 +36,7 @@ private:
     void move(ChangeDirection direction) {
         // Every value was stored once already, so it fits its field.
         ApplyChanges(*m_document.m_model, m_changes, direction);
-        emit m_document.changed(m_changes);
+        m_document.m_moved.insert(m_document.m_moved.end(), m_changes.begin(), m_changes.end());
     }
 
     OpenDocument& m_document;
@@ -43,7 +45,15 @@ private:
 };
 
 OpenDocument::OpenDocument(StatusSink& status, MessageSink& messages, QString backupFolder)
-    : m_status(status), m_messages(messages), m_backupFolder(std::move(backupFolder)) {}
+    : m_status(status), m_messages(messages), m_backupFolder(std::move(backupFolder)) {
+    // Told after the step, so that whoever listens finds the history and its saved point as
+    // they now are.
+    connect(&m_history, &QUndoStack::indexChanged, this, [this] {
+        if (!m_moved.empty()) {
+            emit changed(std::exchange(m_moved, {}));
+        }
+    });
+}
 
 BackupStore OpenDocument::backups() const {
     return m_backupFolder.isEmpty() ? BackupStore() : BackupStore(m_backupFolder);

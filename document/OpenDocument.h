@@ -115,6 +115,8 @@ private:
     bool m_backedUp = false;  // the open file's backup exists
     QString m_backupPath;
     QUndoStack m_history;
+    // What an undo or redo moved over, told once the history stands at its new step.
+    std::vector<FieldChange> m_moved;
 };
 
 }  // namespace korven

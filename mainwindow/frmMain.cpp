@@ -458,7 +458,7 @@ void frmMain::followHistory() {
     connect(&history, &QUndoStack::redoTextChanged, m_editRedo, [this](const QString& step) {
         m_editRedo->setText(step.isEmpty() ? mt::menuEditRedo() : mt::menuEditRedoStep(step));
     });
-    connect(&history, &QUndoStack::indexChanged, this, [this] {
+    connect(m_document.get(), &OpenDocument::changed, this, [this] {
         // Names may have changed: the search finds records as they are now.
         m_browser->recordsChanged();
         if (m_document->isOpen() && !m_inDialog) {
