@@ -6,7 +6,8 @@
 
 namespace korven {
 
-QString ChooseJapaneseFamily(const QStringList& installedJapanese) {
+QString ChooseJapaneseFamily(const QStringList& installed,
+                             const std::function<bool(const QString&)>& holdsJapanese) {
     // Gothic faces made for screens, as the game's own windows use.
     static const QStringList preferred = {
         QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"), QStringLiteral("IPAPGothic"),
@@ -14,19 +15,29 @@ QString ChooseJapaneseFamily(const QStringList& installedJapanese) {
         QStringLiteral("Meiryo UI"),        QStringLiteral("Yu Gothic UI"), QStringLiteral("MS UI Gothic"),
     };
     for (const QString& family : preferred) {
-        if (installedJapanese.contains(family, Qt::CaseInsensitive)) {
+        if (installed.contains(family, Qt::CaseInsensitive) && holdsJapanese(family)) {
             return family;
         }
     }
-    return installedJapanese.value(0);
+    for (const QString& family : installed) {
+        if (holdsJapanese(family)) {
+            return family;
+        }
+    }
+    return {};
 }
 
 void UseJapaneseApplicationFont() {
+    // Asking for the families of one writing system loads every installed family; under Wine
+    // that took seconds of the start-up. One family at a time loads only those asked about.
+    const auto holdsJapanese = [](const QString& family) {
+        return QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese);
+    };
     QFont font = QGuiApplication::font();
-    if (QFontDatabase::writingSystems(font.family()).contains(QFontDatabase::Japanese)) {
+    if (holdsJapanese(font.family())) {
         return;
     }
-    const QString family = ChooseJapaneseFamily(QFontDatabase::families(QFontDatabase::Japanese));
+    const QString family = ChooseJapaneseFamily(QFontDatabase::families(), holdsJapanese);
     if (family.isEmpty()) {
         return;  // the fallback search still finds what it can
     }
