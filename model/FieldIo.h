@@ -24,6 +24,16 @@ inline uint32_t littleEndian(const char* p, int width) {
     return value;
 }
 
+// Arrays (also nested) of the file's integer types, which a little-endian machine holds
+// exactly as the file does.
+template <typename T>
+constexpr bool kSameAsInFile = std::endian::native == std::endian::little &&
+                               (std::is_same_v<T, uint8_t> || std::is_same_v<T, int16_t> ||
+                                std::is_same_v<T, int32_t>);
+template <typename T, std::size_t N>
+constexpr bool kSameAsInFile<std::array<T, N>> = kSameAsInFile<T> &&
+                                                 sizeof(std::array<T, N>) == N * sizeof(T);
+
 class FieldReader {
 public:
     explicit FieldReader(const QByteArray& image) : m_image(image) {}
@@ -47,6 +57,13 @@ public:
     }
     template <typename T, std::size_t N>
     void field(std::array<T, N>& values) {
+        if constexpr (kSameAsInFile<std::array<T, N>>) {
+            if (const char* bytes = peek(sizeof values)) {
+                std::memcpy(values.data(), bytes, sizeof values);
+                skip(sizeof values);
+                return;
+            }
+        }
         for (T& value : values) {
             field(value);
         }
@@ -80,16 +97,6 @@ private:
     bool m_ok = true;
     std::string m_zeros;
 };
-
-// Arrays (also nested) of the file's integer types, which a little-endian machine holds
-// exactly as the file does.
-template <typename T>
-constexpr bool kSameAsInFile = std::endian::native == std::endian::little &&
-                               (std::is_same_v<T, uint8_t> || std::is_same_v<T, int16_t> ||
-                                std::is_same_v<T, int32_t>);
-template <typename T, std::size_t N>
-constexpr bool kSameAsInFile<std::array<T, N>> = kSameAsInFile<T> &&
-                                                 sizeof(std::array<T, N>) == N * sizeof(T);
 
 // Reads one record from bytes known to be all there (FieldReader::peek), so the bounds are
 // checked once per record rather than once per field, and arrays are copied whole: the

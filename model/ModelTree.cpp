@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <utility>
 
 namespace korven {
@@ -89,19 +90,34 @@ bool sameFields(const Record& a, const Record& b) {
     return same;
 }
 
+ModelNode emptyNode(ModelNode::Kind kind) {
+    ModelNode node;
+    node.kind = kind;
+    return node;
+}
+
+// The value, or an empty object when `other` has the same: a dialog's store changes a few
+// fields, and most of the model then needs no tree.
+template <typename T>
+ModelNode valueNode(const T& value, const T* other) {
+    return other != nullptr && value == *other ? emptyNode(ModelNode::Kind::Object) : toNode(value);
+}
+
 // The records 0..count-1; those equal to the record of `others` at the same index (below
-// `otherCount`) as empty objects.
+// `otherCount`) as empty objects, and no records at all when every one of them is equal.
 template <typename Record, std::size_t N>
 ModelNode recordsNode(const std::array<Record, N>& records, const std::array<Record, N>* others,
                       std::size_t count = N, std::size_t otherCount = N) {
+    if (others != nullptr && count == otherCount &&
+        std::equal(records.begin(), records.begin() + count, others->begin(), sameFields<Record>)) {
+        return emptyNode(ModelNode::Kind::Array);
+    }
     ModelNode node;
     node.kind = ModelNode::Kind::Array;
     node.items.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         if (others != nullptr && i < otherCount && sameFields(records[i], (*others)[i])) {
-            ModelNode skipped;
-            skipped.kind = ModelNode::Kind::Object;
-            node.items.push_back(std::move(skipped));
+            node.items.push_back(emptyNode(ModelNode::Kind::Object));
         } else {
             node.items.push_back(toNode(records[i]));
         }
@@ -135,13 +151,22 @@ ModelNode BuildModelTree(const SaveFile& m, const SaveFile* other) {
     auto add = [&node](const char* name, ModelNode value) {
         node.members.push_back({QLatin1String(name), std::move(value)});
     };
-    add("SaveNameLength", toNode(m.SaveNameLength));
-    add("SaveName", toNode(m.saveNameText()));
-    add("TurnInfo", toNode(m.TurnInfo));
-    add("ScenarioTitle", toNode(m.ScenarioTitle));
-    add("AirDevelopment", toNode(m.AirDevelopment));
-    add("ScienceWeapon", toNode(m.ScienceWeapon));
-    add("AircrewSkill", toNode(m.AircrewSkill));
+    add("SaveNameLength", valueNode(m.SaveNameLength, other ? &other->SaveNameLength : nullptr));
+    // Equal bytes show the same text.
+    add("SaveName", other != nullptr && m.SaveName == other->SaveName ? emptyNode(ModelNode::Kind::Object)
+                                                                      : toNode(m.saveNameText()));
+    add("TurnInfo", valueNode(m.TurnInfo, other ? &other->TurnInfo : nullptr));
+    add("ScenarioTitle", valueNode(m.ScenarioTitle, other ? &other->ScenarioTitle : nullptr));
+    add("AirDevelopment", valueNode(m.AirDevelopment, other ? &other->AirDevelopment : nullptr));
+    const bool sameScience =
+        other != nullptr &&
+        std::equal(m.ScienceWeapon.begin(), m.ScienceWeapon.end(), other->ScienceWeapon.begin(),
+                   [](const auto& row, const auto& otherRow) {
+                       return std::equal(row.begin(), row.end(), otherRow.begin(),
+                                         sameFields<ScienceWeaponEntry>);
+                   });
+    add("ScienceWeapon", sameScience ? emptyNode(ModelNode::Kind::Object) : toNode(m.ScienceWeapon));
+    add("AircrewSkill", valueNode(m.AircrewSkill, other ? &other->AircrewSkill : nullptr));
     const std::size_t bases = static_cast<std::size_t>(m.LastBaseIndex) + 1;
     const std::size_t otherBases = other != nullptr ? static_cast<std::size_t>(other->LastBaseIndex) + 1 : 0;
     add("AircraftType", recordsNode(m.AircraftType, other ? &other->AircraftType : nullptr));

@@ -26,9 +26,10 @@ struct ModelMember {
     ModelNode node;
 };
 
-// Every field of the model; bases 0..LastBaseIndex only. Given `other`, a record equal in every
-// field to the same record of `other` is left an empty object: a diff against `other` has
-// nothing to find in it, and the trees of the records are most of the diff's time.
+// Every field of the model; bases 0..LastBaseIndex only. Given `other`, a record or top-level
+// field equal to the same one of `other` is left an empty object, and a table equal in every
+// record an empty array: a diff against `other` has nothing to find in them, and building the
+// trees is most of the diff's time.
 ModelNode BuildModelTree(const SaveFile& model, const SaveFile* other = nullptr);
 
 struct ModelValue {

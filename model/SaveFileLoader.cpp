@@ -5,6 +5,10 @@
 #include "model/Layout.h"
 #include "model/ModelTexts.h"
 
+#include <cstddef>
+#include <cstring>
+#include <type_traits>
+
 namespace korven {
 namespace {
 
@@ -17,6 +21,40 @@ void readRecord(FieldReader& in, Record& record, qint64 size) {
         in.skip(size);
     } else {
         layout::transfer(in, record);
+    }
+}
+
+// Records held in memory exactly as the file holds them: fields in file order, each as in the
+// file, no padding. A whole table of them is one copy.
+template <typename Record>
+constexpr bool recordAsInFile() {
+    if constexpr (std::is_same_v<Record, ShipRecord>) {
+        return std::is_trivially_copyable_v<ShipRecord> && sizeof(ShipRecord) == layout::kShipSize &&
+               kSameAsInFile<decltype(ShipRecord::Words)> && kSameAsInFile<decltype(ShipRecord::BusouKai)> &&
+               kSameAsInFile<decltype(ShipRecord::Bytes)> && kSameAsInFile<decltype(ShipRecord::Words2)> &&
+               offsetof(ShipRecord, BusouKai) == 14 && offsetof(ShipRecord, Bytes) == 18 &&
+               offsetof(ShipRecord, Words2) == 22;
+    } else if constexpr (std::is_same_v<Record, CarrierAirRecord>) {
+        return std::is_trivially_copyable_v<CarrierAirRecord> &&
+               sizeof(CarrierAirRecord) == layout::kCarrierAirSize &&
+               kSameAsInFile<decltype(CarrierAirRecord::Slots)> && offsetof(CarrierAirRecord, Slots) == 2;
+    } else {
+        return false;
+    }
+}
+
+template <typename Record, std::size_t N>
+void readTable(FieldReader& in, std::array<Record, N>& records, qint64 size) {
+    if constexpr (recordAsInFile<Record>()) {
+        const qint64 total = size * static_cast<qint64>(N);
+        if (const char* bytes = in.peek(total)) {
+            std::memcpy(records.data(), bytes, sizeof records);
+            in.skip(total);
+            return;
+        }
+    }
+    for (Record& record : records) {
+        readRecord(in, record, size);
     }
 }
 
@@ -95,17 +133,13 @@ int16_t LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status
     }
 
     status.showStatus(texts::statusReadingShips());
-    for (ShipRecord& record : file.Ship) {
-        readRecord(in, record, layout::kShipSize);
-    }
+    readTable(in, file.Ship, layout::kShipSize);
     if (!in.ok()) {
         return readFailure(messages);
     }
 
     status.showStatus(texts::statusReadingCarrierAir());
-    for (CarrierAirRecord& record : file.CarrierAir) {
-        readRecord(in, record, layout::kCarrierAirSize);
-    }
+    readTable(in, file.CarrierAir, layout::kCarrierAirSize);
     if (!in.ok()) {
         return readFailure(messages);
     }

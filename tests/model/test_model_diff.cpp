@@ -48,6 +48,12 @@ private slots:
                               << "TurnInfo" << 4;
         QTest::newRow("title") << "ScenarioTitle"
                                << "ScenarioTitle" << -1;
+        QTest::newRow("save name") << "SaveName"
+                                   << "SaveName" << -1;
+        QTest::newRow("development") << "AirDevelopment[10]"
+                                     << "AirDevelopment" << 10;
+        QTest::newRow("aircrew") << "AircrewSkill[1][0]"
+                                 << "AircrewSkill" << 1;
     }
     void changesNameTheirTableAndRecord() {
         QFETCH(QString, path);
@@ -60,8 +66,11 @@ private slots:
         after->ScienceWeapon[2][5].Need = 77;
         after->TurnInfo[4] = 9;
         after->ScenarioTitle.setText(QStringLiteral("珊瑚海"));
+        after->SaveName = QByteArrayLiteral("\x83\x65\x83\x58\x83\x67");  // テスト
+        after->AirDevelopment[10] = static_cast<int16_t>(before->AirDevelopment[10] + 1);
+        after->AircrewSkill[1][0] = static_cast<uint8_t>(before->AircrewSkill[1][0] + 1);
         const std::vector<FieldChange> changes = DiffModels(*before, *after);
-        QCOMPARE(changes.size(), std::size_t{5});
+        QCOMPARE(changes.size(), std::size_t{8});
         const auto found = std::find_if(changes.begin(), changes.end(),
                                         [&](const FieldChange& c) { return c.path == path; });
         QVERIFY2(found != changes.end(), qPrintable(path));
