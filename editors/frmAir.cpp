@@ -76,7 +76,7 @@ frmAir::frmAir(EditSession& session, QWidget* parent)
     buildControls();
     buildLayout();
 
-    ApplyLabelStyle(this);
+    ApplyLabelStyle(this, m_session.labelColours);
     keepDisabledBoxesLegible();
     m_devIndex = AirToKaihatsu(static_cast<int16_t>(m_index));
     showGamePicture(m_imgAir, QStringLiteral("air%1.bmp").arg(m_index));
@@ -266,13 +266,13 @@ void frmAir::connectControls() {
         if (!m_loading) {
             LimitTextBytes(m_txtAirName, kNameBytes);
         }
-        MarkChanged(this, m_txtAirName, a->Name.text());
+        markChanged(m_txtAirName, a->Name.text());
     });
     connect(m_txtAirSName, &QLineEdit::textChanged, this, [this, a] {
         if (!m_loading) {
             LimitTextBytes(m_txtAirSName, kShortNameBytes);
         }
-        MarkChanged(this, m_txtAirSName, a->ShortName.text());
+        markChanged(m_txtAirSName, a->ShortName.text());
     });
     for (std::size_t i = 0; i < m_txtNumData.size(); ++i) {
         connect(m_txtNumData[i], &QLineEdit::textChanged, this,
@@ -281,14 +281,14 @@ void frmAir::connectControls() {
     for (std::size_t i = 0; i < m_chkData.size(); ++i) {
         connect(m_chkData[i], &QCheckBox::toggled, this, [this, a, i](bool checked) {
             m_chkData[i]->setText(air::CheckCaption(checked));
-            MarkChanged(this, m_chkData[i], qint64(a->Flags[i] != 0 ? 1 : 0));
+            markChanged(m_chkData[i], qint64(a->Flags[i] != 0 ? 1 : 0));
         });
     }
     for (std::size_t k = 0; k < 4; ++k) {
         connect(m_txtKidou[k], &QLineEdit::textChanged, this,
                 [this, a, k] { numberChanged(m_txtKidou[k], limits::kAircraftNumber, a->Kidou[k]); });
         connect(m_cbBom[k], &QComboBox::currentIndexChanged, this,
-                [this, a, k] { MarkChanged(this, m_cbBom[k], qint64(air::BombComboIndex(a->Bomb[k][0]))); });
+                [this, a, k] { markChanged(m_cbBom[k], qint64(air::BombComboIndex(a->Bomb[k][0]))); });
         connect(m_txtBom[k], &QLineEdit::textChanged, this,
                 [this, a, k] { numberChanged(m_txtBom[k], limits::kAircraftNumber, a->Bomb[k][1]); });
         connect(m_txtKouzoku[k], &QLineEdit::textChanged, this,
@@ -303,7 +303,7 @@ void frmAir::numberChanged(QLineEdit* box, const limits::Range& range, qint64 st
     if (!m_loading && txtNumInput(box, range.maximum, range.minimum)) {
         return;
     }
-    MarkChanged(this, box, stored);
+    markChanged(box, stored);
     MarkRange(box, range);
 }
 
@@ -312,7 +312,7 @@ void frmAir::turnsChanged() {
         txtNumInput(m_txtKikan[1], limits::kDevelopmentTurns.maximum, limits::kDevelopmentTurns.minimum)) {
         return;
     }
-    MarkChanged(this, m_txtKikan[1], qint64(development()));
+    markChanged(m_txtKikan[1], qint64(development()));
     MarkRange(m_txtKikan[1], limits::kDevelopmentTurns);
     m_txtKikan[0]->setText(air::PeriodText(boxValue(m_txtKikan[1])));
     updateStatus();

@@ -111,7 +111,7 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
     // The plain code lists: marked against the stored code's place in the list.
     auto codeList = [this](QComboBox* combo, std::function<qint64(const BaseRecord&)> stored) {
         m_comboHandlers.emplace_back(combo, [this, combo, stored] {
-            MarkChanged(this, combo, qint64(base::listPosition(stored(this->record()), combo->count())));
+            markChanged(combo, qint64(base::listPosition(stored(this->record()), combo->count())));
         });
     };
     codeList(m_cbRyouyu, [](const BaseRecord& b) { return b.Owner; });
@@ -121,7 +121,7 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
     codeList(m_cbHakuchi, [](const BaseRecord& b) { return b.Anchorage; });
     auto kindList = [this](QComboBox* combo, std::function<qint64(const BaseRecord&)> stored) {
         m_comboHandlers.emplace_back(combo, [this, combo, stored] {
-            MarkChanged(this, combo, qint64(base::kindPosition(stored(this->record()), combo->count() - 1)));
+            markChanged(combo, qint64(base::kindPosition(stored(this->record()), combo->count() - 1)));
         });
     };
     kindList(m_cbShigen, [](const BaseRecord& b) { return b.Resource[0]; });
@@ -137,7 +137,7 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
     createStandardButtons();
     buildLayout();
 
-    ApplyLabelStyle(this);
+    ApplyLabelStyle(this, m_session.labelColours);
     keepDisabledBoxesLegible();
     addTable(m_cbRyouyu, catalogue::SideNames());
     addTable(m_cbChiiki, catalogue::RegionNames());
@@ -174,7 +174,7 @@ QLineEdit* frmBase::addNumber(const QString& name, int maxLength, qint64 maximum
         txtNumInput(field.box, field.maximum, 0);
         // A typed value is within the range, so it fits the length a long stored one widened.
         field.box->setMaxLength(field.maxLength);
-        MarkChanged(this, field.box, field.stored(record()));
+        markChanged(field.box, field.stored(record()));
         MarkRange(field.box, {field.maximum, 0});
     });
     return box;
@@ -355,7 +355,7 @@ void frmBase::setNumber(const NumberField& field, qint64 value) {
         const QSignalBlocker blocker(field.box);
         field.box->setText(text);
     }
-    MarkChanged(this, field.box, field.stored(record()));
+    markChanged(field.box, field.stored(record()));
     MarkRange(field.box, {field.maximum, 0});
 }
 
@@ -416,7 +416,7 @@ void frmBase::categorySelected(int slot) {
             return;
         }
     }
-    MarkChanged(this, category, qint64(base::slotCategory(m_session.file, record().AirType[slot])));
+    markChanged(category, qint64(base::slotCategory(m_session.file, record().AirType[slot])));
     const QString remembered = category->property(kTagProperty).toString();
     if (!remembered.isEmpty() && remembered.toInt() != selected) {
         buildNameList(slot);
@@ -442,7 +442,7 @@ void frmBase::nameSelected(int slot) {
         return;
     }
     QComboBox* names = m_cbKoukuki[slot];
-    MarkChanged(this, names, qint64(names->property(kTagProperty).toInt()));
+    markChanged(names, qint64(names->property(kTagProperty).toInt()));
 }
 
 void frmBase::buildNameList(int slot) {
@@ -472,7 +472,7 @@ void frmBase::buildNameList(int slot) {
     } else if (names->count() > 0) {
         select(names, 0);
     } else {
-        MarkChanged(this, names, rules::StoredValue{});
+        markChanged(names, rules::StoredValue{});
     }
 }
 

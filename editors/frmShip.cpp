@@ -63,16 +63,16 @@ frmShip::frmShip(EditSession& session, QWidget* parent)
     buildControls();
     buildLayout();
 
-    ApplyLabelStyle(this);
+    ApplyLabelStyle(this, m_session.labelColours);
     keepDisabledBoxesLegible();
-    editingState().EditLoading = true;
+    m_loading = true;
     setWindowTitle(m_individual ? texts::ship::shipCaption() : texts::ship::classCaption());
     showGamePicture(m_imgShip, QStringLiteral("ship%1.bmp").arg(m_classIndex));
     fillGunCombos();
     m_carrierEntry = ship::FindCarrierEntry(shipClass().Kind[1], m_shipIndex, m_session.file.CarrierAir);
     connectControls();
     LoadControls();
-    editingState().EditLoading = false;
+    m_loading = false;
 }
 
 ShipClassRecord& frmShip::shipClass() const {
@@ -365,9 +365,9 @@ void frmShip::connectControls() {
     onText(m_txtTousai[0], [this, c] { numberChanged(m_txtTousai[0], qint64(c->AircraftCapacity)); });
     onText(m_txtSoukou[0], [this, c] { numberChanged(m_txtSoukou[0], qint64(c->Armor[3])); });
     onText(m_txtSoukou[1], [this, c] { numberChanged(m_txtSoukou[1], qint64(c->Armor[2])); });
-    onText(m_txtKankei, [this, c] { MarkChanged(this, m_txtKankei, c->Name.text()); });
+    onText(m_txtKankei, [this, c] { markChanged(m_txtKankei, c->Name.text()); });
     onText(m_txtKansyu, [this, c] {
-        MarkChanged(this, m_txtKansyu, catalogue::labelOr(catalogue::ShipTypeNames(), c->Kind[1]));
+        markChanged(m_txtKansyu, catalogue::labelOr(catalogue::ShipTypeNames(), c->Kind[1]));
     });
     onText(m_txtTousaisyu, [this] { markDerived(m_txtTousaisyu); });
     for (std::size_t m = 0; m < 4; ++m) {
@@ -443,7 +443,7 @@ bool frmShip::numberChanged(QLineEdit* box, const rules::StoredValue& stored) {
     if (!m_loading && txtNumInput(box, bounds.maximum, bounds.minimum)) {
         return false;  // rewriting the text raised the change again, which handled it
     }
-    MarkChanged(this, box, stored);
+    markChanged(box, stored);
     if (!m_loading) {
         markRanges();  // loading marks them all once at its end
     }
@@ -472,7 +472,7 @@ void frmShip::stepChanged(int j) {
             m_sliderStep[slider]->setValue(static_cast<int>(boxValue(m_txtStep[slider + 2])));
         }
     }
-    if (!editingState().EditLoading) {
+    if (!m_loading) {
         RecalcShipState();
     }
 }
@@ -485,7 +485,7 @@ void frmShip::shipFiringsChanged(int m) {
 void frmShip::gunTypeChosen(int m) {
     QComboBox* combo = m_cbBusouSyu[static_cast<std::size_t>(m)];
     const int stored = shipClass().Weapon[0][static_cast<std::size_t>(m)];
-    MarkChanged(this, combo, qint64(ship::GunTypeComboIndex(stored, gunCount())));
+    markChanged(combo, qint64(ship::GunTypeComboIndex(stored, gunCount())));
     if (combo->currentIndex() < 0) {
         return;
     }
@@ -570,8 +570,7 @@ bool frmShip::checkFocusedBox() {
 void frmShip::markDerived(QLineEdit* box) {
     // A derived value is compared with what it showed when the dialog was loaded.
     const auto found = m_loadedTexts.constFind(box);
-    MarkChanged(this, box,
-                found == m_loadedTexts.constEnd() ? rules::StoredValue{} : rules::StoredValue(*found));
+    markChanged(box, found == m_loadedTexts.constEnd() ? rules::StoredValue{} : rules::StoredValue(*found));
 }
 
 void frmShip::RecalcShipState() {
