@@ -3,6 +3,7 @@
 #include "editors/EditRules.h"
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
+#include "model/RecordFields.h"
 #include "model/TurnCalendar.h"
 #include "platform/ControlAccess.h"
 
@@ -56,11 +57,12 @@ FileProperties::FileProperties(EditSession& session, QWidget* parent) : EditDial
     }
 
     connect(m_cbFeise, &QComboBox::currentIndexChanged, this, &FileProperties::phaseSelected);
-    connect(m_txtFeise, &QLineEdit::textChanged, this,
-            [this] { markChanged(m_txtFeise, qint64(m_session.file.TurnInfo[9])); });
+    connect(m_txtFeise, &QLineEdit::textChanged, this, [this] {
+        markChanged(m_txtFeise, qint64(m_session.file.TurnInfo[TurnInfoWord::OperationPhaseNumber]));
+    });
     for (int i = 0; i < 3; ++i) {
         connect(m_txtTurn[i], &QLineEdit::textChanged, this, [this, i] {
-            const Turn stored = turnFromCounter(m_session.file.TurnInfo[0]);
+            const Turn stored = turnFromCounter(m_session.file.TurnInfo[TurnInfoWord::CurrentTurn]);
             const int part = i == 0 ? stored.year : i == 1 ? stored.month : stored.turn;
             markChanged(m_txtTurn[i], qint64(part));
         });
@@ -158,7 +160,7 @@ bool FileProperties::correctBox(QLineEdit* box, const LeaveBounds& bounds) {
 
 void FileProperties::phaseSelected() {
     m_txtFeise->setEnabled(m_cbFeise->currentIndex() == kOperationPhase);
-    markChanged(m_cbFeise, qint64(phasePosition(m_session.file.TurnInfo[1])));
+    markChanged(m_cbFeise, qint64(phasePosition(m_session.file.TurnInfo[TurnInfoWord::Phase])));
 }
 
 void FileProperties::LoadControls() {

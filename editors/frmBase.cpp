@@ -6,6 +6,7 @@
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
 #include "model/FieldLimits.h"
+#include "model/RecordFields.h"
 #include "platform/ControlAccess.h"
 #include "platform/ProgramInfo.h"
 #include "platform/UiServices.h"
@@ -79,9 +80,9 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
     }
 
     m_txtShigen = addNumber(QStringLiteral("txtShigen"), 8, limits::kResourceAmount.maximum,
-                            [](const BaseRecord& b) { return b.Resource[1]; });
+                            [](const BaseRecord& b) { return b.Resource[BaseResource::Amount]; });
     m_txtKoujou = addNumber(QStringLiteral("txtKoujou"), 4, limits::kFactoryOutput.maximum,
-                            [](const BaseRecord& b) { return b.Factory[1]; });
+                            [](const BaseRecord& b) { return b.Factory[BaseFactory::Output]; });
     m_txtHikoujou = addNumber(QStringLiteral("txtHikoujou"), 4, limits::kAirfield.maximum,
                               [](const BaseRecord& b) { return b.Airfield; });
     m_txtJinchi = addNumber(QStringLiteral("txtJinchi"), 4, limits::kFortification.maximum,
@@ -124,8 +125,8 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
             markChanged(combo, qint64(base::kindPosition(stored(this->record()), combo->count() - 1)));
         });
     };
-    kindList(m_cbShigen, [](const BaseRecord& b) { return b.Resource[0]; });
-    kindList(m_cbKoujou, [](const BaseRecord& b) { return b.Factory[0]; });
+    kindList(m_cbShigen, [](const BaseRecord& b) { return b.Resource[BaseResource::Kind]; });
+    kindList(m_cbKoujou, [](const BaseRecord& b) { return b.Factory[BaseFactory::Kind]; });
     for (int k = 0; k < base::kSlots; ++k) {
         m_comboHandlers.emplace_back(m_cbKisyu[k], [this, k] { categorySelected(k); });
         m_comboHandlers.emplace_back(m_cbKoukuki[k], [this, k] { nameSelected(k); });
@@ -373,9 +374,9 @@ void frmBase::LoadControls() {
     select(m_cbChiiki, base::listPosition(b.Region, m_cbChiiki->count()));
     select(m_cbChikei, base::listPosition(b.Terrain, m_cbChikei->count()));
     select(m_cbKibo, base::listPosition(b.Size, m_cbKibo->count()));
-    select(m_cbShigen, base::kindPosition(b.Resource[0], m_cbShigen->count() - 1));
+    select(m_cbShigen, base::kindPosition(b.Resource[BaseResource::Kind], m_cbShigen->count() - 1));
     show(m_txtShigen);
-    select(m_cbKoujou, base::kindPosition(b.Factory[0], m_cbKoujou->count() - 1));
+    select(m_cbKoujou, base::kindPosition(b.Factory[BaseFactory::Kind], m_cbKoujou->count() - 1));
     show(m_txtKoujou);
     show(m_txtHikoujou);
     show(m_txtJinchi);
@@ -480,12 +481,12 @@ void frmBase::StoreControls() {
     BaseRecord& b = record();
     b.Terrain = rules::fitted<uint8_t>(base::codeFromPosition(m_cbChikei->currentIndex(), b.Terrain));
     b.Size = rules::fitted<uint8_t>(base::codeFromPosition(m_cbKibo->currentIndex(), b.Size));
-    b.Resource[0] = rules::fitted<int16_t>(
-        base::kindFromPosition(m_cbShigen->currentIndex(), m_cbShigen->count() - 1, b.Resource[0]));
-    b.Resource[1] = rules::fitted<int16_t>(boxValue(m_txtShigen));
-    b.Factory[0] = rules::fitted<int16_t>(
-        base::kindFromPosition(m_cbKoujou->currentIndex(), m_cbKoujou->count() - 1, b.Factory[0]));
-    b.Factory[1] = rules::fitted<int16_t>(boxValue(m_txtKoujou));
+    b.Resource[BaseResource::Kind] = rules::fitted<int16_t>(base::kindFromPosition(
+        m_cbShigen->currentIndex(), m_cbShigen->count() - 1, b.Resource[BaseResource::Kind]));
+    b.Resource[BaseResource::Amount] = rules::fitted<int16_t>(boxValue(m_txtShigen));
+    b.Factory[BaseFactory::Kind] = rules::fitted<int16_t>(base::kindFromPosition(
+        m_cbKoujou->currentIndex(), m_cbKoujou->count() - 1, b.Factory[BaseFactory::Kind]));
+    b.Factory[BaseFactory::Output] = rules::fitted<int16_t>(boxValue(m_txtKoujou));
     b.Airfield = rules::fitted<int16_t>(boxValue(m_txtHikoujou));
     b.Fortification = rules::fitted<int16_t>(boxValue(m_txtJinchi));
     b.PublicOrder = rules::fitted<uint8_t>(boxValue(m_txtChian));
@@ -505,8 +506,8 @@ void frmBase::StoreControls() {
             base::slotToStore(m_cbKisyu[k]->currentIndex(), selected, b.AirType[k],
                               boxValue(m_txtKoukuki[2 * k]), boxValue(m_txtKoukuki[2 * k + 1]));
         b.AirType[k] = slot.type;
-        b.AirCount[0][k] = slot.count0;
-        b.AirCount[1][k] = slot.count1;
+        b.AirCount[BaseAirCount::First][k] = slot.count0;
+        b.AirCount[BaseAirCount::Second][k] = slot.count1;
     }
 }
 
