@@ -11,7 +11,7 @@
 class QLineEdit;
 class QWidget;
 
-// The routines and state every edit dialog shares. Rules live in EditRules.h; these apply
+// The routines every edit dialog shares. Rules live in EditRules.h; these apply
 // them to widgets, beep through the toolkit seam and paint the change marks.
 namespace korven {
 
