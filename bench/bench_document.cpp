@@ -7,6 +7,7 @@
 #include "editors/EditSession.h"
 #include "mainwindow/ChangeRows.h"
 #include "model/ModelDiff.h"
+#include "model/RecordFields.h"
 #include "tests/support/SaveImageBuilder.h"
 
 #include <QCoreApplication>
@@ -29,7 +30,7 @@ OpenDocument* document = nullptr;
 
 // A one-field edit of an individual ship's fuel, as a dialog's store leads to it.
 ChangeSet fuelEdit() {
-    const int16_t fuel = document->model()->Ship[7].Words[6];
+    const int16_t fuel = document->model()->Ship[7].Words[ShipWord::CurrentFuel];
     return {QStringLiteral("長門"),
             {*ChangeTo(*document->model(), QStringLiteral("Ship[7].Words[6]"), fuel + 1)}};
 }
@@ -38,7 +39,8 @@ ChangeSet fuelEdit() {
 void DialogStore(benchmark::State& state) {
     for (auto _ : state) {
         EditSession session(*document, QStringLiteral("長門"), QStringLiteral("長門"), {});
-        session.file.Ship[7].Words[6] = static_cast<int16_t>(session.file.Ship[7].Words[6] + 1);
+        session.file.Ship[7].Words[ShipWord::CurrentFuel] =
+            static_cast<int16_t>(session.file.Ship[7].Words[ShipWord::CurrentFuel] + 1);
         session.commit();
         // Undone at once, so the next store replaces the step and memory stays flat.
         state.PauseTiming();
@@ -83,12 +85,13 @@ void ReviewOf100Changes(benchmark::State& state) {
     const SaveFile& saved = *document->savedModel();
     SaveFile edited = saved;
     for (int n = 0; n < 40; ++n) {
-        edited.Ship[static_cast<std::size_t>(n)].Words[6] = static_cast<int16_t>(saved.Ship[n].Words[6] + 1);
+        edited.Ship[static_cast<std::size_t>(n)].Words[ShipWord::CurrentFuel] =
+            static_cast<int16_t>(saved.Ship[n].Words[ShipWord::CurrentFuel] + 1);
         edited.Base[static_cast<std::size_t>(n)].Stockpile[0][1] = saved.Base[n].Stockpile[0][1] + 1;
     }
     for (int n = 0; n < 20; ++n) {
-        edited.ShipClass[static_cast<std::size_t>(n)].Perf[1] =
-            static_cast<int16_t>(saved.ShipClass[n].Perf[1] + 1);
+        edited.ShipClass[static_cast<std::size_t>(n)].Perf[ShipClassPerf::Speed] =
+            static_cast<int16_t>(saved.ShipClass[n].Perf[ShipClassPerf::Speed] + 1);
     }
     for (auto _ : state) {
         const std::vector<mainwindow::ChangeRow> rows =

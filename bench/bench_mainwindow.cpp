@@ -12,6 +12,7 @@
 #include "mainwindow/RecordSearch.h"
 #include "mainwindow/RecordTableModel.h"
 #include "mainwindow/frmMain.h"
+#include "model/RecordFields.h"
 #include "tests/support/SaveImageBuilder.h"
 
 #include <QApplication>
@@ -83,11 +84,11 @@ void TreeAndLargestList(benchmark::State& state) {
 // The most a ship node can list: all 700 Allied ships in one group.
 std::vector<RecordRow> allAlliedShips() {
     auto model = std::make_unique<SaveFile>(*setup->window->saveFile());
-    const int16_t shipClass = model->Ship[SaveFile::kJapaneseShips].Words[3];
+    const int16_t shipClass = model->Ship[SaveFile::kJapaneseShips].Words[ShipWord::ClassNumber];
     for (int n = SaveFile::kJapaneseShips; n < SaveFile::kShips; ++n) {
-        model->Ship[static_cast<std::size_t>(n)].Words[2] =
+        model->Ship[static_cast<std::size_t>(n)].Words[ShipWord::NameNumber] =
             static_cast<int16_t>(n - SaveFile::kJapaneseShips);
-        model->Ship[static_cast<std::size_t>(n)].Words[3] = shipClass;
+        model->Ship[static_cast<std::size_t>(n)].Words[ShipWord::ClassNumber] = shipClass;
     }
     return BuildRows(*model, NodeList{ListKind::Kokan, false, ListingGroupOfClass(*model, shipClass)});
 }

@@ -10,6 +10,7 @@
 #include "cli/ModelJson.h"
 #include "model/ModelTexts.h"
 #include "model/OpenSaveFile.h"
+#include "model/RecordFields.h"
 #include "model/SaveFileWriter.h"
 #include "model/SaveInPlace.h"
 #include "model/TurnCalendar.h"
@@ -113,25 +114,29 @@ QStringList InfoLines(const QString& path, const SaveFile& m) {
     int japaneseShips = 0;
     int alliedShips = 0;
     for (int j = 0; j < SaveFile::kShips; ++j) {
-        if (m.Ship[j].Words[2] != -1) {
+        if (m.Ship[j].Words[ShipWord::NameNumber] != -1) {
             ++(j < SaveFile::kJapaneseShips ? japaneseShips : alliedShips);
         }
     }
-    const int phase = m.TurnInfo[1];
+    const int phase = m.TurnInfo[TurnInfoWord::Phase];
     const QString phaseText =
         phaseName(phase).value_or(texts::unknownPhase()) + QStringLiteral(" (%1)").arg(phase);
-    const QString current =
-        turnText(turnFromCounter(m.TurnInfo[0])) + QStringLiteral(" (%1)").arg(m.TurnInfo[0]);
+    const QString current = turnText(turnFromCounter(m.TurnInfo[TurnInfoWord::CurrentTurn])) +
+                            QStringLiteral(" (%1)").arg(m.TurnInfo[TurnInfoWord::CurrentTurn]);
 
     return {
         labelled(texts::infoFile(), path),
         labelled(texts::infoSaveName(), m.saveNameText()),
-        labelled(texts::infoScenarioNumber(), QString::number(m.TurnInfo[2])),
+        labelled(texts::infoScenarioNumber(), QString::number(m.TurnInfo[TurnInfoWord::Scenario])),
         labelled(texts::infoScenarioTitle(), m.ScenarioTitle.text()),
         labelled(texts::infoCurrentTurn(), current),
         labelled(texts::infoCurrentPhase(), phaseText),
-        labelled(texts::infoStartTurn(), turnText({m.TurnInfo[3], m.TurnInfo[4], m.TurnInfo[5]})),
-        labelled(texts::infoEndTurn(), turnText({m.TurnInfo[6], m.TurnInfo[7], m.TurnInfo[8]})),
+        labelled(texts::infoStartTurn(),
+                 turnText({m.TurnInfo[TurnInfoWord::StartYear], m.TurnInfo[TurnInfoWord::StartMonth],
+                           m.TurnInfo[TurnInfoWord::StartTurn]})),
+        labelled(texts::infoEndTurn(),
+                 turnText({m.TurnInfo[TurnInfoWord::EndYear], m.TurnInfo[TurnInfoWord::EndMonth],
+                           m.TurnInfo[TurnInfoWord::EndTurn]})),
         labelled(texts::infoShipClasses(), QString::number(shipClasses)),
         labelled(texts::infoJapaneseShips(), QString::number(japaneseShips)),
         labelled(texts::infoAlliedShips(), QString::number(alliedShips)),

@@ -1,5 +1,7 @@
 #include "editors/BaseSlots.h"
 
+#include "model/RecordFields.h"
+
 #include <algorithm>
 
 namespace korven::base {
@@ -11,7 +13,7 @@ std::vector<SlotAircraft> slotNameList(const SaveFile& file, bool japaneseSide, 
     }
     for (int i = 0; i < kOfferedAircraftTypes; ++i) {
         const AircraftTypeRecord& type = file.AircraftType[static_cast<std::size_t>(i)];
-        if (offeredToSide(type, japaneseSide) && type.Kind[1] == category) {
+        if (offeredToSide(type, japaneseSide) && type.Kind[AircraftKind::Model] == category) {
             list.push_back({type.ShortName.text(), i});
         }
     }
@@ -38,7 +40,7 @@ int slotCategory(const SaveFile& file, uint8_t storedType) {
     if (storedType >= SaveFile::kAircraftTypes) {
         return -1;
     }
-    const uint8_t kind = file.AircraftType[storedType].Kind[1];
+    const uint8_t kind = file.AircraftType[storedType].Kind[AircraftKind::Model];
     return kind < kAircraftKinds ? kind : -1;
 }
 

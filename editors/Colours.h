@@ -17,6 +17,14 @@ constexpr uint32_t kHighlightText = kSystem + 14;
 constexpr uint32_t kButtonShadow = kSystem + 16;
 constexpr uint32_t kPureGreen = 0x0000FF00u;
 constexpr uint32_t kOutOfRangeText = 0x000000C0u;  // dark red, legible on green too
+constexpr uint32_t kChanged = kPureGreen;
+constexpr uint32_t kUnchanged = kWindowBackground;
+
+// The field labels' colours; the settings may choose others.
+struct LabelColours {
+    uint32_t text = kHighlightText;
+    uint32_t background = kButtonShadow;
+};
 
 // An unknown system colour number gives the window text colour. System colours are taken from
 // `group`, so a disabled control keeps the look the style gives disabled controls.

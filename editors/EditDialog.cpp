@@ -81,8 +81,10 @@ void EditDialog::createStandardButtons(const EditButtonCaptions& captions, bool 
 
 void EditDialog::addButtons(QHBoxLayout* layout, const QStringList& order) const {
     for (const QString& name : order) {
-        if (auto* button = findChild<QPushButton*>(name)) {
-            layout->addWidget(button);
+        for (QPushButton* button : {m_enter, m_apply, m_undo, m_cancel}) {
+            if (button != nullptr && button->objectName() == name) {
+                layout->addWidget(button);
+            }
         }
     }
 }
@@ -229,7 +231,7 @@ QLabel* EditDialog::makeLabelFor(QWidget* control, const QString& text, const QS
 void EditDialog::clearMarks() {
     for (QWidget* w : findChildren<QWidget*>()) {
         if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w)) {
-            MarkChanged(this, w, rules::StoredValue{});
+            markChanged(w, rules::StoredValue{});
         }
     }
 }
@@ -272,6 +274,29 @@ bool EditDialog::focusNextPrevChild(bool next) {
         return true;
     }
     return QDialog::focusNextPrevChild(next);
+}
+
+void EditDialog::markChanged(QWidget* control, const rules::StoredValue& stored) {
+    if (m_loading) {
+        return;
+    }
+    const std::optional<bool> unchanged = ShowsStored(control, stored);
+    if (!unchanged) {
+        return;
+    }
+    SetBackColor(control, *unchanged ? colours::kUnchanged : colours::kChanged);
+    if (!*unchanged) {
+        enableApplyUndo();
+    }
+}
+
+void EditDialog::enableApplyUndo() {
+    if (m_apply != nullptr) {
+        m_apply->setEnabled(true);
+    }
+    if (m_undo != nullptr) {
+        m_undo->setEnabled(true);
+    }
 }
 
 void EditDialog::undoEdits() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/EditRules.h"
 #include "editors/EditSession.h"
 #include "editors/EditorTexts.h"
 
@@ -117,14 +118,21 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
+    // Paints `control` (line edit, combo box or check box) changed or unchanged against the
+    // stored value; a change enables Apply and Undo. Does nothing while loading.
+    void markChanged(QWidget* control, const rules::StoredValue& stored);
+    void enableApplyUndo();
+
     // Undo: reload, clear every mark, disable Apply and Undo.
     void undoEdits();
     void applyEdits();
     void enterEdits();
-    // MarkChanged with no stored value on every text box, combo box and check box.
+    // markChanged with no stored value on every text box, combo box and check box.
     void clearMarks();
 
     EditSession& m_session;
+    // The stored values are being shown: typing filters do not run and nothing is marked.
+    bool m_loading = false;
 
 private:
     QPushButton* m_enter = nullptr;

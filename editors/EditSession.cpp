@@ -6,14 +6,16 @@
 
 namespace korven {
 
-EditSession::EditSession(OpenDocument& document, QString recordName, QString itemText, QString folder)
+EditSession::EditSession(OpenDocument& document, QString recordName, QString itemText, QString folder,
+                         colours::LabelColours labels)
     : m_document(&document),
       m_copy(std::make_unique<SaveFile>(*document.model())),
       m_recordName(std::move(recordName)),
       file(*m_copy),
       selectedItemText(std::move(itemText)),
       gamePath(std::move(folder)),
-      openFilePath(document.path()) {}
+      openFilePath(document.path()),
+      labelColours(labels) {}
 
 EditSession::EditSession(SaveFile& model, std::function<void()> committed, Selection selected,
                          QString itemText, QString folder, QString filePath)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/Colours.h"
 #include "model/SaveFile.h"
 
 #include <QString>
@@ -27,7 +28,8 @@ public:
     // Over the open document, which owns all of it: `file` is a copy of its model, and commit()
     // applies the fields in which the copy differs as one step of the document's history, named
     // after `recordName`.
-    EditSession(OpenDocument& document, QString recordName, QString itemText, QString folder);
+    EditSession(OpenDocument& document, QString recordName, QString itemText, QString folder,
+                colours::LabelColours labels = {});
     // Over a model without a document (a dialog shown on its own): stores go straight into
     // `model`, and commit() only calls `committed`.
     EditSession(SaveFile& model, std::function<void()> committed, Selection selected = {},
@@ -52,6 +54,7 @@ public:
     QString selectedItemText;  // the text of the list row the dialog was opened from
     QString gamePath;          // the game folder, ending in the separator when set
     QString openFilePath;
+    colours::LabelColours labelColours;
 };
 
 }  // namespace korven

@@ -6,6 +6,7 @@
 #include "editors/frmKagaku.h"
 #include "editors/frmShip.h"
 #include "editors/frmToujouRen.h"
+#include "model/RecordFields.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -23,7 +24,7 @@ std::optional<EditorRequest> RequestFor(const RecordKey& key, const SaveFile& fi
                 return std::nullopt;
             }
             selection.ship = number;
-            selection.record = file.Ship[static_cast<std::size_t>(key.index)].Words[3];
+            selection.record = file.Ship[static_cast<std::size_t>(key.index)].Words[ShipWord::ClassNumber];
             return EditorRequest{EditorKind::Ship, selection};
         case RecordKind::AircraftType:
             selection.record = number;

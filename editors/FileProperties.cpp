@@ -3,6 +3,7 @@
 #include "editors/EditRules.h"
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
+#include "model/RecordFields.h"
 #include "model/TurnCalendar.h"
 #include "platform/ControlAccess.h"
 
@@ -56,18 +57,19 @@ FileProperties::FileProperties(EditSession& session, QWidget* parent) : EditDial
     }
 
     connect(m_cbFeise, &QComboBox::currentIndexChanged, this, &FileProperties::phaseSelected);
-    connect(m_txtFeise, &QLineEdit::textChanged, this,
-            [this] { MarkChanged(this, m_txtFeise, qint64(m_session.file.TurnInfo[9])); });
+    connect(m_txtFeise, &QLineEdit::textChanged, this, [this] {
+        markChanged(m_txtFeise, qint64(m_session.file.TurnInfo[TurnInfoWord::OperationPhaseNumber]));
+    });
     for (int i = 0; i < 3; ++i) {
         connect(m_txtTurn[i], &QLineEdit::textChanged, this, [this, i] {
-            const Turn stored = turnFromCounter(m_session.file.TurnInfo[0]);
+            const Turn stored = turnFromCounter(m_session.file.TurnInfo[TurnInfoWord::CurrentTurn]);
             const int part = i == 0 ? stored.year : i == 1 ? stored.month : stored.turn;
-            MarkChanged(this, m_txtTurn[i], qint64(part));
+            markChanged(m_txtTurn[i], qint64(part));
         });
     }
     for (int i = 6; i < kTurnBoxes; ++i) {
         connect(m_txtTurn[i], &QLineEdit::textChanged, this,
-                [this, i] { MarkChanged(this, m_txtTurn[i], qint64(m_session.file.TurnInfo[i])); });
+                [this, i] { markChanged(m_txtTurn[i], qint64(m_session.file.TurnInfo[i])); });
     }
 
     addLeaveCheck(m_txtFeise, [this] { return correctBox(m_txtFeise, kOperationNumber); });
@@ -85,7 +87,7 @@ FileProperties::FileProperties(EditSession& session, QWidget* parent) : EditDial
     createStandardButtons(captions);
     buildLayout();
 
-    ApplyLabelStyle(this);
+    ApplyLabelStyle(this, m_session.labelColours);
     keepDisabledBoxesLegible();
     {
         const QSignalBlocker blocker(m_cbFeise);
@@ -158,7 +160,7 @@ bool FileProperties::correctBox(QLineEdit* box, const LeaveBounds& bounds) {
 
 void FileProperties::phaseSelected() {
     m_txtFeise->setEnabled(m_cbFeise->currentIndex() == kOperationPhase);
-    MarkChanged(this, m_cbFeise, qint64(phasePosition(m_session.file.TurnInfo[1])));
+    markChanged(m_cbFeise, qint64(phasePosition(m_session.file.TurnInfo[TurnInfoWord::Phase])));
 }
 
 void FileProperties::LoadControls() {

@@ -5,7 +5,6 @@
 #include "platform/ControlAccess.h"
 #include "platform/UiServices.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,18 +34,6 @@ void setTextColor(QWidget* w, uint32_t colour) {
 
 }  // namespace
 
-EditingState& editingState() {
-    static EditingState state;
-    return state;
-}
-
-void ResetEditingColours() {
-    EditingState& state = editingState();
-    state.ChangedBackColor = colours::kPureGreen;
-    state.UnchangedBackColor = colours::kWindowBackground;
-    state.EditLoading = false;
-}
-
 bool FileExists(const QString& path) {
     if (path.isEmpty()) {
         return false;
@@ -62,8 +49,7 @@ bool FileExists(const QString& path) {
     return file.open(QIODevice::ReadOnly);
 }
 
-void ApplyLabelStyle(QWidget* dialog) {
-    const EditingState& state = editingState();
+void ApplyLabelStyle(QWidget* dialog, const colours::LabelColours& labels) {
     for (QWidget* w : dialog->findChildren<QWidget*>()) {
         const bool styled =
             qobject_cast<QLineEdit*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QComboBox*>(w);
@@ -77,8 +63,8 @@ void ApplyLabelStyle(QWidget* dialog) {
             setTextColor(w, colours::kHighlight);
         } else if (auto* label = qobject_cast<QLabel*>(w);
                    label && label->property(kTagProperty).toString() != u"!") {
-            setTextColor(label, state.LabelForeColor);
-            SetBackColor(label, state.LabelBackColor);
+            setTextColor(label, labels.text);
+            SetBackColor(label, labels.background);
         }
     }
 }
@@ -141,33 +127,17 @@ void MarkRange(QLineEdit* box, const rules::Bounds& bounds) {
                                                bounds.maximum.value_or(std::numeric_limits<qint64>::max())));
 }
 
-void MarkChanged(QWidget* dialog, QWidget* control, const rules::StoredValue& stored) {
-    const EditingState& state = editingState();
-    if (state.EditLoading) {
-        return;
+std::optional<bool> ShowsStored(const QWidget* control, const rules::StoredValue& stored) {
+    if (const auto* combo = qobject_cast<const QComboBox*>(control)) {
+        return rules::indexUnchanged(stored, combo->currentIndex());
     }
-    bool unchanged;
-    if (auto* combo = qobject_cast<QComboBox*>(control)) {
-        unchanged = rules::indexUnchanged(stored, combo->currentIndex());
-    } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
-        unchanged = rules::indexUnchanged(stored, check->isChecked() ? 1 : 0);
-    } else if (auto* box = qobject_cast<QLineEdit*>(control)) {
-        unchanged = rules::textUnchanged(stored, box->text());
-    } else {
-        return;
+    if (const auto* check = qobject_cast<const QCheckBox*>(control)) {
+        return rules::indexUnchanged(stored, check->isChecked() ? 1 : 0);
     }
-    SetBackColor(control, unchanged ? state.UnchangedBackColor : state.ChangedBackColor);
-    if (!unchanged) {
-        EnableApplyUndo(dialog);
+    if (const auto* box = qobject_cast<const QLineEdit*>(control)) {
+        return rules::textUnchanged(stored, box->text());
     }
-}
-
-void EnableApplyUndo(QWidget* dialog) {
-    for (const char* name : {"CommandApply", "CommandUndo"}) {
-        if (auto* button = dialog->findChild<QAbstractButton*>(QString::fromLatin1(name))) {
-            button->setEnabled(true);
-        }
-    }
+    return std::nullopt;
 }
 
 void SetBackColor(QWidget* control, uint32_t colour) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/Colours.h"
 #include "editors/EditRules.h"
 
 #include <QString>
@@ -10,24 +11,9 @@
 class QLineEdit;
 class QWidget;
 
-// The routines and state every edit dialog shares. Rules live in EditRules.h; these apply
+// The routines every edit dialog shares. Rules live in EditRules.h; these apply
 // them to widgets, beep through the toolkit seam and paint the change marks.
 namespace korven {
-
-struct EditingState {
-    uint32_t ChangedBackColor = 0;
-    uint32_t UnchangedBackColor = 0;
-    uint32_t LabelForeColor = 0x8000000Eu;
-    uint32_t LabelBackColor = 0x80000010u;
-    bool EditLoading = false;
-};
-
-// Process-wide, as the dialogs share it. Start-up sets the marking colours (see
-// ResetEditingColours) and the label colours from the settings.
-EditingState& editingState();
-
-// Changed controls green, unchanged ones the window background; no dialog is loading.
-void ResetEditingColours();
 
 // Dynamic properties the dialogs set on their controls.
 inline constexpr char kForeColorProperty[] = "foreColor";  // designed text colour (uint32 colour value)
@@ -39,7 +25,7 @@ bool FileExists(const QString& path);
 
 // Italic for controls designed in the highlight colour; the settings' label colours for every
 // label not tagged "!".
-void ApplyLabelStyle(QWidget* dialog);
+void ApplyLabelStyle(QWidget* dialog, const colours::LabelColours& labels);
 
 // Filters the box's text as a number within the bounds; beeps and puts the caret at the end
 // when it had to change it. True when it did.
@@ -57,12 +43,9 @@ void LimitTextBytes(QLineEdit* box, int maxBytes);
 // its bounds gets its designed look back.
 void MarkRange(QLineEdit* box, const rules::Bounds& bounds);
 
-// Paints `control` (line edit, combo box or check box) changed or unchanged against the stored
-// value; a change enables the dialog's Apply and Undo. Does nothing while EditLoading is set.
-void MarkChanged(QWidget* dialog, QWidget* control, const rules::StoredValue& stored);
-
-// Enables the dialog's CommandApply and CommandUndo, where it has them.
-void EnableApplyUndo(QWidget* dialog);
+// True when `control` (line edit, combo box or check box) shows `stored`; nothing when the
+// control is of another kind.
+std::optional<bool> ShowsStored(const QWidget* control, const rules::StoredValue& stored);
 
 // Paints a control's background with a colour value and remembers it in kBackColorProperty.
 void SetBackColor(QWidget* control, uint32_t colour);

@@ -1,6 +1,7 @@
 #include "editors/ShipState.h"
 
 #include "editors/EditorTexts.h"
+#include "model/RecordFields.h"
 
 namespace korven::ship {
 
@@ -139,15 +140,15 @@ std::optional<int> CarriedLoad(int shipType, int carrierEntry, std::span<const C
         const CarrierAirRecord& record = records[static_cast<std::size_t>(carrierEntry)];
         int sum = 0;
         for (std::size_t m = 0; m < 4; ++m) {
-            sum += record.Slots[1][m] + record.Slots[2][m];
+            sum += record.Slots[CarrierSlot::CountFirst][m] + record.Slots[CarrierSlot::CountSecond][m];
         }
         return sum;
     }
     if ((shipType >= 4 && shipType <= 11) || shipType == 15) {
-        return ship.Bytes[1] + ship.Bytes[2];
+        return ship.Bytes[ShipByte::LoadFirst] + ship.Bytes[ShipByte::LoadSecond];
     }
     if (shipType == 17 || shipType == 18) {
-        return ship.Words2[1];
+        return ship.Words2[ShipWord2::Supplies];
     }
     return std::nullopt;
 }

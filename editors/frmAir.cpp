@@ -8,6 +8,7 @@
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
 #include "model/FieldLimits.h"
+#include "model/RecordFields.h"
 #include "platform/ControlAccess.h"
 #include "platform/UiServices.h"
 
@@ -76,7 +77,7 @@ frmAir::frmAir(EditSession& session, QWidget* parent)
     buildControls();
     buildLayout();
 
-    ApplyLabelStyle(this);
+    ApplyLabelStyle(this, m_session.labelColours);
     keepDisabledBoxesLegible();
     m_devIndex = AirToKaihatsu(static_cast<int16_t>(m_index));
     showGamePicture(m_imgAir, QStringLiteral("air%1.bmp").arg(m_index));
@@ -266,13 +267,13 @@ void frmAir::connectControls() {
         if (!m_loading) {
             LimitTextBytes(m_txtAirName, kNameBytes);
         }
-        MarkChanged(this, m_txtAirName, a->Name.text());
+        markChanged(m_txtAirName, a->Name.text());
     });
     connect(m_txtAirSName, &QLineEdit::textChanged, this, [this, a] {
         if (!m_loading) {
             LimitTextBytes(m_txtAirSName, kShortNameBytes);
         }
-        MarkChanged(this, m_txtAirSName, a->ShortName.text());
+        markChanged(m_txtAirSName, a->ShortName.text());
     });
     for (std::size_t i = 0; i < m_txtNumData.size(); ++i) {
         connect(m_txtNumData[i], &QLineEdit::textChanged, this,
@@ -281,16 +282,18 @@ void frmAir::connectControls() {
     for (std::size_t i = 0; i < m_chkData.size(); ++i) {
         connect(m_chkData[i], &QCheckBox::toggled, this, [this, a, i](bool checked) {
             m_chkData[i]->setText(air::CheckCaption(checked));
-            MarkChanged(this, m_chkData[i], qint64(a->Flags[i] != 0 ? 1 : 0));
+            markChanged(m_chkData[i], qint64(a->Flags[i] != 0 ? 1 : 0));
         });
     }
     for (std::size_t k = 0; k < 4; ++k) {
         connect(m_txtKidou[k], &QLineEdit::textChanged, this,
                 [this, a, k] { numberChanged(m_txtKidou[k], limits::kAircraftNumber, a->Kidou[k]); });
-        connect(m_cbBom[k], &QComboBox::currentIndexChanged, this,
-                [this, a, k] { MarkChanged(this, m_cbBom[k], qint64(air::BombComboIndex(a->Bomb[k][0]))); });
-        connect(m_txtBom[k], &QLineEdit::textChanged, this,
-                [this, a, k] { numberChanged(m_txtBom[k], limits::kAircraftNumber, a->Bomb[k][1]); });
+        connect(m_cbBom[k], &QComboBox::currentIndexChanged, this, [this, a, k] {
+            markChanged(m_cbBom[k], qint64(air::BombComboIndex(a->Bomb[k][AircraftBomb::Kind])));
+        });
+        connect(m_txtBom[k], &QLineEdit::textChanged, this, [this, a, k] {
+            numberChanged(m_txtBom[k], limits::kAircraftNumber, a->Bomb[k][AircraftBomb::Count]);
+        });
         connect(m_txtKouzoku[k], &QLineEdit::textChanged, this,
                 [this, a, k] { numberChanged(m_txtKouzoku[k], limits::kAircraftRange, a->Kouzoku[k]); });
     }
@@ -303,7 +306,7 @@ void frmAir::numberChanged(QLineEdit* box, const limits::Range& range, qint64 st
     if (!m_loading && txtNumInput(box, range.maximum, range.minimum)) {
         return;
     }
-    MarkChanged(this, box, stored);
+    markChanged(box, stored);
     MarkRange(box, range);
 }
 
@@ -312,7 +315,7 @@ void frmAir::turnsChanged() {
         txtNumInput(m_txtKikan[1], limits::kDevelopmentTurns.maximum, limits::kDevelopmentTurns.minimum)) {
         return;
     }
-    MarkChanged(this, m_txtKikan[1], qint64(development()));
+    markChanged(m_txtKikan[1], qint64(development()));
     MarkRange(m_txtKikan[1], limits::kDevelopmentTurns);
     m_txtKikan[0]->setText(air::PeriodText(boxValue(m_txtKikan[1])));
     updateStatus();
@@ -323,8 +326,8 @@ void frmAir::updateStatus() {
         m_devIndex > 0
             ? std::optional<int16_t>(m_session.file.AirDevelopment[static_cast<std::size_t>(m_devIndex - 1)])
             : std::nullopt;
-    m_txtJoukyou->setText(
-        air::DevelopmentStatus(aircraft().Kind[0], boxValue(m_txtKikan[1]), m_index, previous));
+    m_txtJoukyou->setText(air::DevelopmentStatus(aircraft().Kind[AircraftKind::Nation],
+                                                 boxValue(m_txtKikan[1]), m_index, previous));
 }
 
 void frmAir::LoadControls() {
@@ -333,10 +336,11 @@ void frmAir::LoadControls() {
     auto number = [](qint64 value) { return QString::number(value); };
     m_txtAirName->setText(a.Name.text());
     m_txtAirSName->setText(a.ShortName.text());
-    m_txtKokuseki->setText(catalogue::labelOr(catalogue::AircraftNationNames(), a.Kind[0]));
-    m_txtKisyu->setText(catalogue::labelOr(catalogue::AircraftModelNames(), a.Kind[1]));
-    m_txtHattyaku->setText(air::BasingText(a.Kind[2]));
-    m_txtUnyou->setText(air::OperationText(a.Kind[3]));
+    m_txtKokuseki->setText(
+        catalogue::labelOr(catalogue::AircraftNationNames(), a.Kind[AircraftKind::Nation]));
+    m_txtKisyu->setText(catalogue::labelOr(catalogue::AircraftModelNames(), a.Kind[AircraftKind::Model]));
+    m_txtHattyaku->setText(air::BasingText(a.Kind[AircraftKind::Basing]));
+    m_txtUnyou->setText(air::OperationText(a.Kind[AircraftKind::Operation]));
     for (std::size_t i = 0; i < m_txtNumData.size(); ++i) {
         m_txtNumData[i]->setText(number(a.NumData[i]));
     }
@@ -346,15 +350,15 @@ void frmAir::LoadControls() {
     }
     for (std::size_t k = 0; k < 4; ++k) {
         m_txtKidou[k]->setText(number(a.Kidou[k]));
-        m_cbBom[k]->setCurrentIndex(air::BombComboIndex(a.Bomb[k][0]));
-        m_txtBom[k]->setText(number(a.Bomb[k][1]));
+        m_cbBom[k]->setCurrentIndex(air::BombComboIndex(a.Bomb[k][AircraftBomb::Kind]));
+        m_txtBom[k]->setText(number(a.Bomb[k][AircraftBomb::Count]));
         m_txtKouzoku[k]->setText(number(a.Kouzoku[k]));
     }
-    m_txtKouzoku[1]->setEnabled(air::RangeEditable(1, a.Kind[3]));
+    m_txtKouzoku[1]->setEnabled(air::RangeEditable(1, a.Kind[AircraftKind::Operation]));
     m_txtKikan[1]->setText(number(development()));
     m_txtKikan[0]->setText(air::PeriodText(boxValue(m_txtKikan[1])));
     updateStatus();
-    m_txtKikan[1]->setEnabled(air::TurnsEditable(a.Kind[0]));
+    m_txtKikan[1]->setEnabled(air::TurnsEditable(a.Kind[AircraftKind::Nation]));
 }
 
 void frmAir::StoreControls() {
@@ -370,8 +374,9 @@ void frmAir::StoreControls() {
     }
     for (std::size_t k = 0; k < 4; ++k) {
         a.Kidou[k] = rules::fitted<uint8_t>(boxValue(m_txtKidou[k]));
-        a.Bomb[k][0] = air::BombKindToStore(m_cbBom[k]->currentIndex(), a.Bomb[k][0]);
-        a.Bomb[k][1] = rules::fitted<uint8_t>(boxValue(m_txtBom[k]));
+        a.Bomb[k][AircraftBomb::Kind] =
+            air::BombKindToStore(m_cbBom[k]->currentIndex(), a.Bomb[k][AircraftBomb::Kind]);
+        a.Bomb[k][AircraftBomb::Count] = rules::fitted<uint8_t>(boxValue(m_txtBom[k]));
         a.Kouzoku[k] = rules::fitted<int16_t>(boxValue(m_txtKouzoku[k]));
     }
     development() = rules::fitted<int16_t>(boxValue(m_txtKikan[1]));

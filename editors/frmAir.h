@@ -46,7 +46,6 @@ private:
 
     int m_index = 0;
     int m_devIndex = 0;
-    bool m_loading = false;  // the stored values are shown as they are, unfiltered
 
     QLineEdit* m_txtAirName = nullptr;
     QLineEdit* m_txtAirSName = nullptr;

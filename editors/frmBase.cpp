@@ -6,6 +6,7 @@
 #include "editors/EditorTexts.h"
 #include "editors/ModuleMain.h"
 #include "model/FieldLimits.h"
+#include "model/RecordFields.h"
 #include "platform/ControlAccess.h"
 #include "platform/ProgramInfo.h"
 #include "platform/UiServices.h"
@@ -79,9 +80,9 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
     }
 
     m_txtShigen = addNumber(QStringLiteral("txtShigen"), 8, limits::kResourceAmount.maximum,
-                            [](const BaseRecord& b) { return b.Resource[1]; });
+                            [](const BaseRecord& b) { return b.Resource[BaseResource::Amount]; });
     m_txtKoujou = addNumber(QStringLiteral("txtKoujou"), 4, limits::kFactoryOutput.maximum,
-                            [](const BaseRecord& b) { return b.Factory[1]; });
+                            [](const BaseRecord& b) { return b.Factory[BaseFactory::Output]; });
     m_txtHikoujou = addNumber(QStringLiteral("txtHikoujou"), 4, limits::kAirfield.maximum,
                               [](const BaseRecord& b) { return b.Airfield; });
     m_txtJinchi = addNumber(QStringLiteral("txtJinchi"), 4, limits::kFortification.maximum,
@@ -111,7 +112,7 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
     // The plain code lists: marked against the stored code's place in the list.
     auto codeList = [this](QComboBox* combo, std::function<qint64(const BaseRecord&)> stored) {
         m_comboHandlers.emplace_back(combo, [this, combo, stored] {
-            MarkChanged(this, combo, qint64(base::listPosition(stored(this->record()), combo->count())));
+            markChanged(combo, qint64(base::listPosition(stored(this->record()), combo->count())));
         });
     };
     codeList(m_cbRyouyu, [](const BaseRecord& b) { return b.Owner; });
@@ -121,11 +122,11 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
     codeList(m_cbHakuchi, [](const BaseRecord& b) { return b.Anchorage; });
     auto kindList = [this](QComboBox* combo, std::function<qint64(const BaseRecord&)> stored) {
         m_comboHandlers.emplace_back(combo, [this, combo, stored] {
-            MarkChanged(this, combo, qint64(base::kindPosition(stored(this->record()), combo->count() - 1)));
+            markChanged(combo, qint64(base::kindPosition(stored(this->record()), combo->count() - 1)));
         });
     };
-    kindList(m_cbShigen, [](const BaseRecord& b) { return b.Resource[0]; });
-    kindList(m_cbKoujou, [](const BaseRecord& b) { return b.Factory[0]; });
+    kindList(m_cbShigen, [](const BaseRecord& b) { return b.Resource[BaseResource::Kind]; });
+    kindList(m_cbKoujou, [](const BaseRecord& b) { return b.Factory[BaseFactory::Kind]; });
     for (int k = 0; k < base::kSlots; ++k) {
         m_comboHandlers.emplace_back(m_cbKisyu[k], [this, k] { categorySelected(k); });
         m_comboHandlers.emplace_back(m_cbKoukuki[k], [this, k] { nameSelected(k); });
@@ -137,7 +138,7 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
     createStandardButtons();
     buildLayout();
 
-    ApplyLabelStyle(this);
+    ApplyLabelStyle(this, m_session.labelColours);
     keepDisabledBoxesLegible();
     addTable(m_cbRyouyu, catalogue::SideNames());
     addTable(m_cbChiiki, catalogue::RegionNames());
@@ -174,7 +175,7 @@ QLineEdit* frmBase::addNumber(const QString& name, int maxLength, qint64 maximum
         txtNumInput(field.box, field.maximum, 0);
         // A typed value is within the range, so it fits the length a long stored one widened.
         field.box->setMaxLength(field.maxLength);
-        MarkChanged(this, field.box, field.stored(record()));
+        markChanged(field.box, field.stored(record()));
         MarkRange(field.box, {field.maximum, 0});
     });
     return box;
@@ -355,7 +356,7 @@ void frmBase::setNumber(const NumberField& field, qint64 value) {
         const QSignalBlocker blocker(field.box);
         field.box->setText(text);
     }
-    MarkChanged(this, field.box, field.stored(record()));
+    markChanged(field.box, field.stored(record()));
     MarkRange(field.box, {field.maximum, 0});
 }
 
@@ -373,9 +374,9 @@ void frmBase::LoadControls() {
     select(m_cbChiiki, base::listPosition(b.Region, m_cbChiiki->count()));
     select(m_cbChikei, base::listPosition(b.Terrain, m_cbChikei->count()));
     select(m_cbKibo, base::listPosition(b.Size, m_cbKibo->count()));
-    select(m_cbShigen, base::kindPosition(b.Resource[0], m_cbShigen->count() - 1));
+    select(m_cbShigen, base::kindPosition(b.Resource[BaseResource::Kind], m_cbShigen->count() - 1));
     show(m_txtShigen);
-    select(m_cbKoujou, base::kindPosition(b.Factory[0], m_cbKoujou->count() - 1));
+    select(m_cbKoujou, base::kindPosition(b.Factory[BaseFactory::Kind], m_cbKoujou->count() - 1));
     show(m_txtKoujou);
     show(m_txtHikoujou);
     show(m_txtJinchi);
@@ -416,7 +417,7 @@ void frmBase::categorySelected(int slot) {
             return;
         }
     }
-    MarkChanged(this, category, qint64(base::slotCategory(m_session.file, record().AirType[slot])));
+    markChanged(category, qint64(base::slotCategory(m_session.file, record().AirType[slot])));
     const QString remembered = category->property(kTagProperty).toString();
     if (!remembered.isEmpty() && remembered.toInt() != selected) {
         buildNameList(slot);
@@ -442,7 +443,7 @@ void frmBase::nameSelected(int slot) {
         return;
     }
     QComboBox* names = m_cbKoukuki[slot];
-    MarkChanged(this, names, qint64(names->property(kTagProperty).toInt()));
+    markChanged(names, qint64(names->property(kTagProperty).toInt()));
 }
 
 void frmBase::buildNameList(int slot) {
@@ -472,7 +473,7 @@ void frmBase::buildNameList(int slot) {
     } else if (names->count() > 0) {
         select(names, 0);
     } else {
-        MarkChanged(this, names, rules::StoredValue{});
+        markChanged(names, rules::StoredValue{});
     }
 }
 
@@ -480,12 +481,12 @@ void frmBase::StoreControls() {
     BaseRecord& b = record();
     b.Terrain = rules::fitted<uint8_t>(base::codeFromPosition(m_cbChikei->currentIndex(), b.Terrain));
     b.Size = rules::fitted<uint8_t>(base::codeFromPosition(m_cbKibo->currentIndex(), b.Size));
-    b.Resource[0] = rules::fitted<int16_t>(
-        base::kindFromPosition(m_cbShigen->currentIndex(), m_cbShigen->count() - 1, b.Resource[0]));
-    b.Resource[1] = rules::fitted<int16_t>(boxValue(m_txtShigen));
-    b.Factory[0] = rules::fitted<int16_t>(
-        base::kindFromPosition(m_cbKoujou->currentIndex(), m_cbKoujou->count() - 1, b.Factory[0]));
-    b.Factory[1] = rules::fitted<int16_t>(boxValue(m_txtKoujou));
+    b.Resource[BaseResource::Kind] = rules::fitted<int16_t>(base::kindFromPosition(
+        m_cbShigen->currentIndex(), m_cbShigen->count() - 1, b.Resource[BaseResource::Kind]));
+    b.Resource[BaseResource::Amount] = rules::fitted<int16_t>(boxValue(m_txtShigen));
+    b.Factory[BaseFactory::Kind] = rules::fitted<int16_t>(base::kindFromPosition(
+        m_cbKoujou->currentIndex(), m_cbKoujou->count() - 1, b.Factory[BaseFactory::Kind]));
+    b.Factory[BaseFactory::Output] = rules::fitted<int16_t>(boxValue(m_txtKoujou));
     b.Airfield = rules::fitted<int16_t>(boxValue(m_txtHikoujou));
     b.Fortification = rules::fitted<int16_t>(boxValue(m_txtJinchi));
     b.PublicOrder = rules::fitted<uint8_t>(boxValue(m_txtChian));
@@ -505,8 +506,8 @@ void frmBase::StoreControls() {
             base::slotToStore(m_cbKisyu[k]->currentIndex(), selected, b.AirType[k],
                               boxValue(m_txtKoukuki[2 * k]), boxValue(m_txtKoukuki[2 * k + 1]));
         b.AirType[k] = slot.type;
-        b.AirCount[0][k] = slot.count0;
-        b.AirCount[1][k] = slot.count1;
+        b.AirCount[BaseAirCount::First][k] = slot.count0;
+        b.AirCount[BaseAirCount::Second][k] = slot.count1;
     }
 }
 

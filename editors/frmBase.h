@@ -56,7 +56,6 @@ private:
     int m_index = 0;
     bool m_japaneseSide = false;
     bool m_seaplaneWarningPending = false;
-    bool m_loading = false;  // the stored values are being shown, not chosen
     std::vector<NumberField> m_numbers;
     std::vector<std::pair<QComboBox*, std::function<void()>>> m_comboHandlers;
 

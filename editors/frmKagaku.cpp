@@ -56,10 +56,8 @@ frmKagaku::frmKagaku(EditSession& session, QWidget* parent) : EditDialog(session
     layout->addLayout(buttonRow({QStringLiteral("CommandEnter"), QStringLiteral("CommandCancel")}));
     setLayout(layout);
 
-    connect(m_need, &QLineEdit::textChanged, this,
-            [this] { MarkChanged(this, m_need, qint64(entry().Need)); });
-    connect(m_leave, &QLineEdit::textChanged, this,
-            [this] { MarkChanged(this, m_leave, qint64(entry().Leave)); });
+    connect(m_need, &QLineEdit::textChanged, this, [this] { markChanged(m_need, qint64(entry().Need)); });
+    connect(m_leave, &QLineEdit::textChanged, this, [this] { markChanged(m_leave, qint64(entry().Leave)); });
     addLeaveCheck(m_need, [this] {
         return txtNumInput(m_need, limits::kScienceNeed.maximum, limits::kScienceNeed.minimum);
     });
@@ -68,7 +66,7 @@ frmKagaku::frmKagaku(EditSession& session, QWidget* parent) : EditDialog(session
         return txtNumInput(m_leave, leave.maximum, leave.minimum);
     });
 
-    ApplyLabelStyle(this);
+    ApplyLabelStyle(this, m_session.labelColours);
     keepDisabledBoxesLegible();
 }
 

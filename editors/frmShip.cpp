@@ -7,6 +7,7 @@
 #include "editors/ModuleMain.h"
 #include "editors/ShipState.h"
 #include "model/FieldLimits.h"
+#include "model/RecordFields.h"
 #include "platform/ControlAccess.h"
 #include "platform/UiServices.h"
 
@@ -63,16 +64,17 @@ frmShip::frmShip(EditSession& session, QWidget* parent)
     buildControls();
     buildLayout();
 
-    ApplyLabelStyle(this);
+    ApplyLabelStyle(this, m_session.labelColours);
     keepDisabledBoxesLegible();
-    editingState().EditLoading = true;
+    m_loading = true;
     setWindowTitle(m_individual ? texts::ship::shipCaption() : texts::ship::classCaption());
     showGamePicture(m_imgShip, QStringLiteral("ship%1.bmp").arg(m_classIndex));
     fillGunCombos();
-    m_carrierEntry = ship::FindCarrierEntry(shipClass().Kind[1], m_shipIndex, m_session.file.CarrierAir);
+    m_carrierEntry =
+        ship::FindCarrierEntry(shipClass().Kind[ShipClassKind::Type], m_shipIndex, m_session.file.CarrierAir);
     connectControls();
     LoadControls();
-    editingState().EditLoading = false;
+    m_loading = false;
 }
 
 ShipClassRecord& frmShip::shipClass() const {
@@ -348,7 +350,7 @@ void frmShip::connectControls() {
     registerBounds();
 
     onText(m_txtStep[0], [this, c] {
-        if (numberChanged(m_txtStep[0], qint64(c->Perf[0]))) {
+        if (numberChanged(m_txtStep[0], qint64(c->Perf[ShipClassPerf::UpperSteps]))) {
             stepChanged(0);
         }
     });
@@ -359,22 +361,32 @@ void frmShip::connectControls() {
             stepChanged(1);
         }
     });
-    onText(m_txtSokuryoku[0], [this, c] { numberChanged(m_txtSokuryoku[0], qint64(c->Perf[1])); });
-    onText(m_txtNenryou[0], [this, c] { numberChanged(m_txtNenryou[0], qint64(c->Perf[2])); });
-    onText(m_txtNenpi, [this, c] { numberChanged(m_txtNenpi, qint64(c->Armor[0])); });
+    onText(m_txtSokuryoku[0],
+           [this, c] { numberChanged(m_txtSokuryoku[0], qint64(c->Perf[ShipClassPerf::Speed])); });
+    onText(m_txtNenryou[0],
+           [this, c] { numberChanged(m_txtNenryou[0], qint64(c->Perf[ShipClassPerf::Fuel])); });
+    onText(m_txtNenpi,
+           [this, c] { numberChanged(m_txtNenpi, qint64(c->Armor[ShipClassArmor::FuelConsumption])); });
     onText(m_txtTousai[0], [this, c] { numberChanged(m_txtTousai[0], qint64(c->AircraftCapacity)); });
-    onText(m_txtSoukou[0], [this, c] { numberChanged(m_txtSoukou[0], qint64(c->Armor[3])); });
-    onText(m_txtSoukou[1], [this, c] { numberChanged(m_txtSoukou[1], qint64(c->Armor[2])); });
-    onText(m_txtKankei, [this, c] { MarkChanged(this, m_txtKankei, c->Name.text()); });
+    onText(m_txtSoukou[0],
+           [this, c] { numberChanged(m_txtSoukou[0], qint64(c->Armor[ShipClassArmor::Side])); });
+    onText(m_txtSoukou[1],
+           [this, c] { numberChanged(m_txtSoukou[1], qint64(c->Armor[ShipClassArmor::Deck])); });
+    onText(m_txtKankei, [this, c] { markChanged(m_txtKankei, c->Name.text()); });
     onText(m_txtKansyu, [this, c] {
-        MarkChanged(this, m_txtKansyu, catalogue::labelOr(catalogue::ShipTypeNames(), c->Kind[1]));
+        markChanged(m_txtKansyu,
+                    catalogue::labelOr(catalogue::ShipTypeNames(), c->Kind[ShipClassKind::Type]));
     });
     onText(m_txtTousaisyu, [this] { markDerived(m_txtTousaisyu); });
     for (std::size_t m = 0; m < 4; ++m) {
         connect(m_cbBusouSyu[m], &QComboBox::currentIndexChanged, this,
                 [this, m] { gunTypeChosen(static_cast<int>(m)); });
-        onText(m_txtBusouMon[m], [this, c, m] { numberChanged(m_txtBusouMon[m], qint64(c->Weapon[1][m])); });
-        onText(m_txtBusouKai[m], [this, c, m] { numberChanged(m_txtBusouKai[m], qint64(c->Weapon[2][m])); });
+        onText(m_txtBusouMon[m], [this, c, m] {
+            numberChanged(m_txtBusouMon[m], qint64(c->Weapon[ShipClassWeapon::Guns][m]));
+        });
+        onText(m_txtBusouKai[m], [this, c, m] {
+            numberChanged(m_txtBusouKai[m], qint64(c->Weapon[ShipClassWeapon::Firings][m]));
+        });
     }
 
     QList<QWidget*> watched{m_txtNenryou[0], m_txtSokuryoku[0], m_txtNenpi};
@@ -385,16 +397,17 @@ void frmShip::connectControls() {
     if (m_individual) {
         const ShipRecord* s = &ship();
         onText(m_txtStep[2], [this, s] {
-            if (numberChanged(m_txtStep[2], qint64(s->Words[5]))) {
+            if (numberChanged(m_txtStep[2], qint64(s->Words[ShipWord::UpperSteps]))) {
                 stepChanged(2);
             }
         });
         onText(m_txtStep[3], [this, s] {
-            if (numberChanged(m_txtStep[3], qint64(s->Words[4]))) {
+            if (numberChanged(m_txtStep[3], qint64(s->Words[ShipWord::LowerSteps]))) {
                 stepChanged(3);
             }
         });
-        onText(m_txtNenryou[1], [this, s] { numberChanged(m_txtNenryou[1], qint64(s->Words[6])); });
+        onText(m_txtNenryou[1],
+               [this, s] { numberChanged(m_txtNenryou[1], qint64(s->Words[ShipWord::CurrentFuel])); });
         for (std::size_t m = 0; m < 4; ++m) {
             onText(m_txtBusouKai[m + 4], [this, m] { shipFiringsChanged(static_cast<int>(m)); });
             onText(m_txtBusouMon[m + 4], [this, m] { markDerived(m_txtBusouMon[m + 4]); });
@@ -443,7 +456,7 @@ bool frmShip::numberChanged(QLineEdit* box, const rules::StoredValue& stored) {
     if (!m_loading && txtNumInput(box, bounds.maximum, bounds.minimum)) {
         return false;  // rewriting the text raised the change again, which handled it
     }
-    MarkChanged(this, box, stored);
+    markChanged(box, stored);
     if (!m_loading) {
         markRanges();  // loading marks them all once at its end
     }
@@ -472,7 +485,7 @@ void frmShip::stepChanged(int j) {
             m_sliderStep[slider]->setValue(static_cast<int>(boxValue(m_txtStep[slider + 2])));
         }
     }
-    if (!editingState().EditLoading) {
+    if (!m_loading) {
         RecalcShipState();
     }
 }
@@ -484,8 +497,8 @@ void frmShip::shipFiringsChanged(int m) {
 
 void frmShip::gunTypeChosen(int m) {
     QComboBox* combo = m_cbBusouSyu[static_cast<std::size_t>(m)];
-    const int stored = shipClass().Weapon[0][static_cast<std::size_t>(m)];
-    MarkChanged(this, combo, qint64(ship::GunTypeComboIndex(stored, gunCount())));
+    const int stored = shipClass().Weapon[ShipClassWeapon::GunType][static_cast<std::size_t>(m)];
+    markChanged(combo, qint64(ship::GunTypeComboIndex(stored, gunCount())));
     if (combo->currentIndex() < 0) {
         return;
     }
@@ -570,8 +583,7 @@ bool frmShip::checkFocusedBox() {
 void frmShip::markDerived(QLineEdit* box) {
     // A derived value is compared with what it showed when the dialog was loaded.
     const auto found = m_loadedTexts.constFind(box);
-    MarkChanged(this, box,
-                found == m_loadedTexts.constEnd() ? rules::StoredValue{} : rules::StoredValue(*found));
+    markChanged(box, found == m_loadedTexts.constEnd() ? rules::StoredValue{} : rules::StoredValue(*found));
 }
 
 void frmShip::RecalcShipState() {
@@ -631,27 +643,28 @@ void frmShip::fillControls() {
     auto number = [](qint64 value) { return QString::number(value); };
 
     m_txtKanmei->setText(m_individual ? m_session.selectedItemText : texts::ship::classModeShipName());
-    m_txtKokuseki->setText(catalogue::labelOr(catalogue::ShipNationNames(), c.Kind[0]));
-    m_txtKansyu->setText(catalogue::labelOr(catalogue::ShipTypeNames(), c.Kind[1]));
+    m_txtKokuseki->setText(catalogue::labelOr(catalogue::ShipNationNames(), c.Kind[ShipClassKind::Nation]));
+    m_txtKansyu->setText(catalogue::labelOr(catalogue::ShipTypeNames(), c.Kind[ShipClassKind::Type]));
     m_txtKankei->setText(c.Name.text());
     m_txtSentai->setText(hullOf(m_txtKankei->text()));
-    m_txtStep[0]->setText(number(c.Perf[0]));
+    m_txtStep[0]->setText(number(c.Perf[ShipClassPerf::UpperSteps]));
     const std::optional<int16_t> lower = storedLowerSteps();
     m_txtStep[1]->setText(lower ? number(*lower) : QString());
-    m_txtSokuryoku[0]->setText(number(c.Perf[1]));
+    m_txtSokuryoku[0]->setText(number(c.Perf[ShipClassPerf::Speed]));
     m_txtSokuryoku[2]->setText(texts::edit::unknown());
-    m_txtNenryou[0]->setText(number(c.Perf[2]));
-    m_txtNenpi->setText(number(c.Armor[0]));
-    m_txtTousaisyu->setText(ship::CarriageText(c.Kind[1]));
+    m_txtNenryou[0]->setText(number(c.Perf[ShipClassPerf::Fuel]));
+    m_txtNenpi->setText(number(c.Armor[ShipClassArmor::FuelConsumption]));
+    m_txtTousaisyu->setText(ship::CarriageText(c.Kind[ShipClassKind::Type]));
     m_txtTousai[0]->setText(number(c.AircraftCapacity));
-    m_txtSoukou[0]->setText(number(c.Armor[3]));
-    m_txtSoukou[1]->setText(number(c.Armor[2]));
+    m_txtSoukou[0]->setText(number(c.Armor[ShipClassArmor::Side]));
+    m_txtSoukou[1]->setText(number(c.Armor[ShipClassArmor::Deck]));
     m_txtSenkou->setText(texts::edit::unknown());
     for (std::size_t m = 0; m < 4; ++m) {
         // The selection first: choosing a gun may fill the mount's boxes, which the record then overrides.
-        m_cbBusouSyu[m]->setCurrentIndex(ship::GunTypeComboIndex(c.Weapon[0][m], gunCount()));
-        m_txtBusouMon[m]->setText(number(c.Weapon[1][m]));
-        m_txtBusouKai[m]->setText(number(c.Weapon[2][m]));
+        m_cbBusouSyu[m]->setCurrentIndex(
+            ship::GunTypeComboIndex(c.Weapon[ShipClassWeapon::GunType][m], gunCount()));
+        m_txtBusouMon[m]->setText(number(c.Weapon[ShipClassWeapon::Guns][m]));
+        m_txtBusouKai[m]->setText(number(c.Weapon[ShipClassWeapon::Firings][m]));
     }
 
     if (!m_individual) {
@@ -659,18 +672,18 @@ void frmShip::fillControls() {
         return;
     }
     const ShipRecord& s = ship();
-    m_txtSyozoku->setText(texts::ship::unsupportedPrefix() + number(s.Words[0]));
+    m_txtSyozoku->setText(texts::ship::unsupportedPrefix() + number(s.Words[ShipWord::Affiliation]));
     m_txtJoutai->setText(texts::edit::unknown());
-    const int16_t shipSteps[2] = {s.Words[5], s.Words[4]};
+    const int16_t shipSteps[2] = {s.Words[ShipWord::UpperSteps], s.Words[ShipWord::LowerSteps]};
     for (std::size_t j = 0; j < 2; ++j) {
         m_txtStep[j + 2]->setText(number(shipSteps[j]));
         const QSignalBlocker blocker(m_sliderStep[j]);
         m_sliderStep[j]->setMaximum(static_cast<int>(std::max<qint64>(0, boxValue(m_txtStep[j]))));
         m_sliderStep[j]->setValue(static_cast<int>(boxValue(m_txtStep[j + 2])));
     }
-    m_txtNenryou[1]->setText(number(s.Words[6]));
+    m_txtNenryou[1]->setText(number(s.Words[ShipWord::CurrentFuel]));
     const std::optional<int> load =
-        ship::CarriedLoad(c.Kind[1], m_carrierEntry, m_session.file.CarrierAir, s);
+        ship::CarriedLoad(c.Kind[ShipClassKind::Type], m_carrierEntry, m_session.file.CarrierAir, s);
     m_txtTousai[1]->setText(load ? number(*load) : QString());
     for (std::size_t m = 0; m < 4; ++m) {
         m_txtBusouKai[m + 4]->setText(number(s.BusouKai[m]));
@@ -680,28 +693,29 @@ void frmShip::fillControls() {
 
 void frmShip::StoreControls() {
     ShipClassRecord& c = shipClass();
-    c.Perf[0] = rules::fitted<int16_t>(boxValue(m_txtStep[0]));
+    c.Perf[ShipClassPerf::UpperSteps] = rules::fitted<int16_t>(boxValue(m_txtStep[0]));
     if (storedLowerSteps()) {
         catalogue::MaxStepTable().set(c.StepIndex, rules::fitted<int16_t>(boxValue(m_txtStep[1])));
     }
-    c.Perf[1] = rules::fitted<int16_t>(boxValue(m_txtSokuryoku[0]));
-    c.Perf[2] = rules::fitted<int16_t>(boxValue(m_txtNenryou[0]));
-    c.Armor[0] = rules::fitted<uint8_t>(boxValue(m_txtNenpi));
+    c.Perf[ShipClassPerf::Speed] = rules::fitted<int16_t>(boxValue(m_txtSokuryoku[0]));
+    c.Perf[ShipClassPerf::Fuel] = rules::fitted<int16_t>(boxValue(m_txtNenryou[0]));
+    c.Armor[ShipClassArmor::FuelConsumption] = rules::fitted<uint8_t>(boxValue(m_txtNenpi));
     c.AircraftCapacity = rules::fitted<uint8_t>(boxValue(m_txtTousai[0]));
-    c.Armor[3] = rules::fitted<uint8_t>(boxValue(m_txtSoukou[0]));
-    c.Armor[2] = rules::fitted<uint8_t>(boxValue(m_txtSoukou[1]));
+    c.Armor[ShipClassArmor::Side] = rules::fitted<uint8_t>(boxValue(m_txtSoukou[0]));
+    c.Armor[ShipClassArmor::Deck] = rules::fitted<uint8_t>(boxValue(m_txtSoukou[1]));
     for (std::size_t m = 0; m < 4; ++m) {
-        c.Weapon[0][m] = ship::GunTypeToStore(m_cbBusouSyu[m]->currentIndex(), c.Weapon[0][m], gunCount());
-        c.Weapon[1][m] = rules::fitted<uint8_t>(boxValue(m_txtBusouMon[m]));
-        c.Weapon[2][m] = rules::fitted<uint8_t>(boxValue(m_txtBusouKai[m]));
+        c.Weapon[ShipClassWeapon::GunType][m] = ship::GunTypeToStore(
+            m_cbBusouSyu[m]->currentIndex(), c.Weapon[ShipClassWeapon::GunType][m], gunCount());
+        c.Weapon[ShipClassWeapon::Guns][m] = rules::fitted<uint8_t>(boxValue(m_txtBusouMon[m]));
+        c.Weapon[ShipClassWeapon::Firings][m] = rules::fitted<uint8_t>(boxValue(m_txtBusouKai[m]));
     }
     if (!m_individual) {
         return;
     }
     ShipRecord& s = ship();
-    s.Words[5] = rules::fitted<int16_t>(boxValue(m_txtStep[2]));
-    s.Words[4] = rules::fitted<int16_t>(boxValue(m_txtStep[3]));
-    s.Words[6] = rules::fitted<int16_t>(boxValue(m_txtNenryou[1]));
+    s.Words[ShipWord::UpperSteps] = rules::fitted<int16_t>(boxValue(m_txtStep[2]));
+    s.Words[ShipWord::LowerSteps] = rules::fitted<int16_t>(boxValue(m_txtStep[3]));
+    s.Words[ShipWord::CurrentFuel] = rules::fitted<int16_t>(boxValue(m_txtNenryou[1]));
     for (std::size_t m = 0; m < 4; ++m) {
         s.BusouKai[m] = rules::fitted<uint8_t>(boxValue(m_txtBusouKai[m + 4]));
     }

@@ -103,7 +103,6 @@ private:
     QList<QWidget*> m_shipOnly;  // hidden in class mode
 
     QHash<QLineEdit*, std::function<rules::Bounds()>> m_bounds;  // every number box
-    bool m_loading = false;
     QHash<const QLineEdit*, QString> m_loadedTexts;  // also what derived values are marked against
     std::array<int, 4> m_loadedGunTypes{};
 };

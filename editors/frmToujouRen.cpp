@@ -38,8 +38,7 @@ frmToujouRen::frmToujouRen(EditSession& session, QWidget* parent)
         labelControl(label, box);
         grid->addWidget(label, 1 + k, 0);
         grid->addWidget(box, 1 + k, 1);
-        connect(box, &QLineEdit::textChanged, this,
-                [this, box, k] { MarkChanged(this, box, qint64(skill(k))); });
+        connect(box, &QLineEdit::textChanged, this, [this, box, k] { markChanged(box, qint64(skill(k))); });
         addLeaveCheck(box, [box] {
             return txtNumInput(box, limits::kAircrewSkill.maximum, limits::kAircrewSkill.minimum);
         });
@@ -58,7 +57,7 @@ frmToujouRen::frmToujouRen(EditSession& session, QWidget* parent)
     setLayout(layout);
 
     setMinimumWidth(260);
-    ApplyLabelStyle(this);
+    ApplyLabelStyle(this, m_session.labelColours);
     LoadControls();
 }
 

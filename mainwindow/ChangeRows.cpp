@@ -6,6 +6,7 @@
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordRows.h"
 #include "model/FieldDescriptions.h"
+#include "model/RecordFields.h"
 
 namespace korven::mainwindow {
 
@@ -39,8 +40,9 @@ QString aircraftName(const SaveFile& file, int index) {
 
 QString shipName(const SaveFile& file, int index) {
     const ShipRecord* ship = at(file.Ship, index);
-    return ship != nullptr ? IndividualShipName(ship->Words[2], index < SaveFile::kJapaneseShips)
-                           : QString::number(index);
+    return ship != nullptr
+               ? IndividualShipName(ship->Words[ShipWord::NameNumber], index < SaveFile::kJapaneseShips)
+               : QString::number(index);
 }
 
 // The aircraft type whose development state the entry holds.

@@ -6,6 +6,7 @@
 #include "catalogue/ScienceWeapons.h"
 #include "catalogue/ShipTypeGroups.h"
 #include "mainwindow/MainWindowTexts.h"
+#include "model/RecordFields.h"
 
 namespace korven::mainwindow {
 namespace {
@@ -50,15 +51,16 @@ QString halfTurns(int16_t value) {
 void addShipClasses(const SaveFile& file, const NodeList& list, std::vector<RecordRow>& rows) {
     for (int n = 0; n < SaveFile::kShipClasses; ++n) {
         const ShipClassRecord& c = file.ShipClass[static_cast<std::size_t>(n)];
-        if (!classInUse(c) || (c.Kind[0] == 0) != list.japanese ||
+        if (!classInUse(c) || (c.Kind[ShipClassKind::Nation] == 0) != list.japanese ||
             ListingGroupOfClass(file, n) != list.number) {
             continue;
         }
-        rows.push_back(RecordRow{
-            RecordKey{RecordKind::ShipClass, n},
-            c.Name.text(),
-            {labelOrNumber(catalogue::ShipTypeNames(), c.Kind[1]), number(c.Perf[0]), steps(c.StepIndex),
-             number(c.Perf[1]), number(c.Perf[2]), number(c.AircraftCapacity)}});
+        rows.push_back(RecordRow{RecordKey{RecordKind::ShipClass, n},
+                                 c.Name.text(),
+                                 {labelOrNumber(catalogue::ShipTypeNames(), c.Kind[ShipClassKind::Type]),
+                                  number(c.Perf[ShipClassPerf::UpperSteps]), steps(c.StepIndex),
+                                  number(c.Perf[ShipClassPerf::Speed]), number(c.Perf[ShipClassPerf::Fuel]),
+                                  number(c.AircraftCapacity)}});
     }
 }
 
@@ -67,27 +69,31 @@ void addShips(const SaveFile& file, const NodeList& list, std::vector<RecordRow>
     const int last = list.japanese ? SaveFile::kJapaneseShips - 1 : SaveFile::kShips - 1;
     for (int n = first; n <= last; ++n) {
         const ShipRecord& ship = file.Ship[static_cast<std::size_t>(n)];
-        if (ship.Words[2] == -1 || ListingGroupOfClass(file, ship.Words[3]) != list.number) {
+        if (ship.Words[ShipWord::NameNumber] == -1 ||
+            ListingGroupOfClass(file, ship.Words[ShipWord::ClassNumber]) != list.number) {
             continue;
         }
-        RecordRow row{RecordKey{RecordKind::Ship, n}, IndividualShipName(ship.Words[2], list.japanese), {}};
-        const ShipClassRecord* c = classAt(file, ship.Words[3]);
+        RecordRow row{RecordKey{RecordKind::Ship, n},
+                      IndividualShipName(ship.Words[ShipWord::NameNumber], list.japanese),
+                      {}};
+        const ShipClassRecord* c = classAt(file, ship.Words[ShipWord::ClassNumber]);
         auto pair = [](const QString& classValue, int16_t own) { return classValue + u':' + number(own); };
         if (c != nullptr) {
-            row.subItems = {c->Name.text(),
-                            labelOrNumber(catalogue::ShipTypeNames(), c->Kind[1]),
-                            pair(number(c->Perf[0]), ship.Words[5]),
-                            pair(steps(c->StepIndex), ship.Words[4]),
-                            number(c->Perf[1]),
-                            pair(number(c->Perf[2]), ship.Words[6]),
-                            number(c->AircraftCapacity)};
+            row.subItems = {
+                c->Name.text(),
+                labelOrNumber(catalogue::ShipTypeNames(), c->Kind[ShipClassKind::Type]),
+                pair(number(c->Perf[ShipClassPerf::UpperSteps]), ship.Words[ShipWord::UpperSteps]),
+                pair(steps(c->StepIndex), ship.Words[ShipWord::LowerSteps]),
+                number(c->Perf[ShipClassPerf::Speed]),
+                pair(number(c->Perf[ShipClassPerf::Fuel]), ship.Words[ShipWord::CurrentFuel]),
+                number(c->AircraftCapacity)};
         } else {
             row.subItems = {QString(),
                             QString(),
-                            pair(QString(), ship.Words[5]),
-                            pair(QString(), ship.Words[4]),
+                            pair(QString(), ship.Words[ShipWord::UpperSteps]),
+                            pair(QString(), ship.Words[ShipWord::LowerSteps]),
                             QString(),
-                            pair(QString(), ship.Words[6]),
+                            pair(QString(), ship.Words[ShipWord::CurrentFuel]),
                             QString()};
         }
         rows.push_back(std::move(row));
@@ -97,7 +103,8 @@ void addShips(const SaveFile& file, const NodeList& list, std::vector<RecordRow>
 void addAircraft(const SaveFile& file, const NodeList& list, std::vector<RecordRow>& rows) {
     for (int n = 0; n < SaveFile::kWrittenAircraftTypes; ++n) {
         const AircraftTypeRecord& a = file.AircraftType[static_cast<std::size_t>(n)];
-        if ((a.Kind[0] <= 1) != list.japanese || a.Kind[1] != list.number) {
+        if ((a.Kind[AircraftKind::Nation] <= 1) != list.japanese ||
+            a.Kind[AircraftKind::Model] != list.number) {
             continue;
         }
         const catalogue::DevelopmentIndex development = catalogue::AirToKaihatsu(static_cast<int16_t>(n));
@@ -105,7 +112,8 @@ void addAircraft(const SaveFile& file, const NodeList& list, std::vector<RecordR
         rows.push_back(RecordRow{
             RecordKey{RecordKind::AircraftType, n},
             a.Name.text(),
-            {a.ShortName.text(), labelOrNumber(catalogue::AircraftNationNames(), a.Kind[0]),
+            {a.ShortName.text(),
+             labelOrNumber(catalogue::AircraftNationNames(), a.Kind[AircraftKind::Nation]),
              known ? number(file.AirDevelopment[static_cast<std::size_t>(development.index)]) : QString()}});
     }
 }
@@ -125,8 +133,8 @@ void addBases(const SaveFile& file, const NodeList& list, std::vector<RecordRow>
                                  {labelOrNumber(catalogue::SideNames(), b.Owner),
                                   labelOrNumber(catalogue::TerrainNames(), b.Terrain),
                                   labelOrNumber(catalogue::SettlementSizeNames(), b.Size),
-                                  optionalLabel(catalogue::ResourceNames(), b.Resource[0]),
-                                  optionalLabel(catalogue::FactoryNames(), b.Factory[0]),
+                                  optionalLabel(catalogue::ResourceNames(), b.Resource[BaseResource::Kind]),
+                                  optionalLabel(catalogue::FactoryNames(), b.Factory[BaseFactory::Kind]),
                                   labelOrNumber(catalogue::AnchorageNames(), b.Anchorage)}});
     }
 }
@@ -160,7 +168,7 @@ void addAircrewSkill(const SaveFile& file, std::vector<RecordRow>& rows) {
 
 int ListingGroupOfClass(const SaveFile& file, int classNumber) {
     const ShipClassRecord* c = classAt(file, classNumber);
-    return c == nullptr ? 0 : catalogue::ShipGroupOf(c->Kind[1]).value_or(0);
+    return c == nullptr ? 0 : catalogue::ShipGroupOf(c->Kind[ShipClassKind::Type]).value_or(0);
 }
 
 QString IndividualShipName(int w, bool japaneseSide) {

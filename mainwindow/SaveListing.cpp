@@ -5,6 +5,7 @@
 #include "model/Layout.h"
 #include "model/ModelTexts.h"
 #include "model/OpenSaveFile.h"
+#include "model/RecordFields.h"
 #include "model/SaveFileLoader.h"
 #include "platform/LockedFile.h"
 
@@ -44,7 +45,7 @@ SaveEntry SaveEntryOf(const QString& path, const QByteArray& image) {
     }
     entry.saveName = file->saveNameText();
     entry.scenario = file->ScenarioTitle.text();
-    entry.turn = turnFromCounter(file->TurnInfo[0]);
+    entry.turn = turnFromCounter(file->TurnInfo[TurnInfoWord::CurrentTurn]);
     return entry;
 }
 

@@ -105,11 +105,9 @@ frmMain::frmMain(QWidget* parent)
     m_panes->setLabel1(mt::noFileLoaded());
     m_panel2->setText(mt::noFileLoaded());
     catalogue::FillReferenceTables();
-    ResetEditingColours();
-    editingState().LabelForeColor =
-        m_settings->colour(kOption, QStringLiteral("LabelForeColor"), 0x8000000Eu);
-    editingState().LabelBackColor =
-        m_settings->colour(kOption, QStringLiteral("LabelBackColor"), 0x80000010u);
+    m_labelColours.text = m_settings->colour(kOption, QStringLiteral("LabelForeColor"), m_labelColours.text);
+    m_labelColours.background =
+        m_settings->colour(kOption, QStringLiteral("LabelBackColor"), m_labelColours.background);
 }
 
 frmMain::~frmMain() = default;
@@ -305,7 +303,7 @@ void frmMain::toggleStatusBar(bool checked) {
 
 // Every store of the dialog becomes one step of the document's history.
 EditSession frmMain::sessionFor(const QString& itemText, const QString& recordName) {
-    return EditSession(*m_document, recordName, itemText, m_gamePath);
+    return EditSession(*m_document, recordName, itemText, m_gamePath, m_labelColours);
 }
 
 void frmMain::fileProperties() {

@@ -73,6 +73,7 @@ public:
     const SaveFile* saveFile() const { return m_document->model(); }
     OpenDocument& document() const { return *m_document; }
     const QString& gamePath() const { return m_gamePath; }
+    const colours::LabelColours& labelColours() const { return m_labelColours; }
     // The layout last applied and the bar's left edge (the saved splitter position), twips.
     const mainwindow::layout::PaneLayout& paneLayout() const;
     double splitterPosition() const;
@@ -116,6 +117,7 @@ private:
     DialogOpeners m_openers;
 
     QString m_gamePath;
+    colours::LabelColours m_labelColours;  // from the settings, for every edit dialog
 
     // Window measures as read or last applied, twips.
     double m_left = 0;

@@ -2,7 +2,94 @@
 
 #include "model/SaveFile.h"
 
+#include <cstddef>
 #include <tuple>
+
+// The meaning of each position within the records' array fields, for use as the index; only
+// the file layout itself addresses them by number. Positions not listed are not understood.
+namespace korven {
+
+namespace TurnInfoWord {
+enum : std::size_t {
+    CurrentTurn = 0,
+    Phase = 1,
+    Scenario = 2,
+    StartYear = 3,
+    StartMonth = 4,
+    StartTurn = 5,
+    EndYear = 6,
+    EndMonth = 7,
+    EndTurn = 8,
+    OperationPhaseNumber = 9,
+};
+}
+
+namespace AircraftKind {
+enum : std::size_t { Nation = 0, Model = 1, Basing = 2, Operation = 3 };
+}
+
+// AircraftTypeRecord::Bomb[group][...]
+namespace AircraftBomb {
+enum : std::size_t { Kind = 0, Count = 1 };
+}
+
+namespace ShipClassKind {
+enum : std::size_t { Nation = 0, Type = 1 };
+}
+
+namespace ShipClassPerf {
+enum : std::size_t { UpperSteps = 0, Speed = 1, Fuel = 2 };
+}
+
+namespace ShipClassArmor {
+enum : std::size_t { FuelConsumption = 0, Deck = 2, Side = 3 };
+}
+
+// ShipClassRecord::Weapon[...][mount]
+namespace ShipClassWeapon {
+enum : std::size_t { GunType = 0, Guns = 1, Firings = 2 };
+}
+
+namespace BaseResource {
+enum : std::size_t { Kind = 0, Amount = 1 };
+}
+
+namespace BaseFactory {
+enum : std::size_t { Kind = 0, Output = 1 };
+}
+
+// BaseRecord::AirCount[...][slot]: every slot's count is kept in two parts.
+namespace BaseAirCount {
+enum : std::size_t { First = 0, Second = 1 };
+}
+
+namespace ShipWord {
+enum : std::size_t {
+    Affiliation = 0,
+    NameNumber = 2,  // -1: no ship
+    ClassNumber = 3,
+    LowerSteps = 4,
+    UpperSteps = 5,
+    CurrentFuel = 6,
+};
+}
+
+// The carried load of ship types 4..11 and 15, in two parts.
+namespace ShipByte {
+enum : std::size_t { LoadFirst = 1, LoadSecond = 2 };
+}
+
+// The carried load (supplies) of ship types 17 and 18.
+namespace ShipWord2 {
+enum : std::size_t { Supplies = 1 };
+}
+
+// CarrierAirRecord::Slots[...][slot]
+namespace CarrierSlot {
+enum : std::size_t { Type = 0, CountFirst = 1, CountSecond = 2 };
+}
+
+}  // namespace korven
 
 // The names under which each record's fields are dumped, compared and assigned by the
 // command-line tool: the field names of the file format, in file order.

@@ -4,6 +4,7 @@
 #include "model/FieldDescriptions.h"
 #include "model/ModelTexts.h"
 #include "model/ModelTree.h"
+#include "model/RecordFields.h"
 #include "model/TurnBounds.h"
 #include "model/TurnCalendar.h"
 #include "model/ValueLists.h"
@@ -39,12 +40,12 @@ const ShipRecord* shipAt(const SaveFile& model, qint64 index) {
 }
 
 bool shipExists(const ShipRecord& ship) {
-    return ship.Words[2] != -1;
+    return ship.Words[ShipWord::NameNumber] != -1;
 }
 
 // The class a ship belongs to; nothing when its class number is not a class.
 const ShipClassRecord* classOf(const SaveFile& model, const ShipRecord& ship) {
-    const int16_t index = ship.Words[3];
+    const int16_t index = ship.Words[ShipWord::ClassNumber];
     if (index < 0 || index >= SaveFile::kShipClasses) {
         return nullptr;
     }
@@ -101,7 +102,7 @@ std::optional<Judged> judgeAboveClass(const SaveFile& model, const Description& 
     QString classLabel;
     switch (d.check) {
         case Check::ClassUpperSteps:
-            classValue = shipClass->Perf[0];
+            classValue = shipClass->Perf[ShipClassPerf::UpperSteps];
             classLabel = QString::fromUtf8(fields::Describe(QStringLiteral("ShipClass.Perf[0]"))->japanese);
             break;
         case Check::ClassLowerSteps: {
@@ -114,12 +115,12 @@ std::optional<Judged> judgeAboveClass(const SaveFile& model, const Description& 
             break;
         }
         case Check::ClassFuel:
-            classValue = shipClass->Perf[2];
+            classValue = shipClass->Perf[ShipClassPerf::Fuel];
             classLabel = QString::fromUtf8(fields::Describe(QStringLiteral("ShipClass.Perf[2]"))->japanese);
             rule = id::kClassFuel;
             break;
         default:
-            classValue = shipClass->Weapon[2][static_cast<std::size_t>(at[1])];
+            classValue = shipClass->Weapon[ShipClassWeapon::Firings][static_cast<std::size_t>(at[1])];
             classLabel =
                 QString::fromUtf8(fields::Describe(QStringLiteral("ShipClass.Weapon[2][0]"))->japanese);
             rule = id::kClassFirings;
@@ -165,10 +166,10 @@ std::optional<Judged> judgeBaseAircraft(const SaveFile& model, const std::vector
     const AircraftTypeRecord* type = value >= 0 && value < kOfferedAircraftTypes
                                          ? &model.AircraftType[static_cast<std::size_t>(value)]
                                          : nullptr;
-    if (type == nullptr || !offeredToSide(*type, japanese) || type->Kind[1] >= 8) {
+    if (type == nullptr || !offeredToSide(*type, japanese) || type->Kind[AircraftKind::Model] >= 8) {
         return Judged{QString::fromLatin1(id::kSlotAircraft), texts::ruleSlotAircraft(japanese), {}, {}};
     }
-    if (seaplaneRefused(type->Kind[1], base.Anchorage)) {
+    if (seaplaneRefused(type->Kind[AircraftKind::Model], base.Anchorage)) {
         return Judged{QString::fromLatin1(id::kSeaplane), texts::ruleSeaplane(), {}, {}};
     }
     return std::nullopt;
@@ -178,7 +179,7 @@ bool isCarrier(const SaveFile& model, qint64 shipIndex) {
     const ShipRecord* ship = shipAt(model, shipIndex);
     const ShipClassRecord* shipClass = ship != nullptr && shipExists(*ship) ? classOf(model, *ship) : nullptr;
     constexpr int kLastCarrierType = 3;
-    return shipClass != nullptr && shipClass->Kind[1] <= kLastCarrierType;
+    return shipClass != nullptr && shipClass->Kind[ShipClassKind::Type] <= kLastCarrierType;
 }
 
 std::optional<Judged> judge(const SaveFile& model, const Description& d, const QString& label,
@@ -270,7 +271,7 @@ bool isJapaneseSide(uint8_t owner) {
 }
 
 bool offeredToSide(const AircraftTypeRecord& type, bool japaneseSide) {
-    return (type.Kind[0] < 2) == japaneseSide;
+    return (type.Kind[AircraftKind::Nation] < 2) == japaneseSide;
 }
 
 bool seaplaneRefused(int kind, int16_t anchorage) {

@@ -42,7 +42,6 @@ struct LoadedSession {
     // `patch` changes the built image before it is loaded.
     explicit LoadedSession(const std::function<void(QByteArray&)>& patch = {}) {
         catalogue::FillReferenceTables();
-        ResetEditingColours();
         fixtures::RecordingStatus status;
         fixtures::RecordingMessages messages;
         QByteArray image = fixtures::SaveImageBuilder().build();
@@ -73,7 +72,6 @@ struct OpenedDemoSave {
     // Check opened.outcome: Opened unless the copies could not be made.
     explicit OpenedDemoSave(const QString& demoSave) {
         catalogue::FillReferenceTables();
-        ResetEditingColours();
         if (!QFile::copy(demoSave, original) || !QFile::copy(demoSave, copy)) {
             return;
         }

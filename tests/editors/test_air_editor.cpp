@@ -297,11 +297,10 @@ private slots:
             QVERIFY2(!control(dialog, name)->isEnabled(), qPrintable(name));
         }
         // The unit labels keep their own look; the others take the label colours.
-        editingState().LabelBackColor = 0x00336699;
+        s.session.labelColours.background = 0x00336699;
         frmAir styled(s.session);
         QCOMPARE(backColor(control(styled, QStringLiteral("lblKikanUnit_1"))), colours::kWindowBackground);
         QCOMPARE(backColor(control(styled, QStringLiteral("lblKikan"))), 0x00336699u);
-        editingState().LabelBackColor = colours::kButtonShadow;
         QVERIFY(!dialog.applyButton()->isEnabled());
     }
 

@@ -120,8 +120,6 @@ struct Editor {
 class TestBaseEditor : public QObject {
     Q_OBJECT
 private slots:
-    void init() { ResetEditingColours(); }
-
     void controlsAsDesigned() {
         fixtures::ScriptedUi ui;
         auto file = model();

@@ -60,8 +60,6 @@ struct Properties {
 class TestFileProperties : public QObject {
     Q_OBJECT
 private slots:
-    void init() { ResetEditingColours(); }
-
     void showsTheFile() {
         fixtures::ScriptedUi ui;
         auto file = model();

@@ -71,8 +71,6 @@ Q_DECLARE_METATYPE(Leave)
 class TestFrmKagaku : public QObject {
     Q_OBJECT
 private slots:
-    void init() { ResetEditingColours(); }
-
     void showsTheTargetSetBeforeShowing() {
         Fixture f;
         f.file->ScienceWeapon[1][4] = {/*Leave=*/7, /*Need=*/12};

@@ -32,8 +32,6 @@ QLineEdit* skillBox(QWidget& dialog, int kind) {
 class TestFrmToujouRen : public QObject {
     Q_OBJECT
 private slots:
-    void init() { ResetEditingColours(); }
-
     void showsTheAirArm_data() {
         QTest::addColumn<int>("airArm");
         QTest::addColumn<QString>("nation");

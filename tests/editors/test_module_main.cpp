@@ -1,4 +1,5 @@
 #include "editors/Colours.h"
+#include "editors/EditDialog.h"
 #include "editors/GamePictures.h"
 #include "editors/ModuleMain.h"
 #include "tests/editors/EditorTestSupport.h"
@@ -14,21 +15,31 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 using namespace korven;
 using namespace korven::testing;
 
 namespace {
 
+// An edit dialog with only its buttons, to mark controls on.
+class MarkingDialog : public EditDialog {
+public:
+    explicit MarkingDialog(EditSession& session) : EditDialog(session, nullptr) { createStandardButtons(); }
+    using EditDialog::m_loading;
+    using EditDialog::markChanged;
+
+protected:
+    void LoadControls() override {}
+    void StoreControls() override {}
+};
+
 struct Dialog {
-    QDialog dialog;
-    QPushButton* apply = new QPushButton(&dialog);
-    QPushButton* undo = new QPushButton(&dialog);
-    Dialog() {
-        apply->setObjectName(QStringLiteral("CommandApply"));
-        undo->setObjectName(QStringLiteral("CommandUndo"));
-        apply->setEnabled(false);
-        undo->setEnabled(false);
-    }
+    std::unique_ptr<SaveFile> file = std::make_unique<SaveFile>();
+    EditSession session{*file, [] {}};
+    MarkingDialog dialog{session};
+    QPushButton* apply = dialog.applyButton();
+    QPushButton* undo = dialog.undoButton();
 };
 
 }  // namespace
@@ -36,8 +47,6 @@ struct Dialog {
 class TestModuleMain : public QObject {
     Q_OBJECT
 private slots:
-    void init() { ResetEditingColours(); }
-
     void numericInputBeepsAndMovesCaret() {
         fixtures::ScriptedUi ui;
         QLineEdit box;
@@ -65,17 +74,17 @@ private slots:
     void markingPaintsAndEnablesButUndoesNothing() {
         Dialog d;
         auto* box = new QLineEdit(QStringLiteral("30"), &d.dialog);
-        MarkChanged(&d.dialog, box, qint64(30));
+        d.dialog.markChanged(box, qint64(30));
         QCOMPARE(backColor(box), colours::kWindowBackground);
         QVERIFY(!d.apply->isEnabled());
         box->setText(QStringLiteral("31"));
-        MarkChanged(&d.dialog, box, qint64(30));
+        d.dialog.markChanged(box, qint64(30));
         QCOMPARE(backColor(box), colours::kPureGreen);
         QCOMPARE(box->palette().color(QPalette::Base), QColor(0, 255, 0));
         QVERIFY(d.apply->isEnabled() && d.undo->isEnabled());
         // Back to the stored value: unmarked, the buttons stay enabled.
         box->setText(QStringLiteral("30"));
-        MarkChanged(&d.dialog, box, qint64(30));
+        d.dialog.markChanged(box, qint64(30));
         QCOMPARE(backColor(box), colours::kWindowBackground);
         QVERIFY(d.apply->isEnabled());
     }
@@ -85,12 +94,12 @@ private slots:
         auto* combo = new QComboBox(&d.dialog);
         combo->addItems({QStringLiteral("a"), QStringLiteral("b")});
         combo->setCurrentIndex(1);
-        MarkChanged(&d.dialog, combo, qint64(1));
+        d.dialog.markChanged(combo, qint64(1));
         QCOMPARE(backColor(combo), colours::kWindowBackground);
         auto* check = new QCheckBox(&d.dialog);
-        MarkChanged(&d.dialog, check, qint64(1));
+        d.dialog.markChanged(check, qint64(1));
         QCOMPARE(backColor(check), colours::kPureGreen);
-        MarkChanged(&d.dialog, check, rules::StoredValue{});
+        d.dialog.markChanged(check, rules::StoredValue{});
         QCOMPARE(backColor(check), colours::kWindowBackground);
     }
 
@@ -99,9 +108,9 @@ private slots:
         Dialog d;
         auto* box = new QLineEdit(QStringLiteral("1"), &d.dialog);
         box->setEnabled(false);
-        MarkChanged(&d.dialog, box, qint64(2));
+        d.dialog.markChanged(box, qint64(2));
         QCOMPARE(box->palette().color(QPalette::Disabled, QPalette::Base), QColor(0, 255, 0));
-        MarkChanged(&d.dialog, box, rules::StoredValue{});
+        d.dialog.markChanged(box, rules::StoredValue{});
         QCOMPARE(box->palette().color(QPalette::Disabled, QPalette::Base),
                  QApplication::palette(box).color(QPalette::Disabled, QPalette::Base));
         QCOMPARE(box->palette().color(QPalette::Active, QPalette::Base),
@@ -111,22 +120,21 @@ private slots:
     void loadingGuardSuppressesMarking() {
         Dialog d;
         auto* box = new QLineEdit(QStringLiteral("1"), &d.dialog);
-        editingState().EditLoading = true;
-        MarkChanged(&d.dialog, box, qint64(2));
-        editingState().EditLoading = false;
+        d.dialog.m_loading = true;
+        d.dialog.markChanged(box, qint64(2));
+        d.dialog.m_loading = false;
         QVERIFY(!box->property(kBackColorProperty).isValid());
         QVERIFY(!d.apply->isEnabled());
     }
 
     void labelStyle() {
-        editingState().LabelBackColor = 0x00112233;
         QDialog dialog;
         auto* classValue = new QLineEdit(&dialog);
         classValue->setProperty(kForeColorProperty, colours::kHighlight);
         auto* plain = new QLabel(QStringLiteral("燃料"), &dialog);
         auto* tagged = new QLabel(QStringLiteral("!"), &dialog);
         tagged->setProperty(kTagProperty, QStringLiteral("!"));
-        ApplyLabelStyle(&dialog);
+        ApplyLabelStyle(&dialog, colours::LabelColours{colours::kHighlightText, 0x00112233});
         QVERIFY(classValue->font().italic());
         QCOMPARE(backColor(plain), 0x00112233u);
         QCOMPARE(plain->palette().color(QPalette::Window), QColor(0x33, 0x22, 0x11));

@@ -37,7 +37,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     catalogue::FillReferenceTables();
-    ResetEditingColours();
     auto file = std::make_unique<SaveFile>();
     fixtures::RecordingStatus status;
     fixtures::RecordingMessages messages;

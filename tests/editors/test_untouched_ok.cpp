@@ -69,7 +69,6 @@ QStringList openAndConfirm(SaveFile& file, const QStringList& keys) {
 
 std::unique_ptr<SaveFile> load(const QByteArray& image) {
     catalogue::FillReferenceTables();
-    ResetEditingColours();
     auto file = std::make_unique<SaveFile>();
     fixtures::RecordingStatus status;
     fixtures::RecordingMessages messages;

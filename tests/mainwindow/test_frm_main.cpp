@@ -27,8 +27,8 @@ private slots:
             QCOMPARE(child<QLabel>(w, "Label2")->text(), QStringLiteral("編集状況"));
             QCOMPARE(child<QLabel>(w, "Label2")->toolTip(), QStringLiteral("編集状況"));
             QCOMPARE(child<QLabel>(w, "Panel_2")->text(), mt::noFileLoaded());
-            QCOMPARE(editingState().LabelForeColor, 0x8000000Eu);
-            QCOMPARE(editingState().LabelBackColor, 0x80000010u);
+            QCOMPARE(w.labelColours().text, 0x8000000Eu);
+            QCOMPARE(w.labelColours().background, 0x80000010u);
             QVERIFY(w.gamePath().isEmpty());
             QVERIFY(w.close());
         }
@@ -54,9 +54,8 @@ private slots:
         QCOMPARE(w.width(), 533);
         QCOMPARE(w.height(), 400);
         QCOMPARE(w.gamePath(), QStringLiteral("/games/varzon/"));
-        QCOMPARE(editingState().LabelForeColor, 255u);
-        QCOMPARE(editingState().LabelBackColor, 0x80000010u);
-        QCOMPARE(editingState().ChangedBackColor, 0x0000FF00u);
+        QCOMPARE(w.labelColours().text, 255u);
+        QCOMPARE(w.labelColours().background, 0x80000010u);
     }
 
     void splitterFromSettings_data() {

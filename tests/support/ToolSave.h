@@ -22,7 +22,6 @@ inline std::unique_ptr<SaveFile> LoadSaveForDialogs(const QString& path) {
         return nullptr;
     }
     catalogue::FillReferenceTables();
-    ResetEditingColours();
     auto file = std::make_unique<SaveFile>();
     RecordingStatus status;
     RecordingMessages messages;
