@@ -14,18 +14,13 @@
 namespace korven {
 namespace {
 
-class Quiet : public StatusSink, public MessageSink {
-public:
-    void showStatus(const QString&) override {}
-    MessageAnswer show(const Message& message) override { return message.defaultAnswer; }
-};
-
 // The blocks are found again on every load by their anchor and the last base's name, so an
 // edit of those names would make the next load read the records from the wrong place.
 bool loadsBackInPlace(const SaveFile& file, const QByteArray& image) {
     auto reloaded = std::make_unique<SaveFile>();
-    Quiet quiet;
-    return LoadSaveFile(image, *reloaded, quiet, quiet) == 0 &&
+    NullStatus status;
+    NullMessages messages;
+    return LoadSaveFile(image, *reloaded, status, messages) == 0 &&
            reloaded->AircraftBlockPos == file.AircraftBlockPos &&
            reloaded->BaseBlockPos == file.BaseBlockPos && reloaded->LastBaseIndex == file.LastBaseIndex;
 }
