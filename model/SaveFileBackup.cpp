@@ -17,10 +17,10 @@ std::nullopt_t backupFailed(const BackupStore& store, const FileFailure& failure
 std::optional<QString> BackUpSaveFile(const QString& savePath, const QByteArray& contents,
                                       const BackupStore& store, MessageSink& messages) {
     const BackupStore::Outcome outcome = store.backUp(savePath, contents);
-    if (!outcome.ok) {
-        return backupFailed(store, outcome.failure, messages);
+    if (!outcome) {
+        return backupFailed(store, outcome.error(), messages);
     }
-    return outcome.path;
+    return outcome->path;
 }
 
 std::optional<QString> BackUpSaveFile(const LockedFile& handle, const BackupStore& store,
