@@ -229,7 +229,7 @@ bool keepsLayout(const SaveFile& model) {
         return false;
     }
     auto reloaded = std::make_unique<SaveFile>();
-    return LoadSaveFile(*image, *reloaded, status, messages) == 0 &&
+    return LoadSaveFile(*image, *reloaded, status, messages).ok() &&
            reloaded->HeaderEndPos == model.HeaderEndPos &&
            reloaded->AircraftBlockPos == model.AircraftBlockPos &&
            reloaded->ShipClassBlockPos == model.ShipClassBlockPos &&
