@@ -23,12 +23,6 @@ namespace {
 
 using namespace korven;
 
-class Silent : public StatusSink, public MessageSink {
-public:
-    void showStatus(const QString&) override {}
-    MessageAnswer show(const Message& message) override { return message.defaultAnswer; }
-};
-
 struct Inputs {
     QTemporaryDir dir;
     QString path;
@@ -39,18 +33,20 @@ struct Inputs {
 
 Inputs* inputs = nullptr;
 
-std::unique_ptr<SaveFile> open(Silent& silent, OpenedSaveFile& opened) {
+std::unique_ptr<SaveFile> open(OpenedSaveFile& opened) {
     auto model = std::make_unique<SaveFile>();
-    opened = OpenSaveFile(inputs->path, LockMode::ReadOnly, *model, silent, silent);
+    NullStatus status;
+    NullMessages messages;
+    opened = OpenSaveFile(inputs->path, LockMode::ReadOnly, *model, status, messages);
     return opened.outcome == OpenOutcome::Opened ? std::move(model) : nullptr;
 }
 
 void Verify(benchmark::State& state) {
-    Silent silent;
+    NullStatus status;
     for (auto _ : state) {
         OpenedSaveFile opened;
-        const auto model = open(silent, opened);
-        const std::optional<QByteArray> composed = model ? ComposeSaveImage(*model, silent) : std::nullopt;
+        const auto model = open(opened);
+        const std::optional<QByteArray> composed = model ? ComposeSaveImage(*model, status) : std::nullopt;
         if (!composed || !cli::CompareImages(model->image, *composed).identical()) {
             state.SkipWithError("the demo save does not verify");
             break;
@@ -59,10 +55,9 @@ void Verify(benchmark::State& state) {
 }
 
 void apply(benchmark::State& state, const QByteArray& edits, bool expectChanges) {
-    Silent silent;
     for (auto _ : state) {
         OpenedSaveFile opened;
-        const auto model = open(silent, opened);
+        const auto model = open(opened);
         const cli::EditsInput input = cli::ParseEdits(edits);
         if (!model || !input.error.isEmpty()) {
             state.SkipWithError("the inputs do not load");
@@ -116,9 +111,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     file.close();
-    Silent silent;
     OpenedSaveFile opened;
-    const auto model = open(silent, opened);
+    const auto model = open(opened);
     if (!model) {
         std::fputs("the benchmark file does not load\n", stderr);
         return 1;

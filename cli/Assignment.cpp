@@ -220,21 +220,16 @@ qsizetype valueStart(QStringView assignment) {
     return -1;
 }
 
-class Silent : public StatusSink, public MessageSink {
-public:
-    void showStatus(const QString&) override {}
-    MessageAnswer show(const Message& message) override { return message.defaultAnswer; }
-};
-
 // Whether the image the writer would store loads back with the blocks where they are now.
 bool keepsLayout(const SaveFile& model) {
-    Silent silent;
-    const std::optional<QByteArray> image = ComposeSaveImage(model, silent);
+    NullStatus status;
+    NullMessages messages;
+    const std::optional<QByteArray> image = ComposeSaveImage(model, status);
     if (!image) {
         return false;
     }
     auto reloaded = std::make_unique<SaveFile>();
-    return LoadSaveFile(*image, *reloaded, silent, silent) == 0 &&
+    return LoadSaveFile(*image, *reloaded, status, messages).ok() &&
            reloaded->HeaderEndPos == model.HeaderEndPos &&
            reloaded->AircraftBlockPos == model.AircraftBlockPos &&
            reloaded->ShipClassBlockPos == model.ShipClassBlockPos &&

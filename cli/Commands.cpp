@@ -262,17 +262,17 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
         console.out << texts::saved(path) << '\n';
         return kExitOk;
     }
-    const SavedAs copy =
+    const Result<SavedAs, Reported> copy =
         WriteSaveFileAs(model, options.outputPath, BackupStore(console.backupFolder), status, messages);
-    if (!copy.handle) {
+    if (!copy) {
         console.err << texts::fileLine(options.outputPath) << '\n';
         return kExitFailure;
     }
     if (changed > 0) {
         console.out << texts::totalChanged(changed) << '\n';
     }
-    if (copy.backup) {
-        console.out << korven::texts::backupMade(*copy.backup) << '\n';
+    if (copy->backup) {
+        console.out << korven::texts::backupMade(*copy->backup) << '\n';
     }
     console.out << texts::saved(options.outputPath) << '\n';
     return kExitOk;

@@ -15,7 +15,7 @@ bool LoadBackup(const QByteArray& contents, SaveFile& model) {
     // A listing must not raise the loader's message boxes, once for each bad backup.
     NullStatus status;
     NullMessages messages;
-    return HasSaveFileMagic(contents) && LoadSaveFile(contents, model, status, messages) == 0;
+    return HasSaveFileMagic(contents) && LoadSaveFile(contents, model, status, messages).ok();
 }
 
 QByteArray ReadBackup(const QString& path) {

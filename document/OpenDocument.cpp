@@ -150,16 +150,16 @@ SaveOutcome OpenDocument::saveAs(const QString& path) {
     if (!isOpen()) {
         return {DocumentSave::NoFile, {}};
     }
-    SavedAs saved = WriteSaveFileAs(*m_model, path, backups(), m_status, m_messages);
-    if (!saved.handle) {
+    Result<SavedAs, Reported> saved = WriteSaveFileAs(*m_model, path, backups(), m_status, m_messages);
+    if (!saved) {
         return {DocumentSave::Failed, {}};
     }
-    m_handle = std::move(saved.handle);
+    m_handle = std::move(saved->handle);
     m_path = path;
     m_readOnly = false;
     // The new file was written whole by us; a file it replaced was backed up first.
     m_backedUp = true;
-    m_backupPath = saved.backup.value_or(QString());
+    m_backupPath = saved->backup.value_or(QString());
     markSaved();
     return {DocumentSave::Saved, m_backupPath};
 }
@@ -182,7 +182,7 @@ OpenDocument::RestoreOutcome OpenDocument::restoreBackup(const QString& backupPa
         m_messages.show(Message(document::texts::backupUnreadable(backupPath), MessageIcon::Error));
         return {DocumentRestore::Failed, {}};
     }
-    const std::optional<QString> before = BackUpSaveFile(*m_handle, backups(), m_messages);
+    const Result<QString, Reported> before = BackUpSaveFile(*m_handle, backups(), m_messages);
     if (!before) {
         return {DocumentRestore::Failed, {}};
     }

@@ -15,7 +15,7 @@ inline const SaveFile& demo() {
         auto loaded = std::make_unique<SaveFile>();
         NullStatus status;
         NullMessages messages;
-        if (LoadSaveFile(fixtures::SaveImageBuilder().build(), *loaded, status, messages) != 0) {
+        if (!LoadSaveFile(fixtures::SaveImageBuilder().build(), *loaded, status, messages)) {
             std::abort();
         }
         return loaded;

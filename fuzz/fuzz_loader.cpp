@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     NullMessages messages;
     const QByteArray image(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 
-    if (LoadSaveFile(image, *file, status, messages) == 0) {
+    if (LoadSaveFile(image, *file, status, messages).ok()) {
         const std::optional<QByteArray> composed = ComposeSaveImage(*file, status);
         if (!composed || *composed != image) {
             std::abort();  // an unedited save must come back byte for byte

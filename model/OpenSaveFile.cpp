@@ -41,7 +41,7 @@ OpenedSaveFile OpenSaveFile(const QString& path, LockMode mode, SaveFile& model,
     if (!handle->readAll(&image, MaxSaveFileSize(), &result.failure)) {
         return cannotOpen();
     }
-    if (LoadSaveFile(image, model, status, messages) != 0) {
+    if (!LoadSaveFile(image, model, status, messages)) {
         result.outcome = OpenOutcome::LoadFailed;
         return result;
     }

@@ -6,25 +6,25 @@
 namespace korven {
 namespace {
 
-std::nullopt_t backupFailed(const BackupStore& store, const FileFailure& failure, MessageSink& messages) {
+Failed<Reported> backupFailed(const BackupStore& store, const FileFailure& failure, MessageSink& messages) {
     messages.show(
         Message(texts::withReason(texts::backupFailed(store.folder()), failure), MessageIcon::Error));
-    return std::nullopt;
+    return Failed(Reported{});
 }
 
 }  // namespace
 
-std::optional<QString> BackUpSaveFile(const QString& savePath, const QByteArray& contents,
-                                      const BackupStore& store, MessageSink& messages) {
+Result<QString, Reported> BackUpSaveFile(const QString& savePath, const QByteArray& contents,
+                                         const BackupStore& store, MessageSink& messages) {
     const BackupStore::Outcome outcome = store.backUp(savePath, contents);
-    if (!outcome.ok) {
-        return backupFailed(store, outcome.failure, messages);
+    if (!outcome) {
+        return backupFailed(store, outcome.error(), messages);
     }
-    return outcome.path;
+    return outcome->path;
 }
 
-std::optional<QString> BackUpSaveFile(const LockedFile& handle, const BackupStore& store,
-                                      MessageSink& messages) {
+Result<QString, Reported> BackUpSaveFile(const LockedFile& handle, const BackupStore& store,
+                                         MessageSink& messages) {
     QByteArray contents;
     FileFailure failure;
     if (!handle.readAll(&contents, MaxSaveFileSize(), &failure)) {

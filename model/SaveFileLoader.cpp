@@ -58,9 +58,9 @@ void readTable(FieldReader& in, std::array<Record, N>& records, qint64 size) {
     }
 }
 
-int16_t readFailure(MessageSink& messages) {
+Failed<Reported> readFailure(MessageSink& messages) {
     messages.show(Message(texts::readError(), MessageIcon::None));
-    return -1;
+    return Failed(Reported{});
 }
 
 }  // namespace
@@ -76,7 +76,8 @@ bool LoadSaveHeader(const QByteArray& image, SaveFile& file) {
     return in.ok();
 }
 
-int16_t LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status, MessageSink& messages) {
+Result<void, Reported> LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status,
+                                    MessageSink& messages) {
     status.showStatus(texts::statusReadingTurns());
     if (!LoadSaveHeader(image, file)) {
         return readFailure(messages);
@@ -91,7 +92,7 @@ int16_t LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status
     file.AircraftBlockPos = AnchorSearch(layout::anchorKey(), in, layout::kAnchorStartPos,
                                          layout::kAnchorEndPos, status, messages);
     if (file.AircraftBlockPos < 0) {
-        return -1;
+        return Failed(Reported{});
     }
 
     status.showStatus(texts::statusReadingAircraft());
@@ -146,7 +147,7 @@ int16_t LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status
 
     file.image = image;
     status.showStatus(texts::statusReadDone());
-    return 0;
+    return {};
 }
 
 }  // namespace korven

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/SaveFile.h"
+#include "platform/Result.h"
 #include "platform/Sinks.h"
 
 namespace korven {
@@ -10,9 +11,10 @@ namespace korven {
 bool LoadSaveHeader(const QByteArray& image, SaveFile& file);
 
 // Reads a whole save image (already checked for its magic) into `file`, keeping the image for
-// the writer. Returns 0 on success and -1 on failure, after telling the user why: a missing
-// anchor gets the search's warning, any read past the end of the image "データ取得エラー".
-// After -1 the model is partly filled and must not be used.
-int16_t LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status, MessageSink& messages);
+// the writer. A failure has told the user why: a missing anchor gets the search's warning, any
+// read past the end of the image "データ取得エラー". After a failure the model is partly filled
+// and must not be used.
+Result<void, Reported> LoadSaveFile(const QByteArray& image, SaveFile& file, StatusSink& status,
+                                    MessageSink& messages);
 
 }  // namespace korven

@@ -14,18 +14,13 @@
 namespace korven {
 namespace {
 
-class Quiet : public StatusSink, public MessageSink {
-public:
-    void showStatus(const QString&) override {}
-    MessageAnswer show(const Message& message) override { return message.defaultAnswer; }
-};
-
 // The blocks are found again on every load by their anchor and the last base's name, so an
 // edit of those names would make the next load read the records from the wrong place.
 bool loadsBackInPlace(const SaveFile& file, const QByteArray& image) {
     auto reloaded = std::make_unique<SaveFile>();
-    Quiet quiet;
-    return LoadSaveFile(image, *reloaded, quiet, quiet) == 0 &&
+    NullStatus status;
+    NullMessages messages;
+    return LoadSaveFile(image, *reloaded, status, messages).ok() &&
            reloaded->AircraftBlockPos == file.AircraftBlockPos &&
            reloaded->BaseBlockPos == file.BaseBlockPos && reloaded->LastBaseIndex == file.LastBaseIndex;
 }
@@ -102,57 +97,56 @@ std::optional<QByteArray> ComposeSaveImage(const SaveFile& file, StatusSink& sta
     return image;
 }
 
-bool WriteSaveFile(SaveFile& file, LockedFile& target, StatusSink& status, MessageSink& messages) {
+Result<void, Reported> WriteSaveFile(SaveFile& file, LockedFile& target, StatusSink& status,
+                                     MessageSink& messages) {
     const std::optional<QByteArray> image = ComposeSaveImage(file, status);
     if (image && !loadsBackInPlace(file, *image)) {
         messages.show(Message(texts::layoutWouldMove(), MessageIcon::Error));
-        return false;
+        return Failed(Reported{});
     }
     FileFailure failure;
     if (!image || !target.replaceContents(*image, &failure)) {
         messages.show(Message(texts::withReason(texts::writeError(), failure), MessageIcon::Error));
-        return false;
+        return Failed(Reported{});
     }
     file.image = *image;
     status.showStatus(texts::statusWriteDone());
-    return true;
+    return {};
 }
 
-SavedAs WriteSaveFileAs(SaveFile& file, const QString& path, const BackupStore& backups, StatusSink& status,
-                        MessageSink& messages) {
-    SavedAs result;
+Result<SavedAs, Reported> WriteSaveFileAs(SaveFile& file, const QString& path, const BackupStore& backups,
+                                          StatusSink& status, MessageSink& messages) {
     if (AttributesOf(path).exists) {
         // Refuses a read-only file and one that another editor holds.
         FileFailure failure;
         std::unique_ptr<LockedFile> existing = LockedFile::open(path, LockMode::Normal, &failure);
         if (!existing) {
             messages.show(Message(texts::withReason(texts::cannotOpen(), failure), MessageIcon::Error));
-            return result;
+            return Failed(Reported{});
         }
-        result.backup = BackUpSaveFile(*existing, backups, messages);
-        if (!result.backup || !WriteSaveFile(file, *existing, status, messages)) {
-            result.backup.reset();
-            return result;
+        const Result<QString, Reported> backup = BackUpSaveFile(*existing, backups, messages);
+        if (!backup || !WriteSaveFile(file, *existing, status, messages)) {
+            return Failed(Reported{});
         }
-        result.handle = std::move(existing);
-        return result;
+        return SavedAs{std::move(existing), *backup};
     }
     const std::optional<QByteArray> image = ComposeSaveImage(file, status);
     if (image && !loadsBackInPlace(file, *image)) {
         messages.show(Message(texts::layoutWouldMove(), MessageIcon::Error));
-        return result;
+        return Failed(Reported{});
     }
     FileFailure failure;
+    std::unique_ptr<LockedFile> created;
     if (image) {
-        result.handle = LockedFile::create(path, *image, &failure);
+        created = LockedFile::create(path, *image, &failure);
     }
-    if (!result.handle) {
+    if (!created) {
         messages.show(Message(texts::withReason(texts::writeError(), failure), MessageIcon::Error));
-        return result;
+        return Failed(Reported{});
     }
     file.image = *image;
     status.showStatus(texts::statusWriteDone());
-    return result;
+    return SavedAs{std::move(created), std::nullopt};
 }
 
 }  // namespace korven

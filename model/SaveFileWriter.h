@@ -24,20 +24,21 @@ qsizetype KnownLength(const SaveFile& file);
 std::optional<QByteArray> ComposeKnownPart(const SaveFile& file, StatusSink& status);
 
 // Stores the model into the open file, all or nothing. On any failure shows
-// "データ書き込みエラー" and returns false; the file on disk is then exactly as it was. An image
+// "データ書き込みエラー"; the file on disk is then exactly as it was. An image
 // that would not load back with the same block positions (the anchor name or the last base's
 // name edited) is refused as well.
-bool WriteSaveFile(SaveFile& file, LockedFile& target, StatusSink& status, MessageSink& messages);
+Result<void, Reported> WriteSaveFile(SaveFile& file, LockedFile& target, StatusSink& status,
+                                     MessageSink& messages);
 
 struct SavedAs {
-    std::unique_ptr<LockedFile> handle;  // the new file, open and locked; empty on failure
+    std::unique_ptr<LockedFile> handle;  // the new file, open and locked
     std::optional<QString> backup;       // the backup of the file that was replaced, if any
 };
 
 // Save As: stores the model under `path`. A file already there is replaced only when no other
 // editor holds it and after a backup of it was made; a new file is created complete or not at
 // all. On failure the user has been told and the file at `path` is as it was.
-SavedAs WriteSaveFileAs(SaveFile& file, const QString& path, const BackupStore& backups, StatusSink& status,
-                        MessageSink& messages);
+Result<SavedAs, Reported> WriteSaveFileAs(SaveFile& file, const QString& path, const BackupStore& backups,
+                                          StatusSink& status, MessageSink& messages);
 
 }  // namespace korven

@@ -49,7 +49,7 @@ InPlaceSave SaveInPlace(SaveFile& file, LockedFile& handle, const InPlaceOptions
         case DiskChange::Removed:
             return failed(texts::writeError(), FileFailure{FileProblem::Changed, {}}, messages);
         case DiskChange::Modified: {
-            const std::optional<QString> backup =
+            const Result<QString, Reported> backup =
                 BackUpSaveFile(handle.path(), check.onDisk, options.backups, messages);
             if (!backup) {
                 return outcome;
@@ -64,7 +64,7 @@ InPlaceSave SaveInPlace(SaveFile& file, LockedFile& handle, const InPlaceOptions
         case DiskChange::None:
             // What is on disk is the loaded image, so that is what the backup keeps.
             if (options.backUpFirst || handle.hasOtherNames()) {
-                const std::optional<QString> backup =
+                const Result<QString, Reported> backup =
                     BackUpSaveFile(handle.path(), file.image, options.backups, messages);
                 if (!backup) {
                     return outcome;
@@ -85,7 +85,7 @@ InPlaceSave SaveInPlace(SaveFile& file, LockedFile& handle, const InPlaceOptions
     }
     outcome.inPlace = handle.hasOtherNames();
     outcome.result =
-        WriteSaveFile(file, handle, status, messages) ? InPlaceResult::Saved : InPlaceResult::Failed;
+        WriteSaveFile(file, handle, status, messages).ok() ? InPlaceResult::Saved : InPlaceResult::Failed;
     return outcome;
 }
 

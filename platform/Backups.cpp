@@ -130,11 +130,9 @@ void recordOrigin(const QString& group, const QString& savePath) {
     if (QFileInfo::exists(origin)) {
         return;
     }
-    FileFailure ignored;
-    WriteNewPrivateFile(
+    (void)WriteNewPrivateFile(
         group, TemporaryPrefix(QString::fromLatin1(BackupStore::kOriginFile)),
-        EncodeFileName(QFileInfo(savePath).absoluteFilePath()) + '\n', [&](qint64) { return origin; }, true,
-        &ignored);
+        EncodeFileName(QFileInfo(savePath).absoluteFilePath()) + '\n', [&](qint64) { return origin; }, true);
 }
 
 // A file with other names records who it is, so that a save through any of them finds this
@@ -151,10 +149,9 @@ void recordIdentity(const QString& group, const QString& savePath) {
         return;
     }
     QFile::remove(path);
-    FileFailure ignored;
-    WriteNewPrivateFile(
+    (void)WriteNewPrivateFile(
         group, TemporaryPrefix(QString::fromLatin1(BackupStore::kIdentityFile)), key + '\n',
-        [&](qint64) { return path; }, true, &ignored);
+        [&](qint64) { return path; }, true);
 }
 
 }  // namespace
@@ -197,16 +194,16 @@ QString BackupStore::groupFolder(const QString& savePath) const {
 }
 
 BackupStore::Outcome BackupStore::backUp(const QString& savePath, const QByteArray& contents) const {
-    Outcome outcome;
     const QString group = groupFolder(savePath);
     const QString fileName = groupFileName(group);
     QFileInfo base(m_folder);
-    if (!QDir().mkpath(base.absolutePath()) || !MakePrivateFolder(m_folder, &outcome.failure) ||
-        !MakePrivateFolder(group, &outcome.failure)) {
-        if (outcome.failure.problem == FileProblem::None) {
-            outcome.failure.problem = FileProblem::ReadOnlyFolder;
+    if (!QDir().mkpath(base.absolutePath())) {
+        return Failed(FileFailure{FileProblem::ReadOnlyFolder, {}});
+    }
+    for (const QString& folder : {m_folder, group}) {
+        if (const Result<void> made = MakePrivateFolder(folder); !made) {
+            return Failed(made.error());
         }
-        return outcome;
     }
     recordOrigin(group, savePath);
     recordIdentity(group, savePath);
@@ -215,10 +212,7 @@ BackupStore::Outcome BackupStore::backUp(const QString& savePath, const QByteArr
 
     std::vector<Numbered> existing = numberedBackups(dir, fileName);
     if (!existing.empty() && sameContents(dir.filePath(existing.front().name), contents)) {
-        outcome.ok = true;
-        outcome.reused = true;
-        outcome.path = dir.filePath(existing.front().name);
-        return outcome;
+        return Backup{dir.filePath(existing.front().name), true};
     }
     // Room is left for saves that back up at the same moment and take the next numbers.
     if (!existing.empty() && existing.front().sequence >= kLastSequence - kKept) {
@@ -226,18 +220,15 @@ BackupStore::Outcome BackupStore::backUp(const QString& savePath, const QByteArr
     }
     const qint64 first = existing.empty() ? 1 : existing.front().sequence + 1;
     auto nameFor = [&](qint64 attempt) { return dir.filePath(sequenceName(fileName, first + attempt)); };
-    const QString written =
-        WriteNewPrivateFile(group, TemporaryPrefix(fileName), contents, nameFor, false, &outcome.failure);
-    if (written.isEmpty()) {
-        return outcome;
+    Result<QString> written = WriteNewPrivateFile(group, TemporaryPrefix(fileName), contents, nameFor, false);
+    if (!written) {
+        return Failed(written.error());
     }
     const std::vector<Numbered> all = numberedBackups(dir, fileName);
     for (std::size_t i = kKept; i < all.size(); ++i) {
         QFile::remove(dir.filePath(all[i].name));
     }
-    outcome.ok = true;
-    outcome.path = written;
-    return outcome;
+    return Backup{std::move(written).value(), false};
 }
 
 QStringList BackupStore::backupsOf(const QString& savePath) const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileProblem.h"
+#include "platform/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -32,12 +32,11 @@ public:
 
     const QString& folder() const { return m_folder; }
 
-    struct Outcome {
-        bool ok = false;
+    struct Backup {
         QString path;         // the backup that holds the contents
         bool reused = false;  // the newest backup already held them, so none was written
-        FileFailure failure;  // why none could be written
     };
+    using Outcome = Result<Backup>;
 
     // Keeps `contents` (the bytes of the file at `savePath` on disk) as the group's next
     // backup, unless the newest backup holds the same bytes, and drops the oldest beyond kKept.

@@ -18,34 +18,34 @@ constexpr mode_t kPrivateFile = 0600;
 
 }  // namespace
 
-bool MakePrivateFolder(const QString& path, FileFailure* failure) {
+Result<void> MakePrivateFolder(const QString& path) {
     const QByteArray name = EncodeFileName(path);
     if (::mkdir(name.constData(), kPrivateFolder) == 0) {
         // The new folder's entry, like every backup's, must survive a crash.
         posix::SyncFolder(EncodeFileName(QFileInfo(path).absolutePath()));
     } else if (errno != EEXIST) {
-        *failure = LastSystemFailure(true);
-        return false;
+        return Failed(LastSystemFailure(true));
     }
     // A folder made by an earlier version followed the umask. One we do not own stays as it
     // is: the backups inside are private in any case.
     ::chmod(name.constData(), kPrivateFolder);
-    return true;
+    return {};
 }
 
-QString WriteNewPrivateFile(const QString& folder, const QByteArray& tempPrefix, const QByteArray& contents,
-                            const std::function<QString(qint64)>& nameFor, bool stopIfExists,
-                            FileFailure* failure) {
+Result<QString> WriteNewPrivateFile(const QString& folder, const QByteArray& tempPrefix,
+                                    const QByteArray& contents, const std::function<QString(qint64)>& nameFor,
+                                    bool stopIfExists) {
     const QByteArray folderName = EncodeFileName(folder);
     QByteArray tempName;
+    FileFailure failure;
     const int fd =
-        posix::CreateUnnamed(folderName, folderName + '/' + tempPrefix, kPrivateFile, &tempName, failure);
+        posix::CreateUnnamed(folderName, folderName + '/' + tempPrefix, kPrivateFile, &tempName, &failure);
     if (fd < 0) {
-        return {};
+        return Failed(failure);
     }
     QString name;
     if (!posix::WriteAll(fd, contents.constData(), contents.size()) || ::fsync(fd) != 0) {
-        *failure = LastSystemFailure();
+        failure = LastSystemFailure();
     } else {
         for (qint64 attempt = 0;; ++attempt) {
             const QString candidate = nameFor(attempt);
@@ -54,7 +54,7 @@ QString WriteNewPrivateFile(const QString& folder, const QByteArray& tempPrefix,
                 break;
             }
             if (errno != EEXIST || stopIfExists) {
-                *failure = LastSystemFailure(true);
+                failure = LastSystemFailure(true);
                 break;
             }
         }
@@ -64,6 +64,9 @@ QString WriteNewPrivateFile(const QString& folder, const QByteArray& tempPrefix,
     }
     ::close(fd);
     posix::SyncFolder(folderName);
+    if (name.isEmpty()) {
+        return Failed(failure);
+    }
     return name;
 }
 

@@ -9,26 +9,26 @@ namespace korven {
 
 // The folders live under the user's application-data folder, which only that user may
 // enter; what they inherit from it keeps them private.
-bool MakePrivateFolder(const QString& path, FileFailure* failure) {
+Result<void> MakePrivateFolder(const QString& path) {
     if (CreateDirectoryW(windows::NativePath(path).c_str(), nullptr) ||
         GetLastError() == ERROR_ALREADY_EXISTS) {
-        return true;
+        return {};
     }
-    *failure = LastSystemFailure(true);
-    return false;
+    return Failed(LastSystemFailure(true));
 }
 
-QString WriteNewPrivateFile(const QString& folder, const QByteArray& tempPrefix, const QByteArray& contents,
-                            const std::function<QString(qint64)>& nameFor, bool stopIfExists,
-                            FileFailure* failure) {
+Result<QString> WriteNewPrivateFile(const QString& folder, const QByteArray& tempPrefix,
+                                    const QByteArray& contents, const std::function<QString(qint64)>& nameFor,
+                                    bool stopIfExists) {
     QString tempName;
-    const HANDLE handle = windows::CreateTemporary(folder, tempPrefix, &tempName, failure);
+    FileFailure failure;
+    const HANDLE handle = windows::CreateTemporary(folder, tempPrefix, &tempName, &failure);
     if (handle == INVALID_HANDLE_VALUE) {
-        return {};
+        return Failed(failure);
     }
     QString name;
     if (!windows::WriteAll(handle, contents.constData(), contents.size()) || !FlushFileBuffers(handle)) {
-        *failure = LastSystemFailure();
+        failure = LastSystemFailure();
     } else {
         for (qint64 attempt = 0;; ++attempt) {
             const QString candidate = nameFor(attempt);
@@ -40,7 +40,7 @@ QString WriteNewPrivateFile(const QString& folder, const QByteArray& tempPrefix,
             }
             const DWORD error = GetLastError();
             if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || stopIfExists) {
-                *failure = LastSystemFailure(true);
+                failure = LastSystemFailure(true);
                 break;
             }
         }
@@ -48,6 +48,7 @@ QString WriteNewPrivateFile(const QString& folder, const QByteArray& tempPrefix,
     CloseHandle(handle);
     if (name.isEmpty()) {
         DeleteFileW(windows::NativePath(tempName).c_str());
+        return Failed(failure);
     }
     return name;
 }

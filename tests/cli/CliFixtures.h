@@ -18,7 +18,7 @@ inline std::unique_ptr<SaveFile> loadModel(const QByteArray& image) {
     auto model = std::make_unique<SaveFile>();
     RecordingStatus status;
     RecordingMessages messages;
-    if (LoadSaveFile(image, *model, status, messages) != 0) {
+    if (!LoadSaveFile(image, *model, status, messages)) {
         qFatal("the fixture image does not load");
     }
     return model;

@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(m_doc->apply(set), DocumentEdit::Applied);
         QCOMPARE(m_doc->save().outcome, DocumentSave::Saved);
         auto byCli = std::make_unique<SaveFile>();
-        QCOMPARE(LoadSaveFile(m_image, *byCli, m_status, m_messages), 0);
+        QVERIFY(LoadSaveFile(m_image, *byCli, m_status, m_messages).ok());
         QVERIFY(cli::ApplyAssignments(*byCli, assignments).ok());
         QCOMPARE(readFile(m_doc->path()), *ComposeSaveImage(*byCli, m_status));
 

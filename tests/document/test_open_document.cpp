@@ -380,9 +380,9 @@ private slots:
         QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("copied"))));
         const QString copied = saveFile(QStringLiteral("copied/SaveFile1.SAVE"));
         const BackupStore store(backupFolder());
-        QVERIFY(store.backUp(copied, m_image).ok);
-        QVERIFY(store.backUp(path, m_image).ok);
-        QFile huge(QFileInfo(store.backUp(path, "x").path).absolutePath() +
+        QVERIFY(store.backUp(copied, m_image).ok());
+        QVERIFY(store.backUp(path, m_image).ok());
+        QFile huge(QFileInfo(store.backUp(path, "x")->path).absolutePath() +
                    QStringLiteral("/SaveFile1.SAVE.000003.bak"));
         QVERIFY(huge.open(QIODevice::WriteOnly));
         QVERIFY(huge.write(m_image) == m_image.size() && huge.resize(qint64(6) << 30));

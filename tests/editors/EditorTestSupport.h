@@ -48,7 +48,7 @@ struct LoadedSession {
         if (patch) {
             patch(image);
         }
-        if (LoadSaveFile(image, *file, status, messages) != 0) {
+        if (!LoadSaveFile(image, *file, status, messages)) {
             qFatal("the fixture save did not load");
         }
     }
@@ -84,7 +84,7 @@ struct OpenedDemoSave {
 
     // Writes the model over the copy and closes it, so that other programs may open it.
     bool save() {
-        const bool written = WriteSaveFile(*file, *opened.handle, status, messages);
+        const bool written = WriteSaveFile(*file, *opened.handle, status, messages).ok();
         opened.handle.reset();
         return written;
     }

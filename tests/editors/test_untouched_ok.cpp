@@ -72,7 +72,7 @@ std::unique_ptr<SaveFile> load(const QByteArray& image) {
     auto file = std::make_unique<SaveFile>();
     fixtures::RecordingStatus status;
     fixtures::RecordingMessages messages;
-    if (LoadSaveFile(image, *file, status, messages) != 0) {
+    if (!LoadSaveFile(image, *file, status, messages)) {
         return nullptr;
     }
     return file;

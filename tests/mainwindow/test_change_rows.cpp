@@ -25,7 +25,7 @@ private slots:
         catalogue::FillReferenceTables();
         fixtures::RecordingStatus status;
         fixtures::RecordingMessages messages;
-        QCOMPARE(LoadSaveFile(fixtures::SaveImageBuilder().build(), m_file, status, messages), 0);
+        QVERIFY(LoadSaveFile(fixtures::SaveImageBuilder().build(), m_file, status, messages).ok());
     }
 
     // One edited field each: the row names the record as the list and the tree do.

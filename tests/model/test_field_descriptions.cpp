@@ -20,7 +20,7 @@ std::unique_ptr<SaveFile> demoModel() {
     auto model = std::make_unique<SaveFile>();
     RecordingStatus status;
     RecordingMessages messages;
-    if (LoadSaveFile(SaveImageBuilder().build(), *model, status, messages) != 0) {
+    if (!LoadSaveFile(SaveImageBuilder().build(), *model, status, messages)) {
         qFatal("the fixture image does not load");
     }
     return model;

@@ -22,7 +22,7 @@ std::unique_ptr<SaveFile> load(int lastBaseIndex) {
     auto model = std::make_unique<SaveFile>();
     RecordingStatus status;
     RecordingMessages messages;
-    if (LoadSaveFile(SaveImageBuilder(options).build(), *model, status, messages) != 0) {
+    if (!LoadSaveFile(SaveImageBuilder(options).build(), *model, status, messages)) {
         qFatal("the fixture image does not load");
     }
     return model;

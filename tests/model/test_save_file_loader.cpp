@@ -35,7 +35,7 @@ private slots:
 namespace {
 
 struct Loaded {
-    int16_t result = 0;
+    bool ok = false;
     std::unique_ptr<SaveFile> file = std::make_unique<SaveFile>();
     korven::fixtures::RecordingStatus status;
     korven::fixtures::RecordingMessages messages;
@@ -46,7 +46,7 @@ struct Loaded {
 Loaded load(const QByteArray& image) {
     Loaded out;
     const korven::testing::GuardedBuffer guarded(image);
-    out.result = korven::LoadSaveFile(guarded.bytes(), *out.file, out.status, out.messages);
+    out.ok = korven::LoadSaveFile(guarded.bytes(), *out.file, out.status, out.messages).ok();
     out.keptImage = out.file->image == image;
     out.file->image =
         QByteArray(out.file->image.constData(), out.file->image.size());  // off the guarded memory
@@ -124,7 +124,7 @@ void TestSaveFileLoader::headerTables() {
     }
 
     const Loaded loaded = load(image);
-    QCOMPARE(loaded.result, int16_t(0));
+    QVERIFY(loaded.ok);
     QVERIFY(loaded.messages.shown.empty());
     QVERIFY(loaded.keptImage);
     const SaveFile& f = *loaded.file;
@@ -195,7 +195,7 @@ void TestSaveFileLoader::lastBase() {
     putU8(image, carriersAt + 14 * 119 + 13, 0x9C);
 
     const Loaded loaded = load(image.left(carriersAt + 14 * 120));
-    QCOMPARE(loaded.result, int16_t(0));
+    QVERIFY(loaded.ok);
     const SaveFile& f = *loaded.file;
     QCOMPARE(int(f.LastBaseIndex), expected);
     QCOMPARE(f.BaseBlockPos, int32_t(builder.baseOffset(0) + 1));
@@ -210,7 +210,7 @@ void TestSaveFileLoader::lastBase() {
 
 void TestSaveFileLoader::progressOnSuccess() {
     const Loaded loaded = load(SaveImageBuilder().build());
-    QCOMPARE(loaded.result, int16_t(0));
+    QVERIFY(loaded.ok);
     QCOMPARE(loaded.status.texts, kAllStatuses);
     QVERIFY(loaded.messages.shown.empty());
 }
@@ -218,7 +218,7 @@ void TestSaveFileLoader::progressOnSuccess() {
 void TestSaveFileLoader::endsInsideAircraftNames() {
     const SaveImageBuilder builder;
     const Loaded loaded = load(builder.build().left(builder.aircraftTypeOffset(3) + 10));
-    QCOMPARE(loaded.result, int16_t(-1));
+    QVERIFY(!loaded.ok);
     QCOMPARE(loaded.messages.shown.size(), std::size_t(1));
     const korven::Message& shown = loaded.messages.shown.front();
     QCOMPARE(shown.text, u"データ取得エラー"_s);
@@ -298,11 +298,11 @@ void TestSaveFileLoader::truncated() {
 
     QCOMPARE(loaded.status.texts, kAllStatuses.mid(0, stage));
     if (stage == Done) {
-        QCOMPARE(loaded.result, int16_t(0));
+        QVERIFY(loaded.ok);
         QVERIFY(loaded.messages.shown.empty());
         return;
     }
-    QCOMPARE(loaded.result, int16_t(-1));
+    QVERIFY(!loaded.ok);
     const QString expected =
         stage == Anchor ? texts::anchorNotFound(u"９６式艦上戦闘機"_s) : u"データ取得エラー"_s;
     QCOMPARE(loaded.messages.texts(), QStringList{expected});
@@ -315,7 +315,7 @@ void TestSaveFileLoader::missingAnchor() {
     image.replace(encoded(u"９６式艦上戦闘機"_s), encoded(u"９６式艦上攻撃機"_s));
     QVERIFY(!image.contains(encoded(u"９６式艦上戦闘機"_s)));
     const Loaded loaded = load(image);
-    QCOMPARE(loaded.result, int16_t(-1));
+    QVERIFY(!loaded.ok);
     QCOMPARE(loaded.messages.shown.size(), std::size_t(1));
     QCOMPARE(loaded.messages.shown.front().text, texts::anchorNotFound(u"９６式艦上戦闘機"_s));
     QCOMPARE(loaded.messages.shown.front().icon, korven::MessageIcon::Exclamation);
@@ -489,7 +489,7 @@ void TestSaveFileLoader::fieldsAtTheirOffsets() {
     }
 
     const Loaded loaded = load(image);
-    QCOMPARE(loaded.result, int16_t(0));
+    QVERIFY(loaded.ok);
     for (const Poke& p : pokes) {
         const qint64 expected = p.width == 1 ? (p.value & 0xFF) : p.value;
         QVERIFY2(p.read(*loaded.file) == expected,
@@ -514,7 +514,7 @@ void TestSaveFileLoader::textFieldsKeepEveryByte() {
     image.replace(builder.baseOffset(3), 12, baseName);
 
     const Loaded loaded = load(image);
-    QCOMPARE(loaded.result, int16_t(0));
+    QVERIFY(loaded.ok);
     const SaveFile& f = *loaded.file;
     QCOMPARE(f.AircraftType[5].Name.originalBytes(), airName);
     QCOMPARE(f.AircraftType[5].Name.text(), u"零式艦上戦闘機"_s);

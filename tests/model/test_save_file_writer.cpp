@@ -58,7 +58,7 @@ std::unique_ptr<SaveFile> loadImage(const QByteArray& image) {
     auto file = std::make_unique<SaveFile>();
     korven::fixtures::RecordingStatus status;
     korven::fixtures::RecordingMessages messages;
-    if (korven::LoadSaveFile(image, *file, status, messages) != 0) {
+    if (!korven::LoadSaveFile(image, *file, status, messages)) {
         qWarning() << messages.texts();
         return nullptr;
     }
@@ -88,7 +88,7 @@ struct OpenSave {
         handle = std::move(opened.handle);
         status.texts.clear();
     }
-    bool write() { return korven::WriteSaveFile(*model, *handle, status, messages); }
+    bool write() { return korven::WriteSaveFile(*model, *handle, status, messages).ok(); }
     QStringList folder() const {
         return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
@@ -453,11 +453,11 @@ void TestSaveFileWriter::saveAsTargets() {
         save.model->AircraftType[0].Name.setText(u"九六式艦戦"_s);
     }
     const korven::BackupStore backups(save.dir.filePath(u"backups"_s));
-    const korven::SavedAs saved =
+    const korven::Result<korven::SavedAs, korven::Reported> saved =
         korven::WriteSaveFileAs(*save.model, path, backups, save.status, save.messages);
 
     if (target == u"held" || target == u"moves") {
-        QVERIFY(!saved.handle);
+        QVERIFY(!saved);
         QCOMPARE(
             save.messages.texts(),
             QStringList{target == u"held" ? korven::texts::cannotOpen() +
@@ -471,14 +471,14 @@ void TestSaveFileWriter::saveAsTargets() {
         QCOMPARE(readFile(save.path), image);
         return;
     }
-    QVERIFY(saved.handle);
+    QVERIFY(saved.ok());
     QVERIFY(save.messages.shown.empty());
     QCOMPARE(korven::fixtures::getInt16(readFile(path), SaveImageBuilder().shipClassOffset(12) + 18), 31);
     QCOMPARE(readFile(save.path), image);
     QVERIFY(!LockedFile::open(path, LockMode::ReadOnly));  // the copy is now the locked file
-    QCOMPARE(saved.backup.has_value(), target == u"existing");
-    if (saved.backup) {
-        QCOMPARE(readFile(*saved.backup), previous);
+    QCOMPARE(saved->backup.has_value(), target == u"existing");
+    if (saved->backup) {
+        QCOMPARE(readFile(*saved->backup), previous);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <unistd.h>
 #endif
 #include <atomic>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -66,11 +67,11 @@ private slots:
         const BackupStore store(folder(u"backups"_s));
         const QString save = folder(u"game/SaveFile1.SAVE"_s);
         const BackupStore::Outcome outcome = store.backUp(save, QByteArray("KVSAVE\0\1", 8));
-        QVERIFY(outcome.ok);
-        QVERIFY(!outcome.reused);
-        QCOMPARE(QFileInfo(outcome.path).fileName(), u"SaveFile1.SAVE.000001.bak"_s);
-        QCOMPARE(contentsOf(outcome.path), QByteArray("KVSAVE\0\1", 8));
-        const QString group = QFileInfo(outcome.path).absolutePath();
+        QVERIFY(outcome.ok());
+        QVERIFY(!outcome->reused);
+        QCOMPARE(QFileInfo(outcome->path).fileName(), u"SaveFile1.SAVE.000001.bak"_s);
+        QCOMPARE(contentsOf(outcome->path), QByteArray("KVSAVE\0\1", 8));
+        const QString group = QFileInfo(outcome->path).absolutePath();
         QVERIFY(QFileInfo(group).fileName().startsWith(u"SaveFile1.SAVE-"_s));
         QCOMPARE(contentsOf(group + u"/origin.txt"_s), save.toUtf8() + '\n');
         // Nothing else: no temporary file is left in the group.
@@ -83,9 +84,9 @@ private slots:
         const BackupStore store(folder(u"backups"_s));
         const QString first = folder(u"install1/SaveFile1.SAVE"_s);
         const QString second = folder(u"install2/SaveFile1.SAVE"_s);
-        QVERIFY(store.backUp(second, "second folder").ok);
+        QVERIFY(store.backUp(second, "second folder").ok());
         for (int i = 0; i < 25; ++i) {
-            QVERIFY(store.backUp(first, QByteArray::number(i)).ok);
+            QVERIFY(store.backUp(first, QByteArray::number(i)).ok());
         }
         const QStringList kept = store.backupsOf(first);
         QCOMPARE(kept.size(), BackupStore::kKept);
@@ -103,11 +104,11 @@ private slots:
     void newestIsTheNextNumber() {
         const BackupStore store(folder(u"backups"_s));
         const QString save = folder(u"SaveFile1.SAVE"_s);
-        QVERIFY(store.backUp(save, "first").ok);
+        QVERIFY(store.backUp(save, "first").ok());
         const QString group = store.groupFolder(save);
         writeFile(group + u"/SaveFile1.SAVE.000900.bak"_s, "far ahead");
         const BackupStore::Outcome next = store.backUp(save, "next");
-        QCOMPARE(QFileInfo(next.path).fileName(), u"SaveFile1.SAVE.000901.bak"_s);
+        QCOMPARE(QFileInfo(next->path).fileName(), u"SaveFile1.SAVE.000901.bak"_s);
         QCOMPARE(contentsOfAll(store.backupsOf(save)), (QStringList{u"next"_s, u"far ahead"_s, u"first"_s}));
     }
 
@@ -127,7 +128,7 @@ private slots:
         const BackupStore store(folder(u"backups"_s));
         const QString save = folder(u"SaveFile1.SAVE"_s);
         for (const char* contents : {"one", "two", "three"}) {
-            QVERIFY(store.backUp(save, contents).ok);
+            QVERIFY(store.backUp(save, contents).ok());
         }
         const QString group = store.groupFolder(save);
         // 25 of the same shape, as many as pruned every real backup before.
@@ -136,7 +137,7 @@ private slots:
                       "stray");
         }
         const BackupStore::Outcome next = store.backUp(save, "four");
-        QCOMPARE(QFileInfo(next.path).fileName(), u"SaveFile1.SAVE.000004.bak"_s);
+        QCOMPARE(QFileInfo(next->path).fileName(), u"SaveFile1.SAVE.000004.bak"_s);
         QCOMPARE(contentsOfAll(store.backupsOf(save)),
                  (QStringList{u"four"_s, u"three"_s, u"two"_s, u"one"_s}));
         QVERIFY(QFile::exists(group + u'/' + stray));
@@ -147,11 +148,11 @@ private slots:
     void lastNumberTakenRenumbersInOrder() {
         const BackupStore store(folder(u"backups"_s));
         const QString save = folder(u"SaveFile1.SAVE"_s);
-        QVERIFY(store.backUp(save, "first").ok);
+        QVERIFY(store.backUp(save, "first").ok());
         const QString group = store.groupFolder(save);
         writeFile(group + u"/SaveFile1.SAVE.999999.bak"_s, "last");
         const BackupStore::Outcome next = store.backUp(save, "next");
-        QCOMPARE(QFileInfo(next.path).fileName(), u"SaveFile1.SAVE.000003.bak"_s);
+        QCOMPARE(QFileInfo(next->path).fileName(), u"SaveFile1.SAVE.000003.bak"_s);
         QCOMPARE(contentsOfAll(store.backupsOf(save)), (QStringList{u"next"_s, u"last"_s, u"first"_s}));
         QCOMPARE(QDir(group).entryList({u"*.bak"_s}),
                  (QStringList{u"SaveFile1.SAVE.000001.bak"_s, u"SaveFile1.SAVE.000002.bak"_s,
@@ -173,10 +174,10 @@ private slots:
                  0);
 
         const BackupStore store(folder(u"backups"_s));
-        QVERIFY(store.backUp(save, "by its name").ok);
-        QVERIFY(store.backUp(folder(u"other/hard.SAVE"_s), "by the hard link").ok);
-        QVERIFY(store.backUp(folder(u"other/link.SAVE"_s), "by the symbolic link").ok);
-        QVERIFY(store.backUp(folder(u"linked-folder/SaveFile1.SAVE"_s), "through the folder link").ok);
+        QVERIFY(store.backUp(save, "by its name").ok());
+        QVERIFY(store.backUp(folder(u"other/hard.SAVE"_s), "by the hard link").ok());
+        QVERIFY(store.backUp(folder(u"other/link.SAVE"_s), "by the symbolic link").ok());
+        QVERIFY(store.backUp(folder(u"linked-folder/SaveFile1.SAVE"_s), "through the folder link").ok());
         const QStringList expected{u"through the folder link"_s, u"by the symbolic link"_s,
                                    u"by the hard link"_s, u"by its name"_s};
         for (const QString& name : {u"game/SaveFile1.SAVE"_s, u"other/hard.SAVE"_s, u"other/link.SAVE"_s}) {
@@ -192,8 +193,8 @@ private slots:
         const BackupStore store(folder(u"backups"_s));
         const QString moved = folder(u"old-game/SaveFile1.SAVE"_s);
         const QString save = folder(u"new-game/SaveFile1.SAVE"_s);
-        QVERIFY(store.backUp(moved, "from the old folder").ok);
-        QVERIFY(store.backUp(folder(u"old-game/SaveFile2.SAVE"_s), "another save").ok);
+        QVERIFY(store.backUp(moved, "from the old folder").ok());
+        QVERIFY(store.backUp(folder(u"old-game/SaveFile2.SAVE"_s), "another save").ok());
         QVERIFY(store.backupsOf(save).isEmpty());
         const std::vector<BackupStore::Elsewhere> others = store.backupsElsewhere(save);
         QCOMPARE(others.size(), std::size_t(1));
@@ -206,17 +207,17 @@ private slots:
     void sameBytesAsTheNewestAreNotCopiedAgain() {
         const BackupStore store(folder(u"backups"_s));
         const QString save = folder(u"SaveFile1.SAVE"_s);
-        QVERIFY(store.backUp(save, "original").ok);
+        QVERIFY(store.backUp(save, "original").ok());
         const BackupStore::Outcome first = store.backUp(save, "edited");
         for (int i = 0; i < 30; ++i) {
             const BackupStore::Outcome again = store.backUp(save, "edited");
-            QVERIFY(again.ok);
-            QVERIFY(again.reused);
-            QCOMPARE(again.path, first.path);
+            QVERIFY(again.ok());
+            QVERIFY(again->reused);
+            QCOMPARE(again->path, first->path);
         }
         QCOMPARE(contentsOfAll(store.backupsOf(save)), (QStringList{u"edited"_s, u"original"_s}));
         // Equal to an older backup but not the newest: kept again, as the newest state.
-        QVERIFY(!store.backUp(save, "original").reused);
+        QVERIFY(!store.backUp(save, "original")->reused);
     }
 
 #ifndef Q_OS_WIN  // Windows has no modes: the folders inherit the user's own data folder's access list
@@ -228,10 +229,10 @@ private slots:
         const mode_t previous = ::umask(022);
         const BackupStore::Outcome outcome = BackupStore(root).backUp(folder(u"SaveFile1.SAVE"_s), "x");
         ::umask(previous);
-        QVERIFY(outcome.ok);
-        QCOMPARE(permissions(outcome.path), mode_t(0600));
-        QCOMPARE(permissions(QFileInfo(outcome.path).absolutePath()), mode_t(0700));
-        QCOMPARE(permissions(QFileInfo(outcome.path).absolutePath() + u"/origin.txt"_s), mode_t(0600));
+        QVERIFY(outcome.ok());
+        QCOMPARE(permissions(outcome->path), mode_t(0600));
+        QCOMPARE(permissions(QFileInfo(outcome->path).absolutePath()), mode_t(0700));
+        QCOMPARE(permissions(QFileInfo(outcome->path).absolutePath() + u"/origin.txt"_s), mode_t(0600));
         QCOMPARE(permissions(root), mode_t(0700));
     }
 #endif
@@ -248,7 +249,7 @@ private slots:
         const BackupStore store(root);
         const QString save = folder(u"SaveFile1.SAVE"_s);
         for (int i = 0; i < BackupStore::kKept + 2; ++i) {
-            QVERIFY(store.backUp(save, QByteArray::number(i)).ok);
+            QVERIFY(store.backUp(save, QByteArray::number(i)).ok());
         }
         const QStringList listed = store.backupsOf(save);
         QCOMPARE(listed.size(), BackupStore::kKept + 2);
@@ -260,8 +261,8 @@ private slots:
         // A folder below a plain file can never be created, even by root.
         const BackupStore store(folder(u"file/backups"_s));
         const BackupStore::Outcome outcome = store.backUp(folder(u"a.SAVE"_s), "x");
-        QVERIFY(!outcome.ok);
-        QVERIFY(outcome.failure.problem != FileProblem::None);
+        QVERIFY(!outcome.ok());
+        QVERIFY(outcome.error().problem != FileProblem::None);
     }
 
     // Saves of one file that back up at the same moment never write the same name: each pair
@@ -275,22 +276,23 @@ private slots:
             // A spinning start line rather than std::latch, whose wait the Windows runtime can
             // miss being woken from.
             std::atomic<int> arrived = 0;
-            BackupStore::Outcome outcomes[2];
+            std::optional<BackupStore::Outcome> outcomes[2];
             auto backUp = [&](int side) {
                 arrived.fetch_add(1);
                 while (arrived.load() < 2) {
                     std::this_thread::yield();
                 }
-                outcomes[side] = store.backUp(save, side == 0 ? "left" : "right");
+                outcomes[side].emplace(store.backUp(save, side == 0 ? "left" : "right"));
             };
             std::thread left(backUp, 0);
             std::thread right(backUp, 1);
             left.join();
             right.join();
-            QVERIFY(outcomes[0].ok && outcomes[1].ok);
+            QVERIFY(outcomes[0]->ok() && outcomes[1]->ok());
             QStringList contents = contentsOfAll(store.backupsOf(save));
             contents.sort();
-            if (outcomes[0].path == outcomes[1].path || contents != QStringList{u"left"_s, u"right"_s}) {
+            if ((*outcomes[0])->path == (*outcomes[1])->path ||
+                contents != QStringList{u"left"_s, u"right"_s}) {
                 ++shared;
             }
         }

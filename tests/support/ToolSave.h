@@ -25,7 +25,7 @@ inline std::unique_ptr<SaveFile> LoadSaveForDialogs(const QString& path) {
     auto file = std::make_unique<SaveFile>();
     RecordingStatus status;
     RecordingMessages messages;
-    if (LoadSaveFile(save.readAll(), *file, status, messages) != 0) {
+    if (!LoadSaveFile(save.readAll(), *file, status, messages)) {
         std::fprintf(stderr, "cannot load the save file\n");
         return nullptr;
     }
