@@ -1,5 +1,7 @@
 #include "platform/UiServices.h"
 
+#include "platform/FileDialogColumns.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
@@ -91,6 +93,7 @@ public:
         dialog.setFileMode(QFileDialog::ExistingFile);
         // Qt's own dialog, so that the read-only check box can be added to it.
         dialog.setOption(QFileDialog::DontUseNativeDialog);
+        UseProgramLocaleForColumns(dialog);
         // The filter names carry their patterns already, as the program words them.
         dialog.setOption(QFileDialog::HideNameFilterDetails);
         QCheckBox* readOnly = nullptr;
@@ -113,6 +116,7 @@ public:
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(options.defaultSuffix);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
+        UseProgramLocaleForColumns(dialog);
         dialog.setOption(QFileDialog::HideNameFilterDetails);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return std::nullopt;
@@ -121,8 +125,14 @@ public:
     }
 
     QString browseForFolder(QWidget* owner, const QString& title) override {
-        return QFileDialog::getExistingDirectory(
-            owner, title, QString(), QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+        QFileDialog dialog(owner, title);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+        UseProgramLocaleForColumns(dialog);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return {};
+        }
+        return dialog.selectedFiles().constFirst();
     }
 
     QPixmap loadPicture(const QString& path) override {

@@ -1,6 +1,7 @@
 #include "preferences/frmOptions.h"
 
 #include "platform/ControlAccess.h"
+#include "platform/NamedTabWidget.h"
 #include "platform/ProgramInfo.h"
 #include "platform/SettingsStore.h"
 #include "preferences/GamePathRules.h"
@@ -16,7 +17,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -70,11 +70,9 @@ frmOptions::frmOptions(Preferences& preferences, const FontSource& fonts, QWidge
     setWindowTitle(texts::options::caption());
     setModal(true);
 
-    auto* tabs = named(new QTabWidget(this), QStringLiteral("SSTab"));
+    auto* tabs = named(new NamedTabWidget(texts::options::tabsName(), this), QStringLiteral("SSTab"));
     tabs->addTab(makeFolderTab(), texts::options::folderTab());
     tabs->addTab(makeDesignTab(fonts), texts::options::designTab());
-    tabs->setAccessibleName(texts::options::tabsName());
-    tabs->tabBar()->setAccessibleName(texts::options::tabsName());
 
     auto* ok = named(new QPushButton(texts::options::ok(), this), QStringLiteral("cmdOK"));
     auto* cancel = named(new QPushButton(texts::options::cancel(), this), QStringLiteral("cmdCancel"));

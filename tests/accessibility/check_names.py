@@ -12,7 +12,7 @@ import time
 import pyatspi
 
 CONTROL_ROLES = {"text", "combo box", "check box", "slider", "push button", "tree", "tree table",
-                 "table", "list"}
+                 "table", "list", "page tab list", "page tab"}
 
 # What a screen reader should say for each window: (role, name) pairs, written from the
 # labels on the screen.
@@ -59,7 +59,8 @@ EXPECTED = {
     "frmToujouRen": [("text", "戦闘機"), ("text", "爆撃機")],
     "frmOptions": [
         ("text", "ヴァルゾンWin95インストール先フォルダ"), ("text", "セーブファイル読み込み先初期フォルダ"),
-        ("push button", "参照"), ("push button", "OK(O)"),
+        ("push button", "参照"), ("push button", "OK(O)"), ("page tab list", "オプションの種類"),
+        ("page tab", "フォルダ"), ("page tab", "デザイン"),
     ],
     "frmAbout": [("text", "連絡先"), ("push button", "OK")],
 }

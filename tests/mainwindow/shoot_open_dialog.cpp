@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     korven::InstallQtTranslation();
+    korven::UseJapaneseLocale();
     korven::frmMain window;
     window.show();
     const QString output = QString::fromLocal8Bit(argv[1]);

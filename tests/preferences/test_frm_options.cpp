@@ -362,6 +362,32 @@ private slots:
             QCOMPARE(a->text(QAccessible::Name), spoken);
         }
     }
+
+    // A screen reader hears what the tabs choose, then each tab by its own name, and can
+    // switch pages through the tab.
+    void tabListIsNamedApartFromItsTabs() {
+        Fixture f;
+        frmOptions dialog(f.preferences, fakeFonts());
+        dialog.show();
+        auto* tabs = child<QTabWidget>(dialog, "SSTab");
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(tabs->tabBar());
+        QVERIFY(list);
+        QCOMPARE(list->role(), QAccessible::PageTabList);
+        QCOMPARE(list->text(QAccessible::Name), QStringLiteral("オプションの種類"));
+        QCOMPARE(list->childCount(), 2);
+        QAccessibleInterface* design = list->child(1);
+        QCOMPARE(list->child(0)->text(QAccessible::Name), QStringLiteral("フォルダ"));
+        QCOMPARE(design->text(QAccessible::Name), QStringLiteral("デザイン"));
+        QCOMPARE(design->role(), QAccessible::PageTab);
+        QCOMPARE(design->parent(), list);
+        QCOMPARE(list->indexOfChild(design), 1);
+        QVERIFY(!design->state().selected);
+
+        design->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(tabs->currentIndex(), 1);
+        QVERIFY(design->state().selected);
+        QCOMPARE(list->text(QAccessible::Name), QStringLiteral("オプションの種類"));
+    }
 };
 
 QTEST_MAIN(TestFrmOptions)
