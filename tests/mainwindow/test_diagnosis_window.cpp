@@ -164,7 +164,7 @@ private slots:
             dialog->reject();
         });
         action(w, "mnuEditDiagnosis")->trigger();
-        QCOMPARE(opened, std::vector<RecordKey>{RecordKey{RecordKind::Base, 5}});
+        QCOMPARE(opened, (std::vector<RecordKey>{RecordKey{RecordKind::Base, 5}}));
         const RecordListView* list = child<RecordListView>(w, "ListView");
         QCOMPARE(list->rowKey(*list->selectedRow()), std::optional(RecordKey{RecordKind::Base, 5}));
     }
