@@ -97,7 +97,7 @@ const QList<CommandHelp> kCommands = {
       lit(u"korvenedit-cli diff SaveFile1.SAVE SaveFile2.SAVE --json")},
      {lit(u"json")}},
     {lit(u"check"),
-     lit(u"FILE [--json] [--fix [--output NEW]]"),
+     lit(u"FILE [--json] [--fix [--force] [--output NEW]]"),
      lit(u"編集画面が受け付けない値を一行ずつ「PATH: 値 V — 理由 (受け付ける値)」で表示する (values no "
          u"dialog "
          u"would accept)"),

@@ -32,9 +32,22 @@ std::vector<DiagnosisGroup> DiagnosisGroups(const std::vector<rules::Finding>& f
             group = groups.insert(groups.end(), DiagnosisGroup{named[i].category, {}});
         }
         group->rows.push_back({named[i].record, named[i].field, FormatValue(f.value), f.message,
-                               f.fix ? QString::number(*f.fix) : texts::noRepair(), f.path, f});
+                               f.fix ? QString::number(*f.fix) : texts::noRepair(), f.path, named[i].key, f});
     }
     return groups;
+}
+
+DiagnosisRepair RepairFor(const std::vector<rules::Finding>& chosen, const SaveFile& model) {
+    DiagnosisRepair repair;
+    for (const rules::Finding& f : chosen) {
+        if (!f.fix) {
+            ++repair.skipped;
+        } else if (std::optional<FieldChange> change = ChangeTo(model, f.path, QJsonValue(*f.fix))) {
+            repair.changes.changes.push_back(std::move(*change));
+        }
+    }
+    repair.changes.name = texts::diagnosisRepairStep(repair.changes.changes.size());
+    return repair;
 }
 
 QString DiagnosisStatus(std::size_t findings) {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "model/ChangeSet.h"
+#include "model/RecordKey.h"
 #include "model/SaveFile.h"
 #include "model/SaveRules.h"
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // The rows of the 診断 list: the values of the open save that no dialog would accept, grouped
@@ -19,6 +22,7 @@ struct DiagnosisRow {
     QString reason;
     QString fix;  // the value a repair would store, or a dash where none is obviously right
     QString path;
+    std::optional<RecordKey> key;  // the record whose dialog edits the field; none for the file's own
     rules::Finding finding;
 };
 
@@ -30,6 +34,14 @@ struct DiagnosisGroup {
 // Groups in the order their first finding comes in the file; rows in file order.
 std::vector<DiagnosisGroup> DiagnosisGroups(const std::vector<rules::Finding>& findings,
                                             const SaveFile& file);
+
+// The repair of the chosen findings as one edit: each fixable value set to its fix. Findings
+// with no obvious fix are counted in `skipped`.
+struct DiagnosisRepair {
+    ChangeSet changes;
+    std::size_t skipped = 0;
+};
+DiagnosisRepair RepairFor(const std::vector<rules::Finding>& chosen, const SaveFile& model);
 
 // The status bar's "診断: N 件"; empty when nothing was found.
 QString DiagnosisStatus(std::size_t findings);

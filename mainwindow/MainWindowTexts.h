@@ -297,6 +297,39 @@ inline QString diagnosisStatus(std::size_t findings) {
 inline QString noRepair() {
     return QStringLiteral("—");
 }
+inline QString menuEditDiagnosis() {
+    return QStringLiteral("診断(&D)...");
+}
+inline QString diagnosisCaption() {
+    return QStringLiteral("診断");
+}
+inline QString diagnosisCount(std::size_t findings) {
+    return QStringLiteral("%1 件の問題が見つかりました。").arg(findings);
+}
+inline QString diagnosisClean() {
+    return QStringLiteral("問題は見つかりませんでした。");
+}
+inline QString colDiagnosisValue() {
+    return QStringLiteral("値");
+}
+inline QString colDiagnosisReason() {
+    return QStringLiteral("理由");
+}
+inline QString colDiagnosisFix() {
+    return QStringLiteral("修正後");
+}
+inline QString diagnosisFixButton() {
+    return QStringLiteral("修正(&F)");
+}
+// The history step of a repair from the 診断 list.
+inline QString diagnosisRepairStep(std::size_t fixes) {
+    return QStringLiteral("診断の修正: %1 項目").arg(fixes);
+}
+inline QString diagnosisSkipped(std::size_t skipped) {
+    return QStringLiteral(
+               "正しい値が決まらない %1 件は修正しませんでした。該当する項目を開いて値を選んでください。")
+        .arg(skipped);
+}
 inline QString menuFileCompare() {
     return QStringLiteral("比較(&M)...");
 }

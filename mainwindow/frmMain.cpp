@@ -5,21 +5,23 @@
 #include "editors/ModuleMain.h"
 #include "mainwindow/ChangeCommands.h"
 #include "mainwindow/ChangesDialog.h"
+#include "mainwindow/DiagnosisDialog.h"
+#include "mainwindow/DiagnosisIndicator.h"
 #include "mainwindow/DroppedFile.h"
 #include "mainwindow/EditState.h"
 #include "mainwindow/HelpDesk.h"
 #include "mainwindow/HistoryDialog.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/PaneArea.h"
+#include "mainwindow/RecentMenu.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/SearchPanel.h"
+#include "mainwindow/WindowSinks.h"
 #include "platform/ProgramInfo.h"
 #include "platform/SettingsStore.h"
-#include "platform/UiServices.h"
 #include "preferences/PreferenceDialogs.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -42,25 +44,6 @@ const QString kOther = QStringLiteral("Other");
 const QString kReviewBeforeSave = QStringLiteral("ReviewBeforeSave");
 
 }  // namespace
-
-// Progress texts go to panel 2 and are painted at once, as loading and saving block the loop.
-class frmMain::StatusPanel : public StatusSink {
-public:
-    explicit StatusPanel(QLabel* panel) : m_panel(panel) {}
-    void showStatus(const QString& text) override {
-        m_panel->setText(text);
-        m_panel->repaint();
-    }
-
-private:
-    QLabel* m_panel;
-};
-
-// The document tells the user through whichever services are installed at the time.
-class frmMain::UiMessages : public MessageSink {
-public:
-    MessageAnswer show(const Message& message) override { return ui().show(message); }
-};
 
 QString frmMain::defaultHelpFile() {
     return QStringLiteral(":/help/KorvEdit.html");
@@ -93,6 +76,7 @@ frmMain::frmMain(QWidget* parent)
     m_browser = new RecordBrowser(m_panes, *m_document, *m_status, m_panel1);
     m_panes->setBrowser(m_browser);
     m_files = new FileCommands(this, *m_document, *m_settings, *m_status, *m_messages);
+    statusBar()->addPermanentWidget(new DiagnosisIndicator(*m_document, *m_files, statusBar()));
     followBrowser();
     followFiles();
     followHistory();
@@ -162,6 +146,7 @@ void frmMain::buildMenus() {
     m_editReview = action(edit, "mnuEditReview", mt::menuEditReview());
     m_editReviewBeforeSave = action(edit, "mnuEditReviewBeforeSave", mt::menuEditReviewBeforeSave());
     m_editReviewBeforeSave->setCheckable(true);
+    m_editDiagnosis = action(edit, "mnuEditDiagnosis", mt::menuEditDiagnosis());
     separator(edit, "mnuEditBarFind");
     m_editFind = action(edit, "mnuEditFind", mt::menuEditFind(), QKeySequence(Qt::CTRL | Qt::Key_F));
     // Ctrl+C stays the Close shortcut.
@@ -211,6 +196,10 @@ void frmMain::buildMenus() {
     connect(m_editRedo, &QAction::triggered, this, &frmMain::editRedo);
     connect(m_editHistory, &QAction::triggered, this, &frmMain::editHistory);
     connect(m_editReview, &QAction::triggered, this, &frmMain::editReview);
+    connect(m_editDiagnosis, &QAction::triggered, this, [this] {
+        ShowDiagnosis(
+            *m_document, [this](const RecordKey& key) { showRecord(key); }, this);
+    });
     setFileMenus(false);
 }
 
@@ -397,32 +386,15 @@ void frmMain::followBrowser() {
 
 void frmMain::setFileMenus(bool open) {
     m_fileOpen->setEnabled(!open);
-    for (QAction* a : {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_fileCompare, m_fileRestore,
-                       m_fileExportCsv, m_editHistory, m_editReview, m_editFind, m_editCopyRows}) {
+    for (QAction* a :
+         {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_fileCompare, m_fileRestore,
+          m_fileExportCsv, m_editHistory, m_editReview, m_editDiagnosis, m_editFind, m_editCopyRows}) {
         a->setEnabled(open);
     }
 }
 
 void frmMain::showRecentFiles() {
-    const QStringList& paths = m_files->recent().paths();
-    for (std::size_t i = 0; i < m_recentActions.size(); ++i) {
-        const QString path = paths.value(static_cast<qsizetype>(i));
-        QAction* a = m_recentActions[i];
-        // A path may hold '&', which a menu caption would take for a mnemonic.
-        a->setText(
-            mt::menuFileRecent(static_cast<int>(i) + 1, QString(path).replace(u'&', QStringLiteral("&&"))));
-        a->setToolTip(QDir::toNativeSeparators(path));
-        a->setVisible(!path.isEmpty());
-        // A hidden action still counts among the menu's items for screen readers, which would
-        // read out empty entries: only the entries in use are in the menu.
-        auto* menu = qobject_cast<QMenu*>(a->parent());
-        if (path.isEmpty()) {
-            menu->removeAction(a);
-        } else if (!menu->actions().contains(a)) {
-            menu->insertAction(m_recentBar, a);
-        }
-    }
-    m_recentBar->setVisible(!paths.isEmpty());
+    ShowRecentPaths(m_files->recent().paths(), m_recentActions, m_recentBar);
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {

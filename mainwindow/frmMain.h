@@ -25,6 +25,8 @@ struct Preferences;
 namespace mainwindow {
 class HelpDesk;
 class PaneArea;
+class StatusPanel;
+class UiMessages;
 }  // namespace mainwindow
 
 // The main window: the view of the open document. It lays out the record browser, wires the
@@ -87,9 +89,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    class StatusPanel;
-    class UiMessages;
-
     void buildMenus();
     void buildPanes();
     void readSettings();
@@ -111,8 +110,8 @@ private:
 
     std::unique_ptr<SettingsStore> m_settings;
     mainwindow::HelpDesk* m_help;
-    std::unique_ptr<StatusPanel> m_status;
-    std::unique_ptr<UiMessages> m_messages;
+    std::unique_ptr<mainwindow::StatusPanel> m_status;
+    std::unique_ptr<mainwindow::UiMessages> m_messages;
     std::unique_ptr<OpenDocument> m_document;
     DialogOpeners m_openers;
 
@@ -150,6 +149,7 @@ private:
     QAction* m_editHistory = nullptr;
     QAction* m_editReview = nullptr;
     QAction* m_editReviewBeforeSave = nullptr;
+    QAction* m_editDiagnosis = nullptr;
     bool m_inDialog = false;  // an edit dialog is open; it refreshes the window when it closes
 };
 

@@ -1,5 +1,5 @@
-// Saves pictures of the change review, the edit history, the backup list, a filtered list and
-// the saves list for the README:
+// Saves pictures of the change review, the edit history, the backup list, a filtered list,
+// the saves list and the 診断 list for the README:
 // shoot_document_views SAVEFILE OUTDIR (run under a display, e.g. Xvfb). SAVEFILE is edited
 // and saved, so pass a scratch copy; the saves list shows the other saves of its folder.
 #include "mainwindow/RecordBrowser.h"
@@ -88,5 +88,14 @@ int main(int argc, char** argv) {
     window.browser().filterBox()->setText(QStringLiteral("燃料 < 3000 速力 >= 30"));
     QApplication::processEvents();
     ok = window.grab().save(out + QStringLiteral("filter.png")) && ok;
+
+    // Values no dialog would accept, for the 診断 list and the status bar's count.
+    store(window, QStringLiteral("東京"), [](SaveFile& f) {
+        f.Base[0].Terrain = 200;
+        f.Base[0].PublicOrder = 120;
+        f.AircrewSkill[2][0] = 150;
+    });
+    ok = shootDialogOf(window, "mnuEditDiagnosis", out + QStringLiteral("diagnosis.png")) && ok;
+    ok = window.grab().save(out + QStringLiteral("diagnosis-status.png")) && ok;
     return ok ? 0 : 1;
 }

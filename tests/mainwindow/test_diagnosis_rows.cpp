@@ -56,6 +56,29 @@ private slots:
         QCOMPARE(groups[0].rows[0].record, u"ソビエト"_s);
     }
 
+    // Each fixable value goes to its nearest accepted value in one named set; the rest are counted.
+    void repairSetsFixesAndCountsTheRest() {
+        SaveFile file = m_file;
+        file.Base[7].Terrain = 9;
+        file.AircrewSkill[0][0] = 250;
+        file.Base[3].PublicOrder = 255;
+        int ship = 0;
+        while (file.Ship[ship].Words[2] == -1) {
+            ++ship;
+        }
+        file.Ship[ship].Words[3] = 999;
+        const DiagnosisRepair repair = RepairFor(rules::CheckSave(file), file);
+        QStringList changes;
+        for (const FieldChange& c : repair.changes.changes) {
+            changes << u"%1 %2→%3"_s.arg(c.path, c.oldText(), c.newText());
+        }
+        QCOMPARE(changes, (QStringList{u"AircrewSkill[0][0] 250→99"_s, u"Base[3].PublicOrder 255→100"_s,
+                                       u"Base[7].Terrain 9→5"_s}));
+        QCOMPARE(repair.skipped, std::size_t(1));
+        QCOMPARE(repair.changes.name, u"診断の修正: 3 項目"_s);
+        QCOMPARE(RepairFor({}, file).changes.changes.size(), std::size_t(0));
+    }
+
     void statusCountsOrSaysNothing() {
         QCOMPARE(DiagnosisStatus(0), QString());
         QCOMPARE(DiagnosisStatus(5), u"診断: 5 件"_s);

@@ -1,0 +1,174 @@
+// The 診断 list in the window: planted bad values are listed, 修正 repairs the chosen ones as
+// one step of the history, and the status bar counts what is left.
+#include "MainWindowTest.h"
+
+#include "mainwindow/DiagnosisDialog.h"
+#include "model/SaveFileLoader.h"
+#include "model/SaveFileWriter.h"
+#include "tests/support/Recorders.h"
+
+#include <QItemSelectionModel>
+
+class TestDiagnosisWindow : public MainWindowTest {
+    Q_OBJECT
+
+    QByteArray m_repaired;  // the planted save with its fixable values set by hand
+    int m_ship = 0;         // a ship in use, given a class number that does not exist
+
+    static QByteArray imageWith(const QByteArray& image, const std::function<void(SaveFile&)>& change) {
+        fixtures::RecordingStatus status;
+        fixtures::RecordingMessages messages;
+        SaveFile file;
+        if (LoadSaveFile(image, file, status, messages) != 0) {
+            qFatal("the demo save does not load");
+        }
+        change(file);
+        return *ComposeSaveImage(file, status);
+    }
+
+    static QTreeWidgetItem* rowOf(QTreeWidget* list, const QString& path) {
+        const QList<QTreeWidgetItem*> found = list->findItems(path, Qt::MatchExactly | Qt::MatchRecursive, 5);
+        return found.size() == 1 ? found.front() : nullptr;
+    }
+
+    static QStringList groups(QTreeWidget* list) {
+        QStringList result;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            result.append(list->topLevelItem(i)->text(0));
+        }
+        return result;
+    }
+
+    QLabel* indicator(const frmMain& w) const { return child<QLabel>(w, "lblDiagnosis"); }
+
+private slots:
+    void initTestCase() {
+        catalogue::FillReferenceTables();
+        const QByteArray demo = fixtures::SaveImageBuilder(fixtures::DemoSaveOptions()).build();
+        m_image = imageWith(demo, [this](SaveFile& file) {
+            while (file.Ship[m_ship].Words[2] == -1) {
+                ++m_ship;
+            }
+            file.Base[2].Terrain = 200;
+            file.Base[5].PublicOrder = 101;
+            file.AircrewSkill[4][1] = 100;
+            file.Ship[m_ship].Words[3] = 300;
+        });
+        // Terrain has six entries, order runs 0 to 100, crew skill 0 to 99.
+        m_repaired = imageWith(m_image, [](SaveFile& file) {
+            file.Base[2].Terrain = 5;
+            file.Base[5].PublicOrder = 100;
+            file.AircrewSkill[4][1] = 99;
+        });
+        QVERIFY(m_repaired != m_image);
+    }
+    void init() { prepare(); }
+
+    void statusBarCountsFindingsAfterOpenAndEdits() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(!action(w, "mnuEditDiagnosis")->isEnabled());
+        QCOMPARE(indicator(w)->text(), QString());
+        QVERIFY(w.files().openFile(saveFile(), false));
+        QVERIFY(action(w, "mnuEditDiagnosis")->isEnabled());
+        QCOMPARE(indicator(w)->text(), u"診断: 4 件"_s);
+        QCOMPARE(ui.messages.size(), std::size_t(0));
+
+        setFields(w, {{u"Base[2].Terrain"_s, 0}});
+        QCOMPARE(indicator(w)->text(), u"診断: 3 件"_s);
+        w.editUndo();
+        QCOMPARE(indicator(w)->text(), u"診断: 4 件"_s);
+
+        w.files().close();
+        QCOMPARE(indicator(w)->text(), QString());
+        QVERIFY(!action(w, "mnuEditDiagnosis")->isEnabled());
+        // A save that keeps to the rules says nothing.
+        const QString clean = m_files->filePath(u"Clean.SAVE"_s);
+        QVERIFY(writeFile(clean, fixtures::SaveImageBuilder(fixtures::DemoSaveOptions()).build()));
+        QVERIFY(w.files().openFile(clean, false));
+        QCOMPARE(indicator(w)->text(), QString());
+    }
+
+    void repairOfSelectedRowsIsOneUndoableStep() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        const QString path = saveFile();
+        QVERIFY(w.files().openFile(path, false));
+        DiagnosisDialog dialog(w.document(), {}, &w);
+        dialog.show();
+        auto* list = child<QTreeWidget>(dialog, "lstDiagnosis");
+        auto* fix = child<QPushButton>(dialog, "cmdFix");
+        QCOMPARE(groups(list), (QStringList{mt::nodeToujouRen() + u" (1)"_s, mt::nodeKichi() + u" (2)"_s,
+                                            mt::nodeKokan() + u" (1)"_s}));
+        QCOMPARE(child<QLabel>(dialog, "lblSummary")->text(), mt::diagnosisCount(4));
+        QVERIFY(!fix->isEnabled());
+
+        // The crews' group stands for its row; the unfixable ship is skipped and counted.
+        list->topLevelItem(0)->setSelected(true);
+        for (const QString& row :
+             {u"Base[2].Terrain"_s, u"Base[5].PublicOrder"_s, u"Ship[%1].Words[3]"_s.arg(m_ship)}) {
+            QVERIFY2(rowOf(list, row), qPrintable(row));
+            rowOf(list, row)->setSelected(true);
+        }
+        QVERIFY(fix->isEnabled());
+        const int steps = w.document().history().count();
+        fix->click();
+        QCOMPARE(w.document().history().count(), steps + 1);
+        QCOMPARE(w.document().history().undoText(), mt::diagnosisRepairStep(3));
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+        QCOMPARE(ui.messages[0].text, mt::diagnosisSkipped(1));
+
+        // The list follows: only the ship is left, and the status bar says so.
+        QCOMPARE(groups(list), QStringList{mt::nodeKokan() + u" (1)"_s});
+        QCOMPARE(indicator(w)->text(), u"診断: 1 件"_s);
+        QVERIFY(w.files().save());
+        QCOMPARE(readFile(path), m_repaired);
+
+        w.editUndo();
+        QCOMPARE(list->topLevelItemCount(), 3);
+        QCOMPARE(w.saveFile()->Base[2].Terrain, uint8_t(200));
+        QCOMPARE(w.saveFile()->Base[5].PublicOrder, uint8_t(101));
+        QCOMPARE(w.saveFile()->AircrewSkill[4][1], uint8_t(100));
+    }
+
+    void onlyUnfixableRowsChangeNothing() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.files().openFile(saveFile(), false));
+        DiagnosisDialog dialog(w.document(), {}, &w);
+        rowOf(child<QTreeWidget>(dialog, "lstDiagnosis"), u"Ship[%1].Words[3]"_s.arg(m_ship))
+            ->setSelected(true);
+        dialog.repairSelected();
+        QCOMPARE(w.document().history().count(), 0);
+        QVERIFY(!w.isFileChanged());
+        QCOMPARE(ui.messages.size(), std::size_t(1));
+    }
+
+    // The menu opens the list; a double-clicked row selects its record and opens its dialog.
+    void doubleClickOpensTheRecord() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.files().openFile(saveFile(), false));
+        std::vector<RecordKey> opened;
+        w.setDialogOpeners({.record = [&opened](const RecordKey& key, EditSession&, QWidget*) {
+            opened.push_back(key);
+            return true;
+        }});
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QDialog*>(qApp->activeModalWidget());
+            QVERIFY(dialog);
+            auto* list = child<QTreeWidget>(*dialog, "lstDiagnosis");
+            if (QTreeWidgetItem* row = rowOf(list, u"Base[5].PublicOrder"_s)) {
+                emit list->itemDoubleClicked(row, 0);
+            }
+            dialog->reject();
+        });
+        action(w, "mnuEditDiagnosis")->trigger();
+        QCOMPARE(opened, (std::vector<RecordKey>{RecordKey{RecordKind::Base, 5}}));
+        const RecordListView* list = child<RecordListView>(w, "ListView");
+        QCOMPARE(list->rowKey(*list->selectedRow()), std::optional(RecordKey{RecordKind::Base, 5}));
+    }
+};
+
+QTEST_MAIN(TestDiagnosisWindow)
+#include "test_diagnosis_window.moc"
