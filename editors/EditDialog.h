@@ -127,6 +127,9 @@ protected:
     EditSession& m_session;
 
 private:
+    // Builds the dialog's grid with the controls above.
+    friend class FieldForm;
+
     QPushButton* m_enter = nullptr;
     QPushButton* m_apply = nullptr;
     QPushButton* m_undo = nullptr;
