@@ -37,8 +37,8 @@ struct FormCell {
     QString text{};    // Caption, Unit: the label's text
     QString buddy{};   // Caption: the object name of the control it names
     QString spoken{};  // a control's name for screen readers where its caption's alone is not enough
-    int digits = 0;  // Box: a right-aligned box just wide enough for this many digits
-    int width = 0;   // Box: a fixed width in pixels
+    int digits = 0;    // Box: a right-aligned box just wide enough for this many digits
+    int width = 0;     // Box: a fixed width in pixels
     int minimumWidth = 0;
     bool rightAligned = false;
     bool shownOnly = false;  // Box: a disabled box that only shows a value
