@@ -135,6 +135,9 @@ protected:
     bool m_loading = false;
 
 private:
+    // Builds the dialog's grid with the controls above.
+    friend class FieldForm;
+
     QPushButton* m_enter = nullptr;
     QPushButton* m_apply = nullptr;
     QPushButton* m_undo = nullptr;

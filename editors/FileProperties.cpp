@@ -2,6 +2,7 @@
 
 #include "editors/EditRules.h"
 #include "editors/EditorTexts.h"
+#include "editors/FieldForm.h"
 #include "editors/ModuleMain.h"
 #include "model/RecordFields.h"
 #include "model/TurnCalendar.h"
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
 
 namespace korven {
 
@@ -41,19 +44,16 @@ FileProperties::FileProperties(EditSession& session, QWidget* parent) : EditDial
     setObjectName(QStringLiteral("FileProperties"));
     setWindowTitle(texts::fileProperties::caption());
 
-    m_txtFileName = makeBox(QStringLiteral("txtFileName"));
-    m_txtSaveName = makeBox(QStringLiteral("txtSaveName"));
-    m_txtShinario = makeBox(QStringLiteral("txtShinario"));
-    for (QLineEdit* shown : {m_txtFileName, m_txtSaveName, m_txtShinario}) {
-        shown->setEnabled(false);
-    }
-    // A list only: typed text could never be a phase code.
-    m_cbFeise = makeCombo(QStringLiteral("cbFeise"));
-    m_cbFeise->setEditable(false);
-    m_txtFeise = makeNumberBox(QStringLiteral("txtFeise"), 5);
+    const FieldForm form(*this, formCells(), kLabelMargin);
+    form.grid()->setHorizontalSpacing(4);
+    form.grid()->setColumnStretch(7, 1);
+    m_txtFileName = form.box(u"txtFileName"_s);
+    m_txtSaveName = form.box(u"txtSaveName"_s);
+    m_txtShinario = form.box(u"txtShinario"_s);
+    m_cbFeise = form.combo(u"cbFeise"_s);
+    m_txtFeise = form.box(u"txtFeise"_s);
     for (int i = 0; i < kTurnBoxes; ++i) {
-        m_txtTurn[i] = makeNumberBox(indexedName("txtTurn", i), 5);
-        m_txtTurn[i]->setEnabled(i < 3 || i > 5);
+        m_txtTurn[i] = form.box(indexedName("txtTurn", i));
     }
 
     connect(m_cbFeise, &QComboBox::currentIndexChanged, this, &FileProperties::phaseSelected);
@@ -85,7 +85,15 @@ FileProperties::FileProperties(EditSession& session, QWidget* parent) : EditDial
     captions.enter = texts::fileProperties::enter();
     captions.cancel = texts::fileProperties::cancel();
     createStandardButtons(captions);
-    buildLayout();
+
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(form.grid());
+    root->addSpacing(8);
+    root->addLayout(buttonRow({QStringLiteral("CommandUndo"), QStringLiteral("CommandEnter"),
+                               QStringLiteral("CommandCancel"), QStringLiteral("CommandApply")}));
+    root->setSizeConstraint(QLayout::SetFixedSize);
+    chainTabOrder(form.tabOrder() +
+                  QList<QWidget*>{undoButton(), enterButton(), cancelButton(), applyButton()});
 
     ApplyLabelStyle(this, m_session.labelColours);
     keepDisabledBoxesLegible();
@@ -97,52 +105,64 @@ FileProperties::FileProperties(EditSession& session, QWidget* parent) : EditDial
     LoadControls();
 }
 
-void FileProperties::buildLayout() {
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(4);
+std::vector<FormCell> FileProperties::formCells() {
+    using Kind = FormCell::Kind;
+    namespace fp = texts::fileProperties;
+    std::vector<FormCell> cells;
     int row = 0;
-    auto line = [&](const QString& name, const QString& text, QWidget* control) {
-        grid->addWidget(makeLabelFor(control, text, name), row, 0);
-        grid->addWidget(control, row, 1, 1, 7);
+    auto shown = [&](const QString& label, const QString& text, const QString& box, int minimumWidth = 0) {
+        cells.push_back({.kind = Kind::Caption, .name = label, .row = row, .text = text, .buddy = box});
+        cells.push_back({.name = box,
+                         .row = row,
+                         .column = 1,
+                         .columnSpan = 7,
+                         .minimumWidth = minimumWidth,
+                         .shownOnly = true});
         ++row;
     };
-    line(QStringLiteral("lblFileName"), texts::fileProperties::fileName(), m_txtFileName);
-    line(QStringLiteral("lblSaveName"), texts::fileProperties::saveName(), m_txtSaveName);
-    line(QStringLiteral("lblShinario"), texts::fileProperties::scenarioName(), m_txtShinario);
-    auto turnRow = [&](const QString& name, const QString& text, int first) {
-        grid->addWidget(makeLabelFor(m_txtTurn[first], text, name), row, 0);
-        const QStringList units = {texts::fileProperties::year(), texts::fileProperties::month(),
-                                   texts::edit::turns()};
+    // The year box is named by the row's label; each box also by the row and its unit.
+    auto turnRow = [&](const QString& label, const QString& text, int first, bool editable) {
+        cells.push_back({.kind = Kind::Caption,
+                         .name = label,
+                         .row = row,
+                         .text = text,
+                         .buddy = indexedName("txtTurn", first)});
+        const QString units[] = {fp::year(), fp::month(), texts::edit::turns()};
         for (int k = 0; k < 3; ++k) {
-            // The year box is named by the row's label; each box by the row and its unit.
-            m_txtTurn[first + k]->setAccessibleName(rowAndColumnName(text, units[k]));
-            grid->addWidget(m_txtTurn[first + k], row, 1 + 2 * k);
-            grid->addWidget(makePlainLabel(units[k], indexedName("lblTurnUnit", first + k)), row, 2 + 2 * k);
+            cells.push_back({.name = indexedName("txtTurn", first + k),
+                             .row = row,
+                             .column = 1 + 2 * k,
+                             .spoken = rowAndColumnName(text, units[k]),
+                             .digits = 5,
+                             .shownOnly = !editable});
+            cells.push_back({.kind = Kind::Unit,
+                             .name = indexedName("lblTurnUnit", first + k),
+                             .row = row,
+                             .column = 2 + 2 * k,
+                             .text = units[k]});
         }
         ++row;
     };
-    turnRow(QStringLiteral("lblGenzaiTurn"), texts::fileProperties::currentTurn(), 0);
-    grid->addWidget(
-        makeLabelFor(m_cbFeise, texts::fileProperties::currentPhase(), QStringLiteral("lblFeise")), row, 0);
-    m_txtFeise->setAccessibleName(
-        rowAndColumnName(texts::fileProperties::currentPhase(), phaseNames().value(kOperationPhase)));
-    grid->addWidget(m_cbFeise, row, 1, 1, 3);
-    grid->addWidget(m_txtFeise, row, 5);
+    shown(u"lblFileName"_s, fp::fileName(), u"txtFileName"_s, 420);
+    shown(u"lblSaveName"_s, fp::saveName(), u"txtSaveName"_s);
+    shown(u"lblShinario"_s, fp::scenarioName(), u"txtShinario"_s);
+    turnRow(u"lblGenzaiTurn"_s, fp::currentTurn(), 0, true);
+    // A list only: typed text could never be a phase code.
+    cells.push_back({.kind = Kind::Caption,
+                     .name = u"lblFeise"_s,
+                     .row = row,
+                     .text = fp::currentPhase(),
+                     .buddy = u"cbFeise"_s});
+    cells.push_back({.kind = Kind::List, .name = u"cbFeise"_s, .row = row, .column = 1, .columnSpan = 3});
+    cells.push_back({.name = u"txtFeise"_s,
+                     .row = row,
+                     .column = 5,
+                     .spoken = rowAndColumnName(fp::currentPhase(), phaseNames().value(kOperationPhase)),
+                     .digits = 5});
     ++row;
-    turnRow(QStringLiteral("lblKaishiTurn"), texts::fileProperties::startTurn(), 3);
-    turnRow(QStringLiteral("lblSyuuryouTurn"), texts::fileProperties::endTurn(), 6);
-    grid->setColumnStretch(7, 1);
-    m_txtFileName->setMinimumWidth(420);
-
-    auto* root = new QVBoxLayout(this);
-    root->addLayout(grid);
-    root->addSpacing(8);
-    root->addLayout(buttonRow({QStringLiteral("CommandUndo"), QStringLiteral("CommandEnter"),
-                               QStringLiteral("CommandCancel"), QStringLiteral("CommandApply")}));
-    root->setSizeConstraint(QLayout::SetFixedSize);
-
-    chainTabOrder({m_txtTurn[0], m_txtTurn[1], m_txtTurn[2], m_cbFeise, m_txtFeise, m_txtTurn[6],
-                   m_txtTurn[7], m_txtTurn[8], undoButton(), enterButton(), cancelButton(), applyButton()});
+    turnRow(u"lblKaishiTurn"_s, fp::startTurn(), 3, false);
+    turnRow(u"lblSyuuryouTurn"_s, fp::endTurn(), 6, true);
+    return cells;
 }
 
 TurnBoxes FileProperties::turnBoxes() const {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "editors/EditDialog.h"
+#include "editors/FieldForm.h"
 #include "editors/LeaveCorrection.h"
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class QComboBox;
 class QLineEdit;
@@ -37,7 +39,8 @@ private:
     // Corrects the box to its bounds; true when it had to.
     bool correctBox(QLineEdit* box, const LeaveBounds& bounds);
     void phaseSelected();
-    void buildLayout();
+    // The controls and their captions, in the order Tab visits them.
+    static std::vector<FormCell> formCells();
 
     QLineEdit* m_txtFileName = nullptr;
     QLineEdit* m_txtSaveName = nullptr;

@@ -3,6 +3,7 @@
 #include "catalogue/ScienceWeapons.h"
 #include "editors/EditRules.h"
 #include "editors/EditorTexts.h"
+#include "editors/FieldForm.h"
 #include "editors/ModuleMain.h"
 #include "model/FieldLimits.h"
 
@@ -13,38 +14,59 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace korven {
 
 frmKagaku::frmKagaku(EditSession& session, QWidget* parent) : EditDialog(session, parent) {
     setObjectName(QStringLiteral("frmKagaku"));
     setWindowTitle(texts::kagaku::caption());
 
-    m_name = makeBox(QStringLiteral("txtMeisyou"));
-    m_effect = makeBox(QStringLiteral("txtKouka"));
-    m_name->setEnabled(false);
-    m_effect->setEnabled(false);
-    m_need = makeBox(QStringLiteral("txtNeed"));
-    m_leave = makeBox(QStringLiteral("txtLeave"));
-    m_need->setFixedWidth(80);
-    m_leave->setFixedWidth(80);
-    alignRight({m_need, m_leave});
-
-    const int margin = kSmallDialogLabelMargin;
-    auto* grid = new QGridLayout;
-    grid->addWidget(makeLabelFor(m_name, texts::edit::name(), QStringLiteral("lblMeisyou"), margin), 0, 0);
-    grid->addWidget(m_name, 0, 1, 1, 2);
-    grid->addWidget(makeLabelFor(m_effect, texts::kagaku::effect(), QStringLiteral("lblKouka"), margin), 1,
-                    0);
-    grid->addWidget(m_effect, 1, 1, 1, 2);
-    grid->addWidget(makeLabelFor(m_need, texts::kagaku::need(), QStringLiteral("lblNeed"), margin), 2, 0);
-    grid->addWidget(m_need, 2, 1);
-    grid->addWidget(makeLabelFor(m_leave, texts::kagaku::leave(), QStringLiteral("lblLeave"), margin), 3, 0);
-    grid->addWidget(m_leave, 3, 1);
-    for (int i = 0; i < 2; ++i) {
-        grid->addWidget(makePlainLabel(texts::kagaku::half(), indexedName("lblHalf", i), margin), 2 + i, 2);
-    }
-    grid->setColumnStretch(2, 1);
-    m_name->setMinimumWidth(220);
+    using Kind = FormCell::Kind;
+    const FormCell cells[] = {
+        {.kind = Kind::Caption,
+         .name = u"lblMeisyou"_s,
+         .row = 0,
+         .text = texts::edit::name(),
+         .buddy = u"txtMeisyou"_s},
+        {.name = u"txtMeisyou"_s,
+         .row = 0,
+         .column = 1,
+         .columnSpan = 2,
+         .minimumWidth = 220,
+         .shownOnly = true},
+        {.kind = Kind::Caption,
+         .name = u"lblKouka"_s,
+         .row = 1,
+         .text = texts::kagaku::effect(),
+         .buddy = u"txtKouka"_s},
+        {.name = u"txtKouka"_s, .row = 1, .column = 1, .columnSpan = 2, .shownOnly = true},
+        {.kind = Kind::Caption,
+         .name = u"lblNeed"_s,
+         .row = 2,
+         .text = texts::kagaku::need(),
+         .buddy = u"txtNeed"_s},
+        {.name = u"txtNeed"_s,
+         .row = 2,
+         .column = 1,
+         .width = 80,
+         .rightAligned = true,
+         .range = limits::kScienceNeed},
+        {.kind = Kind::Unit, .name = u"lblHalf_0"_s, .row = 2, .column = 2, .text = texts::kagaku::half()},
+        {.kind = Kind::Caption,
+         .name = u"lblLeave"_s,
+         .row = 3,
+         .text = texts::kagaku::leave(),
+         .buddy = u"txtLeave"_s},
+        {.name = u"txtLeave"_s, .row = 3, .column = 1, .width = 80, .rightAligned = true},
+        {.kind = Kind::Unit, .name = u"lblHalf_1"_s, .row = 3, .column = 2, .text = texts::kagaku::half()},
+    };
+    const FieldForm form(*this, cells, kSmallDialogLabelMargin);
+    m_name = form.box(u"txtMeisyou"_s);
+    m_effect = form.box(u"txtKouka"_s);
+    m_need = form.box(u"txtNeed"_s);
+    m_leave = form.box(u"txtLeave"_s);
+    form.grid()->setColumnStretch(2, 1);
 
     EditButtonCaptions captions;
     captions.apply = texts::kagaku::hiddenApply();
@@ -52,15 +74,12 @@ frmKagaku::frmKagaku(EditSession& session, QWidget* parent) : EditDialog(session
     checkFocusedBoxOnCancel();
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
+    layout->addLayout(form.grid());
     layout->addLayout(buttonRow({QStringLiteral("CommandEnter"), QStringLiteral("CommandCancel")}));
     setLayout(layout);
 
     connect(m_need, &QLineEdit::textChanged, this, [this] { markChanged(m_need, qint64(entry().Need)); });
     connect(m_leave, &QLineEdit::textChanged, this, [this] { markChanged(m_leave, qint64(entry().Leave)); });
-    addLeaveCheck(m_need, [this] {
-        return txtNumInput(m_need, limits::kScienceNeed.maximum, limits::kScienceNeed.minimum);
-    });
     addLeaveCheck(m_leave, [this] {
         const limits::Range leave = limits::scienceLeave(boxValue(m_need));
         return txtNumInput(m_leave, leave.maximum, leave.minimum);

@@ -3,9 +3,9 @@
 #include "catalogue/ReferenceTables.h"
 #include "editors/EditRules.h"
 #include "editors/EditorTexts.h"
+#include "editors/FieldForm.h"
 #include "editors/ModuleMain.h"
 #include "model/FieldLimits.h"
-#include "platform/ControlAccess.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
 
 namespace korven {
 
@@ -22,26 +24,38 @@ frmToujouRen::frmToujouRen(EditSession& session, QWidget* parent)
     setObjectName(QStringLiteral("frmToujouRen"));
     setWindowTitle(texts::toujouRen::caption());
 
-    const int margin = kSmallDialogLabelMargin;
-    m_nation = makeFieldLabel({}, QStringLiteral("lblKokuseki"), margin);
-    m_nation->setAlignment(Qt::AlignCenter);
-
-    auto* grid = new QGridLayout;
-    grid->addWidget(m_nation, 0, 0, 1, 2);
-    const QString captions[] = {texts::edit::fighter(), texts::edit::bomber()};
+    using Kind = FormCell::Kind;
+    const FormCell cells[] = {
+        {.kind = Kind::Heading, .name = u"lblKokuseki"_s, .row = 0, .columnSpan = 2},
+        {.kind = Kind::Caption,
+         .name = u"lblRendo_0"_s,
+         .row = 1,
+         .text = texts::edit::fighter(),
+         .buddy = u"txtRendo_0"_s},
+        {.name = u"txtRendo_0"_s,
+         .row = 1,
+         .column = 1,
+         .width = 60,
+         .rightAligned = true,
+         .range = limits::kAircrewSkill},
+        {.kind = Kind::Caption,
+         .name = u"lblRendo_1"_s,
+         .row = 2,
+         .text = texts::edit::bomber(),
+         .buddy = u"txtRendo_1"_s},
+        {.name = u"txtRendo_1"_s,
+         .row = 2,
+         .column = 1,
+         .width = 60,
+         .rightAligned = true,
+         .range = limits::kAircrewSkill},
+    };
+    const FieldForm form(*this, cells, kSmallDialogLabelMargin);
+    m_nation = form.label(u"lblKokuseki"_s);
     for (int k = 0; k < 2; ++k) {
-        QLabel* label = makeFieldLabel(captions[k], indexedName("lblRendo", k), margin);
-        QLineEdit* box = makeBox(indexedName("txtRendo", k));
-        box->setFixedWidth(60);
-        box->setAlignment(Qt::AlignRight);
+        QLineEdit* box = form.box(indexedName("txtRendo", static_cast<std::size_t>(k)));
         m_skill[static_cast<std::size_t>(k)] = box;
-        labelControl(label, box);
-        grid->addWidget(label, 1 + k, 0);
-        grid->addWidget(box, 1 + k, 1);
         connect(box, &QLineEdit::textChanged, this, [this, box, k] { markChanged(box, qint64(skill(k))); });
-        addLeaveCheck(box, [box] {
-            return txtNumInput(box, limits::kAircrewSkill.maximum, limits::kAircrewSkill.minimum);
-        });
     }
 
     EditButtonCaptions buttonCaptions;
@@ -52,7 +66,7 @@ frmToujouRen::frmToujouRen(EditSession& session, QWidget* parent)
     addButtons(buttons, {QStringLiteral("CommandEnter"), QStringLiteral("CommandCancel")});
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
+    layout->addLayout(form.grid());
     layout->addLayout(buttons);
     setLayout(layout);
 

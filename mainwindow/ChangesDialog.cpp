@@ -63,51 +63,34 @@ QTreeWidget* changeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesP
 
 }  // namespace
 
-bool ShowChanges(const std::vector<mainwindow::ChangeRow>& rows, const QString& caption,
-                 ChangesPurpose purpose, QWidget* owner, const ChangesActions& actions) {
-    QDialog dialog(owner);
-    dialog.setObjectName(QStringLiteral("frmChanges"));
-    dialog.setWindowTitle(caption);
-    auto* label = new QLabel(summary(static_cast<int>(rows.size()), purpose), &dialog);
-    label->setObjectName(QStringLiteral("lblSummary"));
-    QTreeWidget* list = changeList(rows, purpose, &dialog);
-    std::vector<mainwindow::ChangeRow> shown = rows;
-    auto rowOf = [&shown](const QTreeWidgetItem* item) -> const mainwindow::ChangeRow& {
-        return shown[item->data(0, Qt::UserRole).toULongLong()];
-    };
-    std::optional<RecordKey> chosen;
-    if (actions.open) {
-        QObject::connect(list, &QTreeWidget::itemDoubleClicked, &dialog, [&](QTreeWidgetItem* item) {
-            if (rowOf(item).key) {
-                chosen = rowOf(item).key;
-                dialog.done(QDialog::Rejected);
-            }
-        });
+ChangesDialog::ChangesDialog(const std::vector<mainwindow::ChangeRow>& rows, const QString& caption,
+                             ChangesPurpose purpose, const ChangesActions& actions, QWidget* owner)
+    : QDialog(owner), m_purpose(purpose), m_actions(actions), m_shown(rows) {
+    setObjectName(QStringLiteral("frmChanges"));
+    setWindowTitle(caption);
+    m_summary = new QLabel(summary(static_cast<int>(rows.size()), purpose), this);
+    m_summary->setObjectName(QStringLiteral("lblSummary"));
+    m_list = changeList(rows, purpose, this);
+    if (m_actions.open) {
+        connect(m_list, &QTreeWidget::itemDoubleClicked, this, &ChangesDialog::openRow);
     }
-    if (actions.apply) {
-        auto* command = new QAction(actions.caption, list);
+    if (m_actions.apply) {
+        auto* command = new QAction(m_actions.caption, m_list);
         command->setObjectName(QStringLiteral("mnuChangeApply"));
-        list->setContextMenuPolicy(Qt::ActionsContextMenu);
-        list->addAction(command);
-        QObject::connect(command, &QAction::triggered, &dialog, [&] {
-            std::vector<mainwindow::ChangeRow> picked;
-            const QList<QTreeWidgetItem*> selected = actions.oneRow && list->currentItem() != nullptr
-                                                         ? QList{list->currentItem()}
-                                                         : list->selectedItems();
-            for (const QTreeWidgetItem* item : selected) {
-                picked.push_back(rowOf(item));
-            }
-            if (picked.empty()) {
-                return;
-            }
-            shown = actions.apply(picked);
-            fillList(list, shown);
-            label->setText(summary(static_cast<int>(shown.size()), purpose));
-        });
+        m_list->setContextMenuPolicy(Qt::ActionsContextMenu);
+        m_list->addAction(command);
+        connect(command, &QAction::triggered, this, &ChangesDialog::applyToChosenRows);
     }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_summary);
+    layout->addWidget(m_list);
+    addButtons();
+    resize(640, 400);
+}
 
-    auto* buttons = new QDialogButtonBox(&dialog);
-    if (purpose == ChangesPurpose::BeforeSave) {
+void ChangesDialog::addButtons() {
+    auto* buttons = new QDialogButtonBox(this);
+    if (m_purpose == ChangesPurpose::BeforeSave) {
         QPushButton* save = buttons->addButton(mt::saveButton(), QDialogButtonBox::AcceptRole);
         save->setObjectName(QStringLiteral("cmdSave"));
         save->setDefault(true);
@@ -117,17 +100,44 @@ bool ShowChanges(const std::vector<mainwindow::ChangeRow>& rows, const QString& 
         buttons->addButton(mt::closeButton(), QDialogButtonBox::AcceptRole)
             ->setObjectName(QStringLiteral("cmdClose"));
     }
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout()->addWidget(buttons);
+}
 
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(label);
-    layout->addWidget(list);
-    layout->addWidget(buttons);
-    dialog.resize(640, 400);
+const mainwindow::ChangeRow& ChangesDialog::rowOf(const QTreeWidgetItem* item) const {
+    return m_shown[item->data(0, Qt::UserRole).toULongLong()];
+}
+
+void ChangesDialog::openRow(const QTreeWidgetItem* item) {
+    if (rowOf(item).key) {
+        m_chosen = rowOf(item).key;
+        done(QDialog::Rejected);
+    }
+}
+
+void ChangesDialog::applyToChosenRows() {
+    std::vector<mainwindow::ChangeRow> picked;
+    const QList<QTreeWidgetItem*> selected = m_actions.oneRow && m_list->currentItem() != nullptr
+                                                 ? QList{m_list->currentItem()}
+                                                 : m_list->selectedItems();
+    for (const QTreeWidgetItem* item : selected) {
+        picked.push_back(rowOf(item));
+    }
+    if (picked.empty()) {
+        return;
+    }
+    m_shown = m_actions.apply(picked);
+    fillList(m_list, m_shown);
+    m_summary->setText(summary(static_cast<int>(m_shown.size()), m_purpose));
+}
+
+bool ShowChanges(const std::vector<mainwindow::ChangeRow>& rows, const QString& caption,
+                 ChangesPurpose purpose, QWidget* owner, const ChangesActions& actions) {
+    ChangesDialog dialog(rows, caption, purpose, actions, owner);
     const bool accepted = dialog.exec() == QDialog::Accepted;
-    if (chosen) {
-        actions.open(*chosen);
+    if (dialog.chosen()) {
+        actions.open(*dialog.chosen());
     }
     return accepted;
 }

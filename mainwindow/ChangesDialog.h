@@ -2,10 +2,15 @@
 
 #include "mainwindow/ChangeRows.h"
 
+#include <QDialog>
+
 #include <functional>
+#include <optional>
 #include <vector>
 
-class QWidget;
+class QLabel;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace korven {
 
@@ -24,6 +29,31 @@ struct ChangesActions {
     QString caption;
     bool oneRow = false;
     std::function<std::vector<mainwindow::ChangeRow>(const std::vector<mainwindow::ChangeRow>& chosen)> apply;
+};
+
+// A list of change rows with a summary above it. The context menu's command replaces the rows
+// with the ones it returns.
+class ChangesDialog : public QDialog {
+    Q_OBJECT
+public:
+    ChangesDialog(const std::vector<mainwindow::ChangeRow>& rows, const QString& caption,
+                  ChangesPurpose purpose, const ChangesActions& actions, QWidget* owner);
+
+    // The record of the row the user double-clicked, which closed the view.
+    const std::optional<RecordKey>& chosen() const { return m_chosen; }
+
+private:
+    void addButtons();
+    void openRow(const QTreeWidgetItem* item);
+    void applyToChosenRows();
+    const mainwindow::ChangeRow& rowOf(const QTreeWidgetItem* item) const;
+
+    ChangesPurpose m_purpose;
+    ChangesActions m_actions;
+    std::vector<mainwindow::ChangeRow> m_shown;
+    std::optional<RecordKey> m_chosen;
+    QLabel* m_summary = nullptr;
+    QTreeWidget* m_list = nullptr;
 };
 
 // Shows the rows modally; true when the user chose to save (BeforeSave) or closed the view.

@@ -13,33 +13,35 @@ namespace korven {
 
 namespace mt = mainwindow::texts;
 
-void ShowHistory(QUndoStack& history, QWidget* owner, const std::function<void(int step)>& open) {
-    QDialog dialog(owner);
-    dialog.setObjectName(QStringLiteral("frmHistory"));
-    dialog.setWindowTitle(mt::historyCaption());
-    auto* view = new QUndoView(&history, &dialog);
+HistoryDialog::HistoryDialog(QUndoStack& history, bool canOpen, QWidget* owner) : QDialog(owner) {
+    setObjectName(QStringLiteral("frmHistory"));
+    setWindowTitle(mt::historyCaption());
+    auto* view = new QUndoView(&history, this);
     view->setObjectName(QStringLiteral("lstHistory"));
     view->setEmptyLabel(mt::historyOpened());
-    view->setCleanIcon(dialog.style()->standardIcon(QStyle::SP_DialogSaveButton));
+    view->setCleanIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     // The first row is the file as opened; step n is row n + 1.
-    int chosen = -1;
-    QObject::connect(view, &QUndoView::doubleClicked, &dialog, [&](const QModelIndex& index) {
-        if (open && index.row() > 0) {
-            chosen = index.row() - 1;
-            dialog.accept();
+    connect(view, &QUndoView::doubleClicked, this, [this, canOpen](const QModelIndex& index) {
+        if (canOpen && index.row() > 0) {
+            m_chosen = index.row() - 1;
+            accept();
         }
     });
-    auto* buttons = new QDialogButtonBox(&dialog);
+    auto* buttons = new QDialogButtonBox(this);
     QPushButton* close = buttons->addButton(mt::closeButton(), QDialogButtonBox::AcceptRole);
     close->setObjectName(QStringLiteral("cmdClose"));
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    auto* layout = new QVBoxLayout(&dialog);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
     layout->addWidget(view);
     layout->addWidget(buttons);
-    dialog.resize(360, 320);
+    resize(360, 320);
+}
+
+void ShowHistory(QUndoStack& history, QWidget* owner, const std::function<void(int step)>& open) {
+    HistoryDialog dialog(history, static_cast<bool>(open), owner);
     dialog.exec();
-    if (chosen >= 0) {
-        open(chosen);
+    if (dialog.chosenStep() >= 0) {
+        open(dialog.chosenStep());
     }
 }
 

@@ -1,11 +1,26 @@
 #pragma once
 
+#include <QDialog>
+
 #include <functional>
 
 class QUndoStack;
-class QWidget;
 
 namespace korven {
+
+// The edit history; choosing a step moves the document to the state after it. With `canOpen`,
+// double-clicking a step closes the view and keeps the step's index.
+class HistoryDialog : public QDialog {
+    Q_OBJECT
+public:
+    HistoryDialog(QUndoStack& history, bool canOpen, QWidget* owner);
+
+    // The step double-clicked, or -1.
+    int chosenStep() const { return m_chosen; }
+
+private:
+    int m_chosen = -1;
+};
 
 // Shows the edit history modally; choosing a step moves the document to the state after it.
 // Double-clicking a step closes the view and then calls `open` with the step's index; the

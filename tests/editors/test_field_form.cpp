@@ -1,0 +1,113 @@
+#include "EditorTestSupport.h"
+#include "editors/EditDialog.h"
+#include "editors/FieldForm.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+using namespace korven;
+using namespace korven::testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Kind = FormCell::Kind;
+
+// Tab order is the table's, not the grid's: the lower box comes first. The second caption
+// follows its box.
+class FormDialog : public EditDialog {
+public:
+    explicit FormDialog(EditSession& session) : EditDialog(session, nullptr) {
+        const FormCell cells[] = {
+            {.kind = Kind::Caption, .name = u"lblLow"_s, .row = 1, .text = u"下段"_s, .buddy = u"txtLow"_s},
+            {.name = u"txtLow"_s,
+             .row = 1,
+             .column = 1,
+             .digits = 3,
+             .range = limits::Range{0, 99},
+             .toolTip = u"0～99"_s},
+            {.name = u"txtHigh"_s, .row = 0, .column = 1, .columnSpan = 2, .spoken = u"上段（左）"_s},
+            {.kind = Kind::Caption, .name = u"lblHigh"_s, .row = 0, .text = u"上段"_s, .buddy = u"txtHigh"_s},
+            {.name = u"txtShown"_s, .row = 2, .column = 1, .shownOnly = true},
+            {.kind = Kind::List, .name = u"cbKind"_s, .row = 2, .column = 2},
+            {.kind = Kind::Unit, .name = u"lblUnit"_s, .row = 1, .column = 2, .text = u"ターン"_s},
+        };
+        const FieldForm form(*this, cells, kLabelMargin);
+        auto* root = new QVBoxLayout(this);
+        root->addLayout(form.grid());
+    }
+
+protected:
+    void LoadControls() override {}
+    void StoreControls() override {}
+};
+
+}  // namespace
+
+class TestFieldForm : public QObject {
+    Q_OBJECT
+private slots:
+    void placesEveryCellUnderItsName_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QList<int>>("cell");  // row, column, column span
+        QTest::newRow("caption") << u"lblLow"_s << QList{1, 0, 1};
+        QTest::newRow("number box") << u"txtLow"_s << QList{1, 1, 1};
+        QTest::newRow("spanning box") << u"txtHigh"_s << QList{0, 1, 2};
+        QTest::newRow("list") << u"cbKind"_s << QList{2, 2, 1};
+        QTest::newRow("unit") << u"lblUnit"_s << QList{1, 2, 1};
+    }
+    void placesEveryCellUnderItsName() {
+        QFETCH(QString, name);
+        QFETCH(QList<int>, cell);
+        LoadedSession s;
+        FormDialog dialog(s.session);
+        auto* w = dialog.findChild<QWidget*>(name);
+        QVERIFY(w != nullptr);
+        auto* grid = qobject_cast<QGridLayout*>(dialog.layout()->itemAt(0)->layout());
+        int row = -1, column = -1, rowSpan = 0, columnSpan = 0;
+        grid->getItemPosition(grid->indexOf(w), &row, &column, &rowSpan, &columnSpan);
+        QCOMPARE((QList{row, column, columnSpan}), cell);
+    }
+
+    void captionsNameTheirControls() {
+        LoadedSession s;
+        FormDialog dialog(s.session);
+        QCOMPARE(control<QLabel>(dialog, "lblLow")->buddy(), box(dialog, "txtLow"));
+        QCOMPARE(box(dialog, "txtLow")->accessibleName(), u"下段"_s);
+        // A caption after its control, and a name of the box's own that outranks the caption's.
+        QCOMPARE(control<QLabel>(dialog, "lblHigh")->buddy(), box(dialog, "txtHigh"));
+        QCOMPARE(box(dialog, "txtHigh")->accessibleName(), u"上段（左）"_s);
+    }
+
+    void boxesTakeTheirKind() {
+        LoadedSession s;
+        FormDialog dialog(s.session);
+        QVERIFY(!box(dialog, "txtShown")->isEnabled());
+        QVERIFY(box(dialog, "txtLow")->alignment() & Qt::AlignRight);
+        QCOMPARE(box(dialog, "txtLow")->toolTip(), u"0～99"_s);
+        QVERIFY(control<QComboBox>(dialog, "cbKind") != nullptr);
+    }
+
+    void tabFollowsTheTableAndTheRangeHoldsTheFocus() {
+        LoadedSession s;
+        FormDialog dialog(s.session);
+        QLineEdit* low = box(dialog, "txtLow");
+        QVERIFY(openWithFocus(dialog, low));
+        QTest::keyClick(low, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), box(dialog, "txtHigh"));
+        // The shown-only box is passed over.
+        QTest::keyClick(box(dialog, "txtHigh"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"cbKind"_s);
+
+        QVERIFY(openWithFocus(dialog, low));
+        retype(low, u"150"_s);
+        QTest::keyClick(low, Qt::Key_Tab);
+        QCOMPARE(low->text(), u"99"_s);
+        QCOMPARE(QApplication::focusWidget(), low);
+    }
+};
+
+QTEST_MAIN(TestFieldForm)
+#include "test_field_form.moc"
