@@ -28,7 +28,9 @@ QString summary(int count, ChangesPurpose purpose) {
     return text;
 }
 
-void fillList(QTreeWidget* list, const std::vector<mainwindow::ChangeRow>& rows) {
+}  // namespace
+
+void FillChangeList(QTreeWidget* list, const std::vector<mainwindow::ChangeRow>& rows) {
     list->clear();
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
@@ -41,8 +43,8 @@ void fillList(QTreeWidget* list, const std::vector<mainwindow::ChangeRow>& rows)
     list->addTopLevelItems(items);
 }
 
-QTreeWidget* changeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesPurpose purpose,
-                        QWidget* parent) {
+QTreeWidget* NewChangeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesPurpose purpose,
+                           QWidget* parent) {
     auto* list = new QTreeWidget(parent);
     list->setObjectName(QStringLiteral("lstChanges"));
     list->setRootIsDecorated(false);
@@ -52,7 +54,7 @@ QTreeWidget* changeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesP
     list->setHeaderLabels({mt::colChangeCategory(), mt::colChangeRecord(), mt::colChangeField(),
                            compare ? mt::colCompareOpen() : mt::colChangeBefore(),
                            compare ? mt::colCompareOther() : mt::colChangeAfter(), mt::colChangePath()});
-    fillList(list, rows);
+    FillChangeList(list, rows);
     // Room beyond the widest text for the focus frame and the sort of spacing a header wants.
     for (int c = 0; c < list->columnCount(); ++c) {
         list->resizeColumnToContents(c);
@@ -61,8 +63,6 @@ QTreeWidget* changeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesP
     return list;
 }
 
-}  // namespace
-
 bool ShowChanges(const std::vector<mainwindow::ChangeRow>& rows, const QString& caption,
                  ChangesPurpose purpose, QWidget* owner, const ChangesActions& actions) {
     QDialog dialog(owner);
@@ -70,7 +70,7 @@ bool ShowChanges(const std::vector<mainwindow::ChangeRow>& rows, const QString& 
     dialog.setWindowTitle(caption);
     auto* label = new QLabel(summary(static_cast<int>(rows.size()), purpose), &dialog);
     label->setObjectName(QStringLiteral("lblSummary"));
-    QTreeWidget* list = changeList(rows, purpose, &dialog);
+    QTreeWidget* list = NewChangeList(rows, purpose, &dialog);
     std::vector<mainwindow::ChangeRow> shown = rows;
     auto rowOf = [&shown](const QTreeWidgetItem* item) -> const mainwindow::ChangeRow& {
         return shown[item->data(0, Qt::UserRole).toULongLong()];
@@ -101,7 +101,7 @@ bool ShowChanges(const std::vector<mainwindow::ChangeRow>& rows, const QString& 
                 return;
             }
             shown = actions.apply(picked);
-            fillList(list, shown);
+            FillChangeList(list, shown);
             label->setText(summary(static_cast<int>(shown.size()), purpose));
         });
     }

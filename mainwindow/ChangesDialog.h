@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+class QTreeWidget;
 class QWidget;
 
 namespace korven {
@@ -25,6 +26,11 @@ struct ChangesActions {
     bool oneRow = false;
     std::function<std::vector<mainwindow::ChangeRow>(const std::vector<mainwindow::ChangeRow>& chosen)> apply;
 };
+
+// The view's list of rows, for dialogs that show changes before making them.
+QTreeWidget* NewChangeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesPurpose purpose,
+                           QWidget* parent);
+void FillChangeList(QTreeWidget* list, const std::vector<mainwindow::ChangeRow>& rows);
 
 // Shows the rows modally; true when the user chose to save (BeforeSave) or closed the view.
 bool ShowChanges(const std::vector<mainwindow::ChangeRow>& rows, const QString& caption,

@@ -3,6 +3,7 @@
 #include "catalogue/ReferenceTables.h"
 #include "editors/EditorDispatch.h"
 #include "editors/ModuleMain.h"
+#include "mainwindow/BatchEditDialog.h"
 #include "mainwindow/ChangeCommands.h"
 #include "mainwindow/ChangesDialog.h"
 #include "mainwindow/DroppedFile.h"
@@ -10,6 +11,7 @@
 #include "mainwindow/HelpDesk.h"
 #include "mainwindow/HistoryDialog.h"
 #include "mainwindow/MainWindowTexts.h"
+#include "mainwindow/RecentMenu.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/SearchPanel.h"
 #include "mainwindow/SplitterStrip.h"
@@ -19,7 +21,6 @@
 #include "preferences/PreferenceDialogs.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -152,11 +153,8 @@ void frmMain::buildMenus() {
     m_fileRestore = action(file, "mnuFileRestore", mt::menuFileRestore());
     m_fileExportCsv = action(file, "mnuFileExportCsv", mt::menuFileExportCsv());
     separator(file, "munFileBar2");
-    for (int i = 0; i < RecentFiles::kMaximum; ++i) {
-        QAction* recent = action(file, QStringLiteral("mnuFileRecent_%1").arg(i).toLatin1().constData(), {});
-        connect(recent, &QAction::triggered, this, [this, i] { m_files->openRecent(i); });
-        m_recentActions.push_back(recent);
-    }
+    m_recentActions =
+        AddRecentEntries(file, RecentFiles::kMaximum, [this](int i) { m_files->openRecent(i); });
     m_recentBar = separator(file, "mnuFileBarRecent");
     QAction* exit = action(file, "mnuFileExit", mt::menuFileExit(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
@@ -173,6 +171,7 @@ void frmMain::buildMenus() {
     // Ctrl+C stays the Close shortcut.
     m_editCopyRows = action(edit, "mnuEditCopyRows", mt::menuEditCopyRows(),
                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    m_editBatch = action(edit, "mnuEditBatch", mt::menuEditBatch());
     // Present in the menu structure, hidden and without behaviour.
     for (const auto& [name, caption] :
          {std::pair{"mnuEditCut", mt::menuEditCut()}, std::pair{"mnuEditCopy", mt::menuEditCopy()},
@@ -440,10 +439,6 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void frmMain::setDialogOpeners(DialogOpeners openers) {
-    m_openers = std::move(openers);
-}
-
 // ---- Following the file commands and the browser ----
 
 void frmMain::followFiles() {
@@ -482,6 +477,7 @@ void frmMain::followBrowser() {
     connect(m_fileExportCsv, &QAction::triggered, m_browser, &RecordBrowser::exportCsv);
     connect(m_browser, &RecordBrowser::recordActivated, this, &frmMain::openSelectedRecord);
     connect(m_browser, &RecordBrowser::searchHeightChanged, this, &frmMain::applyLayout);
+    ConnectBatchEdit(m_editBatch, *m_document, *m_browser, this);
 }
 
 void frmMain::setFileMenus(bool open) {
@@ -493,25 +489,7 @@ void frmMain::setFileMenus(bool open) {
 }
 
 void frmMain::showRecentFiles() {
-    const QStringList& paths = m_files->recent().paths();
-    for (std::size_t i = 0; i < m_recentActions.size(); ++i) {
-        const QString path = paths.value(static_cast<qsizetype>(i));
-        QAction* a = m_recentActions[i];
-        // A path may hold '&', which a menu caption would take for a mnemonic.
-        a->setText(
-            mt::menuFileRecent(static_cast<int>(i) + 1, QString(path).replace(u'&', QStringLiteral("&&"))));
-        a->setToolTip(QDir::toNativeSeparators(path));
-        a->setVisible(!path.isEmpty());
-        // A hidden action still counts among the menu's items for screen readers, which would
-        // read out empty entries: only the entries in use are in the menu.
-        auto* menu = qobject_cast<QMenu*>(a->parent());
-        if (path.isEmpty()) {
-            menu->removeAction(a);
-        } else if (!menu->actions().contains(a)) {
-            menu->insertAction(m_recentBar, a);
-        }
-    }
-    m_recentBar->setVisible(!paths.isEmpty());
+    ShowRecentEntries(m_recentActions, m_recentBar, m_files->recent().paths());
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {

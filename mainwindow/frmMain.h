@@ -77,7 +77,7 @@ public:
     const mainwindow::layout::PaneLayout& paneLayout() const { return m_layout; }
     double splitterPosition() const { return m_splitter; }
 
-    void setDialogOpeners(DialogOpeners openers);
+    void setDialogOpeners(DialogOpeners openers) { m_openers = std::move(openers); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -153,6 +153,7 @@ private:
     QAction* m_viewStatusBar = nullptr;
     QAction* m_editFind = nullptr;
     QAction* m_editCopyRows = nullptr;
+    QAction* m_editBatch = nullptr;
     QAction* m_fileExportCsv = nullptr;
     std::vector<QAction*> m_recentActions;
     QAction* m_recentBar = nullptr;
