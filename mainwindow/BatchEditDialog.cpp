@@ -111,7 +111,7 @@ void BatchEditDialog::preview() {
             summary = *m_outcome.refusal;
         } else {
             const auto count = static_cast<int>(m_outcome.changes.changes.size());
-            summary = count == 0 ? mt::noChanges() : mt::changeCount(count);
+            summary = count == 0 ? mt::noChanges() : mt::batchChangeCount(count);
             if (m_outcome.limited > 0) {
                 summary += u'\n' + mt::batchLimited(m_outcome.limited);
             }

@@ -250,6 +250,9 @@ inline QString batchChooseField() {
 inline QString batchNeedsValue() {
     return QStringLiteral("値を入力してください。");
 }
+inline QString batchChangeCount(int count) {
+    return QStringLiteral("%1 項目を変更します。").arg(count);
+}
 inline QString batchLimited(int count) {
     return QStringLiteral("うち %1 項目は入力できる範囲に合わせました。").arg(count);
 }

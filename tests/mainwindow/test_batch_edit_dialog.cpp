@@ -65,7 +65,7 @@ private slots:
             QCOMPARE(child<QTreeWidget>(*dialog, "lstChanges")->topLevelItemCount(), int(ships.size()));
             child<QPushButton>(*dialog, "cmdOK")->click();
         });
-        QCOMPARE(summary, mt::changeCount(int(ships.size())));
+        QCOMPARE(summary, mt::batchChangeCount(int(ships.size())));
         QCOMPARE(w.document().history().count(), steps + 1);
         const SaveFile& after = *w.saveFile();
         for (const int s : ships) {
