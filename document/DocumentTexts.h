@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ChangeSet.h"
+#include "model/RecordKey.h"
 
 #include <QDir>
 #include <QString>
@@ -32,6 +33,45 @@ inline QString revertStep(const QString& stepName) {
 // The step that takes values from a compared save.
 inline QString takeoverStep(qsizetype count) {
     return QStringLiteral("比較から取り込み: %1 項目").arg(count);
+}
+
+// What a batch edit counts its records in: "45 隻".
+inline QString recordCount(RecordKind kind, qsizetype count) {
+    switch (kind) {
+        case RecordKind::Ship:
+            return QStringLiteral("%1 隻").arg(count);
+        case RecordKind::ShipClass:
+            return QStringLiteral("%1 艦型").arg(count);
+        case RecordKind::AircraftType:
+            return QStringLiteral("%1 機種").arg(count);
+        case RecordKind::Base:
+            return QStringLiteral("%1 基地").arg(count);
+        case RecordKind::ScienceWeapon:
+        case RecordKind::AircrewSkill:
+            break;
+    }
+    return QStringLiteral("%1 件").arg(count);
+}
+
+// The step of a batch edit: "一括編集: 燃料（現在） 45 隻".
+inline QString batchStep(const QString& label, const QString& records) {
+    return QStringLiteral("一括編集: %1 %2").arg(label, records);
+}
+
+inline QString batchNoRecords() {
+    return QStringLiteral("一括編集するレコードが選択されていません。");
+}
+
+inline QString batchNoField(const QString& label) {
+    return QStringLiteral("「%1」は一括編集できない項目です。").arg(label);
+}
+
+inline QString batchValueOutside(const QString& label, qint64 minimum, qint64 maximum) {
+    return QStringLiteral("%1 に指定できる値は %2～%3 です。").arg(label).arg(minimum).arg(maximum);
+}
+
+inline QString batchPercentOutside(qint64 maximum) {
+    return QStringLiteral("割合は 0～%1 % の範囲で指定してください。").arg(maximum);
 }
 
 inline QString changeRefused(const ChangeRefusal& refusal) {

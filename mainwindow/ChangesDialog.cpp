@@ -28,7 +28,9 @@ QString summary(int count, ChangesPurpose purpose) {
     return text;
 }
 
-void fillList(QTreeWidget* list, const std::vector<mainwindow::ChangeRow>& rows) {
+}  // namespace
+
+void FillChangeList(QTreeWidget* list, const std::vector<mainwindow::ChangeRow>& rows) {
     list->clear();
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
@@ -41,8 +43,8 @@ void fillList(QTreeWidget* list, const std::vector<mainwindow::ChangeRow>& rows)
     list->addTopLevelItems(items);
 }
 
-QTreeWidget* changeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesPurpose purpose,
-                        QWidget* parent) {
+QTreeWidget* NewChangeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesPurpose purpose,
+                           QWidget* parent) {
     auto* list = new QTreeWidget(parent);
     list->setObjectName(QStringLiteral("lstChanges"));
     list->setRootIsDecorated(false);
@@ -52,7 +54,7 @@ QTreeWidget* changeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesP
     list->setHeaderLabels({mt::colChangeCategory(), mt::colChangeRecord(), mt::colChangeField(),
                            compare ? mt::colCompareOpen() : mt::colChangeBefore(),
                            compare ? mt::colCompareOther() : mt::colChangeAfter(), mt::colChangePath()});
-    fillList(list, rows);
+    FillChangeList(list, rows);
     // Room beyond the widest text for the focus frame and the sort of spacing a header wants.
     for (int c = 0; c < list->columnCount(); ++c) {
         list->resizeColumnToContents(c);
@@ -61,8 +63,6 @@ QTreeWidget* changeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesP
     return list;
 }
 
-}  // namespace
-
 ChangesDialog::ChangesDialog(const std::vector<mainwindow::ChangeRow>& rows, const QString& caption,
                              ChangesPurpose purpose, const ChangesActions& actions, QWidget* owner)
     : QDialog(owner), m_purpose(purpose), m_actions(actions), m_shown(rows) {
@@ -70,7 +70,7 @@ ChangesDialog::ChangesDialog(const std::vector<mainwindow::ChangeRow>& rows, con
     setWindowTitle(caption);
     m_summary = new QLabel(summary(static_cast<int>(rows.size()), purpose), this);
     m_summary->setObjectName(QStringLiteral("lblSummary"));
-    m_list = changeList(rows, purpose, this);
+    m_list = NewChangeList(rows, purpose, this);
     if (m_actions.open) {
         connect(m_list, &QTreeWidget::itemDoubleClicked, this, &ChangesDialog::openRow);
     }
@@ -128,7 +128,7 @@ void ChangesDialog::applyToChosenRows() {
         return;
     }
     m_shown = m_actions.apply(picked);
-    fillList(m_list, m_shown);
+    FillChangeList(m_list, m_shown);
     m_summary->setText(summary(static_cast<int>(m_shown.size()), m_purpose));
 }
 

@@ -11,6 +11,7 @@
 class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QWidget;
 
 namespace korven {
 
@@ -55,6 +56,11 @@ private:
     QLabel* m_summary = nullptr;
     QTreeWidget* m_list = nullptr;
 };
+
+// The view's list of rows, for dialogs that show changes before making them.
+QTreeWidget* NewChangeList(const std::vector<mainwindow::ChangeRow>& rows, ChangesPurpose purpose,
+                           QWidget* parent);
+void FillChangeList(QTreeWidget* list, const std::vector<mainwindow::ChangeRow>& rows);
 
 // Shows the rows modally; true when the user chose to save (BeforeSave) or closed the view.
 bool ShowChanges(const std::vector<mainwindow::ChangeRow>& rows, const QString& caption,

@@ -6,7 +6,7 @@
 namespace korven::mainwindow {
 
 QString HelpTopicFor(const QString& windowName) {
-    static const std::array<std::pair<const char*, const char*>, 9> topics = {{
+    static const std::array<std::pair<const char*, const char*>, 10> topics = {{
         {"frmMain", "window"},
         {"frmShip", "ship"},
         {"frmAir", "air"},
@@ -16,6 +16,7 @@ QString HelpTopicFor(const QString& windowName) {
         {"frmToujouRen", "aircrew"},
         {"frmOptions", "options"},
         {"frmSaves", "saves"},
+        {"frmBatchEdit", "batch"},
     }};
     for (const auto& [window, topic] : topics) {
         if (windowName == QLatin1String(window)) {

@@ -213,6 +213,52 @@ inline QString menuEditReview() {
 inline QString menuEditReviewBeforeSave() {
     return QStringLiteral("保存前に変更内容を表示(&B)");
 }
+inline QString menuEditBatch() {
+    return QStringLiteral("一括編集(&M)...");
+}
+// The batch edit: a field of the selected rows, an operation and a value, previewed.
+inline QString batchCaption() {
+    return QStringLiteral("一括編集");
+}
+inline QString batchField() {
+    return QStringLiteral("項目(&F):");
+}
+inline QString batchOperation() {
+    return QStringLiteral("操作(&O):");
+}
+inline QString batchValue() {
+    return QStringLiteral("値(&V):");
+}
+inline QString batchSet() {
+    return QStringLiteral("値にする");
+}
+inline QString batchAdd() {
+    return QStringLiteral("加える");
+}
+inline QString batchMultiply() {
+    return QStringLiteral("掛ける（%）");
+}
+inline QString batchMaximum() {
+    return QStringLiteral("最大にする");
+}
+inline QString batchRecords(int count) {
+    return QStringLiteral("選択した %1 件のレコード").arg(count);
+}
+inline QString batchChooseField() {
+    return QStringLiteral("変更する項目を選んでください。");
+}
+inline QString batchNeedsValue() {
+    return QStringLiteral("値を入力してください。");
+}
+inline QString batchChangeCount(int count) {
+    return QStringLiteral("%1 項目を変更します。").arg(count);
+}
+inline QString batchLimited(int count) {
+    return QStringLiteral("うち %1 項目は入力できる範囲に合わせました。").arg(count);
+}
+inline QString okButton() {
+    return QStringLiteral("OK");
+}
 inline QString historyCaption() {
     return QStringLiteral("編集履歴");
 }

@@ -3,6 +3,7 @@
 #include "catalogue/ReferenceTables.h"
 #include "editors/EditorDispatch.h"
 #include "editors/ModuleMain.h"
+#include "mainwindow/BatchEditDialog.h"
 #include "mainwindow/ChangeCommands.h"
 #include "mainwindow/ChangesDialog.h"
 #include "mainwindow/DiagnosisDialog.h"
@@ -152,6 +153,7 @@ void frmMain::buildMenus() {
     // Ctrl+C stays the Close shortcut.
     m_editCopyRows = action(edit, "mnuEditCopyRows", mt::menuEditCopyRows(),
                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    m_editBatch = action(edit, "mnuEditBatch", mt::menuEditBatch());
     // Present in the menu structure, hidden and without behaviour.
     for (const auto& [name, caption] :
          {std::pair{"mnuEditCut", mt::menuEditCut()}, std::pair{"mnuEditCopy", mt::menuEditCopy()},
@@ -341,10 +343,6 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void frmMain::setDialogOpeners(DialogOpeners openers) {
-    m_openers = std::move(openers);
-}
-
 // ---- Following the file commands and the browser ----
 
 void frmMain::followFiles() {
@@ -382,6 +380,7 @@ void frmMain::followBrowser() {
     connect(m_editCopyRows, &QAction::triggered, m_browser, &RecordBrowser::copyRows);
     connect(m_fileExportCsv, &QAction::triggered, m_browser, &RecordBrowser::exportCsv);
     connect(m_browser, &RecordBrowser::recordActivated, this, &frmMain::openSelectedRecord);
+    ConnectBatchEdit(m_editBatch, *m_document, *m_browser, this);
 }
 
 void frmMain::setFileMenus(bool open) {

@@ -80,7 +80,7 @@ public:
     const mainwindow::layout::PaneLayout& paneLayout() const;
     double splitterPosition() const;
 
-    void setDialogOpeners(DialogOpeners openers);
+    void setDialogOpeners(DialogOpeners openers) { m_openers = std::move(openers); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -141,6 +141,7 @@ private:
     QAction* m_viewStatusBar = nullptr;
     QAction* m_editFind = nullptr;
     QAction* m_editCopyRows = nullptr;
+    QAction* m_editBatch = nullptr;
     QAction* m_fileExportCsv = nullptr;
     std::vector<QAction*> m_recentActions;
     QAction* m_recentBar = nullptr;

@@ -188,6 +188,23 @@ std::optional<QJsonValue> ValueAt(const SaveFile& model, QStringView path) {
     return leaf ? std::optional(valueOf(*leaf)) : std::nullopt;
 }
 
+std::optional<limits::Range> WidthAt(const SaveFile& model, QStringView path) {
+    const std::optional<Leaf> leaf = leafAt(const_cast<SaveFile&>(model), path);
+    if (!leaf) {
+        return std::nullopt;
+    }
+    return std::visit(
+        [](auto* field) -> std::optional<limits::Range> {
+            using T = std::remove_pointer_t<decltype(field)>;
+            if constexpr (kIsText<decltype(field)>) {
+                return std::nullopt;
+            } else {
+                return limits::Range{std::numeric_limits<T>::min(), std::numeric_limits<T>::max()};
+            }
+        },
+        *leaf);
+}
+
 std::optional<FieldChange> ChangeTo(const SaveFile& model, const QString& path, const QJsonValue& value) {
     const std::optional<QJsonValue> current = ValueAt(model, path);
     const bool same =

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/FieldLimits.h"
 #include "model/ModelDiff.h"
 #include "model/SaveFile.h"
 
@@ -35,6 +36,10 @@ std::optional<ChangeRefusal> ApplyChanges(SaveFile& model, const std::vector<Fie
 // The value a concrete path ("Ship[7].Words[6]") holds, as the model tree shows it; nothing when
 // the path names no field the writer stores.
 std::optional<QJsonValue> ValueAt(const SaveFile& model, QStringView path);
+
+// The values a number field's width holds (0..255, -32768..32767...); nothing for a text or a path
+// that names no field.
+std::optional<limits::Range> WidthAt(const SaveFile& model, QStringView path);
 
 // The change that sets `path` to `value` from what `model` holds now; nothing when the path names
 // no such field or the field already holds the value.

@@ -1,13 +1,15 @@
-// Saves pictures of the change review, the edit history, the backup list, a filtered list,
-// the saves list and the 診断 list for the README:
+// Saves pictures of the change review, the edit history, the backup list, a filtered list, the
+// saves list, a batch edit and the 診断 list for the README:
 // shoot_document_views SAVEFILE OUTDIR (run under a display, e.g. Xvfb). SAVEFILE is edited
 // and saved, so pass a scratch copy; the saves list shows the other saves of its folder.
 #include "mainwindow/RecordBrowser.h"
+#include "mainwindow/RecordList.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Backups.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -20,10 +22,15 @@ using namespace korven;
 namespace {
 
 // Runs `name`'s action and saves a picture of the modal dialog it opens, then closes it.
-bool shootDialogOf(frmMain& window, const char* name, const QString& path) {
+// `prepare` sets the dialog's controls first.
+bool shootDialogOf(frmMain& window, const char* name, const QString& path,
+                   const std::function<void(QWidget*)>& prepare = {}) {
     bool saved = false;
-    QTimer::singleShot(0, [&saved, path] {
+    QTimer::singleShot(0, [&saved, path, prepare] {
         QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog != nullptr && prepare) {
+            prepare(dialog);
+        }
         if (dialog != nullptr && QTest::qWaitForWindowExposed(dialog)) {
             QApplication::processEvents();
             saved = dialog->grab().save(path);
@@ -88,6 +95,17 @@ int main(int argc, char** argv) {
     window.browser().filterBox()->setText(QStringLiteral("燃料 < 3000 速力 >= 30"));
     QApplication::processEvents();
     ok = window.grab().save(out + QStringLiteral("filter.png")) && ok;
+
+    // Every Japanese carrier refuelled to its class's fuel.
+    window.browser().filterBox()->clear();
+    window.browser().selectNode(QStringLiteral("Kokan_0_0"));
+    window.browser().list()->selectAll();
+    ok = shootDialogOf(window, "mnuEditBatch", out + QStringLiteral("batch-edit.png"),
+                       [](QWidget* dialog) {
+                           auto* field = dialog->findChild<QComboBox*>(QStringLiteral("cboField"));
+                           field->setCurrentIndex(field->findText(QStringLiteral("燃料（現在）")));
+                       }) &&
+         ok;
 
     // Values no dialog would accept, for the 診断 list and the status bar's count.
     store(window, QStringLiteral("東京"), [](SaveFile& f) {

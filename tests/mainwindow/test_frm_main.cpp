@@ -269,7 +269,7 @@ private slots:
         QCOMPARE(names(child<QMenu>(w, "mnuEdit")),
                  (QStringList{u"mnuEditUndo"_s, u"mnuEditRedo"_s, u"mnuEditHistory"_s, u"mnuEditBar0"_s,
                               u"mnuEditReview"_s, u"mnuEditReviewBeforeSave"_s, u"mnuEditBarFind"_s,
-                              u"mnuEditFind"_s, u"mnuEditCopyRows"_s}));
+                              u"mnuEditFind"_s, u"mnuEditCopyRows"_s, u"mnuEditBatch"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuView")),
                  (QStringList{u"mnuViewStatusBar"_s, u"mnuViewBar0"_s, u"mnuViewOptions"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuHelp")), (QStringList{u"mnuHelpContents"_s, u"mnuHelpSearch"_s,
