@@ -65,7 +65,7 @@ private slots:
     void initTestCase() { m_image = fixtures::SaveImageBuilder().build(); }
     void init() {
         m_model = std::make_unique<SaveFile>();
-        QCOMPARE(LoadSaveFile(m_image, *m_model, m_status, m_messages), 0);
+        QVERIFY(LoadSaveFile(m_image, *m_model, m_status, m_messages).ok());
         plant(*m_model);
     }
 
@@ -211,7 +211,7 @@ private slots:
         QCOMPARE(doc.save().outcome, DocumentSave::Saved);
 
         auto byCli = std::make_unique<SaveFile>();
-        QCOMPARE(LoadSaveFile(m_image, *byCli, m_status, m_messages), 0);
+        QVERIFY(LoadSaveFile(m_image, *byCli, m_status, m_messages).ok());
         const QString classFuel = QString::number(byCli->ShipClass[shipClass].Perf[2]);
         QVERIFY(cli::ApplyAssignments(
                     *byCli, {QStringLiteral("Ship[Words[3]==%1].Words[6]=%2").arg(shipClass).arg(classFuel),

@@ -19,7 +19,7 @@ class TestDiagnosisWindow : public MainWindowTest {
         fixtures::RecordingStatus status;
         fixtures::RecordingMessages messages;
         SaveFile file;
-        if (LoadSaveFile(image, file, status, messages) != 0) {
+        if (!LoadSaveFile(image, file, status, messages)) {
             qFatal("the demo save does not load");
         }
         change(file);
