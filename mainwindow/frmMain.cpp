@@ -216,6 +216,8 @@ void frmMain::buildPanes() {
     m_panel1->setMinimumWidth(80);
     m_panel2 = new QLabel(status);
     m_panel2->setObjectName(QStringLiteral("Panel_2"));
+    // A long message is cut rather than pushing the diagnosis count out of a narrow window.
+    m_panel2->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     status->addWidget(m_panel1);
     status->addWidget(m_panel2, 1);
     setStatusBar(status);
