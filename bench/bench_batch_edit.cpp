@@ -1,23 +1,20 @@
 // The batch edit over every ship, against one 16 ms frame: the dialog's preview as the value
 // changes (at most three frames), and the document's apply and undo of the result (one each).
 // After the table it prints `ratio NAME VALUE` lines from the medians of this run.
+#include "bench/DemoDocument.h"
 #include "bench/RatioReporter.h"
 #include "catalogue/ReferenceTables.h"
 #include "document/BatchEdit.h"
 #include "document/OpenDocument.h"
 #include "mainwindow/BatchEditDialog.h"
 #include "mainwindow/MainWindowTexts.h"
-#include "tests/support/SaveImageBuilder.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -84,23 +81,14 @@ int main(int argc, char** argv) {
     bench::initialize(argc, argv);
 
     catalogue::FillReferenceTables();
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("SaveFile1.SAVE"));
-    QFile file(path);
-    if (!dir.isValid() || !file.open(QIODevice::WriteOnly) ||
-        file.write(fixtures::SaveImageBuilder().build()) < 0) {
-        std::fputs("cannot write the benchmark save\n", stderr);
-        return 1;
-    }
-    file.close();
+    const QTemporaryDir dir;
     NullStatus status;
     NullMessages messages;
-    OpenDocument opened(status, messages, dir.filePath(QStringLiteral("backups")));
-    if (opened.open(path, false) != DocumentOpen::Opened) {
-        std::fputs("cannot open the benchmark save\n", stderr);
+    const std::unique_ptr<OpenDocument> opened = bench::OpenDemoDocument(dir, status, messages);
+    if (!opened) {
         return 1;
     }
-    document = &opened;
+    document = opened.get();
 
     benchmark::RegisterBenchmark("PreviewOf1200Ships", PreviewOf1200Ships)
         ->Unit(benchmark::kMillisecond)

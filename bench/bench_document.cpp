@@ -1,6 +1,7 @@
 // The open document's edit history and the change review, each against one 16 ms frame: the
 // user presses Ctrl+Z or opens the review and expects the window at once. After the table it
 // prints `ratio NAME VALUE` lines from the medians of this run.
+#include "bench/DemoDocument.h"
 #include "bench/RatioReporter.h"
 #include "catalogue/ReferenceTables.h"
 #include "document/OpenDocument.h"
@@ -8,17 +9,13 @@
 #include "mainwindow/ChangeRows.h"
 #include "model/ModelDiff.h"
 #include "model/RecordFields.h"
-#include "tests/support/SaveImageBuilder.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -110,23 +107,14 @@ int main(int argc, char** argv) {
     bench::initialize(argc, argv);
 
     catalogue::FillReferenceTables();
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("SaveFile1.SAVE"));
-    QFile file(path);
-    if (!dir.isValid() || !file.open(QIODevice::WriteOnly) ||
-        file.write(fixtures::SaveImageBuilder().build()) < 0) {
-        std::fputs("cannot write the benchmark save\n", stderr);
-        return 1;
-    }
-    file.close();
+    const QTemporaryDir dir;
     NullStatus status;
     NullMessages messages;
-    OpenDocument opened(status, messages, dir.filePath(QStringLiteral("backups")));
-    if (opened.open(path, false) != DocumentOpen::Opened) {
-        std::fputs("cannot open the benchmark save\n", stderr);
+    const std::unique_ptr<OpenDocument> opened = bench::OpenDemoDocument(dir, status, messages);
+    if (!opened) {
         return 1;
     }
-    document = &opened;
+    document = opened.get();
 
     benchmark::RegisterBenchmark("DialogStore", DialogStore)->Unit(benchmark::kMicrosecond)->UseRealTime();
     benchmark::RegisterBenchmark("BytesPerOneFieldStep", BytesPerOneFieldStep)
