@@ -1,5 +1,6 @@
-// The open document's edit history and the change review, each against one 16 ms frame: the
-// user presses Ctrl+Z or opens the review and expects the window at once. After the table it
+// The open document's edit history, the change review and the health check, each against one
+// 16 ms frame: the user presses Ctrl+Z or opens the review and expects the window at once, and
+// the status bar's count follows every edit. After the table it
 // prints `ratio NAME VALUE` lines from the medians of this run.
 #include "bench/DemoDocument.h"
 #include "bench/RatioReporter.h"
@@ -9,6 +10,8 @@
 #include "mainwindow/ChangeRows.h"
 #include "model/ModelDiff.h"
 #include "model/RecordFields.h"
+#include "model/SaveFileLoader.h"
+#include "model/SaveRules.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -100,6 +103,21 @@ void ReviewOf100Changes(benchmark::State& state) {
     }
 }
 
+// The status bar's count after an edit: every rule over the whole demo save.
+void HealthCheck(benchmark::State& state) {
+    const auto demo = std::make_unique<SaveFile>();
+    NullStatus status;
+    NullMessages messages;
+    if (!LoadSaveFile(fixtures::SaveImageBuilder(fixtures::DemoSaveOptions()).build(), *demo, status,
+                      messages)) {
+        state.SkipWithError("the demo save does not load");
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(rules::CheckSave(*demo));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -125,6 +143,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("ReviewOf100Changes", ReviewOf100Changes)
         ->Unit(benchmark::kMicrosecond)
         ->UseRealTime();
+    benchmark::RegisterBenchmark("HealthCheck", HealthCheck)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
     bench::RatioReporter reporter;
     reporter.run();
@@ -135,5 +154,6 @@ int main(int argc, char** argv) {
                                      kFrameSeconds);
     bench::RatioReporter::printRatio("review_of_100_changes_per_frame", reporter.median("ReviewOf100Changes"),
                                      kFrameSeconds);
+    bench::RatioReporter::printRatio("health_check_per_frame", reporter.median("HealthCheck"), kFrameSeconds);
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "model/ChangeSet.h"
 
-#include "model/RecordFields.h"
+#include "model/FieldWalk.h"
 #include "platform/Cp932.h"
 
 #include <limits>
@@ -13,15 +13,8 @@ namespace {
 using Leaf = std::variant<uint8_t*, int16_t*, int32_t*, FixedText<11>*, FixedText<12>*, FixedText<21>*,
                           FixedText<27>*>;
 
-template <typename T>
-struct IsArray : std::false_type {};
-template <typename T, std::size_t N>
-struct IsArray<std::array<T, N>> : std::true_type {};
-
-template <typename T>
-constexpr bool kIsRecord = std::is_same_v<T, AircraftTypeRecord> || std::is_same_v<T, ShipClassRecord> ||
-                           std::is_same_v<T, BaseRecord> || std::is_same_v<T, ShipRecord> ||
-                           std::is_same_v<T, CarrierAirRecord> || std::is_same_v<T, ScienceWeaponEntry>;
+using fields::IsArray;
+using fields::kIsRecord;
 
 template <typename T>
 constexpr bool kIsText = !std::is_integral_v<std::remove_pointer_t<T>>;
@@ -105,15 +98,7 @@ std::optional<Leaf> leafAt(SaveFile& m, QStringView path) {
 }
 
 QJsonValue valueOf(const Leaf& leaf) {
-    return std::visit(
-        [](auto* field) -> QJsonValue {
-            if constexpr (kIsText<decltype(field)>) {
-                return field->text();
-            } else {
-                return static_cast<qint64>(*field);
-            }
-        },
-        leaf);
+    return std::visit([](auto* field) { return fields::valueOf(*field); }, leaf);
 }
 
 std::optional<ChangeRefusal::Reason> refusalFor(const Leaf& leaf, const QJsonValue& value) {

@@ -2,6 +2,7 @@
 
 #include "catalogue/MaxStepTable.h"
 #include "model/FieldDescriptions.h"
+#include "model/FieldWalk.h"
 #include "model/ModelTexts.h"
 #include "model/ModelTree.h"
 #include "model/RecordFields.h"
@@ -10,9 +11,9 @@
 #include "model/ValueLists.h"
 #include "platform/Cp932.h"
 
-#include <QHash>
-
 #include <algorithm>
+#include <array>
+#include <memory>
 
 namespace korven::rules {
 namespace {
@@ -21,15 +22,76 @@ using fields::Check;
 using fields::Description;
 using limits::Range;
 
-// The indices in a path, the record's first: "Ship[3].BusouKai[1]" gives {3, 1}. Only the
-// model's own paths come here, so every index is a plain number.
-std::vector<int> indicesOf(const QString& path) {
-    std::vector<int> indices;
-    for (qsizetype open = path.indexOf(u'['); open >= 0; open = path.indexOf(u'[', open + 1)) {
+// The first two indices of a path, the record's first: "Ship[3].BusouKai[1]" gives {3, 1}. No
+// rule looks further.
+using Indices = std::array<int, 2>;
+
+// Only the model's own paths come here, so every index is a plain number.
+Indices indicesOf(const QString& path) {
+    Indices indices{};
+    std::size_t n = 0;
+    for (qsizetype open = path.indexOf(u'['); open >= 0 && n < indices.size();
+         open = path.indexOf(u'[', open + 1)) {
         const qsizetype close = path.indexOf(u']', open);
-        indices.push_back(path.mid(open + 1, close - open - 1).toInt());
+        indices[n++] = path.mid(open + 1, close - open - 1).toInt();
     }
     return indices;
+}
+
+// The tables whose records are judged only while the game uses them.
+enum class Table { Other, AircraftType, AirDevelopment, ShipClass, Ship, CarrierAir };
+
+Table tableOf(QStringView path) {
+    if (path.startsWith(u"AircraftType[")) {
+        return Table::AircraftType;
+    }
+    if (path.startsWith(u"AirDevelopment[")) {
+        return Table::AirDevelopment;
+    }
+    if (path.startsWith(u"ShipClass[")) {
+        return Table::ShipClass;
+    }
+    if (path.startsWith(u"Ship[")) {
+        return Table::Ship;
+    }
+    return path.startsWith(u"CarrierAir[") ? Table::CarrierAir : Table::Other;
+}
+
+// The model, with what the rules ask of it for many records decided once.
+class Facts {
+public:
+    explicit Facts(const SaveFile& model) : m_model(model) {}
+
+    const SaveFile& model() const { return m_model; }
+
+    // An empty slot of the class table is no class: no ship uses it, and no dialog shows it.
+    bool classNamed(std::size_t index) const {
+        std::optional<bool>& named = m_named[index];
+        if (!named) {
+            named = !m_model.ShipClass[index].Name.text().isEmpty();
+        }
+        return *named;
+    }
+
+private:
+    const SaveFile& m_model;
+    mutable std::array<std::optional<bool>, SaveFile::kShipClasses> m_named{};
+};
+
+// A dialog's label, decoded once: a whole save's pass judges tens of thousands of values.
+const QString& labelOf(const Description& d) {
+    static const std::vector<QString> labels = [] {
+        std::vector<QString> texts;
+        for (const Description& each : fields::Descriptions()) {
+            texts.push_back(QString::fromUtf8(each.japanese));
+        }
+        return texts;
+    }();
+    return labels[static_cast<std::size_t>(&d - fields::Descriptions().data())];
+}
+
+QString labelOf(const char* pattern) {
+    return labelOf(*fields::Describe(QString::fromLatin1(pattern)));
 }
 
 const ShipRecord* shipAt(const SaveFile& model, qint64 index) {
@@ -91,7 +153,7 @@ std::optional<Judged> judgeRange(const QString& label, qint64 value, const Range
 
 // Within the class's value: a ship's current steps, fuel and firings.
 std::optional<Judged> judgeAboveClass(const SaveFile& model, const Description& d, const QString& label,
-                                      const std::vector<int>& at, qint64 value) {
+                                      const Indices& at, qint64 value) {
     const ShipRecord* ship = shipAt(model, at[0]);
     const ShipClassRecord* shipClass = ship != nullptr ? classOf(model, *ship) : nullptr;
     if (shipClass == nullptr) {
@@ -99,11 +161,10 @@ std::optional<Judged> judgeAboveClass(const SaveFile& model, const Description& 
     }
     qint64 classValue = 0;
     const char* rule = id::kClassSteps;
-    QString classLabel;
+    const char* classField = "ShipClass.Perf[0]";
     switch (d.check) {
         case Check::ClassUpperSteps:
             classValue = shipClass->Perf[ShipClassPerf::UpperSteps];
-            classLabel = QString::fromUtf8(fields::Describe(QStringLiteral("ShipClass.Perf[0]"))->japanese);
             break;
         case Check::ClassLowerSteps: {
             const std::optional<int16_t> lower = catalogue::MaxStepTable().at(shipClass->StepIndex);
@@ -111,18 +172,17 @@ std::optional<Judged> judgeAboveClass(const SaveFile& model, const Description& 
                 return std::nullopt;  // the step index is judged on its own
             }
             classValue = *lower;
-            classLabel = QString::fromUtf8(fields::Describe(QStringLiteral("ShipClass.StepIndex"))->japanese);
+            classField = "ShipClass.StepIndex";
             break;
         }
         case Check::ClassFuel:
             classValue = shipClass->Perf[ShipClassPerf::Fuel];
-            classLabel = QString::fromUtf8(fields::Describe(QStringLiteral("ShipClass.Perf[2]"))->japanese);
+            classField = "ShipClass.Perf[2]";
             rule = id::kClassFuel;
             break;
         default:
             classValue = shipClass->Weapon[ShipClassWeapon::Firings][static_cast<std::size_t>(at[1])];
-            classLabel =
-                QString::fromUtf8(fields::Describe(QStringLiteral("ShipClass.Weapon[2][0]"))->japanese);
+            classField = "ShipClass.Weapon[2][0]";
             rule = id::kClassFirings;
             break;
     }
@@ -130,7 +190,7 @@ std::optional<Judged> judgeAboveClass(const SaveFile& model, const Description& 
     if (range.contains(value)) {
         return std::nullopt;
     }
-    return outside(rule, texts::ruleAboveClass(label, classLabel, classValue), value, range);
+    return outside(rule, texts::ruleAboveClass(label, labelOf(classField), classValue), value, range);
 }
 
 std::optional<Judged> judgeTurn(const SaveFile& model, const QString& label, int word, qint64 value) {
@@ -157,7 +217,7 @@ std::optional<Judged> judgeTurn(const SaveFile& model, const QString& label, int
     return outside(id::kTurn, texts::ruleRange(label, range.minimum, range.maximum), value, range);
 }
 
-std::optional<Judged> judgeBaseAircraft(const SaveFile& model, const std::vector<int>& at, qint64 value) {
+std::optional<Judged> judgeBaseAircraft(const SaveFile& model, const Indices& at, qint64 value) {
     if (value == kNoneCode) {
         return std::nullopt;
     }
@@ -182,8 +242,9 @@ bool isCarrier(const SaveFile& model, qint64 shipIndex) {
     return shipClass != nullptr && shipClass->Kind[ShipClassKind::Type] <= kLastCarrierType;
 }
 
-std::optional<Judged> judge(const SaveFile& model, const Description& d, const QString& label,
-                            const std::vector<int>& at, const QJsonValue& json) {
+std::optional<Judged> judge(const Facts& facts, const Description& d, const QString& label, const Indices& at,
+                            const QJsonValue& json) {
+    const SaveFile& model = facts.model();
     if (d.check == Check::TextBytes) {
         const qsizetype bytes = cp932::encodedLength(json.toString());
         if (bytes <= d.range.maximum) {
@@ -224,7 +285,7 @@ std::optional<Judged> judge(const SaveFile& model, const Description& d, const Q
         }
         case Check::ShipClassNumber: {
             const bool named = value >= 0 && value < SaveFile::kShipClasses &&
-                               !model.ShipClass[static_cast<std::size_t>(value)].Name.text().isEmpty();
+                               facts.classNamed(static_cast<std::size_t>(value));
             if (named) {
                 return std::nullopt;
             }
@@ -245,21 +306,23 @@ std::optional<Judged> judge(const SaveFile& model, const Description& d, const Q
     }
 }
 
-// Records the game never uses, and the writer's untouched ones, are not judged.
-bool judged(const SaveFile& model, const QString& path, const std::vector<int>& at) {
-    if (path.startsWith(u"AircraftType[") || path.startsWith(u"AirDevelopment[")) {
-        return at[0] < SaveFile::kWrittenAircraftTypes;
-    }
-    if (path.startsWith(u"Ship[")) {
-        const ShipRecord* ship = shipAt(model, at[0]);
-        return ship != nullptr && shipExists(*ship);
-    }
-    if (path.startsWith(u"ShipClass[")) {
-        // An empty slot of the table: no ship uses it, and no dialog shows it.
-        return !model.ShipClass[static_cast<std::size_t>(at[0])].Name.text().isEmpty();
-    }
-    if (path.startsWith(u"CarrierAir[")) {
-        return path.endsWith(u".Key") || model.CarrierAir[static_cast<std::size_t>(at[0])].Key != -1;
+// Records the game never uses, and the writer's untouched ones, are not judged. An unused
+// carrier-air entry's key is, as it says that the entry is unused.
+bool judged(const Facts& facts, Table table, bool isKey, const Indices& at) {
+    switch (table) {
+        case Table::AircraftType:
+        case Table::AirDevelopment:
+            return at[0] < SaveFile::kWrittenAircraftTypes;
+        case Table::Ship: {
+            const ShipRecord* ship = shipAt(facts.model(), at[0]);
+            return ship != nullptr && shipExists(*ship);
+        }
+        case Table::ShipClass:
+            return facts.classNamed(static_cast<std::size_t>(at[0]));
+        case Table::CarrierAir:
+            return isKey || facts.model().CarrierAir[static_cast<std::size_t>(at[0])].Key != -1;
+        case Table::Other:
+            break;
     }
     return true;
 }
@@ -280,24 +343,18 @@ bool seaplaneRefused(int kind, int16_t anchorage) {
 
 namespace {
 
-std::optional<Finding> checkDescribed(const SaveFile& model, const Description* d, const QString& path,
-                                      const QJsonValue& value) {
-    if (d == nullptr || d->check == Check::None || value.isUndefined()) {
-        return std::nullopt;
-    }
-    const std::vector<int> at = indicesOf(path);
-    if (!judged(model, path, at)) {
-        return std::nullopt;
-    }
-    const QString label = QString::fromUtf8(d->japanese);
-    const std::optional<Judged> broken = judge(model, *d, label, at, value);
+// A value that a rule covers, in a record that is judged: its path is made only for a finding.
+template <typename PathOf>
+std::optional<Finding> checkLeaf(const Facts& facts, const Description& d, const QString& label,
+                                 const Indices& at, const QJsonValue& value, const PathOf& pathOf) {
+    const std::optional<Judged> broken = judge(facts, d, label, at, value);
     if (!broken) {
         return std::nullopt;
     }
-    Finding finding{path, value, broken->rule, label, broken->message, broken->fix, {}};
-    if (d->check == Check::TextBytes) {
+    Finding finding{pathOf(), value, broken->rule, label, broken->message, broken->fix, {}};
+    if (d.check == Check::TextBytes) {
         finding.refusal =
-            texts::longerThanDialogAllows(label, cp932::encodedLength(value.toString()), d->range.maximum);
+            texts::longerThanDialogAllows(label, cp932::encodedLength(value.toString()), d.range.maximum);
     } else if (broken->range) {
         finding.refusal = texts::outsideDialogRange(label, value.toInteger(), broken->range->minimum,
                                                     broken->range->maximum);
@@ -307,37 +364,172 @@ std::optional<Finding> checkDescribed(const SaveFile& model, const Description* 
     return finding;
 }
 
-// A path without its record's index ("Ship.Words[3]"): the records of a table share their
-// descriptions, so a whole save needs a few hundred lookups instead of tens of thousands.
-QString withoutRecord(const QString& path) {
-    const qsizetype open = path.indexOf(u'[');
-    const qsizetype dot = path.indexOf(u'.');
-    if (open < 0 || dot < open || !fields::IsRecordTable(path.left(open))) {
-        return path;
-    }
-    return path.left(open) + path.mid(dot);
+// The values of the model in file order, as the model tree has them, with the bases up to the
+// last one; visit.part(name, value) for a header value, visit.records(name, table, count) for a
+// record table. The save's name is left out: no rule covers it, as it is never written.
+template <typename Visit>
+void forEachPart(const SaveFile& m, Visit& visit) {
+    visit.part("SaveNameLength", m.SaveNameLength);
+    visit.part("TurnInfo", m.TurnInfo);
+    visit.part("ScenarioTitle", m.ScenarioTitle);
+    visit.part("AirDevelopment", m.AirDevelopment);
+    visit.part("ScienceWeapon", m.ScienceWeapon);
+    visit.part("AircrewSkill", m.AircrewSkill);
+    visit.records("AircraftType", m.AircraftType, m.AircraftType.size());
+    visit.records("ShipClass", m.ShipClass, m.ShipClass.size());
+    visit.records("Base", m.Base, static_cast<std::size_t>(m.LastBaseIndex) + 1);
+    visit.records("Ship", m.Ship, m.Ship.size());
+    visit.records("CarrierAir", m.CarrierAir, m.CarrierAir.size());
+    visit.part("HeaderEndPos", m.HeaderEndPos);
+    visit.part("AircraftBlockPos", m.AircraftBlockPos);
+    visit.part("ShipClassBlockPos", m.ShipClassBlockPos);
+    visit.part("BaseBlockPos", m.BaseBlockPos);
+    visit.part("LastBaseIndex", m.LastBaseIndex);
 }
+
+// One leaf of a header value, or of every record of a table, in the order the walk meets them.
+struct Slot {
+    const Description* description = nullptr;  // null: no rule covers it
+    const QString* label = nullptr;
+    QString path;  // below the value or the record: ".Stockpile[3][1]"
+    Indices at{};  // its own first indices
+    bool isKey = false;
+};
+
+// The leaves of each part of forEachPart, in its order, described once: the descriptions of a
+// table's records are the same for all of them.
+class Shapes {
+public:
+    template <typename T>
+    void part(const char* name, const T& value) {
+        add(QLatin1String(name), value);
+    }
+    template <typename Record, std::size_t N>
+    void records(const char* name, const std::array<Record, N>& table, std::size_t) {
+        add(QLatin1String(name) + QStringLiteral("[0]"), table[0]);
+    }
+
+    std::vector<std::vector<Slot>> parts;
+
+private:
+    template <typename T>
+    void add(const QString& path, const T& value) {
+        std::vector<Slot> shape;
+        fields::Trail trail;
+        auto describe = [&](const auto&) {
+            Slot slot{nullptr, nullptr, trail.path()};
+            const Description* d = fields::Describe(path + slot.path);
+            if (d != nullptr && d->check != Check::None) {
+                slot.description = d;
+                slot.label = &labelOf(*d);
+                std::size_t n = 0;
+                for (const fields::Trail::Step& step : trail.steps()) {
+                    if (step.member == nullptr && n < slot.at.size()) {
+                        slot.at[n++] = step.index;
+                    }
+                }
+                slot.isKey = slot.path.endsWith(u".Key");
+            }
+            shape.push_back(std::move(slot));
+        };
+        fields::forEachLeaf(value, describe, trail);
+        parts.push_back(std::move(shape));
+    }
+};
+
+const std::vector<std::vector<Slot>>& shapes() {
+    static const std::vector<std::vector<Slot>> described = [] {
+        const auto blank = std::make_unique<SaveFile>();
+        Shapes shapes;
+        forEachPart(*blank, shapes);
+        return std::move(shapes.parts);
+    }();
+    return described;
+}
+
+// The pass over a whole save: every leaf is read where it is, and only a leaf a rule covers is
+// judged.
+class SavePass {
+public:
+    explicit SavePass(const SaveFile& model) : m_facts(model) {}
+
+    template <typename T>
+    void part(const char* name, const T& value) {
+        const std::vector<Slot>& shape = shapes()[m_part++];
+        const Table table = tableOf(QLatin1String(name) + u'[');
+        std::size_t leaf = 0;
+        auto check = [&](const auto& field) {
+            const Slot& slot = shape[leaf++];
+            if (slot.description != nullptr && judged(m_facts, table, slot.isKey, slot.at)) {
+                add(checkLeaf(m_facts, *slot.description, *slot.label, slot.at, fields::valueOf(field),
+                              [&] { return QLatin1String(name) + slot.path; }));
+            }
+        };
+        fields::NoTrail untracked;
+        fields::forEachLeaf(value, check, untracked);
+    }
+
+    template <typename Record, std::size_t N>
+    void records(const char* name, const std::array<Record, N>& records, std::size_t count) {
+        const std::vector<Slot>& shape = shapes()[m_part++];
+        const Table table = tableOf(QLatin1String(name) + u'[');
+        for (std::size_t record = 0; record < count; ++record) {
+            // Whether a record is judged does not depend on the leaf, but for a key.
+            const Indices where{static_cast<int>(record), 0};
+            const bool judgedRecord = judged(m_facts, table, false, where);
+            const bool judgedKey = judged(m_facts, table, true, where);
+            if (!judgedRecord && !judgedKey) {
+                continue;
+            }
+            std::size_t leaf = 0;
+            auto check = [&](const auto& field) {
+                const Slot& slot = shape[leaf++];
+                if (slot.description == nullptr || !(slot.isKey ? judgedKey : judgedRecord)) {
+                    return;
+                }
+                const Indices at{static_cast<int>(record), slot.at[0]};
+                add(checkLeaf(m_facts, *slot.description, *slot.label, at, fields::valueOf(field), [&] {
+                    return QLatin1String(name) + QLatin1Char('[') + QString::number(record) +
+                           QLatin1Char(']') + slot.path;
+                }));
+            };
+            fields::NoTrail untracked;
+            fields::forEachLeaf(records[record], check, untracked);
+        }
+    }
+
+    std::vector<Finding> findings;
+
+private:
+    void add(std::optional<Finding> finding) {
+        if (finding) {
+            findings.push_back(std::move(*finding));
+        }
+    }
+
+    Facts m_facts;
+    std::size_t m_part = 0;
+};
 
 }  // namespace
 
 std::optional<Finding> CheckField(const SaveFile& model, const QString& path, const QJsonValue& value) {
-    return checkDescribed(model, fields::Describe(path), path, value);
+    const Description* d = fields::Describe(path);
+    if (d == nullptr || d->check == Check::None || value.isUndefined()) {
+        return std::nullopt;
+    }
+    const Facts facts(model);
+    const Indices at = indicesOf(path);
+    if (!judged(facts, tableOf(path), path.endsWith(u".Key"), at)) {
+        return std::nullopt;
+    }
+    return checkLeaf(facts, *d, labelOf(*d), at, value, [&] { return path; });
 }
 
 std::vector<Finding> CheckSave(const SaveFile& model) {
-    std::vector<Finding> findings;
-    QHash<QString, const Description*> described;
-    for (const ModelValue& leaf : FlattenModel(model)) {
-        const QString key = withoutRecord(leaf.path);
-        auto found = described.constFind(key);
-        if (found == described.constEnd()) {
-            found = described.insert(key, fields::Describe(leaf.path));
-        }
-        if (std::optional<Finding> finding = checkDescribed(model, *found, leaf.path, leaf.value)) {
-            findings.push_back(std::move(*finding));
-        }
-    }
-    return findings;
+    SavePass pass(model);
+    forEachPart(model, pass);
+    return std::move(pass.findings);
 }
 
 }  // namespace korven::rules
