@@ -12,12 +12,22 @@
 namespace korven {
 namespace {
 
+// Records that are all there, one after another. Everything is inlined here: with the reader
+// behind a reference, each byte stored into a record could alias the reader's pointer, which
+// was then reloaded after every field and made this copy take twice as long.
+template <typename Record>
+[[gnu::flatten]] void readWholeRecords(const char* bytes, Record* records, std::size_t count, qint64 size) {
+    for (std::size_t i = 0; i < count; ++i) {
+        RecordReader whole(bytes + static_cast<qint64>(i) * size);
+        layout::transfer(whole, records[i]);
+    }
+}
+
 // A record that does not fit is read field by field, so the reader fails where the file ends.
 template <typename Record>
 void readRecord(FieldReader& in, Record& record, qint64 size) {
     if (const char* bytes = in.peek(size)) {
-        RecordReader whole(bytes);
-        layout::transfer(whole, record);
+        readWholeRecords(bytes, &record, 1, size);
         in.skip(size);
     } else {
         layout::transfer(in, record);
@@ -45,13 +55,15 @@ constexpr bool recordAsInFile() {
 
 template <typename Record, std::size_t N>
 void readTable(FieldReader& in, std::array<Record, N>& records, qint64 size) {
-    if constexpr (recordAsInFile<Record>()) {
-        const qint64 total = size * static_cast<qint64>(N);
-        if (const char* bytes = in.peek(total)) {
+    const qint64 total = size * static_cast<qint64>(N);
+    if (const char* bytes = in.peek(total)) {
+        if constexpr (recordAsInFile<Record>()) {
             std::memcpy(records.data(), bytes, sizeof records);
-            in.skip(total);
-            return;
+        } else {
+            readWholeRecords(bytes, records.data(), N, size);
         }
+        in.skip(total);
+        return;
     }
     for (Record& record : records) {
         readRecord(in, record, size);
@@ -99,18 +111,14 @@ Result<void, Reported> LoadSaveFile(const QByteArray& image, SaveFile& file, Sta
     in.goTo(file.HeaderEndPos);
     in.field(file.AirDevelopment);
     in.goTo(file.AircraftBlockPos);
-    for (AircraftTypeRecord& record : file.AircraftType) {
-        readRecord(in, record, layout::kAircraftTypeSize);
-    }
+    readTable(in, file.AircraftType, layout::kAircraftTypeSize);
     file.ShipClassBlockPos = static_cast<int32_t>(in.position());
     if (!in.ok()) {
         return readFailure(messages);
     }
 
     status.showStatus(texts::statusReadingShipClasses());
-    for (ShipClassRecord& record : file.ShipClass) {
-        readRecord(in, record, layout::kShipClassSize);
-    }
+    readTable(in, file.ShipClass, layout::kShipClassSize);
     file.BaseBlockPos = static_cast<int32_t>(in.position());
     if (!in.ok()) {
         return readFailure(messages);
