@@ -7,20 +7,20 @@
 
 #include <cstddef>
 #include <cstring>
+#include <span>
 #include <type_traits>
 
 namespace korven {
 namespace {
 
-// A record that does not fit is read field by field, so the reader fails where the file ends.
+// Records that are all there, one after another. Everything is inlined here: with the reader
+// behind a reference, each byte stored into a record could alias the reader's pointer, which
+// was then reloaded after every field and made this copy take twice as long.
 template <typename Record>
-void readRecord(FieldReader& in, Record& record, qint64 size) {
-    if (const char* bytes = in.peek(size)) {
-        RecordReader whole(bytes);
-        layout::transfer(whole, record);
-        in.skip(size);
-    } else {
-        layout::transfer(in, record);
+[[gnu::flatten]] void readWholeRecords(const char* bytes, Record* records, std::size_t count, qint64 size) {
+    for (std::size_t i = 0; i < count; ++i) {
+        RecordReader whole(bytes + static_cast<qint64>(i) * size);
+        layout::transfer(whole, records[i]);
     }
 }
 
@@ -43,19 +43,37 @@ constexpr bool recordAsInFile() {
     }
 }
 
-template <typename Record, std::size_t N>
-void readTable(FieldReader& in, std::array<Record, N>& records, qint64 size) {
-    if constexpr (recordAsInFile<Record>()) {
-        const qint64 total = size * static_cast<qint64>(N);
-        if (const char* bytes = in.peek(total)) {
-            std::memcpy(records.data(), bytes, sizeof records);
-            in.skip(total);
-            return;
+// A table that does not fit is read field by field, so the reader fails where the file ends.
+template <typename Record, std::size_t Extent>
+void readTable(FieldReader& in, std::span<Record, Extent> records, qint64 size) {
+    const qint64 total = size * static_cast<qint64>(records.size());
+    if (const char* bytes = in.peek(total)) {
+        if constexpr (recordAsInFile<Record>()) {
+            std::memcpy(records.data(), bytes, records.size_bytes());
+        } else {
+            readWholeRecords(bytes, records.data(), records.size(), size);
         }
+        in.skip(total);
+        return;
     }
     for (Record& record : records) {
-        readRecord(in, record, size);
+        layout::transfer(in, record);
     }
+}
+
+// How many bases the file holds from `position` on: up to the one named `lastBase`, all of them
+// when none is, or up to the first one the file cuts short (which then fails to read). Names
+// are compared in the image before any record is read, so the bases are copied in one go.
+int baseCount(const QByteArray& image, qint64 position, const cp932::TextMatcher& lastBase) {
+    constexpr qsizetype kNameWidth = decltype(BaseRecord::Name)::kWidth;
+    const QByteArrayView bytes(image);
+    for (int i = 0; i < SaveFile::kBases; ++i) {
+        const qint64 start = position - 1 + layout::kBaseSize * i;
+        if (start + layout::kBaseSize > bytes.size() || lastBase.matches(bytes.sliced(start, kNameWidth))) {
+            return i + 1;
+        }
+    }
+    return SaveFile::kBases;
 }
 
 Failed<Reported> readFailure(MessageSink& messages) {
@@ -99,48 +117,35 @@ Result<void, Reported> LoadSaveFile(const QByteArray& image, SaveFile& file, Sta
     in.goTo(file.HeaderEndPos);
     in.field(file.AirDevelopment);
     in.goTo(file.AircraftBlockPos);
-    for (AircraftTypeRecord& record : file.AircraftType) {
-        readRecord(in, record, layout::kAircraftTypeSize);
-    }
+    readTable(in, std::span(file.AircraftType), layout::kAircraftTypeSize);
     file.ShipClassBlockPos = static_cast<int32_t>(in.position());
     if (!in.ok()) {
         return readFailure(messages);
     }
 
     status.showStatus(texts::statusReadingShipClasses());
-    for (ShipClassRecord& record : file.ShipClass) {
-        readRecord(in, record, layout::kShipClassSize);
-    }
+    readTable(in, std::span(file.ShipClass), layout::kShipClassSize);
     file.BaseBlockPos = static_cast<int32_t>(in.position());
     if (!in.ok()) {
         return readFailure(messages);
     }
 
     status.showStatus(texts::statusReadingBases());
-    const cp932::TextMatcher lastBase(layout::lastBaseName());
-    constexpr qsizetype kNameWidth = decltype(BaseRecord::Name)::kWidth;
-    file.LastBaseIndex = SaveFile::kBases - 1;
-    for (int i = 0; i < SaveFile::kBases && in.ok(); ++i) {
-        const qint64 start = in.position();
-        readRecord(in, file.Base[i], layout::kBaseSize);
-        // Compared in the image, which saves copying each name out of its field.
-        if (in.ok() && lastBase.matches(QByteArrayView(image).sliced(start - 1, kNameWidth))) {
-            file.LastBaseIndex = static_cast<uint8_t>(i);
-            break;
-        }
-    }
+    const int bases = baseCount(image, in.position(), cp932::TextMatcher(layout::lastBaseName()));
+    readTable(in, std::span(file.Base).first(static_cast<std::size_t>(bases)), layout::kBaseSize);
+    file.LastBaseIndex = static_cast<uint8_t>(bases - 1);
     if (!in.ok()) {
         return readFailure(messages);
     }
 
     status.showStatus(texts::statusReadingShips());
-    readTable(in, file.Ship, layout::kShipSize);
+    readTable(in, std::span(file.Ship), layout::kShipSize);
     if (!in.ok()) {
         return readFailure(messages);
     }
 
     status.showStatus(texts::statusReadingCarrierAir());
-    readTable(in, file.CarrierAir, layout::kCarrierAirSize);
+    readTable(in, std::span(file.CarrierAir), layout::kCarrierAirSize);
     if (!in.ok()) {
         return readFailure(messages);
     }

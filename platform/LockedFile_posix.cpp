@@ -47,7 +47,8 @@ bool readAllFd(int fd, qint64 limit, QByteArray* contents, FileFailure* failure)
     }
     QByteArray data;
     try {
-        data.resize(static_cast<qsizetype>(st.st_size));
+        // Exactly the size: growing by resize() would round the allocation up to a power of two.
+        data = QByteArray(static_cast<qsizetype>(st.st_size), Qt::Uninitialized);
     } catch (const std::bad_alloc&) {
         fail(failure, FileProblem::TooLarge);
         return false;

@@ -115,7 +115,8 @@ bool readAllHandle(HANDLE handle, qint64 limit, QByteArray* contents, FileFailur
     }
     QByteArray data;
     try {
-        data.resize(static_cast<qsizetype>(size));
+        // Exactly the size: growing by resize() would round the allocation up to a power of two.
+        data = QByteArray(static_cast<qsizetype>(size), Qt::Uninitialized);
     } catch (const std::bad_alloc&) {
         fail(failure, FileProblem::TooLarge);
         return false;

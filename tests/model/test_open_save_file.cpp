@@ -27,6 +27,8 @@ class TestOpenSaveFile : public QObject {
 private slots:
     void refused_data();
     void refused();
+    void wholeFileLoaded_data();
+    void wholeFileLoaded();
     void normalOpenLocksOthersOut();
     void readOnlyOpenLetsOthersRead();
     void fileInUseIsRefused();
@@ -135,6 +137,32 @@ void TestOpenSaveFile::refused() {
         if (kind == u"file"_s || kind == u"sparse"_s) {
             QVERIFY(LockedFile::open(path, LockMode::Normal));
         }
+    }
+}
+
+void TestOpenSaveFile::wholeFileLoaded_data() {
+    QTest::addColumn<qint64>("fileSize");
+    // Small files are read in one go and larger ones after their magic; both end up whole.
+    QTest::newRow("demo size") << qint64(90200);
+    QTest::newRow("1 MiB") << (qint64(1) << 20);
+    QTest::newRow("1 MiB and a byte") << (qint64(1) << 20) + 1;
+    QTest::newRow("3 MiB") << (qint64(3) << 20);
+}
+
+void TestOpenSaveFile::wholeFileLoaded() {
+    QFETCH(qint64, fileSize);
+    korven::fixtures::SaveImageOptions options;
+    options.trailingBytes = fileSize - korven::fixtures::SaveImageBuilder().endOfBlocks();
+    const QByteArray contents = korven::fixtures::SaveImageBuilder(options).build();
+    QCOMPARE(contents.size(), fileSize);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"SaveFile1.SAVE"_s);
+    writeFile(path, contents);
+    for (const LockMode mode : {LockMode::Normal, LockMode::ReadOnly}) {
+        const auto a = attempt(path, mode);
+        QCOMPARE(a->opened.outcome, OpenOutcome::Opened);
+        QVERIFY(a->messages.shown.empty());
+        QVERIFY(a->model->image == contents);
     }
 }
 
