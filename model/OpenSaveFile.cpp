@@ -21,32 +21,36 @@ bool HasSaveFileMagic(const QByteArray& image) {
 OpenedSaveFile OpenSaveFile(const QString& path, LockMode mode, SaveFile& model, StatusSink& status,
                             MessageSink& messages) {
     OpenedSaveFile result;
-    auto cannotOpen = [&] {
+    auto cannotOpen = [&](const FileFailure& why) {
+        result.failure = why;
         messages.show(Message(texts::withReason(texts::cannotOpen(), result.failure), MessageIcon::Error));
         result.outcome = OpenOutcome::CannotOpen;
         return std::move(result);
     };
-    std::unique_ptr<LockedFile> handle = LockedFile::open(path, mode, &result.failure);
-    QByteArray magic;
-    if (!handle || !handle->readPrefix(layout::kMagicLength, &magic, &result.failure)) {
-        return cannotOpen();
+    Result<std::unique_ptr<LockedFile>> handle = LockedFile::open(path, mode);
+    if (!handle) {
+        return cannotOpen(handle.error());
+    }
+    const Result<QByteArray> magic = (*handle)->readPrefix(layout::kMagicLength);
+    if (!magic) {
+        return cannotOpen(magic.error());
     }
     // Checked before the whole file is read: a huge file of another kind is never loaded.
-    if (!HasSaveFileMagic(magic)) {
+    if (!HasSaveFileMagic(*magic)) {
         messages.show(Message(texts::notASaveFile(), MessageIcon::Exclamation));
         result.outcome = OpenOutcome::NotASaveFile;
         return result;
     }
-    QByteArray image;
-    if (!handle->readAll(&image, MaxSaveFileSize(), &result.failure)) {
-        return cannotOpen();
+    const Result<QByteArray> image = (*handle)->readAll(MaxSaveFileSize());
+    if (!image) {
+        return cannotOpen(image.error());
     }
-    if (!LoadSaveFile(image, model, status, messages)) {
+    if (!LoadSaveFile(*image, model, status, messages)) {
         result.outcome = OpenOutcome::LoadFailed;
         return result;
     }
     result.outcome = OpenOutcome::Opened;
-    result.handle = std::move(handle);
+    result.handle = std::move(*handle);
     return result;
 }
 
