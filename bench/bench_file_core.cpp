@@ -82,9 +82,9 @@ void AnchorSearchInMemory(benchmark::State& state) {
     const QString key = layout::anchorKey();
     for (auto _ : state) {
         FieldReader reader(files->anchorAtEnd);
-        const int32_t found =
+        const Result<int32_t, Reported> found =
             AnchorSearch(key, reader, layout::kAnchorStartPos, layout::kAnchorEndPos, status, messages);
-        if (found != layout::kAnchorEndPos) {
+        if (!found || *found != layout::kAnchorEndPos) {
             state.SkipWithError("the key was not found at the end of the range");
             break;
         }

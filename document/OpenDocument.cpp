@@ -97,12 +97,15 @@ DocumentOpen OpenDocument::open(const QString& path, bool readOnly) {
     return DocumentOpen::Opened;
 }
 
-bool OpenDocument::leaveReadOnly(FileFailure* failure) {
-    if (!isOpen() || !m_handle->reopenForWriting(failure)) {
-        return false;
+Result<void> OpenDocument::leaveReadOnly() {
+    if (!isOpen()) {
+        return Failed(FileFailure{});
     }
-    m_readOnly = false;
-    return true;
+    const Result<void> reopened = m_handle->reopenForWriting();
+    if (reopened) {
+        m_readOnly = false;
+    }
+    return reopened;
 }
 
 SaveOutcome OpenDocument::save(const std::function<bool(const SaveFile& onDisk)>& confirm) {
@@ -186,9 +189,9 @@ OpenDocument::RestoreOutcome OpenDocument::restoreBackup(const QString& backupPa
     if (!before) {
         return {DocumentRestore::Failed, {}};
     }
-    FileFailure failure;
-    if (!m_handle->replaceContents(contents, &failure)) {
-        m_messages.show(Message(texts::withReason(texts::writeError(), failure), MessageIcon::Error));
+    if (const Result<void> replaced = m_handle->replaceContents(contents); !replaced) {
+        m_messages.show(
+            Message(texts::withReason(texts::writeError(), replaced.error()), MessageIcon::Error));
         return {DocumentRestore::Failed, {}};
     }
     // The model keeps its address; the steps of the replaced file no longer apply.

@@ -62,8 +62,8 @@ public:
     SaveOutcome save(const std::function<bool(const SaveFile& onDisk)>& confirm = {});
     // Writes the model under `path` and makes that the open file; on failure nothing changes.
     SaveOutcome saveAs(const QString& path);
-    // Opens the file for writing; false when the file cannot be written, and why.
-    bool leaveReadOnly(FileFailure* failure = nullptr);
+    // Opens the file for writing; fails when no file is open or it cannot be written.
+    Result<void> leaveReadOnly();
     // Replaces the open file with a backup of it: the file as it is now is backed up first, then
     // replaced whole, then loaded again, with a fresh history. `backup` names the new backup.
     struct RestoreOutcome {

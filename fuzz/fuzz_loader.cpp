@@ -29,9 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         reader.goTo(data[0] | data[1] << 8);
         const int32_t start = static_cast<int16_t>(data[2] | data[3] << 8);
         const int32_t end = static_cast<int16_t>(data[4] | data[5] << 8);
-        const int32_t found =
+        const Result<int32_t, Reported> found =
             AnchorSearch(QStringLiteral("９６式艦上戦闘機"), reader, start, end, status, messages);
-        if (found > 0 && (found < start || found > end || found + 15 > static_cast<int32_t>(size))) {
+        if (found && (*found < start || *found > end || *found + 15 > static_cast<int32_t>(size))) {
             std::abort();
         }
     }

@@ -147,10 +147,9 @@ bool FileCommands::save() {
         if (answer != MessageAnswer::Yes) {
             return false;
         }
-        FileFailure failure;
-        if (!m_document.leaveReadOnly(&failure)) {
-            ui().show(
-                Message(korven::texts::withReason(mt::cannotLeaveReadOnly(), failure), MessageIcon::Error));
+        if (const Result<void> writable = m_document.leaveReadOnly(); !writable) {
+            ui().show(Message(korven::texts::withReason(mt::cannotLeaveReadOnly(), writable.error()),
+                              MessageIcon::Error));
             return false;
         }
     }

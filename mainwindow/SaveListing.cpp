@@ -27,6 +27,14 @@ bool namedAsSave(const QString& fileName) {
     return pattern.match(fileName).hasMatch();
 }
 
+Result<QByteArray> readStart(const QString& path) {
+    const Result<std::unique_ptr<LockedFile>> handle = LockedFile::open(path, LockMode::ReadOnly);
+    if (!handle) {
+        return Failed(handle.error());
+    }
+    return (*handle)->readPrefix(kHeaderBytes);
+}
+
 }  // namespace
 
 SaveEntry SaveEntryOf(const QString& path, const QByteArray& image) {
@@ -60,21 +68,18 @@ std::vector<SaveEntry> ListSaves(const QString& folder, const QString& openPath,
             saves.push_back(SaveEntryOf(path, openImage.left(kHeaderBytes)));
             continue;
         }
-        FileFailure failure;
-        QByteArray start;
-        const std::unique_ptr<LockedFile> handle = LockedFile::open(path, LockMode::ReadOnly, &failure);
-        const bool read = handle && handle->readPrefix(kHeaderBytes, &start, &failure);
+        const Result<QByteArray> start = readStart(path);
         const bool named = namedAsSave(info.fileName());
-        if (!read) {
+        if (!start) {
             if (named) {
                 SaveEntry entry{path, {}, {}, {}, info.lastModified(), {}};
-                entry.problem = korven::texts::reasonLine(failure);
+                entry.problem = korven::texts::reasonLine(start.error());
                 saves.push_back(entry);
             }
             continue;
         }
-        if (named || HasSaveFileMagic(start)) {
-            saves.push_back(SaveEntryOf(path, start));
+        if (named || HasSaveFileMagic(*start)) {
+            saves.push_back(SaveEntryOf(path, *start));
         }
     }
     return saves;

@@ -13,8 +13,8 @@ constexpr qint64 kGuard = 168;
 
 }  // namespace
 
-int32_t AnchorSearch(const QString& key, FieldReader& reader, int32_t startPos, int32_t endPos,
-                     StatusSink& status, MessageSink& messages) {
+Result<int32_t, Reported> AnchorSearch(const QString& key, FieldReader& reader, int32_t startPos,
+                                       int32_t endPos, StatusSink& status, MessageSink& messages) {
     status.showStatus(texts::statusSearching());
 
     const cp932::TextMatcher matcher(key);
@@ -52,6 +52,7 @@ int32_t AnchorSearch(const QString& key, FieldReader& reader, int32_t startPos, 
 
     if (result < 0) {
         messages.show(Message(texts::anchorNotFound(key), MessageIcon::Exclamation));
+        return Failed(Reported{});
     }
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FieldIo.h"
+#include "platform/Result.h"
 #include "platform/Sinks.h"
 
 #include <QString>
@@ -8,11 +9,11 @@
 namespace korven {
 
 // Finds the first position (1-based) between startPos and endPos, both inclusive, where the
-// code page 932 form of `key` starts, or -1 (after warning the user). Candidates are tried one
+// code page 932 form of `key` starts; when there is none the user has been warned. Candidates are tried one
 // byte apart; the scan also gives up once fewer than 169 bytes lie beyond the last byte read
 // (the bytes before the reader's position on entry count as read). The reader is left after
 // the last byte read.
-int32_t AnchorSearch(const QString& key, FieldReader& reader, int32_t startPos, int32_t endPos,
-                     StatusSink& status, MessageSink& messages);
+Result<int32_t, Reported> AnchorSearch(const QString& key, FieldReader& reader, int32_t startPos,
+                                       int32_t endPos, StatusSink& status, MessageSink& messages);
 
 }  // namespace korven

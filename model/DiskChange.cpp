@@ -6,19 +6,19 @@
 
 namespace korven {
 
-DiskCheck CheckDisk(const LockedFile& handle, const QByteArray& expected) {
-    DiskCheck check;
-    LockedFile::NamedContents current;
-    if (!handle.readNamed(&current, MaxSaveFileSize(), &check.failure)) {
-        return check;
+Result<DiskCheck> CheckDisk(const LockedFile& handle, const QByteArray& expected) {
+    Result<LockedFile::NamedContents> named = handle.readNamed(MaxSaveFileSize());
+    if (!named) {
+        return Failed(named.error());
     }
-    if (current.named == LockedFile::Named::Missing) {
+    DiskCheck check;
+    if (named->named == LockedFile::Named::Missing) {
         check.change = DiskChange::Removed;
         return check;
     }
-    check.replaced = current.named == LockedFile::Named::Replaced;
-    check.change = current.contents == expected ? DiskChange::None : DiskChange::Modified;
-    check.onDisk = std::move(current.contents);
+    check.replaced = named->named == LockedFile::Named::Replaced;
+    check.change = named->contents == expected ? DiskChange::None : DiskChange::Modified;
+    check.onDisk = std::move(named->contents);
     return check;
 }
 

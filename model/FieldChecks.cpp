@@ -4,12 +4,12 @@
 
 namespace korven::fields {
 
-std::optional<QString> CheckChange(const SaveFile& model, const FieldChange& change) {
+Result<void, QString> CheckChange(const SaveFile& model, const FieldChange& change) {
     const std::optional<rules::Finding> finding = rules::CheckField(model, change.path, change.newValue);
-    if (!finding) {
-        return std::nullopt;
+    if (finding) {
+        return Failed(finding->refusal);
     }
-    return finding->refusal;
+    return {};
 }
 
 }  // namespace korven::fields

@@ -26,14 +26,16 @@ constexpr qint64 kReadAtOnceLimit = qint64(1) << 20;
 
 // The whole file, or, when it is larger than kReadAtOnceLimit and has no magic, only its
 // first bytes: a huge file of another kind is never read.
-bool readSaveImage(const LockedFile& file, QByteArray* image, FileFailure* failure) {
-    if (file.readAll(image, kReadAtOnceLimit, failure)) {
-        return true;
+Result<QByteArray> readSaveImage(const LockedFile& file) {
+    Result<QByteArray> whole = file.readAll(kReadAtOnceLimit);
+    if (whole || whole.error().problem != FileProblem::TooLarge) {
+        return whole;
     }
-    if (failure->problem != FileProblem::TooLarge || !file.readPrefix(layout::kMagicLength, image, failure)) {
-        return false;
+    Result<QByteArray> prefix = file.readPrefix(layout::kMagicLength);
+    if (!prefix || !HasSaveFileMagic(*prefix)) {
+        return prefix;
     }
-    return !HasSaveFileMagic(*image) || file.readAll(image, MaxSaveFileSize(), failure);
+    return file.readAll(MaxSaveFileSize());
 }
 
 }  // namespace
@@ -41,27 +43,31 @@ bool readSaveImage(const LockedFile& file, QByteArray* image, FileFailure* failu
 OpenedSaveFile OpenSaveFile(const QString& path, LockMode mode, SaveFile& model, StatusSink& status,
                             MessageSink& messages) {
     OpenedSaveFile result;
-    auto cannotOpen = [&] {
+    auto cannotOpen = [&](const FileFailure& why) {
+        result.failure = why;
         messages.show(Message(texts::withReason(texts::cannotOpen(), result.failure), MessageIcon::Error));
         result.outcome = OpenOutcome::CannotOpen;
         return std::move(result);
     };
-    std::unique_ptr<LockedFile> handle = LockedFile::open(path, mode, &result.failure);
-    QByteArray image;
-    if (!handle || !readSaveImage(*handle, &image, &result.failure)) {
-        return cannotOpen();
+    Result<std::unique_ptr<LockedFile>> handle = LockedFile::open(path, mode);
+    if (!handle) {
+        return cannotOpen(handle.error());
     }
-    if (!HasSaveFileMagic(image)) {
+    const Result<QByteArray> image = readSaveImage(**handle);
+    if (!image) {
+        return cannotOpen(image.error());
+    }
+    if (!HasSaveFileMagic(*image)) {
         messages.show(Message(texts::notASaveFile(), MessageIcon::Exclamation));
         result.outcome = OpenOutcome::NotASaveFile;
         return result;
     }
-    if (!LoadSaveFile(image, model, status, messages)) {
+    if (!LoadSaveFile(*image, model, status, messages)) {
         result.outcome = OpenOutcome::LoadFailed;
         return result;
     }
     result.outcome = OpenOutcome::Opened;
-    result.handle = std::move(handle);
+    result.handle = std::move(*handle);
     return result;
 }
 

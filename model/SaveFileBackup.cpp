@@ -25,12 +25,11 @@ Result<QString, Reported> BackUpSaveFile(const QString& savePath, const QByteArr
 
 Result<QString, Reported> BackUpSaveFile(const LockedFile& handle, const BackupStore& store,
                                          MessageSink& messages) {
-    QByteArray contents;
-    FileFailure failure;
-    if (!handle.readAll(&contents, MaxSaveFileSize(), &failure)) {
-        return backupFailed(store, failure, messages);
+    const Result<QByteArray> contents = handle.readAll(MaxSaveFileSize());
+    if (!contents) {
+        return backupFailed(store, contents.error(), messages);
     }
-    return BackUpSaveFile(handle.path(), contents, store, messages);
+    return BackUpSaveFile(handle.path(), *contents, store, messages);
 }
 
 }  // namespace korven

@@ -107,11 +107,12 @@ Result<void, Reported> LoadSaveFile(const QByteArray& image, SaveFile& file, Sta
         return readFailure(messages);
     }
 
-    file.AircraftBlockPos = AnchorSearch(layout::anchorKey(), in, layout::kAnchorStartPos,
-                                         layout::kAnchorEndPos, status, messages);
-    if (file.AircraftBlockPos < 0) {
+    const Result<int32_t, Reported> anchor = AnchorSearch(layout::anchorKey(), in, layout::kAnchorStartPos,
+                                                          layout::kAnchorEndPos, status, messages);
+    if (!anchor) {
         return Failed(Reported{});
     }
+    file.AircraftBlockPos = *anchor;
 
     status.showStatus(texts::statusReadingAircraft());
     in.goTo(file.HeaderEndPos);

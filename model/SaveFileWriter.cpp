@@ -104,9 +104,9 @@ Result<void, Reported> WriteSaveFile(SaveFile& file, LockedFile& target, StatusS
         messages.show(Message(texts::layoutWouldMove(), MessageIcon::Error));
         return Failed(Reported{});
     }
-    FileFailure failure;
-    if (!image || !target.replaceContents(*image, &failure)) {
-        messages.show(Message(texts::withReason(texts::writeError(), failure), MessageIcon::Error));
+    const Result<void> replaced = image ? target.replaceContents(*image) : Failed(FileFailure{});
+    if (!replaced) {
+        messages.show(Message(texts::withReason(texts::writeError(), replaced.error()), MessageIcon::Error));
         return Failed(Reported{});
     }
     file.image = *image;
@@ -118,35 +118,32 @@ Result<SavedAs, Reported> WriteSaveFileAs(SaveFile& file, const QString& path, c
                                           StatusSink& status, MessageSink& messages) {
     if (AttributesOf(path).exists) {
         // Refuses a read-only file and one that another editor holds.
-        FileFailure failure;
-        std::unique_ptr<LockedFile> existing = LockedFile::open(path, LockMode::Normal, &failure);
+        Result<std::unique_ptr<LockedFile>> existing = LockedFile::open(path, LockMode::Normal);
         if (!existing) {
-            messages.show(Message(texts::withReason(texts::cannotOpen(), failure), MessageIcon::Error));
+            messages.show(
+                Message(texts::withReason(texts::cannotOpen(), existing.error()), MessageIcon::Error));
             return Failed(Reported{});
         }
-        const Result<QString, Reported> backup = BackUpSaveFile(*existing, backups, messages);
-        if (!backup || !WriteSaveFile(file, *existing, status, messages)) {
+        const Result<QString, Reported> backup = BackUpSaveFile(**existing, backups, messages);
+        if (!backup || !WriteSaveFile(file, **existing, status, messages)) {
             return Failed(Reported{});
         }
-        return SavedAs{std::move(existing), *backup};
+        return SavedAs{std::move(*existing), *backup};
     }
     const std::optional<QByteArray> image = ComposeSaveImage(file, status);
     if (image && !loadsBackInPlace(file, *image)) {
         messages.show(Message(texts::layoutWouldMove(), MessageIcon::Error));
         return Failed(Reported{});
     }
-    FileFailure failure;
-    std::unique_ptr<LockedFile> created;
-    if (image) {
-        created = LockedFile::create(path, *image, &failure);
-    }
+    Result<std::unique_ptr<LockedFile>> created =
+        image ? LockedFile::create(path, *image) : Failed(FileFailure{});
     if (!created) {
-        messages.show(Message(texts::withReason(texts::writeError(), failure), MessageIcon::Error));
+        messages.show(Message(texts::withReason(texts::writeError(), created.error()), MessageIcon::Error));
         return Failed(Reported{});
     }
     file.image = *image;
     status.showStatus(texts::statusWriteDone());
-    return SavedAs{std::move(created), std::nullopt};
+    return SavedAs{std::move(*created), std::nullopt};
 }
 
 }  // namespace korven

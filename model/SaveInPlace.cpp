@@ -42,10 +42,12 @@ InPlaceResult decide(OnDiskChange policy, const QString& backup, MessageSink& me
 InPlaceSave SaveInPlace(SaveFile& file, LockedFile& handle, const InPlaceOptions& options, StatusSink& status,
                         MessageSink& messages) {
     InPlaceSave outcome;
-    DiskCheck check = CheckDisk(handle, file.image);
+    Result<DiskCheck> checked = CheckDisk(handle, file.image);
+    if (!checked) {
+        return failed(texts::writeError(), checked.error(), messages);
+    }
+    DiskCheck& check = *checked;
     switch (check.change) {
-        case DiskChange::Unknown:
-            return failed(texts::writeError(), check.failure, messages);
         case DiskChange::Removed:
             return failed(texts::writeError(), FileFailure{FileProblem::Changed, {}}, messages);
         case DiskChange::Modified: {
@@ -79,9 +81,10 @@ InPlaceSave SaveInPlace(SaveFile& file, LockedFile& handle, const InPlaceOptions
     }
     check.onDisk.clear();
     // A file renamed over ours is the one to write and to lock from now on.
-    FileFailure failure;
-    if (check.replaced && !handle.reattach(&failure)) {
-        return failed(texts::writeError(), failure, messages);
+    if (check.replaced) {
+        if (const Result<void> reattached = handle.reattach(); !reattached) {
+            return failed(texts::writeError(), reattached.error(), messages);
+        }
     }
     outcome.inPlace = handle.hasOtherNames();
     outcome.result =

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileProblem.h"
+#include "platform/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,26 +34,23 @@ public:
     LockedFile(const LockedFile&) = delete;
     LockedFile& operator=(const LockedFile&) = delete;
 
-    // Fails (nullptr, with the problem) when the file is missing, is not a regular file,
-    // cannot be opened in that mode, is read-only in normal mode, or is locked by another
-    // editor.
-    static std::unique_ptr<LockedFile> open(const QString& path, LockMode mode,
-                                            FileFailure* failure = nullptr);
+    // Fails when the file is missing, is not a regular file, cannot be opened in that mode, is
+    // read-only in normal mode, or is locked by another editor.
+    static Result<std::unique_ptr<LockedFile>> open(const QString& path, LockMode mode);
 
     // Writes `contents` atomically to `path` (creating or replacing it) and returns the new
     // file open and locked in normal mode. Fails when an existing file there is in use.
-    static std::unique_ptr<LockedFile> create(const QString& path, const QByteArray& contents,
-                                              FileFailure* failure = nullptr);
+    static Result<std::unique_ptr<LockedFile>> create(const QString& path, const QByteArray& contents);
 
     const QString& path() const { return m_path; }
     LockMode mode() const { return m_mode; }
 
-    // The size of the held file; -1 when it cannot be read.
-    qint64 size(FileFailure* failure = nullptr) const;
+    // The size of the held file.
+    Result<qint64> size() const;
     // Up to `count` bytes from the start of the held file.
-    bool readPrefix(qint64 count, QByteArray* contents, FileFailure* failure = nullptr) const;
+    Result<QByteArray> readPrefix(qint64 count) const;
     // The whole held file; fails with TooLarge beyond `limit` bytes or when memory runs out.
-    bool readAll(QByteArray* contents, qint64 limit, FileFailure* failure = nullptr) const;
+    Result<QByteArray> readAll(qint64 limit) const;
 
     // What the path names now, which is not the held file when another program renamed a
     // file over it.
@@ -62,15 +59,15 @@ public:
         Named named = Named::Missing;
         QByteArray contents;  // empty when missing
     };
-    bool readNamed(NamedContents* current, qint64 limit, FileFailure* failure = nullptr) const;
+    Result<NamedContents> readNamed(qint64 limit) const;
 
     // Lets go of the held file and holds, in the same mode, the file the path names now.
     // On failure the old file stays held.
-    bool reattach(FileFailure* failure = nullptr);
+    Result<void> reattach();
 
     // Changes a read-only handle into a normal one (reopened for writing, exclusive lock) on
     // the file the path names now.
-    bool reopenForWriting(FileFailure* failure = nullptr);
+    Result<void> reopenForWriting();
 
     // The held file has other names (hard links). Such a file is rewritten in place so that
     // every name keeps seeing it; that write is not all or nothing.
@@ -79,7 +76,7 @@ public:
     // Replaces the whole contents atomically (normal mode only), or in place when the file
     // has other names. Refused when the path no
     // longer names the held file. On failure the file on disk and this handle are unchanged.
-    bool replaceContents(const QByteArray& contents, FileFailure* failure = nullptr);
+    Result<void> replaceContents(const QByteArray& contents);
 
 private:
 #ifdef Q_OS_WIN
@@ -88,7 +85,7 @@ private:
     using Handle = int;
 #endif
     LockedFile(QString path, QString target, Handle handle, LockMode mode);
-    bool holdNamed(LockMode mode, FileFailure* failure);
+    Result<void> holdNamed(LockMode mode);
 
     QString m_path;
     QString m_target;  // the file itself, absolute and with links resolved, for replacing it

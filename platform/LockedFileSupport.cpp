@@ -22,12 +22,15 @@ QString resolvedTarget(const QString& path, bool isLink) {
 namespace korven {
 
 // Both systems' backends hold the named file through holdNamed.
-bool LockedFile::reattach(FileFailure* failure) {
-    return holdNamed(m_mode, failure);
+Result<void> LockedFile::reattach() {
+    return holdNamed(m_mode);
 }
 
-bool LockedFile::reopenForWriting(FileFailure* failure) {
-    return m_mode == LockMode::Normal || holdNamed(LockMode::Normal, failure);
+Result<void> LockedFile::reopenForWriting() {
+    if (m_mode == LockMode::Normal) {
+        return {};
+    }
+    return holdNamed(LockMode::Normal);
 }
 
 }  // namespace korven

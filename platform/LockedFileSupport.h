@@ -1,20 +1,15 @@
 #pragma once
 
-#include "platform/FileProblem.h"
+#include "platform/Result.h"
 
 #include <QString>
 
 // What both LockedFile backends share.
 namespace korven::lockedfile {
 
-inline void fail(FileFailure* failure, FileFailure value) {
-    if (failure != nullptr) {
-        *failure = std::move(value);
-    }
-}
-
-inline void fail(FileFailure* failure, FileProblem problem) {
-    fail(failure, FileFailure{problem, {}});
+// A failure the system gave no text for.
+inline Failed<FileFailure> failed(FileProblem problem) {
+    return Failed(FileFailure{problem, {}});
 }
 
 // The file a path names, fixed when the file is opened: a relative path would otherwise

@@ -19,7 +19,7 @@
 namespace korven {
 namespace {
 
-using lockedfile::fail;
+using lockedfile::failed;
 using lockedfile::resolvedTarget;
 using posix::OpenFd;
 
@@ -35,23 +35,20 @@ bool lockFd(int fd, LockMode mode) {
     return rc == 0;
 }
 
-bool readAllFd(int fd, qint64 limit, QByteArray* contents, FileFailure* failure) {
+Result<QByteArray> readAllFd(int fd, qint64 limit) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
-        fail(failure, LastSystemFailure());
-        return false;
+        return Failed(LastSystemFailure());
     }
     if (st.st_size > limit) {
-        fail(failure, FileProblem::TooLarge);
-        return false;
+        return failed(FileProblem::TooLarge);
     }
     QByteArray data;
     try {
         // Exactly the size: growing by resize() would round the allocation up to a power of two.
         data = QByteArray(static_cast<qsizetype>(st.st_size), Qt::Uninitialized);
     } catch (const std::bad_alloc&) {
-        fail(failure, FileProblem::TooLarge);
-        return false;
+        return failed(FileProblem::TooLarge);
     }
     qsizetype done = 0;
     while (done < data.size()) {
@@ -60,8 +57,7 @@ bool readAllFd(int fd, qint64 limit, QByteArray* contents, FileFailure* failure)
             continue;
         }
         if (n < 0) {
-            fail(failure, LastSystemFailure());
-            return false;
+            return Failed(LastSystemFailure());
         }
         if (n == 0) {
             break;  // the file shrank while we read it
@@ -69,8 +65,7 @@ bool readAllFd(int fd, qint64 limit, QByteArray* contents, FileFailure* failure)
         done += n;
     }
     data.truncate(done);
-    *contents = std::move(data);
-    return true;
+    return data;
 }
 
 bool sameFile(const struct stat& a, const struct stat& b) {
@@ -83,9 +78,11 @@ mode_t defaultFileMode() {
     return 0666 & ~mask;
 }
 
-// Writes `contents` to a new locked temporary file beside `path` and renames it over
-// `path`. Returns the temporary file's descriptor, which now names `path`, or -1.
-int replaceAtomically(const QString& path, const QByteArray& contents, FileFailure* failure) {
+// Writes `contents` to a new temporary file beside `path` and renames it over `path`.
+// Returns the temporary file's descriptor, which now names `path`. The lock never lapses:
+// the caller holds the old file until the rename, and the new one is locked before it has
+// a name, so no other editor can take the file in between.
+Result<int> replaceAtomically(const QString& path, const QByteArray& contents) {
     const QFileInfo info(path);
     const QByteArray target = EncodeFileName(info.absoluteFilePath());
     const QByteArray folder = EncodeFileName(info.absolutePath());
@@ -96,18 +93,18 @@ int replaceAtomically(const QString& path, const QByteArray& contents, FileFailu
     const bool replacing = ::stat(target.constData(), &existing) == 0;
     const mode_t mode = replacing ? (existing.st_mode & 07777) : defaultFileMode();
 
-    QByteArray tempName;
-    const int fd = posix::CreateUnnamed(folder, prefix, mode, &tempName, failure);
-    if (fd < 0) {
-        return -1;
+    Result<posix::Unnamed> created = posix::CreateUnnamed(folder, prefix, mode);
+    if (!created) {
+        return Failed(created.error());
     }
+    const int fd = created->fd;
+    QByteArray& tempName = created->tempName;
     auto failWith = [&](FileFailure why) {
-        fail(failure, std::move(why));
         ::close(fd);
         if (!tempName.isEmpty()) {
             ::unlink(tempName.constData());
         }
-        return -1;
+        return Failed(std::move(why));
     };
     if (!posix::WriteAll(fd, contents.constData(), contents.size())) {
         return failWith(LastSystemFailure());
@@ -145,21 +142,21 @@ int replaceAtomically(const QString& path, const QByteArray& contents, FileFailu
 // A file with other names (hard links) keeps them only when written through: renaming over
 // one name would leave the others with the old contents. So it is rewritten in place, which is
 // not all or nothing; callers back the file up first. A failure puts the old bytes back if it can.
-bool rewriteInPlace(int fd, const QByteArray& contents, FileFailure* failure) {
-    QByteArray old;
-    if (!readAllFd(fd, std::numeric_limits<qint64>::max(), &old, failure)) {
-        return false;
+Result<void> rewriteInPlace(int fd, const QByteArray& contents) {
+    const Result<QByteArray> old = readAllFd(fd, std::numeric_limits<qint64>::max());
+    if (!old) {
+        return Failed(old.error());
     }
     auto writeWhole = [fd](const QByteArray& bytes) {
         return ::lseek(fd, 0, SEEK_SET) == 0 && posix::WriteAll(fd, bytes.constData(), bytes.size()) &&
                ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0;
     };
     if (writeWhole(contents)) {
-        return true;
+        return {};
     }
-    fail(failure, LastSystemFailure());
-    writeWhole(old);
-    return false;
+    FileFailure why = LastSystemFailure();
+    writeWhole(*old);
+    return Failed(std::move(why));
 }
 
 bool fdHasOtherNames(int fd) {
@@ -168,46 +165,42 @@ bool fdHasOtherNames(int fd) {
 }
 
 // Opens and locks a regular file. A pipe or device is refused before it is opened, and
-// opening never blocks, in case one is put in the file's place in between.
-int openRegular(const QString& path, LockMode mode, bool* isLink, FileFailure* failure) {
+// opening never blocks, in case one is put in the file's place in between. `isLink`, when
+// given, tells whether the path is a symbolic link.
+Result<int> openRegular(const QString& path, LockMode mode, bool* isLink = nullptr) {
     const QByteArray name = EncodeFileName(path);
     struct stat st {};
     if (path.isEmpty()) {
-        fail(failure, FileProblem::NotFound);
-        return -1;
+        return failed(FileProblem::NotFound);
     }
     if (::lstat(name.constData(), &st) != 0) {
-        fail(failure, LastSystemFailure());
-        return -1;
+        return Failed(LastSystemFailure());
     }
-    *isLink = S_ISLNK(st.st_mode);
-    if (*isLink && ::stat(name.constData(), &st) != 0) {
-        fail(failure, LastSystemFailure());
-        return -1;
+    const bool link = S_ISLNK(st.st_mode);
+    if (isLink != nullptr) {
+        *isLink = link;
+    }
+    if (link && ::stat(name.constData(), &st) != 0) {
+        return Failed(LastSystemFailure());
     }
     if (!S_ISREG(st.st_mode)) {
-        fail(failure, FileProblem::NotAFile);
-        return -1;
+        return failed(FileProblem::NotAFile);
     }
     // Write permission bits stand for the absence of the read-only attribute, also for root.
     if (mode == LockMode::Normal && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-        fail(failure, FileProblem::ReadOnlyFile);
-        return -1;
+        return failed(FileProblem::ReadOnlyFile);
     }
     const int fd = OpenFd(name, (mode == LockMode::Normal ? O_RDWR : O_RDONLY) | O_NONBLOCK);
     if (fd < 0) {
-        fail(failure, LastSystemFailure());
-        return -1;
+        return Failed(LastSystemFailure());
     }
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        fail(failure, FileProblem::NotAFile);
-        return -1;
+        return failed(FileProblem::NotAFile);
     }
     if (!lockFd(fd, mode)) {
         ::close(fd);
-        fail(failure, FileProblem::InUse);
-        return -1;
+        return failed(FileProblem::InUse);
     }
     return fd;
 }
@@ -221,18 +214,17 @@ LockedFile::~LockedFile() {
     ::close(m_handle);
 }
 
-std::unique_ptr<LockedFile> LockedFile::open(const QString& path, LockMode mode, FileFailure* failure) {
+Result<std::unique_ptr<LockedFile>> LockedFile::open(const QString& path, LockMode mode) {
     bool isLink = false;
-    const int fd = openRegular(path, mode, &isLink, failure);
-    if (fd < 0) {
-        return nullptr;
+    const Result<int> fd = openRegular(path, mode, &isLink);
+    if (!fd) {
+        return Failed(fd.error());
     }
     const QString target = resolvedTarget(path, isLink);
-    return std::unique_ptr<LockedFile>(new LockedFile(path, target, fd, mode));
+    return std::unique_ptr<LockedFile>(new LockedFile(path, target, *fd, mode));
 }
 
-std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteArray& contents,
-                                               FileFailure* failure) {
+Result<std::unique_ptr<LockedFile>> LockedFile::create(const QString& path, const QByteArray& contents) {
     struct stat st {};
     const bool isLink = ::lstat(EncodeFileName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
     const QString target = resolvedTarget(path, isLink);
@@ -240,119 +232,113 @@ std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteA
     // program a file nobody sees any more, and its next save would silently undo ours.
     int existing = -1;
     if (::stat(EncodeFileName(target).constData(), &st) == 0) {
-        bool targetIsLink = false;
-        existing = openRegular(target, LockMode::ReadOnly, &targetIsLink, failure);
-        if (existing < 0) {
-            return nullptr;
+        const Result<int> opened = openRegular(target, LockMode::ReadOnly);
+        if (!opened) {
+            return Failed(opened.error());
         }
+        existing = *opened;
         if (!lockFd(existing, LockMode::Normal)) {
-            fail(failure, FileProblem::InUse);
             ::close(existing);
-            return nullptr;
+            return failed(FileProblem::InUse);
         }
     }
     if (existing >= 0 && fdHasOtherNames(existing)) {
         ::close(existing);
-        bool targetIsLink = false;
-        const int fd = openRegular(target, LockMode::Normal, &targetIsLink, failure);
-        if (fd < 0) {
-            return nullptr;
+        const Result<int> fd = openRegular(target, LockMode::Normal);
+        if (!fd) {
+            return Failed(fd.error());
         }
-        if (!rewriteInPlace(fd, contents, failure)) {
-            ::close(fd);
-            return nullptr;
+        if (const Result<void> written = rewriteInPlace(*fd, contents); !written) {
+            ::close(*fd);
+            return Failed(written.error());
         }
-        return std::unique_ptr<LockedFile>(new LockedFile(path, target, fd, LockMode::Normal));
+        return std::unique_ptr<LockedFile>(new LockedFile(path, target, *fd, LockMode::Normal));
     }
-    const int fd = replaceAtomically(target, contents, failure);
+    const Result<int> fd = replaceAtomically(target, contents);
     if (existing >= 0) {
         ::close(existing);
     }
-    if (fd < 0) {
-        return nullptr;
+    if (!fd) {
+        return Failed(fd.error());
     }
-    return std::unique_ptr<LockedFile>(new LockedFile(path, target, fd, LockMode::Normal));
+    return std::unique_ptr<LockedFile>(new LockedFile(path, target, *fd, LockMode::Normal));
 }
 
-qint64 LockedFile::size(FileFailure* failure) const {
+Result<qint64> LockedFile::size() const {
     struct stat st {};
     if (::fstat(m_handle, &st) != 0) {
-        fail(failure, LastSystemFailure());
-        return -1;
+        return Failed(LastSystemFailure());
     }
-    return st.st_size;
+    return qint64(st.st_size);
 }
 
-bool LockedFile::readPrefix(qint64 count, QByteArray* contents, FileFailure* failure) const {
+Result<QByteArray> LockedFile::readPrefix(qint64 count) const {
     QByteArray data(static_cast<qsizetype>(count), Qt::Uninitialized);
     ssize_t n;
     do {
         n = ::pread(m_handle, data.data(), static_cast<size_t>(count), 0);
     } while (n < 0 && errno == EINTR);
     if (n < 0) {
-        fail(failure, LastSystemFailure());
-        return false;
+        return Failed(LastSystemFailure());
     }
     data.truncate(n);
-    *contents = std::move(data);
-    return true;
+    return data;
 }
 
-bool LockedFile::readAll(QByteArray* contents, qint64 limit, FileFailure* failure) const {
-    return readAllFd(m_handle, limit, contents, failure);
+Result<QByteArray> LockedFile::readAll(qint64 limit) const {
+    return readAllFd(m_handle, limit);
 }
 
-bool LockedFile::readNamed(NamedContents* current, qint64 limit, FileFailure* failure) const {
+Result<LockedFile::NamedContents> LockedFile::readNamed(qint64 limit) const {
     const QByteArray name = EncodeFileName(m_target);
     struct stat held {};
     struct stat named {};
     if (::fstat(m_handle, &held) != 0) {
-        fail(failure, LastSystemFailure());
-        return false;
+        return Failed(LastSystemFailure());
     }
     if (::stat(name.constData(), &named) != 0) {
         if (errno != ENOENT) {
-            fail(failure, LastSystemFailure());
-            return false;
+            return Failed(LastSystemFailure());
         }
-        *current = NamedContents{};
-        return true;
+        return NamedContents{};
     }
     if (sameFile(held, named)) {
-        current->named = Named::Held;
-        return readAllFd(m_handle, limit, &current->contents, failure);
+        Result<QByteArray> contents = readAllFd(m_handle, limit);
+        if (!contents) {
+            return Failed(contents.error());
+        }
+        return NamedContents{Named::Held, std::move(*contents)};
     }
     const int fd = OpenFd(name, O_RDONLY | O_NONBLOCK);
     if (fd < 0) {
-        fail(failure, LastSystemFailure());
-        return false;
+        return Failed(LastSystemFailure());
     }
-    current->named = Named::Replaced;
-    const bool ok = readAllFd(fd, limit, &current->contents, failure);
+    Result<QByteArray> contents = readAllFd(fd, limit);
     ::close(fd);
-    return ok;
+    if (!contents) {
+        return Failed(contents.error());
+    }
+    return NamedContents{Named::Replaced, std::move(*contents)};
 }
 
-bool LockedFile::holdNamed(LockMode mode, FileFailure* failure) {
+Result<void> LockedFile::holdNamed(LockMode mode) {
     // Our own lock would stand in the way when the path still names the held file; it is
     // taken back on failure.
     ::flock(m_handle, LOCK_UN);
-    bool isLink = false;
-    const int fd = openRegular(m_target, mode, &isLink, failure);
-    if (fd < 0) {
+    const Result<int> fd = openRegular(m_target, mode);
+    if (!fd) {
         lockFd(m_handle, m_mode);
-        return false;
+        return Failed(fd.error());
     }
     ::close(m_handle);
-    m_handle = fd;
+    m_handle = *fd;
     m_mode = mode;
-    return true;
+    return {};
 }
 
-bool LockedFile::replaceContents(const QByteArray& contents, FileFailure* failure) {
+Result<void> LockedFile::replaceContents(const QByteArray& contents) {
     if (m_mode != LockMode::Normal) {
-        fail(failure, FileProblem::ReadOnlyFile);
-        return false;
+        return failed(FileProblem::ReadOnlyFile);
     }
     // The name must still stand for the file we hold, and the file must not have been made
     // read-only meanwhile: a save never resurrects a removed file or replaces somebody else's.
@@ -360,23 +346,21 @@ bool LockedFile::replaceContents(const QByteArray& contents, FileFailure* failur
     struct stat named {};
     if (::fstat(m_handle, &held) != 0 || ::stat(EncodeFileName(m_target).constData(), &named) != 0 ||
         !sameFile(held, named)) {
-        fail(failure, FileProblem::Changed);
-        return false;
+        return failed(FileProblem::Changed);
     }
     if ((named.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-        fail(failure, FileProblem::ReadOnlyFile);
-        return false;
+        return failed(FileProblem::ReadOnlyFile);
     }
     if (named.st_nlink > 1) {
-        return rewriteInPlace(m_handle, contents, failure);
+        return rewriteInPlace(m_handle, contents);
     }
-    const int fd = replaceAtomically(m_target, contents, failure);
-    if (fd < 0) {
-        return false;
+    const Result<int> fd = replaceAtomically(m_target, contents);
+    if (!fd) {
+        return Failed(fd.error());
     }
     ::close(m_handle);
-    m_handle = fd;
-    return true;
+    m_handle = *fd;
+    return {};
 }
 
 bool LockedFile::hasOtherNames() const {

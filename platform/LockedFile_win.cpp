@@ -17,7 +17,7 @@
 namespace korven {
 namespace {
 
-using lockedfile::fail;
+using lockedfile::failed;
 using lockedfile::resolvedTarget;
 using windows::NativePath;
 using windows::OpenHandle;
@@ -42,35 +42,29 @@ bool isReadOnly(const QString& path) {
 }
 
 // Opens and locks a regular file: a folder, a device or a pipe is refused.
-HANDLE openRegular(const QString& path, LockMode mode, FileFailure* failure) {
+Result<HANDLE> openRegular(const QString& path, LockMode mode) {
     if (path.isEmpty()) {
-        fail(failure, FileProblem::NotFound);
-        return INVALID_HANDLE_VALUE;
+        return failed(FileProblem::NotFound);
     }
     const DWORD attributes = GetFileAttributesW(NativePath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         // A device has no attributes to read; the type of its handle tells what it is.
         FileFailure why = LastSystemFailure();
         if (why.problem == FileProblem::NotFound) {
-            fail(failure, std::move(why));
-            return INVALID_HANDLE_VALUE;
+            return Failed(std::move(why));
         }
     } else if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        fail(failure, FileProblem::NotAFile);
-        return INVALID_HANDLE_VALUE;
+        return failed(FileProblem::NotAFile);
     } else if (mode == LockMode::Normal && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        fail(failure, FileProblem::ReadOnlyFile);
-        return INVALID_HANDLE_VALUE;
+        return failed(FileProblem::ReadOnlyFile);
     }
     const HANDLE handle = openLocked(path, mode);
     if (handle == INVALID_HANDLE_VALUE) {
-        fail(failure, LastSystemFailure());
-        return INVALID_HANDLE_VALUE;
+        return Failed(LastSystemFailure());
     }
     if (GetFileType(handle) != FILE_TYPE_DISK) {
         CloseHandle(handle);
-        fail(failure, FileProblem::NotAFile);
-        return INVALID_HANDLE_VALUE;
+        return failed(FileProblem::NotAFile);
     }
     return handle;
 }
@@ -95,40 +89,35 @@ bool readAt(HANDLE handle, qint64 offset, char* data, qint64 count, qint64* done
     return true;
 }
 
-qint64 sizeOf(HANDLE handle, FileFailure* failure) {
+Result<qint64> sizeOf(HANDLE handle) {
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(handle, &size)) {
-        fail(failure, LastSystemFailure());
-        return -1;
+        return Failed(LastSystemFailure());
     }
-    return size.QuadPart;
+    return qint64(size.QuadPart);
 }
 
-bool readAllHandle(HANDLE handle, qint64 limit, QByteArray* contents, FileFailure* failure) {
-    const qint64 size = sizeOf(handle, failure);
-    if (size < 0) {
-        return false;
+Result<QByteArray> readAllHandle(HANDLE handle, qint64 limit) {
+    const Result<qint64> size = sizeOf(handle);
+    if (!size) {
+        return Failed(size.error());
     }
-    if (size > limit) {
-        fail(failure, FileProblem::TooLarge);
-        return false;
+    if (*size > limit) {
+        return failed(FileProblem::TooLarge);
     }
     QByteArray data;
     try {
         // Exactly the size: growing by resize() would round the allocation up to a power of two.
-        data = QByteArray(static_cast<qsizetype>(size), Qt::Uninitialized);
+        data = QByteArray(static_cast<qsizetype>(*size), Qt::Uninitialized);
     } catch (const std::bad_alloc&) {
-        fail(failure, FileProblem::TooLarge);
-        return false;
+        return failed(FileProblem::TooLarge);
     }
     qint64 done = 0;
     if (!readAt(handle, 0, data.data(), data.size(), &done)) {
-        fail(failure, LastSystemFailure());
-        return false;
+        return Failed(LastSystemFailure());
     }
     data.truncate(static_cast<qsizetype>(done));
-    *contents = std::move(data);
-    return true;
+    return data;
 }
 
 // Whether a failed rename may succeed a moment later: another program (an antivirus, a sync
@@ -166,23 +155,22 @@ bool renameOver(const QString& temp, const QString& target, const std::function<
 }
 
 // Writes `contents` to a new temporary file beside `path`, held as a normal handle, and
-// renames it over `path`. Returns the temporary file's handle, which now names `path`, or
-// INVALID_HANDLE_VALUE.
-HANDLE replaceAtomically(const QString& path, const QByteArray& contents,
-                         const std::function<void()>& releaseTarget, FileFailure* failure) {
+// renames it over `path`. Returns the temporary file's handle, which now names `path`.
+Result<HANDLE> replaceAtomically(const QString& path, const QByteArray& contents,
+                                 const std::function<void()>& releaseTarget) {
     const QFileInfo info(path);
     RemoveStaleTemporaries(info.absoluteFilePath());
-    QString tempName;
-    const HANDLE handle =
-        windows::CreateTemporary(info.absolutePath(), TemporaryPrefix(info.fileName()), &tempName, failure);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return INVALID_HANDLE_VALUE;
+    const Result<windows::Temporary> created =
+        windows::CreateTemporary(info.absolutePath(), TemporaryPrefix(info.fileName()));
+    if (!created) {
+        return Failed(created.error());
     }
+    const HANDLE handle = created->handle;
+    const QString& tempName = created->name;
     auto failWith = [&](FileFailure why) {
-        fail(failure, std::move(why));
         CloseHandle(handle);
         DeleteFileW(NativePath(tempName).c_str());
-        return INVALID_HANDLE_VALUE;
+        return Failed(std::move(why));
     };
     if (!windows::WriteAll(handle, contents.constData(), contents.size())) {
         return failWith(LastSystemFailure());
@@ -206,10 +194,10 @@ HANDLE replaceAtomically(const QString& path, const QByteArray& contents,
 // A file with other names (hard links) keeps them only when written through: renaming over
 // one name would leave the others with the old contents. So it is rewritten in place, which is
 // not all or nothing; callers back the file up first. A failure puts the old bytes back if it can.
-bool rewriteInPlace(HANDLE handle, const QByteArray& contents, FileFailure* failure) {
-    QByteArray old;
-    if (!readAllHandle(handle, std::numeric_limits<qint64>::max(), &old, failure)) {
-        return false;
+Result<void> rewriteInPlace(HANDLE handle, const QByteArray& contents) {
+    const Result<QByteArray> old = readAllHandle(handle, std::numeric_limits<qint64>::max());
+    if (!old) {
+        return Failed(old.error());
     }
     auto writeWhole = [handle](const QByteArray& bytes) {
         return SetFilePointerEx(handle, LARGE_INTEGER{}, nullptr, FILE_BEGIN) &&
@@ -217,11 +205,11 @@ bool rewriteInPlace(HANDLE handle, const QByteArray& contents, FileFailure* fail
                FlushFileBuffers(handle);
     };
     if (writeWhole(contents)) {
-        return true;
+        return {};
     }
-    fail(failure, LastSystemFailure());
-    writeWhole(old);
-    return false;
+    FileFailure why = LastSystemFailure();
+    writeWhole(*old);
+    return Failed(std::move(why));
 }
 
 bool handleHasOtherNames(HANDLE handle) {
@@ -282,31 +270,31 @@ LockedFile::~LockedFile() {
     }
 }
 
-std::unique_ptr<LockedFile> LockedFile::open(const QString& path, LockMode mode, FileFailure* failure) {
-    const HANDLE handle = openRegular(path, mode, failure);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return nullptr;
+Result<std::unique_ptr<LockedFile>> LockedFile::open(const QString& path, LockMode mode) {
+    const Result<HANDLE> handle = openRegular(path, mode);
+    if (!handle) {
+        return Failed(handle.error());
     }
     return std::unique_ptr<LockedFile>(
-        new LockedFile(path, resolvedTarget(path, QFileInfo(path).isSymLink()), handle, mode));
+        new LockedFile(path, resolvedTarget(path, QFileInfo(path).isSymLink()), *handle, mode));
 }
 
-std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteArray& contents,
-                                               FileFailure* failure) {
+Result<std::unique_ptr<LockedFile>> LockedFile::create(const QString& path, const QByteArray& contents) {
     const QString target = resolvedTarget(path, QFileInfo(path).isSymLink());
     // A file that another program holds open keeps it: replacing it would hand that program a
     // file nobody sees any more, and its next save would silently undo ours.
     HANDLE existing = INVALID_HANDLE_VALUE;
     if (QFileInfo::exists(target)) {
-        existing = openRegular(target, LockMode::Normal, failure);
-        if (existing == INVALID_HANDLE_VALUE) {
-            return nullptr;
+        const Result<HANDLE> opened = openRegular(target, LockMode::Normal);
+        if (!opened) {
+            return Failed(opened.error());
         }
+        existing = *opened;
     }
     if (existing != INVALID_HANDLE_VALUE && handleHasOtherNames(existing)) {
-        if (!rewriteInPlace(existing, contents, failure)) {
+        if (const Result<void> written = rewriteInPlace(existing, contents); !written) {
             CloseHandle(existing);
-            return nullptr;
+            return Failed(written.error());
         }
         return std::unique_ptr<LockedFile>(new LockedFile(path, target, existing, LockMode::Normal));
     }
@@ -316,70 +304,69 @@ std::unique_ptr<LockedFile> LockedFile::create(const QString& path, const QByteA
             existing = INVALID_HANDLE_VALUE;
         }
     };
-    const HANDLE handle = replaceAtomically(target, contents, release, failure);
+    const Result<HANDLE> handle = replaceAtomically(target, contents, release);
     release();
-    if (handle == INVALID_HANDLE_VALUE) {
-        return nullptr;
+    if (!handle) {
+        return Failed(handle.error());
     }
-    return std::unique_ptr<LockedFile>(new LockedFile(path, target, handle, LockMode::Normal));
+    return std::unique_ptr<LockedFile>(new LockedFile(path, target, *handle, LockMode::Normal));
 }
 
-qint64 LockedFile::size(FileFailure* failure) const {
-    return sizeOf(m_handle, failure);
+Result<qint64> LockedFile::size() const {
+    return sizeOf(m_handle);
 }
 
-bool LockedFile::readPrefix(qint64 count, QByteArray* contents, FileFailure* failure) const {
+Result<QByteArray> LockedFile::readPrefix(qint64 count) const {
     QByteArray data(static_cast<qsizetype>(count), Qt::Uninitialized);
     qint64 done = 0;
     if (!readAt(m_handle, 0, data.data(), count, &done)) {
-        fail(failure, LastSystemFailure());
-        return false;
+        return Failed(LastSystemFailure());
     }
     data.truncate(static_cast<qsizetype>(done));
-    *contents = std::move(data);
-    return true;
+    return data;
 }
 
-bool LockedFile::readAll(QByteArray* contents, qint64 limit, FileFailure* failure) const {
-    return readAllHandle(m_handle, limit, contents, failure);
+Result<QByteArray> LockedFile::readAll(qint64 limit) const {
+    return readAllHandle(m_handle, limit);
 }
 
-bool LockedFile::readNamed(NamedContents* current, qint64 limit, FileFailure* failure) const {
+Result<LockedFile::NamedContents> LockedFile::readNamed(qint64 limit) const {
     // A held file deleted by another program keeps its name until we let go of it, and opening
     // it by that name may be refused meanwhile: either way it is gone.
     const bool heldIsGone = isDeletePending(m_handle);
     const HANDLE named = openToLook(m_target);
     if (named == INVALID_HANDLE_VALUE) {
         if (!isMissing(GetLastError()) && !heldIsGone) {
-            fail(failure, LastSystemFailure());
-            return false;
+            return Failed(LastSystemFailure());
         }
-        *current = NamedContents{};
-        return true;
+        return NamedContents{};
     }
     const auto namedIdentity = fileIdentity(named);
     CloseHandle(named);
     if (namedIdentity && namedIdentity == fileIdentity(m_handle)) {
         if (heldIsGone) {
-            *current = NamedContents{};
-            return true;
+            return NamedContents{};
         }
-        current->named = Named::Held;
-        return readAllHandle(m_handle, limit, &current->contents, failure);
+        Result<QByteArray> contents = readAllHandle(m_handle, limit);
+        if (!contents) {
+            return Failed(contents.error());
+        }
+        return NamedContents{Named::Held, std::move(*contents)};
     }
     const HANDLE other = OpenHandle(m_target, GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
     if (other == INVALID_HANDLE_VALUE) {
-        fail(failure, LastSystemFailure());
-        return false;
+        return Failed(LastSystemFailure());
     }
-    current->named = Named::Replaced;
-    const bool ok = readAllHandle(other, limit, &current->contents, failure);
+    Result<QByteArray> contents = readAllHandle(other, limit);
     CloseHandle(other);
-    return ok;
+    if (!contents) {
+        return Failed(contents.error());
+    }
+    return NamedContents{Named::Replaced, std::move(*contents)};
 }
 
-bool LockedFile::holdNamed(LockMode mode, FileFailure* failure) {
+Result<void> LockedFile::holdNamed(LockMode mode) {
     // Share modes conflict with our own handle only when the path still names the held file;
     // then it is let go first and taken back on failure.
     const bool same = namesHeldFile(m_handle, m_target);
@@ -387,42 +374,39 @@ bool LockedFile::holdNamed(LockMode mode, FileFailure* failure) {
         CloseHandle(m_handle);
         m_handle = INVALID_HANDLE_VALUE;
     }
-    const HANDLE handle = openRegular(m_target, mode, failure);
-    if (handle == INVALID_HANDLE_VALUE) {
+    const Result<HANDLE> handle = openRegular(m_target, mode);
+    if (!handle) {
         if (same) {
             m_handle = openLocked(m_target, m_mode);
         }
-        return false;
+        return Failed(handle.error());
     }
     if (m_handle != INVALID_HANDLE_VALUE) {
         CloseHandle(m_handle);
     }
-    m_handle = handle;
+    m_handle = *handle;
     m_mode = mode;
-    return true;
+    return {};
 }
 
 bool LockedFile::hasOtherNames() const {
     return handleHasOtherNames(m_handle);
 }
 
-bool LockedFile::replaceContents(const QByteArray& contents, FileFailure* failure) {
+Result<void> LockedFile::replaceContents(const QByteArray& contents) {
     if (m_mode != LockMode::Normal) {
-        fail(failure, FileProblem::ReadOnlyFile);
-        return false;
+        return failed(FileProblem::ReadOnlyFile);
     }
     // The name must still stand for the file we hold, and the file must not have been made
     // read-only meanwhile: a save never resurrects a removed file or replaces somebody else's.
     if (!namesHeldFile(m_handle, m_target)) {
-        fail(failure, FileProblem::Changed);
-        return false;
+        return failed(FileProblem::Changed);
     }
     if (isReadOnly(m_target)) {
-        fail(failure, FileProblem::ReadOnlyFile);
-        return false;
+        return failed(FileProblem::ReadOnlyFile);
     }
     if (handleHasOtherNames(m_handle)) {
-        return rewriteInPlace(m_handle, contents, failure);
+        return rewriteInPlace(m_handle, contents);
     }
     bool released = false;
     auto release = [&released, this] {
@@ -432,17 +416,17 @@ bool LockedFile::replaceContents(const QByteArray& contents, FileFailure* failur
             released = true;
         }
     };
-    const HANDLE handle = replaceAtomically(m_target, contents, release, failure);
-    if (handle == INVALID_HANDLE_VALUE) {
+    const Result<HANDLE> handle = replaceAtomically(m_target, contents, release);
+    if (!handle) {
         if (released) {
             // The rename released our handle and then failed: take the file back.
             m_handle = openLocked(m_target, LockMode::Normal);
         }
-        return false;
+        return Failed(handle.error());
     }
     release();
-    m_handle = handle;
-    return true;
+    m_handle = *handle;
+    return {};
 }
 
 }  // namespace korven

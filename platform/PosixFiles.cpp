@@ -32,26 +32,22 @@ bool WriteAll(int fd, const char* data, qsizetype size) {
     return true;
 }
 
-int CreateUnnamed(const QByteArray& folder, const QByteArray& prefix, mode_t mode, QByteArray* tempName,
-                  FileFailure* failure) {
-    tempName->clear();
-    int fd = OpenFd(folder, O_TMPFILE | O_RDWR, mode);
-    if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+Result<Unnamed> CreateUnnamed(const QByteArray& folder, const QByteArray& prefix, mode_t mode) {
+    Unnamed created;
+    created.fd = OpenFd(folder, O_TMPFILE | O_RDWR, mode);
+    if (created.fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
         QByteArray name = prefix + "XXXXXX";
-        fd = ::mkostemp(name.data(), O_CLOEXEC);
-        if (fd >= 0) {
-            *tempName = name;
+        created.fd = ::mkostemp(name.data(), O_CLOEXEC);
+        if (created.fd >= 0) {
+            created.tempName = name;
         }
     }
-    if (fd < 0) {
-        if (failure != nullptr) {
-            *failure = LastSystemFailure(true);
-        }
-        return -1;
+    if (created.fd < 0) {
+        return Failed(LastSystemFailure(true));
     }
     // Held from the start, so the cleanup of stale temporary files never takes it for one.
-    ::flock(fd, LOCK_EX | LOCK_NB);
-    return fd;
+    ::flock(created.fd, LOCK_EX | LOCK_NB);
+    return created;
 }
 
 bool LinkNew(int fd, const QByteArray& tempName, const QByteArray& name) {

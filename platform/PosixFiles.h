@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileProblem.h"
+#include "platform/Result.h"
 
 #include <QByteArray>
 
@@ -14,9 +14,12 @@ bool WriteAll(int fd, const char* data, qsizetype size);
 
 // A new file in `folder`, locked, with no name yet where the file system allows it (so that a
 // process killed while writing leaves nothing behind). Elsewhere it is named `prefix` plus six
-// random characters at once, and `tempName` says so. -1 on failure.
-int CreateUnnamed(const QByteArray& folder, const QByteArray& prefix, mode_t mode, QByteArray* tempName,
-                  FileFailure* failure);
+// random characters at once, and `tempName` says so.
+struct Unnamed {
+    int fd = -1;
+    QByteArray tempName;  // empty while the file has no name
+};
+Result<Unnamed> CreateUnnamed(const QByteArray& folder, const QByteArray& prefix, mode_t mode);
 
 // Gives the file `fd` (from CreateUnnamed, named in `tempName` or not) the name `name`, which
 // must not exist yet. False with errno EEXIST when it does.

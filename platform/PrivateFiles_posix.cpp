@@ -36,13 +36,13 @@ Result<QString> WriteNewPrivateFile(const QString& folder, const QByteArray& tem
                                     const QByteArray& contents, const std::function<QString(qint64)>& nameFor,
                                     bool stopIfExists) {
     const QByteArray folderName = EncodeFileName(folder);
-    QByteArray tempName;
-    FileFailure failure;
-    const int fd =
-        posix::CreateUnnamed(folderName, folderName + '/' + tempPrefix, kPrivateFile, &tempName, &failure);
-    if (fd < 0) {
-        return Failed(failure);
+    const Result<posix::Unnamed> created =
+        posix::CreateUnnamed(folderName, folderName + '/' + tempPrefix, kPrivateFile);
+    if (!created) {
+        return Failed(created.error());
     }
+    const auto& [fd, tempName] = *created;
+    FileFailure failure;
     QString name;
     if (!posix::WriteAll(fd, contents.constData(), contents.size()) || ::fsync(fd) != 0) {
         failure = LastSystemFailure();

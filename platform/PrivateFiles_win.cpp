@@ -20,12 +20,12 @@ Result<void> MakePrivateFolder(const QString& path) {
 Result<QString> WriteNewPrivateFile(const QString& folder, const QByteArray& tempPrefix,
                                     const QByteArray& contents, const std::function<QString(qint64)>& nameFor,
                                     bool stopIfExists) {
-    QString tempName;
-    FileFailure failure;
-    const HANDLE handle = windows::CreateTemporary(folder, tempPrefix, &tempName, &failure);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return Failed(failure);
+    const Result<windows::Temporary> created = windows::CreateTemporary(folder, tempPrefix);
+    if (!created) {
+        return Failed(created.error());
     }
+    const auto& [handle, tempName] = *created;
+    FileFailure failure;
     QString name;
     if (!windows::WriteAll(handle, contents.constData(), contents.size()) || !FlushFileBuffers(handle)) {
         failure = LastSystemFailure();

@@ -32,16 +32,15 @@ bool WriteAll(HANDLE handle, const char* data, qsizetype size) {
     return true;
 }
 
-HANDLE CreateTemporary(const QString& folder, const QByteArray& prefix, QString* name, FileFailure* failure) {
+Result<Temporary> CreateTemporary(const QString& folder, const QByteArray& prefix) {
     for (;;) {
-        *name = folder + u'/' + DecodeFileName(prefix + RandomSuffix());
-        const HANDLE handle = OpenHandle(*name, GENERIC_READ | GENERIC_WRITE, kShareNormal, CREATE_NEW);
+        const QString name = folder + u'/' + DecodeFileName(prefix + RandomSuffix());
+        const HANDLE handle = OpenHandle(name, GENERIC_READ | GENERIC_WRITE, kShareNormal, CREATE_NEW);
         if (handle != INVALID_HANDLE_VALUE) {
-            return handle;
+            return Temporary{handle, name};
         }
         if (GetLastError() != ERROR_FILE_EXISTS) {
-            *failure = LastSystemFailure(true);
-            return INVALID_HANDLE_VALUE;
+            return Failed(LastSystemFailure(true));
         }
     }
 }

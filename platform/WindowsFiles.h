@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileProblem.h"
+#include "platform/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,7 +28,11 @@ bool WriteAll(HANDLE handle, const char* data, qsizetype size);
 
 // A new file in `folder` named `prefix` (see TemporaryPrefix) plus a random suffix, open for
 // writing with the normal share mode, so that the cleanup of stale temporary files never
-// takes it while it is written. INVALID_HANDLE_VALUE on failure.
-HANDLE CreateTemporary(const QString& folder, const QByteArray& prefix, QString* name, FileFailure* failure);
+// takes it while it is written.
+struct Temporary {
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    QString name;
+};
+Result<Temporary> CreateTemporary(const QString& folder, const QByteArray& prefix);
 
 }  // namespace korven::windows

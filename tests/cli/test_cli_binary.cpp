@@ -149,7 +149,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
         const QString path = writeFile(QDir(m_dir.path()), QStringLiteral("held.SAVE"), m_image);
-        const std::unique_ptr<LockedFile> editor = LockedFile::open(path, LockMode::Normal);
+        const auto editor = LockedFile::open(path, LockMode::Normal);
         QVERIFY(editor);
         arguments.replaceInStrings(QStringLiteral("%1"), path);
         arguments.insert(1, path);
@@ -160,7 +160,7 @@ private slots:
 
     void setRefusedWhileAnotherProgramEditsTheFile() {
         const QString path = writeFile(QDir(m_dir.path()), QStringLiteral("busy.SAVE"), m_image);
-        const std::unique_ptr<LockedFile> editor = LockedFile::open(path, LockMode::Normal);
+        const auto editor = LockedFile::open(path, LockMode::Normal);
         QVERIFY(editor);
         const Run r = run({QStringLiteral("set"), path, QStringLiteral("TurnInfo[0]=10")});
         QCOMPARE(r.status, 1);

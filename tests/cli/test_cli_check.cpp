@@ -134,7 +134,7 @@ private slots:
     void fixLeavesALockedFileAlone() {
         const QString planted = plantedCopy();
         const QByteArray before = readFile(planted);
-        const std::unique_ptr<LockedFile> editor = LockedFile::open(planted, LockMode::Normal);
+        const auto editor = LockedFile::open(planted, LockMode::Normal);
         QVERIFY(editor);
         const Run fix = run({QStringLiteral("check"), planted, QStringLiteral("--fix")});
         QCOMPARE(fix.status, 1);

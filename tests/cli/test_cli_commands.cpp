@@ -257,7 +257,7 @@ private slots:
         // A copy target that another editor holds open is not replaced.
         const QString held =
             writeFile(QDir(m_dir.path()), QStringLiteral("held.SAVE"), QByteArray("keep me"));
-        const std::unique_ptr<LockedFile> lock = LockedFile::open(held, LockMode::Normal);
+        const auto lock = LockedFile::open(held, LockMode::Normal);
         QVERIFY(lock);
         const Run locked = run({QStringLiteral("set"), path, QStringLiteral("TurnInfo[0]=10"),
                                 QStringLiteral("--output"), held});
@@ -269,7 +269,7 @@ private slots:
     void setRefusedWhileTheFileIsOpenForEditing() {
         const QString path = freshCopy(QStringLiteral("locked.SAVE"));
         {
-            const std::unique_ptr<LockedFile> editor = LockedFile::open(path, LockMode::Normal);
+            const auto editor = LockedFile::open(path, LockMode::Normal);
             QVERIFY(editor);
             const Run r = run({QStringLiteral("set"), path, QStringLiteral("TurnInfo[0]=10")});
             QCOMPARE(r.status, 1);
@@ -281,7 +281,7 @@ private slots:
         }
         {
             // A reader shares the file but keeps writers out.
-            const std::unique_ptr<LockedFile> reader = LockedFile::open(path, LockMode::ReadOnly);
+            const auto reader = LockedFile::open(path, LockMode::ReadOnly);
             QVERIFY(reader);
             QCOMPARE(run({QStringLiteral("info"), path}).status, 0);
             QCOMPARE(run({QStringLiteral("set"), path, QStringLiteral("TurnInfo[0]=10")}).status, 1);

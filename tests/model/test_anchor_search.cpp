@@ -93,7 +93,8 @@ Outcome search(const QByteArray& image, qint64 readerPosition = 1, int32_t start
     korven::FieldReader reader(shared);
     reader.goTo(readerPosition);
     Outcome outcome{};
-    outcome.position = korven::AnchorSearch(key, reader, startPos, endPos, outcome.status, outcome.messages);
+    const auto found = korven::AnchorSearch(key, reader, startPos, endPos, outcome.status, outcome.messages);
+    outcome.position = found ? *found : -1;
     outcome.nextReadPosition = reader.position();
     return outcome;
 }
@@ -187,14 +188,14 @@ void TestAnchorSearch::statusComesFirst() {
     Log log;
     const QByteArray image = makeImage(30000, {});
     korven::FieldReader reader(image);
-    QCOMPARE(korven::AnchorSearch(kKey, reader, kStart, kEnd, log, log), -1);
+    QVERIFY(!korven::AnchorSearch(kKey, reader, kStart, kEnd, log, log));
     QCOMPARE(log.entries, (QStringList{u"status:データ格納位置を探しています"_s,
                                        u"message:"_s + korven::texts::anchorNotFound(kKey)}));
 
     Log found;
     const QByteArray withKey = makeImage(30000, {{700, 16}});
     korven::FieldReader again(withKey);
-    QCOMPARE(korven::AnchorSearch(kKey, again, kStart, kEnd, found, found), 701);
+    QCOMPARE(korven::AnchorSearch(kKey, again, kStart, kEnd, found, found).value(), 701);
     QCOMPARE(found.entries, QStringList{u"status:データ格納位置を探しています"_s});
 }
 

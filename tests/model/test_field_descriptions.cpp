@@ -181,11 +181,11 @@ private slots:
         const auto change = std::find_if(changes.begin(), changes.end(),
                                          [&](const FieldChange& c) { return c.path == path; });
         QVERIFY2(change != changes.end(), qPrintable(path));
-        const std::optional<QString> refusal = fields::CheckChange(*after, *change);
-        QCOMPARE(!refusal.has_value(), allowed);
-        if (refusal) {
+        const Result<void, QString> checked = fields::CheckChange(*after, *change);
+        QCOMPARE(checked.ok(), allowed);
+        if (!checked) {
             const QString label = QString::fromUtf8(fields::Describe(path)->japanese);
-            QVERIFY2(refusal->contains(label), qPrintable(*refusal));
+            QVERIFY2(checked.error().contains(label), qPrintable(checked.error()));
         }
     }
 };

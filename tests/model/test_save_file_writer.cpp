@@ -4,6 +4,7 @@
 #include "model/SaveFileLoader.h"
 #include "model/SaveFileWriter.h"
 #include "tests/support/Recorders.h"
+#include "tests/support/Results.h"
 #include "tests/support/SaveImageBuilder.h"
 
 #include <QDir>
@@ -446,7 +447,7 @@ void TestSaveFileWriter::saveAsTargets() {
         out.write(previous);
         out.close();
         if (target == u"held") {
-            other = LockedFile::open(path, LockMode::ReadOnly);
+            other = korven::fixtures::orNull(LockedFile::open(path, LockMode::ReadOnly));
         }
     }
     if (target == u"moves") {

@@ -1,6 +1,7 @@
 #include "platform/FileNames.h"
 #include "platform/LockedFile.h"
 #include "platform/PathAttributes.h"
+#include "tests/support/Results.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -66,12 +67,10 @@ private slots:
 #endif
         const PathAttributes attributes = AttributesOf(path);
         QVERIFY(attributes.exists && !attributes.isFolder && attributes.hasWritePermission);
-        auto file = LockedFile::open(path, LockMode::Normal);
+        auto file = korven::fixtures::orNull(LockedFile::open(path, LockMode::Normal));
         QVERIFY(file);
         QVERIFY(file->replaceContents("KVSAVE new"));
-        QByteArray contents;
-        QVERIFY(file->readAll(&contents, 100));
-        QCOMPARE(contents, QByteArray("KVSAVE new"));
+        QCOMPARE(file->readAll(100).value(), QByteArray("KVSAVE new"));
 #ifndef Q_OS_WIN
         // QTemporaryDir cannot remove a name Qt cannot decode.
         QCOMPARE(::unlink(raw.constData()), 0);

@@ -1,5 +1,6 @@
 #include "platform/LockedFile.h"
 #include "tests/support/OtherProgram.h"
+#include "tests/support/Results.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,10 +20,12 @@
 #endif
 
 using namespace Qt::StringLiterals;
-using korven::FileFailure;
 using korven::FileProblem;
 using korven::LockedFile;
 using korven::LockMode;
+using korven::Result;
+using korven::fixtures::orNull;
+using korven::fixtures::whyFailed;
 namespace fixtures = korven::fixtures;
 
 Q_DECLARE_METATYPE(korven::LockMode)
@@ -199,16 +202,16 @@ void TestLockedFile::twoHandles() {
     QFETCH(LockMode, second);
     QFETCH(bool, allowed);
 
-    auto a = LockedFile::open(m_path, first);
+    auto a = orNull(LockedFile::open(m_path, first));
     QVERIFY(a);
     QCOMPARE(a->mode(), first);
-    FileFailure failure;
-    auto b = LockedFile::open(m_path, second, &failure);
-    QCOMPARE(b != nullptr, allowed);
-    if (!allowed) {
-        QCOMPARE(failure.problem, FileProblem::InUse);
+    {
+        const auto b = LockedFile::open(m_path, second);
+        QCOMPARE(b.ok(), allowed);
+        if (!allowed) {
+            QCOMPARE(b.error().problem, FileProblem::InUse);
+        }
     }
-    b.reset();
     a.reset();
     QVERIFY(LockedFile::open(m_path, second));
 }
@@ -223,7 +226,7 @@ void TestLockedFile::otherProcess() {
     QFETCH(bool, allowed);
 
     {
-        auto mine = LockedFile::open(m_path, first);
+        auto mine = orNull(LockedFile::open(m_path, first));
         QVERIFY(mine);
         QCOMPARE(otherProcessCanOpen(m_path, second), allowed);
     }
@@ -232,25 +235,24 @@ void TestLockedFile::otherProcess() {
     {
         const OtherProcessHolding other(m_path, first);
         QVERIFY(other.held());
-        QCOMPARE(LockedFile::open(m_path, second) != nullptr, allowed);
+        QCOMPARE(LockedFile::open(m_path, second).ok(), allowed);
     }
     QVERIFY(LockedFile::open(m_path, second));
 }
 
 // A command that only looks never stands in the way of the editor's save.
 void TestLockedFile::saveWhileAnotherProgramLooks() {
-    auto editor = LockedFile::open(m_path, LockMode::Normal);
+    auto editor = orNull(LockedFile::open(m_path, LockMode::Normal));
     QVERIFY(editor);
     const OtherProcessHolding looking(m_path, LockMode::Unlocked);
     QVERIFY(looking.held());
-    FileFailure failure;
-    const bool replaced = editor->replaceContents("KVSAVE saved", &failure);
+    const Result<void> replaced = editor->replaceContents("KVSAVE saved");
 #ifdef Q_OS_WIN
     if (!replaced) {
         QSKIP(fixtures::kReplaceRefused);
     }
 #endif
-    QVERIFY2(replaced, qPrintable(failure.systemText));
+    QVERIFY2(replaced, qPrintable(whyFailed(replaced)));
     QCOMPARE(readFile(m_path), QByteArray("KVSAVE saved"));
 }
 
@@ -283,37 +285,33 @@ void TestLockedFile::refusedFiles() {
 #ifndef Q_OS_WIN
     QCOMPARE(::mkfifo(QFile::encodeName(m_dir->filePath(u"pipe"_s)).constData(), 0644), 0);
 #endif
-    FileFailure failure;
     const QString path = name.isEmpty() || QDir::isAbsolutePath(name) ? name : m_dir->filePath(name);
-    QVERIFY(!LockedFile::open(path, mode, &failure));
-    QCOMPARE(failure.problem, problem);
+    const auto opened = LockedFile::open(path, mode);
+    QVERIFY(!opened);
+    QCOMPARE(opened.error().problem, problem);
 }
 
 void TestLockedFile::readOnlyOnDisk() {
     QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     QVERIFY(isReadOnlyOnDisk(m_path));
-    FileFailure failure;
-    QVERIFY(!LockedFile::open(m_path, LockMode::Normal, &failure));
-    QCOMPARE(failure.problem, FileProblem::ReadOnlyFile);
-    auto readOnly = LockedFile::open(m_path, LockMode::ReadOnly);
+    const auto normal = LockedFile::open(m_path, LockMode::Normal);
+    QVERIFY(!normal);
+    QCOMPARE(normal.error().problem, FileProblem::ReadOnlyFile);
+    auto readOnly = orNull(LockedFile::open(m_path, LockMode::ReadOnly));
     QVERIFY(readOnly);
-    QByteArray contents;
-    QVERIFY(readOnly->readAll(&contents, kLimit));
-    QCOMPARE(contents, kOld);
+    QCOMPARE(readOnly->readAll(kLimit).value(), kOld);
 }
 
 void TestLockedFile::replaceKeepsLockAndMode() {
     QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
-    auto file = LockedFile::open(m_path, LockMode::Normal);
+    auto file = orNull(LockedFile::open(m_path, LockMode::Normal));
     QVERIFY(file);
     const QByteArray next = QByteArray("KVSAVE new contents ") + QByteArray(70000, 'n');
 
-    FileFailure failure;
-    QVERIFY2(file->replaceContents(next, &failure), qPrintable(failure.systemText));
+    const Result<void> replaced = file->replaceContents(next);
+    QVERIFY2(replaced, qPrintable(whyFailed(replaced)));
     QCOMPARE(readFile(m_path), next);
-    QByteArray viaHandle;
-    QVERIFY(file->readAll(&viaHandle, kLimit));
-    QCOMPARE(viaHandle, next);
+    QCOMPARE(file->readAll(kLimit).value(), next);
 #ifndef Q_OS_WIN
     QCOMPARE(permissions(m_path), mode_t(0640));
 #endif
@@ -325,7 +323,8 @@ void TestLockedFile::replaceKeepsLockAndMode() {
     QVERIFY(!otherProcessCanOpen(m_path, LockMode::ReadOnly));
 
     // A second replace through the same handle works too.
-    QVERIFY2(file->replaceContents(kOld, &failure), qPrintable(failure.systemText));
+    const Result<void> again = file->replaceContents(kOld);
+    QVERIFY2(again, qPrintable(whyFailed(again)));
     QCOMPARE(readFile(m_path), kOld);
     QVERIFY(!otherProcessCanOpen(m_path, LockMode::ReadOnly));
 
@@ -334,11 +333,11 @@ void TestLockedFile::replaceKeepsLockAndMode() {
 }
 
 void TestLockedFile::replaceOnReadOnlyHandleIsRefused() {
-    auto file = LockedFile::open(m_path, LockMode::ReadOnly);
+    auto file = orNull(LockedFile::open(m_path, LockMode::ReadOnly));
     QVERIFY(file);
-    FileFailure failure;
-    QVERIFY(!file->replaceContents("KVSAVE other", &failure));
-    QCOMPARE(failure.problem, FileProblem::ReadOnlyFile);
+    const Result<void> replaced = file->replaceContents("KVSAVE other");
+    QVERIFY(!replaced);
+    QCOMPARE(replaced.error().problem, FileProblem::ReadOnlyFile);
     QCOMPARE(readFile(m_path), kOld);
 }
 
@@ -349,13 +348,13 @@ void TestLockedFile::heldWithoutSharing() {
     const HANDLE other = CreateFileW(QDir::toNativeSeparators(m_path).toStdWString().c_str(), GENERIC_READ, 0,
                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     QVERIFY(other != INVALID_HANDLE_VALUE);
-    FileFailure failure;
-    QVERIFY(!LockedFile::open(m_path, LockMode::Normal, &failure));
-    QCOMPARE(failure.problem, FileProblem::InUse);
+    const auto opened = LockedFile::open(m_path, LockMode::Normal);
+    QVERIFY(!opened);
+    QCOMPARE(opened.error().problem, FileProblem::InUse);
     QVERIFY(!LockedFile::open(m_path, LockMode::ReadOnly));
-    failure = {};
-    QVERIFY(!LockedFile::create(m_path, "KVSAVE copy", &failure));
-    QCOMPARE(failure.problem, FileProblem::InUse);
+    const auto created = LockedFile::create(m_path, "KVSAVE copy");
+    QVERIFY(!created);
+    QCOMPARE(created.error().problem, FileProblem::InUse);
     CloseHandle(other);
     QCOMPARE(readFile(m_path), kOld);
     QCOMPARE(folderEntries(m_path), QStringList{u"SaveFile1.SAVE"_s});
@@ -373,7 +372,7 @@ void TestLockedFile::saveWaitsForAProgramLookingIn_data() {
 void TestLockedFile::saveWaitsForAProgramLookingIn() {
     QFETCH(int, closesAfterMs);
     QFETCH(bool, saved);
-    auto file = LockedFile::open(m_path, LockMode::Normal);
+    auto file = orNull(LockedFile::open(m_path, LockMode::Normal));
     QVERIFY(file);
     const HANDLE other = CreateFileW(QDir::toNativeSeparators(m_path).toStdWString().c_str(), GENERIC_READ,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -385,16 +384,15 @@ void TestLockedFile::saveWaitsForAProgramLookingIn() {
             CloseHandle(other);
         }
     });
-    FileFailure failure;
-    const bool replaced = file->replaceContents("KVSAVE new", &failure);
+    const Result<void> replaced = file->replaceContents("KVSAVE new");
     closer.join();
     if (closesAfterMs < 0) {
         CloseHandle(other);
     }
-    QCOMPARE(replaced, saved);
+    QCOMPARE(replaced.ok(), saved);
     QCOMPARE(readFile(m_path), saved ? QByteArray("KVSAVE new") : kOld);
     if (!saved) {
-        QCOMPARE(failure.problem, FileProblem::Busy);
+        QCOMPARE(replaced.error().problem, FileProblem::Busy);
         // Still held: the next save works once the other program let go.
         QVERIFY(file->replaceContents("KVSAVE new"));
     }
@@ -416,7 +414,7 @@ void TestLockedFile::failedWriteLeavesOldFile() {
     }
     // A file-size limit makes writing the temporary file fail part way, as a full disk would;
     // it binds root as well.
-    auto file = LockedFile::open(m_path, LockMode::Normal);
+    auto file = orNull(LockedFile::open(m_path, LockMode::Normal));
     QVERIFY(file);
     const QByteArray next(200000, 'n');
 
@@ -426,19 +424,16 @@ void TestLockedFile::failedWriteLeavesOldFile() {
     rlimit small = saved;
     small.rlim_cur = 64 * 1024;
     QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    FileFailure failure;
-    const bool replaced = file->replaceContents(next, &failure);
+    const Result<void> replaced = file->replaceContents(next);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
     QVERIFY(!replaced);
-    QCOMPARE(failure.problem, FileProblem::NoSpace);
+    QCOMPARE(replaced.error().problem, FileProblem::NoSpace);
     QCOMPARE(readFile(m_path), kOld);
     QCOMPARE(folderEntries(m_path),
              linked ? (QStringList{u"link.SAVE"_s, u"SaveFile1.SAVE"_s}) : QStringList{u"SaveFile1.SAVE"_s});
-    QByteArray viaHandle;
-    QVERIFY(file->readAll(&viaHandle, kLimit));
-    QCOMPARE(viaHandle, kOld);
+    QCOMPARE(file->readAll(kLimit).value(), kOld);
     QVERIFY(!otherProcessCanOpen(m_path, LockMode::ReadOnly));
 
     QVERIFY(file->replaceContents(next));
@@ -454,7 +449,7 @@ void TestLockedFile::replaceKeepsOwnerGroupAndMode() {
     constexpr uid_t kNobody = 65534;
     QCOMPARE(::chown(QFile::encodeName(m_path).constData(), kNobody, kNobody), 0);
     QCOMPARE(::chmod(QFile::encodeName(m_path).constData(), 0660), 0);
-    auto file = LockedFile::open(m_path, LockMode::Normal);
+    auto file = orNull(LockedFile::open(m_path, LockMode::Normal));
     QVERIFY(file);
     QVERIFY(file->replaceContents("KVSAVE new"));
     file.reset();
@@ -481,9 +476,9 @@ void TestLockedFile::hardLinksKeepSeeingTheFile() {
     const QByteArray next = QByteArray("KVSAVE new ") + QByteArray(100, 'n');
     std::unique_ptr<LockedFile> file;
     if (saveAs) {
-        file = LockedFile::create(m_path, next);
+        file = orNull(LockedFile::create(m_path, next));
     } else {
-        file = LockedFile::open(m_path, LockMode::Normal);
+        file = orNull(LockedFile::open(m_path, LockMode::Normal));
         QVERIFY(file && file->hasOtherNames());
         QVERIFY(file->replaceContents(next));
     }
@@ -506,17 +501,15 @@ void TestLockedFile::removedFolderFailsCleanly() {
     QVERIFY(QDir().mkdir(folder));
     const QString path = folder + u"/SaveFile2.SAVE"_s;
     writeFile(path, kOld);
-    auto file = LockedFile::open(path, LockMode::Normal);
+    auto file = orNull(LockedFile::open(path, LockMode::Normal));
     QVERIFY(file);
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().rmdir(folder));
 
-    FileFailure failure;
-    QVERIFY(!file->replaceContents("KVSAVE new", &failure));
-    QCOMPARE(failure.problem, FileProblem::Changed);
-    QByteArray viaHandle;
-    QVERIFY(file->readAll(&viaHandle, kLimit));
-    QCOMPARE(viaHandle, kOld);
+    const Result<void> replaced = file->replaceContents("KVSAVE new");
+    QVERIFY(!replaced);
+    QCOMPARE(replaced.error().problem, FileProblem::Changed);
+    QCOMPARE(file->readAll(kLimit).value(), kOld);
     QVERIFY(!QFileInfo::exists(folder));
 }
 #endif
@@ -532,7 +525,7 @@ void TestLockedFile::fileChangedWhileOpen_data() {
 void TestLockedFile::fileChangedWhileOpen() {
     QFETCH(QString, change);
     QFETCH(FileProblem, problem);
-    auto file = LockedFile::open(m_path, LockMode::Normal);
+    auto file = orNull(LockedFile::open(m_path, LockMode::Normal));
     QVERIFY(file);
     const QByteArray other("KVSAVE somebody else's file");
     if (change == u"read-only") {
@@ -554,9 +547,9 @@ void TestLockedFile::fileChangedWhileOpen() {
         }
     }
 
-    FileFailure failure;
-    QVERIFY(!file->replaceContents("KVSAVE new", &failure));
-    QCOMPARE(failure.problem, problem);
+    const Result<void> replaced = file->replaceContents("KVSAVE new");
+    QVERIFY(!replaced);
+    QCOMPARE(replaced.error().problem, problem);
     if (change == u"read-only") {
         QCOMPARE(readFile(m_path), kOld);
     } else if (change == u"removed") {
@@ -569,7 +562,7 @@ void TestLockedFile::fileChangedWhileOpen() {
 
 void TestLockedFile::createWritesLockedFile() {
     const QString path = m_dir->filePath(u"SaveFile9.SAVE"_s);
-    auto created = LockedFile::create(path, "KVSAVE created");
+    auto created = orNull(LockedFile::create(path, "KVSAVE created"));
     QVERIFY(created);
     QCOMPARE(created->mode(), LockMode::Normal);
     QCOMPARE(readFile(path), QByteArray("KVSAVE created"));
@@ -577,7 +570,7 @@ void TestLockedFile::createWritesLockedFile() {
     created.reset();
 
     // Over an existing file: replaced whole.
-    auto replaced = LockedFile::create(m_path, "KVSAVE x");
+    auto replaced = orNull(LockedFile::create(m_path, "KVSAVE x"));
     QVERIFY(replaced);
     QCOMPARE(readFile(m_path), QByteArray("KVSAVE x"));
     QCOMPARE(folderEntries(m_path), (QStringList{u"SaveFile1.SAVE"_s, u"SaveFile9.SAVE"_s}));
@@ -595,9 +588,9 @@ void TestLockedFile::createRefusesFileInUse() {
     QFETCH(LockMode, otherMode);
     const OtherProcessHolding other(m_path, otherMode);
     QVERIFY(other.held());
-    FileFailure failure;
-    QVERIFY(!LockedFile::create(m_path, "KVSAVE copy", &failure));
-    QCOMPARE(failure.problem, FileProblem::InUse);
+    const auto created = LockedFile::create(m_path, "KVSAVE copy");
+    QVERIFY(!created);
+    QCOMPARE(created.error().problem, FileProblem::InUse);
     QCOMPARE(readFile(m_path), kOld);
     QCOMPARE(folderEntries(m_path), QStringList{u"SaveFile1.SAVE"_s});
 }
@@ -606,7 +599,7 @@ void TestLockedFile::createRefusesFileInUse() {
 void TestLockedFile::replaceThroughSymlinkKeepsLink() {
     const QString link = m_dir->filePath(u"link.SAVE"_s);
     QVERIFY(QFile::link(m_path, link));
-    auto file = LockedFile::open(link, LockMode::Normal);
+    auto file = orNull(LockedFile::open(link, LockMode::Normal));
     QVERIFY(file);
     QCOMPARE(file->path(), link);
     QVERIFY(file->replaceContents("KVSAVE through the link"));
@@ -618,7 +611,7 @@ void TestLockedFile::replaceThroughSymlinkKeepsLink() {
     // A linked folder is followed: the file inside the real folder is replaced.
     const QString linkedFolder = m_dir->filePath(u"linked"_s);
     QVERIFY(QFile::link(m_dir->path(), linkedFolder));
-    auto inLinkedFolder = LockedFile::open(linkedFolder + u"/SaveFile1.SAVE"_s, LockMode::Normal);
+    auto inLinkedFolder = orNull(LockedFile::open(linkedFolder + u"/SaveFile1.SAVE"_s, LockMode::Normal));
     QVERIFY(inLinkedFolder);
     QVERIFY(inLinkedFolder->replaceContents("KVSAVE through the folder link"));
     QVERIFY(QFileInfo(linkedFolder).isSymLink());
@@ -629,7 +622,7 @@ void TestLockedFile::replaceThroughSymlinkKeepsLink() {
 void TestLockedFile::replaceAfterChangeOfFolder() {
     const QString before = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_dir->path()));
-    auto file = LockedFile::open(u"SaveFile1.SAVE"_s, LockMode::Normal);
+    auto file = orNull(LockedFile::open(u"SaveFile1.SAVE"_s, LockMode::Normal));
     // An empty folder of its own, so a file left in the shared temporary folder cannot matter.
     const QTemporaryDir elsewhere;
     QVERIFY(elsewhere.isValid());
@@ -646,25 +639,25 @@ void TestLockedFile::japaneseNames() {
     QVERIFY(QDir().mkdir(folder));
     const QString path = folder + u"/太平洋.SAVE"_s;
     writeFile(path, kOld);
-    auto file = LockedFile::open(path, LockMode::Normal);
+    auto file = orNull(LockedFile::open(path, LockMode::Normal));
     QVERIFY(file);
     QVERIFY(!LockedFile::open(path, LockMode::ReadOnly));
-    FileFailure failure;
-    QVERIFY2(file->replaceContents("KVSAVE 日本語", &failure), qPrintable(failure.systemText));
+    const Result<void> replaced = file->replaceContents("KVSAVE 日本語");
+    QVERIFY2(replaced, qPrintable(whyFailed(replaced)));
     QCOMPARE(readFile(path), QByteArray("KVSAVE 日本語"));
     QCOMPARE(folderEntries(path), QStringList{u"太平洋.SAVE"_s});
     file.reset();
-    auto created = LockedFile::create(folder + u"/複製.SAVE"_s, "KVSAVE copy");
+    auto created = orNull(LockedFile::create(folder + u"/複製.SAVE"_s, "KVSAVE copy"));
     QVERIFY(created);
     QCOMPARE(readFile(folder + u"/複製.SAVE"_s), QByteArray("KVSAVE copy"));
 }
 
 void TestLockedFile::reopenForWriting() {
-    auto file = LockedFile::open(m_path, LockMode::ReadOnly);
+    auto file = orNull(LockedFile::open(m_path, LockMode::ReadOnly));
     QVERIFY(file);
     QVERIFY(otherProcessCanOpen(m_path, LockMode::ReadOnly));
-    FileFailure failure;
-    QVERIFY2(file->reopenForWriting(&failure), qPrintable(failure.systemText));
+    const Result<void> reopened = file->reopenForWriting();
+    QVERIFY2(reopened, qPrintable(whyFailed(reopened)));
     QCOMPARE(file->mode(), LockMode::Normal);
     QVERIFY(!otherProcessCanOpen(m_path, LockMode::ReadOnly));
     QVERIFY(file->replaceContents("KVSAVE written"));
@@ -673,28 +666,26 @@ void TestLockedFile::reopenForWriting() {
 }
 
 void TestLockedFile::reopenRefusedWhileOthersRead() {
-    auto file = LockedFile::open(m_path, LockMode::ReadOnly);
+    auto file = orNull(LockedFile::open(m_path, LockMode::ReadOnly));
     QVERIFY(file);
     {
         const OtherProcessHolding reader(m_path, LockMode::ReadOnly);
         QVERIFY(reader.held());
-        FileFailure failure;
-        QVERIFY(!file->reopenForWriting(&failure));
-        QCOMPARE(failure.problem, FileProblem::InUse);
+        const Result<void> reopened = file->reopenForWriting();
+        QVERIFY(!reopened);
+        QCOMPARE(reopened.error().problem, FileProblem::InUse);
         QCOMPARE(file->mode(), LockMode::ReadOnly);
     }
     // Our shared lock is back: others may read but not write.
     QVERIFY(!otherProcessCanOpen(m_path, LockMode::Normal));
     QVERIFY(otherProcessCanOpen(m_path, LockMode::ReadOnly));
-    QByteArray contents;
-    QVERIFY(file->readAll(&contents, kLimit));
-    QCOMPARE(contents, kOld);
+    QCOMPARE(file->readAll(kLimit).value(), kOld);
     QVERIFY(file->reopenForWriting());
 }
 
 void TestLockedFile::reopenRefusedForReadOnlyOnDisk() {
     QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    auto file = LockedFile::open(m_path, LockMode::ReadOnly);
+    auto file = orNull(LockedFile::open(m_path, LockMode::ReadOnly));
     QVERIFY(file);
     QVERIFY(!file->reopenForWriting());
     QCOMPARE(file->mode(), LockMode::ReadOnly);
@@ -707,17 +698,14 @@ void TestLockedFile::reopenRefusedForReadOnlyOnDisk() {
 }
 
 void TestLockedFile::readsLimitedAndPrefix() {
-    auto file = LockedFile::open(m_path, LockMode::ReadOnly);
+    auto file = orNull(LockedFile::open(m_path, LockMode::ReadOnly));
     QVERIFY(file);
-    QByteArray contents;
-    QVERIFY(file->readPrefix(6, &contents));
-    QCOMPARE(contents, QByteArray("KVSAVE"));
-    QCOMPARE(file->size(), kOld.size());
-    FileFailure failure;
-    QVERIFY(!file->readAll(&contents, kOld.size() - 1, &failure));
-    QCOMPARE(failure.problem, FileProblem::TooLarge);
-    QVERIFY(file->readAll(&contents, kOld.size()));
-    QCOMPARE(contents, kOld);
+    QCOMPARE(file->readPrefix(6).value(), QByteArray("KVSAVE"));
+    QCOMPARE(file->size().value(), kOld.size());
+    const Result<QByteArray> overLimit = file->readAll(kOld.size() - 1);
+    QVERIFY(!overLimit);
+    QCOMPARE(overLimit.error().problem, FileProblem::TooLarge);
+    QCOMPARE(file->readAll(kOld.size()).value(), kOld);
 }
 
 void TestLockedFile::readNamedSeesChanges_data() {
@@ -735,7 +723,7 @@ void TestLockedFile::readNamedSeesChanges() {
     QFETCH(QString, change);
     QFETCH(int, named);
     QFETCH(QByteArray, contents);
-    auto file = LockedFile::open(m_path, LockMode::Normal);
+    auto file = orNull(LockedFile::open(m_path, LockMode::Normal));
     QVERIFY(file);
     // Programs that ignore the lock: a plain write into the file, or a rename over it.
     if (change == u"in place") {
@@ -754,14 +742,13 @@ void TestLockedFile::readNamedSeesChanges() {
             QSKIP("this system keeps a deleted file that is held open under its name");
         }
     }
-    LockedFile::NamedContents current;
-    QVERIFY(file->readNamed(&current, kLimit));
+    const LockedFile::NamedContents current = file->readNamed(kLimit).value();
     QCOMPARE(int(current.named), named);
     QCOMPARE(current.contents, contents);
 }
 
 void TestLockedFile::reattachHoldsTheNewFile() {
-    auto file = LockedFile::open(m_path, LockMode::Normal);
+    auto file = orNull(LockedFile::open(m_path, LockMode::Normal));
     QVERIFY(file);
     const QString elsewhere = m_dir->filePath(u"other.SAVE"_s);
     writeFile(elsewhere, "KVSAVE newer");
@@ -793,7 +780,7 @@ void TestLockedFile::staleTemporariesRemoved() {
     const OtherProcessHolding saving(live, LockMode::Normal);
     QVERIFY(saving.held());
 
-    auto file = LockedFile::open(m_path, LockMode::Normal);
+    auto file = orNull(LockedFile::open(m_path, LockMode::Normal));
     QVERIFY(file);
     QVERIFY(file->replaceContents("KVSAVE saved"));
     QStringList expected = kept;
@@ -807,7 +794,7 @@ void TestLockedFile::staleTemporariesRemoved() {
 void TestLockedFile::reopenForWritingTakesTheNamedFile() {
     // Read-only, then Save -> Yes: the file to write is the one the path names now, which the
     // caller then compares with what it loaded.
-    auto file = LockedFile::open(m_path, LockMode::ReadOnly);
+    auto file = orNull(LockedFile::open(m_path, LockMode::ReadOnly));
     QVERIFY(file);
     const QString elsewhere = m_dir->filePath(u"other.SAVE"_s);
     writeFile(elsewhere, "KVSAVE newer");
@@ -815,8 +802,7 @@ void TestLockedFile::reopenForWritingTakesTheNamedFile() {
         QSKIP(fixtures::kReplaceRefused);
     }
     QVERIFY(file->reopenForWriting());
-    LockedFile::NamedContents current;
-    QVERIFY(file->readNamed(&current, kLimit));
+    const LockedFile::NamedContents current = file->readNamed(kLimit).value();
     QCOMPARE(current.named, LockedFile::Named::Held);
     QCOMPARE(current.contents, QByteArray("KVSAVE newer"));
 }
