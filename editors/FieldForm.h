@@ -28,6 +28,9 @@ struct FormCell {
         Heading,  // a centred label in the label colours whose text the dialog fills in
         Box,      // a text box
         List,     // a combo box that offers a fixed list
+        Title,    // the record's name at the top of the dialog, `characters` wide
+        Slider,   // a horizontal slider
+        Button,   // a push button captioned `text` that is not the default
     };
     Kind kind = Kind::Box;
     QString name{};  // the object name
@@ -45,6 +48,12 @@ struct FormCell {
     // Box: corrected to this range when the focus leaves it.
     std::optional<limits::Range> range{};
     QString toolTip{};
+    // Box: wide enough for this many half-width characters (in italics); List: shows at least
+    // this many characters.
+    int characters = 0;
+    bool highlighted = false;   // drawn in the highlight colour, which ApplyLabelStyle makes italic
+    Qt::Alignment alignment{};  // the control's place in its grid cell; by default it fills it
+    bool beside = false;        // placed to the right of the cell before it, in that cell's place
 };
 
 // Builds a dialog's grid from its table of cells, with the dialog's own controls, so names,
@@ -58,11 +67,14 @@ public:
     QLineEdit* box(const QString& name) const;
     QComboBox* combo(const QString& name) const;
     QLabel* label(const QString& name) const;
+    QWidget* widget(const QString& name) const { return m_widgets.value(name); }
     // The controls that take input, in the table's order.
     const QList<QWidget*>& tabOrder() const { return m_tabOrder; }
 
 private:
     QWidget* makeControl(EditDialog& dialog, const FormCell& cell, int labelMargin);
+    static QLineEdit* makeBox(EditDialog& dialog, const FormCell& cell);
+    void place(std::span<const FormCell> cells, const QList<QWidget*>& controls);
 
     QGridLayout* m_grid = nullptr;
     QHash<QString, QWidget*> m_widgets;

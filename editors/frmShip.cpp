@@ -4,7 +4,9 @@
 #include "catalogue/ReferenceTables.h"
 #include "editors/Colours.h"
 #include "editors/EditorTexts.h"
+#include "editors/FieldForm.h"
 #include "editors/ModuleMain.h"
+#include "editors/ShipForm.h"
 #include "editors/ShipState.h"
 #include "model/FieldLimits.h"
 #include "model/RecordFields.h"
@@ -25,6 +27,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 namespace korven {
 namespace {
@@ -61,7 +65,6 @@ frmShip::frmShip(EditSession& session, QWidget* parent)
       m_individual(session.selection.ship >= 0) {
     Q_ASSERT(!ShipSelectionProblem(session));
     setObjectName(QStringLiteral("frmShip"));
-    buildControls();
     buildLayout();
 
     ApplyLabelStyle(this, m_session.labelColours);
@@ -94,240 +97,87 @@ int frmShip::gunCount() const {
     return static_cast<int>(catalogue::WeaponNames().size());
 }
 
-void frmShip::buildControls() {
-    // Widths are in half-width characters.
-    m_txtKanmei = makeTitleBox(QStringLiteral("txtKanmei"), 24, false);
-    m_txtSyozoku = makeSizedBox(QStringLiteral("txtSyozoku"), 18, false, false);
-    m_txtKokuseki = makeSizedBox(QStringLiteral("txtKokuseki"), 10, false, true);
-    m_txtKansyu = makeSizedBox(QStringLiteral("txtKansyu"), 12, false, true);
-    m_txtKankei = makeSizedBox(QStringLiteral("txtKankei"), 14, false, true);
-    m_txtSentai = makeSizedBox(QStringLiteral("txtSentai"), 14, false, true);
-
-    constexpr int kNumber = 6;
-    m_txtStep[0] = makeSizedBox(indexedName("txtStep", 0), kNumber, true, true);
-    m_txtStep[1] = makeSizedBox(indexedName("txtStep", 1), kNumber, false, true);
-    m_txtStep[2] = makeSizedBox(indexedName("txtStep", 2), kNumber, true, false);
-    m_txtStep[3] = makeSizedBox(indexedName("txtStep", 3), kNumber, true, false);
-    for (std::size_t j = 0; j < m_sliderStep.size(); ++j) {
-        m_sliderStep[j] = new QSlider(Qt::Horizontal, this);
-        m_sliderStep[j]->setObjectName(indexedName("SliderStep", j));
-        m_sliderStep[j]->setMinimumWidth(140);
-    }
-    m_txtSongai = makeSizedBox(QStringLiteral("txtSongai"), 8, false, false);
-    m_txtHattyaku = makeSizedBox(QStringLiteral("txtHattyaku"), 8, false, false);
-    m_txtSokuryoku[0] = makeSizedBox(indexedName("txtSokuryoku", 0), kNumber, true, true);
-    m_txtSokuryoku[1] = makeSizedBox(indexedName("txtSokuryoku", 1), kNumber, false, false);
-    m_txtSokuryoku[2] = makeSizedBox(indexedName("txtSokuryoku", 2), 10, false, false);
-    m_txtNenryou[0] = makeSizedBox(indexedName("txtNenryou", 0), kNumber, true, true);
-    m_txtNenryou[1] = makeSizedBox(indexedName("txtNenryou", 1), kNumber, true, false);
-    m_txtNenpi = makeSizedBox(QStringLiteral("txtNenpi"), kNumber, true, true);
-    m_txtZankouzoku = makeSizedBox(QStringLiteral("txtZankouzoku"), 8, false, false);
-    m_txtTousaisyu = makeSizedBox(QStringLiteral("txtTousaisyu"), 10, false, true);
-    m_txtTousai[0] = makeSizedBox(indexedName("txtTousai", 0), kNumber, true, true);
-    m_txtTousai[1] = makeSizedBox(indexedName("txtTousai", 1), kNumber, false, false);
-    m_cmdTousai = new QPushButton(texts::ship::carriage(), this);
-    m_cmdTousai->setObjectName(QStringLiteral("CmdTousai"));
-    m_cmdTousai->setAutoDefault(false);
-    m_txtSoukou[0] = makeSizedBox(indexedName("txtSoukou", 0), kNumber, true, true);
-    m_txtSoukou[1] = makeSizedBox(indexedName("txtSoukou", 1), kNumber, true, true);
-    m_txtSenkou = makeSizedBox(QStringLiteral("txtSenkou"), kNumber, false, true);
-    m_txtJoutai = makeSizedBox(QStringLiteral("txtJoutai"), 8, false, false);
-    for (std::size_t m = 0; m < 4; ++m) {
-        m_cbBusouSyu[m] = makeCombo(indexedName("cbBusouSyu", m));
-        m_cbBusouSyu[m]->setProperty(kForeColorProperty, colours::kHighlight);
-        m_cbBusouSyu[m]->setMinimumContentsLength(7);
-        m_cbBusouSyu[m]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        m_cbBusouSyu[m]->setMaxVisibleItems(14);
-        m_txtBusouMon[m] = makeSizedBox(indexedName("txtBusouMon", m), kNumber, true, true);
-        m_txtBusouKai[m] = makeSizedBox(indexedName("txtBusouKai", m), kNumber, true, true);
-        m_txtBusouMon[m + 4] = makeSizedBox(indexedName("txtBusouMon", m + 4), kNumber, false, false);
-        m_txtBusouKai[m + 4] = makeSizedBox(indexedName("txtBusouKai", m + 4), kNumber, true, false);
-    }
-    alignRight(m_txtStep);
-    alignRight({m_txtSokuryoku[0], m_txtSokuryoku[1], m_txtNenryou[0], m_txtNenryou[1], m_txtNenpi,
-                m_txtZankouzoku, m_txtTousai[0], m_txtTousai[1], m_txtSoukou[0], m_txtSoukou[1]});
-    alignRight(m_txtBusouMon);
-    alignRight(m_txtBusouKai);
-
-    m_imgShip = makePictureFrame(QStringLiteral("ImgShip"), kPictureSize);
-
-    m_lblKankeiHelp = makeFieldLabel(texts::ship::classHelp(), QStringLiteral("lblKankeiHelp"));
-    m_lblKankeiHelp->setProperty(kForeColorProperty, colours::kHighlight);
-    m_lblKankeiHelp->setWordWrap(true);
-}
-
 void frmShip::buildLayout() {
+    const FieldForm header(*this, ship::headerCells(), kLabelMargin);
+    const FieldForm performance(*this, ship::performanceCells(), kLabelMargin);
+    const FieldForm damage(*this, ship::damageCells(), kLabelMargin);
+    const FieldForm weapons(*this, ship::weaponCells(), kLabelMargin);
+    findControls(header, performance, damage, weapons);
+
+    m_imgShip = makePictureFrame(u"ImgShip"_s, kPictureSize);
+    QLabel* help = makeFieldLabel(texts::ship::classHelp(), u"lblKankeiHelp"_s);
+    help->setProperty(kForeColorProperty, colours::kHighlight);
+    help->setWordWrap(true);
+
     auto* top = new QVBoxLayout(this);
+    top->addLayout(besidePicture(header.grid(), m_imgShip));
+    top->addWidget(help);
 
-    auto* header = new QGridLayout;
-    header->addWidget(m_txtKanmei, 0, 0, 1, 4);
-    QLabel* label3 = makeLabelFor(m_txtSyozoku, texts::ship::affiliation(), QStringLiteral("Label3"));
-    header->addWidget(label3, 1, 0);
-    header->addWidget(m_txtSyozoku, 1, 1, 1, 3, Qt::AlignLeft);
-    header->addWidget(makeLabelFor(m_txtKokuseki, texts::edit::nationality()), 2, 0);
-    header->addWidget(m_txtKokuseki, 2, 1);
-    header->addWidget(makeLabelFor(m_txtKansyu, texts::ship::shipType()), 2, 2);
-    header->addWidget(m_txtKansyu, 2, 3);
-    header->addWidget(makeLabelFor(m_txtKankei, texts::ship::shipClass()), 3, 0);
-    header->addWidget(m_txtKankei, 3, 1);
-    header->addWidget(makeLabelFor(m_txtSentai, texts::ship::hull()), 3, 2);
-    header->addWidget(m_txtSentai, 3, 3);
-    top->addLayout(besidePicture(header, m_imgShip));
-    top->addWidget(m_lblKankeiHelp);
-
-    // Class values in the first column, the ship's own beside them.
-    auto* performance = new QGroupBox(texts::edit::performance(), this);
-    auto* grid = new QGridLayout(performance);
-    QLabel* classHeading = makePlainLabel(texts::ship::shipClass(), QStringLiteral("lblKankeiColumn"));
-    classHeading->setProperty(kForeColorProperty, colours::kHighlight);
-    QLabel* shipHeading = makePlainLabel(texts::ship::current(), QStringLiteral("lblKokanColumn"));
-    grid->addWidget(classHeading, 0, 1, Qt::AlignCenter);
-    grid->addWidget(shipHeading, 0, 2, Qt::AlignCenter);
-    int row = 1;
-    auto addRow = [&](QLabel* label, QWidget* classBox, QWidget* shipBox = nullptr,
-                      QWidget* extra = nullptr) {
-        grid->addWidget(label, row, 0);
-        if (classBox != nullptr) {
-            grid->addWidget(classBox, row, 1);
-        }
-        if (shipBox != nullptr) {
-            grid->addWidget(shipBox, row, 2);
-        }
-        if (extra != nullptr) {
-            grid->addWidget(extra, row, 3, Qt::AlignLeft);
-        }
-        ++row;
-    };
-    addRow(makeLabelFor(m_txtStep[0], texts::ship::upperSteps()), m_txtStep[0]);
-    addRow(makeLabelFor(m_txtStep[1], texts::ship::lowerSteps()), m_txtStep[1]);
-    addRow(makeLabelFor(m_txtSokuryoku[0], texts::ship::speed()), m_txtSokuryoku[0], m_txtSokuryoku[1],
-           m_txtSokuryoku[2]);
-    addRow(makeLabelFor(m_txtNenryou[0], texts::edit::fuel()), m_txtNenryou[0], m_txtNenryou[1]);
-    addRow(makeLabelFor(m_txtNenpi, texts::ship::consumption()), m_txtNenpi);
-    QLabel* rangeLabel = makeLabelFor(m_txtZankouzoku, texts::ship::range(), QStringLiteral("lblZankouzoku"));
-    addRow(rangeLabel, nullptr, m_txtZankouzoku);
-    auto* carriage = new QHBoxLayout;
-    carriage->addWidget(m_txtTousaisyu);
-    carriage->addWidget(m_cmdTousai);
-    grid->addLayout(carriage, row, 3, Qt::AlignLeft);
-    addRow(makeLabelFor(m_txtTousai[0], texts::ship::carriage()), m_txtTousai[0], m_txtTousai[1]);
-    addRow(makeLabelFor(m_txtSoukou[0], texts::ship::sideArmour()), m_txtSoukou[0]);
-    addRow(makeLabelFor(m_txtSoukou[1], texts::ship::deckArmour()), m_txtSoukou[1]);
-    addRow(makeLabelFor(m_txtSenkou, texts::ship::diveDepth()), m_txtSenkou);
-    grid->setRowStretch(row, 1);
-    grid->setColumnStretch(4, 1);
-
-    m_damageGroup = new QGroupBox(texts::ship::damage(), this);
-    m_damageGroup->setObjectName(QStringLiteral("fraSongai"));
-    auto* damage = new QGridLayout(m_damageGroup);
-    QLabel* upperLabel = makeLabelFor(m_txtStep[2], texts::ship::upperSteps(), QStringLiteral("lblStep_0"));
-    QLabel* lowerLabel = makeLabelFor(m_txtStep[3], texts::ship::lowerSteps(), QStringLiteral("lblStep_1"));
-    QLabel* damageLabel = makeLabelFor(m_txtSongai, texts::ship::damageState(), QStringLiteral("lblSongai"));
-    QLabel* launchLabel =
-        makeLabelFor(m_txtHattyaku, texts::edit::launching(), QStringLiteral("lblHattyaku"));
-    QLabel* stateLabel = makeLabelFor(m_txtJoutai, texts::ship::state(), QStringLiteral("lblJoutai"));
-    damage->addWidget(upperLabel, 0, 0);
-    damage->addWidget(m_txtStep[2], 0, 1);
-    damage->addWidget(m_sliderStep[0], 0, 2);
-    damage->addWidget(lowerLabel, 1, 0);
-    damage->addWidget(m_txtStep[3], 1, 1);
-    damage->addWidget(m_sliderStep[1], 1, 2);
-    damage->addWidget(damageLabel, 2, 0);
-    damage->addWidget(m_txtSongai, 2, 1, 1, 2, Qt::AlignLeft);
-    damage->addWidget(launchLabel, 3, 0);
-    damage->addWidget(m_txtHattyaku, 3, 1, 1, 2, Qt::AlignLeft);
-    damage->addWidget(stateLabel, 4, 0);
-    damage->addWidget(m_txtJoutai, 4, 1, 1, 2, Qt::AlignLeft);
-    damage->setRowStretch(5, 1);
-
-    auto* weapons = new QGroupBox(texts::ship::weapons(), this);
-    auto* arms = new QGridLayout(weapons);
-    QLabel* classArms = makePlainLabel(texts::ship::shipClass(), QStringLiteral("lblBusouKankei"));
-    classArms->setProperty(kForeColorProperty, colours::kHighlight);
-    QLabel* shipArms = makePlainLabel(texts::ship::current(), QStringLiteral("lblBusouKokan"));
-    arms->addWidget(classArms, 0, 2, 1, 2, Qt::AlignCenter);
-    arms->addWidget(shipArms, 0, 4, 1, 2, Qt::AlignCenter);
-    arms->addWidget(makeFieldLabel(texts::ship::guns()), 1, 2);
-    arms->addWidget(makeFieldLabel(texts::ship::firings()), 1, 3);
-    QLabel* shipGuns = makeFieldLabel(texts::ship::guns(), QStringLiteral("lblBusouMonKokan"));
-    QLabel* shipFirings = makeFieldLabel(texts::ship::firings(), QStringLiteral("lblBusouKaiKokan"));
-    arms->addWidget(shipGuns, 1, 4);
-    arms->addWidget(shipFirings, 1, 5);
-    const QStringList mountNames = texts::ship::mounts();
-    for (std::size_t m = 0; m < 4; ++m) {
-        const int r = static_cast<int>(m) + 2;
-        arms->addWidget(makeLabelFor(m_cbBusouSyu[m], mountNames[static_cast<qsizetype>(m)]), r, 0);
-        arms->addWidget(m_cbBusouSyu[m], r, 1);
-        arms->addWidget(m_txtBusouMon[m], r, 2);
-        arms->addWidget(m_txtBusouKai[m], r, 3);
-        arms->addWidget(m_txtBusouMon[m + 4], r, 4);
-        arms->addWidget(m_txtBusouKai[m + 4], r, 5);
-    }
-    arms->setColumnStretch(6, 1);
+    // The stretch goes after the last row or column of each grid.
+    auto* performanceGroup = new QGroupBox(texts::edit::performance(), this);
+    performance.grid()->setRowStretch(performance.grid()->rowCount(), 1);
+    performance.grid()->setColumnStretch(performance.grid()->columnCount(), 1);
+    performanceGroup->setLayout(performance.grid());
+    auto* damageGroup = new QGroupBox(texts::ship::damage(), this);
+    damageGroup->setObjectName(u"fraSongai"_s);
+    damage.grid()->setRowStretch(damage.grid()->rowCount(), 1);
+    damageGroup->setLayout(damage.grid());
+    auto* weaponsGroup = new QGroupBox(texts::ship::weapons(), this);
+    weapons.grid()->setColumnStretch(weapons.grid()->columnCount(), 1);
+    weaponsGroup->setLayout(weapons.grid());
 
     auto* right = new QVBoxLayout;
-    right->addWidget(m_damageGroup);
-    right->addWidget(weapons);
+    right->addWidget(damageGroup);
+    right->addWidget(weaponsGroup);
     right->addStretch(1);
     auto* middle = new QHBoxLayout;
-    middle->addWidget(performance);
+    middle->addWidget(performanceGroup);
     middle->addLayout(right, 1);
     top->addLayout(middle);
 
     createStandardButtons();
-    top->addLayout(buttonRow({QStringLiteral("CommandEnter"), QStringLiteral("CommandApply"),
-                              QStringLiteral("CommandUndo"), QStringLiteral("CommandCancel")}));
+    top->addLayout(buttonRow({u"CommandEnter"_s, u"CommandApply"_s, u"CommandUndo"_s, u"CommandCancel"_s}));
+    chainTabOrder(performance.tabOrder() + damage.tabOrder() + weapons.tabOrder() +
+                  QList<QWidget*>{enterButton(), applyButton(), undoButton(), cancelButton()});
 
-    nameSharedBoxes();
-    chainTabOrder({m_txtStep[0],     m_txtSokuryoku[0], m_txtNenryou[0],  m_txtNenryou[1],  m_txtNenpi,
-                   m_txtTousai[0],   m_cmdTousai,       m_txtSoukou[0],   m_txtSoukou[1],   m_txtStep[2],
-                   m_sliderStep[0],  m_txtStep[3],      m_sliderStep[1],  m_cbBusouSyu[0],  m_txtBusouMon[0],
-                   m_txtBusouKai[0], m_txtBusouKai[4],  m_cbBusouSyu[1],  m_txtBusouMon[1], m_txtBusouKai[1],
-                   m_txtBusouKai[5], m_cbBusouSyu[2],   m_txtBusouMon[2], m_txtBusouKai[2], m_txtBusouKai[6],
-                   m_cbBusouSyu[3],  m_txtBusouMon[3],  m_txtBusouKai[3], m_txtBusouKai[7], enterButton(),
-                   applyButton(),    undoButton(),      cancelButton()});
-
-    m_shipOnly = {label3,          m_txtSyozoku,    m_txtSongai,       m_txtStep[2],
-                  m_txtStep[3],    m_sliderStep[0], m_sliderStep[1],   upperLabel,
-                  lowerLabel,      m_txtHattyaku,   m_txtSokuryoku[1], m_txtSokuryoku[2],
-                  m_txtNenryou[1], m_txtZankouzoku, m_txtTousai[1],    m_txtJoutai,
-                  stateLabel,      damageLabel,     launchLabel,       rangeLabel,
-                  m_lblKankeiHelp, classHeading,    shipHeading,       classArms,
-                  shipArms,        shipGuns,        shipFirings,       m_damageGroup};
-    for (std::size_t m = 4; m < 8; ++m) {
-        m_shipOnly.append(m_txtBusouMon[m]);
-        m_shipOnly.append(m_txtBusouKai[m]);
+    for (const QString& name : ship::shipOnlyControls()) {
+        m_shipOnly.append(findChild<QWidget*>(name));
     }
 }
 
-void frmShip::nameSharedBoxes() {
-    const QString classColumn = texts::ship::shipClass();
-    const QString shipColumn = texts::ship::current();
-    auto both = [&](QLineEdit* classBox, QLineEdit* shipBox, const QString& row) {
-        classBox->setAccessibleName(rowAndColumnName(row, classColumn));
-        shipBox->setAccessibleName(rowAndColumnName(row, shipColumn));
-    };
-    both(m_txtStep[0], m_txtStep[2], texts::ship::upperSteps());
-    both(m_txtStep[1], m_txtStep[3], texts::ship::lowerSteps());
-    both(m_txtSokuryoku[0], m_txtSokuryoku[1], texts::ship::speed());
-    both(m_txtNenryou[0], m_txtNenryou[1], texts::edit::fuel());
-    both(m_txtTousai[0], m_txtTousai[1], texts::ship::carriage());
-    m_txtSokuryoku[2]->setAccessibleName(texts::ship::speed());
-    m_txtTousaisyu->setAccessibleName(texts::ship::carriage());
-    m_txtKanmei->setAccessibleName(texts::ship::shipName());
-    for (std::size_t j = 0; j < m_sliderStep.size(); ++j) {
-        m_sliderStep[j]->setAccessibleName(m_txtStep[j + 2]->accessibleName());
+void frmShip::findControls(const FieldForm& header, const FieldForm& performance, const FieldForm& damage,
+                           const FieldForm& weapons) {
+    m_txtKanmei = header.box(u"txtKanmei"_s);
+    m_txtSyozoku = header.box(u"txtSyozoku"_s);
+    m_txtKokuseki = header.box(u"txtKokuseki"_s);
+    m_txtKansyu = header.box(u"txtKansyu"_s);
+    m_txtKankei = header.box(u"txtKankei"_s);
+    m_txtSentai = header.box(u"txtSentai"_s);
+    for (std::size_t j = 0; j < 2; ++j) {
+        m_txtStep[j] = performance.box(indexedName("txtStep", j));
+        m_txtStep[j + 2] = damage.box(indexedName("txtStep", j + 2));
+        m_sliderStep[j] = qobject_cast<QSlider*>(damage.widget(indexedName("SliderStep", j)));
+        m_txtNenryou[j] = performance.box(indexedName("txtNenryou", j));
+        m_txtTousai[j] = performance.box(indexedName("txtTousai", j));
+        m_txtSoukou[j] = performance.box(indexedName("txtSoukou", j));
     }
-    const QStringList mounts = texts::ship::mounts();
-    for (std::size_t m = 0; m < 4; ++m) {
-        const QString mount = mounts[static_cast<qsizetype>(m)];
-        auto name = [&](const QString& what, const QString& column) {
-            return mount + u' ' + rowAndColumnName(what, column);
-        };
-        m_txtBusouMon[m]->setAccessibleName(name(texts::ship::guns(), classColumn));
-        m_txtBusouKai[m]->setAccessibleName(name(texts::ship::firings(), classColumn));
-        m_txtBusouMon[m + 4]->setAccessibleName(name(texts::ship::guns(), shipColumn));
-        m_txtBusouKai[m + 4]->setAccessibleName(name(texts::ship::firings(), shipColumn));
+    for (std::size_t i = 0; i < m_txtSokuryoku.size(); ++i) {
+        m_txtSokuryoku[i] = performance.box(indexedName("txtSokuryoku", i));
+    }
+    m_txtNenpi = performance.box(u"txtNenpi"_s);
+    m_txtZankouzoku = performance.box(u"txtZankouzoku"_s);
+    m_txtTousaisyu = performance.box(u"txtTousaisyu"_s);
+    m_cmdTousai = qobject_cast<QPushButton*>(performance.widget(u"CmdTousai"_s));
+    m_txtSenkou = performance.box(u"txtSenkou"_s);
+    m_txtSongai = damage.box(u"txtSongai"_s);
+    m_txtHattyaku = damage.box(u"txtHattyaku"_s);
+    m_txtJoutai = damage.box(u"txtJoutai"_s);
+    for (std::size_t m = 0; m < m_cbBusouSyu.size(); ++m) {
+        m_cbBusouSyu[m] = weapons.combo(indexedName("cbBusouSyu", m));
+        m_txtBusouMon[m] = weapons.box(indexedName("txtBusouMon", m));
+        m_txtBusouKai[m] = weapons.box(indexedName("txtBusouKai", m));
+        m_txtBusouMon[m + 4] = weapons.box(indexedName("txtBusouMon", m + 4));
+        m_txtBusouKai[m + 4] = weapons.box(indexedName("txtBusouKai", m + 4));
     }
 }
 
@@ -339,6 +189,7 @@ void frmShip::fillGunCombos() {
             combo->addItem(name, code++);
         }
         combo->addItem(texts::edit::none(), ship::kNoGunType);
+        combo->setMaxVisibleItems(14);
     }
 }
 

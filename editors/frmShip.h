@@ -10,13 +10,14 @@
 #include <optional>
 
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
 
 namespace korven {
+
+class FieldForm;
 
 // The ship editor: one ship class (class mode, selection.ship -1) or one individual ship with
 // its class (individual mode), whose derived damage values follow every edit.
@@ -42,11 +43,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildControls();
     void buildLayout();
+    void findControls(const FieldForm& header, const FieldForm& performance, const FieldForm& damage,
+                      const FieldForm& weapons);
     void connectControls();
-    // Screen-reader names of the boxes that share a row label: row and column.
-    void nameSharedBoxes();
     void fillGunCombos();
     void hideShipControls();
 
@@ -98,8 +98,6 @@ private:
     std::array<QLineEdit*, 8> m_txtBusouMon{};
     std::array<QLineEdit*, 8> m_txtBusouKai{};
     QLabel* m_imgShip = nullptr;
-    QLabel* m_lblKankeiHelp = nullptr;
-    QGroupBox* m_damageGroup = nullptr;
     QList<QWidget*> m_shipOnly;  // hidden in class mode
 
     QHash<QLineEdit*, std::function<rules::Bounds()>> m_bounds;  // every number box

@@ -44,6 +44,26 @@ protected:
     void StoreControls() override {}
 };
 
+// A row whose caption has no object name, and a button that shares the slider's cell.
+class SharedCellDialog : public EditDialog {
+public:
+    explicit SharedCellDialog(EditSession& session) : EditDialog(session, nullptr) {
+        const FormCell cells[] = {
+            {.kind = Kind::Caption, .text = u"燃料"_s, .buddy = u"txtFuel"_s},
+            {.name = u"txtFuel"_s, .column = 1, .characters = 6},
+            {.kind = Kind::Slider, .name = u"sldFuel"_s, .column = 2, .alignment = Qt::AlignLeft},
+            {.kind = Kind::Button, .name = u"cmdFill"_s, .text = u"満載"_s, .beside = true},
+        };
+        const FieldForm form(*this, cells, kLabelMargin);
+        auto* root = new QVBoxLayout(this);
+        root->addLayout(form.grid());
+    }
+
+protected:
+    void LoadControls() override {}
+    void StoreControls() override {}
+};
+
 }  // namespace
 
 class TestFieldForm : public QObject {
@@ -106,6 +126,26 @@ private slots:
         QTest::keyClick(low, Qt::Key_Tab);
         QCOMPARE(low->text(), u"99"_s);
         QCOMPARE(QApplication::focusWidget(), low);
+    }
+
+    void controlsBesideEachOtherShareOneCell() {
+        LoadedSession s;
+        SharedCellDialog dialog(s.session);
+        auto* grid = qobject_cast<QGridLayout*>(dialog.layout()->itemAt(0)->layout());
+        QCOMPARE(grid->columnCount(), 3);
+        QLayoutItem* shared = grid->itemAtPosition(0, 2);
+        QVERIFY(shared->layout() != nullptr);
+        QCOMPARE(shared->alignment(), Qt::AlignLeft);
+        QCOMPARE(shared->layout()->indexOf(dialog.findChild<QWidget*>(u"sldFuel"_s)), 0);
+        QCOMPARE(shared->layout()->indexOf(dialog.findChild<QWidget*>(u"cmdFill"_s)), 1);
+
+        // The unnamed caption still names its box, and Tab runs box, slider, button.
+        QCOMPARE(box(dialog, "txtFuel")->accessibleName(), u"燃料"_s);
+        QVERIFY(openWithFocus(dialog, box(dialog, "txtFuel")));
+        QTest::keyClick(box(dialog, "txtFuel"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"sldFuel"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"cmdFill"_s);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "editors/frmAir.h"
 #include "editors/frmShip.h"
 #include "model/OpenSaveFile.h"
+#include "model/RecordFields.h"
 #include "tests/support/Recorders.h"
 
 #include <QApplication>
@@ -52,18 +53,19 @@ int main(int argc, char** argv) {
     int shipIndex = 0;
     while (
         shipIndex < SaveFile::kJapaneseShips &&
-        (file->Ship[shipIndex].Words[2] < 0 || file->ShipClass[file->Ship[shipIndex].Words[3]].Kind[1] > 3)) {
+        (file->Ship[shipIndex].Words[ShipWord::NameNumber] < 0 ||
+         file->ShipClass[file->Ship[shipIndex].Words[ShipWord::ClassNumber]].Kind[ShipClassKind::Type] > 3)) {
         ++shipIndex;
     }
     const ShipRecord& ship = file->Ship[shipIndex];
-    session.selection = {ship.Words[3], -1, 0, 0};
+    session.selection = {ship.Words[ShipWord::ClassNumber], -1, 0, 0};
     bool ok = true;
     {
         frmShip dialog(session);
         ok = save(dialog, out.filePath(QStringLiteral("ship-class.png"))) && ok;
     }
-    session.selection = {ship.Words[3], static_cast<int16_t>(shipIndex), 0, 0};
-    session.selectedItemText = catalogue::labelOr(catalogue::ShipNames(), ship.Words[2]);
+    session.selection = {ship.Words[ShipWord::ClassNumber], static_cast<int16_t>(shipIndex), 0, 0};
+    session.selectedItemText = catalogue::labelOr(catalogue::ShipNames(), ship.Words[ShipWord::NameNumber]);
     {
         frmShip dialog(session);
         // The ship repaired with the sliders: the derived values that change are marked.
