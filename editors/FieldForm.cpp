@@ -4,8 +4,10 @@
 #include "editors/ModuleMain.h"
 #include "platform/ControlAccess.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -13,26 +15,59 @@ namespace korven {
 
 FieldForm::FieldForm(EditDialog& dialog, std::span<const FormCell> cells, int labelMargin)
     : m_grid(new QGridLayout) {
+    QList<QWidget*> controls;
     for (const FormCell& cell : cells) {
         QWidget* widget = makeControl(dialog, cell, labelMargin);
-        m_widgets.insert(cell.name, widget);
-        m_grid->addWidget(widget, cell.row, cell.column, 1, cell.columnSpan);
-    }
-    // A caption may come before the control it names, so the names are given once all exist;
-    // a control's own spoken name then replaces its caption's.
-    for (const FormCell& cell : cells) {
-        if (cell.kind == FormCell::Kind::Caption && !cell.buddy.isEmpty()) {
-            labelControl(label(cell.name), m_widgets.value(cell.buddy));
+        if (!cell.toolTip.isEmpty() && qobject_cast<QLineEdit*>(widget) == nullptr) {
+            widget->setToolTip(cell.toolTip);
+        }
+        controls.append(widget);
+        if (!cell.name.isEmpty()) {
+            m_widgets.insert(cell.name, widget);
         }
     }
-    for (const FormCell& cell : cells) {
-        if (!cell.spoken.isEmpty()) {
-            m_widgets.value(cell.name)->setAccessibleName(cell.spoken);
+    place(cells, controls);
+    // A caption may come before the control it names, so the names are given once all exist;
+    // a control's own spoken name then replaces its caption's.
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const FormCell& cell = cells[static_cast<std::size_t>(i)];
+        if (cell.kind == FormCell::Kind::Caption && !cell.buddy.isEmpty()) {
+            labelControl(qobject_cast<QLabel*>(controls[i]), m_widgets.value(cell.buddy));
+        }
+    }
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const QString& spoken = cells[static_cast<std::size_t>(i)].spoken;
+        if (!spoken.isEmpty()) {
+            nameControl(controls[i], spoken);
         }
     }
 }
 
+void FieldForm::place(std::span<const FormCell> cells, const QList<QWidget*>& controls) {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const FormCell& cell = cells[i];
+        if (cell.beside) {
+            continue;  // placed with the cell it stands beside
+        }
+        QWidget* widget = controls[static_cast<qsizetype>(i)];
+        if (i + 1 == cells.size() || !cells[i + 1].beside) {
+            m_grid->addWidget(widget, cell.row, cell.column, 1, cell.columnSpan, cell.alignment);
+            continue;
+        }
+        // The controls of one cell stand close together at its left.
+        auto* row = new QHBoxLayout;
+        row->setSpacing(2);
+        row->addWidget(widget);
+        for (std::size_t next = i + 1; next < cells.size() && cells[next].beside; ++next) {
+            row->addWidget(controls[static_cast<qsizetype>(next)]);
+        }
+        row->addStretch(1);
+        m_grid->addLayout(row, cell.row, cell.column, 1, cell.columnSpan, cell.alignment);
+    }
+}
+
 QWidget* FieldForm::makeControl(EditDialog& dialog, const FormCell& cell, int labelMargin) {
+    QLineEdit* box = nullptr;
     switch (cell.kind) {
         case FormCell::Kind::Caption:
             return dialog.makeFieldLabel(cell.text, cell.name, labelMargin);
@@ -48,14 +83,29 @@ QWidget* FieldForm::makeControl(EditDialog& dialog, const FormCell& cell, int la
             if (cell.minimumWidth > 0) {
                 combo->setMinimumWidth(cell.minimumWidth);
             }
+            if (cell.characters > 0) {
+                combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+                combo->setMinimumContentsLength(cell.characters);
+            }
+            combo->setEnabled(!cell.shownOnly);
             m_tabOrder.append(combo);
             return combo;
         }
+        case FormCell::Kind::Check: {
+            auto* check = new QCheckBox(&dialog);
+            check->setObjectName(cell.name);
+            m_tabOrder.append(check);
+            return check;
+        }
+        case FormCell::Kind::Title:
+            box = dialog.makeTitleBox(cell.name, cell.characters, !cell.shownOnly);
+            break;
         case FormCell::Kind::Box:
+            box = cell.digits > 0       ? dialog.makeNumberBox(cell.name, cell.digits)
+                  : cell.characters > 0 ? dialog.makeSizedBox(cell.name, cell.characters, !cell.shownOnly)
+                                        : dialog.makeBox(cell.name);
             break;
     }
-    QLineEdit* box =
-        cell.digits > 0 ? dialog.makeNumberBox(cell.name, cell.digits) : dialog.makeBox(cell.name);
     if (cell.width > 0) {
         box->setFixedWidth(cell.width);
     }
@@ -64,6 +114,9 @@ QWidget* FieldForm::makeControl(EditDialog& dialog, const FormCell& cell, int la
     }
     if (cell.rightAligned) {
         box->setAlignment(Qt::AlignRight);
+    }
+    if (cell.maxLength > 0) {
+        box->setMaxLength(cell.maxLength);
     }
     box->setEnabled(!cell.shownOnly);
     if (!cell.toolTip.isEmpty()) {
@@ -87,6 +140,10 @@ QComboBox* FieldForm::combo(const QString& name) const {
 
 QLabel* FieldForm::label(const QString& name) const {
     return qobject_cast<QLabel*>(m_widgets.value(name));
+}
+
+QCheckBox* FieldForm::check(const QString& name) const {
+    return qobject_cast<QCheckBox*>(m_widgets.value(name));
 }
 
 }  // namespace korven

@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 
+class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -28,6 +29,8 @@ struct FormCell {
         Heading,  // a centred label in the label colours whose text the dialog fills in
         Box,      // a text box
         List,     // a combo box that offers a fixed list
+        Title,    // the record's name at the top of the dialog, `characters` wide
+        Check,    // a check box whose caption the dialog sets
     };
     Kind kind = Kind::Box;
     QString name{};  // the object name
@@ -41,10 +44,16 @@ struct FormCell {
     int width = 0;     // Box: a fixed width in pixels
     int minimumWidth = 0;
     bool rightAligned = false;
-    bool shownOnly = false;  // Box: a disabled box that only shows a value
+    bool shownOnly = false;  // Box, List: disabled, it only shows a value
     // Box: corrected to this range when the focus leaves it.
     std::optional<limits::Range> range{};
     QString toolTip{};
+    // Box: wide enough for this many half-width characters (in italics); List: shows at least
+    // this many characters.
+    int characters = 0;
+    Qt::Alignment alignment{};  // the control's place in its grid cell; by default it fills it
+    bool beside = false;        // placed to the right of the cell before it, in that cell's place
+    int maxLength = 0;          // Box: at most this many characters may be typed
 };
 
 // Builds a dialog's grid from its table of cells, with the dialog's own controls, so names,
@@ -58,11 +67,13 @@ public:
     QLineEdit* box(const QString& name) const;
     QComboBox* combo(const QString& name) const;
     QLabel* label(const QString& name) const;
+    QCheckBox* check(const QString& name) const;
     // The controls that take input, in the table's order.
     const QList<QWidget*>& tabOrder() const { return m_tabOrder; }
 
 private:
     QWidget* makeControl(EditDialog& dialog, const FormCell& cell, int labelMargin);
+    void place(std::span<const FormCell> cells, const QList<QWidget*>& controls);
 
     QGridLayout* m_grid = nullptr;
     QHash<QString, QWidget*> m_widgets;
