@@ -1,5 +1,6 @@
 #include "editors/FieldForm.h"
 
+#include "editors/Colours.h"
 #include "editors/EditDialog.h"
 #include "editors/ModuleMain.h"
 #include "platform/ControlAccess.h"
@@ -10,6 +11,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
 
 namespace korven {
 
@@ -18,13 +21,16 @@ FieldForm::FieldForm(EditDialog& dialog, std::span<const FormCell> cells, int la
     QList<QWidget*> controls;
     for (const FormCell& cell : cells) {
         QWidget* widget = makeControl(dialog, cell, labelMargin);
+        if (cell.highlighted) {
+            widget->setProperty(kForeColorProperty, colours::kHighlight);
+        }
         if (!cell.toolTip.isEmpty() && qobject_cast<QLineEdit*>(widget) == nullptr) {
             widget->setToolTip(cell.toolTip);
         }
-        controls.append(widget);
         if (!cell.name.isEmpty()) {
             m_widgets.insert(cell.name, widget);
         }
+        controls.append(widget);
     }
     place(cells, controls);
     // A caption may come before the control it names, so the names are given once all exist;
@@ -36,38 +42,35 @@ FieldForm::FieldForm(EditDialog& dialog, std::span<const FormCell> cells, int la
         }
     }
     for (qsizetype i = 0; i < controls.size(); ++i) {
-        const QString& spoken = cells[static_cast<std::size_t>(i)].spoken;
-        if (!spoken.isEmpty()) {
+        if (const QString& spoken = cells[static_cast<std::size_t>(i)].spoken; !spoken.isEmpty()) {
             nameControl(controls[i], spoken);
         }
     }
 }
 
 void FieldForm::place(std::span<const FormCell> cells, const QList<QWidget*>& controls) {
-    for (std::size_t i = 0; i < cells.size(); ++i) {
+    std::size_t i = 0;
+    while (i < cells.size()) {
         const FormCell& cell = cells[i];
-        if (cell.beside) {
-            continue;  // placed with the cell it stands beside
+        std::size_t end = i + 1;
+        while (end < cells.size() && cells[end].beside) {
+            ++end;
         }
-        QWidget* widget = controls[static_cast<qsizetype>(i)];
-        if (i + 1 == cells.size() || !cells[i + 1].beside) {
-            m_grid->addWidget(widget, cell.row, cell.column, 1, cell.columnSpan, cell.alignment);
-            continue;
+        if (end == i + 1) {
+            m_grid->addWidget(controls[static_cast<qsizetype>(i)], cell.row, cell.column, 1, cell.columnSpan,
+                              cell.alignment);
+        } else {
+            auto* row = new QHBoxLayout;
+            for (std::size_t k = i; k < end; ++k) {
+                row->addWidget(controls[static_cast<qsizetype>(k)]);
+            }
+            m_grid->addLayout(row, cell.row, cell.column, 1, cell.columnSpan, cell.alignment);
         }
-        // The controls of one cell stand close together at its left.
-        auto* row = new QHBoxLayout;
-        row->setSpacing(2);
-        row->addWidget(widget);
-        for (std::size_t next = i + 1; next < cells.size() && cells[next].beside; ++next) {
-            row->addWidget(controls[static_cast<qsizetype>(next)]);
-        }
-        row->addStretch(1);
-        m_grid->addLayout(row, cell.row, cell.column, 1, cell.columnSpan, cell.alignment);
+        i = end;
     }
 }
 
 QWidget* FieldForm::makeControl(EditDialog& dialog, const FormCell& cell, int labelMargin) {
-    QLineEdit* box = nullptr;
     switch (cell.kind) {
         case FormCell::Kind::Caption:
             return dialog.makeFieldLabel(cell.text, cell.name, labelMargin);
@@ -84,12 +87,26 @@ QWidget* FieldForm::makeControl(EditDialog& dialog, const FormCell& cell, int la
                 combo->setMinimumWidth(cell.minimumWidth);
             }
             if (cell.characters > 0) {
-                combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
                 combo->setMinimumContentsLength(cell.characters);
+                combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
             }
             combo->setEnabled(!cell.shownOnly);
             m_tabOrder.append(combo);
             return combo;
+        }
+        case FormCell::Kind::Slider: {
+            auto* slider = new QSlider(Qt::Horizontal, &dialog);
+            slider->setObjectName(cell.name);
+            slider->setMinimumWidth(cell.minimumWidth);
+            m_tabOrder.append(slider);
+            return slider;
+        }
+        case FormCell::Kind::Button: {
+            auto* button = new QPushButton(cell.text, &dialog);
+            button->setObjectName(cell.name);
+            button->setAutoDefault(false);
+            m_tabOrder.append(button);
+            return button;
         }
         case FormCell::Kind::Check: {
             auto* check = new QCheckBox(&dialog);
@@ -97,15 +114,11 @@ QWidget* FieldForm::makeControl(EditDialog& dialog, const FormCell& cell, int la
             m_tabOrder.append(check);
             return check;
         }
-        case FormCell::Kind::Title:
-            box = dialog.makeTitleBox(cell.name, cell.characters, !cell.shownOnly);
-            break;
         case FormCell::Kind::Box:
-            box = cell.digits > 0       ? dialog.makeNumberBox(cell.name, cell.digits)
-                  : cell.characters > 0 ? dialog.makeSizedBox(cell.name, cell.characters, !cell.shownOnly)
-                                        : dialog.makeBox(cell.name);
+        case FormCell::Kind::Title:
             break;
     }
+    QLineEdit* box = makeBox(dialog, cell);
     if (cell.width > 0) {
         box->setFixedWidth(cell.width);
     }
@@ -130,6 +143,17 @@ QWidget* FieldForm::makeControl(EditDialog& dialog, const FormCell& cell, int la
     return box;
 }
 
+QLineEdit* FieldForm::makeBox(EditDialog& dialog, const FormCell& cell) {
+    const bool editable = !cell.shownOnly;
+    if (cell.kind == FormCell::Kind::Title) {
+        return dialog.makeTitleBox(cell.name, cell.characters, editable);
+    }
+    if (cell.characters > 0) {
+        return dialog.makeSizedBox(cell.name, cell.characters, editable);
+    }
+    return cell.digits > 0 ? dialog.makeNumberBox(cell.name, cell.digits) : dialog.makeBox(cell.name);
+}
+
 QLineEdit* FieldForm::box(const QString& name) const {
     return qobject_cast<QLineEdit*>(m_widgets.value(name));
 }
@@ -140,10 +164,6 @@ QComboBox* FieldForm::combo(const QString& name) const {
 
 QLabel* FieldForm::label(const QString& name) const {
     return qobject_cast<QLabel*>(m_widgets.value(name));
-}
-
-QCheckBox* FieldForm::check(const QString& name) const {
-    return qobject_cast<QCheckBox*>(m_widgets.value(name));
 }
 
 }  // namespace korven

@@ -9,7 +9,6 @@
 #include <optional>
 #include <span>
 
-class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -30,6 +29,8 @@ struct FormCell {
         Box,      // a text box
         List,     // a combo box that offers a fixed list
         Title,    // the record's name at the top of the dialog, `characters` wide
+        Slider,   // a horizontal slider
+        Button,   // a push button captioned `text` that is not the default
         Check,    // a check box whose caption the dialog sets
     };
     Kind kind = Kind::Box;
@@ -51,6 +52,7 @@ struct FormCell {
     // Box: wide enough for this many half-width characters (in italics); List: shows at least
     // this many characters.
     int characters = 0;
+    bool highlighted = false;   // drawn in the highlight colour, which ApplyLabelStyle makes italic
     Qt::Alignment alignment{};  // the control's place in its grid cell; by default it fills it
     bool beside = false;        // placed to the right of the cell before it, in that cell's place
     int maxLength = 0;          // Box: at most this many characters may be typed
@@ -67,12 +69,13 @@ public:
     QLineEdit* box(const QString& name) const;
     QComboBox* combo(const QString& name) const;
     QLabel* label(const QString& name) const;
-    QCheckBox* check(const QString& name) const;
+    QWidget* widget(const QString& name) const { return m_widgets.value(name); }
     // The controls that take input, in the table's order.
     const QList<QWidget*>& tabOrder() const { return m_tabOrder; }
 
 private:
     QWidget* makeControl(EditDialog& dialog, const FormCell& cell, int labelMargin);
+    static QLineEdit* makeBox(EditDialog& dialog, const FormCell& cell);
     void place(std::span<const FormCell> cells, const QList<QWidget*>& controls);
 
     QGridLayout* m_grid = nullptr;

@@ -303,13 +303,18 @@ void frmAir::buildForm() {
         m_txtNumData[i] = numbers.box(indexedName("txtNumData", i));
     }
     for (std::size_t i = 0; i < m_chkData.size(); ++i) {
-        m_chkData[i] = numbers.check(indexedName("chkData", i));
+        m_chkData[i] = qobject_cast<QCheckBox*>(numbers.widget(indexedName("chkData", i)));
     }
     for (std::size_t k = 0; k < 4; ++k) {
         m_txtKidou[k] = missions.box(indexedName("txtKidou", k));
         m_cbBom[k] = missions.combo(indexedName("cbBom", k));
         m_txtBom[k] = missions.box(indexedName("txtBom", k));
         m_txtKouzoku[k] = missions.box(indexedName("txtKouzoku", k));
+        // The bomb kind and count stand close together at the left of their cell.
+        auto* bomb =
+            static_cast<QHBoxLayout*>(missions.grid()->itemAtPosition(2, static_cast<int>(k) + 1)->layout());
+        bomb->setSpacing(2);
+        bomb->addStretch(1);
     }
     m_txtJoukyou = developmentForm.box(u"txtJoukyou"_s);
     m_txtKikan[0] = developmentForm.box(u"txtKikan_0"_s);
