@@ -5,6 +5,7 @@
 #include "editors/ModuleMain.h"
 #include "platform/ControlAccess.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -23,6 +24,9 @@ FieldForm::FieldForm(EditDialog& dialog, std::span<const FormCell> cells, int la
         if (cell.highlighted) {
             widget->setProperty(kForeColorProperty, colours::kHighlight);
         }
+        if (!cell.toolTip.isEmpty() && qobject_cast<QLineEdit*>(widget) == nullptr) {
+            widget->setToolTip(cell.toolTip);
+        }
         if (!cell.name.isEmpty()) {
             m_widgets.insert(cell.name, widget);
         }
@@ -39,7 +43,7 @@ FieldForm::FieldForm(EditDialog& dialog, std::span<const FormCell> cells, int la
     }
     for (qsizetype i = 0; i < controls.size(); ++i) {
         if (const QString& spoken = cells[static_cast<std::size_t>(i)].spoken; !spoken.isEmpty()) {
-            controls[i]->setAccessibleName(spoken);
+            nameControl(controls[i], spoken);
         }
     }
 }
@@ -86,6 +90,7 @@ QWidget* FieldForm::makeControl(EditDialog& dialog, const FormCell& cell, int la
                 combo->setMinimumContentsLength(cell.characters);
                 combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
             }
+            combo->setEnabled(!cell.shownOnly);
             m_tabOrder.append(combo);
             return combo;
         }
@@ -103,6 +108,12 @@ QWidget* FieldForm::makeControl(EditDialog& dialog, const FormCell& cell, int la
             m_tabOrder.append(button);
             return button;
         }
+        case FormCell::Kind::Check: {
+            auto* check = new QCheckBox(&dialog);
+            check->setObjectName(cell.name);
+            m_tabOrder.append(check);
+            return check;
+        }
         case FormCell::Kind::Box:
         case FormCell::Kind::Title:
             break;
@@ -116,6 +127,9 @@ QWidget* FieldForm::makeControl(EditDialog& dialog, const FormCell& cell, int la
     }
     if (cell.rightAligned) {
         box->setAlignment(Qt::AlignRight);
+    }
+    if (cell.maxLength > 0) {
+        box->setMaxLength(cell.maxLength);
     }
     box->setEnabled(!cell.shownOnly);
     if (!cell.toolTip.isEmpty()) {

@@ -31,6 +31,7 @@ struct FormCell {
         Title,    // the record's name at the top of the dialog, `characters` wide
         Slider,   // a horizontal slider
         Button,   // a push button captioned `text` that is not the default
+        Check,    // a check box whose caption the dialog sets
     };
     Kind kind = Kind::Box;
     QString name{};  // the object name
@@ -44,7 +45,7 @@ struct FormCell {
     int width = 0;     // Box: a fixed width in pixels
     int minimumWidth = 0;
     bool rightAligned = false;
-    bool shownOnly = false;  // Box: a disabled box that only shows a value
+    bool shownOnly = false;  // Box, List: disabled, it only shows a value
     // Box: corrected to this range when the focus leaves it.
     std::optional<limits::Range> range{};
     QString toolTip{};
@@ -54,6 +55,7 @@ struct FormCell {
     bool highlighted = false;   // drawn in the highlight colour, which ApplyLabelStyle makes italic
     Qt::Alignment alignment{};  // the control's place in its grid cell; by default it fills it
     bool beside = false;        // placed to the right of the cell before it, in that cell's place
+    int maxLength = 0;          // Box: at most this many characters may be typed
 };
 
 // Builds a dialog's grid from its table of cells, with the dialog's own controls, so names,

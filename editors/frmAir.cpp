@@ -6,6 +6,7 @@
 #include "editors/AircraftRules.h"
 #include "editors/Colours.h"
 #include "editors/EditorTexts.h"
+#include "editors/FieldForm.h"
 #include "editors/ModuleMain.h"
 #include "model/FieldLimits.h"
 #include "model/RecordFields.h"
@@ -24,6 +25,12 @@
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
+#include <array>
+#include <utility>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
 namespace korven {
 namespace {
 
@@ -40,16 +47,197 @@ constexpr QSize kPictureSize{200, 100};
 constexpr int kNameBytes = limits::kAircraftNameBytes;
 constexpr int kShortNameBytes = limits::kAircraftShortNameBytes;
 
-// Rows of the performance grid: the label and the NumData index of each box.
+// Rows of the performance grid: the label and the NumData position of each box.
 struct NumberField {
     QString (*label)();
     std::size_t index;
 };
 constexpr NumberField kNumberRows[][4] = {
-    {{texts::edit::fuel, 5}, {texts::air::manHours, 0}, {texts::air::steel, 1}, {texts::air::aluminium, 2}},
-    {{texts::air::breakdowns, 3}, {texts::air::maintenance, 4}, {texts::air::defence, 9}, {}},
-    {{texts::air::fixedGuns, 6}, {texts::air::fixedCannon, 7}, {texts::air::flexibleGuns, 8}, {}},
+    {{texts::edit::fuel, AircraftNumber::Fuel},
+     {texts::air::manHours, AircraftNumber::ManHours},
+     {texts::air::steel, AircraftNumber::Steel},
+     {texts::air::aluminium, AircraftNumber::Aluminium}},
+    {{texts::air::breakdowns, AircraftNumber::Breakdowns},
+     {texts::air::maintenance, AircraftNumber::Maintenance},
+     {texts::air::defence, AircraftNumber::Defence},
+     {}},
+    {{texts::air::fixedGuns, AircraftNumber::FixedGuns},
+     {texts::air::fixedCannon, AircraftNumber::FixedCannon},
+     {texts::air::flexibleGuns, AircraftNumber::FlexibleGuns},
+     {}},
 };
+constexpr int kNumberWidth = 4;
+
+using Kind = FormCell::Kind;
+
+// The names and what the aircraft is, beside the picture.
+std::vector<FormCell> headerCells() {
+    auto shown = [](int row, int column, const QString& text, const QString& box, int characters) {
+        return std::array<FormCell, 2>{
+            FormCell{.kind = Kind::Caption, .row = row, .column = column, .text = text, .buddy = box},
+            FormCell{
+                .name = box, .row = row, .column = column + 1, .shownOnly = true, .characters = characters}};
+    };
+    std::vector<FormCell> cells = {
+        {.kind = Kind::Title,
+         .name = u"txtAirName"_s,
+         .columnSpan = 4,
+         .spoken = texts::air::fullName(),
+         .characters = kNameBytes + 2},
+        {.kind = Kind::Caption, .row = 1, .text = texts::edit::name(), .buddy = u"txtAirSName"_s},
+        {.name = u"txtAirSName"_s,
+         .row = 1,
+         .column = 1,
+         .columnSpan = 3,
+         .characters = kShortNameBytes + 2,
+         .alignment = Qt::AlignLeft},
+    };
+    for (const auto& pair : {shown(2, 0, texts::edit::nationality(), u"txtKokuseki"_s, 10),
+                             shown(2, 2, texts::edit::aircraftKind(), u"txtKisyu"_s, 12),
+                             shown(3, 0, texts::edit::launching(), u"txtHattyaku"_s, 12),
+                             shown(3, 2, texts::air::operation(), u"txtUnyou"_s, 8)}) {
+        cells.insert(cells.end(), pair.begin(), pair.end());
+    }
+    cells.back().alignment = Qt::AlignLeft;
+    return cells;
+}
+
+// The numbers row by row, then the flags.
+std::vector<FormCell> performanceCells() {
+    std::vector<FormCell> cells;
+    int row = 0;
+    for (const auto& fields : kNumberRows) {
+        int column = 0;
+        for (const NumberField& field : fields) {
+            if (field.label != nullptr) {
+                const QString box = indexedName("txtNumData", field.index);
+                cells.push_back({.kind = Kind::Caption,
+                                 .row = row,
+                                 .column = column,
+                                 .text = field.label(),
+                                 .buddy = box});
+                cells.push_back({.name = box,
+                                 .row = row,
+                                 .column = column + 1,
+                                 .rightAligned = true,
+                                 .characters = kNumberWidth});
+            }
+            column += 2;
+        }
+        ++row;
+    }
+    const std::pair<std::size_t, QString> flags[] = {{AircraftFlag::Night, texts::air::night()},
+                                                     {AircraftFlag::HighAltitude, texts::air::highAltitude()},
+                                                     {AircraftFlag::DiveBombing, texts::air::diveBombing()}};
+    for (const auto& [index, text] : flags) {
+        const int column = 2 * static_cast<int>(index);
+        cells.push_back({.kind = Kind::Caption,
+                         .name = indexedName("lblData", index),
+                         .row = row,
+                         .column = column,
+                         .text = text,
+                         .buddy = indexedName("chkData", index)});
+        cells.push_back(
+            {.kind = Kind::Check, .name = indexedName("chkData", index), .row = row, .column = column + 1});
+    }
+    return cells;
+}
+
+// One column per group; Tab goes along each row of values.
+std::vector<FormCell> missionCells() {
+    const QString groups[] = {texts::air::transfer(), texts::air::interceptReconnaissance(),
+                              texts::air::bombing1(), texts::air::bombing2()};
+    std::vector<FormCell> cells = {
+        {.kind = Kind::Caption, .row = 1, .text = texts::air::manoeuvre()},
+        {.kind = Kind::Caption, .row = 2, .text = texts::air::bombs()},
+        {.kind = Kind::Caption, .row = 3, .text = texts::air::flightRange()},
+    };
+    for (std::size_t k = 0; k < 4; ++k) {
+        cells.push_back({.kind = Kind::Heading,
+                         .name = indexedName("lblGroup", k),
+                         .column = static_cast<int>(k) + 1,
+                         .text = groups[k]});
+    }
+    for (std::size_t k = 0; k < 4; ++k) {
+        cells.push_back({.name = indexedName("txtKidou", k),
+                         .row = 1,
+                         .column = static_cast<int>(k) + 1,
+                         .spoken = rowAndColumnName(texts::air::manoeuvre(), groups[k]),
+                         .rightAligned = true,
+                         .characters = kNumberWidth,
+                         .alignment = Qt::AlignLeft});
+    }
+    for (std::size_t k = 0; k < 4; ++k) {
+        const bool fixed = !air::BombEditable(static_cast<int>(k));
+        cells.push_back({.kind = Kind::List,
+                         .name = indexedName("cbBom", k),
+                         .row = 2,
+                         .column = static_cast<int>(k) + 1,
+                         .spoken = rowAndColumnName(texts::air::bombs(), groups[k]),
+                         .shownOnly = fixed});
+        cells.push_back({.name = indexedName("txtBom", k),
+                         .row = 2,
+                         .column = static_cast<int>(k) + 1,
+                         .spoken = rowAndColumnName(texts::air::bombCount(), groups[k]),
+                         .rightAligned = true,
+                         .shownOnly = fixed,
+                         .characters = kNumberWidth,
+                         .beside = true});
+    }
+    for (std::size_t k = 0; k < 4; ++k) {
+        cells.push_back({.name = indexedName("txtKouzoku", k),
+                         .row = 3,
+                         .column = static_cast<int>(k) + 1,
+                         .spoken = rowAndColumnName(texts::air::flightRange(), groups[k]),
+                         .rightAligned = true,
+                         .toolTip = texts::air::rangeTip(),
+                         .characters = 6,
+                         .alignment = Qt::AlignLeft});
+    }
+    return cells;
+}
+
+std::vector<FormCell> developmentCells() {
+    return {
+        {.kind = Kind::Caption, .text = texts::air::status(), .buddy = u"txtJoukyou"_s},
+        {.name = u"txtJoukyou"_s,
+         .column = 1,
+         .columnSpan = 2,
+         .shownOnly = true,
+         .characters = 10,
+         .alignment = Qt::AlignLeft},
+        {.kind = Kind::Caption,
+         .name = u"lblKikan"_s,
+         .row = 1,
+         .text = texts::air::period(),
+         .buddy = u"txtKikan_0"_s,
+         .toolTip = texts::air::periodTip()},
+        {.name = u"txtKikan_0"_s,
+         .row = 1,
+         .column = 1,
+         .spoken = rowAndColumnName(texts::air::period(), texts::air::months()),
+         .rightAligned = true,
+         .shownOnly = true,
+         .characters = 6},
+        {.kind = Kind::Unit,
+         .name = u"lblKikanUnit_0"_s,
+         .row = 1,
+         .column = 2,
+         .text = texts::air::months()},
+        {.name = u"txtKikan_1"_s,
+         .row = 2,
+         .column = 1,
+         .spoken = rowAndColumnName(texts::air::period(), texts::edit::turns()),
+         .rightAligned = true,
+         .toolTip = texts::air::turnsTip(),
+         .characters = 6},
+        {.kind = Kind::Unit,
+         .name = u"lblKikanUnit_1"_s,
+         .row = 2,
+         .column = 2,
+         .text = texts::edit::turns()},
+    };
+}
 
 }  // namespace
 
@@ -74,8 +262,7 @@ frmAir::frmAir(EditSession& session, QWidget* parent)
     Q_ASSERT(!AirSelectionProblem(session));
     setObjectName(QStringLiteral("frmAir"));
     setWindowTitle(texts::air::caption());
-    buildControls();
-    buildLayout();
+    buildForm();
 
     ApplyLabelStyle(this, m_session.labelColours);
     keepDisabledBoxesLegible();
@@ -99,165 +286,63 @@ int16_t& frmAir::development() const {
     return m_session.file.AirDevelopment[static_cast<std::size_t>(m_devIndex)];
 }
 
-void frmAir::buildControls() {
-    m_txtAirName = makeTitleBox(QStringLiteral("txtAirName"), kNameBytes + 2, true);
-    m_txtAirSName = makeSizedBox(QStringLiteral("txtAirSName"), kShortNameBytes + 2, true);
-    m_txtKokuseki = makeSizedBox(QStringLiteral("txtKokuseki"), 10, false);
-    m_txtKisyu = makeSizedBox(QStringLiteral("txtKisyu"), 12, false);
-    m_txtHattyaku = makeSizedBox(QStringLiteral("txtHattyaku"), 12, false);
-    m_txtUnyou = makeSizedBox(QStringLiteral("txtUnyou"), 8, false);
-
-    constexpr int kNumber = 4;
-    for (std::size_t i = 0; i < m_txtNumData.size(); ++i) {
-        m_txtNumData[i] = makeSizedBox(indexedName("txtNumData", i), kNumber, true);
-    }
-    for (std::size_t i = 0; i < m_chkData.size(); ++i) {
-        m_chkData[i] = new QCheckBox(this);
-        m_chkData[i]->setObjectName(indexedName("chkData", i));
-    }
-    for (std::size_t k = 0; k < 4; ++k) {
-        m_txtKidou[k] = makeSizedBox(indexedName("txtKidou", k), kNumber, true);
-        m_cbBom[k] = makeCombo(indexedName("cbBom", k));
-        m_txtBom[k] = makeSizedBox(indexedName("txtBom", k), kNumber, true);
-        m_txtKouzoku[k] = makeSizedBox(indexedName("txtKouzoku", k), 6, true);
-        m_txtKouzoku[k]->setToolTip(texts::air::rangeTip());
-        if (!air::BombEditable(static_cast<int>(k))) {
-            m_cbBom[k]->setEnabled(false);
-            m_txtBom[k]->setEnabled(false);
-        }
-    }
-    m_txtKouzoku[1]->setEnabled(false);
-    m_txtJoukyou = makeSizedBox(QStringLiteral("txtJoukyou"), 10, false);
-    m_txtKikan[0] = makeSizedBox(indexedName("txtKikan", 0), 6, false);
-    m_txtKikan[1] = makeSizedBox(indexedName("txtKikan", 1), 6, true);
-    m_txtKikan[1]->setToolTip(texts::air::turnsTip());
-
-    alignRight(m_txtKidou);
-    alignRight(m_txtBom);
-    alignRight(m_txtKouzoku);
-    alignRight(m_txtNumData);
-    alignRight(m_txtKikan);
-
+void frmAir::buildForm() {
+    const FieldForm header(*this, headerCells(), kLabelMargin);
+    const FieldForm numbers(*this, performanceCells(), kLabelMargin);
+    const FieldForm missions(*this, missionCells(), kLabelMargin);
+    const FieldForm developmentForm(*this, developmentCells(), kLabelMargin);
     m_imgAir = makePictureFrame(QStringLiteral("ImgAir"), kPictureSize);
-}
 
-void frmAir::buildLayout() {
-    auto* top = new QVBoxLayout(this);
-
-    auto* header = new QGridLayout;
-    header->addWidget(m_txtAirName, 0, 0, 1, 4);
-    header->addWidget(makeLabelFor(m_txtAirSName, texts::edit::name()), 1, 0);
-    header->addWidget(m_txtAirSName, 1, 1, 1, 3, Qt::AlignLeft);
-    header->addWidget(makeLabelFor(m_txtKokuseki, texts::edit::nationality()), 2, 0);
-    header->addWidget(m_txtKokuseki, 2, 1);
-    header->addWidget(makeLabelFor(m_txtKisyu, texts::edit::aircraftKind()), 2, 2);
-    header->addWidget(m_txtKisyu, 2, 3);
-    header->addWidget(makeLabelFor(m_txtHattyaku, texts::edit::launching()), 3, 0);
-    header->addWidget(m_txtHattyaku, 3, 1);
-    header->addWidget(makeLabelFor(m_txtUnyou, texts::air::operation()), 3, 2);
-    header->addWidget(m_txtUnyou, 3, 3, Qt::AlignLeft);
-    top->addLayout(besidePicture(header, m_imgAir));
-
-    auto* performance = new QGroupBox(texts::edit::performance(), this);
-    auto* numbers = new QGridLayout(performance);
-    int row = 0;
-    for (const auto& fields : kNumberRows) {
-        int column = 0;
-        for (const NumberField& field : fields) {
-            if (field.label != nullptr) {
-                numbers->addWidget(makeLabelFor(m_txtNumData[field.index], field.label()), row, column);
-                numbers->addWidget(m_txtNumData[field.index], row, column + 1);
-            }
-            column += 2;
-        }
-        ++row;
+    m_txtAirName = header.box(u"txtAirName"_s);
+    m_txtAirSName = header.box(u"txtAirSName"_s);
+    m_txtKokuseki = header.box(u"txtKokuseki"_s);
+    m_txtKisyu = header.box(u"txtKisyu"_s);
+    m_txtHattyaku = header.box(u"txtHattyaku"_s);
+    m_txtUnyou = header.box(u"txtUnyou"_s);
+    for (std::size_t i = 0; i < m_txtNumData.size(); ++i) {
+        m_txtNumData[i] = numbers.box(indexedName("txtNumData", i));
     }
-    const QString flagNames[] = {texts::air::night(), texts::air::highAltitude(), texts::air::diveBombing()};
     for (std::size_t i = 0; i < m_chkData.size(); ++i) {
-        const int column = 2 * static_cast<int>(i);
-        numbers->addWidget(makeLabelFor(m_chkData[i], flagNames[i], indexedName("lblData", i)), row, column);
-        numbers->addWidget(m_chkData[i], row, column + 1);
+        m_chkData[i] = qobject_cast<QCheckBox*>(numbers.widget(indexedName("chkData", i)));
     }
-    numbers->setColumnStretch(8, 1);
-    top->addWidget(performance);
-
-    auto* lower = new QHBoxLayout;
-    auto* missions = new QGroupBox(texts::air::missions(), this);
-    auto* groups = new QGridLayout(missions);
-    const QString groupNames[] = {texts::air::transfer(), texts::air::interceptReconnaissance(),
-                                  texts::air::bombing1(), texts::air::bombing2()};
-    groups->addWidget(makeFieldLabel(texts::air::manoeuvre()), 1, 0);
-    groups->addWidget(makeFieldLabel(texts::air::bombs()), 2, 0);
-    groups->addWidget(makeFieldLabel(texts::air::flightRange()), 3, 0);
     for (std::size_t k = 0; k < 4; ++k) {
-        const int column = static_cast<int>(k) + 1;
-        QLabel* heading = makeFieldLabel(groupNames[k], indexedName("lblGroup", k));
-        heading->setAlignment(Qt::AlignCenter);
-        groups->addWidget(heading, 0, column);
-        groups->addWidget(m_txtKidou[k], 1, column, Qt::AlignLeft);
-        auto* bomb = new QHBoxLayout;
+        m_txtKidou[k] = missions.box(indexedName("txtKidou", k));
+        m_cbBom[k] = missions.combo(indexedName("cbBom", k));
+        m_txtBom[k] = missions.box(indexedName("txtBom", k));
+        m_txtKouzoku[k] = missions.box(indexedName("txtKouzoku", k));
+        // The bomb kind and count stand close together at the left of their cell.
+        auto* bomb =
+            static_cast<QHBoxLayout*>(missions.grid()->itemAtPosition(2, static_cast<int>(k) + 1)->layout());
         bomb->setSpacing(2);
-        bomb->addWidget(m_cbBom[k]);
-        bomb->addWidget(m_txtBom[k]);
         bomb->addStretch(1);
-        groups->addLayout(bomb, 2, column);
-        groups->addWidget(m_txtKouzoku[k], 3, column, Qt::AlignLeft);
     }
-    lower->addWidget(missions);
+    m_txtJoukyou = developmentForm.box(u"txtJoukyou"_s);
+    m_txtKikan[0] = developmentForm.box(u"txtKikan_0"_s);
+    m_txtKikan[1] = developmentForm.box(u"txtKikan_1"_s);
 
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(besidePicture(header.grid(), m_imgAir));
+    auto* performance = new QGroupBox(texts::edit::performance(), this);
+    numbers.grid()->setColumnStretch(8, 1);
+    performance->setLayout(numbers.grid());
+    top->addWidget(performance);
+    auto* lower = new QHBoxLayout;
+    auto* missionBox = new QGroupBox(texts::air::missions(), this);
+    missionBox->setLayout(missions.grid());
+    lower->addWidget(missionBox);
     auto* developmentBox = new QGroupBox(texts::air::development(), this);
-    auto* dev = new QGridLayout(developmentBox);
-    dev->addWidget(makeLabelFor(m_txtJoukyou, texts::air::status()), 0, 0);
-    dev->addWidget(m_txtJoukyou, 0, 1, 1, 2, Qt::AlignLeft);
-    QLabel* period = makeLabelFor(m_txtKikan[0], texts::air::period(), QStringLiteral("lblKikan"));
-    period->setToolTip(texts::air::periodTip());
-    dev->addWidget(period, 1, 0);
-    dev->addWidget(m_txtKikan[0], 1, 1);
-    QLabel* months = makePlainLabel(texts::air::months(), QStringLiteral("lblKikanUnit_0"));
-    dev->addWidget(months, 1, 2);
-    dev->addWidget(m_txtKikan[1], 2, 1);
-    QLabel* turns = makePlainLabel(texts::edit::turns(), QStringLiteral("lblKikanUnit_1"));
-    dev->addWidget(turns, 2, 2);
-    dev->setRowStretch(3, 1);
+    developmentForm.grid()->setRowStretch(3, 1);
+    developmentBox->setLayout(developmentForm.grid());
     lower->addWidget(developmentBox);
     top->addLayout(lower);
 
     createStandardButtons();
     top->addLayout(buttonRow({QStringLiteral("CommandEnter"), QStringLiteral("CommandApply"),
                               QStringLiteral("CommandUndo"), QStringLiteral("CommandCancel")}));
-
-    plainLook(months);
-    plainLook(turns);
-
-    nameSharedBoxes(groupNames);
-    QList<QWidget*> order{m_txtAirName, m_txtAirSName};
-    for (const auto& fields : kNumberRows) {
-        for (const NumberField& field : fields) {
-            if (field.label != nullptr) {
-                order.append(m_txtNumData[field.index]);
-            }
-        }
-    }
-    order << m_chkData[0] << m_chkData[1] << m_chkData[2];
-    order << m_txtKidou[0] << m_txtKidou[1] << m_txtKidou[2] << m_txtKidou[3];
-    for (std::size_t k = 0; k < 4; ++k) {
-        order << m_cbBom[k] << m_txtBom[k];
-    }
-    order << m_txtKouzoku[0] << m_txtKouzoku[1] << m_txtKouzoku[2] << m_txtKouzoku[3];
-    order << m_txtKikan[1] << enterButton() << applyButton() << undoButton() << cancelButton();
-    chainTabOrder(order);
-}
-
-void frmAir::nameSharedBoxes(std::span<const QString> groupNames) {
-    m_txtAirName->setAccessibleName(texts::air::fullName());
-    for (std::size_t k = 0; k < 4; ++k) {
-        m_txtKidou[k]->setAccessibleName(rowAndColumnName(texts::air::manoeuvre(), groupNames[k]));
-        nameControl(m_cbBom[k], rowAndColumnName(texts::air::bombs(), groupNames[k]));
-        m_txtBom[k]->setAccessibleName(rowAndColumnName(texts::air::bombCount(), groupNames[k]));
-        m_txtKouzoku[k]->setAccessibleName(rowAndColumnName(texts::air::flightRange(), groupNames[k]));
-    }
-    m_txtKikan[0]->setAccessibleName(rowAndColumnName(texts::air::period(), texts::air::months()));
-    m_txtKikan[1]->setAccessibleName(rowAndColumnName(texts::air::period(), texts::edit::turns()));
+    plainLook(developmentForm.label(u"lblKikanUnit_0"_s));
+    plainLook(developmentForm.label(u"lblKikanUnit_1"_s));
+    chainTabOrder(header.tabOrder() + numbers.tabOrder() + missions.tabOrder() + developmentForm.tabOrder() +
+                  QList<QWidget*>{enterButton(), applyButton(), undoButton(), cancelButton()});
 }
 
 void frmAir::connectControls() {

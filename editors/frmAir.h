@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 
 class QCheckBox;
 class QComboBox;
@@ -32,10 +31,8 @@ protected:
     void StoreControls() override;
 
 private:
-    void buildControls();
-    void buildLayout();
-    // Screen-reader names of the boxes that share a row label: row and group.
-    void nameSharedBoxes(std::span<const QString> groupNames);
+    // The header, performance, missions and development tables, the picture and the buttons.
+    void buildForm();
     void connectControls();
     void numberChanged(QLineEdit* box, const limits::Range& range, qint64 stored);
     void turnsChanged();

@@ -4,6 +4,7 @@
 #include "editors/BaseSlots.h"
 #include "editors/EditRules.h"
 #include "editors/EditorTexts.h"
+#include "editors/FieldForm.h"
 #include "editors/ModuleMain.h"
 #include "model/FieldLimits.h"
 #include "model/RecordFields.h"
@@ -24,13 +25,17 @@
 
 #include <algorithm>
 #include <optional>
-#include <span>
 #include <utility>
+
+using namespace Qt::StringLiterals;
 
 namespace korven {
 namespace {
 
 using catalogue::NameTable;
+
+constexpr std::size_t kMaterials = std::tuple_size_v<decltype(BaseRecord::Stockpile)>;
+constexpr std::size_t kUnitKinds = std::tuple_size_v<decltype(BaseRecord::Units)>;
 
 // Filling a list selects its first item; that is no selection to handle.
 void addTable(QComboBox* combo, NameTable table) {
@@ -50,6 +55,130 @@ const QStringList& unitNames() {
     return names;
 }
 
+std::vector<FormCell> fieldCells() {
+    using Kind = FormCell::Kind;
+    struct Field {
+        const char* label;
+        QString text;
+        Kind kind;
+        const char* control;
+        int length = 0;  // a number box: the characters that may be typed
+        bool shownOnly = false;
+    };
+    // Four columns of fields, each field a label beside its control.
+    const std::vector<std::vector<Field>> columns = {
+        {{"lblRyouyu", texts::base::owner(), Kind::List, "cbRyouyu", 0, true},
+         {"lblChiiki", texts::base::region(), Kind::List, "cbChiiki", 0, true},
+         {"lblChikei", texts::base::terrain(), Kind::List, "cbChikei"},
+         {"lblKibo", texts::base::settlementSize(), Kind::List, "cbKibo"}},
+        {{"lblShigenSyu", texts::base::resourceKind(), Kind::List, "cbShigen"},
+         {"lblShigen", texts::base::resourceAmount(), Kind::Box, "txtShigen", 8},
+         {"lblKoujouSyu", texts::base::factoryKind(), Kind::List, "cbKoujou"},
+         {"lblKoujou", texts::base::factoryOutput(), Kind::Box, "txtKoujou", 4}},
+        {{"lblHikoujou", texts::base::airfield(), Kind::Box, "txtHikoujou", 4},
+         {"lblJinchi", texts::base::fortification(), Kind::Box, "txtJinchi", 4},
+         {"lblChian", texts::base::publicOrder(), Kind::Box, "txtChian", 3}},
+        {{"lblNinmu", texts::base::task(), Kind::List, "cbNinmu", 0, true},
+         {"lblShoukai", texts::base::patrol(), Kind::Box, "txtShoukai", 0, true},
+         {"lblHakuchi", texts::base::anchorage(), Kind::List, "cbHakuchi"},
+         {"lblTenkou", texts::base::weather(), Kind::List, "cbTenkou", 0, true}},
+    };
+    std::vector<FormCell> cells;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const int column = static_cast<int>(2 * c);
+        for (std::size_t r = 0; r < columns[c].size(); ++r) {
+            const Field& f = columns[c][r];
+            const int row = static_cast<int>(r);
+            cells.push_back({.kind = Kind::Caption,
+                             .name = QString::fromLatin1(f.label),
+                             .row = row,
+                             .column = column,
+                             .text = f.text,
+                             .buddy = QString::fromLatin1(f.control)});
+            const bool number = f.length > 0;
+            cells.push_back({.kind = f.kind,
+                             .name = QString::fromLatin1(f.control),
+                             .row = row,
+                             .column = column + 1,
+                             .rightAligned = number,
+                             .shownOnly = f.shownOnly,
+                             .alignment = number ? Qt::AlignLeft : Qt::Alignment(),
+                             .maxLength = f.length});
+        }
+    }
+    return cells;
+}
+
+// The stocks, the land units and the aircraft slots share one grid, so that their heading rows
+// and entries line up. A box of the first two is named by its row and column.
+std::vector<FormCell> tableCells() {
+    using Kind = FormCell::Kind;
+    std::vector<FormCell> cells;
+    auto heading = [&cells](const QString& name, const QString& text, int column, int span) {
+        cells.push_back(
+            {.kind = Kind::Heading, .name = name, .column = column, .columnSpan = span, .text = text});
+    };
+    heading(u"lblBusshi"_s, texts::base::materials(), 0, 1);
+    heading(u"lblZaiko"_s, texts::base::stock(), 1, 2);
+    heading(u"lblRikujou"_s, texts::base::landUnits(), 4, 1);
+    heading(u"lblButaisu"_s, texts::base::unitCount(), 5, 2);
+    heading(u"lblKisyu"_s, texts::edit::aircraftKind(), 8, 1);
+    heading(u"lblKoukukiMei"_s, texts::base::aircraftName(), 9, 1);
+    heading(u"lblKisu"_s, texts::base::aircraftCount(), 10, 2);
+    auto pairRows = [&cells](const QStringList& rows, const char* label, const char* box, int column,
+                             const QString& columnName, int length) {
+        for (qsizetype r = 0; r < rows.size(); ++r) {
+            const auto entry = static_cast<std::size_t>(r);
+            const int row = static_cast<int>(r) + 1;
+            cells.push_back({.kind = Kind::Caption,
+                             .name = indexedName(label, entry),
+                             .row = row,
+                             .column = column,
+                             .text = rows[r],
+                             .buddy = indexedName(box, 2 * entry)});
+            for (std::size_t part = 0; part < 2; ++part) {
+                cells.push_back({.name = indexedName(box, 2 * entry + part),
+                                 .row = row,
+                                 .column = column + 1 + static_cast<int>(part),
+                                 .spoken = rowAndColumnName(rows[r], columnName + QString::number(part + 1)),
+                                 .rightAligned = true,
+                                 .maxLength = length});
+            }
+        }
+    };
+    QStringList materials;
+    for (const QString& name : catalogue::MaterialNames()) {
+        materials << name;
+    }
+    pairRows(materials, "lblBusshi", "txtBichiku", 0, texts::base::stock(), 8);
+    pairRows(unitNames(), "lblButai", "txtButai", 4, texts::base::unitCount(), 4);
+    for (std::size_t k = 0; k < base::kSlots; ++k) {
+        const int row = static_cast<int>(k) + 1;
+        const QString slot = texts::base::slot(row);
+        cells.push_back({.kind = Kind::List,
+                         .name = indexedName("cbKisyu", k),
+                         .row = row,
+                         .column = 8,
+                         .spoken = rowAndColumnName(texts::edit::aircraftKind(), slot)});
+        cells.push_back({.kind = Kind::List,
+                         .name = indexedName("cbKoukuki", k),
+                         .row = row,
+                         .column = 9,
+                         .spoken = rowAndColumnName(texts::base::aircraftName(), slot),
+                         .characters = 9});
+        for (std::size_t c = 0; c < 2; ++c) {
+            cells.push_back(
+                {.name = indexedName("txtKoukuki", 2 * k + c),
+                 .row = row,
+                 .column = 10 + static_cast<int>(c),
+                 .spoken = rowAndColumnName(texts::base::aircraftCount() + QString::number(c + 1), slot),
+                 .rightAligned = true,
+                 .maxLength = 4});
+        }
+    }
+    return cells;
+}
+
 }  // namespace
 
 frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, parent) {
@@ -58,57 +187,152 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
     m_index = std::clamp<int>(session.selection.record, 0, SaveFile::kBases - 1);
     m_japaneseSide = base::isJapaneseSide(this->record().Owner);
 
-    m_txtBasename = makeBox(QStringLiteral("txtBasename"));
-    m_txtBasename->setEnabled(false);
-
-    m_cbRyouyu = makeCombo(QStringLiteral("cbRyouyu"));
-    m_cbChiiki = makeCombo(QStringLiteral("cbChiiki"));
-    m_cbChikei = makeCombo(QStringLiteral("cbChikei"));
-    m_cbKibo = makeCombo(QStringLiteral("cbKibo"));
-    m_cbShigen = makeCombo(QStringLiteral("cbShigen"));
-    m_cbKoujou = makeCombo(QStringLiteral("cbKoujou"));
-    m_cbNinmu = makeCombo(QStringLiteral("cbNinmu"));
-    m_cbHakuchi = makeCombo(QStringLiteral("cbHakuchi"));
-    m_cbTenkou = makeCombo(QStringLiteral("cbTenkou"));
+    m_txtBasename = makeTitle();
+    const FieldForm fields(*this, fieldCells(), kLabelMargin);
+    const FieldForm tables(*this, tableCells(), kLabelMargin);
+    m_cbRyouyu = fields.combo(u"cbRyouyu"_s);
+    m_cbChiiki = fields.combo(u"cbChiiki"_s);
+    m_cbChikei = fields.combo(u"cbChikei"_s);
+    m_cbKibo = fields.combo(u"cbKibo"_s);
+    m_cbShigen = fields.combo(u"cbShigen"_s);
+    m_cbKoujou = fields.combo(u"cbKoujou"_s);
+    m_cbNinmu = fields.combo(u"cbNinmu"_s);
+    m_cbHakuchi = fields.combo(u"cbHakuchi"_s);
+    m_cbTenkou = fields.combo(u"cbTenkou"_s);
     m_cbTenkou->addItem(texts::base::unsupported());
-    m_txtShoukai = makeBox(QStringLiteral("txtShoukai"));
+    m_txtShoukai = fields.box(u"txtShoukai"_s);
     m_txtShoukai->setText(texts::base::unsupported());
-    for (QWidget* shown : {static_cast<QWidget*>(m_cbRyouyu), static_cast<QWidget*>(m_cbChiiki),
-                           static_cast<QWidget*>(m_cbNinmu), static_cast<QWidget*>(m_cbTenkou),
-                           static_cast<QWidget*>(m_txtShoukai)}) {
-        shown->setEnabled(false);
-    }
-
-    m_txtShigen = addNumber(QStringLiteral("txtShigen"), 8, limits::kResourceAmount.maximum,
-                            [](const BaseRecord& b) { return b.Resource[BaseResource::Amount]; });
-    m_txtKoujou = addNumber(QStringLiteral("txtKoujou"), 4, limits::kFactoryOutput.maximum,
-                            [](const BaseRecord& b) { return b.Factory[BaseFactory::Output]; });
-    m_txtHikoujou = addNumber(QStringLiteral("txtHikoujou"), 4, limits::kAirfield.maximum,
-                              [](const BaseRecord& b) { return b.Airfield; });
-    m_txtJinchi = addNumber(QStringLiteral("txtJinchi"), 4, limits::kFortification.maximum,
-                            [](const BaseRecord& b) { return b.Fortification; });
-    m_txtChian = addNumber(QStringLiteral("txtChian"), 3, limits::kPublicOrder.maximum,
-                           [](const BaseRecord& b) { return b.PublicOrder; });
-    for (std::size_t i = 0; i < m_txtBichiku.size(); ++i) {
-        m_txtBichiku[i] = addNumber(indexedName("txtBichiku", i), 8, limits::kStockpile.maximum,
-                                    [i](const BaseRecord& b) { return b.Stockpile[i / 2][i % 2]; });
-    }
-    for (std::size_t i = 0; i < m_txtButai.size(); ++i) {
-        m_txtButai[i] = addNumber(indexedName("txtButai", i), 4, limits::kUnitCount.maximum,
-                                  [i](const BaseRecord& b) { return b.Units[i / 2][i % 2]; });
-    }
     for (std::size_t k = 0; k < base::kSlots; ++k) {
-        m_cbKisyu[k] = makeCombo(indexedName("cbKisyu", k));
-        m_cbKoukuki[k] = makeCombo(indexedName("cbKoukuki", k));
-        m_cbKoukuki[k]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        m_cbKoukuki[k]->setMinimumContentsLength(9);
-        for (std::size_t c = 0; c < 2; ++c) {
-            m_txtKoukuki[2 * k + c] =
-                addNumber(indexedName("txtKoukuki", 2 * k + c), 4, limits::kBaseAircraftCount.maximum,
-                          [k, c](const BaseRecord& b) { return b.AirCount[c][k]; });
+        m_cbKisyu[k] = tables.combo(indexedName("cbKisyu", k));
+        m_cbKoukuki[k] = tables.combo(indexedName("cbKoukuki", k));
+    }
+    bindNumbers(fields, tables);
+    connectLists();
+
+    createStandardButtons();
+    auto* title = new QHBoxLayout;
+    title->addWidget(m_txtBasename, 1);
+    addButtons(title, {QStringLiteral("CommandUndo"), QStringLiteral("CommandEnter"),
+                       QStringLiteral("CommandCancel"), QStringLiteral("CommandApply")});
+    fields.grid()->setHorizontalSpacing(6);
+    for (int column = 1; column < 8; column += 2) {
+        fields.grid()->setColumnMinimumWidth(column, 110);
+    }
+    tables.grid()->setHorizontalSpacing(4);
+    tables.grid()->setVerticalSpacing(3);
+    tables.grid()->setColumnMinimumWidth(3, 10);
+    tables.grid()->setColumnMinimumWidth(7, 10);
+    tables.grid()->setRowStretch(static_cast<int>(base::kSlots) + 1, 1);
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(title);
+    root->addSpacing(4);
+    root->addLayout(fields.grid());
+    root->addSpacing(8);
+    root->addLayout(tables.grid());
+    root->setSizeConstraint(QLayout::SetFixedSize);
+    // Field by field down each column of fields, then the tables row by row, then the buttons
+    // of the top row, so that the cycle starts in the first field.
+    chainTabOrder(fields.tabOrder() + tables.tabOrder() +
+                  QList<QWidget*>{undoButton(), enterButton(), cancelButton(), applyButton()});
+    m_cbChikei->setFocus();
+
+    ApplyLabelStyle(this, m_session.labelColours);
+    keepDisabledBoxesLegible();
+    addTable(m_cbRyouyu, catalogue::SideNames());
+    addTable(m_cbChiiki, catalogue::RegionNames());
+    addTable(m_cbChikei, catalogue::TerrainNames());
+    addTable(m_cbKibo, catalogue::SettlementSizeNames());
+    addTable(m_cbShigen, catalogue::ResourceNames());
+    addTable(m_cbShigen, NameTable(&noneItem(), 1));
+    addTable(m_cbKoujou, catalogue::FactoryNames());
+    addTable(m_cbKoujou, NameTable(&noneItem(), 1));
+    addTable(m_cbNinmu, catalogue::TaskNames());
+    addTable(m_cbHakuchi, catalogue::AnchorageNames());
+    for (QComboBox* category : m_cbKisyu) {
+        addTable(category, catalogue::AircraftModelNames());
+        addTable(category, NameTable(&noneItem(), 1));
+    }
+    LoadControls();
+}
+
+BaseRecord& frmBase::record() const {
+    return m_session.file.Base[static_cast<std::size_t>(m_index)];
+}
+
+QLineEdit* frmBase::makeTitle() {
+    QLineEdit* title = makeBox(QStringLiteral("txtBasename"));
+    title->setEnabled(false);
+    title->setAccessibleName(texts::base::baseName());
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    title->setFrame(false);
+    // A title, not a greyed-out box.
+    QPalette titlePalette = title->palette();
+    titlePalette.setColor(QPalette::Disabled, QPalette::Text,
+                          titlePalette.color(QPalette::Active, QPalette::Text));
+    titlePalette.setColor(QPalette::Disabled, QPalette::Base,
+                          titlePalette.color(QPalette::Active, QPalette::Window));
+    title->setPalette(titlePalette);
+    title->setMinimumWidth(title->fontMetrics().horizontalAdvance(QStringLiteral("ＭＭＭＭＭＭ")) + 12);
+    return title;
+}
+
+void frmBase::bindNumbers(const FieldForm& fields, const FieldForm& tables) {
+    m_txtShigen = bindNumber(fields.box(u"txtShigen"_s), limits::kResourceAmount.maximum,
+                             [](const BaseRecord& b) { return b.Resource[BaseResource::Amount]; });
+    m_txtKoujou = bindNumber(fields.box(u"txtKoujou"_s), limits::kFactoryOutput.maximum,
+                             [](const BaseRecord& b) { return b.Factory[BaseFactory::Output]; });
+    m_txtHikoujou = bindNumber(fields.box(u"txtHikoujou"_s), limits::kAirfield.maximum,
+                               [](const BaseRecord& b) { return b.Airfield; });
+    m_txtJinchi = bindNumber(fields.box(u"txtJinchi"_s), limits::kFortification.maximum,
+                             [](const BaseRecord& b) { return b.Fortification; });
+    m_txtChian = bindNumber(fields.box(u"txtChian"_s), limits::kPublicOrder.maximum,
+                            [](const BaseRecord& b) { return b.PublicOrder; });
+    // Element 2n + part of a pair array shows part `part` of entry n.
+    for (std::size_t n = 0; n < kMaterials; ++n) {
+        for (const std::size_t part : {BasePart::First, BasePart::Second}) {
+            m_txtBichiku[2 * n + part] =
+                bindNumber(tables.box(indexedName("txtBichiku", 2 * n + part)), limits::kStockpile.maximum,
+                           [n, part](const BaseRecord& b) { return b.Stockpile[n][part]; });
         }
     }
+    for (std::size_t n = 0; n < kUnitKinds; ++n) {
+        for (const std::size_t part : {BasePart::First, BasePart::Second}) {
+            m_txtButai[2 * n + part] =
+                bindNumber(tables.box(indexedName("txtButai", 2 * n + part)), limits::kUnitCount.maximum,
+                           [n, part](const BaseRecord& b) { return b.Units[n][part]; });
+        }
+    }
+    for (std::size_t k = 0; k < base::kSlots; ++k) {
+        for (const std::size_t part : {BaseAirCount::First, BaseAirCount::Second}) {
+            m_txtKoukuki[2 * k + part] = bindNumber(
+                tables.box(indexedName("txtKoukuki", 2 * k + part)), limits::kBaseAircraftCount.maximum,
+                [k, part](const BaseRecord& b) { return b.AirCount[part][k]; });
+        }
+    }
+}
 
+QLineEdit* frmBase::bindNumber(QLineEdit* box, qint64 maximum,
+                               std::function<qint64(const BaseRecord&)> stored) {
+    const int maxLength = box->maxLength();
+    // A digit's width for each digit that may be typed, and one more.
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(u'0') * (maxLength + 1) + 14);
+    const std::size_t index = m_numbers.size();
+    m_numbers.push_back({box, maximum, maxLength, std::move(stored)});
+    connect(box, &QLineEdit::textChanged, this, [this, index] {
+        const NumberField& field = m_numbers[index];
+        txtNumInput(field.box, field.maximum, 0);
+        // A typed value is within the range, so it fits the length a long stored one widened.
+        field.box->setMaxLength(field.maxLength);
+        markChanged(field.box, field.stored(record()));
+        MarkRange(field.box, {field.maximum, 0});
+    });
+    return box;
+}
+
+void frmBase::connectLists() {
     // The plain code lists: marked against the stored code's place in the list.
     auto codeList = [this](QComboBox* combo, std::function<qint64(const BaseRecord&)> stored) {
         m_comboHandlers.emplace_back(combo, [this, combo, stored] {
@@ -134,204 +358,6 @@ frmBase::frmBase(EditSession& session, QWidget* parent) : EditDialog(session, pa
     for (const auto& [combo, handler] : m_comboHandlers) {
         connect(combo, &QComboBox::currentIndexChanged, this, handler);
     }
-
-    createStandardButtons();
-    buildLayout();
-
-    ApplyLabelStyle(this, m_session.labelColours);
-    keepDisabledBoxesLegible();
-    addTable(m_cbRyouyu, catalogue::SideNames());
-    addTable(m_cbChiiki, catalogue::RegionNames());
-    addTable(m_cbChikei, catalogue::TerrainNames());
-    addTable(m_cbKibo, catalogue::SettlementSizeNames());
-    addTable(m_cbShigen, catalogue::ResourceNames());
-    addTable(m_cbShigen, NameTable(&noneItem(), 1));
-    addTable(m_cbKoujou, catalogue::FactoryNames());
-    addTable(m_cbKoujou, NameTable(&noneItem(), 1));
-    addTable(m_cbNinmu, catalogue::TaskNames());
-    addTable(m_cbHakuchi, catalogue::AnchorageNames());
-    for (QComboBox* category : m_cbKisyu) {
-        addTable(category, catalogue::AircraftModelNames());
-        addTable(category, NameTable(&noneItem(), 1));
-    }
-    LoadControls();
-}
-
-BaseRecord& frmBase::record() const {
-    return m_session.file.Base[static_cast<std::size_t>(m_index)];
-}
-
-QLineEdit* frmBase::addNumber(const QString& name, int maxLength, qint64 maximum,
-                              std::function<qint64(const BaseRecord&)> stored) {
-    QLineEdit* box = makeBox(name);
-    box->setAlignment(Qt::AlignRight);
-    box->setMaxLength(maxLength);
-    // A digit's width for each digit that may be typed, and one more.
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(u'0') * (maxLength + 1) + 14);
-    const std::size_t index = m_numbers.size();
-    m_numbers.push_back({box, maximum, maxLength, std::move(stored)});
-    connect(box, &QLineEdit::textChanged, this, [this, index] {
-        const NumberField& field = m_numbers[index];
-        txtNumInput(field.box, field.maximum, 0);
-        // A typed value is within the range, so it fits the length a long stored one widened.
-        field.box->setMaxLength(field.maxLength);
-        markChanged(field.box, field.stored(record()));
-        MarkRange(field.box, {field.maximum, 0});
-    });
-    return box;
-}
-
-void frmBase::buildLayout() {
-    QFont titleFont = m_txtBasename->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
-    titleFont.setBold(true);
-    m_txtBasename->setFont(titleFont);
-    m_txtBasename->setFrame(false);
-    // A title, not a greyed-out box.
-    QPalette titlePalette = m_txtBasename->palette();
-    titlePalette.setColor(QPalette::Disabled, QPalette::Text,
-                          titlePalette.color(QPalette::Active, QPalette::Text));
-    titlePalette.setColor(QPalette::Disabled, QPalette::Base,
-                          titlePalette.color(QPalette::Active, QPalette::Window));
-    m_txtBasename->setPalette(titlePalette);
-    m_txtBasename->setMinimumWidth(
-        m_txtBasename->fontMetrics().horizontalAdvance(QStringLiteral("ＭＭＭＭＭＭ")) + 12);
-
-    auto* title = new QHBoxLayout;
-    title->addWidget(m_txtBasename, 1);
-    addButtons(title, {QStringLiteral("CommandUndo"), QStringLiteral("CommandEnter"),
-                       QStringLiteral("CommandCancel"), QStringLiteral("CommandApply")});
-
-    struct Field {
-        const char* label;
-        QString text;
-        QWidget* control;
-    };
-    const std::vector<std::vector<Field>> columns = {
-        {{"lblRyouyu", texts::base::owner(), m_cbRyouyu},
-         {"lblChiiki", texts::base::region(), m_cbChiiki},
-         {"lblChikei", texts::base::terrain(), m_cbChikei},
-         {"lblKibo", texts::base::settlementSize(), m_cbKibo}},
-        {{"lblShigenSyu", texts::base::resourceKind(), m_cbShigen},
-         {"lblShigen", texts::base::resourceAmount(), m_txtShigen},
-         {"lblKoujouSyu", texts::base::factoryKind(), m_cbKoujou},
-         {"lblKoujou", texts::base::factoryOutput(), m_txtKoujou}},
-        {{"lblHikoujou", texts::base::airfield(), m_txtHikoujou},
-         {"lblJinchi", texts::base::fortification(), m_txtJinchi},
-         {"lblChian", texts::base::publicOrder(), m_txtChian}},
-        {{"lblNinmu", texts::base::task(), m_cbNinmu},
-         {"lblShoukai", texts::base::patrol(), m_txtShoukai},
-         {"lblHakuchi", texts::base::anchorage(), m_cbHakuchi},
-         {"lblTenkou", texts::base::weather(), m_cbTenkou}},
-    };
-    auto* fields = new QGridLayout;
-    fields->setHorizontalSpacing(6);
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        const int column = static_cast<int>(2 * c);
-        for (std::size_t r = 0; r < columns[c].size(); ++r) {
-            const Field& f = columns[c][r];
-            QLabel* label = makeLabelFor(f.control, f.text, QString::fromLatin1(f.label));
-            fields->addWidget(label, static_cast<int>(r), column);
-            const bool number = qobject_cast<QLineEdit*>(f.control) && f.control != m_txtShoukai;
-            fields->addWidget(f.control, static_cast<int>(r), column + 1,
-                              number ? Qt::AlignLeft : Qt::Alignment());
-        }
-        fields->setColumnMinimumWidth(column + 1, 110);
-    }
-
-    // The three tables share one grid, so their heading rows and entries line up.
-    auto* tables = new QGridLayout;
-    tables->setHorizontalSpacing(4);
-    tables->setVerticalSpacing(3);
-    auto heading = [this, tables](const QString& name, const QString& text, int column, int span) {
-        QLabel* label = makeFieldLabel(text, name);
-        label->setAlignment(Qt::AlignCenter);
-        tables->addWidget(label, 0, column, 1, span);
-    };
-    heading(QStringLiteral("lblBusshi"), texts::base::materials(), 0, 1);
-    heading(QStringLiteral("lblZaiko"), texts::base::stock(), 1, 2);
-    heading(QStringLiteral("lblRikujou"), texts::base::landUnits(), 4, 1);
-    heading(QStringLiteral("lblButaisu"), texts::base::unitCount(), 5, 2);
-    heading(QStringLiteral("lblKisyu"), texts::edit::aircraftKind(), 8, 1);
-    heading(QStringLiteral("lblKoukukiMei"), texts::base::aircraftName(), 9, 1);
-    heading(QStringLiteral("lblKisu"), texts::base::aircraftCount(), 10, 2);
-    const NameTable materials = catalogue::MaterialNames();
-    for (std::size_t m = 0; m < materials.size(); ++m) {
-        const int row = static_cast<int>(m) + 1;
-        tables->addWidget(makeLabelFor(m_txtBichiku[2 * m], materials[m], indexedName("lblBusshi", m)), row,
-                          0);
-        tables->addWidget(m_txtBichiku[2 * m], row, 1);
-        tables->addWidget(m_txtBichiku[2 * m + 1], row, 2);
-    }
-    for (qsizetype u = 0; u < unitNames().size(); ++u) {
-        const int row = static_cast<int>(u) + 1;
-        const auto i = static_cast<std::size_t>(u);
-        tables->addWidget(makeLabelFor(m_txtButai[2 * i], unitNames()[u], indexedName("lblButai", i)), row,
-                          4);
-        tables->addWidget(m_txtButai[2 * i], row, 5);
-        tables->addWidget(m_txtButai[2 * i + 1], row, 6);
-    }
-    for (std::size_t k = 0; k < base::kSlots; ++k) {
-        const int row = static_cast<int>(k) + 1;
-        tables->addWidget(m_cbKisyu[k], row, 8);
-        tables->addWidget(m_cbKoukuki[k], row, 9);
-        tables->addWidget(m_txtKoukuki[2 * k], row, 10);
-        tables->addWidget(m_txtKoukuki[2 * k + 1], row, 11);
-    }
-    tables->setColumnMinimumWidth(3, 10);
-    tables->setColumnMinimumWidth(7, 10);
-    tables->setRowStretch(static_cast<int>(base::kSlots) + 1, 1);
-
-    auto* root = new QVBoxLayout(this);
-    root->addLayout(title);
-    root->addSpacing(4);
-    root->addLayout(fields);
-    root->addSpacing(8);
-    root->addLayout(tables);
-    root->setSizeConstraint(QLayout::SetFixedSize);
-
-    nameTableBoxes();
-    // Field by field down each column of fields, then the tables row by row, then the buttons
-    // of the top row, so that the cycle starts in the first field.
-    QList<QWidget*> order;
-    for (const std::vector<Field>& column : columns) {
-        for (const Field& f : column) {
-            order.append(f.control);
-        }
-    }
-    order.append(QList<QWidget*>(m_txtBichiku.begin(), m_txtBichiku.end()));
-    order.append(QList<QWidget*>(m_txtButai.begin(), m_txtButai.end()));
-    for (std::size_t k = 0; k < base::kSlots; ++k) {
-        order << m_cbKisyu[k] << m_cbKoukuki[k] << m_txtKoukuki[2 * k] << m_txtKoukuki[2 * k + 1];
-    }
-    order << undoButton() << enterButton() << cancelButton() << applyButton();
-    chainTabOrder(order);
-    m_cbChikei->setFocus();
-}
-
-void frmBase::nameTableBoxes() {
-    auto twoColumns = [](std::span<QLineEdit* const> boxes, const QStringList& rows, const QString& heading) {
-        for (std::size_t i = 0; i < boxes.size(); ++i) {
-            const QString column = heading + QString::number(i % 2 + 1);
-            boxes[i]->setAccessibleName(rowAndColumnName(rows.value(static_cast<qsizetype>(i / 2)), column));
-        }
-    };
-    QStringList materials;
-    for (const QString& name : catalogue::MaterialNames()) {
-        materials << name;
-    }
-    twoColumns(m_txtBichiku, materials, texts::base::stock());
-    twoColumns(m_txtButai, unitNames(), texts::base::unitCount());
-    for (std::size_t k = 0; k < base::kSlots; ++k) {
-        const QString slot = texts::base::slot(static_cast<int>(k) + 1);
-        nameControl(m_cbKisyu[k], rowAndColumnName(texts::edit::aircraftKind(), slot));
-        nameControl(m_cbKoukuki[k], rowAndColumnName(texts::base::aircraftName(), slot));
-        for (std::size_t c = 0; c < 2; ++c) {
-            const QString count = texts::base::aircraftCount() + QString::number(c + 1);
-            m_txtKoukuki[2 * k + c]->setAccessibleName(rowAndColumnName(count, slot));
-        }
-    }
-    m_txtBasename->setAccessibleName(texts::base::baseName());
 }
 
 void frmBase::select(QComboBox* combo, int index) {
@@ -492,11 +518,15 @@ void frmBase::StoreControls() {
     b.PublicOrder = rules::fitted<uint8_t>(boxValue(m_txtChian));
     b.Task = rules::fitted<uint8_t>(base::codeFromPosition(m_cbNinmu->currentIndex(), b.Task));
     b.Anchorage = rules::fitted<int16_t>(base::codeFromPosition(m_cbHakuchi->currentIndex(), b.Anchorage));
-    for (std::size_t i = 0; i < m_txtBichiku.size(); ++i) {
-        b.Stockpile[i / 2][i % 2] = rules::fitted<int32_t>(boxValue(m_txtBichiku[i]));
+    for (std::size_t n = 0; n < kMaterials; ++n) {
+        for (const std::size_t part : {BasePart::First, BasePart::Second}) {
+            b.Stockpile[n][part] = rules::fitted<int32_t>(boxValue(m_txtBichiku[2 * n + part]));
+        }
     }
-    for (std::size_t i = 0; i < m_txtButai.size(); ++i) {
-        b.Units[i / 2][i % 2] = rules::fitted<int16_t>(boxValue(m_txtButai[i]));
+    for (std::size_t n = 0; n < kUnitKinds; ++n) {
+        for (const std::size_t part : {BasePart::First, BasePart::Second}) {
+            b.Units[n][part] = rules::fitted<int16_t>(boxValue(m_txtButai[2 * n + part]));
+        }
     }
     for (std::size_t k = 0; k < base::kSlots; ++k) {
         const QComboBox* names = m_cbKoukuki[k];

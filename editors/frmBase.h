@@ -12,6 +12,8 @@ class QLineEdit;
 
 namespace korven {
 
+class FieldForm;
+
 // One base of the open save: terrain, settlement, mine, factory, airfield, fortification,
 // order, anchorage, stocks, land units and the eight aircraft slots. Name, owner, region and
 // task are shown only. The record is read when the controls are loaded and written by Apply
@@ -37,11 +39,12 @@ private:
     };
 
     BaseRecord& record() const;
-    QLineEdit* addNumber(const QString& name, int maxLength, qint64 maximum,
-                         std::function<qint64(const BaseRecord&)> stored);
-    void buildLayout();
-    // Screen-reader names of the table boxes, which share their row and column labels.
-    void nameTableBoxes();
+    // The base's name above the fields, in large type: a title, not a box.
+    QLineEdit* makeTitle();
+    void bindNumbers(const FieldForm& fields, const FieldForm& tables);
+    // Corrects the box's text as it is typed and marks it against the stored value.
+    QLineEdit* bindNumber(QLineEdit* box, qint64 maximum, std::function<qint64(const BaseRecord&)> stored);
+    void connectLists();
     // Selects without the change signal, then runs the control's handling once, so loading
     // handles a control even when its selection or text stays the same.
     void select(QComboBox* combo, int index);

@@ -28,6 +28,25 @@ namespace AircraftKind {
 enum : std::size_t { Nation = 0, Model = 1, Basing = 2, Operation = 3 };
 }
 
+namespace AircraftNumber {
+enum : std::size_t {
+    ManHours = 0,
+    Steel = 1,
+    Aluminium = 2,
+    Breakdowns = 3,
+    Maintenance = 4,
+    Fuel = 5,
+    FixedGuns = 6,
+    FixedCannon = 7,
+    FlexibleGuns = 8,
+    Defence = 9,
+};
+}
+
+namespace AircraftFlag {
+enum : std::size_t { Night = 0, HighAltitude = 1, DiveBombing = 2 };
+}
+
 // AircraftTypeRecord::Bomb[group][...]
 namespace AircraftBomb {
 enum : std::size_t { Kind = 0, Count = 1 };
@@ -56,6 +75,12 @@ enum : std::size_t { Kind = 0, Amount = 1 };
 
 namespace BaseFactory {
 enum : std::size_t { Kind = 0, Output = 1 };
+}
+
+// BaseRecord::Stockpile[material][...] and Units[kind][...]: every stock and every count of
+// land units is kept in two parts.
+namespace BasePart {
+enum : std::size_t { First = 0, Second = 1 };
 }
 
 // BaseRecord::AirCount[...][slot]: every slot's count is kept in two parts.

@@ -2,6 +2,7 @@
 #include "editors/EditDialog.h"
 #include "editors/FieldForm.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -33,6 +34,12 @@ public:
             {.name = u"txtShown"_s, .row = 2, .column = 1, .shownOnly = true},
             {.kind = Kind::List, .name = u"cbKind"_s, .row = 2, .column = 2},
             {.kind = Kind::Unit, .name = u"lblUnit"_s, .row = 1, .column = 2, .text = u"ターン"_s},
+            // Captions without names of their own, and a box beside a list in one cell.
+            {.kind = Kind::Caption, .row = 3, .text = u"組"_s, .buddy = u"cbPair"_s},
+            {.kind = Kind::List, .name = u"cbPair"_s, .row = 3, .column = 1},
+            {.name = u"txtPair"_s, .row = 3, .column = 1, .digits = 2, .beside = true, .maxLength = 2},
+            {.kind = Kind::Caption, .row = 4, .text = u"別"_s, .buddy = u"chkOther"_s},
+            {.kind = Kind::Check, .name = u"chkOther"_s, .row = 4, .column = 1},
         };
         const FieldForm form(*this, cells, kLabelMargin);
         auto* root = new QVBoxLayout(this);
@@ -99,6 +106,19 @@ private slots:
         // A caption after its control, and a name of the box's own that outranks the caption's.
         QCOMPARE(control<QLabel>(dialog, "lblHigh")->buddy(), box(dialog, "txtHigh"));
         QCOMPARE(box(dialog, "txtHigh")->accessibleName(), u"上段（左）"_s);
+    }
+
+    void cellsShareAPlaceAndUnnamedCaptionsNameTheirOwn() {
+        LoadedSession s;
+        FormDialog dialog(s.session);
+        auto* grid = qobject_cast<QGridLayout*>(dialog.layout()->itemAt(0)->layout());
+        QLayout* shared = grid->itemAtPosition(3, 1)->layout();
+        QVERIFY(shared != nullptr);
+        QCOMPARE(shared->itemAt(0)->widget()->objectName(), u"cbPair"_s);
+        QCOMPARE(shared->itemAt(1)->widget(), box(dialog, "txtPair"));
+        QCOMPARE(box(dialog, "txtPair")->maxLength(), 2);
+        QCOMPARE(control<QComboBox>(dialog, "cbPair")->accessibleName(), u"組"_s);
+        QCOMPARE(control<QCheckBox>(dialog, "chkOther")->accessibleName(), u"別"_s);
     }
 
     void boxesTakeTheirKind() {
