@@ -4,7 +4,6 @@
 #include "model/TurnCalendar.h"
 
 #include <QHash>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <array>
@@ -138,16 +137,48 @@ struct SplitPath {
 };
 
 SplitPath split(const QString& pattern) {
-    static const QRegularExpression index(QStringLiteral("\\[([0-9]+|\\*)\\]"));
+    // Scanned by hand: the first health check describes every leaf of a save, and a regular
+    // expression here was most of its cost, paid while the window first shows.
     SplitPath result;
     qsizetype from = 0;
-    for (const QRegularExpressionMatch& match : index.globalMatch(pattern)) {
-        result.pieces.append(pattern.mid(from, match.capturedStart() - from) + QLatin1Char('['));
-        result.indices.append(match.captured(1));
-        from = match.capturedEnd() - 1;
+    for (qsizetype open = pattern.indexOf(u'['); open >= 0; open = pattern.indexOf(u'[', open + 1)) {
+        qsizetype close = open + 1;
+        while (close < pattern.size() && pattern[close] >= u'0' && pattern[close] <= u'9') {
+            ++close;
+        }
+        const bool any = close == open + 1 && close < pattern.size() && pattern[close] == u'*';
+        if (any) {
+            ++close;
+        }
+        if (close == open + 1 || close >= pattern.size() || pattern[close] != u']') {
+            continue;
+        }
+        result.pieces.append(pattern.mid(from, open + 1 - from));
+        result.indices.append(pattern.mid(open + 1, close - open - 1));
+        from = close;
     }
     result.pieces.append(pattern.mid(from));
     return result;
+}
+
+// Every choice of `count` indices to replace by "*", as bit masks, the most specific first.
+// No pattern has more than a few indices, so a path with more matches none.
+const std::vector<unsigned>& starChoices(unsigned count) {
+    static const auto choices = [] {
+        std::array<std::vector<unsigned>, 5> result;
+        for (unsigned n = 0; n < result.size(); ++n) {
+            std::vector<unsigned>& masks = result[n];
+            masks.resize(std::size_t{1} << n);
+            for (unsigned mask = 0; mask < masks.size(); ++mask) {
+                masks[mask] = mask;
+            }
+            std::stable_sort(masks.begin(), masks.end(),
+                             [](unsigned a, unsigned b) { return std::popcount(a) < std::popcount(b); });
+        }
+        return result;
+    }();
+    static const std::vector<unsigned> none;
+    return count < choices.size() ? choices[count] : none;
 }
 
 // "ShipClass[12].Perf[1]" as the patterns write it: "ShipClass.Perf[1]".
@@ -184,15 +215,8 @@ bool IsRecordTable(const QString& name) {
 
 const Description* Describe(const QString& path) {
     const SplitPath parts = split(withoutRecordIndex(path));
-    // Every choice of indices to replace by "*", the most specific first.
     const auto count = static_cast<unsigned>(parts.indices.size());
-    std::vector<unsigned> masks((std::size_t{1} << count));
-    for (unsigned mask = 0; mask < masks.size(); ++mask) {
-        masks[mask] = mask;
-    }
-    std::stable_sort(masks.begin(), masks.end(),
-                     [](unsigned a, unsigned b) { return std::popcount(a) < std::popcount(b); });
-    for (const unsigned mask : masks) {
+    for (const unsigned mask : starChoices(count)) {
         QString candidate = parts.pieces.front();
         for (unsigned i = 0; i < count; ++i) {
             candidate +=

@@ -76,6 +76,11 @@ private slots:
         QTest::newRow("field without its index") << "ShipClass[1].Perf";
         QTest::newRow("header index missing") << "TurnInfo";
         QTest::newRow("empty") << "";
+        QTest::newRow("index not a number") << "ShipClass[1].Perf[x]";
+        QTest::newRow("index left open") << "ShipClass[1].Perf[1";
+        QTest::newRow("empty index") << "ShipClass[1].Perf[]";
+        QTest::newRow("star with digits") << "AircrewSkill[1*][1]";
+        QTest::newRow("more indices than any field") << "Base[3].Stockpile[6][1][0][0][0]";
     }
     void pathsTheModelDoesNotHave() {
         QFETCH(QString, path);
