@@ -19,7 +19,7 @@ DiagnosisIndicator::DiagnosisIndicator(const OpenDocument& document, const FileC
 
 void DiagnosisIndicator::refresh() {
     const SaveFile* model = m_document.model();
-    setText(model ? DiagnosisStatus(rules::CheckSave(*model).size()) : QString());
+    setText(model ? DiagnosisStatus(rules::CountFindings(*model)) : QString());
 }
 
 }  // namespace korven::mainwindow

@@ -94,6 +94,17 @@ QString labelOf(const char* pattern) {
     return labelOf(*fields::Describe(QString::fromLatin1(pattern)));
 }
 
+// The class fields a ship's current values are held to, described once: a broken save can
+// have a finding for every ship.
+enum class ClassField { UpperSteps, LowerSteps, Fuel, Firings };
+
+const QString& labelOf(ClassField field) {
+    static const std::array<QString, 4> labels = {
+        labelOf("ShipClass.Perf[0]"), labelOf("ShipClass.StepIndex"), labelOf("ShipClass.Perf[2]"),
+        labelOf("ShipClass.Weapon[2][0]")};
+    return labels[static_cast<std::size_t>(field)];
+}
+
 const ShipRecord* shipAt(const SaveFile& model, qint64 index) {
     if (index < 0 || index >= SaveFile::kShips) {
         return nullptr;
@@ -161,7 +172,7 @@ std::optional<Judged> judgeAboveClass(const SaveFile& model, const Description& 
     }
     qint64 classValue = 0;
     const char* rule = id::kClassSteps;
-    const char* classField = "ShipClass.Perf[0]";
+    ClassField classField = ClassField::UpperSteps;
     switch (d.check) {
         case Check::ClassUpperSteps:
             classValue = shipClass->Perf[ShipClassPerf::UpperSteps];
@@ -172,17 +183,17 @@ std::optional<Judged> judgeAboveClass(const SaveFile& model, const Description& 
                 return std::nullopt;  // the step index is judged on its own
             }
             classValue = *lower;
-            classField = "ShipClass.StepIndex";
+            classField = ClassField::LowerSteps;
             break;
         }
         case Check::ClassFuel:
             classValue = shipClass->Perf[ShipClassPerf::Fuel];
-            classField = "ShipClass.Perf[2]";
+            classField = ClassField::Fuel;
             rule = id::kClassFuel;
             break;
         default:
             classValue = shipClass->Weapon[ShipClassWeapon::Firings][static_cast<std::size_t>(at[1])];
-            classField = "ShipClass.Weapon[2][0]";
+            classField = ClassField::Firings;
             rule = id::kClassFirings;
             break;
     }
@@ -448,10 +459,12 @@ const std::vector<std::vector<Slot>>& shapes() {
 }
 
 // The pass over a whole save: every leaf is read where it is, and only a leaf a rule covers is
-// judged.
+// judged. Counting skips wording the findings, which is most of their cost.
 class SavePass {
 public:
-    explicit SavePass(const SaveFile& model) : m_facts(model) {}
+    enum class Keep { Findings, Count };
+
+    SavePass(const SaveFile& model, Keep keep) : m_facts(model), m_keep(keep) {}
 
     template <typename T>
     void part(const char* name, const T& value) {
@@ -461,8 +474,8 @@ public:
         auto check = [&](const auto& field) {
             const Slot& slot = shape[leaf++];
             if (slot.description != nullptr && judged(m_facts, table, slot.isKey, slot.at)) {
-                add(checkLeaf(m_facts, *slot.description, *slot.label, slot.at, fields::valueOf(field),
-                              [&] { return QLatin1String(name) + slot.path; }));
+                judgeLeaf(*slot.description, *slot.label, slot.at, fields::valueOf(field),
+                          [&] { return QLatin1String(name) + slot.path; });
             }
         };
         fields::NoTrail untracked;
@@ -488,10 +501,10 @@ public:
                     return;
                 }
                 const Indices at{static_cast<int>(record), slot.at[0]};
-                add(checkLeaf(m_facts, *slot.description, *slot.label, at, fields::valueOf(field), [&] {
+                judgeLeaf(*slot.description, *slot.label, at, fields::valueOf(field), [&] {
                     return QLatin1String(name) + QLatin1Char('[') + QString::number(record) +
                            QLatin1Char(']') + slot.path;
-                }));
+                });
             };
             fields::NoTrail untracked;
             fields::forEachLeaf(records[record], check, untracked);
@@ -499,15 +512,22 @@ public:
     }
 
     std::vector<Finding> findings;
+    std::size_t broken = 0;  // leaves found, also when counting
 
 private:
-    void add(std::optional<Finding> finding) {
-        if (finding) {
+    template <typename PathOf>
+    void judgeLeaf(const Description& d, const QString& label, const Indices& at, const QJsonValue& value,
+                   const PathOf& pathOf) {
+        if (m_keep == Keep::Count) {
+            broken += judge(m_facts, d, label, at, value).has_value() ? 1 : 0;
+        } else if (std::optional<Finding> finding = checkLeaf(m_facts, d, label, at, value, pathOf)) {
             findings.push_back(std::move(*finding));
+            ++broken;
         }
     }
 
     Facts m_facts;
+    Keep m_keep;
     std::size_t m_part = 0;
 };
 
@@ -527,9 +547,15 @@ std::optional<Finding> CheckField(const SaveFile& model, const QString& path, co
 }
 
 std::vector<Finding> CheckSave(const SaveFile& model) {
-    SavePass pass(model);
+    SavePass pass(model, SavePass::Keep::Findings);
     forEachPart(model, pass);
     return std::move(pass.findings);
+}
+
+std::size_t CountFindings(const SaveFile& model) {
+    SavePass pass(model, SavePass::Keep::Count);
+    forEachPart(model, pass);
+    return pass.broken;
 }
 
 }  // namespace korven::rules

@@ -60,4 +60,7 @@ std::optional<Finding> CheckField(const SaveFile& model, const QString& path, co
 // and development entries the writer never stores.
 std::vector<Finding> CheckSave(const SaveFile& model);
 
+// How many findings CheckSave lists, without wording them: the status bar's count.
+std::size_t CountFindings(const SaveFile& model);
+
 }  // namespace korven::rules

@@ -250,6 +250,20 @@ private slots:
             QStringLiteral("CarrierAir[0].Key carrier-key -"),
         };
         QCOMPARE(QSet<QString>(found.begin(), found.end()), QSet<QString>(expected.begin(), expected.end()));
+        QCOMPARE(rules::CountFindings(m), std::size_t(6));
+    }
+
+    // The status bar counts without wording; on a generated save broken nearly everywhere it
+    // still agrees with the list the diagnosis window shows.
+    void theCountMatchesTheList() {
+        auto model = std::make_unique<SaveFile>();
+        RecordingStatus status;
+        RecordingMessages messages;
+        QVERIFY(LoadSaveFile(SaveImageBuilder().build(), *model, status, messages));
+        const std::size_t listed = rules::CheckSave(*model).size();
+        QVERIFY(listed > 1000);
+        QCOMPARE(rules::CountFindings(*model), listed);
+        QCOMPARE(rules::CountFindings(*demoModel()), std::size_t(0));
     }
 
     // Values on the edge of what the dialogs accept are no finding.
