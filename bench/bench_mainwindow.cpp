@@ -43,6 +43,7 @@ constexpr double kFrameSeconds = 0.016;
 struct Setup {
     QTemporaryDir dir;
     QString savePath;
+    QString brokenSavePath;  // generated without the demo's care: about 2 000 values break a rule
     QString editor;
     QString bare;
     std::unique_ptr<frmMain> window;
@@ -53,6 +54,11 @@ struct Setup {
 };
 
 Setup* setup = nullptr;
+
+bool writeFile(const QString& path, const QByteArray& data) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
 
 // The category tree as the window builds it, into a tree widget.
 void fillTree(QTreeWidget& view, const CategoryTree& tree) {
@@ -202,6 +208,11 @@ void WindowStart(benchmark::State& state) {
     runToExit(state, setup->editor, {setup->savePath});
 }
 
+// The same with a save the health check has much to say about.
+void WindowStartBrokenSave(benchmark::State& state) {
+    runToExit(state, setup->editor, {setup->brokenSavePath});
+}
+
 void BareWindowStart(benchmark::State& state) {
     runToExit(state, setup->bare, {});
 }
@@ -232,13 +243,13 @@ int main(int argc, char** argv) {
     s.savePath = s.dir.filePath(QStringLiteral("SaveFile1.SAVE"));
     s.editor = QCoreApplication::applicationDirPath() + QStringLiteral("/korvenedit");
     s.bare = QCoreApplication::applicationDirPath() + QStringLiteral("/bench_bare_window");
-    QFile save(s.savePath);
-    const QByteArray image = fixtures::SaveImageBuilder().build();
-    if (!s.dir.isValid() || !save.open(QIODevice::WriteOnly) || save.write(image) != image.size()) {
-        std::fputs("cannot write the demo save\n", stderr);
+    s.brokenSavePath = s.dir.filePath(QStringLiteral("SaveFile4.SAVE"));
+    const QByteArray image = fixtures::SaveImageBuilder(fixtures::DemoSaveOptions()).build();
+    if (!s.dir.isValid() || !writeFile(s.savePath, image) ||
+        !writeFile(s.brokenSavePath, fixtures::SaveImageBuilder().build())) {
+        std::fputs("cannot write the saves\n", stderr);
         return 1;
     }
-    save.close();
 
     // The in-memory benchmarks use a loaded window; it reads a copy, so the start-up runs can
     // lock the save itself.
@@ -272,9 +283,7 @@ int main(int argc, char** argv) {
         fixtures::putInt16(broad, layout.shipOffset(n) + 6, alliedClass);
     }
     const QString broadPath = s.dir.filePath(QStringLiteral("SaveFile3.SAVE"));
-    QFile broadFile(broadPath);
-    const bool written = broadFile.open(QIODevice::WriteOnly) && broadFile.write(broad) == broad.size();
-    broadFile.close();
+    const bool written = writeFile(broadPath, broad);
     s.broadWindow = std::make_unique<frmMain>();
     s.broadWindow->show();
     if (!written || !s.broadWindow->files().openFile(broadPath, true)) {
@@ -314,6 +323,9 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     benchmark::RegisterBenchmark("WindowStart", WindowStart)->Unit(benchmark::kMillisecond)->UseRealTime();
+    benchmark::RegisterBenchmark("WindowStartBrokenSave", WindowStartBrokenSave)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
     benchmark::RegisterBenchmark("BareWindowStart", BareWindowStart)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
@@ -327,6 +339,9 @@ int main(int argc, char** argv) {
     reporter.printRatio("window_start_vs_bare", reporter.median("WindowStart"),
                         reporter.median("BareWindowStart"));
     reporter.printRatio("window_start_vs_bare_with_label", reporter.median("WindowStart"),
+                        reporter.median("BareWindowWithLabelStart"));
+    reporter.printRatio("window_start_broken_save_vs_bare_with_label",
+                        reporter.median("WindowStartBrokenSave"),
                         reporter.median("BareWindowWithLabelStart"));
     reporter.printRatio("list_fill_vs_frame", reporter.median("ListFillInWindow"), kFrameSeconds);
     reporter.printRatio("tree_and_list_vs_frame", reporter.median("TreeAndLargestList"), kFrameSeconds);
