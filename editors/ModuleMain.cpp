@@ -96,6 +96,7 @@ void LimitTextBytes(QLineEdit* box, int maxBytes) {
 
 void MarkRange(QLineEdit* box, const rules::Bounds& bounds) {
     constexpr char kDesignedText[] = "designedTextColours";
+    constexpr char kDesignedToolTip[] = "designedToolTip";  // e.g. "9999で無限大", back when in range
     constexpr QPalette::ColorGroup kGroups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
     QPalette palette = box->palette();
     const bool marked = box->property(kDesignedText).isValid();
@@ -107,7 +108,7 @@ void MarkRange(QLineEdit* box, const rules::Bounds& bounds) {
             }
             box->setPalette(palette);
             box->setProperty(kDesignedText, QVariant());
-            setOwnToolTip(box, QString());
+            setOwnToolTip(box, box->property(kDesignedToolTip).toString());
         }
         return;
     }
@@ -117,6 +118,7 @@ void MarkRange(QLineEdit* box, const rules::Bounds& bounds) {
             designed.append(palette.color(group, QPalette::Text));
         }
         box->setProperty(kDesignedText, designed);
+        box->setProperty(kDesignedToolTip, box->toolTip());
     }
     const QColor red = colours::toColor(colours::kOutOfRangeText, palette);
     for (const QPalette::ColorGroup group : kGroups) {

@@ -304,6 +304,20 @@ private slots:
         QVERIFY(!dialog.applyButton()->isEnabled());
     }
 
+    // A stored value outside the range is marked with the range as its tip; corrected, the box
+    // gets its own tip back.
+    void aCorrectedBoxKeepsItsOwnTip() {
+        fixtures::ScriptedUi ui;
+        LoadedSession s;
+        prepare(s, 20);
+        s.file->AirDevelopment[20] = 5000;
+        frmAir dialog(s.session);
+        QLineEdit* turns = box(dialog, QStringLiteral("txtKikan_1"));
+        QVERIFY2(turns->toolTip().contains(QStringLiteral("999")), qPrintable(turns->toolTip()));
+        turns->setText(QStringLiteral("12"));
+        QCOMPARE(turns->toolTip(), QStringLiteral("-1 で開発中止"));
+    }
+
     void rangeAndNumbersAreFiltered() {
         fixtures::ScriptedUi ui;
         LoadedSession s;
