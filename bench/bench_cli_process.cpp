@@ -7,6 +7,7 @@
 // bare program that only reads and parses the dump shows the floor reading and parsing set.
 #include "bench/CliEdits.h"
 #include "bench/RatioReporter.h"
+#include "tests/support/FileContents.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -131,10 +132,7 @@ double meanChildSeconds(const std::string& name) {
     return time.runs > 0 ? time.seconds / time.runs : 0;
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using fixtures::writeFile;
 
 }  // namespace
 

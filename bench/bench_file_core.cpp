@@ -7,6 +7,7 @@
 #include "model/Layout.h"
 #include "model/OpenSaveFile.h"
 #include "model/SaveFileWriter.h"
+#include "tests/support/FileContents.h"
 #include "tests/support/SaveImageBuilder.h"
 
 #include <QFile>
@@ -40,10 +41,7 @@ QByteArray nativePath(const QString& path) {
     return QFile::encodeName(path);
 }
 
-bool writeFile(const QString& path, const QByteArray& data) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size();
-}
+using fixtures::writeFile;
 
 // open, lock, read, check, parse.
 void Load(benchmark::State& state) {

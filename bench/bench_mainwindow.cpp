@@ -13,6 +13,7 @@
 #include "mainwindow/RecordTableModel.h"
 #include "mainwindow/frmMain.h"
 #include "model/RecordFields.h"
+#include "tests/support/FileContents.h"
 #include "tests/support/SaveImageBuilder.h"
 
 #include <QApplication>
@@ -55,10 +56,7 @@ struct Setup {
 
 Setup* setup = nullptr;
 
-bool writeFile(const QString& path, const QByteArray& data) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
+using fixtures::writeFile;
 
 // The category tree as the window builds it, into a tree widget.
 void fillTree(QTreeWidget& view, const CategoryTree& tree) {

@@ -4,6 +4,7 @@
 #include "document/StepName.h"
 #include "model/ModelTexts.h"
 #include "platform/Backups.h"
+#include "tests/support/FileContents.h"
 #include "tests/support/OtherProgram.h"
 #include "tests/support/Recorders.h"
 #include "tests/support/SaveImageBuilder.h"
@@ -22,15 +23,8 @@ Q_DECLARE_METATYPE(korven::MessageAnswer)
 
 namespace {
 
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
+using fixtures::readFile;
+using fixtures::writeFile;
 
 // The aircrew skill of the first nation, a byte the tests change as an editor would.
 uint8_t skill(const OpenDocument& doc) {

@@ -18,6 +18,7 @@
 #include "platform/LockedFile.h"
 #include "platform/ProgramInfo.h"
 #include "preferences/PreferenceDialogs.h"
+#include "tests/support/FileContents.h"
 #include "tests/support/IsolatedSettings.h"
 #include "tests/support/OtherProgram.h"
 #include "tests/support/SaveImageBuilder.h"
@@ -70,15 +71,8 @@ inline QAction* action(const frmMain& w, const char* name) {
     return child<QAction>(w, name);
 }
 
-inline QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
+using fixtures::readFile;
+using fixtures::writeFile;
 
 inline QStringList headerCaptions(const RecordListView* list) {
     QStringList result;
