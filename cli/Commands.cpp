@@ -352,10 +352,13 @@ struct ReadEdits {
 };
 
 // Reads piece by piece with `read` (bytes read, or -1) and stops once past the limit: an endless
-// input such as /dev/zero must not fill the memory.
+// input such as /dev/zero must not fill the memory. `expectedSize`, a regular file's size, is
+// room made at once: growing a buffer of megabytes copies it and touches fresh pages each time,
+// which cost apply more than parsing the edits.
 template <typename Read>
-ReadEdits readBounded(Read read) {
+ReadEdits readBounded(Read read, qint64 expectedSize = 0) {
     QByteArray bytes;
+    bytes.reserve(static_cast<qsizetype>(expectedSize));
     char buffer[1 << 16];
     qint64 n;
     while ((n = read(buffer, qint64{sizeof buffer})) > 0) {
@@ -382,7 +385,7 @@ ReadEdits readEdits(const QString& editsPath) {
     if (file.size() > kEditsLimit) {  // known before reading, for a regular file
         return {std::nullopt, true};
     }
-    return readBounded([&file](char* buffer, qint64 size) { return file.read(buffer, size); });
+    return readBounded([&file](char* buffer, qint64 size) { return file.read(buffer, size); }, file.size());
 }
 
 }  // namespace
