@@ -1,10 +1,9 @@
 #include "document/BatchEdit.h"
 
 #include "document/DocumentTexts.h"
-#include "model/SaveRules.h"
+#include "model/FieldOperation.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace korven::batch {
 namespace {
@@ -15,8 +14,6 @@ using limits::Range;
 
 namespace dt = document::texts;
 
-// Enough to make a field ten times its value, not so much that a product overflows.
-constexpr qint64 kMaximumPercent = 10000;
 const QString kAnyIndex = QStringLiteral("[*]");
 
 QString tableOf(RecordKind kind) {
@@ -40,20 +37,6 @@ QString tableOf(RecordKind kind) {
 // A header table keeps its record index in the pattern ("AircrewSkill[*][0]").
 QString recordPrefix(RecordKind kind) {
     return kind == RecordKind::AircrewSkill ? tableOf(kind) + kAnyIndex : tableOf(kind) + u'.';
-}
-
-bool isLimitedNumber(Check check) {
-    switch (check) {
-        case Check::Range:
-        case Check::ClassUpperSteps:
-        case Check::ClassLowerSteps:
-        case Check::ClassFuel:
-        case Check::ClassFirings:
-        case Check::ScienceLeave:
-            return true;
-        default:
-            return false;
-    }
 }
 
 // Every concrete path `pattern` names, each "[*]" run over the indices the model has.
@@ -87,45 +70,15 @@ std::vector<QString> pathsOf(const SaveFile& model, const RecordKey& key, const 
     return paths;
 }
 
-// The value an operation gives, before any limit.
-qint64 operated(Operation operation, qint64 old, qint64 value, const Range& width) {
-    switch (operation) {
-        case Operation::Set:
-            return value;
-        case Operation::Add:
-            return old + value;
-        case Operation::MultiplyPercent:
-            return std::llround(static_cast<double>(old) * static_cast<double>(value) / 100.0);
-        case Operation::Maximum:
-            break;
-    }
-    return width.maximum;
-}
-
 std::optional<QString> refusalOf(const Request& request, const QString& label, const Range& width) {
-    const qint64 value = request.value;
-    switch (request.operation) {
-        case Operation::Set:
-            if (!width.contains(value)) {
-                return dt::batchValueOutside(label, width.minimum, width.maximum);
-            }
-            break;
-        case Operation::Add: {
-            const qint64 span = width.maximum - width.minimum;
-            if (value < -span || value > span) {
-                return dt::batchValueOutside(label, -span, span);
-            }
-            break;
-        }
-        case Operation::MultiplyPercent:
-            if (value < 0 || value > kMaximumPercent) {
-                return dt::batchPercentOutside(kMaximumPercent);
-            }
-            break;
-        case Operation::Maximum:
-            break;
+    const std::optional<edit::OperandRefusal> refusal =
+        edit::CheckOperand(request.operation, request.value, width);
+    if (!refusal) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return refusal->kind == edit::OperandRefusal::Kind::PercentOutside
+               ? dt::batchPercentOutside(refusal->maximum)
+               : dt::batchValueOutside(label, refusal->minimum, refusal->maximum);
 }
 
 }  // namespace
@@ -134,7 +87,7 @@ std::vector<const Description*> FieldsOf(RecordKind kind) {
     const QString prefix = recordPrefix(kind);
     std::vector<const Description*> result;
     for (const Description& d : fields::Descriptions()) {
-        if (isLimitedNumber(d.check) && QString::fromLatin1(d.pattern).startsWith(prefix)) {
+        if (edit::HasDialogLimit(d.check) && QString::fromLatin1(d.pattern).startsWith(prefix)) {
             result.push_back(&d);
         }
     }
@@ -178,21 +131,12 @@ Outcome Prepare(const SaveFile& model, const Request& request) {
                 }
                 refusalChecked = true;
             }
-            const qint64 old = ValueAt(model, path)->toInteger();
-            const qint64 wanted = operated(request.operation, old, request.value, width);
-            qint64 value = std::clamp(wanted, width.minimum, width.maximum);
-            const std::optional<rules::Finding> finding = rules::CheckField(model, path, value);
-            if (finding && finding->fix) {
-                value = *finding->fix;
-            } else if (finding || (request.operation == Operation::Maximum && field->check != Check::Range)) {
-                // No value is obviously right, or the class whose value is the limit is unknown.
-                outcome.limited += request.operation == Operation::Maximum ? 0 : 1;
+            const edit::Operated step = edit::Operate(model, path, *field, request.operation, request.value);
+            outcome.limited += step.limited ? 1 : 0;
+            if (!step.value) {
                 continue;
             }
-            if (request.operation != Operation::Maximum && value != wanted) {
-                ++outcome.limited;
-            }
-            if (std::optional<FieldChange> change = ChangeTo(model, path, value)) {
+            if (std::optional<FieldChange> change = ChangeTo(model, path, *step.value)) {
                 outcome.changes.changes.push_back(std::move(*change));
                 recordChanged = true;
             }

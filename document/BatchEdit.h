@@ -2,6 +2,7 @@
 
 #include "model/ChangeSet.h"
 #include "model/FieldDescriptions.h"
+#include "model/FieldOperation.h"
 #include "model/RecordKey.h"
 #include "model/SaveFile.h"
 
@@ -14,12 +15,7 @@
 // dialog previews and the document applies as one step.
 namespace korven::batch {
 
-enum class Operation {
-    Set,              // 値にする
-    Add,              // 加える
-    MultiplyPercent,  // 掛ける（%）
-    Maximum,          // 最大にする: the dialog's limit, for a ship's current values its class's
-};
+using Operation = edit::Operation;
 
 // The fields a batch may change in records of `kind`, in file order: the numbers the dialogs
 // edit with a limit (not texts, not list choices).

@@ -241,4 +241,87 @@ inline QString refusedValue(const QString& label, const QString& value, const QS
     return QStringLiteral("「%1」の値 %2 は受け付けられません: %3").arg(label, value, reason);
 }
 
+// Recipes: every refusal names the line and the text as written.
+inline QString recipeLineRefused(qsizetype line, const QString& text, const QString& reason) {
+    return QStringLiteral("レシピの %1 行目「%2」は受け付けられません: %3").arg(line).arg(text, reason);
+}
+inline QString recipeDefaultTitle() {
+    return QStringLiteral("レシピを適用");
+}
+inline QString recipeEmpty() {
+    return QStringLiteral("レシピに編集の行がありません。");
+}
+inline QString recipeNotUtf8() {
+    return QStringLiteral("レシピが UTF-8 のテキストではありません。");
+}
+inline QString recipeHasNul() {
+    return QStringLiteral("レシピに NUL 文字が含まれています。");
+}
+inline QString recipeTooLarge(qsizetype megabytes) {
+    return QStringLiteral("レシピが大きすぎます (%1 MB まで)。").arg(megabytes);
+}
+inline QString recipeNoOperator() {
+    return QStringLiteral("「=」「+=」「-=」「*=」のどれもありません");
+}
+inline QString recipeUnknownOperator(const QString& op) {
+    return QStringLiteral("「%1」という操作はありません (=、+=、-=、*= が使えます)").arg(op);
+}
+inline QString recipeUnknownField(const QString& path) {
+    return QStringLiteral("「%1」という項目はありません").arg(path);
+}
+inline QString recipeNotAnInteger(const QString& value) {
+    return QStringLiteral("「%1」は整数ではありません").arg(value);
+}
+inline QString recipePercentSign(const QString& value) {
+    return QStringLiteral("「*=」の値は 50% のように % を付けて書きます (「%1」)").arg(value);
+}
+inline QString recipeMaxOnlySet() {
+    return QStringLiteral("max は「=」でだけ使えます");
+}
+inline QString recipeMaxWithoutLimit(const QString& path) {
+    return QStringLiteral("「%1」には編集画面の上限がないので max は使えません").arg(path);
+}
+inline QString recipeNotANumberField(const QString& path) {
+    return QStringLiteral("「%1」は数値の項目ではないので加減や割合は使えません").arg(path);
+}
+inline QString recipeOperandOutside(qint64 minimum, qint64 maximum) {
+    return QStringLiteral("値は %1～%2 の範囲で指定してください").arg(minimum).arg(maximum);
+}
+inline QString recipePercentOutside(qint64 maximum) {
+    return QStringLiteral("割合は 0～%1 % の範囲で指定してください").arg(maximum);
+}
+inline QString recipeBadIndex(const QString& index) {
+    return QStringLiteral("添字「[%1]」が読めません").arg(index);
+}
+inline QString recipeIndexOutside(const QString& index, qint64 last) {
+    return QStringLiteral("添字「%1」が 0～%2 の範囲外です").arg(index).arg(last);
+}
+inline QString recipeConditionPlace() {
+    return QStringLiteral("条件は艦型・個艦・航空機・基地・空母搭載機の番号の位置にだけ書けます");
+}
+inline QString recipeBadCondition(const QString& condition) {
+    return QStringLiteral("条件「%1」が読めません").arg(condition);
+}
+inline QString recipeUnknownConditionField(const QString& field) {
+    return QStringLiteral("条件の項目「%1」はありません").arg(field);
+}
+inline QString recipeUnknownLabel(const QString& value, const QString& label) {
+    return QStringLiteral("「%1」は「%2」の一覧にありません").arg(value, label);
+}
+inline QString recipeTextComparison(const QString& field) {
+    return QStringLiteral("文字の項目「%1」は == と != でだけ比べられます").arg(field);
+}
+inline QString recipeValueOutside(const QString& value, qint64 minimum, qint64 maximum) {
+    return QStringLiteral("値 %1 は %2～%3 の範囲外です").arg(value).arg(minimum).arg(maximum);
+}
+inline QString recipeNotAText(const QString& path) {
+    return QStringLiteral("「%1」は文字の項目です").arg(path);
+}
+inline QString recipeTextUnmappable() {
+    return QStringLiteral("Shift_JIS にない文字があります");
+}
+inline QString recipeTextTooLong() {
+    return QStringLiteral("文字が長すぎます");
+}
+
 }  // namespace korven::texts
