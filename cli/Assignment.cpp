@@ -5,6 +5,7 @@
 #include "cli/FieldRef.h"
 #include "cli/JsonEdits.h"
 #include "cli/Utf8Writer.h"
+#include "model/FieldId.h"
 #include "model/ModelDiff.h"
 #include "model/RecordFields.h"
 #include "model/SaveFileLoader.h"
@@ -253,6 +254,57 @@ const void* addressOf(SaveFile& model, const QString& path) {
                : nullptr;
 }
 
+// A filter's field written by its English name ("Class==12"), as the walker reads it
+// ("Words[3]==12"); the filter as it is otherwise.
+QString positionalFilter(QStringView table, QStringView filter) {
+    qsizetype op = 0;
+    while (op < filter.size() && filter[op] != u'=' && filter[op] != u'!' && filter[op] != u'<' &&
+           filter[op] != u'>') {
+        ++op;
+    }
+    const QString prefix = table.toString() + QStringLiteral("[0].");
+    const std::optional<FieldId> id = ParseFieldId(prefix + filter.first(op).toString());
+    const QString path = id ? id->path() : QString();
+    return path.startsWith(prefix) ? path.sliced(prefix.size()) + filter.sliced(op).toString()
+                                   : filter.toString();
+}
+
+// A path written with English names (in the field or in a filter), as the positional path the
+// walker reads; nothing when it has none.
+std::optional<QString> positionalPath(QStringView path) {
+    const std::vector<fields::PathMatch> matches =
+        fields::MatchPath(path, [](QStringView, int) { return true; });
+    if (matches.empty()) {
+        return std::nullopt;
+    }
+    const fields::PathMatch& match = matches.front();
+    QString text;
+    if (match.named) {
+        QList<QString> open;
+        for (const QStringView index : match.open) {
+            open.append(index.toString());
+        }
+        text = fields::PathWith(*match.field, false, open);
+    } else {
+        text = path.toString();
+    }
+    // A filter stands in the record's own brackets, the first ones.
+    const qsizetype open = text.indexOf(u'[');
+    qsizetype close = open;
+    for (int depth = 0; open >= 0 && close < text.size(); ++close) {
+        depth += text[close] == u'[' ? 1 : text[close] == u']' ? -1 : 0;
+        if (depth == 0) {
+            break;
+        }
+    }
+    if (fields::RecordIndexCount(*match.field) > 0 && open >= 0 && close < text.size()) {
+        const QString table = text.first(open);
+        const QString filter = positionalFilter(table, QStringView(text).sliced(open + 1, close - open - 1));
+        text = table + u'[' + filter + text.sliced(close);
+    }
+    return text == path ? std::nullopt : std::optional(text);
+}
+
 }  // namespace
 
 ModelEditor::ModelEditor(SaveFile& model, bool keepOriginal)
@@ -318,6 +370,22 @@ AssignmentResult ModelEditor::assign(const QString& assignment, qsizetype line) 
     }
     Resolution resolved;
     resolveModel(m_model, *path, resolved);
+    // Named fields are read as the positional path they stand for; a refusal names the
+    // assignment as written. `positional` holds the text the path then refers to.
+    QString positional;
+    if (resolved.error == AssignmentError::UnknownField || resolved.error == AssignmentError::IndexCount) {
+        const std::optional<QString> translated = positionalPath(QStringView(assignment).first(split));
+        std::optional<Path> translatedPath = translated ? ParsePath(*translated) : std::nullopt;
+        if (translatedPath) {
+            Resolution again;
+            resolveModel(m_model, *translatedPath, again);
+            if (again.error == AssignmentError::None) {
+                positional = *translated;
+                path = ParsePath(positional);
+                resolved = std::move(again);
+            }
+        }
+    }
     if (resolved.error != AssignmentError::None) {
         return refuse(edit.name(), resolved.error, resolved.reason);
     }
@@ -352,6 +420,40 @@ AssignmentResult ModelEditor::assign(const QString& assignment, qsizetype line) 
         run = next;
     }
     return result;
+}
+
+void ModelEditor::revert() {
+    if (m_original) {
+        m_model = *m_original;
+    }
+    m_written.clear();
+    m_edits.clear();
+    m_overrides.clear();
+}
+
+AssignmentResult ModelEditor::applyChanges(const std::vector<FieldChange>& changes,
+                                           const std::vector<QString>& editNames) {
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        const FieldChange& change = changes[i];
+        const std::optional<Path> parsed = ParsePath(change.path);
+        Resolution resolved;
+        if (parsed) {
+            resolveModel(m_model, *parsed, resolved);
+        }
+        if (!parsed || resolved.error != AssignmentError::None || resolved.leaves.size() != 1) {
+            return refuse(editNames[i], AssignmentError::UnknownField, texts::unknownField(change.path));
+        }
+        m_edits.push_back({editNames[i], 0});
+        const FieldRef& field = resolved.leaves.front();
+        noteWrite(field, static_cast<int>(m_edits.size()) - 1);
+        field.store(change.newValue.isString() ? FieldValue(change.newValue.toString())
+                                               : FieldValue(change.newValue.toInteger()));
+    }
+    return {};
+}
+
+std::vector<FieldChange> ModelEditor::changes() const {
+    return m_original ? DiffModels(*m_original, m_model) : std::vector<FieldChange>{};
 }
 
 AssignmentResult ModelEditor::applyJson(const rapidjson::Value& edits) {

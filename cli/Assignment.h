@@ -14,7 +14,8 @@
 #include <unordered_map>
 
 // Edits to the model in the dump's names: PATH=VALUE assignments (ShipClass[12].Perf[1]=30,
-// Base[*].Stockpile[0][0]=9999, Ship[0-99].Words[6]=500, Ship[Words[0]==12].Words[6]=500) and
+// Base[*].Stockpile[0][0]=9999, Ship[0-99].Words[6]=500, Ship[Words[0]==12].Words[6]=500, and
+// with English field names Ship[7].Fuel=500, Ship[Class==12].Fuel=500) and
 // JSON documents in the dump's shape.
 namespace korven::cli {
 
@@ -64,6 +65,16 @@ public:
     // index, null for an element left alone. Fields the writer never stores may appear with
     // their current value (an unedited dump applies). On failure the model is partly changed.
     AssignmentResult applyJson(const rapidjson::Value& edits);
+
+    // Takes back every edit: the model holds what it held before the first. Needs `keepOriginal`.
+    void revert();
+
+    // Changes worked out elsewhere (a recipe), each named for messages by `editNames[i]`.
+    AssignmentResult applyChanges(const std::vector<FieldChange>& changes,
+                                  const std::vector<QString>& editNames);
+
+    // Every field that holds another value than before the first edit. Needs `keepOriginal`.
+    std::vector<FieldChange> changes() const;
 
     // After the last edit: makes sure the image the writer would store loads back with the
     // same block positions and last base, and with `checkRanges` that every changed field

@@ -352,12 +352,13 @@ inline QString textBytesRange(std::size_t width) {
     return QStringLiteral("0..%1 バイト (bytes)").arg(width);
 }
 inline QString fieldsHeading() {
-    return QStringLiteral("PATH\tWIDTH\tRANGE\tDIALOG\t日本語\tENGLISH");
+    return QStringLiteral("NAME\tPATH\tWIDTH\tRANGE\tDIALOG\t日本語\tENGLISH");
 }
 inline QString fieldsTableHeading() {
     return QStringLiteral(
-        "| 項目 (path) | 幅 (width) | 値の範囲 (range) | 編集画面 (dialog, --check) | 日本語 | English |\n"
-        "|---|---|---|---|---|---|\n");
+        "| 項目 (path) | 名前 (name) | 幅 (width) | 値の範囲 (range) | 編集画面 (dialog, --check) | 日本語 | "
+        "English |\n"
+        "|---|---|---|---|---|---|---|\n");
 }
 // A short list's codes with their texts ("0..2, 255: 原油, 鉄鉱石, ボーキサイト, なし"); a long one's codes.
 inline QString listRule(const rules::ValueList& list) {
@@ -422,6 +423,9 @@ inline QString fieldsDocumentIntro(int formatVersion) {
                "Every field that `korvenedit-cli dump` prints and `set` and `apply` accept. Ranges such as "
                "`[0-252]` are index ranges. The dialog column gives the values the edit dialogs accept; "
                "with `--check`, values outside it are refused.\n\n"
+               "「名前」の列は同じ項目の英語名で、パスの代わりにどこでも使えます "
+               "(`Ship[7].Fuel` は `Ship[7].Words[6]` と同じ)。The name column is the same field's English "
+               "name, accepted wherever a path is (`Ship[7].Fuel` is `Ship[7].Words[6]`).\n\n"
                "書き込まれない記録 (LastBaseIndex より後の基地、航空機 170～175 とその開発期間) "
                "は、`*`・範囲・条件では"
                "飛ばされ、添字を直接指定すると拒否されます。Records the writer never stores (bases after "
@@ -439,6 +443,34 @@ inline QString movesBlocks() {
         "この変更を保存すると、次に読み込むときにデータの位置が変わってしまいます"
         "（最後の基地名 ﾍﾟﾄﾛﾊﾟﾌﾞﾛﾌｽｸ、または航空機データの検索文字）。(the next load would find the blocks "
         "elsewhere)");
+}
+
+// Recipes run by apply, and diff --recipe.
+inline QString recipeLineDone(qsizetype line, const QString& text, int changed, int limited) {
+    return limited > 0 ? QStringLiteral(
+                             "%1 行目 %2: %3 項目を変更、%4 項目を編集画面の範囲に制限 (fields "
+                             "changed, limited)")
+                             .arg(line)
+                             .arg(text)
+                             .arg(changed)
+                             .arg(limited)
+                       : QStringLiteral("%1 行目 %2: %3 項目を変更 (fields changed)")
+                             .arg(line)
+                             .arg(text)
+                             .arg(changed);
+}
+inline QString recipeNeverWritten(qsizetype count) {
+    return QStringLiteral("書き込まれない項目 %1 個はそのままにしました (never-written fields left alone)")
+        .arg(count);
+}
+inline QString previewRow(const QString& name, const QString& oldText, const QString& newText) {
+    return QStringLiteral("%1: %2 -> %3").arg(name, oldText, newText);
+}
+inline QString dryRunDone() {
+    return QStringLiteral("--dry-run: 何も書き込みませんでした (nothing written)");
+}
+inline QString diffRecipeTitle(const QString& from, const QString& to) {
+    return QStringLiteral("%1 を %2 にする").arg(from, to);
 }
 
 }  // namespace korven::cli::texts

@@ -25,6 +25,15 @@ const QList<OptionHelp> kOptions = {
      lit(u"見つかった値を編集画面が受け付ける最も近い値に直して保存する (check: repair what can be "
          u"repaired)")},
     {{}, lit(u"markdown"), {}, lit(u"項目の一覧を Markdown で出力する (fields as Markdown)")},
+    {{},
+     lit(u"dry-run"),
+     {},
+     lit(u"変わる項目を「名前: 旧 -> 新」で表示し、何も書き込まない (apply: show the changes, write "
+         u"nothing)")},
+    {{},
+     lit(u"recipe"),
+     {},
+     lit(u"A を B にするレシピを名前で出力する (diff: a recipe that turns A into B)")},
     {lit(u"v"), lit(u"verbose"), {}, lit(u"進行状況を標準エラーに表示する (show progress)")},
     {lit(u"h"), lit(u"help"), {}, lit(u"この説明を表示する (show this help)")},
     {{}, lit(u"version"), {}, lit(u"版を表示する (show the version)")},
@@ -77,25 +86,40 @@ const QList<CommandHelp> kCommands = {
           u"SaveFile2.SAVE")},
      {lit(u"output"), lit(u"check"), lit(u"force")}},
     {lit(u"apply"),
-     lit(u"FILE EDITS [--check] [--force] [--output NEW]"),
+     lit(u"FILE EDITS [--check] [--force] [--output NEW] [--dry-run]"),
      lit(u"ファイルに書いた変更を適用して保存する (apply edits from a file)"),
      {lit(u"EDITS は dump と同じ形の JSON（一部だけでよい）か、1 行に 1 つの PATH=VALUE (# はコメント) の"
           u"ファイルで、- は標準入力です。UTF-8 (BOM、CRLF 可) で書きます。(JSON in the shape of dump, or "
           u"one "
           u"PATH=VALUE per line; - reads standard input; UTF-8)"),
       lit(u"規則は set と同じです。値が一つも変わらなければ何も書かず「変更はありません」と表示して終了コー"
-          u"ド 0。(the same rules as set; when nothing changes, nothing is written)")},
+          u"ド 0。(the same rules as set; when nothing changes, nothing is written)"),
+      lit(u"行のファイルはレシピにもなります: PATH += N、PATH -= N、PATH *= N%、PATH = max は一括編集と同じ"
+          u"く編集画面の範囲に収め、max は編集画面の上限 (個艦は艦型の値) です。添字は 1,4,7-9 とも書け、"
+          u"条件は && でつなぎ、艦型の項目 (Class.Type)、陣営 (Side)、一覧の表示 (空母、日本軍) "
+          u"で比べられます: "
+          u"Ship[Side==日本軍 && Class.Type==空母].Fuel = max。最初の # の行が題名です。不正な行が一つでも"
+          u"あれば行番号を示して何も書きません。書き込まれない項目は数えて飛ばします。(a file of lines is "
+          u"also a recipe: +=, -=, *= N%, = max as the batch edit does them; conditions joined by &&, with "
+          u"the class's fields, Side and list labels; the first # line is the title; all or nothing)"),
+      lit(u"--dry-run は変わる項目を表示するだけで、ファイルもバックアップも書きません。(--dry-run shows "
+          u"what would change and writes nothing, not even a backup)")},
      {lit(u"korvenedit-cli apply SaveFile1.SAVE edits.json"),
-      lit(u"korvenedit-cli apply SaveFile1.SAVE edits.txt")},
-     {lit(u"output"), lit(u"check"), lit(u"force")}},
+      lit(u"korvenedit-cli apply SaveFile1.SAVE edits.txt"),
+      lit(u"korvenedit-cli apply SaveFile1.SAVE edits.txt --dry-run")},
+     {lit(u"output"), lit(u"check"), lit(u"force"), lit(u"dry-run")}},
     {lit(u"diff"),
-     lit(u"A B [--json]"),
+     lit(u"A B [--json | --recipe]"),
      lit(u"異なる項目を「PATH: OLD -> NEW」で一行ずつ表示する (one line per differing field)"),
      {lit(u"同じなら終了コード 0、異なれば 1、ファイルを読み込めなければ 3。(exit 0 when equal, 1 when "
-          u"different, 3 when a file cannot be read)")},
+          u"different, 3 when a file cannot be read)"),
+      lit(u"--recipe は A を B にするレシピを項目の名前で出力します (書き込まれない項目は除く)。apply A "
+          u"で適用"
+          u"できます。(--recipe prints a recipe with names that turns A into B; apply runs it)")},
      {lit(u"korvenedit-cli diff SaveFile1.SAVE SaveFile2.SAVE"),
-      lit(u"korvenedit-cli diff SaveFile1.SAVE SaveFile2.SAVE --json")},
-     {lit(u"json")}},
+      lit(u"korvenedit-cli diff SaveFile1.SAVE SaveFile2.SAVE --json"),
+      lit(u"korvenedit-cli diff SaveFile1.SAVE SaveFile2.SAVE --recipe")},
+     {lit(u"json"), lit(u"recipe")}},
     {lit(u"check"),
      lit(u"FILE [--json] [--fix [--force] [--output NEW]]"),
      lit(u"編集画面が受け付けない値を一行ずつ「PATH: 値 V — 理由 (受け付ける値)」で表示する (values no "
@@ -123,12 +147,19 @@ const QList<CommandHelp> kCommands = {
       lit(u"korvenedit-cli check SaveFile1.SAVE --fix --output SaveFile2.SAVE")},
      {lit(u"json"), lit(u"fix"), lit(u"output"), lit(u"force")}},
     {lit(u"fields"),
-     lit(u"[KIND] [--markdown]"),
-     lit(u"項目のパス、幅、範囲、編集画面の制限、意味を表示する (every field with its width, range and "
-         u"meaning)"),
-     {lit(u"KIND は TurnInfo、ShipClass、Ship などの表の名前です。(KIND is a table name)")},
-     {lit(u"korvenedit-cli fields Ship"), lit(u"korvenedit-cli fields --markdown > fields.md")},
-     {lit(u"markdown")}},
+     lit(u"[KIND] [--markdown | --json]"),
+     lit(u"項目の名前、パス、幅、範囲、編集画面の制限、意味を表示する (every field with its name, width, "
+         u"range "
+         u"and meaning)"),
+     {lit(u"KIND は TurnInfo、ShipClass、Ship などの表の名前です。名前 (Ship[0-1199].Fuel) はパス "
+          u"(Ship[0-1199].Words[6]) の代わりに set、apply、条件で使えます。(KIND is a table name; a name can "
+          u"stand for the path in set, apply and conditions)"),
+      lit(u"--json は項目ごとに {\"path\", \"name\", \"width\", \"min\", \"max\", \"dialogMin\", "
+          u"\"dialogMax\", \"japanese\", \"english\"} を出力します。dialogMin と dialogMax は編集画面の制限が"
+          u"決まった数のときだけ入り、ほかは null です。(--json: one object per field)")},
+     {lit(u"korvenedit-cli fields Ship"), lit(u"korvenedit-cli fields --markdown > fields.md"),
+      lit(u"korvenedit-cli fields Ship --json")},
+     {lit(u"markdown"), lit(u"json")}},
     {lit(u"help"),
      lit(u"[COMMAND]"),
      lit(u"COMMAND の使い方を表示する (show a command's usage)"),
@@ -141,6 +172,7 @@ const QList<CommandHelp> kCommands = {
 const QStringList kUsageNotes = {
     lit(u"PATH の添字 (indices in PATH):"),
     lit(u"  Base[3]  Base[*]  Ship[0-99]  Ship[Words[0]==12]   (==, !=, <, <=, >, >=)"),
+    lit(u"  名前も使えます (names too): Ship[7].Fuel  Ship[Class==12].Fuel"),
     lit(u"EDITS: dump と同じ形の JSON、または 1 行に 1 つの PATH=VALUE (# はコメント)、- は標準入力"),
     lit(u"       (JSON in the shape of dump, or one PATH=VALUE per line; - reads standard input)"),
 };

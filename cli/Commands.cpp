@@ -8,6 +8,7 @@
 #include "cli/EditsInput.h"
 #include "cli/FieldList.h"
 #include "cli/ModelJson.h"
+#include "cli/RecipeEdits.h"
 #include "model/ModelTexts.h"
 #include "model/OpenSaveFile.h"
 #include "model/RecordFields.h"
@@ -207,7 +208,7 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
     const bool inPlace = options.outputPath.isEmpty() || sameFile(path, options.outputPath);
     // A copy leaves the original alone, so it is read as the commands that only look read.
     const std::optional<LoadedFile> loaded =
-        load(path, inPlace ? LockMode::Normal : LockMode::Unlocked, console);
+        load(path, inPlace && !options.dryRun ? LockMode::Normal : LockMode::Unlocked, console);
     if (!loaded) {
         return kExitFailure;
     }
@@ -224,6 +225,10 @@ int editAndSave(const QString& path, const SaveOptions& options, Console& consol
     if (!result.ok()) {
         console.err << result.message << '\n' << texts::nothingWritten() << '\n';
         return kExitFailure;
+    }
+    if (options.dryRun) {
+        WritePreview(editor, console.out);
+        return kExitOk;
     }
     const qsizetype changed = editor.changedFields();
     if (changed == 0) {
@@ -282,10 +287,15 @@ namespace {
 
 // Assignments one after the other; those that select many records say how many fields they
 // changed.
-AssignmentResult assignAll(ModelEditor& editor, const std::vector<EditLine>& lines, Console& console) {
+// `refusedLine`, when given, is set to the line of a refused assignment.
+AssignmentResult assignAll(ModelEditor& editor, const std::vector<EditLine>& lines, Console& console,
+                           qsizetype* refusedLine = nullptr) {
     for (const EditLine& line : lines) {
         const AssignmentResult result = editor.assign(line.assignment, line.number);
         if (!result.ok()) {
+            if (refusedLine != nullptr) {
+                *refusedLine = line.number;
+            }
             return result;
         }
         if (result.selectsMany) {
@@ -314,8 +324,24 @@ int RunApply(const QString& path, const QByteArray& edits, const SaveOptions& op
         return kExitFailure;
     }
     return editAndSave(path, options, console, [&](ModelEditor& editor) {
-        return input.kind == EditsInput::Kind::Json ? editor.applyJson(input.json)
-                                                    : assignAll(editor, input.lines, console);
+        if (input.kind == EditsInput::Kind::Json) {
+            return editor.applyJson(input.json);
+        }
+        // What the assignments say is held back until it is known they stand, not a recipe.
+        QString said;
+        QTextStream saying(&said);
+        Console held{saying, console.err, console.verbose, console.backupFolder, console.force};
+        qsizetype refusedLine = 0;
+        const AssignmentResult result = assignAll(editor, input.lines, held, &refusedLine);
+        if (!result.ok() && MayBeRecipe(result.error)) {
+            if (std::optional<AssignmentResult> recipe = ApplyAsRecipe(
+                    editor, input.text, refusedLine, result.error == AssignmentError::NoMatch, console.out)) {
+                return *recipe;
+            }
+        }
+        saying.flush();
+        console.out << said;
+        return result;
     });
 }
 
@@ -409,8 +435,10 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QCommandLineOption versionOption = option(QStringLiteral("version"));
     const QCommandLineOption forceOption = option(QStringLiteral("force"));
     const QCommandLineOption fixOption = option(QStringLiteral("fix"));
+    const QCommandLineOption dryRunOption = option(QStringLiteral("dry-run"));
+    const QCommandLineOption recipeOption = option(QStringLiteral("recipe"));
     parser.addOptions({outputOption, checkOption, jsonOption, markdownOption, forceOption, fixOption,
-                       verboseOption, helpOption, versionOption});
+                       dryRunOption, recipeOption, verboseOption, helpOption, versionOption});
 
     auto usageError = [&err](const QString& text) {
         err << text << '\n' << Usage();
@@ -448,8 +476,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return usageError(texts::unknownCommand(command));
     }
     // A command takes the options its usage lists.
-    for (const QCommandLineOption* limited :
-         {&outputOption, &checkOption, &forceOption, &jsonOption, &markdownOption, &fixOption}) {
+    for (const QCommandLineOption* limited : {&outputOption, &checkOption, &forceOption, &jsonOption,
+                                              &markdownOption, &fixOption, &dryRunOption, &recipeOption}) {
         const QString longName = limited->names().constLast();
         if (parser.isSet(*limited) && !help->optionNames.contains(longName)) {
             return usageError(texts::optionNotFor(QStringLiteral("--") + longName, command));
@@ -461,7 +489,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
 
     Console console{out, err, parser.isSet(verboseOption)};
     console.force = parser.isSet(forceOption);
-    const SaveOptions saving{parser.value(outputOption), parser.isSet(checkOption)};
+    const SaveOptions saving{parser.value(outputOption), parser.isSet(checkOption),
+                             parser.isSet(dryRunOption)};
     if (command == u"set") {
         if (args.isEmpty()) {
             return usageError(texts::wrongArguments(command));
@@ -488,6 +517,10 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         if (args.size() != 2) {
             return usageError(texts::wrongArguments(command));
         }
+        if (parser.isSet(recipeOption)) {
+            return parser.isSet(jsonOption) ? usageError(texts::wrongArguments(command))
+                                            : RunDiffRecipe(args[0], args[1], console);
+        }
         return RunDiff(args[0], args[1], parser.isSet(jsonOption), console);
     }
     if (command == u"check") {
@@ -507,8 +540,15 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         if (!args.isEmpty() && !kinds.contains(args[0])) {
             return usageError(texts::unknownKind(args[0], kinds));
         }
-        return RunFields(args.isEmpty() ? std::nullopt : std::optional(args[0]), parser.isSet(markdownOption),
-                         console);
+        const std::optional<QString> kind = args.isEmpty() ? std::nullopt : std::optional(args[0]);
+        if (parser.isSet(jsonOption)) {
+            if (parser.isSet(markdownOption)) {
+                return usageError(texts::wrongArguments(command));
+            }
+            out << FieldsJson(kind);
+            return kExitOk;
+        }
+        return RunFields(kind, parser.isSet(markdownOption), console);
     }
     if (args.size() != 1) {
         return usageError(texts::wrongArguments(command));

@@ -71,6 +71,7 @@ int RunVerify(const QString& path, Console& console);
 struct SaveOptions {
     QString outputPath;        // empty: save in place; else save there and leave the file untouched
     bool checkRanges = false;  // --check
+    bool dryRun = false;       // --dry-run: show what would change, write nothing
 };
 
 int RunSet(const QString& path, const QStringList& assignments, const SaveOptions& options, Console& console);

@@ -4,7 +4,12 @@
 #include "cli/FieldRef.h"
 #include "cli/ModelJson.h"
 #include "model/FieldDescriptions.h"
+#include "model/FieldId.h"
 #include "model/RecordFields.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
 
 #include <limits>
 #include <memory>
@@ -85,8 +90,15 @@ FieldRow rowFor(const fields::Description& d) {
     const QString pattern = QString::fromUtf8(d.pattern);
     const qsizetype dot = pattern.indexOf(u'.');
     const auto [table, tableIndices] = splitIndices(dot < 0 ? pattern : pattern.left(dot));
-    FieldRow row{
-        table, {}, {}, {}, texts::dialogRule(d), QString::fromUtf8(d.japanese), QString::fromUtf8(d.english)};
+    FieldRow row{&d,
+                 table,
+                 {},
+                 {},
+                 {},
+                 {},
+                 texts::dialogRule(d),
+                 QString::fromUtf8(d.japanese),
+                 QString::fromUtf8(d.english)};
 
     Shape top;
     auto topShape = [&](auto& field) { shapeOf<std::remove_reference_t<decltype(field)>>(top); };
@@ -120,14 +132,67 @@ FieldRow rowFor(const fields::Description& d) {
     return row;
 }
 
+// The row's path with the field's English name, its index ranges kept in order.
+QString namedPath(const FieldRow& row) {
+    const std::vector<fields::PathMatch> matches =
+        fields::MatchPath(row.path, [](QStringView, int) { return true; });
+    const auto match = std::find_if(matches.begin(), matches.end(), [&](const fields::PathMatch& m) {
+        return m.field == row.description && !m.named;
+    });
+    if (match == matches.end()) {
+        return row.path;
+    }
+    QList<QString> open;
+    for (const QStringView range : match->open) {
+        open.append(range.toString());
+    }
+    return fields::PathWith(*row.description, true, open);
+}
+
+// A JSON value as text: a string quoted and escaped, a number, or null.
+QString json(const QJsonValue& value) {
+    const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.sliced(1, array.size() - 2));
+}
+
+QString number(const std::optional<qint64>& value) {
+    return value ? QString::number(*value) : QStringLiteral("null");
+}
+
 }  // namespace
 
 std::vector<FieldRow> FieldRows() {
     std::vector<FieldRow> rows;
     for (const fields::Description& d : fields::Descriptions()) {
         rows.push_back(rowFor(d));
+        rows.back().name = namedPath(rows.back());
     }
     return rows;
+}
+
+QString FieldsJson(const std::optional<QString>& table) {
+    // Written by hand: the keys keep this order, which a QJsonObject would sort.
+    QStringList objects;
+    for (const FieldRow& row : FieldRows()) {
+        if (table && row.table != *table) {
+            continue;
+        }
+        const qsizetype dots = row.range.indexOf(QStringLiteral(".."));
+        const bool numeric = !row.width.startsWith(u"text");
+        const fields::Description& d = *row.description;
+        const bool fixedDialog = d.check == fields::Check::Range;
+        const std::optional<qint64> none;
+        objects.append(
+            QStringLiteral("  {\"path\": %1, \"name\": %2, \"width\": %3, \"min\": %4, \"max\": %5, "
+                           "\"dialogMin\": %6, \"dialogMax\": %7, \"japanese\": %8, \"english\": %9}")
+                .arg(json(row.path), json(row.name), json(row.width),
+                     number(numeric ? std::optional(row.range.first(dots).toLongLong()) : none),
+                     number(numeric ? std::optional(row.range.sliced(dots + 2).toLongLong()) : none),
+                     number(fixedDialog ? std::optional(d.range.minimum) : none),
+                     number(fixedDialog ? std::optional(d.range.maximum) : none), json(row.japanese),
+                     json(row.english)));
+    }
+    return QStringLiteral("[\n") + objects.join(QStringLiteral(",\n")) + QStringLiteral("\n]\n");
 }
 
 QStringList FieldTables() {
@@ -144,9 +209,10 @@ QString FieldsText(const std::optional<QString>& table) {
     QString text = texts::fieldsHeading() + QLatin1Char('\n');
     for (const FieldRow& row : FieldRows()) {
         if (!table || row.table == *table) {
-            text += QStringList{row.path, row.width, row.range, row.dialog, row.japanese, row.english}.join(
-                        u'\t') +
-                    QLatin1Char('\n');
+            text +=
+                QStringList{row.name, row.path, row.width, row.range, row.dialog, row.japanese, row.english}
+                    .join(u'\t') +
+                QLatin1Char('\n');
         }
     }
     return text;
@@ -162,8 +228,8 @@ QString FieldsMarkdown() {
             section = rowSection;
             text += QStringLiteral("\n## %1\n\n").arg(section) + texts::fieldsTableHeading();
         }
-        text += QStringLiteral("| `%1` | %2 | %3 | %4 | %5 | %6 |\n")
-                    .arg(row.path, row.width, row.range, row.dialog, row.japanese, row.english);
+        text += QStringLiteral("| `%1` | `%2` | %3 | %4 | %5 | %6 | %7 |\n")
+                    .arg(row.path, row.name, row.width, row.range, row.dialog, row.japanese, row.english);
     }
     return text;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FieldDescriptions.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,8 +13,10 @@
 namespace korven::cli {
 
 struct FieldRow {
+    const fields::Description* description = nullptr;
     QString table;   // the top-level name: "ShipClass", "TurnInfo"...
     QString path;    // with index ranges: "ShipClass[0-252].Perf[1]"
+    QString name;    // the same with the English name: "ShipClass[0-252].Speed"
     QString width;   // "u8", "int16", "int32", "text 27"
     QString range;   // what the width holds
     QString dialog;  // what the edit dialogs allow, "-" when they do not edit it
@@ -29,5 +33,7 @@ QStringList FieldTables();
 QString FieldsText(const std::optional<QString>& table);
 // The reference document docs/fields.md.
 QString FieldsMarkdown();
+// One JSON object per row: path, name, width, min, max, dialogMin, dialogMax, japanese, english.
+QString FieldsJson(const std::optional<QString>& table);
 
 }  // namespace korven::cli

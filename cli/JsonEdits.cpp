@@ -49,8 +49,13 @@ bool repeatsKey(const Value& object, const Value::ConstMemberIterator& member) {
 
 class Walker {
 public:
-    Walker(const JsonStoring& storing, JsonEditResult& result, bool skipNeverWritten)
-        : m_storing(storing), m_result(result), m_skipNeverWritten(skipNeverWritten) {}
+    // `dumpLastBase`: the last base of the save a whole dump came from, when it is before the
+    // model's: that base's name marks the end of the list there, not here.
+    Walker(const JsonStoring& storing, JsonEditResult& result, bool skipNeverWritten, qint64 dumpLastBase)
+        : m_storing(storing),
+          m_result(result),
+          m_skipNeverWritten(skipNeverWritten),
+          m_dumpLastBase(dumpLastBase) {}
 
     // `frozen`: a part the writer never stores, where only the value it holds is accepted.
     template <typename T>
@@ -71,11 +76,15 @@ public:
                 }
                 bool found = false;
                 bool ok = true;
+                bool endMark = false;
+                if constexpr (std::is_same_v<T, BaseRecord>) {
+                    endMark = path.index == m_dumpLastBase && at.name == "Name";
+                }
                 fields::forEach<T>(
                     [&](const char* name, auto& member) {
                         if (!found && at.name == name) {
                             found = true;
-                            ok = walk(member, it->value, at, frozen);
+                            ok = walk(member, it->value, at, frozen || endMark);
                         }
                     },
                     field);
@@ -201,13 +210,25 @@ private:
     const JsonStoring& m_storing;
     JsonEditResult& m_result;
     const bool m_skipNeverWritten;
+    const qint64 m_dumpLastBase;
 };
+
+// The LastBaseIndex a whole dump carries, when it is before the model's; else -1.
+qint64 earlierLastBase(const SaveFile& model, const Value& edits) {
+    const auto found = edits.FindMember("LastBaseIndex");
+    if (!edits.HasMember("FormatVersion") || found == edits.MemberEnd() || !found->value.IsInt64()) {
+        return -1;
+    }
+    const qint64 last = found->value.GetInt64();
+    return last >= 0 && last < model.LastBaseIndex ? last : -1;
+}
 
 }  // namespace
 
 JsonEditResult ApplyJsonEdits(SaveFile& model, const rapidjson::Value& edits, const JsonStoring& storing) {
     JsonEditResult result;
-    Walker walker(storing, result, edits.HasMember("FormatVersion"));
+    const qint64 dumpLastBase = earlierLastBase(model, edits);
+    Walker walker(storing, result, edits.HasMember("FormatVersion"), dumpLastBase);
     for (auto it = edits.MemberBegin(); it != edits.MemberEnd(); ++it) {
         const PathPart path{nullptr, keyOf(it)};
         const QString name = path.nameText();
@@ -238,6 +259,9 @@ JsonEditResult ApplyJsonEdits(SaveFile& model, const rapidjson::Value& edits, co
             qint64 written = -1;
             if constexpr (IsArray<T>::value) {
                 written = WrittenRecords(model, name, static_cast<qint64>(std::tuple_size_v<T>));
+                if (name == u"Base" && dumpLastBase >= 0) {
+                    written = dumpLastBase + 1;  // the dump's bases after its last are not its save's
+                }
             }
             ok = walker.walk(table, value, path, false, written);
         });

@@ -24,9 +24,10 @@ using JsonStoring = std::function<void(const FieldRef& field, const QString& pat
 // be given as arrays, where null leaves an element alone, or as objects keyed by index. Fields
 // the writer never stores are accepted with the value they hold; a whole dump (one that
 // carries FormatVersion) may hold other values there, which are skipped and counted, so that
-// one save's dump applies to another. A key given twice in one object is refused. Stops at
-// the first edit refused; the model is then partly changed.
-// Members are applied in the order the document gives them.
+// one save's dump applies to another. A dump of a save whose last base comes earlier applies
+// up to that base, whose name (the list's end there) it leaves alone. A key given twice in one object is
+// refused. Stops at the first edit refused; the model is then partly changed. Members are applied in the
+// order the document gives them.
 JsonEditResult ApplyJsonEdits(SaveFile& model, const rapidjson::Value& edits, const JsonStoring& storing);
 
 }  // namespace korven::cli

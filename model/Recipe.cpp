@@ -632,7 +632,9 @@ Prepared Prepare(const SaveFile& model, QStringView text) {
         const QStringView kept = line.sliced(content.data() - line.data());
         LineCount count{number, kept.toString()};
         if (const std::optional<QString> refusal = evaluator.line(kept, count)) {
-            return refused(texts::recipeLineRefused(number, kept.toString(), *refusal));
+            Prepared refusedLine = refused(texts::recipeLineRefused(number, kept.toString(), *refusal));
+            refusedLine.refusedLine = number;
+            return refusedLine;
         }
         result.lines.push_back(std::move(count));
     }

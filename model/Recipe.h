@@ -43,6 +43,7 @@ struct Prepared {
     ChangeSet changes;
     std::vector<LineCount> lines;    // one per edit line, in order
     std::optional<QString> refusal;  // names the line; the changes are then empty
+    qsizetype refusedLine = 0;       // the line refused; 0 for the file as a whole
     bool ok() const { return !refusal.has_value(); }
 };
 

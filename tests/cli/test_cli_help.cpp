@@ -160,7 +160,7 @@ private slots:
             {QStringLiteral("check"),
              {QStringLiteral("json"), QStringLiteral("fix"), QStringLiteral("output"),
               QStringLiteral("force")}},
-            {QStringLiteral("fields"), {QStringLiteral("markdown")}},
+            {QStringLiteral("fields"), {QStringLiteral("markdown"), QStringLiteral("json")}},
         };
         for (auto it = takes.begin(); it != takes.end(); ++it) {
             for (const QString& option : limited) {
