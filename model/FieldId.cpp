@@ -271,10 +271,27 @@ std::vector<PathMatch> MatchPath(QStringView text, const std::function<bool(QStr
     return matches;
 }
 
+namespace {
+
+// Both templates of every description, made once: every field printed goes through them.
+const QString& templateOf(const Description& description, bool named) {
+    static const auto table = [] {
+        QHash<const Description*, std::pair<QString, QString>> result;
+        for (const Description& d : Descriptions()) {
+            result.insert(&d,
+                          {templateText(d, QString::fromLatin1(d.pattern)), templateText(d, NamePattern(d))});
+        }
+        return result;
+    }();
+    const std::pair<QString, QString>& both = *table.constFind(&description);
+    return named ? both.second : both.first;
+}
+
+}  // namespace
+
 QString PathWith(const Description& description, bool named, const QList<QString>& open) {
     QString text;
-    const QString t = templateText(
-        description, named ? NamePattern(description) : QString::fromLatin1(description.pattern));
+    const QString& t = templateOf(description, named);
     qsizetype next = 0;
     for (const QChar c : t) {
         if (c == kOpen && next < open.size()) {
