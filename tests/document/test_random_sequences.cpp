@@ -262,6 +262,12 @@ private:
             return QStringLiteral("save came out %1, expected %2").arg(int(outcome)).arg(int(expected));
         }
         if (outcome == DocumentSave::Saved) {
+            // The file as it was is kept before the first write, and another program's version always.
+            if (asked || !m_ref.backedUp) {
+                if (QString why = newestBackupIs(m_ref.path, m_ref.disk.value(m_ref.path)); !why.isEmpty()) {
+                    return why;
+                }
+            }
             m_ref.saved();
         } else if (outcome == DocumentSave::ReloadWanted) {
             return reload();
@@ -421,6 +427,11 @@ private:
                 if (outcome != (m_ref.isOpen ? DocumentSave::Saved : DocumentSave::NoFile)) {
                     return QStringLiteral("save as came out %1").arg(int(outcome));
                 }
+                if (m_ref.isOpen && m_ref.disk.contains(target)) {
+                    if (QString why = newestBackupIs(target, m_ref.disk.value(target)); !why.isEmpty()) {
+                        return why;
+                    }
+                }
                 if (m_ref.isOpen) {
                     m_ref.savedAs(target);
                 }
@@ -445,6 +456,10 @@ private:
                     return QStringLiteral("restore came out %1").arg(int(outcome));
                 }
                 if (!m_ref.readOnly) {
+                    if (QString why = newestBackupIs(m_ref.path, m_ref.disk.value(m_ref.path));
+                        !why.isEmpty()) {
+                        return why;
+                    }
                     m_ref.restored(bytes);
                 }
                 return {};
@@ -523,6 +538,15 @@ private:
             QDir(m_saves).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         if (present.size() != m_ref.disk.size()) {
             return QStringLiteral("files left beside the saves: %1").arg(present.join(u' '));
+        }
+        return {};
+    }
+
+    QString newestBackupIs(const QString& path, const QByteArray& bytes) const {
+        const QStringList backups = BackupStore(m_backups).backupsOf(path);
+        if (backups.isEmpty() || readFile(backups.first()) != bytes) {
+            return QStringLiteral("the newest backup of %1 is not the file as it was")
+                .arg(QFileInfo(path).fileName());
         }
         return {};
     }

@@ -118,6 +118,7 @@ void SaveReference::opened(const QString& file, bool asReadOnly) {
     loaded = disk.value(file);
     states = {loaded};
     index = savedIndex = 0;
+    backedUp = false;
 }
 
 QString SaveReference::apply(const std::vector<FieldChange>& changes) {
@@ -152,6 +153,7 @@ void SaveReference::saved() {
     put(path, current());
     loaded = current();
     savedIndex = index;
+    backedUp = true;
 }
 
 void SaveReference::savedAs(const QString& file) {
@@ -163,6 +165,7 @@ void SaveReference::savedAs(const QString& file) {
 void SaveReference::restored(const QByteArray& bytes) {
     put(path, bytes);
     opened(path, false);
+    backedUp = true;
 }
 
 }  // namespace korven::fixtures

@@ -49,8 +49,9 @@ public:
     QString path;                    // the open file, or the last one open
     std::vector<QByteArray> states;  // the image at each point of the history
     int index = 0;
-    int savedIndex = 0;  // -1 once the history no longer reaches the saved point
-    QByteArray loaded;   // the file as last opened or saved
+    int savedIndex = 0;     // -1 once the history no longer reaches the saved point
+    QByteArray loaded;      // the file as last opened or saved
+    bool backedUp = false;  // the open file was kept in the backups since it was opened
 
     const QByteArray& current() const { return states[static_cast<std::size_t>(index)]; }
     bool changed() const { return isOpen && index != savedIndex; }
