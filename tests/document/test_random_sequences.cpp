@@ -690,6 +690,9 @@ private slots:
         QTest::newRow("fix, save as over a file, restore") << std::vector<Step>{
             {Op::Open}, {Op::Dialog, 0u, 1u, 1u}, {Op::Fix},     {Op::SaveAs, 1u}, {Op::SaveAs, 0u},
             {Op::Undo}, {Op::Restore, 0u},        {Op::Jump, 1u}};
+        // Found by the fixed seeds: a pipe in the file's place was read as an empty file another
+        // program wrote, backed up, and asked about.
+        QTest::newRow("seed 2: a pipe at the path") << std::vector<Step>{{Op::Open}, {Op::FifoAtPath}};
     }
     void regressions() {
         QFETCH(std::vector<Step>, steps);
