@@ -1,6 +1,7 @@
 // A save in a process of its own, so tests can make it fail for real: a file-size limit
 // (EFBIG), no file descriptors left (the temporary file cannot be created), a crash between
-// the write and the rename, or a kill at any moment. Prints "saved N" after each successful save; exits 0 when every save succeeded.
+// the write and the rename, or a kill at any moment. Prints "saved N" after each successful save; exits 0
+// when every save succeeded.
 #include "model/OpenSaveFile.h"
 #include "model/SaveFileWriter.h"
 #include "tests/faults/CrashAtRename.h"
