@@ -309,6 +309,10 @@ Result<LockedFile::NamedContents> LockedFile::readNamed(qint64 limit) const {
         }
         return NamedContents{Named::Held, std::move(*contents)};
     }
+    // A pipe or device there reads as empty, which is no save another program wrote.
+    if (!S_ISREG(named.st_mode)) {
+        return failed(FileProblem::NotAFile);
+    }
     const int fd = OpenFd(name, O_RDONLY | O_NONBLOCK);
     if (fd < 0) {
         return Failed(LastSystemFailure());

@@ -1,8 +1,10 @@
 // A save in a process of its own, so tests can make it fail for real: a file-size limit
-// (EFBIG), no file descriptors left (the temporary file cannot be created), or a kill at any
-// moment. Prints "saved N" after each successful save; exits 0 when every save succeeded.
+// (EFBIG), no file descriptors left (the temporary file cannot be created), a crash between
+// the write and the rename, or a kill at any moment. Prints "saved N" after each successful save; exits 0
+// when every save succeeded.
 #include "model/OpenSaveFile.h"
 #include "model/SaveFileWriter.h"
+#include "tests/faults/CrashAtRename.h"
 #include "tests/support/Recorders.h"
 
 #include <QCoreApplication>
@@ -41,6 +43,8 @@ int main(int argc, char** argv) {
         const rlim_t limit = args.value(3).toULongLong();
         const rlimit fsize{limit, limit};
         setrlimit(RLIMIT_FSIZE, &fsize);
+    } else if (mode == u"crash") {
+        ArmCrashAtRename();
     } else if (mode == u"nofile") {
         const rlimit none{0, 0};
         setrlimit(RLIMIT_NOFILE, &none);

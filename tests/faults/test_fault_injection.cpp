@@ -1,4 +1,5 @@
 #include "model/ModelTexts.h"
+#include "tests/faults/CrashAtRename.h"
 #include "tests/support/SaveImageBuilder.h"
 
 #include <QDir>
@@ -89,6 +90,18 @@ private slots:
         QCOMPARE(child.exitCode, 1);
         QCOMPARE(readFile(path), m_image);
         QVERIFY2(leftovers().isEmpty(), qPrintable(leftovers().join(u' ')));
+    }
+
+    // What is not flushed before the rename may be lost in a crash right after it, leaving the
+    // new name on an empty or partial file.
+    void crashBetweenWriteAndRename() {
+        const QString path = freshSave();
+        const Child child = runChild({path, QStringLiteral("crash")});
+        QCOMPARE(child.exitCode, kCrashedAtRename);
+        const QByteArray onDisk = readFile(path);
+        QCOMPARE(onDisk.size(), m_image.size());
+        QVERIFY(onDisk != m_image);
+        QVERIFY(isOldOrEdited(onDisk));
     }
 
     void temporaryFileCannotBeCreated() {

@@ -76,6 +76,7 @@ private slots:
     void readsLimitedAndPrefix();
     void readNamedSeesChanges_data();
     void readNamedSeesChanges();
+    void readNamedRefusesAPipeInTheFilesPlace();
     void reattachHoldsTheNewFile();
     void staleTemporariesRemoved();
     void reopenForWritingTakesTheNamedFile();
@@ -745,6 +746,22 @@ void TestLockedFile::readNamedSeesChanges() {
     const LockedFile::NamedContents current = file->readNamed(kLimit).value();
     QCOMPARE(int(current.named), named);
     QCOMPARE(current.contents, contents);
+}
+
+// A pipe put where the file was reads as nothing: taken for the file's contents, a save would keep
+// an empty backup and ask whether to write over "another program's" empty file.
+void TestLockedFile::readNamedRefusesAPipeInTheFilesPlace() {
+#ifdef Q_OS_WIN
+    QSKIP("no named pipes in the file system on Windows");
+#else
+    auto file = orNull(LockedFile::open(m_path, LockMode::Normal));
+    QVERIFY(file);
+    QVERIFY(QFile::rename(m_path, m_dir->filePath(u"aside"_s)));
+    QCOMPARE(::mkfifo(QFile::encodeName(m_path).constData(), 0644), 0);
+    const Result<LockedFile::NamedContents> named = file->readNamed(kLimit);
+    QVERIFY(!named);
+    QCOMPARE(named.error().problem, FileProblem::NotAFile);
+#endif
 }
 
 void TestLockedFile::reattachHoldsTheNewFile() {
