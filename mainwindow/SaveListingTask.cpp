@@ -69,6 +69,7 @@ void SaveListingTask::start(const QString& folder, const HeldSave& held) {
     watcher->setFuture(promise.future());
     m_thread.reset(QThread::create(
         [promise = std::move(promise), folder, held]() mutable { listInto(promise, folder, held); }));
+    m_thread->setObjectName(QStringLiteral("SaveListing"));  // the name the system shows for it
     m_thread->start();
 }
 
