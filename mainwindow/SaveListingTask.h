@@ -5,6 +5,7 @@
 #include <QFutureWatcher>
 #include <QObject>
 
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -35,11 +36,15 @@ signals:
 private:
     void stop();
     void deliver(int begin, int end);
+    void drain();
 
     // One of each per listing: a watcher dropped with its listing takes that listing's
     // undelivered signals with it, so a stopped listing never reports into the next.
     std::unique_ptr<QFutureWatcher<std::vector<SaveEntry>>> m_watcher;
     std::unique_ptr<QThread> m_thread;
+    std::deque<std::vector<SaveEntry>> m_pending;  // read, not yet handed on
+    bool m_draining = false;
+    enum class End { Running, Done, Cancelled } m_ended = End::Running;
     qsizetype m_done = 0;
     qsizetype m_total = 0;
 };

@@ -105,7 +105,6 @@ std::optional<QStringList> ChooseSaves(const QString& folder, const std::functio
     view->setHeaderLabels({mt::colSaveFileName(), mt::colSaveName(), mt::colSaveScenario(), mt::colSaveTurn(),
                            mt::colSaveModified()});
     view->header()->setStretchLastSection(false);
-    view->setSortingEnabled(true);
     view->sortByColumn(FileName, Qt::AscendingOrder);
     sizeColumns(view);
 
@@ -142,9 +141,13 @@ std::optional<QStringList> ChooseSaves(const QString& folder, const std::functio
                          status->setText(cancelled ? mt::savesCancelled(done, total)
                                                    : mt::savesListed(view->topLevelItemCount()));
                          cancel->setEnabled(false);
+                         view->setSortingEnabled(true);
                      });
     // A save that changed on disk shows as it is now.
     auto reread = [&] {
+        // Rows come in the order of their names; sorting each batch into place would cost
+        // the window more than reading them.
+        view->setSortingEnabled(false);
         view->clear();
         status->setText(mt::savesReading(0, 0));
         cancel->setEnabled(true);
