@@ -238,6 +238,8 @@ int main(int argc, char** argv) {
 
     reporter.printRatio("load_vs_read", "Load", "ReadFile");
     reporter.printRatio("locked_read_and_copy_vs_read", "LockedReadAndCopy", "ReadFile");
+    // The load against its floor: what any locked load into a model of its own costs.
+    reporter.printRatio("load_vs_locked_read_and_copy", "Load", "LockedReadAndCopy");
     reporter.printRatio("anchor_speedup", "AnchorScanWithPread", "AnchorSearchInMemory");
     reporter.printRatio("write_vs_plain_write", "Write", "PlainWrite");
     reporter.printRatio("write_vs_plain_write_fsync", "Write", "PlainWriteFsync");

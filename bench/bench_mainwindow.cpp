@@ -27,6 +27,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cstdio>
@@ -220,6 +223,56 @@ void BareWindowWithLabelStart(benchmark::State& state) {
     runToExit(state, setup->bare, {QStringLiteral("label")});
 }
 
+// The peak resident memory of one run of `program`, in kilobytes, as the system counted it for
+// that process alone; 0 when it did not run to a clean exit.
+long peakResidentKilobytes(const QString& program, const QStringList& arguments) {
+    std::vector<QByteArray> storage{program.toLocal8Bit()};
+    for (const QString& argument : arguments) {
+        storage.push_back(argument.toLocal8Bit());
+    }
+    std::vector<char*> argv;
+    for (QByteArray& a : storage) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    std::vector<QByteArray> environment;
+    for (const QString& entry : setup->environment.toStringList()) {
+        environment.push_back(entry.toLocal8Bit());
+    }
+    std::vector<char*> envp;
+    for (QByteArray& e : environment) {
+        envp.push_back(e.data());
+    }
+    envp.push_back(nullptr);
+    pid_t pid = 0;
+    if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) {
+        return 0;
+    }
+    int status = 0;
+    struct rusage usage {};
+    if (::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        return 0;
+    }
+    return usage.ru_maxrss;
+}
+
+// The editor on the demo save against the bare window with a label, five interleaved pairs.
+void printPeakMemory() {
+    std::vector<double> editor;
+    std::vector<double> bare;
+    for (int i = 0; i < 5; ++i) {
+        editor.push_back(double(peakResidentKilobytes(setup->editor, {setup->savePath})));
+        bare.push_back(double(peakResidentKilobytes(setup->bare, {QStringLiteral("label")})));
+    }
+    const auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    std::printf("peak memory: editor %.1f MB, bare window with a label %.1f MB\n", median(editor) / 1024,
+                median(bare) / 1024);
+    bench::RatioReporter::printRatio("peak_memory_vs_bare_with_label", median(editor), median(bare));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -352,5 +405,6 @@ int main(int argc, char** argv) {
     reporter.printRatio("filter_keystroke_all_allied_ships_vs_frame",
                         reporter.median("FilterKeystrokeAllAlliedShips"), kFrameSeconds);
     reporter.printRatio("search_index_build_vs_frame", reporter.median("SearchIndexBuild"), kFrameSeconds);
+    printPeakMemory();
     return 0;
 }

@@ -64,53 +64,79 @@ struct Named {
 Named name(const FieldChange& change, const std::vector<int>& indices, const SaveFile& file) {
     const int n = indices.empty() ? -1 : indices.front();
     const QString& kind = change.kind;
+    const QString category = CategoryOf(kind);
     if (kind == u"ShipClass") {
         const ShipClassRecord* c = at(file.ShipClass, n);
-        return {texts::nodeKankei(), c != nullptr ? c->Name.text() : QString::number(n),
+        return {category, c != nullptr ? c->Name.text() : QString::number(n),
                 RecordKey{RecordKind::ShipClass, n}};
     }
     if (kind == u"Ship") {
-        return {texts::nodeKokan(), shipName(file, n), RecordKey{RecordKind::Ship, n}};
+        return {category, shipName(file, n), RecordKey{RecordKind::Ship, n}};
     }
     if (kind == u"AircraftType") {
-        return {texts::nodeKoukuki(), aircraftName(file, n), RecordKey{RecordKind::AircraftType, n}};
+        return {category, aircraftName(file, n), RecordKey{RecordKind::AircraftType, n}};
     }
     if (kind == u"AirDevelopment") {
         const std::optional<int> aircraft = developedAircraft(n);
         if (!aircraft) {
-            return {texts::airDevelopmentCategory(), QString::number(n), std::nullopt};
+            return {category, QString::number(n), std::nullopt};
         }
-        return {texts::airDevelopmentCategory(), aircraftName(file, *aircraft),
-                RecordKey{RecordKind::AircraftType, *aircraft}};
+        return {category, aircraftName(file, *aircraft), RecordKey{RecordKind::AircraftType, *aircraft}};
     }
     if (kind == u"Base") {
         const BaseRecord* b = at(file.Base, n);
-        return {texts::nodeKichi(), b != nullptr ? ToFullWidth(b->Name.text()) : QString::number(n),
+        return {category, b != nullptr ? ToFullWidth(b->Name.text()) : QString::number(n),
                 RecordKey{RecordKind::Base, n}};
     }
     if (kind == u"ScienceWeapon" && indices.size() >= 2) {
         const auto text = catalogue::ScienceWeaponTextOf(indices[0], indices[1]);
-        return {texts::nodeKagaku(),
-                text ? text->name : QStringLiteral("%1,%2").arg(indices[0]).arg(indices[1]),
+        return {category, text ? text->name : QStringLiteral("%1,%2").arg(indices[0]).arg(indices[1]),
                 RecordKey{RecordKind::ScienceWeapon, indices[0], indices[1]}};
     }
     if (kind == u"AircrewSkill") {
-        return {texts::nodeToujouRen(),
-                catalogue::labelOr(catalogue::AircrewNationNames(), n, QString::number(n)),
+        return {category, catalogue::labelOr(catalogue::AircrewNationNames(), n, QString::number(n)),
                 RecordKey{RecordKind::AircrewSkill, n}};
     }
     if (kind == u"CarrierAir") {
         // The aircraft a carrier holds are edited with the ship that carries it.
         const CarrierAirRecord* air = at(file.CarrierAir, n);
         if (air == nullptr) {
-            return {texts::carrierAirCategory(), QString::number(n), std::nullopt};
+            return {category, QString::number(n), std::nullopt};
         }
-        return {texts::carrierAirCategory(), shipName(file, air->Key), RecordKey{RecordKind::Ship, air->Key}};
+        return {category, shipName(file, air->Key), RecordKey{RecordKind::Ship, air->Key}};
     }
     return {texts::propertiesStepName(), QString(), std::nullopt};
 }
 
 }  // namespace
+
+QString CategoryOf(QStringView kind) {
+    if (kind == u"ShipClass") {
+        return texts::nodeKankei();
+    }
+    if (kind == u"Ship") {
+        return texts::nodeKokan();
+    }
+    if (kind == u"AircraftType") {
+        return texts::nodeKoukuki();
+    }
+    if (kind == u"AirDevelopment") {
+        return texts::airDevelopmentCategory();
+    }
+    if (kind == u"Base") {
+        return texts::nodeKichi();
+    }
+    if (kind == u"ScienceWeapon") {
+        return texts::nodeKagaku();
+    }
+    if (kind == u"AircrewSkill") {
+        return texts::nodeToujouRen();
+    }
+    if (kind == u"CarrierAir") {
+        return texts::carrierAirCategory();
+    }
+    return texts::propertiesStepName();
+}
 
 std::vector<ChangeRow> ChangeRowsFor(const std::vector<FieldChange>& changes, const SaveFile& names) {
     std::vector<ChangeRow> rows;

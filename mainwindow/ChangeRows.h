@@ -24,6 +24,9 @@ struct ChangeRow {
     std::optional<RecordKey> key;  // the record whose dialog edits the field; none for the file's own
 };
 
+// The tree's caption for a record kind ("Ship", "Base", ...), as the rows below name it.
+QString CategoryOf(QStringView kind);
+
 // Names come from `names`, the model the changes lead to.
 std::vector<ChangeRow> ChangeRowsFor(const std::vector<FieldChange>& changes, const SaveFile& names);
 

@@ -3,19 +3,40 @@
 #include "mainwindow/MainWindowTexts.h"
 #include "platform/UiServices.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
-
-#include <set>
 
 namespace korven::mainwindow {
 
 namespace {
 
-constexpr int kRowRole = Qt::UserRole;
+// A repair of this many findings or more takes longer than a frame, so it shows that it works.
+constexpr std::size_t kFindingsWorthProgress = 500;
+
+// Room for each column's usual text, so that the default size shows every column and most of
+// the reason without measuring thousands of rows.
+void sizeColumns(QTreeView* list) {
+    const QFontMetrics metrics(list->font());
+    const QString samples[] = {
+        QStringLiteral("ＭＭＭＭＭＭＭＭＭＭＭ"),
+        QStringLiteral("ＭＭＭＭＭＭＭＭＭＭ"),
+        QStringLiteral("-32768"),
+        QStringLiteral("-32768"),
+        QStringLiteral("ＭＭＭＭＭＭＭＭＭＭＭＭＭＭＭＭＭＭＭＭＭＭＭＭ"),
+        QStringLiteral("ScienceWeapon[10][10].Leave"),
+    };
+    for (int c = 0; c < DiagnosisModel::ColumnCount; ++c) {
+        const int header = list->header()->fontMetrics().horizontalAdvance(
+            list->model()->headerData(c, Qt::Horizontal).toString());
+        list->setColumnWidth(c, std::max(metrics.horizontalAdvance(samples[c]), header) + 24);
+    }
+}
 
 }  // namespace
 
@@ -24,17 +45,20 @@ DiagnosisDialog::DiagnosisDialog(OpenDocument& document, std::function<void(cons
     : QDialog(owner),
       m_document(document),
       m_open(std::move(open)),
+      m_model(new DiagnosisModel(this)),
       m_summary(new QLabel(this)),
-      m_list(new QTreeWidget(this)),
+      m_list(new QTreeView(this)),
       m_fix(new QPushButton(texts::diagnosisFixButton(), this)) {
     setObjectName(QStringLiteral("frmDiagnosis"));
     setWindowTitle(texts::diagnosisCaption());
     m_summary->setObjectName(QStringLiteral("lblSummary"));
     m_list->setObjectName(QStringLiteral("lstDiagnosis"));
+    m_list->setAccessibleName(texts::diagnosisCaption());
     m_list->setUniformRowHeights(true);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_list->setHeaderLabels({texts::colChangeRecord(), texts::colChangeField(), texts::colDiagnosisValue(),
-                             texts::colDiagnosisFix(), texts::colDiagnosisReason(), texts::colChangePath()});
+    m_list->setModel(m_model);
+    m_list->header()->setStretchLastSection(false);
+    sizeColumns(m_list);
     m_fix->setObjectName(QStringLiteral("cmdFix"));
     m_fix->setAutoDefault(false);
 
@@ -46,17 +70,20 @@ DiagnosisDialog::DiagnosisDialog(OpenDocument& document, std::function<void(cons
     layout->addWidget(m_summary);
     layout->addWidget(m_list);
     layout->addWidget(buttons);
-    resize(760, 420);
+    int width = 0;
+    for (int c = 0; c < DiagnosisModel::ColumnCount; ++c) {
+        width += m_list->columnWidth(c);
+    }
+    resize(width + 48, 460);
 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_fix, &QPushButton::clicked, this, &DiagnosisDialog::repairSelected);
-    connect(m_list, &QTreeWidget::itemSelectionChanged, this,
-            [this] { m_fix->setEnabled(!m_list->selectedItems().isEmpty()); });
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-        const QVariant row = item->data(0, kRowRole);
-        if (row.isValid() && m_rows[row.toULongLong()].key && m_open) {
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { m_fix->setEnabled(m_list->selectionModel()->hasSelection()); });
+    connect(m_list, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (const std::optional<RecordKey> key = m_model->keyOf(index); key && m_open) {
             // The dialog's store refreshes this list through the document.
-            m_open(*m_rows[row.toULongLong()].key);
+            m_open(*key);
         }
     });
     connect(&m_document, &OpenDocument::changed, this, &DiagnosisDialog::refresh);
@@ -64,70 +91,51 @@ DiagnosisDialog::DiagnosisDialog(OpenDocument& document, std::function<void(cons
 }
 
 void DiagnosisDialog::refresh() {
-    m_list->clear();
-    m_rows.clear();
     const SaveFile* model = m_document.model();
-    const std::vector<rules::Finding> findings =
-        model ? rules::CheckSave(*model) : std::vector<rules::Finding>{};
-    m_summary->setText(findings.empty() ? texts::diagnosisClean() : texts::diagnosisCount(findings.size()));
-    if (model == nullptr) {
-        m_fix->setEnabled(false);
-        return;
-    }
-    for (DiagnosisGroup& group : DiagnosisGroups(findings, *model)) {
-        auto* top = new QTreeWidgetItem(
-            QStringList{QStringLiteral("%1 (%2)").arg(group.category).arg(group.rows.size())});
-        for (DiagnosisRow& row : group.rows) {
-            auto* item = new QTreeWidgetItem(
-                top, QStringList{row.record, row.field, row.value, row.fix, row.reason, row.path});
-            item->setData(0, kRowRole, static_cast<qulonglong>(m_rows.size()));
-            m_rows.push_back(std::move(row));
-        }
-        m_list->addTopLevelItem(top);
-        top->setExpanded(true);
-    }
-    for (int c = 0; c < m_list->columnCount(); ++c) {
-        m_list->resizeColumnToContents(c);
-    }
+    m_model->reset(model ? rules::CheckSave(*model) : std::vector<rules::Finding>{}, model);
+    const std::size_t findings = m_model->findingCount();
+    m_summary->setText(findings == 0 ? texts::diagnosisClean() : texts::diagnosisCount(findings));
+    m_list->expandAll();
     m_fix->setEnabled(false);
 }
 
-std::vector<rules::Finding> DiagnosisDialog::selectedFindings() const {
-    std::set<qulonglong> picked;
-    for (const QTreeWidgetItem* item : m_list->selectedItems()) {
-        const QVariant row = item->data(0, kRowRole);
-        if (row.isValid()) {
-            picked.insert(row.toULongLong());
-        }
-        for (int i = 0; i < item->childCount(); ++i) {
-            picked.insert(item->child(i)->data(0, kRowRole).toULongLong());
-        }
-    }
-    std::vector<rules::Finding> findings;
-    for (const qulonglong row : picked) {
-        findings.push_back(m_rows[row].finding);
-    }
-    return findings;
-}
-
 void DiagnosisDialog::repairSelected() {
-    const std::vector<rules::Finding> chosen = selectedFindings();
+    const std::vector<rules::Finding> chosen = m_model->findingsOf(m_list->selectionModel()->selectedRows());
     if (chosen.empty() || m_document.model() == nullptr) {
         return;
+    }
+    // The repair runs on this thread, as every change of the document does; a long one is
+    // announced before it starts, so the window does not seem to hang.
+    std::unique_ptr<QProgressDialog> progress;
+    if (chosen.size() >= kFindingsWorthProgress) {
+        progress = std::make_unique<QProgressDialog>(texts::diagnosisRepairing(chosen.size()), QString(), 0,
+                                                     0, this);
+        progress->setObjectName(QStringLiteral("dlgRepairProgress"));
+        progress->setWindowModality(Qt::WindowModal);
+        progress->setMinimumDuration(0);
+        progress->show();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     DiagnosisRepair repair = RepairFor(chosen, *m_document.model());
     if (!repair.changes.changes.empty()) {
         // A refusal has been told by the document; the list then stays as it is.
         m_document.apply(std::move(repair.changes));
     }
+    progress.reset();
     if (repair.skipped > 0) {
         ui().show(Message(texts::diagnosisSkipped(repair.skipped), MessageIcon::Information));
     }
 }
 
 void ShowDiagnosis(OpenDocument& document, std::function<void(const RecordKey& key)> open, QWidget* owner) {
-    DiagnosisDialog dialog(document, std::move(open), owner);
-    dialog.exec();
+    if (auto* shown = owner != nullptr ? owner->findChild<DiagnosisDialog*>() : nullptr) {
+        shown->raise();
+        shown->activateWindow();
+        return;
+    }
+    auto* dialog = new DiagnosisDialog(document, std::move(open), owner);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }
 
 }  // namespace korven::mainwindow

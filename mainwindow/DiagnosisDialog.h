@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/OpenDocument.h"
-#include "mainwindow/DiagnosisRows.h"
+#include "mainwindow/DiagnosisModel.h"
 #include "model/RecordKey.h"
 
 #include <QDialog>
@@ -11,7 +11,7 @@
 
 class QLabel;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace korven::mainwindow {
 
@@ -28,17 +28,17 @@ public:
 
 private:
     void refresh();
-    std::vector<rules::Finding> selectedFindings() const;
 
     OpenDocument& m_document;
     std::function<void(const RecordKey& key)> m_open;
-    std::vector<DiagnosisRow> m_rows;
+    DiagnosisModel* m_model;
     QLabel* m_summary;
-    QTreeWidget* m_list;
+    QTreeView* m_list;
     QPushButton* m_fix;
 };
 
-// Shows the list modally; the edit dialogs it opens sit over it.
+// Shows the list beside the main window, which stays usable (a player can save with it open);
+// a second call brings the open list to the front.
 void ShowDiagnosis(OpenDocument& document, std::function<void(const RecordKey& key)> open, QWidget* owner);
 
 }  // namespace korven::mainwindow

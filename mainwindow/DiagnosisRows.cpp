@@ -8,33 +8,51 @@
 
 namespace korven::mainwindow {
 
-std::vector<DiagnosisGroup> DiagnosisGroups(const std::vector<rules::Finding>& findings,
-                                            const SaveFile& file) {
-    // The change view already names a path's category, record and field.
-    std::vector<FieldChange> changes;
-    changes.reserve(findings.size());
-    for (const rules::Finding& f : findings) {
-        FieldChange change;
-        change.path = f.path;
-        const auto end =
-            std::find_if(f.path.cbegin(), f.path.cend(), [](QChar c) { return c == u'[' || c == u'.'; });
-        change.kind = f.path.first(end - f.path.cbegin());
-        change.newValue = f.value;
-        changes.push_back(std::move(change));
-    }
-    const std::vector<ChangeRow> named = ChangeRowsFor(changes, file);
+namespace {
+
+QStringView kindOf(const QString& path) {
+    const auto end = std::find_if(path.cbegin(), path.cend(), [](QChar c) { return c == u'[' || c == u'.'; });
+    return QStringView(path).first(end - path.cbegin());
+}
+
+}  // namespace
+
+std::vector<DiagnosisGroup> DiagnosisGroups(const std::vector<rules::Finding>& findings) {
     std::vector<DiagnosisGroup> groups;
+    QStringView lastKind;
+    std::size_t last = 0;
     for (std::size_t i = 0; i < findings.size(); ++i) {
-        const rules::Finding& f = findings[i];
-        auto group = std::find_if(groups.begin(), groups.end(),
-                                  [&](const DiagnosisGroup& g) { return g.category == named[i].category; });
-        if (group == groups.end()) {
-            group = groups.insert(groups.end(), DiagnosisGroup{named[i].category, {}});
+        // Findings of one kind come together, so the category is looked up once per run.
+        const QStringView kind = kindOf(findings[i].path);
+        if (groups.empty() || kind != lastKind) {
+            const QString category = CategoryOf(kind);
+            const auto group = std::find_if(groups.begin(), groups.end(),
+                                            [&](const DiagnosisGroup& g) { return g.category == category; });
+            last = group != groups.end() ? std::size_t(group - groups.begin()) : groups.size();
+            if (group == groups.end()) {
+                groups.push_back({category, {}});
+            }
+            lastKind = kind;
         }
-        group->rows.push_back({named[i].record, named[i].field, FormatValue(f.value), f.message,
-                               f.fix ? QString::number(*f.fix) : texts::noRepair(), f.path, named[i].key, f});
+        groups[last].findings.push_back(i);
     }
     return groups;
+}
+
+DiagnosisRow DiagnosisRowOf(const rules::Finding& f, const SaveFile& file) {
+    // The change view already names a path's category, record and field.
+    FieldChange change;
+    change.path = f.path;
+    change.kind = kindOf(f.path).toString();
+    change.newValue = f.value;
+    ChangeRow named = std::move(ChangeRowsFor({change}, file).front());
+    return {std::move(named.record),
+            std::move(named.field),
+            FormatValue(f.value),
+            f.message,
+            f.fix ? QString::number(*f.fix) : texts::noRepair(),
+            f.path,
+            named.key};
 }
 
 DiagnosisRepair RepairFor(const std::vector<rules::Finding>& chosen, const SaveFile& model) {

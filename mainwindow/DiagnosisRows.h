@@ -23,17 +23,20 @@ struct DiagnosisRow {
     QString fix;  // the value a repair would store, or a dash where none is obviously right
     QString path;
     std::optional<RecordKey> key;  // the record whose dialog edits the field; none for the file's own
-    rules::Finding finding;
 };
 
+// A category's findings, by their place in the list of findings.
 struct DiagnosisGroup {
     QString category;
-    std::vector<DiagnosisRow> rows;
+    std::vector<std::size_t> findings;
 };
 
-// Groups in the order their first finding comes in the file; rows in file order.
-std::vector<DiagnosisGroup> DiagnosisGroups(const std::vector<rules::Finding>& findings,
-                                            const SaveFile& file);
+// Groups in the order their first finding comes in the file; findings in file order. Only the
+// category is worked out here, so that thousands of findings group at once.
+std::vector<DiagnosisGroup> DiagnosisGroups(const std::vector<rules::Finding>& findings);
+
+// One finding as its row shows it, named from `file`.
+DiagnosisRow DiagnosisRowOf(const rules::Finding& finding, const SaveFile& file);
 
 // The repair of the chosen findings as one edit: each fixable value set to its fix. Findings
 // with no obvious fix are counted in `skipped`.

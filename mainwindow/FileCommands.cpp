@@ -292,12 +292,12 @@ void FileCommands::listSaves(const QString& gameFolder) {
         ui().show(Message(mt::savesNoFolder(), MessageIcon::Exclamation));
         return;
     }
-    const auto read = [this, &folder] {
-        // Read afresh on every refresh: the open file may have been saved meanwhile.
-        return m_document.isOpen() ? ListSaves(folder, m_document.path(), m_document.savedModel()->image)
-                                   : ListSaves(folder);
+    const auto held = [this] {
+        // Taken afresh on every refresh: the open file may have been saved meanwhile. The
+        // listing gets a copy, never the document.
+        return m_document.isOpen() ? HeldSave{m_document.path(), m_document.savedModel()->image} : HeldSave{};
     };
-    const std::optional<QStringList> chosen = ChooseSaves(folder, read, m_owner);
+    const std::optional<QStringList> chosen = ChooseSaves(folder, held, m_owner);
     if (!chosen) {
         return;
     }

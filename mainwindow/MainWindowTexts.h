@@ -371,6 +371,9 @@ inline QString diagnosisFixButton() {
 inline QString diagnosisRepairStep(std::size_t fixes) {
     return QStringLiteral("診断の修正: %1 項目").arg(fixes);
 }
+inline QString diagnosisRepairing(std::size_t findings) {
+    return QStringLiteral("%1 件を修正しています…").arg(findings);
+}
 inline QString diagnosisSkipped(std::size_t skipped) {
     return QStringLiteral(
                "正しい値が決まらない %1 件は修正しませんでした。該当する項目を開いて値を選んでください。")
@@ -420,6 +423,30 @@ inline QString savesCompareButton() {
 }
 inline QString savesRefreshButton() {
     return QStringLiteral("更新(&R)");
+}
+inline QString savesCutShort() {
+    return QStringLiteral("ファイルが途中で切れています。");
+}
+// A count with its thousands set apart, as "20 000".
+inline QString groupedCount(qsizetype count) {
+    QString digits = QString::number(count);
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3) {
+        digits.insert(at, u' ');
+    }
+    return digits;
+}
+inline QString savesReading(qsizetype done, qsizetype total) {
+    return QStringLiteral("読み込み中: %1 / %2").arg(groupedCount(done), groupedCount(total));
+}
+inline QString savesListed(qsizetype saves) {
+    return QStringLiteral("%1 件").arg(groupedCount(saves));
+}
+inline QString savesCancelled(qsizetype done, qsizetype total) {
+    return QStringLiteral("中止しました（%1 / %2 を読み込み済み）")
+        .arg(groupedCount(done), groupedCount(total));
+}
+inline QString savesCancelButton() {
+    return QStringLiteral("中止(&C)");
 }
 inline QString compareDialogCaption() {
     return QStringLiteral("比較するファイル");

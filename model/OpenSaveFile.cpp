@@ -14,6 +14,13 @@ qint64 MaxSaveFileSize() {
     return layout::kAnchorEndPos + records + kTrailingDataLimit;
 }
 
+qint64 MinSaveFileSize() {
+    const qint64 records = layout::kAircraftBlockSize + layout::kShipClassBlockSize + layout::kBaseSize +
+                           layout::kShipSize * SaveFile::kShips +
+                           layout::kCarrierAirSize * SaveFile::kCarrierAir;
+    return layout::kAnchorStartPos - 1 + records;
+}
+
 bool HasSaveFileMagic(const QByteArray& image) {
     return image.startsWith(QByteArrayView(layout::kMagic, layout::kMagicLength));
 }

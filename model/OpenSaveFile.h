@@ -16,6 +16,10 @@ constexpr qint64 kTrailingDataLimit = qint64(256) << 20;
 // data limit.
 qint64 MaxSaveFileSize();
 
+// The smallest file that can hold every record: the aircraft block at the earliest place the
+// search looks, and one base. A file with a good header that is shorter was cut short.
+qint64 MinSaveFileSize();
+
 enum class OpenOutcome { Opened, CannotOpen, NotASaveFile, LoadFailed };
 
 struct OpenedSaveFile {

@@ -10,7 +10,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -89,7 +91,15 @@ int main(int argc, char** argv) {
     bool ok = shootDialogOf(window, "mnuEditReview", out + QStringLiteral("review.png"));
     ok = shootDialogOf(window, "mnuEditHistory", out + QStringLiteral("history.png")) && ok;
     ok = shootDialogOf(window, "mnuFileRestore", out + QStringLiteral("backups.png")) && ok;
-    ok = shootDialogOf(window, "mnuFileSaves", out + QStringLiteral("saves.png")) && ok;
+    // The saves list reads its folder in the background: the picture waits until it is read.
+    ok = shootDialogOf(window, "mnuFileSaves", out + QStringLiteral("saves.png"),
+                       [](QWidget* dialog) {
+                           auto* cancel = dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel"));
+                           while (cancel->isEnabled()) {
+                               QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+                           }
+                       }) &&
+         ok;
 
     window.browser().selectNode(QStringLiteral("Kokan_0_1"));
     window.browser().filterBox()->setText(QStringLiteral("燃料 < 3000 速力 >= 30"));
@@ -113,7 +123,14 @@ int main(int argc, char** argv) {
         f.Base[0].PublicOrder = 120;
         f.AircrewSkill[2][0] = 150;
     });
-    ok = shootDialogOf(window, "mnuEditDiagnosis", out + QStringLiteral("diagnosis.png")) && ok;
+    // The 診断 list stays open beside the window.
+    window.findChild<QAction*>(QStringLiteral("mnuEditDiagnosis"))->trigger();
+    QWidget* diagnosis = window.findChild<QDialog*>(QStringLiteral("frmDiagnosis"));
+    ok = diagnosis != nullptr && QTest::qWaitForWindowExposed(diagnosis) &&
+         diagnosis->grab().save(out + QStringLiteral("diagnosis.png")) && ok;
+    if (diagnosis != nullptr) {
+        diagnosis->close();
+    }
     ok = window.grab().save(out + QStringLiteral("diagnosis-status.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -1,4 +1,5 @@
 #include "catalogue/ReferenceTables.h"
+#include "mainwindow/DiagnosisModel.h"
 #include "mainwindow/DiagnosisRows.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "model/SaveFileLoader.h"
@@ -36,24 +37,28 @@ private slots:
             ++ship;
         }
         file.Ship[ship].Words[3] = 300;
-        const std::vector<DiagnosisGroup> groups = DiagnosisGroups(rules::CheckSave(file), file);
+        const std::vector<rules::Finding> findings = rules::CheckSave(file);
+        const std::vector<DiagnosisGroup> groups = DiagnosisGroups(findings);
+        const auto row = [&](std::size_t group, std::size_t at) {
+            return DiagnosisRowOf(findings[groups[group].findings[at]], file);
+        };
 
         QStringList categories;
         for (const DiagnosisGroup& g : groups) {
-            categories << u"%1 %2"_s.arg(g.category).arg(g.rows.size());
+            categories << u"%1 %2"_s.arg(g.category).arg(g.findings.size());
         }
         QCOMPARE(categories, (QStringList{texts::nodeToujouRen() + u" 1"_s, texts::nodeKankei() + u" 1"_s,
                                           texts::nodeKichi() + u" 2"_s, texts::nodeKokan() + u" 1"_s}));
-        const DiagnosisRow& terrain = groups[2].rows[0];
+        const DiagnosisRow terrain = row(2, 0);
         QCOMPARE(terrain.path, u"Base[2].Terrain"_s);
         QCOMPARE(terrain.field, u"地形"_s);
         QCOMPARE(terrain.value, u"200"_s);
         QCOMPARE(terrain.fix, u"5"_s);
         QVERIFY(!terrain.record.isEmpty());
-        QCOMPARE(groups[2].rows[1].path, u"Base[5].PublicOrder"_s);
+        QCOMPARE(row(2, 1).path, u"Base[5].PublicOrder"_s);
         // No class number is obviously right.
-        QCOMPARE(groups[3].rows[0].fix, texts::noRepair());
-        QCOMPARE(groups[0].rows[0].record, u"ソビエト"_s);
+        QCOMPARE(row(3, 0).fix, texts::noRepair());
+        QCOMPARE(row(0, 0).record, u"ソビエト"_s);
     }
 
     // Each fixable value goes to its nearest accepted value in one named set; the rest are counted.
@@ -79,10 +84,36 @@ private slots:
         QCOMPARE(RepairFor({}, file).changes.changes.size(), std::size_t(0));
     }
 
+    // The list's tree: a category stands for its rows, and a row picked twice counts once.
+    void modelPicksEachFindingOnce() {
+        SaveFile file = m_file;
+        file.Base[2].Terrain = 200;
+        file.Base[5].PublicOrder = 101;
+        file.AircrewSkill[4][1] = 100;
+        DiagnosisModel model;
+        model.reset(rules::CheckSave(file), &file);
+        QCOMPARE(model.rowCount(), 2);
+        const QModelIndex bases = model.index(1, 0);
+        QCOMPARE(bases.data().toString(), texts::nodeKichi() + u" (2)"_s);
+        QCOMPARE(model.rowCount(bases), 2);
+        const QModelIndex order = model.indexOfPath(u"Base[5].PublicOrder"_s);
+        QCOMPARE(model.parent(order), bases);
+        QCOMPARE(model.index(order.row(), DiagnosisModel::Fix, bases).data().toString(), u"100"_s);
+        QCOMPARE(model.keyOf(order), std::optional(RecordKey{RecordKind::Base, 5}));
+        QCOMPARE(model.keyOf(bases), std::nullopt);
+
+        QStringList picked;
+        for (const rules::Finding& f : model.findingsOf({order, bases, model.index(0, 0), order})) {
+            picked << f.path;
+        }
+        QCOMPARE(picked,
+                 (QStringList{u"AircrewSkill[4][1]"_s, u"Base[2].Terrain"_s, u"Base[5].PublicOrder"_s}));
+    }
+
     void statusCountsOrSaysNothing() {
         QCOMPARE(DiagnosisStatus(0), QString());
         QCOMPARE(DiagnosisStatus(5), u"診断: 5 件"_s);
-        QCOMPARE(DiagnosisGroups(rules::CheckSave(m_file), m_file).size(), std::size_t(0));
+        QCOMPARE(DiagnosisGroups(rules::CheckSave(m_file)).size(), std::size_t(0));
     }
 };
 

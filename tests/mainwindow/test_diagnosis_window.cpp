@@ -8,6 +8,7 @@
 #include "tests/support/Recorders.h"
 
 #include <QItemSelectionModel>
+#include <QTreeView>
 
 class TestDiagnosisWindow : public MainWindowTest {
     Q_OBJECT
@@ -26,15 +27,18 @@ class TestDiagnosisWindow : public MainWindowTest {
         return *ComposeSaveImage(file, status);
     }
 
-    static QTreeWidgetItem* rowOf(QTreeWidget* list, const QString& path) {
-        const QList<QTreeWidgetItem*> found = list->findItems(path, Qt::MatchExactly | Qt::MatchRecursive, 5);
-        return found.size() == 1 ? found.front() : nullptr;
+    static QModelIndex rowOf(QTreeView* list, const QString& path) {
+        return static_cast<DiagnosisModel*>(list->model())->indexOfPath(path);
     }
 
-    static QStringList groups(QTreeWidget* list) {
+    static void select(QTreeView* list, const QModelIndex& index) {
+        list->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+
+    static QStringList groups(QTreeView* list) {
         QStringList result;
-        for (int i = 0; i < list->topLevelItemCount(); ++i) {
-            result.append(list->topLevelItem(i)->text(0));
+        for (int i = 0; i < list->model()->rowCount(); ++i) {
+            result.append(list->model()->index(i, 0).data().toString());
         }
         return result;
     }
@@ -96,7 +100,7 @@ private slots:
         QVERIFY(w.files().openFile(path, false));
         DiagnosisDialog dialog(w.document(), {}, &w);
         dialog.show();
-        auto* list = child<QTreeWidget>(dialog, "lstDiagnosis");
+        auto* list = child<QTreeView>(dialog, "lstDiagnosis");
         auto* fix = child<QPushButton>(dialog, "cmdFix");
         QCOMPARE(groups(list), (QStringList{mt::nodeToujouRen() + u" (1)"_s, mt::nodeKichi() + u" (2)"_s,
                                             mt::nodeKokan() + u" (1)"_s}));
@@ -104,11 +108,11 @@ private slots:
         QVERIFY(!fix->isEnabled());
 
         // The crews' group stands for its row; the unfixable ship is skipped and counted.
-        list->topLevelItem(0)->setSelected(true);
+        select(list, list->model()->index(0, 0));
         for (const QString& row :
              {u"Base[2].Terrain"_s, u"Base[5].PublicOrder"_s, u"Ship[%1].Words[3]"_s.arg(m_ship)}) {
-            QVERIFY2(rowOf(list, row), qPrintable(row));
-            rowOf(list, row)->setSelected(true);
+            QVERIFY2(rowOf(list, row).isValid(), qPrintable(row));
+            select(list, rowOf(list, row));
         }
         QVERIFY(fix->isEnabled());
         const int steps = w.document().history().count();
@@ -125,7 +129,7 @@ private slots:
         QCOMPARE(readFile(path), m_repaired);
 
         w.editUndo();
-        QCOMPARE(list->topLevelItemCount(), 3);
+        QCOMPARE(list->model()->rowCount(), 3);
         QCOMPARE(w.saveFile()->Base[2].Terrain, uint8_t(200));
         QCOMPARE(w.saveFile()->Base[5].PublicOrder, uint8_t(101));
         QCOMPARE(w.saveFile()->AircrewSkill[4][1], uint8_t(100));
@@ -136,16 +140,17 @@ private slots:
         frmMain w;
         QVERIFY(w.files().openFile(saveFile(), false));
         DiagnosisDialog dialog(w.document(), {}, &w);
-        rowOf(child<QTreeWidget>(dialog, "lstDiagnosis"), u"Ship[%1].Words[3]"_s.arg(m_ship))
-            ->setSelected(true);
+        auto* list = child<QTreeView>(dialog, "lstDiagnosis");
+        select(list, rowOf(list, u"Ship[%1].Words[3]"_s.arg(m_ship)));
         dialog.repairSelected();
         QCOMPARE(w.document().history().count(), 0);
         QVERIFY(!w.isFileChanged());
         QCOMPARE(ui.messages.size(), std::size_t(1));
     }
 
-    // The menu opens the list; a double-clicked row selects its record and opens its dialog.
-    void doubleClickOpensTheRecord() {
+    // The menu opens the list beside the window, which stays usable: a double-clicked row
+    // selects its record and opens its dialog, and the save can be written with the list open.
+    void doubleClickOpensTheRecordAndSavingStaysOpen() {
         fixtures::ScriptedUi ui;
         frmMain w;
         QVERIFY(w.files().openFile(saveFile(), false));
@@ -154,19 +159,27 @@ private slots:
             opened.push_back(key);
             return true;
         }});
-        QTimer::singleShot(0, [] {
-            auto* dialog = qobject_cast<QDialog*>(qApp->activeModalWidget());
-            QVERIFY(dialog);
-            auto* list = child<QTreeWidget>(*dialog, "lstDiagnosis");
-            if (QTreeWidgetItem* row = rowOf(list, u"Base[5].PublicOrder"_s)) {
-                emit list->itemDoubleClicked(row, 0);
-            }
-            dialog->reject();
-        });
         action(w, "mnuEditDiagnosis")->trigger();
+        QCOMPARE(qApp->activeModalWidget(), nullptr);
+        auto* dialog = w.findChild<DiagnosisDialog*>();
+        QVERIFY(dialog && dialog->isVisible());
+        auto* list = child<QTreeView>(*dialog, "lstDiagnosis");
+        emit list->doubleClicked(rowOf(list, u"Base[5].PublicOrder"_s));
         QCOMPARE(opened, (std::vector<RecordKey>{RecordKey{RecordKind::Base, 5}}));
-        const RecordListView* list = child<RecordListView>(w, "ListView");
-        QCOMPARE(list->rowKey(*list->selectedRow()), std::optional(RecordKey{RecordKind::Base, 5}));
+        const RecordListView* records = child<RecordListView>(w, "ListView");
+        QCOMPARE(records->rowKey(*records->selectedRow()), std::optional(RecordKey{RecordKind::Base, 5}));
+
+        // A second time brings the same list forward.
+        action(w, "mnuEditDiagnosis")->trigger();
+        QCOMPARE(w.findChildren<DiagnosisDialog*>().size(), 1);
+
+        setFields(w, {{u"Base[2].Terrain"_s, 0}});
+        QVERIFY(action(w, "mnuFileSave")->isEnabled());
+        QVERIFY(w.files().save());
+        QVERIFY(!w.isFileChanged());
+        QCOMPARE(child<QLabel>(*dialog, "lblSummary")->text(), mt::diagnosisCount(3));
+        dialog->close();
+        QTRY_COMPARE(w.findChildren<DiagnosisDialog*>().size(), 0);
     }
 };
 

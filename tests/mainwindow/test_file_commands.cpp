@@ -943,12 +943,15 @@ private slots:
         QStringList shown;
         onModal("frmSaves", [&](QWidget* dialog) {
             auto* list = dialog->findChild<QTreeWidget*>(u"lstSaves"_s);
+            auto* status = dialog->findChild<QLabel*>(u"lblSavesStatus"_s);
+            QTRY_COMPARE(status->text(), mt::savesListed(2));
             QCOMPARE(list->topLevelItemCount(), 2);
             QVERIFY(writeFile(m_files->filePath(u"SaveFile3.SAVE"_s), m_image));
             // F5 is a shortcut of the window in front.
             dialog->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(dialog));
             QTest::keyClick(list, Qt::Key_F5);
+            QTRY_COMPARE(status->text(), mt::savesListed(3));
             for (int i = 0; i < list->topLevelItemCount(); ++i) {
                 shown.append(list->topLevelItem(i)->text(0) + u'|' + list->topLevelItem(i)->text(1));
             }
@@ -967,6 +970,7 @@ private slots:
         QString summary;
         onModal("frmSaves", [&](QWidget* dialog) {
             auto* list = dialog->findChild<QTreeWidget*>(u"lstSaves"_s);
+            QTRY_COMPARE(list->topLevelItemCount(), 3);
             list->topLevelItem(0)->setSelected(true);
             list->topLevelItem(1)->setSelected(true);
             onModal("frmChanges", [&](QWidget*) { readChangesThenPress(&rows, &summary, "cmdClose"); });
