@@ -1,9 +1,12 @@
 #include "document/BatchEdit.h"
 
+#include "catalogue/ReferenceTables.h"
 #include "document/DocumentTexts.h"
 #include "model/FieldOperation.h"
+#include "model/ModelTexts.h"
 
 #include <algorithm>
+#include <array>
 
 namespace korven::batch {
 namespace {
@@ -81,6 +84,37 @@ std::optional<QString> refusalOf(const Request& request, const QString& label, c
                : dt::batchValueOutside(label, refusal->minimum, refusal->maximum);
 }
 
+// One good's stock (both its parts), so that a single good can be topped up: 在庫量（原油）.
+std::span<const Description> stockOfEachGood(const Description& stock) {
+    constexpr std::size_t kGoods = std::tuple_size_v<decltype(BaseRecord::Stockpile)>;
+    static const std::array<QByteArray, kGoods> patterns = [] {
+        std::array<QByteArray, kGoods> texts;
+        for (std::size_t n = 0; n < kGoods; ++n) {
+            texts[n] = QByteArrayLiteral("Base.Stockpile[") + QByteArray::number(n) + "][*]";
+        }
+        return texts;
+    }();
+    static const std::array<QByteArray, kGoods> labels = [&stock] {
+        std::array<QByteArray, kGoods> texts;
+        for (std::size_t n = 0; n < kGoods; ++n) {
+            texts[n] =
+                korven::texts::stockOfGood(catalogue::MaterialNames()[n], QString::fromUtf8(stock.japanese))
+                    .toUtf8();
+        }
+        return texts;
+    }();
+    static const std::array<Description, kGoods> goods = [&stock] {
+        std::array<Description, kGoods> each;
+        for (std::size_t n = 0; n < kGoods; ++n) {
+            each[n] = stock;
+            each[n].pattern = patterns[n].constData();
+            each[n].japanese = labels[n].constData();
+        }
+        return each;
+    }();
+    return goods;
+}
+
 }  // namespace
 
 std::vector<const Description*> FieldsOf(RecordKind kind) {
@@ -89,6 +123,11 @@ std::vector<const Description*> FieldsOf(RecordKind kind) {
     for (const Description& d : fields::Descriptions()) {
         if (edit::HasDialogLimit(d.check) && QString::fromLatin1(d.pattern).startsWith(prefix)) {
             result.push_back(&d);
+            if (QLatin1StringView(d.pattern) == QLatin1StringView("Base.Stockpile[*][*]")) {
+                for (const Description& good : stockOfEachGood(d)) {
+                    result.push_back(&good);
+                }
+            }
         }
     }
     return result;

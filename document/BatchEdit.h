@@ -18,7 +18,8 @@ namespace korven::batch {
 using Operation = edit::Operation;
 
 // The fields a batch may change in records of `kind`, in file order: the numbers the dialogs
-// edit with a limit (not texts, not list choices).
+// edit with a limit (not texts, not list choices). A base's 在庫量 is offered for every good
+// at once and for each good on its own (在庫量（原油） and so on, right after it).
 std::vector<const fields::Description*> FieldsOf(RecordKind kind);
 
 // The field of `kind` whose dialog shows `label`; nothing when no batch may change it.

@@ -25,9 +25,10 @@ inline QString moreFields(qsizetype count) {
     return QStringLiteral("ほか %1 項目").arg(count);
 }
 
-// The step that puts changes back to the values of the file as last saved.
+// The step that puts changes back to the values of the file as last saved. Not "元に戻す",
+// which the undo menu item already says in front of the step's name.
 inline QString revertStep(const QString& stepName) {
-    return QStringLiteral("元に戻す: %1").arg(stepName);
+    return QStringLiteral("変更の取り消し: %1").arg(stepName);
 }
 
 // The step that takes values from a compared save.

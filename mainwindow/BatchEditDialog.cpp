@@ -1,5 +1,6 @@
 #include "mainwindow/BatchEditDialog.h"
 
+#include "document/DocumentTexts.h"
 #include "document/OpenDocument.h"
 #include "mainwindow/ChangesDialog.h"
 #include "mainwindow/MainWindowTexts.h"
@@ -14,13 +15,28 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QRegularExpression>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <set>
 
 namespace korven {
 
 namespace mt = mainwindow::texts;
+
+namespace {
+
+// A whole number as typed (after folding full-width forms), or nothing: "1.5" is not 15.
+std::optional<qint64> wholeNumber(const QString& text) {
+    static const QRegularExpression digits(QStringLiteral("^-?[0-9]+$"));
+    bool ok = false;
+    const qint64 value = digits.match(text).hasMatch() ? text.toLongLong(&ok) : 0;
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+}  // namespace
 
 BatchEditDialog::BatchEditDialog(OpenDocument& document, std::vector<RecordKey> records, QWidget* owner)
     : QDialog(owner),
@@ -56,9 +72,6 @@ BatchEditDialog::BatchEditDialog(OpenDocument& document, std::vector<RecordKey> 
     for (const auto& [caption, operation] : operations) {
         m_operation->addItem(caption, QVariant::fromValue(static_cast<int>(operation)));
     }
-    m_value->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]{0,12}")), m_value));
-
     auto* form = new QFormLayout;
     form->addRow(new QLabel(mt::batchRecords(static_cast<int>(m_records.size())), this));
     auto addRow = [&](const QString& caption, QWidget* box) {
@@ -89,6 +102,7 @@ BatchEditDialog::BatchEditDialog(OpenDocument& document, std::vector<RecordKey> 
     connect(m_field, &QComboBox::currentIndexChanged, this, &BatchEditDialog::preview);
     connect(m_operation, &QComboBox::currentIndexChanged, this, &BatchEditDialog::preview);
     connect(m_value, &QLineEdit::textChanged, this, &BatchEditDialog::preview);
+    connect(m_list, &QTreeWidget::itemChanged, this, &BatchEditDialog::followTicks);
     preview();
 }
 
@@ -96,38 +110,83 @@ void BatchEditDialog::preview() {
     const auto operation = static_cast<batch::Operation>(m_operation->currentData().toInt());
     const bool needsValue = operation != batch::Operation::Maximum;
     m_value->setEnabled(needsValue);
-    bool numeric = false;
-    const qint64 value = m_value->text().toLongLong(&numeric);
+    // Full-width digits and minus as a Japanese keyboard types them, as the filter takes them.
+    const QString typed = m_value->text().normalized(QString::NormalizationForm_KC).trimmed();
+    const std::optional<qint64> value = wholeNumber(typed);
     m_outcome = {};
-    QString summary;
+    m_rows.clear();
     if (m_field->currentIndex() < 0) {
-        summary = mt::batchChooseField();
-    } else if (needsValue && !numeric) {
-        summary = mt::batchNeedsValue();
+        m_prepared = mt::batchChooseField();
+    } else if (needsValue && typed.isEmpty()) {
+        m_prepared = mt::batchNeedsValue();
+    } else if (needsValue && !value) {
+        m_prepared = mt::batchNotWholeNumber(m_value->text().trimmed());
     } else {
-        m_outcome =
-            batch::Prepare(*m_document.model(), {m_records, m_field->currentText(), operation, value});
+        m_outcome = batch::Prepare(*m_document.model(),
+                                   {m_records, m_field->currentText(), operation, value.value_or(0)});
         if (m_outcome.refusal) {
-            summary = *m_outcome.refusal;
+            m_prepared = *m_outcome.refusal;
         } else {
             const auto count = static_cast<int>(m_outcome.changes.changes.size());
-            summary = count == 0 ? mt::noChanges() : mt::batchChangeCount(count);
+            m_prepared = count == 0 ? mt::noChanges() : mt::batchChangeCount(count);
             if (m_outcome.limited > 0) {
-                summary += u'\n' + mt::batchLimited(m_outcome.limited);
+                m_prepared += u'\n' + mt::batchLimited(m_outcome.limited);
             }
         }
     }
-    m_summary->setText(summary);
-    FillChangeList(m_list, mainwindow::ChangeRowsFor(m_outcome.changes.changes, *m_document.model()));
+    m_rows = mainwindow::ChangeRowsFor(m_outcome.changes.changes, *m_document.model());
+    {
+        const QSignalBlocker quiet(m_list);
+        FillChangeList(m_list, m_rows);
+        // Every change is ticked; a player unticks the records to leave as they are.
+        for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+            m_list->topLevelItem(i)->setCheckState(0, Qt::Checked);
+        }
+    }
     for (int c = 0; c < m_list->columnCount(); ++c) {
         m_list->resizeColumnToContents(c);
     }
-    // A refused value changes nothing; OK stays for the choices that are merely incomplete.
-    m_ok->setEnabled(!m_outcome.refusal);
+    // Untouched, OK closes without a change; once a field is chosen, only a whole request
+    // that the rules accept can be applied.
+    m_ready = m_field->currentIndex() < 0 || (!m_outcome.refusal && (!needsValue || value));
+    followTicks();
+}
+
+void BatchEditDialog::followTicks() {
+    const int count = m_list->topLevelItemCount();
+    int ticked = 0;
+    for (int i = 0; i < count; ++i) {
+        ticked += m_list->topLevelItem(i)->checkState(0) == Qt::Checked ? 1 : 0;
+    }
+    m_summary->setText(ticked == count ? m_prepared : mt::batchTickedCount(ticked, count));
+    m_ok->setEnabled(m_ready);
+}
+
+ChangeSet BatchEditDialog::tickedChanges() const {
+    ChangeSet ticked{m_outcome.changes.name, {}};
+    std::set<std::pair<int, int>> records;
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = m_list->topLevelItem(i);
+        if (item->checkState(0) != Qt::Checked) {
+            continue;
+        }
+        const auto row = static_cast<std::size_t>(item->data(0, Qt::UserRole).toULongLong());
+        ticked.changes.push_back(m_outcome.changes.changes[row]);
+        if (const std::optional<RecordKey>& key = m_rows[row].key) {
+            records.emplace(key->index, key->step);
+        }
+    }
+    if (ticked.changes.size() != m_outcome.changes.changes.size() && !m_records.empty()) {
+        // The step counts the records it changes.
+        ticked.name = document::texts::batchStep(
+            m_field->currentText(),
+            document::texts::recordCount(m_records.front().kind, static_cast<qsizetype>(records.size())));
+    }
+    return ticked;
 }
 
 void BatchEditDialog::accept() {
-    if (m_outcome.refusal || m_document.apply(std::move(m_outcome.changes)) == DocumentEdit::Refused) {
+    if (!m_ready || m_outcome.refusal || m_document.apply(tickedChanges()) == DocumentEdit::Refused) {
         return;
     }
     QDialog::accept();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/BatchEdit.h"
+#include "mainwindow/ChangeRows.h"
 
 #include <QDialog>
 
@@ -19,7 +20,8 @@ class OpenDocument;
 class RecordBrowser;
 
 // One field of the selected records changed by one operation: the change set is previewed in
-// the change view's list as the choices change, and OK applies it as one step of the history.
+// the change view's list as the choices change, and OK applies the ticked rows of it as one
+// step of the history.
 class BatchEditDialog : public QDialog {
     Q_OBJECT
 public:
@@ -29,10 +31,17 @@ public:
 
 private:
     void preview();
+    // The summary and OK as the preview's ticks stand.
+    void followTicks();
+    // The changes of the ticked rows, named by the records they change.
+    ChangeSet tickedChanges() const;
 
     OpenDocument& m_document;
     std::vector<RecordKey> m_records;
     batch::Outcome m_outcome;
+    std::vector<mainwindow::ChangeRow> m_rows;  // the preview's rows, one per change
+    QString m_prepared;                         // what the choices lead to
+    bool m_ready = false;                       // OK may be pressed
     QComboBox* m_field;
     QComboBox* m_operation;
     QLineEdit* m_value;

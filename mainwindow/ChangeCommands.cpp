@@ -28,6 +28,7 @@ std::vector<ChangeRow> pendingRows(const OpenDocument& document) {
 ChangesActions ReviewActions(OpenDocument& document, RecordOpener open) {
     ChangesActions actions;
     actions.open = std::move(open);
+    actions.rows = [&document] { return pendingRows(document); };
     actions.caption = texts::revertThisChange();
     actions.oneRow = true;
     actions.apply = [&document](const std::vector<ChangeRow>& chosen) {
@@ -47,6 +48,7 @@ ChangesActions CompareActions(OpenDocument& document, std::shared_ptr<const Save
                               RecordOpener open) {
     ChangesActions actions;
     actions.open = std::move(open);
+    actions.rows = [&document, other] { return CompareRows(*document.model(), *other); };
     actions.caption = texts::takeTheseValues();
     actions.apply = [&document, other](const std::vector<ChangeRow>& chosen) {
         ChangeSet set = TakeValues(*document.model(), *other, pathsOf(chosen), {});

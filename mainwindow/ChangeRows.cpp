@@ -6,7 +6,10 @@
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordRows.h"
 #include "model/FieldDescriptions.h"
+#include "model/ModelTexts.h"
 #include "model/RecordFields.h"
+
+#include <QRegularExpression>
 
 namespace korven::mainwindow {
 
@@ -108,6 +111,20 @@ Named name(const FieldChange& change, const std::vector<int>& indices, const Sav
     return {texts::propertiesStepName(), QString(), std::nullopt};
 }
 
+// The field as its dialog names it; a base's stock names its good and box, as the base
+// dialog does: 原油（在庫量1）.
+QString fieldLabel(const QString& path, const fields::Description& description) {
+    const QString label = QString::fromUtf8(description.japanese);
+    static const QRegularExpression stock(QStringLiteral("\\.Stockpile\\[(\\d+)\\]\\[(\\d+)\\]$"));
+    const QRegularExpressionMatch match = stock.match(path);
+    if (!match.hasMatch()) {
+        return label;
+    }
+    const int good = match.captured(1).toInt();
+    return korven::texts::stockOfGood(catalogue::labelOr(catalogue::MaterialNames(), good, match.captured(1)),
+                                      label + QString::number(match.captured(2).toInt() + 1));
+}
+
 }  // namespace
 
 QString CategoryOf(QStringView kind) {
@@ -145,7 +162,7 @@ std::vector<ChangeRow> ChangeRowsFor(const std::vector<FieldChange>& changes, co
         Named named = name(change, recordIndices(change.path, change.kind.size()), names);
         const fields::Description* description = fields::Describe(change.path);
         rows.push_back({std::move(named.category), std::move(named.record),
-                        description != nullptr ? QString::fromUtf8(description->japanese) : change.path,
+                        description != nullptr ? fieldLabel(change.path, *description) : change.path,
                         change.oldText(), change.newText(), change.path, named.key});
     }
     return rows;

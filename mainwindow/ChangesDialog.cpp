@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -85,7 +87,16 @@ ChangesDialog::ChangesDialog(const std::vector<mainwindow::ChangeRow>& rows, con
     layout->addWidget(m_summary);
     layout->addWidget(m_list);
     addButtons();
-    resize(640, 400);
+    // Wide enough for every column, the other file's value and the path included, as far as
+    // the screen allows.
+    int columns = 0;
+    for (int c = 0; c < m_list->columnCount(); ++c) {
+        columns += m_list->columnWidth(c);
+    }
+    const QMargins margins = layout->contentsMargins();
+    const int wanted = columns + 2 * m_list->frameWidth() + margins.left() + margins.right() +
+                       style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    resize(std::min(std::max(wanted, 640), screen()->availableGeometry().width() * 9 / 10), 400);
 }
 
 void ChangesDialog::addButtons() {
@@ -110,10 +121,20 @@ const mainwindow::ChangeRow& ChangesDialog::rowOf(const QTreeWidgetItem* item) c
 }
 
 void ChangesDialog::openRow(const QTreeWidgetItem* item) {
-    if (rowOf(item).key) {
-        m_chosen = rowOf(item).key;
-        done(QDialog::Rejected);
+    const std::optional<RecordKey> key = rowOf(item).key;
+    if (!key) {
+        return;
     }
+    m_actions.open(*key);
+    if (m_actions.rows) {
+        showRows(m_actions.rows());
+    }
+}
+
+void ChangesDialog::showRows(std::vector<mainwindow::ChangeRow> rows) {
+    m_shown = std::move(rows);
+    FillChangeList(m_list, m_shown);
+    m_summary->setText(summary(static_cast<int>(m_shown.size()), m_purpose));
 }
 
 void ChangesDialog::applyToChosenRows() {
@@ -127,19 +148,13 @@ void ChangesDialog::applyToChosenRows() {
     if (picked.empty()) {
         return;
     }
-    m_shown = m_actions.apply(picked);
-    FillChangeList(m_list, m_shown);
-    m_summary->setText(summary(static_cast<int>(m_shown.size()), m_purpose));
+    showRows(m_actions.apply(picked));
 }
 
 bool ShowChanges(const std::vector<mainwindow::ChangeRow>& rows, const QString& caption,
                  ChangesPurpose purpose, QWidget* owner, const ChangesActions& actions) {
     ChangesDialog dialog(rows, caption, purpose, actions, owner);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    if (dialog.chosen()) {
-        actions.open(*dialog.chosen());
-    }
-    return accepted;
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace korven

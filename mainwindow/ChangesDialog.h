@@ -23,8 +23,10 @@ enum class ChangesPurpose {
 
 // What the rows lead to; a missing function leaves its command out.
 struct ChangesActions {
-    // A double-clicked row's record, shown and opened once the view has closed.
+    // A double-clicked row's record, shown and opened over the view, which stays open.
     std::function<void(const RecordKey& key)> open;
+    // The rows as they are now, shown again once the record's dialog has closed.
+    std::function<std::vector<mainwindow::ChangeRow>()> rows;
     // The context menu's command (`caption`) on the selected rows, or on the clicked row alone
     // when `oneRow`; it returns the rows to show afterwards.
     QString caption;
@@ -40,19 +42,16 @@ public:
     ChangesDialog(const std::vector<mainwindow::ChangeRow>& rows, const QString& caption,
                   ChangesPurpose purpose, const ChangesActions& actions, QWidget* owner);
 
-    // The record of the row the user double-clicked, which closed the view.
-    const std::optional<RecordKey>& chosen() const { return m_chosen; }
-
 private:
     void addButtons();
     void openRow(const QTreeWidgetItem* item);
     void applyToChosenRows();
+    void showRows(std::vector<mainwindow::ChangeRow> rows);
     const mainwindow::ChangeRow& rowOf(const QTreeWidgetItem* item) const;
 
     ChangesPurpose m_purpose;
     ChangesActions m_actions;
     std::vector<mainwindow::ChangeRow> m_shown;
-    std::optional<RecordKey> m_chosen;
     QLabel* m_summary = nullptr;
     QTreeWidget* m_list = nullptr;
 };

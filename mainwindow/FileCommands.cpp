@@ -187,6 +187,8 @@ void FileCommands::showSaved(const SaveOutcome& saved) {
         m_status.showStatus(korven::texts::rewrittenInPlace());
     } else if (saved.outcome == DocumentSave::Saved && !saved.backup.isEmpty()) {
         m_status.showStatus(mt::savedWithBackup(saved.backup));
+    } else if (saved.outcome == DocumentSave::Failed || saved.outcome == DocumentSave::Cancelled) {
+        m_status.showStatus(mt::notSaved());
     }
     emit editStateChanged();
 }

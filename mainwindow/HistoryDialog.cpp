@@ -2,47 +2,108 @@
 
 #include "mainwindow/MainWindowTexts.h"
 
-#include <QDialog>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
-#include <QUndoView>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace korven {
 
 namespace mt = mainwindow::texts;
 
-HistoryDialog::HistoryDialog(QUndoStack& history, bool canOpen, QWidget* owner) : QDialog(owner) {
+HistoryDialog::HistoryDialog(QUndoStack& history, std::function<void(int step)> open, QWidget* owner)
+    : QDialog(owner),
+      m_history(history),
+      m_open(std::move(open)),
+      m_list(new QListWidget(this)),
+      m_moveHere(new QPushButton(mt::historyMoveHere(), this)) {
     setObjectName(QStringLiteral("frmHistory"));
     setWindowTitle(mt::historyCaption());
-    auto* view = new QUndoView(&history, this);
-    view->setObjectName(QStringLiteral("lstHistory"));
-    view->setEmptyLabel(mt::historyOpened());
-    view->setCleanIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    // The first row is the file as opened; step n is row n + 1.
-    connect(view, &QUndoView::doubleClicked, this, [this, canOpen](const QModelIndex& index) {
-        if (canOpen && index.row() > 0) {
-            m_chosen = index.row() - 1;
-            accept();
-        }
-    });
+    m_list->setObjectName(QStringLiteral("lstHistory"));
+    m_list->setAccessibleName(mt::historyCaption());
+    m_list->installEventFilter(this);
+    m_moveHere->setObjectName(QStringLiteral("cmdMoveHere"));
+    m_moveHere->setAutoDefault(false);
+    // Row 0 is the file as opened; row n the state after step n - 1.
+    connect(m_list, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { openRow(index.row()); });
+    connect(m_list, &QListWidget::currentRowChanged, this, &HistoryDialog::followChoice);
+    connect(m_moveHere, &QPushButton::clicked, this, &HistoryDialog::moveToChosen);
+    connect(&m_history, &QUndoStack::indexChanged, this, &HistoryDialog::fill);
+    connect(&m_history, &QUndoStack::cleanChanged, this, &HistoryDialog::fill);
+
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* close = buttons->addButton(mt::closeButton(), QDialogButtonBox::AcceptRole);
+    buttons->addButton(m_moveHere, QDialogButtonBox::ActionRole);
+    QPushButton* close = buttons->addButton(mt::closeButton(), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("cmdClose"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    close->setAutoDefault(false);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(view);
+    layout->addWidget(m_list);
     layout->addWidget(buttons);
-    resize(360, 320);
+    resize(420, 320);
+    fill();
+    m_list->setCurrentRow(m_history.index());
+}
+
+void HistoryDialog::fill() {
+    const int chosen = m_list->currentRow();
+    m_list->clear();
+    const QIcon saved = style()->standardIcon(QStyle::SP_DialogSaveButton);
+    for (int row = 0; row <= m_history.count(); ++row) {
+        auto* item = new QListWidgetItem(row == 0 ? mt::historyOpened() : m_history.text(row - 1), m_list);
+        QString spoken = item->text();
+        // The saved state is told in words too, not by its icon alone.
+        if (row == m_history.cleanIndex()) {
+            item->setIcon(saved);
+            spoken = mt::historySavedPoint(spoken);
+        }
+        if (row == m_history.index()) {
+            QFont font = item->font();
+            font.setBold(true);
+            item->setFont(font);
+            spoken = mt::historyCurrentPoint(spoken);
+        }
+        item->setData(Qt::AccessibleTextRole, spoken);
+    }
+    m_list->setCurrentRow(std::min(chosen, m_list->count() - 1));
+    followChoice();
+}
+
+void HistoryDialog::followChoice() {
+    const int row = m_list->currentRow();
+    m_moveHere->setEnabled(row >= 0 && row != m_history.index());
+}
+
+void HistoryDialog::moveToChosen() {
+    if (m_list->currentRow() >= 0) {
+        m_history.setIndex(m_list->currentRow());
+    }
+}
+
+void HistoryDialog::openRow(int row) {
+    if (m_open && row > 0) {
+        m_open(row - 1);
+    }
+}
+
+bool HistoryDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openRow(m_list->currentRow());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void ShowHistory(QUndoStack& history, QWidget* owner, const std::function<void(int step)>& open) {
-    HistoryDialog dialog(history, static_cast<bool>(open), owner);
+    HistoryDialog dialog(history, open, owner);
     dialog.exec();
-    if (dialog.chosenStep() >= 0) {
-        open(dialog.chosenStep());
-    }
 }
 
 }  // namespace korven

@@ -4,27 +4,37 @@
 
 #include <functional>
 
+class QListWidget;
+class QPushButton;
 class QUndoStack;
 
 namespace korven {
 
-// The edit history; choosing a step moves the document to the state after it. With `canOpen`,
-// double-clicking a step closes the view and keeps the step's index.
+// The edit history, one row per state: the file as opened, then the state after each step.
+// Choosing a row moves nothing; "この時点に戻す" moves the document to it. Double-click or
+// Enter on a step calls `open` with the step's index while the view stays open.
 class HistoryDialog : public QDialog {
     Q_OBJECT
 public:
-    HistoryDialog(QUndoStack& history, bool canOpen, QWidget* owner);
+    HistoryDialog(QUndoStack& history, std::function<void(int step)> open, QWidget* owner);
 
-    // The step double-clicked, or -1.
-    int chosenStep() const { return m_chosen; }
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    int m_chosen = -1;
+    // The rows as the history is now, the chosen row kept.
+    void fill();
+    void openRow(int row);
+    void moveToChosen();
+    void followChoice();
+
+    QUndoStack& m_history;
+    std::function<void(int step)> m_open;
+    QListWidget* m_list;
+    QPushButton* m_moveHere;
 };
 
-// Shows the edit history modally; choosing a step moves the document to the state after it.
-// Double-clicking a step closes the view and then calls `open` with the step's index; the
-// saved state is marked.
+// Shows the history modally.
 void ShowHistory(QUndoStack& history, QWidget* owner, const std::function<void(int step)>& open = {});
 
 }  // namespace korven

@@ -99,6 +99,10 @@ inline QString readOnlySaveQuestion() {
 inline QString savedWithBackup(const QString& backup) {
     return QStringLiteral("書き込み完了（バックアップ: %1）").arg(QDir::toNativeSeparators(backup));
 }
+// Panel 2 after a save that failed or was called off: the progress text must not stay.
+inline QString notSaved() {
+    return QStringLiteral("保存しませんでした（ファイルは元のままです）");
+}
 inline QString cannotLeaveReadOnly() {
     return QStringLiteral(
         "読み取り専用を解除できませんでした。\nファイルがディスク上で読み取り専用になっているか、"
@@ -250,6 +254,17 @@ inline QString batchChooseField() {
 inline QString batchNeedsValue() {
     return QStringLiteral("値を入力してください。");
 }
+// A value that is no whole number (1.5, 12a): refused, never read as another number.
+inline QString batchNotWholeNumber(const QString& typed) {
+    return QStringLiteral("「%1」は整数ではありません。値は整数（半角または全角の数字）で入力してください。")
+        .arg(typed);
+}
+// The preview's rows can be unticked: what OK changes then.
+inline QString batchTickedCount(int ticked, int count) {
+    return QStringLiteral("%1 項目のうち %2 項目を変更します（チェックを外した行は変えません）。")
+        .arg(count)
+        .arg(ticked);
+}
 inline QString batchChangeCount(int count) {
     return QStringLiteral("%1 項目を変更します。").arg(count);
 }
@@ -265,6 +280,17 @@ inline QString historyCaption() {
 // The history's first entry: the model as the file was opened.
 inline QString historyOpened() {
     return QStringLiteral("ファイルを開いた時の状態");
+}
+// Moves the document to the state after the chosen row; a click alone only chooses it.
+inline QString historyMoveHere() {
+    return QStringLiteral("この時点に戻す");
+}
+// What a screen reader adds to a row of the history: the saved state, the present one.
+inline QString historySavedPoint(const QString& row) {
+    return QStringLiteral("%1（保存した時点）").arg(row);
+}
+inline QString historyCurrentPoint(const QString& row) {
+    return QStringLiteral("%1（現在の状態）").arg(row);
 }
 inline QString closeButton() {
     return QStringLiteral("閉じる(&C)");

@@ -10,6 +10,7 @@
 #include "mainwindow/TableText.h"
 #include "platform/UiServices.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
@@ -157,23 +158,26 @@ void RecordBrowser::selectTreeItem(QTreeWidgetItem* item) {
 bool RecordBrowser::showRecord(const RecordKey& key) {
     const SearchIndex index = SearchIndex::Build(*m_document.model(), m_tree);
     const SearchEntry* entry = index.entryOf(key);
-    if (entry == nullptr) {
-        return false;
-    }
-    showSearchHit(*entry);
-    return true;
+    return entry != nullptr && showSearchHit(*entry);
 }
 
-void RecordBrowser::showSearchHit(const SearchEntry& hit) {
+bool RecordBrowser::showSearchHit(const SearchEntry& hit) {
     for (QTreeWidgetItemIterator it(m_treeView); *it; ++it) {
         if ((*it)->data(0, kNodeIndexRole).toInt() == hit.node) {
             selectTreeItem(*it);
-            if (const std::optional<int> row = m_listView->rowOfKey(hit.key)) {
+            std::optional<int> row = m_listView->rowOfKey(hit.key);
+            if (!row && !m_filterBox->text().isEmpty()) {
+                // The record asked for wins over a filter that hides it.
+                m_filterBox->clear();
+                row = m_listView->rowOfKey(hit.key);
+            }
+            if (row) {
                 m_listView->selectRow(*row);
             }
-            return;
+            return row.has_value();
         }
     }
+    return false;
 }
 
 void RecordBrowser::showListFor(QTreeWidgetItem* node) {
@@ -197,13 +201,22 @@ void RecordBrowser::showListFor(QTreeWidgetItem* node) {
 }
 
 void RecordBrowser::applyFilter() {
-    RowFilter filter = ParseFilter(m_filterBox->text(), m_listView->table().columns());
-    // A condition being typed is marked until it is whole; the list stays as it was unfiltered.
+    const Columns& columns = m_listView->table().columns();
+    RowFilter filter = ParseFilter(m_filterBox->text(), columns);
+    // A condition being typed or mistyped is marked until it is whole.
     QPalette palette = m_filterBox->palette();
     palette.setColor(QPalette::Base, filter.error.isEmpty() ? m_listView->palette().color(QPalette::Base)
                                                             : QColor(0xff, 0xe0, 0xe0));
     m_filterBox->setPalette(palette);
     m_filterBox->setToolTip(filter.error.isEmpty() ? mt::filterToolTip() : filter.error);
+    if (filter.error.isEmpty()) {
+        m_validFilter = m_filterBox->text();
+    } else {
+        // A typo never widens the list (and so what Ctrl+A and a batch edit take): the last
+        // whole filter stays, and one that does not fit this list's columns shows no row.
+        filter = ParseFilter(m_validFilter, columns);
+        filter.passesNone = !filter.error.isEmpty();
+    }
     const bool active = filter.active();
     m_listView->setRowFilter(std::move(filter));
     if (!m_kind || m_treeView->currentItem() == nullptr) {
@@ -241,6 +254,27 @@ void RecordBrowser::refreshList(int position) {
         return;
     }
     m_listView->selectRow(std::clamp(position, 1, count) - 1);
+}
+
+void RecordBrowser::refreshKeepingSelection() {
+    const std::vector<RecordKey> selected = m_listView->selectedKeys();
+    const QModelIndex current = m_listView->currentIndex();
+    const std::optional<RecordKey> currentKey =
+        current.isValid() ? m_listView->rowKey(current.row()) : std::nullopt;
+    const int position = currentListPosition();
+    showListFor(m_treeView->currentItem());
+    if (!m_listView->selectKeys(selected, currentKey) && m_listView->rowCount() > 0) {
+        m_listView->selectRow(std::clamp(position, 1, m_listView->rowCount()) - 1);
+    }
+}
+
+void RecordBrowser::selectAllRows() {
+    auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (box != nullptr && box->window() == m_treeView->window()) {
+        box->selectAll();
+        return;
+    }
+    m_listView->selectAll();
 }
 
 void RecordBrowser::recordsChanged() {

@@ -53,9 +53,15 @@ public:
     // Lists the current node again and selects the row at `position` (1-based), or the last
     // one when the list became shorter.
     void refreshList(int position);
+    // Lists the current node again with the same records selected, or, when none of them is
+    // listed any more, the row at the current position.
+    void refreshKeepingSelection();
+    // Every row of the list; in a text box of the window, the box's text instead.
+    void selectAllRows();
     // The records changed: the search finds them as they are now.
     void recordsChanged();
-    // Selects the record's node and row; false when no list shows it.
+    // Selects the record's node and row, clearing a filter that hides it; false when no list
+    // shows it.
     bool showRecord(const RecordKey& key);
 
     // The selected rows as tab-separated text on the clipboard; the list as a CSV file.
@@ -77,8 +83,8 @@ private:
     // The filter box's conditions on the list; a bad one is marked in the box, not applied.
     void applyFilter();
     void selectTreeItem(QTreeWidgetItem* item);
-    // Shows the record of a search match in the tree and the list.
-    void showSearchHit(const mainwindow::SearchEntry& hit);
+    // Shows the record of a search match in the tree and the list; false when no row shows it.
+    bool showSearchHit(const mainwindow::SearchEntry& hit);
 
     const OpenDocument& m_document;
     StatusSink& m_status;
@@ -89,6 +95,7 @@ private:
     std::optional<mainwindow::ListKind> m_kind;
     mainwindow::SortState m_sort;
     QTreeWidgetItem* m_nodeBeforePress = nullptr;
+    QString m_validFilter;  // the filter box's last text that was a whole filter
 
     QTreeWidget* m_treeView;
     mainwindow::RecordListView* m_listView;

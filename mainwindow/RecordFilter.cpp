@@ -136,6 +136,9 @@ RowFilter ParseFilter(const QString& text, const Columns& columns) {
 }
 
 bool RowPasses(const RowFilter& filter, const RecordRow& row) {
+    if (filter.passesNone) {
+        return false;
+    }
     if (!filter.active()) {
         return true;
     }

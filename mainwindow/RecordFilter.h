@@ -27,8 +27,10 @@ struct RowFilter {
     std::vector<FilterCondition> conditions;
     // Why the text is no filter (in the user's words); empty when it is one.
     QString error;
+    // No row passes: the filter kept while the text is wrong names columns this list lacks.
+    bool passesNone = false;
 
-    bool active() const { return error.isEmpty() && !conditions.empty(); }
+    bool active() const { return passesNone || (error.isEmpty() && !conditions.empty()); }
 };
 
 // `text` against the captions of `columns`. Values holding spaces go in double quotes.

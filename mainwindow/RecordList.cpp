@@ -4,10 +4,12 @@
 #include "mainwindow/WindowLayout.h"
 
 #include <QHeaderView>
+#include <QItemSelection>
 #include <QKeyEvent>
 
 #include <algorithm>
 #include <numeric>
+#include <set>
 
 namespace korven::mainwindow {
 
@@ -34,7 +36,9 @@ void RecordListView::showColumns(const Columns& columns) {
     m_table->setColumns(columns);
     const int count = static_cast<int>(columns.size());
     for (int i = 0; i < count; ++i) {
-        header()->resizeSection(i, layout::toPixels(columns[static_cast<std::size_t>(i)].width));
+        // Never narrower than the caption, so that 上部ステップ is read whole at every font size.
+        header()->resizeSection(i, std::max(layout::toPixels(columns[static_cast<std::size_t>(i)].width),
+                                            header()->sectionSizeHint(i)));
     }
     for (int position = 0; position < count; ++position) {
         for (int i = 0; i < count; ++i) {
@@ -122,6 +126,44 @@ void RecordListView::selectRow(int row) {
     setCurrentIndex(index);
     selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(index);
+}
+
+std::vector<RecordKey> RecordListView::selectedKeys() const {
+    std::vector<RecordKey> keys;
+    for (const int row : selectedRows()) {
+        if (const std::optional<RecordKey> key = rowKey(row)) {
+            keys.push_back(*key);
+        }
+    }
+    return keys;
+}
+
+bool RecordListView::selectKeys(const std::vector<RecordKey>& keys, const std::optional<RecordKey>& current) {
+    // One pass over the rows, so that a thousand selected ships stay quick.
+    std::set<std::pair<int, int>> wanted;
+    for (const RecordKey& key : keys) {
+        wanted.emplace(key.index, key.step);
+    }
+    QItemSelection selection;
+    QModelIndex currentIndex;
+    for (int row = 0; row < rowCount(); ++row) {
+        const std::optional<RecordKey> key = rowKey(row);
+        if (!key || !wanted.contains({key->index, key->step})) {
+            continue;
+        }
+        const QModelIndex index = m_proxy->index(row, 0);
+        selection.select(index, index);
+        if (key == current || !currentIndex.isValid()) {
+            currentIndex = index;
+        }
+    }
+    if (selection.isEmpty()) {
+        return false;
+    }
+    selectionModel()->setCurrentIndex(currentIndex, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(currentIndex);
+    return true;
 }
 
 std::optional<int> RecordListView::rowOfKey(const RecordKey& key) const {

@@ -45,6 +45,10 @@ public:
     // The selected rows in view order.
     std::vector<int> selectedRows() const;
     void selectRow(int row);
+    // The records of the selected rows, and selecting the rows of `keys` (the row of `current`
+    // made current); false when none of them is listed.
+    std::vector<RecordKey> selectedKeys() const;
+    bool selectKeys(const std::vector<RecordKey>& keys, const std::optional<RecordKey>& current);
     // The row showing the record with `key`, if the list has one.
     std::optional<int> rowOfKey(const RecordKey& key) const;
 

@@ -22,6 +22,7 @@
 #include "platform/SettingsStore.h"
 #include "preferences/PreferenceDialogs.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
@@ -153,7 +154,9 @@ void frmMain::buildMenus() {
     // Ctrl+C stays the Close shortcut.
     m_editCopyRows = action(edit, "mnuEditCopyRows", mt::menuEditCopyRows(),
                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    m_editBatch = action(edit, "mnuEditBatch", mt::menuEditBatch());
+    m_editSelectAll =
+        action(edit, "mnuEditSelectAll", mt::menuEditSelectAll(), QKeySequence(Qt::CTRL | Qt::Key_A));
+    m_editBatch = action(edit, "mnuEditBatch", mt::menuEditBatch(), QKeySequence(Qt::CTRL | Qt::Key_B));
     // Present in the menu structure, hidden and without behaviour.
     for (const auto& [name, caption] :
          {std::pair{"mnuEditCut", mt::menuEditCut()}, std::pair{"mnuEditCopy", mt::menuEditCopy()},
@@ -162,7 +165,6 @@ void frmMain::buildMenus() {
         action(edit, name, caption)->setVisible(false);
     }
     separator(edit, "mnuEditBar1", false);
-    action(edit, "mnuEditSelectAll", mt::menuEditSelectAll())->setVisible(false);
     action(edit, "mnuEditInvertSelection", mt::menuEditInvertSelection())->setVisible(false);
 
     QMenu* view = menu("mnuView", mt::menuView());
@@ -380,6 +382,7 @@ void frmMain::followFiles() {
 void frmMain::followBrowser() {
     connect(m_editFind, &QAction::triggered, m_browser->search(), &SearchPanel::focusBox);
     connect(m_editCopyRows, &QAction::triggered, m_browser, &RecordBrowser::copyRows);
+    connect(m_editSelectAll, &QAction::triggered, m_browser, &RecordBrowser::selectAllRows);
     connect(m_fileExportCsv, &QAction::triggered, m_browser, &RecordBrowser::exportCsv);
     connect(m_browser, &RecordBrowser::recordActivated, this, &frmMain::openSelectedRecord);
     ConnectBatchEdit(m_editBatch, *m_document, *m_browser, this);
@@ -387,9 +390,9 @@ void frmMain::followBrowser() {
 
 void frmMain::setFileMenus(bool open) {
     m_fileOpen->setEnabled(!open);
-    for (QAction* a :
-         {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_fileCompare, m_fileRestore,
-          m_fileExportCsv, m_editHistory, m_editReview, m_editDiagnosis, m_editFind, m_editCopyRows}) {
+    for (QAction* a : {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_fileCompare, m_fileRestore,
+                       m_fileExportCsv, m_editHistory, m_editReview, m_editDiagnosis, m_editFind,
+                       m_editCopyRows, m_editSelectAll}) {
         a->setEnabled(open);
     }
 }
@@ -434,7 +437,8 @@ void frmMain::followHistory() {
         m_browser->recordsChanged();
         if (m_document->isOpen() && !m_inDialog) {
             showEditState();
-            m_browser->refreshList(m_browser->currentListPosition());
+            // A batch edit, an undo or a revert leaves the rows it was made on selected.
+            m_browser->refreshKeepingSelection();
         }
     });
 }
@@ -494,7 +498,9 @@ void frmMain::openSelectedRecord() {
         session.selection = request->selection;
     }
     if (!classMissing && m_openers.record) {
-        m_openers.record(*key, session, this);
+        // Opened from a view over the window (変更内容, 比較, 編集履歴), the dialog belongs to it.
+        QWidget* owner = QApplication::activeModalWidget();
+        m_openers.record(*key, session, owner != nullptr ? owner : this);
     }
     showEditState();
     m_browser->refreshList(position);

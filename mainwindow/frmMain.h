@@ -142,6 +142,7 @@ private:
     QAction* m_editFind = nullptr;
     QAction* m_editCopyRows = nullptr;
     QAction* m_editBatch = nullptr;
+    QAction* m_editSelectAll = nullptr;
     QAction* m_fileExportCsv = nullptr;
     std::vector<QAction*> m_recentActions;
     QAction* m_recentBar = nullptr;

@@ -8,6 +8,11 @@
 // The file core's own texts: progress shown in the status bar and the messages it raises.
 namespace korven::texts {
 
+// A base's stock of one good, as the base dialog's row and column name it: 原油（在庫量1）.
+inline QString stockOfGood(const QString& good, const QString& stock) {
+    return QStringLiteral("%1（%2）").arg(good, stock);
+}
+
 inline QString statusReadingTurns() {
     return QStringLiteral("ターンデータを読み込んでいます");
 }

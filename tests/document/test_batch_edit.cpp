@@ -110,6 +110,12 @@ private slots:
         QTest::newRow("skill doubled, one limited")
             << skill << QList{0, 1} << u"搭乗員練度（戦闘機）"_qs << Operation::MultiplyPercent << qint64(200)
             << QStringList{u"AircrewSkill[0][0]"_qs, u"AircrewSkill[1][0]"_qs} << QList<qint64>{80, 99} << 1;
+        // One good of two bases, both parts of its stock, and no other good.
+        QTest::newRow("one good's stock")
+            << int(RecordKind::Base) << QList{0, 1} << u"鉄（在庫量）"_qs << Operation::Set << qint64(4321)
+            << QStringList{u"Base[0].Stockpile[3][0]"_qs, u"Base[0].Stockpile[3][1]"_qs,
+                           u"Base[1].Stockpile[3][0]"_qs, u"Base[1].Stockpile[3][1]"_qs}
+            << QList<qint64>{4321, 4321, 4321, 4321} << 0;
         QTest::newRow("class fuel never below 1")
             << shipClass << QList{3} << u"燃料"_qs << Operation::Add << qint64(-1000)
             << QStringList{u"ShipClass[3].Perf[2]"_qs} << QList<qint64>{1} << 1;
@@ -177,6 +183,23 @@ private slots:
         }
         QCOMPARE(labels, (QStringList{u"下部ステップ（現在）"_qs, u"上部ステップ（現在）"_qs,
                                       u"燃料（現在）"_qs, u"回数（現在）"_qs}));
+    }
+
+    // A base's stock is offered for all goods and for each good, named as the base dialog's rows.
+    void stockIsOfferedPerGood() {
+        QStringList labels;
+        for (const fields::Description* d : batch::FieldsOf(RecordKind::Base)) {
+            labels.append(QString::fromUtf8(d->japanese));
+        }
+        const qsizetype all = labels.indexOf(u"在庫量"_qs);
+        QVERIFY(all >= 0);
+        QCOMPARE(labels.mid(all, 8),
+                 (QStringList{u"在庫量"_qs, u"原油（在庫量）"_qs, u"鉄鉱石（在庫量）"_qs,
+                              u"ボーキサイト（在庫量）"_qs, u"鉄（在庫量）"_qs, u"アルミ（在庫量）"_qs,
+                              u"燃料（在庫量）"_qs, u"弾薬（在庫量）"_qs}));
+        QCOMPARE(QString::fromLatin1(batch::FieldOf(RecordKind::Base, u"弾薬（在庫量）"_qs)->pattern),
+                 u"Base.Stockpile[6][*]"_qs);
+        QVERIFY(batch::FieldOf(RecordKind::Ship, u"弾薬（在庫量）"_qs) == nullptr);
     }
 
     // The batch through the document and the command line's selection give the same file;

@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(after[0].path, QStringLiteral("Ship[7].Words[6]"));
         QCOMPARE(m_doc->model()->ShipClass[3].Perf[2], fuel);
         QCOMPARE(m_doc->history().undoText(),
-                 QStringLiteral("元に戻す: %1: 燃料 6000→%2").arg(classFuel.record).arg(fuel));
+                 QStringLiteral("変更の取り消し: %1: 燃料 6000→%2").arg(classFuel.record).arg(fuel));
         // The step that reverted leads back to the class it changed.
         QCOMPARE(RecordOfStep(*m_doc, 2), std::optional(RecordKey{RecordKind::ShipClass, 3}));
         QVERIFY(m_doc->undo());

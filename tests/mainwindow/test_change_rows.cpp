@@ -54,7 +54,7 @@ private slots:
                            QString::number(m_file.AirDevelopment[1]), u"7"_s};
         QTest::newRow("base: full-width as listed")
             << Edit([](SaveFile& f) { f.Base[18].Stockpile[0][1] = 5000; })
-            << QStringList{u"基地"_s, u"サイゴン"_s, u"在庫量"_s,
+            << QStringList{u"基地"_s, u"サイゴン"_s, u"原油（在庫量2）"_s,
                            QString::number(m_file.Base[18].Stockpile[0][1]), u"5000"_s};
         QTest::newRow("science weapon")
             << Edit([](SaveFile& f) { f.ScienceWeapon[1][4].Need = 9; })

@@ -1,6 +1,8 @@
 #include "tests/mainwindow/MainWindowTest.h"
 #include "tests/support/Results.h"
 
+#include <QScreen>
+
 // The File commands in the window: the command line, open, save, save as, close, restore and
 // compare.
 class TestFileCommands : public MainWindowTest {
@@ -551,6 +553,8 @@ private slots:
 
         QVERIFY(!written);
         QCOMPARE(ui.messageTexts(), QStringList{korven::texts::writeError() + u"\r\n原因: "_s + reason});
+        // The status bar no longer says the file is being written.
+        QCOMPARE(child<QLabel>(w, "Panel_2")->text(), mt::notSaved());
         QCOMPARE(ui.messages[0].icon, MessageIcon::Error);
         QVERIFY(w.isFileChanged());
         QVERIFY(w.windowTitle().endsWith(QStringLiteral(" [編集済み]")));
@@ -922,6 +926,36 @@ private slots:
         action(w, "mnuFileCompare")->trigger();
         QCOMPARE(ui.messageTexts(), QStringList{korven::texts::notASaveFile()});
         QVERIFY(!qApp->activeModalWidget());
+    }
+
+    // At its default size the comparison shows every column, the other file's value included,
+    // unless it is already as wide as the screen lets it be.
+    void compareShowsEveryColumn() {
+        const QString path = saveFile();
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.files().openFile(path, false));
+        setFields(w, {{u"AircraftType[1].Name"_s, u"試製長距離艦上戦闘機改二"_s}});
+        ui.openChoices = {OpenFileChoice{path, false}};
+        QStringList cut;
+        int width = 0;
+        int widest = 0;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = qApp->activeModalWidget();
+            auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("lstChanges"));
+            QCOMPARE(list->topLevelItemCount(), 1);
+            for (int c = 0; c < list->columnCount(); ++c) {
+                if (list->header()->sectionViewportPosition(c) + list->header()->sectionSize(c) >
+                    list->viewport()->width()) {
+                    cut.append(list->headerItem()->text(c));
+                }
+            }
+            width = dialog->width();
+            widest = dialog->screen()->availableGeometry().width() * 9 / 10;
+            dialog->close();
+        });
+        action(w, "mnuFileCompare")->trigger();
+        QVERIFY2(cut.isEmpty() || width >= widest, qPrintable(cut.join(u',')));
     }
 
     // ---- The saves list ----

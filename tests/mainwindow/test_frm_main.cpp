@@ -214,6 +214,12 @@ private slots:
         QTest::newRow("find") << "mnuEditFind"
                               << "検索(&F)"
                               << "Ctrl+F" << false << true;
+        QTest::newRow("select all") << "mnuEditSelectAll"
+                                    << "すべて選択(&A)"
+                                    << "Ctrl+A" << false << true;
+        QTest::newRow("batch edit") << "mnuEditBatch"
+                                    << "一括編集(&M)..."
+                                    << "Ctrl+B" << false << true;
         QTest::newRow("copy rows") << "mnuEditCopyRows"
                                    << "行をｺﾋﾟｰ(&Y)"
                                    << "Ctrl+Shift+C" << false << true;
@@ -266,11 +272,11 @@ private slots:
             (QStringList{u"mnuFileOpen"_s, u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileClose"_s,
                          u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"mnuFileCompare"_s, u"mnuFileSaves"_s,
                          u"mnuFileRestore"_s, u"mnuFileExportCsv"_s, u"munFileBar2"_s, u"mnuFileExit"_s}));
-        QCOMPARE(
-            names(child<QMenu>(w, "mnuEdit")),
-            (QStringList{u"mnuEditUndo"_s, u"mnuEditRedo"_s, u"mnuEditHistory"_s, u"mnuEditBar0"_s,
-                         u"mnuEditReview"_s, u"mnuEditReviewBeforeSave"_s, u"mnuEditDiagnosis"_s,
-                         u"mnuEditBarFind"_s, u"mnuEditFind"_s, u"mnuEditCopyRows"_s, u"mnuEditBatch"_s}));
+        QCOMPARE(names(child<QMenu>(w, "mnuEdit")),
+                 (QStringList{u"mnuEditUndo"_s, u"mnuEditRedo"_s, u"mnuEditHistory"_s, u"mnuEditBar0"_s,
+                              u"mnuEditReview"_s, u"mnuEditReviewBeforeSave"_s, u"mnuEditDiagnosis"_s,
+                              u"mnuEditBarFind"_s, u"mnuEditFind"_s, u"mnuEditCopyRows"_s,
+                              u"mnuEditSelectAll"_s, u"mnuEditBatch"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuView")),
                  (QStringList{u"mnuViewStatusBar"_s, u"mnuViewBar0"_s, u"mnuViewOptions"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuHelp")), (QStringList{u"mnuHelpContents"_s, u"mnuHelpSearch"_s,
@@ -377,14 +383,16 @@ private slots:
         QCOMPARE(history.count(), 2);
         QCOMPARE(history.text(0), QStringLiteral("日本陸軍: 搭乗員練度（戦闘機） 50→10"));
         QCOMPARE(history.text(1), QStringLiteral("日本陸軍: 搭乗員練度（爆撃機） 55→11"));
-        // The history view moves the document as the menu does.
+        // The history view moves the document as the menu does, with its button.
         w.setDialogOpeners({});
         QTimer::singleShot(0, [&w] {
-            auto* view = qApp->activeModalWidget()->findChild<QUndoView*>(QStringLiteral("lstHistory"));
+            auto* view = qApp->activeModalWidget()->findChild<QListWidget*>(QStringLiteral("lstHistory"));
             QVERIFY(view);
             QCOMPARE(view->model()->rowCount(), 3);
             QCOMPARE(view->model()->index(0, 0).data().toString(), mt::historyOpened());
             view->setCurrentIndex(view->model()->index(0, 0));
+            QVERIFY(w.isFileChanged());  // choosing a row alone moves nothing
+            qApp->activeModalWidget()->findChild<QPushButton*>(QStringLiteral("cmdMoveHere"))->click();
             qApp->activeModalWidget()->close();
         });
         action(w, "mnuEditHistory")->trigger();

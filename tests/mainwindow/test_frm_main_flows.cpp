@@ -19,14 +19,17 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <QUrl>
 
 #include <memory>
@@ -456,6 +459,101 @@ private slots:
         QCOMPARE(opened, (QStringList{u"Kankei17"_s, u"Kankei17"_s}));
         QCOMPARE(list->rowKey(*list->selectedRow()), std::optional(RecordKey{RecordKind::ShipClass, 17}));
         QCOMPARE(w.saveFile()->ShipClass[17].Perf[2], int16_t(4321));
+    }
+
+    // A 変更内容 row whose record the filter hides still opens it: the filter gives way. The
+    // view stays open over the record's dialog and shows the change made in it afterwards.
+    void reviewOpensARecordTheFilterHidesAndStaysOpen() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        openShown(w, saveFile());
+        QStringList opened;
+        QStringList owners;
+        w.setDialogOpeners({.record = [&](const RecordKey& key, EditSession& session, QWidget* owner) {
+            opened.append(key.text());
+            owners.append(owner->objectName());
+            session.file.ShipClass[17].Perf[1] = static_cast<int16_t>(session.file.ShipClass[17].Perf[1] + 1);
+            session.commit();
+            return true;
+        }});
+        const ChangeSet fuel{u"テスト"_s, {*ChangeTo(*w.saveFile(), u"ShipClass[17].Perf[2]"_s, 4321)}};
+        QCOMPARE(w.document().apply(fuel), DocumentEdit::Applied);
+        const QString className = w.saveFile()->ShipClass[17].Name.text();
+        auto* list = child<RecordListView>(w, "ListView");
+        QVERIFY(w.browser().showRecord(RecordKey{RecordKind::ShipClass, 17}));
+        // A filter that hides the class in its own list.
+        w.browser().filterBox()->setText(u"クラス名 != \"%1\""_s.arg(className));
+        QVERIFY(!list->rowOfKey(RecordKey{RecordKind::ShipClass, 17}));
+
+        int rowsAfter = 0;
+        bool openAfter = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(qApp->activeModalWidget());
+            QVERIFY(dialog);
+            auto* rows = child<QTreeWidget>(*dialog, "lstChanges");
+            QCOMPARE(rows->topLevelItemCount(), 1);
+            emit rows->itemDoubleClicked(rows->topLevelItem(0), 0);
+            openAfter = dialog->isVisible();
+            rowsAfter = rows->topLevelItemCount();
+            dialog->reject();
+        });
+        child<QAction>(w, "mnuEditReview")->trigger();
+        QCOMPARE(opened, QStringList{u"Kankei17"_s});
+        QCOMPARE(owners, QStringList{u"frmChanges"_s});  // over the view, not hidden under it
+        QVERIFY(openAfter);
+        QCOMPARE(rowsAfter, 2);  // the fuel and the speed the dialog stored
+        QVERIFY(w.browser().filterBox()->text().isEmpty());
+        QCOMPARE(list->rowKey(*list->selectedRow()), std::optional(RecordKey{RecordKind::ShipClass, 17}));
+    }
+
+    // Choosing a row of the history moves nothing; double-click and Enter open the step's
+    // record; "この時点に戻す" moves the document. The saved point is told in words.
+    void historyOpensRecordsAndMovesOnlyByItsButton() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        openShown(w, saveFile());
+        QStringList opened;
+        w.setDialogOpeners({.record = [&opened](const RecordKey& key, EditSession&, QWidget*) {
+            opened.append(key.text());
+            return true;
+        }});
+        QCOMPARE(w.document().apply({u"一"_s, {*ChangeTo(*w.saveFile(), u"ShipClass[17].Perf[2]"_s, 4321)}}),
+                 DocumentEdit::Applied);
+        QVERIFY(w.files().save());
+        QCOMPARE(w.document().apply({u"二"_s, {*ChangeTo(*w.saveFile(), u"AircrewSkill[1][0]"_s, 12)}}),
+                 DocumentEdit::Applied);
+        QUndoStack& history = w.document().history();
+
+        QStringList spoken;
+        bool buttonWhenCurrent = true;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(qApp->activeModalWidget());
+            QVERIFY(dialog);
+            auto* rows = child<QListWidget>(*dialog, "lstHistory");
+            auto* moveHere = child<QPushButton>(*dialog, "cmdMoveHere");
+            QCOMPARE(moveHere->text(), u"この時点に戻す"_s);
+            for (int i = 0; i < rows->count(); ++i) {
+                spoken.append(rows->item(i)->data(Qt::AccessibleTextRole).toString());
+            }
+            buttonWhenCurrent = moveHere->isEnabled();
+            rows->setCurrentRow(1);
+            emit rows->doubleClicked(rows->model()->index(1, 0));
+            QCOMPARE(history.index(), 2);
+            rows->setFocus();
+            QTest::keyClick(rows, Qt::Key_Return);
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(history.index(), 2);
+            QVERIFY(moveHere->isEnabled());
+            moveHere->click();
+            QCOMPARE(history.index(), 1);
+            QVERIFY(!w.isFileChanged());
+            dialog->reject();
+        });
+        child<QAction>(w, "mnuEditHistory")->trigger();
+        QCOMPARE(opened, (QStringList{u"Kankei17"_s, u"Kankei17"_s}));
+        QVERIFY(!buttonWhenCurrent);
+        QCOMPARE(spoken, (QStringList{mt::historyOpened(), mt::historySavedPoint(u"一"_s),
+                                      mt::historyCurrentPoint(u"二"_s)}));
     }
 };
 

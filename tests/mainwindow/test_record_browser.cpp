@@ -344,8 +344,8 @@ private slots:
     // ---- Filter ----
 
     // The box's conditions decide the rows shown, across nodes; the count, Ctrl+A, row copy and
-    // CSV take only those rows. A bad condition is marked in the box, never a message, and
-    // filters nothing.
+    // CSV take only those rows. A bad condition is marked in the box, never a message, and the
+    // rows of the last whole filter stay.
     void filterActsOnTheRowsShown() {
         fixtures::ScriptedUi ui;
         frmMain w;
@@ -381,10 +381,10 @@ private slots:
 
         const QColor normal = box->palette().color(QPalette::Base);
         box->setText(u"損害 = 大破"_s);
-        QCOMPARE(list->rowCount(), all);
+        QCOMPARE(list->rowCount(), 1);
         QCOMPARE(box->toolTip(), mt::filterUnknownColumn(u"損害"_s));
         QVERIFY(box->palette().color(QPalette::Base) != normal);
-        QCOMPARE(count->text(), mt::rowCount(all));
+        QCOMPARE(count->text(), u"1 / %1 件"_s.arg(all));
         box->setText(u"速力 >= 0"_s);
         QCOMPARE(list->rowCount(), all);
         QCOMPARE(box->palette().color(QPalette::Base), normal);
@@ -393,6 +393,98 @@ private slots:
         QVERIFY(w.files().close());
         QVERIFY(box->text().isEmpty());
         QVERIFY(!box->isEnabled());
+    }
+
+    // A typo after a whole filter never widens the list, so Ctrl+A cannot take every record:
+    // the rows stay while the text is wrong, and a list the last filter does not fit shows none.
+    void mistypedFilterKeepsTheLastRows() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.files().openFile(saveFile(), false));
+        QVERIFY(w.browser().selectNode(u"Kokan_0_0"_s));
+        auto* list = child<RecordListView>(w, "ListView");
+        auto* box = child<QLineEdit>(w, "txtFilter");
+        auto* count = child<QLabel>(w, "Panel_1");
+        const int all = list->rowCount();
+        QVERIFY(all > 1);
+        // One carrier low on fuel, the others full.
+        std::vector<std::pair<QString, QJsonValue>> fuels;
+        for (int row = 0; row < all; ++row) {
+            fuels.emplace_back(u"Ship[%1].Words[6]"_s.arg(list->rowKey(row)->index), row == 0 ? 100 : 5000);
+        }
+        setFields(w, fuels);
+        box->setText(u"燃料 < 3000"_s);
+        const QStringList kept = column(list, 0);
+        QCOMPARE(kept.size(), 1);
+
+        for (const QString& typo : {u"燃料 < 3000 abc"_s, u"燃料 < 3000 速力"_s, u"燃料 < \"30"_s}) {
+            box->setText(typo);
+            QVERIFY(!box->toolTip().isEmpty() && box->toolTip() != mt::filterToolTip());
+            QCOMPARE(column(list, 0), kept);
+            QCOMPARE(count->text(), u"%1 / %2 件"_s.arg(kept.size()).arg(all));
+        }
+        list->selectAll();
+        QCOMPARE(int(list->selectedRows().size()), int(kept.size()));
+        // Another node keeps the filter; one without a 燃料 column shows no row while it is wrong.
+        QVERIFY(w.browser().selectNode(u"Kokan_0_1"_s));
+        for (int row = 0; row < list->rowCount(); ++row) {
+            QVERIFY(list->cellText(row, 6).section(u':', 1).toInt() < 3000);
+        }
+        QVERIFY(w.browser().selectNode(u"ToujouRenAll"_s));
+        QCOMPARE(list->rowCount(), 0);
+        box->clear();
+        QCOMPARE(list->rowCount(), list->unfilteredRowCount());
+        QVERIFY(list->rowCount() > 0);
+    }
+
+    // Ctrl+A and すべて選択 take the list's rows wherever the focus is, the tree included; in
+    // a text box Ctrl+A selects the box's text and leaves the rows alone.
+    void selectAllFromTheTreeButNotFromATextBox() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(w.files().openFile(saveFile(), false));
+        auto* tree = child<QTreeWidget>(w, "TreeView");
+        auto* list = child<RecordListView>(w, "ListView");
+        QVERIFY(w.browser().selectNode(u"Kokan_0_0"_s));
+        tree->setFocus();
+        QVERIFY(list->rowCount() > 1);
+        QVERIFY(list->selectedRows().empty());
+        QTest::keyClick(tree, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(int(list->selectedRows().size()), list->rowCount());
+        QVERIFY(action(w, "mnuEditBatch")->isEnabled());
+
+        auto* box = child<QLineEdit>(w, "txtFilter");
+        box->setText(u"速力 >= 0"_s);
+        list->clearSelection();
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(box->selectedText(), box->text());
+        QVERIFY(list->selectedRows().empty());
+
+        tree->setFocus();
+        action(w, "mnuEditSelectAll")->trigger();
+        QCOMPARE(int(list->selectedRows().size()), list->rowCount());
+    }
+
+    // Default columns are never narrower than their captions (上部ステップ, 下部ステップ).
+    void columnCaptionsAreNotCut() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        w.show();
+        QVERIFY(w.files().openFile(saveFile(), false));
+        auto* list = child<RecordListView>(w, "ListView");
+        const QFontMetrics metrics(list->header()->font());
+        for (const QString& node : {u"Kankei_0_2"_s, u"Kokan_0_0"_s, u"KoukuJapan0"_s, u"KagakuJapan0"_s}) {
+            QVERIFY(w.browser().selectNode(node));
+            for (int c = 0; c < list->columnCount(); ++c) {
+                const QString caption = list->model()->headerData(c, Qt::Horizontal).toString();
+                QVERIFY2(list->header()->sectionSize(c) > metrics.horizontalAdvance(caption),
+                         qPrintable(node + u' ' + caption));
+            }
+        }
     }
 };
 
