@@ -1,10 +1,14 @@
 #include "mainwindow/BatchEditDialog.h"
 
+#include "document/BatchRecipe.h"
 #include "document/OpenDocument.h"
 #include "mainwindow/ChangesDialog.h"
 #include "mainwindow/MainWindowTexts.h"
+#include "mainwindow/RecipeCommands.h"
 #include "mainwindow/RecordBrowser.h"
 #include "mainwindow/RecordList.h"
+#include "model/Recipe.h"
+#include "platform/UiServices.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -76,6 +80,9 @@ BatchEditDialog::BatchEditDialog(OpenDocument& document, std::vector<RecordKey> 
     m_ok->setDefault(true);
     buttons->addButton(mt::cancelButton(), QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("cmdCancel"));
+    m_saveRecipe = buttons->addButton(mt::saveAsRecipeButton(), QDialogButtonBox::ActionRole);
+    m_saveRecipe->setObjectName(QStringLiteral("cmdSaveRecipe"));
+    connect(m_saveRecipe, &QPushButton::clicked, this, &BatchEditDialog::saveAsRecipe);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -124,6 +131,20 @@ void BatchEditDialog::preview() {
     }
     // A refused value changes nothing; OK stays for the choices that are merely incomplete.
     m_ok->setEnabled(!m_outcome.refusal);
+    m_saveRecipe->setEnabled(m_field->currentIndex() >= 0 && (!needsValue || numeric) && !m_outcome.refusal);
+}
+
+// The operation as one relative line, to run again on this save or another.
+void BatchEditDialog::saveAsRecipe() {
+    const auto operation = static_cast<batch::Operation>(m_operation->currentData().toInt());
+    const std::optional<QString> line =
+        batch::RecipeLineOf({m_records, m_field->currentText(), operation, m_value->text().toLongLong()});
+    if (!line) {
+        ui().show(Message(mt::recipeNothingToSave(), MessageIcon::Exclamation));
+        return;
+    }
+    const QString title = mt::recipeTitleBatch(m_field->currentText(), m_operation->currentText());
+    mainwindow::SaveRecipeText(recipe::TitleLine(title) + u'\n' + *line + u'\n', m_document.path(), this);
 }
 
 void BatchEditDialog::accept() {

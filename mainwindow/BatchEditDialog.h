@@ -29,6 +29,7 @@ public:
 
 private:
     void preview();
+    void saveAsRecipe();
 
     OpenDocument& m_document;
     std::vector<RecordKey> m_records;
@@ -39,6 +40,7 @@ private:
     QLabel* m_summary;
     QTreeWidget* m_list;
     QPushButton* m_ok;
+    QPushButton* m_saveRecipe = nullptr;
 };
 
 // `action` runs the batch edit on the rows selected in the browser's list, and is enabled

@@ -13,7 +13,9 @@ namespace korven {
 
 namespace mt = mainwindow::texts;
 
-HistoryDialog::HistoryDialog(QUndoStack& history, bool canOpen, QWidget* owner) : QDialog(owner) {
+HistoryDialog::HistoryDialog(QUndoStack& history, bool canOpen, QWidget* owner,
+                             const std::function<void(int step, QWidget* owner)>& saveRecipe)
+    : QDialog(owner) {
     setObjectName(QStringLiteral("frmHistory"));
     setWindowTitle(mt::historyCaption());
     auto* view = new QUndoView(&history, this);
@@ -30,6 +32,12 @@ HistoryDialog::HistoryDialog(QUndoStack& history, bool canOpen, QWidget* owner) 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* close = buttons->addButton(mt::closeButton(), QDialogButtonBox::AcceptRole);
     close->setObjectName(QStringLiteral("cmdClose"));
+    if (saveRecipe) {
+        QPushButton* recipe = buttons->addButton(mt::saveAsRecipeButton(), QDialogButtonBox::ActionRole);
+        recipe->setObjectName(QStringLiteral("cmdSaveRecipe"));
+        connect(recipe, &QPushButton::clicked, this,
+                [this, view, saveRecipe] { saveRecipe(view->currentIndex().row() - 1, this); });
+    }
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(view);
@@ -37,8 +45,9 @@ HistoryDialog::HistoryDialog(QUndoStack& history, bool canOpen, QWidget* owner) 
     resize(360, 320);
 }
 
-void ShowHistory(QUndoStack& history, QWidget* owner, const std::function<void(int step)>& open) {
-    HistoryDialog dialog(history, static_cast<bool>(open), owner);
+void ShowHistory(QUndoStack& history, QWidget* owner, const std::function<void(int step)>& open,
+                 const std::function<void(int step, QWidget* owner)>& saveRecipe) {
+    HistoryDialog dialog(history, static_cast<bool>(open), owner, saveRecipe);
     dialog.exec();
     if (dialog.chosenStep() >= 0) {
         open(dialog.chosenStep());
