@@ -183,7 +183,9 @@ private slots:
         frmMain w;
         QVERIFY(w.files().openFile(saveFile(), false));
         const QString recipePath = m_files->filePath(u"r.txt"_s);
-        QVERIFY(writeFile(recipePath, "# 練度と燃料\nAircrewSkill[*].Fighter = max\nShip[0-9].Fuel += 10\n"));
+        QVERIFY(writeFile(recipePath,
+                          "# 練度と燃料\nAircrewSkill[*].Fighter = max\nShip[0-9].Fuel += 10\n"
+                          "Ship[Side==日本軍 && Class.Type==空母].Fuel = max\n"));
         const SaveFile before = *w.saveFile();
         for (const char* button : {"cmdCancel", "cmdOK"}) {
             ui.openChoices.push_back(OpenFileChoice{recipePath});
