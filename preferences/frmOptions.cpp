@@ -270,7 +270,11 @@ void frmOptions::applyOptions() {
     leaveGameFolderBox();
     m_preferences.gamePath = m_gameFolder->text();
     m_preferences.settings.setText(kOption, QStringLiteral("GamePath"), m_preferences.gamePath);
-    m_preferences.settings.setText(kOption, kRecipeFolder, m_recipeFolder->text().trimmed());
+    // Stored only when changed, so that OK on an untouched dialog adds no key.
+    const QString recipes = m_recipeFolder->text().trimmed();
+    if (recipes != m_preferences.settings.text(kOption, kRecipeFolder)) {
+        m_preferences.settings.setText(kOption, kRecipeFolder, recipes);
+    }
     m_preferences.settings.sync();
 }
 
