@@ -1,11 +1,15 @@
 #include "mainwindow/BatchEditDialog.h"
 
+#include "document/BatchRecipe.h"
 #include "document/DocumentTexts.h"
 #include "document/OpenDocument.h"
 #include "mainwindow/ChangesDialog.h"
 #include "mainwindow/MainWindowTexts.h"
+#include "mainwindow/RecipeCommands.h"
 #include "mainwindow/RecordBrowser.h"
 #include "mainwindow/RecordList.h"
+#include "model/Recipe.h"
+#include "platform/UiServices.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -89,6 +93,9 @@ BatchEditDialog::BatchEditDialog(OpenDocument& document, std::vector<RecordKey> 
     m_ok->setDefault(true);
     buttons->addButton(mt::cancelButton(), QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("cmdCancel"));
+    m_saveRecipe = buttons->addButton(mt::saveAsRecipeButton(), QDialogButtonBox::ActionRole);
+    m_saveRecipe->setObjectName(QStringLiteral("cmdSaveRecipe"));
+    connect(m_saveRecipe, &QPushButton::clicked, this, &BatchEditDialog::saveAsRecipe);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -113,6 +120,7 @@ void BatchEditDialog::preview() {
     // Full-width digits and minus as a Japanese keyboard types them, as the filter takes them.
     const QString typed = m_value->text().normalized(QString::NormalizationForm_KC).trimmed();
     const std::optional<qint64> value = wholeNumber(typed);
+    m_operand = value.value_or(0);
     m_outcome = {};
     m_rows.clear();
     if (m_field->currentIndex() < 0) {
@@ -149,6 +157,7 @@ void BatchEditDialog::preview() {
     // Untouched, OK closes without a change; once a field is chosen, only a whole request
     // that the rules accept can be applied.
     m_ready = m_field->currentIndex() < 0 || (!m_outcome.refusal && (!needsValue || value));
+    m_saveRecipe->setEnabled(m_field->currentIndex() >= 0 && !m_outcome.refusal && (!needsValue || value));
     followTicks();
 }
 
@@ -183,6 +192,29 @@ ChangeSet BatchEditDialog::tickedChanges() const {
             document::texts::recordCount(m_records.front().kind, static_cast<qsizetype>(records.size())));
     }
     return ticked;
+}
+
+// The operation as one relative line, to run again on this save or another: on the records
+// chosen, less those a player unticked.
+void BatchEditDialog::saveAsRecipe() {
+    const auto operation = static_cast<batch::Operation>(m_operation->currentData().toInt());
+    std::vector<RecordKey> records = m_records;
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = m_list->topLevelItem(i);
+        const std::optional<RecordKey>& key =
+            m_rows[static_cast<std::size_t>(item->data(0, Qt::UserRole).toULongLong())].key;
+        if (item->checkState(0) != Qt::Checked && key) {
+            std::erase(records, *key);
+        }
+    }
+    const std::optional<QString> line =
+        batch::RecipeLineOf({records, m_field->currentText(), operation, m_operand});
+    if (!line) {
+        ui().show(Message(mt::recipeNothingToSave(), MessageIcon::Exclamation));
+        return;
+    }
+    const QString title = mt::recipeTitleBatch(m_field->currentText(), m_operation->currentText());
+    mainwindow::SaveRecipeText(recipe::TitleLine(title) + u'\n' + *line + u'\n', m_document.path(), this);
 }
 
 void BatchEditDialog::accept() {

@@ -35,10 +35,12 @@ private:
     void followTicks();
     // The changes of the ticked rows, named by the records they change.
     ChangeSet tickedChanges() const;
+    void saveAsRecipe();
 
     OpenDocument& m_document;
     std::vector<RecordKey> m_records;
     batch::Outcome m_outcome;
+    qint64 m_operand = 0;  // the value as typed, once it is a whole number
     std::vector<mainwindow::ChangeRow> m_rows;  // the preview's rows, one per change
     QString m_prepared;                         // what the choices lead to
     bool m_ready = false;                       // OK may be pressed
@@ -48,6 +50,7 @@ private:
     QLabel* m_summary;
     QTreeWidget* m_list;
     QPushButton* m_ok;
+    QPushButton* m_saveRecipe = nullptr;
 };
 
 // `action` runs the batch edit on the rows selected in the browser's list, and is enabled

@@ -4,6 +4,7 @@
 #include "document/FieldTakeover.h"
 #include "document/StepName.h"
 #include "mainwindow/MainWindowTexts.h"
+#include "mainwindow/RecipeCommands.h"
 #include "model/ModelDiff.h"
 
 #include <QStringList>
@@ -31,6 +32,11 @@ ChangesActions ReviewActions(OpenDocument& document, RecordOpener open) {
     actions.rows = [&document] { return pendingRows(document); };
     actions.caption = texts::revertThisChange();
     actions.oneRow = true;
+    actions.saveRecipe = [&document](const std::vector<ChangeRow>& rows, QWidget* owner) {
+        SaveChangesAsRecipe(texts::recipeTitleReview(),
+                            ChangesOfRows(DiffModels(*document.savedModel(), *document.model()), rows),
+                            document.path(), owner);
+    };
     actions.apply = [&document](const std::vector<ChangeRow>& chosen) {
         ChangeSet set = TakeValues(*document.model(), *document.savedModel(), pathsOf(chosen), {});
         set.name = document::texts::revertStep(StepName(chosen.front().record, set.changes));
@@ -50,6 +56,11 @@ ChangesActions CompareActions(OpenDocument& document, std::shared_ptr<const Save
     actions.open = std::move(open);
     actions.rows = [&document, other] { return CompareRows(*document.model(), *other); };
     actions.caption = texts::takeTheseValues();
+    actions.saveRecipe = [&document, other](const std::vector<ChangeRow>& rows, QWidget* owner) {
+        SaveChangesAsRecipe(texts::recipeTitleCompare(),
+                            ChangesOfRows(DiffModels(*document.model(), *other), rows), document.path(),
+                            owner);
+    };
     actions.apply = [&document, other](const std::vector<ChangeRow>& chosen) {
         ChangeSet set = TakeValues(*document.model(), *other, pathsOf(chosen), {});
         set.name = document::texts::takeoverStep(static_cast<qsizetype>(set.changes.size()));

@@ -111,9 +111,22 @@ void ChangesDialog::addButtons() {
         buttons->addButton(mt::closeButton(), QDialogButtonBox::AcceptRole)
             ->setObjectName(QStringLiteral("cmdClose"));
     }
+    if (m_actions.saveRecipe) {
+        QPushButton* recipe = buttons->addButton(mt::saveAsRecipeButton(), QDialogButtonBox::ActionRole);
+        recipe->setObjectName(QStringLiteral("cmdSaveRecipe"));
+        connect(recipe, &QPushButton::clicked, this, &ChangesDialog::saveChosenRowsAsRecipe);
+    }
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout()->addWidget(buttons);
+}
+
+void ChangesDialog::saveChosenRowsAsRecipe() {
+    std::vector<mainwindow::ChangeRow> picked;
+    for (const QTreeWidgetItem* item : m_list->selectedItems()) {
+        picked.push_back(rowOf(item));
+    }
+    m_actions.saveRecipe(picked.empty() ? m_shown : picked, this);
 }
 
 const mainwindow::ChangeRow& ChangesDialog::rowOf(const QTreeWidgetItem* item) const {

@@ -32,6 +32,8 @@ struct ChangesActions {
     QString caption;
     bool oneRow = false;
     std::function<std::vector<mainwindow::ChangeRow>(const std::vector<mainwindow::ChangeRow>& chosen)> apply;
+    // "レシピとして保存...": writes the selected rows, or every row when none is selected.
+    std::function<void(const std::vector<mainwindow::ChangeRow>& rows, QWidget* owner)> saveRecipe;
 };
 
 // A list of change rows with a summary above it. The context menu's command replaces the rows
@@ -47,6 +49,7 @@ private:
     void openRow(const QTreeWidgetItem* item);
     void applyToChosenRows();
     void showRows(std::vector<mainwindow::ChangeRow> rows);
+    void saveChosenRowsAsRecipe();
     const mainwindow::ChangeRow& rowOf(const QTreeWidgetItem* item) const;
 
     ChangesPurpose m_purpose;

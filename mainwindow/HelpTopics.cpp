@@ -6,7 +6,7 @@
 namespace korven::mainwindow {
 
 QString HelpTopicFor(const QString& windowName) {
-    static const std::array<std::pair<const char*, const char*>, 10> topics = {{
+    static const std::array<std::pair<const char*, const char*>, 11> topics = {{
         {"frmMain", "window"},
         {"frmShip", "ship"},
         {"frmAir", "air"},
@@ -17,6 +17,7 @@ QString HelpTopicFor(const QString& windowName) {
         {"frmOptions", "options"},
         {"frmSaves", "saves"},
         {"frmBatchEdit", "batch"},
+        {"frmRecipe", "recipes"},
     }};
     for (const auto& [window, topic] : topics) {
         if (windowName == QLatin1String(window)) {

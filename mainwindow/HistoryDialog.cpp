@@ -14,7 +14,8 @@ namespace korven {
 
 namespace mt = mainwindow::texts;
 
-HistoryDialog::HistoryDialog(QUndoStack& history, std::function<void(int step)> open, QWidget* owner)
+HistoryDialog::HistoryDialog(QUndoStack& history, std::function<void(int step)> open, QWidget* owner,
+                             const std::function<void(int step, QWidget* owner)>& saveRecipe)
     : QDialog(owner),
       m_history(history),
       m_open(std::move(open)),
@@ -37,6 +38,13 @@ HistoryDialog::HistoryDialog(QUndoStack& history, std::function<void(int step)> 
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(m_moveHere, QDialogButtonBox::ActionRole);
+    if (saveRecipe) {
+        QPushButton* recipe = buttons->addButton(mt::saveAsRecipeButton(), QDialogButtonBox::ActionRole);
+        recipe->setObjectName(QStringLiteral("cmdSaveRecipe"));
+        recipe->setAutoDefault(false);
+        connect(recipe, &QPushButton::clicked, this,
+                [this, saveRecipe] { saveRecipe(m_list->currentRow() - 1, this); });
+    }
     QPushButton* close = buttons->addButton(mt::closeButton(), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("cmdClose"));
     close->setAutoDefault(false);
@@ -101,8 +109,9 @@ bool HistoryDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void ShowHistory(QUndoStack& history, QWidget* owner, const std::function<void(int step)>& open) {
-    HistoryDialog dialog(history, open, owner);
+void ShowHistory(QUndoStack& history, QWidget* owner, const std::function<void(int step)>& open,
+                 const std::function<void(int step, QWidget* owner)>& saveRecipe) {
+    HistoryDialog dialog(history, open, owner, saveRecipe);
     dialog.exec();
 }
 

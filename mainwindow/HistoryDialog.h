@@ -16,7 +16,10 @@ namespace korven {
 class HistoryDialog : public QDialog {
     Q_OBJECT
 public:
-    HistoryDialog(QUndoStack& history, std::function<void(int step)> open, QWidget* owner);
+    // With `saveRecipe`, "レシピとして保存..." calls it with the selected step, or -1 for every
+    // step when the first row (the file as opened) is selected.
+    HistoryDialog(QUndoStack& history, std::function<void(int step)> open, QWidget* owner,
+                  const std::function<void(int step, QWidget* owner)>& saveRecipe = {});
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,6 +38,7 @@ private:
 };
 
 // Shows the history modally.
-void ShowHistory(QUndoStack& history, QWidget* owner, const std::function<void(int step)>& open = {});
+void ShowHistory(QUndoStack& history, QWidget* owner, const std::function<void(int step)>& open = {},
+                 const std::function<void(int step, QWidget* owner)>& saveRecipe = {});
 
 }  // namespace korven

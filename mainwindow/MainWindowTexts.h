@@ -271,6 +271,79 @@ inline QString batchChangeCount(int count) {
 inline QString batchLimited(int count) {
     return QStringLiteral("うち %1 項目は入力できる範囲に合わせました。").arg(count);
 }
+// Recipes: edits as text, run from the File and Edit menus and written from the change views.
+inline QString menuFileRecipe() {
+    return QStringLiteral("レシピを適用(&R)...");
+}
+inline QString menuEditRecipes() {
+    return QStringLiteral("レシピ(&E)");
+}
+inline QString menuEditRecipesNone() {
+    return QStringLiteral("（レシピがありません）");
+}
+inline QString recipeOpenCaption() {
+    return QStringLiteral("レシピを開く");
+}
+inline QString recipeSaveCaption() {
+    return QStringLiteral("レシピとして保存");
+}
+inline QString recipeFilter() {
+    return QStringLiteral("レシピ(*.txt)|*.txt|全てのファイル(*.*)|*.*");
+}
+inline QString recipeSuffix() {
+    return QStringLiteral("txt");
+}
+inline QString saveAsRecipeButton() {
+    return QStringLiteral("レシピとして保存(&R)...");
+}
+inline QString recipeCaption(const QString& title) {
+    return QStringLiteral("レシピを適用 - %1").arg(title);
+}
+inline QString recipeLinesName() {
+    return QStringLiteral("レシピの行");
+}
+inline QString colRecipeLine() {
+    return QStringLiteral("行");
+}
+inline QString colRecipeText() {
+    return QStringLiteral("内容");
+}
+inline QString colRecipeChanged() {
+    return QStringLiteral("変更した値");
+}
+inline QString colRecipeLimited() {
+    return QStringLiteral("範囲に合わせた値");
+}
+inline QString recipeNeverWritten(int count) {
+    return QStringLiteral("保存されない項目 %1 個はそのままにします。").arg(count);
+}
+inline QString recipeNotRead(const QString& path, const QString& reason) {
+    return QStringLiteral("レシピを読み込めませんでした。\n%1\n%2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+inline QString recipeNotWritten(const QString& path, const QString& reason) {
+    return QStringLiteral("レシピを書き込めませんでした。\n%1\n%2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+inline QString recipeWritten(const QString& path) {
+    return QStringLiteral("レシピを書き出しました: %1").arg(QDir::toNativeSeparators(path));
+}
+inline QString recipeNothingToSave() {
+    return QStringLiteral("レシピにできる変更がありません。");
+}
+// Titles of recipes written from the change views.
+inline QString recipeTitleReview() {
+    return QStringLiteral("変更内容");
+}
+inline QString recipeTitleCompare() {
+    return QStringLiteral("比較した保存ファイルの値");
+}
+inline QString recipeTitleHistory(const QString& step) {
+    return QStringLiteral("編集履歴: %1").arg(step);
+}
+inline QString recipeTitleBatch(const QString& field, const QString& operation) {
+    return QStringLiteral("一括編集: %1を%2").arg(field, operation);
+}
 inline QString okButton() {
     return QStringLiteral("OK");
 }

@@ -15,6 +15,9 @@
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/PaneArea.h"
 #include "mainwindow/RecentMenu.h"
+#include "mainwindow/RecipeCommands.h"
+#include "mainwindow/RecipeFiles.h"
+#include "mainwindow/RecipeMenu.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/SearchPanel.h"
 #include "mainwindow/WindowSinks.h"
@@ -131,6 +134,7 @@ void frmMain::buildMenus() {
     m_fileSaves = action(file, "mnuFileSaves", mt::menuFileSaves());
     m_fileRestore = action(file, "mnuFileRestore", mt::menuFileRestore());
     m_fileExportCsv = action(file, "mnuFileExportCsv", mt::menuFileExportCsv());
+    m_fileRecipe = action(file, "mnuFileRecipe", mt::menuFileRecipe());
     separator(file, "munFileBar2");
     for (int i = 0; i < RecentFiles::kMaximum; ++i) {
         QAction* recent = action(file, QStringLiteral("mnuFileRecent_%1").arg(i).toLatin1().constData(), {});
@@ -157,6 +161,9 @@ void frmMain::buildMenus() {
     m_editSelectAll =
         action(edit, "mnuEditSelectAll", mt::menuEditSelectAll(), QKeySequence(Qt::CTRL | Qt::Key_A));
     m_editBatch = action(edit, "mnuEditBatch", mt::menuEditBatch(), QKeySequence(Qt::CTRL | Qt::Key_B));
+    m_editRecipes = edit->addMenu(mt::menuEditRecipes());
+    m_editRecipes->setObjectName(QStringLiteral("mnuEditRecipes"));
+    m_editRecipes->menuAction()->setObjectName(QStringLiteral("mnuEditRecipes"));
     // Present in the menu structure, hidden and without behaviour.
     for (const auto& [name, caption] :
          {std::pair{"mnuEditCut", mt::menuEditCut()}, std::pair{"mnuEditCopy", mt::menuEditCopy()},
@@ -386,13 +393,14 @@ void frmMain::followBrowser() {
     connect(m_fileExportCsv, &QAction::triggered, m_browser, &RecordBrowser::exportCsv);
     connect(m_browser, &RecordBrowser::recordActivated, this, &frmMain::openSelectedRecord);
     ConnectBatchEdit(m_editBatch, *m_document, *m_browser, this);
+    ConnectRecipes(m_fileRecipe, m_editRecipes, *m_document, *m_settings, this);
 }
 
 void frmMain::setFileMenus(bool open) {
     m_fileOpen->setEnabled(!open);
     for (QAction* a : {m_fileSave, m_fileSaveAs, m_fileClose, m_fileProperties, m_fileCompare, m_fileRestore,
-                       m_fileExportCsv, m_editHistory, m_editReview, m_editDiagnosis, m_editFind,
-                       m_editCopyRows, m_editSelectAll}) {
+                       m_fileExportCsv, m_fileRecipe, m_editRecipes->menuAction(), m_editHistory,
+                       m_editReview, m_editDiagnosis, m_editFind, m_editCopyRows, m_editSelectAll}) {
         a->setEnabled(open);
     }
 }
@@ -413,6 +421,11 @@ void frmMain::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
+    // A recipe dropped on an open save runs on it; anything else takes the save's place.
+    if (m_document->isOpen() && LooksLikeRecipe(*path)) {
+        RunRecipe(*m_document, *path, this);
+        return;
+    }
     m_files->openInPlace(*path);
 }
 
@@ -453,11 +466,14 @@ void frmMain::editRedo() {
 
 void frmMain::editHistory() {
     if (m_document->isOpen()) {
-        ShowHistory(m_document->history(), this, [this](int step) {
-            if (const std::optional<RecordKey> key = RecordOfStep(*m_document, step)) {
-                showRecord(*key);
-            }
-        });
+        ShowHistory(
+            m_document->history(), this,
+            [this](int step) {
+                if (const std::optional<RecordKey> key = RecordOfStep(*m_document, step)) {
+                    showRecord(*key);
+                }
+            },
+            [this](int step, QWidget* owner) { SaveStepsAsRecipe(*m_document, step, owner); });
     }
 }
 

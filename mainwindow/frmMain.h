@@ -16,6 +16,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 
 namespace korven {
 
@@ -144,6 +145,8 @@ private:
     QAction* m_editBatch = nullptr;
     QAction* m_editSelectAll = nullptr;
     QAction* m_fileExportCsv = nullptr;
+    QAction* m_fileRecipe = nullptr;
+    QMenu* m_editRecipes = nullptr;
     std::vector<QAction*> m_recentActions;
     QAction* m_recentBar = nullptr;
     QAction* m_editUndo = nullptr;

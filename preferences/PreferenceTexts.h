@@ -40,6 +40,16 @@ inline QString saveFolderHelp() {
         "前回開いたフォルダの情報が残っているときはそちらのフォルダが開かれます。"
         "この設定は次回ソフトを起動したときから反映されます。");
 }
+inline QString recipeFolderFrame() {
+    return QStringLiteral("自作レシピのフォルダ");
+}
+inline QString recipeFolderHelp() {
+    return QStringLiteral(
+        "このフォルダのレシピ（*.txt）が［編集］メニューの［レシピ］に付属のレシピと並んで表示されます。");
+}
+inline QString recipeBrowseTitle() {
+    return QStringLiteral("自作レシピのフォルダ");
+}
 inline QString browseTitle() {
     return QStringLiteral("ゲームのインストール先フォルダ");
 }

@@ -23,6 +23,8 @@
 namespace korven {
 namespace {
 
+const QString kOption = QStringLiteral("Option");
+
 template <typename W>
 W* named(W* widget, const QString& name) {
     widget->setObjectName(name);
@@ -97,6 +99,7 @@ frmOptions::frmOptions(Preferences& preferences, const FontSource& fonts, QWidge
     // The sample shows the program's description; the font and style selections then apply.
     m_sample->setText(program::description());
     m_gameFolder->setText(m_preferences.gamePath);
+    m_recipeFolder->setText(m_preferences.settings.text(kOption, kRecipeFolder));
     const QList<QListWidgetItem*> preferred =
         m_fonts->findItems(texts::options::preferredFont(), Qt::MatchExactly);
     if (!preferred.isEmpty()) {
@@ -108,8 +111,9 @@ frmOptions::frmOptions(Preferences& preferences, const FontSource& fonts, QWidge
     // The pages' controls follow the tab bar, each page from top to bottom, then the buttons.
     // The tab widget passes the focus to its bar; chaining the widget itself would trap Tab.
     QList<QWidget*> order{tabs->findChild<QTabBar*>()};
-    for (const char* name : {"txtGameinstalled", "cmdGetFolderGI", "txtSaveFile", "cmdGetFolderSave",
-                             "tvSetControl", "lstFonts", "lstStyle", "lstColor"}) {
+    for (const char* name :
+         {"txtGameinstalled", "cmdGetFolderGI", "txtSaveFile", "cmdGetFolderSave", "txtRecipeFolder",
+          "cmdGetFolderRecipe", "tvSetControl", "lstFonts", "lstStyle", "lstColor"}) {
         order.append(findChild<QWidget*>(QLatin1String(name)));
     }
     order << ok << cancel << apply;
@@ -132,9 +136,22 @@ QWidget* frmOptions::makeFolderTab() {
                     QStringLiteral("txtSaveFile"), QStringLiteral("cmdGetFolderSave"),
                     QStringLiteral("lblSaveFileHelp"), texts::options::saveFolderHelp());
 
+    const FolderFrame recipes =
+        folderFrame(page, QStringLiteral("frmFolderRecipe"), texts::options::recipeFolderFrame(),
+                    QStringLiteral("txtRecipeFolder"), QStringLiteral("cmdGetFolderRecipe"),
+                    QStringLiteral("lblRecipeFolderHelp"), texts::options::recipeFolderHelp());
+    m_recipeFolder = recipes.box;
+    connect(recipes.browse, &QPushButton::clicked, this, [this] {
+        const QString folder = BrowseForFolderPath(this, texts::options::recipeBrowseTitle());
+        if (!folder.isEmpty()) {
+            m_recipeFolder->setText(folder);
+        }
+    });
+
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(installed.frame);
     layout->addWidget(open.frame);
+    layout->addWidget(recipes.frame);
     layout->addStretch(1);
     return page;
 }
@@ -252,8 +269,12 @@ void frmOptions::browseGameFolder() {
 void frmOptions::applyOptions() {
     leaveGameFolderBox();
     m_preferences.gamePath = m_gameFolder->text();
-    m_preferences.settings.setText(QStringLiteral("Option"), QStringLiteral("GamePath"),
-                                   m_preferences.gamePath);
+    m_preferences.settings.setText(kOption, QStringLiteral("GamePath"), m_preferences.gamePath);
+    // Stored only when changed, so that OK on an untouched dialog adds no key.
+    const QString recipes = m_recipeFolder->text().trimmed();
+    if (recipes != m_preferences.settings.text(kOption, kRecipeFolder)) {
+        m_preferences.settings.setText(kOption, kRecipeFolder, recipes);
+    }
     m_preferences.settings.sync();
 }
 

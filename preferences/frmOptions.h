@@ -13,7 +13,11 @@ class QTreeWidget;
 
 namespace korven {
 
-// The options: the game folder (kept in memory and as "Option"/"GamePath"), and a design page
+// The settings key ("Option" section) of the folder with the player's own recipes.
+inline const QString kRecipeFolder = QStringLiteral("RecipeFolder");
+
+// The options: the game folder (kept in memory and as "Option"/"GamePath"), the player's own
+// recipe folder ("Option"/"RecipeFolder", read by the Edit menu's recipes), and a design page
 // that is shown but stores nothing yet.
 class frmOptions : public QDialog {
     Q_OBJECT
@@ -41,6 +45,7 @@ private:
 
     Preferences& m_preferences;
     QLineEdit* m_gameFolder = nullptr;
+    QLineEdit* m_recipeFolder = nullptr;
     QListWidget* m_fonts = nullptr;
     QListWidget* m_styles = nullptr;
     QLabel* m_sample = nullptr;

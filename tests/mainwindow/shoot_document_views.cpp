@@ -1,5 +1,5 @@
 // Saves pictures of the change review, the edit history, the backup list, a filtered list, the
-// saves list, a batch edit and the 診断 list for the README:
+// saves list, a batch edit, a bundled recipe's preview and the 診断 list for the README:
 // shoot_document_views SAVEFILE OUTDIR (run under a display, e.g. Xvfb). SAVEFILE is edited
 // and saved, so pass a scratch copy; the saves list shows the other saves of its folder.
 #include "mainwindow/RecordBrowser.h"
@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QMenu>
 #include <QTest>
 #include <QTimer>
 
@@ -23,10 +24,9 @@ using namespace korven;
 
 namespace {
 
-// Runs `name`'s action and saves a picture of the modal dialog it opens, then closes it.
-// `prepare` sets the dialog's controls first.
-bool shootDialogOf(frmMain& window, const char* name, const QString& path,
-                   const std::function<void(QWidget*)>& prepare = {}) {
+// Runs `action` and saves a picture of the modal dialog it opens, then closes it. `prepare`
+// sets the dialog's controls first.
+bool shootDialogOf(QAction* action, const QString& path, const std::function<void(QWidget*)>& prepare = {}) {
     bool saved = false;
     QTimer::singleShot(0, [&saved, path, prepare] {
         QWidget* dialog = QApplication::activeModalWidget();
@@ -41,8 +41,21 @@ bool shootDialogOf(frmMain& window, const char* name, const QString& path,
             dialog->close();
         }
     });
-    window.findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    action->trigger();
     return saved;
+}
+
+bool shootDialogOf(frmMain& window, const char* name, const QString& path,
+                   const std::function<void(QWidget*)>& prepare = {}) {
+    return shootDialogOf(window.findChild<QAction*>(QString::fromLatin1(name)), path, prepare);
+}
+
+// The Edit menu's first recipe (bundled beside the program), previewed.
+bool shootRecipePreview(frmMain& window, const QString& path) {
+    auto* menu = window.findChild<QMenu*>(QStringLiteral("mnuEditRecipes"));
+    emit menu->aboutToShow();
+    QAction* first = window.findChild<QAction*>(QStringLiteral("mnuEditRecipe_0"));
+    return first != nullptr && shootDialogOf(first, path);
 }
 
 // Stores into the model as an edit dialog's OK does.
@@ -116,6 +129,8 @@ int main(int argc, char** argv) {
                            field->setCurrentIndex(field->findText(QStringLiteral("燃料（現在）")));
                        }) &&
          ok;
+
+    ok = shootRecipePreview(window, out + QStringLiteral("recipe-preview.png")) && ok;
 
     // Values no dialog would accept, for the 診断 list and the status bar's count.
     store(window, QStringLiteral("東京"), [](SaveFile& f) {

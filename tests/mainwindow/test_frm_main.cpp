@@ -267,16 +267,16 @@ private slots:
             }
             return result;
         };
-        QCOMPARE(
-            names(child<QMenu>(w, "mnuFile")),
-            (QStringList{u"mnuFileOpen"_s, u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileClose"_s,
-                         u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"mnuFileCompare"_s, u"mnuFileSaves"_s,
-                         u"mnuFileRestore"_s, u"mnuFileExportCsv"_s, u"munFileBar2"_s, u"mnuFileExit"_s}));
+        QCOMPARE(names(child<QMenu>(w, "mnuFile")),
+                 (QStringList{u"mnuFileOpen"_s, u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileClose"_s,
+                              u"mnuFileBar1"_s, u"mnuFileProperties"_s, u"mnuFileCompare"_s,
+                              u"mnuFileSaves"_s, u"mnuFileRestore"_s, u"mnuFileExportCsv"_s,
+                              u"mnuFileRecipe"_s, u"munFileBar2"_s, u"mnuFileExit"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuEdit")),
                  (QStringList{u"mnuEditUndo"_s, u"mnuEditRedo"_s, u"mnuEditHistory"_s, u"mnuEditBar0"_s,
                               u"mnuEditReview"_s, u"mnuEditReviewBeforeSave"_s, u"mnuEditDiagnosis"_s,
                               u"mnuEditBarFind"_s, u"mnuEditFind"_s, u"mnuEditCopyRows"_s,
-                              u"mnuEditSelectAll"_s, u"mnuEditBatch"_s}));
+                              u"mnuEditSelectAll"_s, u"mnuEditBatch"_s, u"mnuEditRecipes"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuView")),
                  (QStringList{u"mnuViewStatusBar"_s, u"mnuViewBar0"_s, u"mnuViewOptions"_s}));
         QCOMPARE(names(child<QMenu>(w, "mnuHelp")), (QStringList{u"mnuHelpContents"_s, u"mnuHelpSearch"_s,

@@ -315,15 +315,41 @@ private slots:
         QCOMPARE(child<QLineEdit>(dialog, "txtSaveFile")->text(), QStringLiteral("/saves"));
     }
 
+    // The player's recipe folder: shown as stored, set by typing or browsing, kept on OK only.
+    void theRecipeFolderIsKeptUnderItsKey() {
+        Fixture f;
+        f.settings.setText(QStringLiteral("Option"), QStringLiteral("RecipeFolder"),
+                           QStringLiteral("/r/old"));
+        {
+            frmOptions dialog(f.preferences, fakeFonts());
+            QVERIFY(open(dialog));
+            QCOMPARE(child<QLineEdit>(dialog, "txtRecipeFolder")->text(), QStringLiteral("/r/old"));
+            f.ui.folders.push_back(QStringLiteral("/r/mine"));
+            click(dialog, "cmdGetFolderRecipe");
+            click(dialog, "cmdCancel");
+        }
+        QCOMPARE(f.settings.text(QStringLiteral("Option"), QStringLiteral("RecipeFolder")),
+                 QStringLiteral("/r/old"));
+        frmOptions dialog(f.preferences, fakeFonts());
+        QVERIFY(open(dialog));
+        f.ui.folders.push_back(QStringLiteral("/r/mine"));
+        click(dialog, "cmdGetFolderRecipe");
+        click(dialog, "cmdOK");
+        QCOMPARE(f.settings.text(QStringLiteral("Option"), QStringLiteral("RecipeFolder")),
+                 QStringLiteral("/r/mine"));
+    }
+
     // Tab walks each page from top to bottom after the tab bar, then the buttons; the lists
     // and boxes say the label or frame caption they sit under.
     void tabOrderAndNames_data() {
         QTest::addColumn<int>("page");
         QTest::addColumn<QStringList>("order");
-        QTest::newRow("folders") << 0
-                                 << QStringList{
-                                        QStringLiteral("txtGameinstalled"), QStringLiteral("cmdGetFolderGI"),
-                                        QStringLiteral("txtSaveFile"), QStringLiteral("cmdGetFolderSave")};
+        QTest::newRow("folders") << 0 << QStringList{QStringLiteral("txtGameinstalled"),
+                                                     QStringLiteral("cmdGetFolderGI"),
+                                                     QStringLiteral("txtSaveFile"),
+                                                     QStringLiteral("cmdGetFolderSave"),
+                                                     QStringLiteral("txtRecipeFolder"),
+                                                     QStringLiteral("cmdGetFolderRecipe")};
         QTest::newRow("design") << 1
                                 << QStringList{QStringLiteral("tvSetControl"), QStringLiteral("lstFonts"),
                                                QStringLiteral("lstStyle"), QStringLiteral("lstColor")};
@@ -351,6 +377,7 @@ private slots:
         const std::pair<const char*, QString> names[] = {
             {"txtGameinstalled", QStringLiteral("ヴァルゾンWin95インストール先フォルダ")},
             {"txtSaveFile", QStringLiteral("セーブファイル読み込み先初期フォルダ")},
+            {"txtRecipeFolder", QStringLiteral("自作レシピのフォルダ")},
             {"lstFonts", QStringLiteral("フォント名")},
             {"lstStyle", QStringLiteral("スタイル")},
             {"lstColor", QStringLiteral("色")},
