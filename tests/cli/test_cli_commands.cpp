@@ -246,8 +246,8 @@ private slots:
         QStringList names{path, m_dir.path() + QStringLiteral("/./self.SAVE")};
         const QString hardLink = m_dir.filePath(QStringLiteral("hard.SAVE"));
         std::error_code error;
-        std::filesystem::create_hard_link(QFile::encodeName(path).toStdString(),
-                                          QFile::encodeName(hardLink).toStdString(), error);
+        std::filesystem::create_hard_link(std::filesystem::path(path.toStdU16String()),
+                                          std::filesystem::path(hardLink.toStdU16String()), error);
         if (!error) {
             names << hardLink;
         }
