@@ -3,19 +3,12 @@
 #include "cli/CliTexts.h"
 #include "cli/CommandSupport.h"
 #include "model/ModelTree.h"
+#include "model/SaveRepair.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 
 namespace korven::cli {
-namespace {
-
-// A repair can make another value wrong (a class's firings lowered below a ship's), so the
-// repairs run until none is left; each round repairs at least one value for good.
-constexpr int kRepairRounds = 8;
-
-}  // namespace
-
 QStringList FindingLines(const std::vector<rules::Finding>& findings) {
     QStringList lines;
     for (const rules::Finding& f : findings) {
@@ -56,25 +49,18 @@ int RunCheck(const QString& path, bool json, Console& console) {
 int RunCheckFix(const QString& path, const SaveOptions& options, Console& console) {
     std::vector<rules::Finding> unfixable;
     const int status = editAndSave(path, options, console, [&](ModelEditor& editor) -> AssignmentResult {
-        for (int round = 0; round < kRepairRounds; ++round) {
-            unfixable.clear();
-            bool repaired = false;
-            for (const rules::Finding& f : rules::CheckSave(editor.model())) {
-                if (!f.fix) {
-                    unfixable.push_back(f);
-                    continue;
-                }
-                const AssignmentResult result = editor.assign(f.path + u'=' + QString::number(*f.fix));
-                if (!result.ok()) {
-                    return result;
-                }
-                console.out << texts::repaired(f.path, FormatValue(f.value), *f.fix) << '\n';
-                repaired = true;
-            }
-            if (!repaired) {
-                break;
+        rules::Repair repair = rules::RepairSave(editor.model());
+        for (const FieldChange& change : repair.changes) {
+            const AssignmentResult result =
+                editor.assign(change.path + u'=' + QString::number(change.newValue.toInteger()));
+            if (!result.ok()) {
+                return result;
             }
         }
+        for (const rules::RepairStep& step : repair.steps) {
+            console.out << texts::repaired(step.path, FormatValue(step.from), step.to) << '\n';
+        }
+        unfixable = std::move(repair.left);
         return {};
     });
     if (status != kExitOk) {

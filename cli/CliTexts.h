@@ -343,6 +343,12 @@ inline QString editsTooLarge() {
     return QStringLiteral(
         "編集ファイルが大きすぎます（読み込めるのは 256 MB までです）。(the edits exceed 256 MB)");
 }
+inline QString outputIsInput(const QString& path) {
+    return QStringLiteral(
+               "出力先 %1 は入力ファイルそのもの（または同じファイルの別名）です。入力ファイルは変更しない"
+               "ので、別のファイルを指定してください。(the output names the input file)")
+        .arg(QDir::toNativeSeparators(path));
+}
 inline QString noEdits() {
     return QStringLiteral("編集ファイルに代入がありません。(the edits file holds no assignment)");
 }

@@ -15,10 +15,10 @@
 #include "model/SaveFileWriter.h"
 #include "model/SaveInPlace.h"
 #include "model/TurnCalendar.h"
+#include "platform/PathAttributes.h"
 
 #include <QCommandLineParser>
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
 
 #include <algorithm>
@@ -99,10 +99,11 @@ QString byteText(const QByteArray& image, qsizetype offset) {
         .toUpper();
 }
 
+// By identity, not by name: a hard link or another spelling of the input is the input.
 bool sameFile(const QString& a, const QString& b) {
-    const QFileInfo left(a);
-    const QFileInfo right(b);
-    return left.exists() && right.exists() && left.canonicalFilePath() == right.canonicalFilePath();
+    const std::optional<FileIdentity> left = IdentityOf(a);
+    const std::optional<FileIdentity> right = IdentityOf(b);
+    return left && right && left->device == right->device && left->file == right->file;
 }
 
 }  // namespace
@@ -205,7 +206,12 @@ int RunVerify(const QString& path, Console& console) {
 }
 
 int editAndSave(const QString& path, const SaveOptions& options, Console& console, const Edit& edit) {
-    const bool inPlace = options.outputPath.isEmpty() || sameFile(path, options.outputPath);
+    // --output promises that the input stays as it was.
+    if (!options.outputPath.isEmpty() && sameFile(path, options.outputPath)) {
+        console.err << texts::outputIsInput(options.outputPath) << '\n' << texts::nothingWritten() << '\n';
+        return kExitFailure;
+    }
+    const bool inPlace = options.outputPath.isEmpty();
     // A copy leaves the original alone, so it is read as the commands that only look read.
     const std::optional<LoadedFile> loaded =
         load(path, inPlace && !options.dryRun ? LockMode::Normal : LockMode::Unlocked, console);
@@ -319,7 +325,10 @@ int RunSet(const QString& path, const QStringList& assignments, const SaveOption
 
 int RunApply(const QString& path, const QByteArray& edits, const SaveOptions& options, Console& console) {
     const EditsInput input = ParseEdits(edits);
-    if (!input.error.isEmpty()) {
+    // Nothing but blanks and comments is no edit; a copy asked for is written all the same, as
+    // with `{}`.
+    const bool copyAsIs = input.error == texts::noEdits() && !options.outputPath.isEmpty();
+    if (!input.error.isEmpty() && !copyAsIs) {
         console.err << input.error << '\n' << texts::nothingWritten() << '\n';
         return kExitFailure;
     }

@@ -3,6 +3,9 @@
 #include "mainwindow/ChangeRows.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "model/ModelTree.h"
+#include "model/SaveRepair.h"
+
+#include <QSet>
 
 #include <algorithm>
 
@@ -57,13 +60,18 @@ DiagnosisRow DiagnosisRowOf(const rules::Finding& f, const SaveFile& file) {
 
 DiagnosisRepair RepairFor(const std::vector<rules::Finding>& chosen, const SaveFile& model) {
     DiagnosisRepair repair;
-    for (const rules::Finding& f : chosen) {
-        if (!f.fix) {
-            ++repair.skipped;
-        } else if (std::optional<FieldChange> change = ChangeTo(model, f.path, QJsonValue(*f.fix))) {
-            repair.changes.changes.push_back(std::move(*change));
-        }
+    if (chosen.empty()) {
+        repair.changes.name = texts::diagnosisRepairStep(0);
+        return repair;
     }
+    QSet<QString> picked;
+    for (const rules::Finding& f : chosen) {
+        picked.insert(f.path + u'\n' + f.rule);
+    }
+    rules::Repair repaired = rules::RepairSave(
+        model, [&](const rules::Finding& f) { return picked.contains(f.path + u'\n' + f.rule); });
+    repair.changes.changes = std::move(repaired.changes);
+    repair.skipped = repaired.left.size();
     repair.changes.name = texts::diagnosisRepairStep(repair.changes.changes.size());
     return repair;
 }

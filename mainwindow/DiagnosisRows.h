@@ -38,8 +38,9 @@ std::vector<DiagnosisGroup> DiagnosisGroups(const std::vector<rules::Finding>& f
 // One finding as its row shows it, named from `file`.
 DiagnosisRow DiagnosisRowOf(const rules::Finding& finding, const SaveFile& file);
 
-// The repair of the chosen findings as one edit: each fixable value set to its fix. Findings
-// with no obvious fix are counted in `skipped`.
+// The repair of the chosen findings as one edit, as `check --fix` repairs a whole save: rounds
+// until nothing fixable is left, with what a fix breaks repaired too. The chosen findings, or
+// those a fix brought about, still found after it are counted in `skipped`.
 struct DiagnosisRepair {
     ChangeSet changes;
     std::size_t skipped = 0;

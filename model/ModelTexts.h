@@ -221,6 +221,14 @@ inline QString ruleLeaveAboveNeed(qint64 need) {
 inline QString ruleTurnOutside(const QString& label, const QString& accepted) {
     return QStringLiteral("「%1」が開始ターンと終了ターンの間にありません (%2)").arg(label, accepted);
 }
+inline QString ruleTurnsUnordered(const QString& label) {
+    return QStringLiteral("「%1」の開始ターンが終了ターンより後にあり、入れられる値がありません").arg(label);
+}
+inline QString ruleNoEndAfterCurrent(const QString& label, qint64 lastYear) {
+    return QStringLiteral("「%1」に入れられる値がありません (現在ターンの年が %2 年より後です)")
+        .arg(label)
+        .arg(lastYear);
+}
 inline QString turnTriple(int year, int month, int turn) {
     return QStringLiteral("%1年%2月%3ターン").arg(year).arg(month).arg(turn);
 }

@@ -1,6 +1,7 @@
 #include "model/SaveRules.h"
 
 #include "catalogue/MaxStepTable.h"
+#include "model/ChangeSet.h"
 #include "model/FieldDescriptions.h"
 #include "model/FieldWalk.h"
 #include "model/ModelTexts.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <memory>
 
 namespace korven::rules {
@@ -137,6 +139,9 @@ Range turnBoxRange(int box, const TurnBoxes& boxes) {
     return {*bounds.minimum, *bounds.maximum};
 }
 
+// The field whose fix must keep the turns left of its entry.
+constexpr char kScienceNeed[] = "ScienceWeapon.Need";
+
 std::optional<qint64> clampedInto(qint64 value, const Range& range) {
     if (range.minimum > range.maximum) {
         return std::nullopt;  // the other fields contradict each other
@@ -197,6 +202,9 @@ std::optional<Judged> judgeAboveClass(const SaveFile& model, const Description& 
             rule = id::kClassFirings;
             break;
     }
+    if (classValue < 0) {
+        return std::nullopt;  // the class's value is judged on its own; no ship value fits below 0
+    }
     const Range range = limits::upToClassValue(classValue);
     if (range.contains(value)) {
         return std::nullopt;
@@ -204,26 +212,42 @@ std::optional<Judged> judgeAboveClass(const SaveFile& model, const Description& 
     return outside(rule, texts::ruleAboveClass(label, labelOf(classField), classValue), value, range);
 }
 
+// Judged at `value`, which need not be the model's yet: a fix is judged before it is offered.
 std::optional<Judged> judgeTurn(const SaveFile& model, const QString& label, int word, qint64 value) {
-    const TurnBoxes boxes = turnBoxes(model);
+    TurnBoxes boxes = turnBoxes(model);
+    const int16_t stored = static_cast<int16_t>(std::clamp<qint64>(value, INT16_MIN, INT16_MAX));
     if (word == 0) {
+        const Turn current = turnFromCounter(stored);
+        boxes.Y = current.year;
+        boxes.M = current.month;
+        boxes.T = current.turn;
+        const qint64 parts[] = {boxes.Y, boxes.M, boxes.T};
+        bool inside = true;
+        for (int box = 0; box < 3; ++box) {
+            inside = inside && turnBoxRange(box, boxes).contains(parts[box]);
+        }
+        if (inside) {
+            return std::nullopt;
+        }
         const int first = counterFromTurn(Turn{int(boxes.SY), int(boxes.SM), int(boxes.ST)});
         const int last = counterFromTurn(Turn{int(boxes.EY), int(boxes.EM), int(boxes.ET)});
-        const qint64 parts[] = {boxes.Y, boxes.M, boxes.T};
-        for (int box = 0; box < 3; ++box) {
-            const Range range = turnBoxRange(box, boxes);
-            if (!range.contains(parts[box])) {
-                const QString accepted = texts::turnTriple(int(boxes.SY), int(boxes.SM), int(boxes.ST)) +
-                                         QStringLiteral("～") +
-                                         texts::turnTriple(int(boxes.EY), int(boxes.EM), int(boxes.ET));
-                return outside(id::kTurn, texts::ruleTurnOutside(label, accepted), value, Range{first, last});
-            }
+        if (first > last) {
+            return Judged{QString::fromLatin1(id::kTurn), texts::ruleTurnsUnordered(label), {}, {}};
         }
-        return std::nullopt;
+        const QString accepted = texts::turnTriple(int(boxes.SY), int(boxes.SM), int(boxes.ST)) +
+                                 QStringLiteral("～") +
+                                 texts::turnTriple(int(boxes.EY), int(boxes.EM), int(boxes.ET));
+        return outside(id::kTurn, texts::ruleTurnOutside(label, accepted), value, Range{first, last});
     }
+    (word == 6 ? boxes.EY : word == 7 ? boxes.EM : boxes.ET) = stored;
     const Range range = turnBoxRange(word, boxes);
     if (range.contains(value)) {
         return std::nullopt;
+    }
+    if (range.minimum > range.maximum) {
+        // Only the end year's can be empty: the current year is past the last the box takes.
+        return Judged{
+            QString::fromLatin1(id::kTurn), texts::ruleNoEndAfterCurrent(label, kLastEndYear), {}, {}};
     }
     return outside(id::kTurn, texts::ruleRange(label, range.minimum, range.maximum), value, range);
 }
@@ -266,8 +290,20 @@ std::optional<Judged> judge(const Facts& facts, const Description& d, const QStr
     }
     const qint64 value = json.toInteger();
     switch (d.check) {
-        case Check::Range:
-            return judgeRange(label, value, d.range);
+        case Check::Range: {
+            std::optional<Judged> broken = judgeRange(label, value, d.range);
+            if (broken && broken->fix && std::strcmp(d.pattern, kScienceNeed) == 0) {
+                // The turns left are held to the turns needed: a fix keeps them when it can.
+                const qint64 leave =
+                    model.ScienceWeapon[static_cast<std::size_t>(at[0])][static_cast<std::size_t>(at[1])]
+                        .Leave;
+                if (d.range.contains(leave)) {
+                    broken->fix =
+                        clampedInto(value, Range{std::max(d.range.minimum, leave), d.range.maximum});
+                }
+            }
+            return broken;
+        }
         case Check::ClassUpperSteps:
         case Check::ClassLowerSteps:
         case Check::ClassFuel:
@@ -276,6 +312,9 @@ std::optional<Judged> judge(const Facts& facts, const Description& d, const QStr
         case Check::ScienceLeave: {
             const qint64 need =
                 model.ScienceWeapon[static_cast<std::size_t>(at[0])][static_cast<std::size_t>(at[1])].Need;
+            if (!limits::kScienceNeed.contains(need)) {
+                return std::nullopt;  // the turns needed are judged on their own
+            }
             const Range range = limits::scienceLeave(need);
             if (range.contains(value)) {
                 return std::nullopt;
@@ -354,6 +393,20 @@ bool seaplaneRefused(int kind, int16_t anchorage) {
 
 namespace {
 
+// A fix is offered only when the field can store it and the rules accept it there: a clamp
+// into a range made of other fields' values can land outside the field's width.
+std::optional<qint64> offeredFix(const Facts& facts, const Description& d, const QString& label,
+                                 const Indices& at, const QString& path, std::optional<qint64> fix) {
+    if (!fix) {
+        return std::nullopt;
+    }
+    const std::optional<Range> width = WidthAt(facts.model(), path);
+    if (!width || !width->contains(*fix) || judge(facts, d, label, at, QJsonValue(*fix))) {
+        return std::nullopt;
+    }
+    return fix;
+}
+
 // A value that a rule covers, in a record that is judged: its path is made only for a finding.
 template <typename PathOf>
 std::optional<Finding> checkLeaf(const Facts& facts, const Description& d, const QString& label,
@@ -362,7 +415,8 @@ std::optional<Finding> checkLeaf(const Facts& facts, const Description& d, const
     if (!broken) {
         return std::nullopt;
     }
-    Finding finding{pathOf(), value, broken->rule, label, broken->message, broken->fix, {}};
+    Finding finding{pathOf(), value, broken->rule, label, broken->message, {}, {}};
+    finding.fix = offeredFix(facts, d, label, at, finding.path, broken->fix);
     if (d.check == Check::TextBytes) {
         finding.refusal =
             texts::longerThanDialogAllows(label, cp932::encodedLength(value.toString()), d.range.maximum);

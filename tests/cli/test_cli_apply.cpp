@@ -451,6 +451,18 @@ private slots:
         QCOMPARE(r.status, 0);
         QCOMPARE(readFile(copy), image);
         QCOMPARE(readFile(path), image);
+
+        // Edits that hold only comments write the copy as `{}` does; in place they are refused.
+        for (const QByteArray& nothing :
+             {QByteArray("{}"), QByteArray("# nothing yet\r\n\n# still nothing\n")}) {
+            const QString again = m_dir.filePath(QStringLiteral("again%1.SAVE").arg(++m_files));
+            const Run copied =
+                run({QStringLiteral("apply"), path, edits(nothing), QStringLiteral("-o"), again});
+            QCOMPARE(copied.status, 0);
+            QCOMPARE(copied.out, cli::texts::saved(again) + QLatin1Char('\n'));
+            QCOMPARE(readFile(again), image);
+        }
+        QCOMPARE(readFile(path), image);
     }
 
     void fieldsListsWidthRangeAndMeaning() {

@@ -131,6 +131,80 @@ private slots:
         QVERIFY(after.out.startsWith(QStringLiteral("Ship[0].Words[3]:")));
     }
 
+    // A fix the field cannot hold is no fix, and blocks none of the others; a rule between two
+    // fields moves the one it is about.
+    void fixesAreWritableAndMoveOneField_data() {
+        QTest::addColumn<QStringList>("planted");
+        QTest::addColumn<QStringList>("repairs");
+        QTest::addColumn<int>("leftUnrepaired");
+        QTest::newRow("start and end past every 16-bit counter")
+            << QStringList{QStringLiteral("TurnInfo[3]=3000"), QStringLiteral("TurnInfo[6]=3001")}
+            << QStringList{QStringLiteral("TurnInfo[6]: 3001 -> 50")} << 1;
+        QTest::newRow("current turn past the end")
+            << QStringList{QStringLiteral("TurnInfo[0]=445")}
+            << QStringList{QStringLiteral("TurnInfo[0]: 445 -> 444")} << 0;
+        QTest::newRow("turns needed below zero")
+            << QStringList{QStringLiteral("ScienceWeapon[1][2].Need=-1"),
+                           QStringLiteral("ScienceWeapon[1][2].Leave=7")}
+            << QStringList{QStringLiteral("ScienceWeapon[1][2].Need: -1 -> 7")} << 0;
+    }
+    void fixesAreWritableAndMoveOneField() {
+        QFETCH(QStringList, planted);
+        QFETCH(QStringList, repairs);
+        QFETCH(int, leftUnrepaired);
+        const QString path = freshCopy();
+        QCOMPARE(run(QStringList{QStringLiteral("set"), path} + planted).status, 0);
+        const QJsonArray found =
+            QJsonDocument::fromJson(
+                run({QStringLiteral("check"), path, QStringLiteral("--json")}).out.toUtf8())
+                .array();
+        for (const QJsonValue& f : found) {
+            const QJsonValue fix = f.toObject()[u"fix"];
+            QVERIFY2(fix.isNull() || (fix.toInteger() >= -32768 && fix.toInteger() <= 32767),
+                     qPrintable(f.toObject()[u"path"].toString()));
+        }
+        const QString repaired = m_dir.filePath(QStringLiteral("moved%1.SAVE").arg(++m_files));
+        const Run fix = run(
+            {QStringLiteral("check"), path, QStringLiteral("--fix"), QStringLiteral("--output"), repaired});
+        QCOMPARE(fix.status, leftUnrepaired > 0 ? 1 : 0);
+        QStringList said;
+        for (const QString& line : lines(fix.out)) {
+            if (line.startsWith(QStringLiteral("修正 (repaired): "))) {
+                said << line.mid(QStringLiteral("修正 (repaired): ").size());
+            }
+        }
+        QCOMPARE(said, repairs);
+        QCOMPARE(lines(fix.out).filter(QStringLiteral("修正できません")).size(), leftUnrepaired);
+        QCOMPARE(lines(run({QStringLiteral("diff"), path, repaired}).out).size(), repairs.size());
+        QCOMPARE(lines(run({QStringLiteral("check"), repaired}).out).size(), leftUnrepaired);
+    }
+
+    // On a save broken nearly everywhere the repair ends with nothing fixable left, and the
+    // findings it says it left are the ones the repaired file has.
+    void fixReportsWhatIsLeft() {
+        const QString broken = writeFile(QDir(m_dir.path()), QStringLiteral("broken.SAVE"),
+                                         fixtures::SaveImageBuilder().build());
+        const QString repaired = m_dir.filePath(QStringLiteral("broken-repaired.SAVE"));
+        const Run fix = run(
+            {QStringLiteral("check"), broken, QStringLiteral("--fix"), QStringLiteral("--output"), repaired});
+        QCOMPARE(fix.status, 1);
+        QStringList left;
+        for (const QString& line : lines(fix.out)) {
+            if (line.startsWith(QStringLiteral("修正できません (no obvious repair): "))) {
+                left << line.mid(QStringLiteral("修正できません (no obvious repair): ").size());
+            }
+        }
+        QVERIFY(!left.isEmpty());
+        QCOMPARE(lines(run({QStringLiteral("check"), repaired}).out), left);
+        const QJsonArray after =
+            QJsonDocument::fromJson(
+                run({QStringLiteral("check"), repaired, QStringLiteral("--json")}).out.toUtf8())
+                .array();
+        for (const QJsonValue& f : after) {
+            QVERIFY2(f.toObject()[u"fix"].isNull(), qPrintable(f.toObject()[u"path"].toString()));
+        }
+    }
+
     void fixLeavesALockedFileAlone() {
         const QString planted = plantedCopy();
         const QByteArray before = readFile(planted);

@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <filesystem>
+
 using namespace korven;
 using namespace korven::cli;
 using korven::fixtures::getInt16;
@@ -237,12 +239,41 @@ private slots:
         QCOMPARE(readFile(path), m_image);
     }
 
-    void outputOntoTheSourceSavesInPlace() {
+    // --output promises that the input is not changed: the input under any of its names is
+    // refused, by every command that takes it.
+    void outputOntoTheSourceIsRefused() {
         const QString path = freshCopy(QStringLiteral("self.SAVE"));
-        const Run r = run({QStringLiteral("set"), path, QStringLiteral("TurnInfo[0]=10"),
-                           QStringLiteral("--output"), path});
-        QCOMPARE(r.status, 0);
-        QCOMPARE(getInt16(readFile(path), m_builder.turnInfoOffset()), 10);
+        QStringList names{path, m_dir.path() + QStringLiteral("/./self.SAVE")};
+        const QString hardLink = m_dir.filePath(QStringLiteral("hard.SAVE"));
+        std::error_code error;
+        std::filesystem::create_hard_link(std::filesystem::path(path.toStdU16String()),
+                                          std::filesystem::path(hardLink.toStdU16String()), error);
+        if (!error) {
+            names << hardLink;
+        }
+#ifndef Q_OS_WIN
+        const QString symlink = m_dir.filePath(QStringLiteral("soft.SAVE"));
+        QVERIFY(QFile::link(path, symlink));
+        names << symlink;
+#endif
+        const QString edits = writeFile(QDir(m_dir.path()), QStringLiteral("self.txt"), "TurnInfo[0]=10\n");
+        for (const QString& output : names) {
+            const QString refusal = cli::texts::outputIsInput(output) + QLatin1Char('\n') +
+                                    cli::texts::nothingWritten() + QLatin1Char('\n');
+            for (const QStringList& command :
+                 {QStringList{QStringLiteral("set"), path, QStringLiteral("TurnInfo[0]=10")},
+                  QStringList{QStringLiteral("apply"), path, edits},
+                  QStringList{QStringLiteral("check"), path, QStringLiteral("--fix")}}) {
+                const Run r = run(command + QStringList{QStringLiteral("--output"), output});
+                QCOMPARE(r.status, 1);
+                QCOMPARE(r.err, refusal);
+                QCOMPARE(r.out, QString());
+            }
+        }
+        QCOMPARE(readFile(path), m_image);
+        if (error) {
+            QSKIP("no hard link can be made on this file system");
+        }
     }
 
     void outputThatCannotBeWritten() {

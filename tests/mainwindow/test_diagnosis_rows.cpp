@@ -8,6 +8,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 using namespace korven;
 using namespace korven::mainwindow;
 using namespace Qt::StringLiterals;
@@ -108,6 +110,22 @@ private slots:
         }
         QCOMPARE(picked,
                  (QStringList{u"AircrewSkill[4][1]"_s, u"Base[2].Terrain"_s, u"Base[5].PublicOrder"_s}));
+    }
+
+    // 修正 on every row of a save broken nearly everywhere leaves what `check --fix` leaves:
+    // what it counts as skipped is what the repaired save still lists.
+    void repairOfEveryRowCountsWhatIsLeft() {
+        SaveFile file;
+        fixtures::RecordingStatus status;
+        fixtures::RecordingMessages messages;
+        QVERIFY(LoadSaveFile(fixtures::SaveImageBuilder().build(), file, status, messages).ok());
+        const DiagnosisRepair repair = RepairFor(rules::CheckSave(file), file);
+        QVERIFY(repair.skipped > 0);
+        QVERIFY(!ApplyChanges(file, repair.changes.changes, ChangeDirection::Forward));
+        const std::vector<rules::Finding> left = rules::CheckSave(file);
+        QCOMPARE(left.size(), repair.skipped);
+        QVERIFY(std::none_of(left.begin(), left.end(),
+                             [](const rules::Finding& f) { return f.fix.has_value(); }));
     }
 
     void statusCountsOrSaysNothing() {
