@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -92,7 +93,7 @@ std::optional<QStringList> ChooseSaves(const QString& folder, const std::functio
     QDialog dialog(owner);
     dialog.setObjectName(QStringLiteral("frmSaves"));
     dialog.setWindowTitle(mt::savesCaption());
-    auto* label = new QLabel(mt::savesIn(folder), &dialog);
+    auto* label = new QLabel(mt::savesIn(QDir::toNativeSeparators(folder)), &dialog);
     label->setObjectName(QStringLiteral("lblSaves"));
     label->setWordWrap(true);
 

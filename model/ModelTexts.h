@@ -125,6 +125,10 @@ inline QString reasonLine(const FileFailure& failure) {
         case FileProblem::TooLarge:
             reason = QStringLiteral("ファイルが大きすぎます（読み込めるのは 256 MB までです）。");
             break;
+        case FileProblem::PathTooLong:
+            reason = QStringLiteral(
+                "フォルダ名、ファイル名またはパス全体が長すぎます。短い名前の浅いフォルダに移してください。");
+            break;
         case FileProblem::Other:
             reason = QStringLiteral("予期しないエラーが発生しました。");
             break;

@@ -125,14 +125,22 @@ bool sameContents(const QString& path, const QByteArray& contents) {
 }
 
 // The save's path as the group records it, so a restore can tell two games' SaveFile1 apart.
+// Players open it in a text editor to put a backup back by hand, so it is written as the
+// system writes paths and lines.
 void recordOrigin(const QString& group, const QString& savePath) {
     const QString origin = QDir(group).filePath(QString::fromLatin1(BackupStore::kOriginFile));
     if (QFileInfo::exists(origin)) {
         return;
     }
+#ifdef Q_OS_WIN
+    constexpr char kLineEnd[] = "\r\n";
+#else
+    constexpr char kLineEnd[] = "\n";
+#endif
     (void)WriteNewPrivateFile(
         group, TemporaryPrefix(QString::fromLatin1(BackupStore::kOriginFile)),
-        EncodeFileName(QFileInfo(savePath).absoluteFilePath()) + '\n', [&](qint64) { return origin; }, true);
+        EncodeFileName(QDir::toNativeSeparators(QFileInfo(savePath).absoluteFilePath())) + kLineEnd,
+        [&](qint64) { return origin; }, true);
 }
 
 // A file with other names records who it is, so that a save through any of them finds this
@@ -263,8 +271,8 @@ std::vector<BackupStore::Elsewhere> BackupStore::backupsElsewhere(const QString&
             continue;
         }
         const QDir group(root.filePath(name));
-        const QString origin =
-            DecodeFileName(readSmallFile(group.filePath(QString::fromLatin1(kOriginFile))));
+        const QString origin = QDir::fromNativeSeparators(
+            DecodeFileName(readSmallFile(group.filePath(QString::fromLatin1(kOriginFile)))));
         for (const Numbered& backup : numberedBackups(group, fileName)) {
             result.push_back({group.filePath(backup.name), origin});
         }

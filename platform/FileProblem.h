@@ -18,6 +18,7 @@ enum class FileProblem {
     Busy,            // another program (an antivirus, a sync tool) has the file open as it is replaced
     Changed,         // another program changed, replaced or removed the file while it was open
     TooLarge,        // larger than any save file can be, or more than memory allows
+    PathTooLong,     // a name on the path, or the whole path, is longer than the system takes
     Other,
 };
 

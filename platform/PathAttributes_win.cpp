@@ -1,8 +1,6 @@
 #include "platform/PathAttributes.h"
 
-#include <QDir>
-
-#include <qt_windows.h>
+#include "platform/WindowsFiles.h"
 
 namespace korven {
 
@@ -10,8 +8,7 @@ PathAttributes AttributesOf(const QString& path) {
     if (path.isEmpty()) {
         return {};
     }
-    const DWORD attributes =
-        GetFileAttributesW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()));
+    const DWORD attributes = GetFileAttributesW(windows::NativePath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return {};
     }
@@ -23,10 +20,9 @@ std::optional<FileIdentity> IdentityOf(const QString& path) {
         return std::nullopt;
     }
     // No access asked and every sharing allowed, so a file another program holds can be looked at.
-    const HANDLE handle =
-        CreateFileW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()), 0,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle = CreateFileW(windows::NativePath(path).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return std::nullopt;
     }

@@ -29,6 +29,8 @@ FileProblem ProblemFromSystemError(int error, bool creatingInFolder) {
         case ETXTBSY:
         case EBUSY:
             return FileProblem::InUse;
+        case ENAMETOOLONG:
+            return FileProblem::PathTooLong;
         case ENOMEM:
         case EOVERFLOW:
             return FileProblem::TooLarge;

@@ -28,6 +28,8 @@ FileProblem ProblemFromSystemError(unsigned long error, bool creatingInFolder) {
         case ERROR_LOCK_VIOLATION:
         case ERROR_USER_MAPPED_FILE:
             return FileProblem::InUse;
+        case ERROR_FILENAME_EXCED_RANGE:
+            return FileProblem::PathTooLong;
         case ERROR_NOT_ENOUGH_MEMORY:
         case ERROR_OUTOFMEMORY:
             return FileProblem::TooLarge;

@@ -1,6 +1,7 @@
 #include "platform/WindowsFiles.h"
 
 #include "platform/FileNames.h"
+#include "platform/LongPaths.h"
 #include "platform/StaleTemporaries.h"
 #include "platform/SystemError.h"
 
@@ -11,7 +12,12 @@
 namespace korven::windows {
 
 std::wstring NativePath(const QString& path) {
-    return QDir::toNativeSeparators(path).toStdWString();
+    if (path.isEmpty()) {
+        return {};
+    }
+    // The prefix needs an absolute path; the current folder is added as the system would.
+    const QString absolute = QDir::isRelativePath(path) ? QDir::current().absoluteFilePath(path) : path;
+    return ExtendedLengthPath(absolute).toStdWString();
 }
 
 HANDLE OpenHandle(const QString& path, DWORD access, DWORD share, DWORD disposition) {

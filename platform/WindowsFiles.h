@@ -19,7 +19,7 @@ namespace korven::windows {
 constexpr DWORD kShareNormal = FILE_SHARE_READ | FILE_SHARE_DELETE;
 constexpr DWORD kShareReadOnly = FILE_SHARE_READ;
 
-// A wide path with backslashes, as the W functions take it.
+// A wide path with backslashes, as the W functions take it, at any length (see LongPaths.h).
 std::wstring NativePath(const QString& path);
 
 HANDLE OpenHandle(const QString& path, DWORD access, DWORD share, DWORD disposition);

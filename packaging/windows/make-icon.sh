@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# make-icon.sh OUTPUT.ico: the Windows program icon at 16, 24, 32, 48, 64 and 256 px, each a
+# make-icon.sh OUTPUT.ico: the Windows program icon at 16, 20, 24, 32, 40, 48, 64 and 256 px, each a
 # PNG. The 32 and 64 px pictures drawn by hand are used as they are; the other sizes are drawn
 # from the scalable icon (rsvg-convert, Debian's librsvg2-bin), so none is a blurred scaling.
 # Run it when the icon changes and commit preferences/icons/korvenedit.ico.
@@ -9,7 +9,8 @@ output="$1"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-sizes=(16 24 32 48 64 256)
+# 20 and 40 px are what 125 % display scaling asks for in place of 16 and 32.
+sizes=(16 20 24 32 40 48 64 256)
 for size in "${sizes[@]}"; do
     drawn="$root/preferences/icons/korvenedit-$size.png"
     if [ -f "$drawn" ]; then

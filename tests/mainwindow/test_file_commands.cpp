@@ -1016,6 +1016,24 @@ private slots:
         QVERIFY(!qApp->activeModalWidget());
     }
 
+    // The heading names the game folder as the system writes paths, as a player types them.
+    void savesListHeadingUsesTheSystemsSeparators() {
+        store(u"Option/GamePath"_s, m_files->path());
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QString heading;
+        onModal("frmSaves", [&](QWidget* dialog) {
+            heading = dialog->findChild<QLabel*>(u"lblSaves"_s)->text();
+            qobject_cast<QDialog*>(dialog)->reject();
+        });
+        action(w, "mnuFileSaves")->trigger();
+#ifdef Q_OS_WIN
+        QVERIFY2(heading.contains(QString(m_files->path()).replace(u'/', u'\\')), qPrintable(heading));
+#else
+        QVERIFY2(heading.contains(m_files->path()), qPrintable(heading));
+#endif
+    }
+
 private:
     // Runs `act` once the modal window named `name` is in front.
     static void onModal(const char* name, const std::function<void(QWidget*)>& act) {

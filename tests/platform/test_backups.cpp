@@ -73,7 +73,12 @@ private slots:
         QCOMPARE(contentsOf(outcome->path), QByteArray("KVSAVE\0\1", 8));
         const QString group = QFileInfo(outcome->path).absolutePath();
         QVERIFY(QFileInfo(group).fileName().startsWith(u"SaveFile1.SAVE-"_s));
+        // Written for a player to read: the system's separators and line end.
+#ifdef Q_OS_WIN
+        QCOMPARE(contentsOf(group + u"/origin.txt"_s), QString(save).replace(u'/', u'\\').toUtf8() + "\r\n");
+#else
         QCOMPARE(contentsOf(group + u"/origin.txt"_s), save.toUtf8() + '\n');
+#endif
         // Nothing else: no temporary file is left in the group.
         QCOMPARE(QDir(group).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{u"origin.txt"_s, u"SaveFile1.SAVE.000001.bak"_s}));

@@ -32,6 +32,8 @@ private slots:
         QTest::newRow("locked range") << ERROR_LOCK_VIOLATION << false << FileProblem::InUse;
         QTest::newRow("folder") << ERROR_DIRECTORY << false << FileProblem::NotAFile;
         QTest::newRow("out of memory") << ERROR_NOT_ENOUGH_MEMORY << false << FileProblem::TooLarge;
+        QTest::newRow("name or path too long")
+            << ERROR_FILENAME_EXCED_RANGE << false << FileProblem::PathTooLong;
         QTest::newRow("device error") << ERROR_GEN_FAILURE << false << FileProblem::Other;
     }
     void problems() {
@@ -59,6 +61,7 @@ private slots:
         QTest::newRow("disk full") << ENOSPC << false << FileProblem::NoSpace;
         QTest::newRow("quota") << EDQUOT << false << FileProblem::NoSpace;
         QTest::newRow("file size limit") << EFBIG << false << FileProblem::NoSpace;
+        QTest::newRow("name too long") << ENAMETOOLONG << false << FileProblem::PathTooLong;
         QTest::newRow("folder") << EISDIR << false << FileProblem::NotAFile;
         QTest::newRow("device without reader") << ENXIO << false << FileProblem::NotAFile;
         QTest::newRow("locked") << EWOULDBLOCK << false << FileProblem::InUse;
