@@ -23,6 +23,34 @@ QString indexList(const std::set<int>& indices) {
     return parts.join(u',');
 }
 
+// The brackets' contents of a pattern: "Base.Stockpile[3][*]" gives {"3", "*"}.
+QStringList bracketsOf(QLatin1StringView pattern) {
+    QStringList contents;
+    for (qsizetype open = pattern.indexOf(u'['); open >= 0; open = pattern.indexOf(u'[', open + 1)) {
+        contents.append(QString(pattern.sliced(open + 1, pattern.indexOf(u']', open) - open - 1)));
+    }
+    return contents;
+}
+
+// A batch field is either one of the descriptions, or one good's stock, which stands for the
+// description of every stock with that good's index fixed: the templates know only the former.
+std::pair<const fields::Description*, QStringList> describedField(const fields::Description& field) {
+    const std::span<const fields::Description> all = fields::Descriptions();
+    if (&field >= all.data() && &field < all.data() + all.size()) {
+        return {&field, {}};
+    }
+    const QLatin1StringView pattern(field.pattern);
+    const QLatin1StringView table(pattern.first(pattern.indexOf(u'[')));
+    for (const fields::Description& d : all) {
+        const QLatin1StringView candidate(d.pattern);
+        if (candidate.startsWith(table) && candidate.indexOf(u'[') == table.size() &&
+            bracketsOf(candidate).size() == bracketsOf(pattern).size()) {
+            return {&d, bracketsOf(pattern)};
+        }
+    }
+    return {nullptr, {}};
+}
+
 }  // namespace
 
 std::optional<QString> RecipeLineOf(const Request& request) {
@@ -30,7 +58,11 @@ std::optional<QString> RecipeLineOf(const Request& request) {
         return std::nullopt;
     }
     const RecordKind kind = request.records.front().kind;
-    const fields::Description* field = FieldOf(kind, request.label);
+    const fields::Description* batchField = FieldOf(kind, request.label);
+    if (batchField == nullptr) {
+        return std::nullopt;
+    }
+    const auto [field, fixedBrackets] = describedField(*batchField);
     if (field == nullptr) {
         return std::nullopt;
     }
@@ -47,7 +79,9 @@ std::optional<QString> RecipeLineOf(const Request& request) {
         }
         open.append(indexList(steps));
     }
-    // The field's own open indices (a ship's every mount) are all taken, as the batch takes them.
+    // The field's own open indices (a ship's every mount) are all taken, as the batch takes them,
+    // but for one good's stock, whose good is fixed.
+    open.append(fixedBrackets);
     const auto total = static_cast<int>(fields::PathWith(*field, true, {}).count(u'#'));
     while (open.size() < total) {
         open.append(QStringLiteral("*"));

@@ -40,7 +40,7 @@ private:
     OpenDocument& m_document;
     std::vector<RecordKey> m_records;
     batch::Outcome m_outcome;
-    qint64 m_operand = 0;  // the value as typed, once it is a whole number
+    qint64 m_operand = 0;                       // the value as typed, once it is a whole number
     std::vector<mainwindow::ChangeRow> m_rows;  // the preview's rows, one per change
     QString m_prepared;                         // what the choices lead to
     bool m_ready = false;                       // OK may be pressed

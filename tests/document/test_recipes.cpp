@@ -249,6 +249,15 @@ private slots:
                                      batch::Operation::MultiplyPercent,
                                      50};
         QCOMPARE(batch::RecipeLineOf(firings).value_or(QString()), u"Ship[5,20].Firings[*] *= 50%"_qs);
+        // One good's stock keeps its good: the line must not top up every good.
+        const batch::Request iron{{RecordKey{RecordKind::Base, 2}, RecordKey{RecordKind::Base, 4}},
+                                  u"鉄（在庫量）"_qs,
+                                  batch::Operation::Maximum,
+                                  0};
+        const QString ironLine = batch::RecipeLineOf(iron).value_or(QString());
+        QCOMPARE(ironLine, u"Base[2,4].Stock[3][*] = max"_qs);
+        QCOMPARE(valuesOf(recipe::Prepare(*m_model, ironLine).changes),
+                 valuesOf(batch::Prepare(*m_model, iron).changes));
         const recipe::Prepared prepared = recipe::Prepare(*m_model, *line);
         QCOMPARE(valuesOf(prepared.changes), u"Ship[20].Words[6]=0 Ship[21].Words[6]=2500"_qs);
         QCOMPARE(prepared.lines.front().limited, 1);  // ship 20 stops at 0

@@ -12,8 +12,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
