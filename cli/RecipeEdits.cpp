@@ -6,6 +6,7 @@
 #include "model/Recipe.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace korven::cli {
 namespace {
@@ -13,6 +14,14 @@ namespace {
 QString nameOf(const QString& path) {
     const std::optional<FieldId> id = ParseFieldId(path);
     return id ? id->name() : path;
+}
+
+// Whether line `line` of `text` has an operation only a recipe has (`+=`, `-=`, `*=`, `= max`):
+// where both readers stop on it, the recipe's reason is the one that fits.
+bool recipeOnlyLine(const QString& text, qsizetype line) {
+    static const QRegularExpression operation(QStringLiteral(R"((\+=|-=|\*=|=\s*max$))"));
+    const QList<QStringView> lines = QStringView(text).split(u'\n');
+    return line >= 1 && line <= lines.size() && operation.match(lines[line - 1].trimmed()).hasMatch();
 }
 
 }  // namespace
@@ -34,7 +43,8 @@ std::optional<AssignmentResult> ApplyAsRecipe(ModelEditor& editor, const QString
                                               bool needChanges, QTextStream& out) {
     editor.revert();
     const recipe::Prepared prepared = recipe::Prepare(editor.model(), text);
-    if (!prepared.ok() && prepared.refusedLine > refusedLine) {
+    if (!prepared.ok() && (prepared.refusedLine > refusedLine ||
+                           (prepared.refusedLine == refusedLine && recipeOnlyLine(text, refusedLine)))) {
         return AssignmentResult{AssignmentError::Syntax, *prepared.refusal, 0, false, 0};
     }
     if (!prepared.ok() || (needChanges && prepared.changes.changes.empty())) {

@@ -162,6 +162,14 @@ private slots:
                  u"「AircrewSkill[1].Bombr」という項目はありません\n"_qs +
                      cli::texts::nothingWritten() + u'\n');
         QCOMPARE(readFile(save), saved);
+        // Refused on the same line by both readers, a recipe's operation gets the recipe's reason.
+        const QString misspelled =
+            writeFile(QDir(m_dir.path()), u"misspelled.txt"_qs, "# Full tanks\nShip[*].Fuell = max\n");
+        QCOMPARE(run({u"apply"_qs, save, misspelled}).err,
+                 u"レシピの 2 行目「Ship[*].Fuell = max」は受け付けられません: "
+                 u"「Ship[*].Fuell」という項目はありません\n"_qs +
+                     cli::texts::nothingWritten() + u'\n');
+        QCOMPARE(readFile(save), saved);
     }
 
     // diff --recipe turns one generated save into another.
