@@ -180,7 +180,9 @@ QString templateText(const Description& d, const QString& pattern) {
 
 Template makeTemplate(const Description& d, bool named) {
     Template t{&d, named, templateText(d, named ? NamePattern(d) : QString::fromLatin1(d.pattern)), {}};
-    for (const QStringView bracket : split(t.text)->brackets) {
+    // Held here: a range-for over a member of the returned optional would outlive it.
+    const std::optional<Split> parts = split(t.text);
+    for (const QStringView bracket : parts->brackets) {
         t.fixed.append(bracket == QStringView(u"#") ? -1 : bracket.toInt());
     }
     return t;
