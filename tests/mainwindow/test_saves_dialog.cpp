@@ -51,6 +51,7 @@ void onFirstRows(const std::function<void(QWidget*)>& act) {
     });
 }
 
+#ifdef Q_OS_LINUX
 // How many of this process's threads carry `name`, as the system shows it.
 int threadsNamed(const QByteArray& name) {
     int count = 0;
@@ -60,6 +61,7 @@ int threadsNamed(const QByteArray& name) {
     }
     return count;
 }
+#endif
 
 }  // namespace
 
