@@ -11,7 +11,6 @@
 #include "platform/LockedFile.h"
 
 #include <QDir>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <memory>
@@ -23,10 +22,12 @@ namespace {
 // counters and the scenario title.
 constexpr qint64 kHeaderBytes = 512;
 
+// "SaveFile*.SAVE" in any case. Plain comparisons, not a regular expression: this runs on the
+// listing thread, and the MinGW build of Qt crashes ending a thread that matched one (its
+// per-thread matching stack), which can then hang the program's exit.
 bool namedAsSave(const QString& fileName) {
-    static const QRegularExpression pattern(QStringLiteral("^SaveFile.*\\.SAVE$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    return pattern.match(fileName).hasMatch();
+    return fileName.startsWith(u"SaveFile", Qt::CaseInsensitive) &&
+           fileName.endsWith(u".SAVE", Qt::CaseInsensitive);
 }
 
 struct FileStart {
