@@ -61,6 +61,9 @@ use_wine() {
         "$KORVEN_WINE" wineboot --init >/dev/null 2>&1
         "$(dirname "$KORVEN_WINE")/wineserver" -w
     fi
+    # A program that crashes prints its backtrace and ends, rather than waiting for ever behind
+    # the debugger's dialog on a display nobody sees.
+    "$KORVEN_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
 }
 
 # Stops whatever Wine keeps running in the current prefix (console helpers of killed children),
