@@ -336,7 +336,7 @@ private slots:
         click(dialog, "cmdGetFolderRecipe");
         click(dialog, "cmdOK");
         QCOMPARE(f.settings.text(QStringLiteral("Option"), QStringLiteral("RecipeFolder")),
-                 QStringLiteral("/r/mine"));
+                 QDir::toNativeSeparators(QStringLiteral("/r/mine")));
     }
 
     // Tab walks each page from top to bottom after the tab bar, then the buttons; the lists
