@@ -1044,6 +1044,7 @@ private:
                 return;
             }
             act(front);
+            closeModalsIfFailed();
         });
     }
 };
