@@ -5,14 +5,13 @@
 #include "platform/Backups.h"
 #include "tests/cli/RunInProcess.h"
 #include "tests/support/FileContents.h"
+#include "tests/support/RandomSequences.h"
 #include "tests/support/SaveReference.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,10 +26,7 @@ enum class Op { Set, Apply, CheckFix, TooWide, Unmappable };
 constexpr const char* kOpNames[] = {"Set", "Apply", "CheckFix", "TooWide", "Unmappable"};
 constexpr int kWeights[] = {6, 4, 3, 1, 1};
 
-struct Step {
-    Op op;
-    quint32 a = 0, b = 0, c = 0;
-};
+using Step = fixtures::RandomStep<Op>;
 
 // The window's 修正 until nothing fixable is left: what `check --fix` must leave.
 QString fixedAsTheWindowWould(fixtures::SaveReference& ref) {
@@ -70,14 +66,14 @@ public:
     }
 
     // The step that failed and why; nothing when all passed.
-    std::optional<std::pair<int, QString>> run(const std::vector<Step>& steps) {
+    std::optional<fixtures::SequenceFailure> run(const std::vector<Step>& steps) {
         for (std::size_t i = 0; i < steps.size(); ++i) {
             QString why = step(steps[i]);
             if (why.isEmpty()) {
                 why = check();
             }
             if (!why.isEmpty()) {
-                return std::pair{int(i), why};
+                return fixtures::SequenceFailure{int(i), why};
             }
         }
         return std::nullopt;
@@ -222,51 +218,7 @@ private:
 };
 
 std::vector<Step> generate(quint32 seed, int count) {
-    QRandomGenerator random(seed);
-    std::vector<Step> steps;
-    while (int(steps.size()) < count) {
-        int pick = random.bounded(15);
-        int op = 0;
-        while (pick >= kWeights[op]) {
-            pick -= kWeights[op++];
-        }
-        steps.push_back({Op(op), random.generate(), random.generate(), random.generate()});
-    }
-    return steps;
-}
-
-// The failure, shortened by dropping steps one at a time, as a row for regressions_data().
-QString report(quint32 seed, std::vector<Step> steps) {
-    auto failure = Run(seed).run(steps);
-    if (!failure) {
-        return {};
-    }
-    const QString first = failure->second;
-    steps.resize(std::size_t(failure->first) + 1);
-    for (std::size_t at = 0; at + 1 < steps.size();) {
-        std::vector<Step> shorter = steps;
-        shorter.erase(shorter.begin() + qsizetype(at));
-        if (auto again = Run(seed).run(shorter)) {
-            shorter.resize(std::size_t(again->first) + 1);
-            steps = std::move(shorter);
-            failure = again;
-        } else {
-            ++at;
-        }
-    }
-    QString code = QStringLiteral("QTest::newRow(\"seed %1\") << %1u << std::vector<Step>{").arg(seed);
-    for (const Step& s : steps) {
-        code += QStringLiteral("\n    {Op::%1, %2u, %3u, %4u},")
-                    .arg(QLatin1String(kOpNames[int(s.op)]))
-                    .arg(s.a)
-                    .arg(s.b)
-                    .arg(s.c);
-    }
-    return QStringLiteral("seed %1: %2\nshortened to %3 steps: %4\n%5\n};\n")
-        .arg(seed)
-        .arg(first)
-        .arg(steps.size())
-        .arg(failure->second, code);
+    return fixtures::DrawSteps<Op>(seed, count, kWeights);
 }
 
 #if defined(__SANITIZE_ADDRESS__) || defined(Q_OS_WIN)
@@ -275,6 +227,14 @@ constexpr int kFixedSeeds = 2;
 constexpr int kFixedSeeds = 6;
 #endif
 constexpr int kStepsPerSequence = 40;
+
+// The run depends on the seed too (the save's trailing bytes), so a regression row names it.
+QString reportOf(quint32 seed) {
+    return fixtures::FailureReport<Op>(
+        seed, generate(seed, kStepsPerSequence),
+        [seed](const std::vector<Step>& steps) { return Run(seed).run(steps); }, kOpNames,
+        QStringLiteral("%1u << ").arg(seed));
+}
 
 }  // namespace
 
@@ -292,38 +252,8 @@ private slots:
     }
     void cleanupTestCase() { QDir(BackupStore::defaultFolder()).removeRecursively(); }
 
-    void fixedSeeds() {
-        QElapsedTimer timer;
-        timer.start();
-        for (quint32 seed = 1; seed <= kFixedSeeds; ++seed) {
-            const QString failed = report(seed, generate(seed, kStepsPerSequence));
-            QVERIFY2(failed.isEmpty(), qPrintable(failed));
-        }
-        qInfo("%d steps, %.0f steps per second", kFixedSeeds * kStepsPerSequence,
-              kFixedSeeds * kStepsPerSequence * 1000.0 / double(std::max<qint64>(1, timer.elapsed())));
-    }
-
-    void soak() {
-        const int seconds = qEnvironmentVariableIntValue("KORVEN_SOAK_SECONDS");
-        if (seconds <= 0) {
-            QSKIP("KORVEN_SOAK_SECONDS is not set");
-        }
-        QElapsedTimer timer;
-        timer.start();
-        int failures = 0;
-        for (quint32 seed = QRandomGenerator::global()->generate(); timer.elapsed() < seconds * 1000LL;
-             ++seed) {
-            const QString failed = report(seed, generate(seed, kStepsPerSequence));
-            if (!failed.isEmpty()) {
-                ++failures;
-                QFile out(qEnvironmentVariable("KORVEN_SOAK_OUT", QStringLiteral("soak-failures.txt")));
-                if (out.open(QIODevice::Append)) {
-                    out.write(failed.toUtf8() + '\n');
-                }
-            }
-        }
-        QCOMPARE(failures, 0);
-    }
+    void fixedSeeds() { fixtures::CheckFixedSeeds(kFixedSeeds, kStepsPerSequence, reportOf); }
+    void soak() { fixtures::Soak(kStepsPerSequence, reportOf); }
 
     void regressions_data() {
         QTest::addColumn<quint32>("seed");
@@ -337,7 +267,7 @@ private slots:
         QFETCH(quint32, seed);
         QFETCH(std::vector<Step>, steps);
         const auto failure = Run(seed).run(steps);
-        QVERIFY2(!failure, failure ? qPrintable(failure->second) : "");
+        QVERIFY2(!failure, failure ? qPrintable(failure->why) : "");
     }
 };
 

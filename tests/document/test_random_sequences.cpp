@@ -6,15 +6,16 @@
 #include "document/StepName.h"
 #include "mainwindow/DiagnosisRows.h"
 #include "mainwindow/EditState.h"
+#include "model/Recipe.h"
 #include "model/SaveFileWriter.h"
 #include "model/SaveRules.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/OtherProgram.h"
+#include "tests/support/RandomSequences.h"
 #include "tests/support/Recorders.h"
 #include "tests/support/SaveReference.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -53,57 +54,23 @@ enum class Op {
     Unmappable,
     DirectoryAtPath,
     FifoAtPath,
+    Recipe,
 };
 constexpr const char* kOpNames[] = {
     "Open",          "OpenReadOnly", "Close",   "Reload",     "LeaveReadOnly",
     "Dialog",        "Batch",        "Fix",     "Revert",     "Takeover",
     "Undo",          "Redo",         "Jump",    "Save",       "SaveAs",
     "OutsideChange", "Restore",      "TooWide", "Unmappable", "DirectoryAtPath",
-    "FifoAtPath",
+    "FifoAtPath",    "Recipe",
 };
 // How often each is drawn, in the order above: mostly edits, history moves and saves.
-constexpr int kWeights[] = {2, 1, 1, 2, 1, 12, 5, 4, 3, 3, 8, 5, 3, 8, 2, 4, 3, 2, 2, 1, 1};
+constexpr int kWeights[] = {2, 1, 1, 2, 1, 12, 5, 4, 3, 3, 8, 5, 3, 8, 2, 4, 3, 2, 2, 1, 1, 4};
 
-// A step's numbers choose among what the state offers when it runs (modulo its size), so any
-// subsequence is still a valid sequence: that is what lets a failure shrink.
-struct Step {
-    Op op;
-    quint32 a = 0, b = 0, c = 0;
-};
-
-struct Failure {
-    int step = -1;
-    QString why;
-};
-
-QString codeFor(const std::vector<Step>& steps) {
-    QString code = QStringLiteral("{");
-    for (const Step& s : steps) {
-        code += QStringLiteral("\n    {Op::%1, %2u, %3u, %4u},")
-                    .arg(QLatin1String(kOpNames[int(s.op)]))
-                    .arg(s.a)
-                    .arg(s.b)
-                    .arg(s.c);
-    }
-    return code + QStringLiteral("\n}");
-}
+using Step = fixtures::RandomStep<Op>;
+using Failure = fixtures::SequenceFailure;
 
 std::vector<Step> generate(quint32 seed, int count) {
-    QRandomGenerator random(seed);
-    int total = 0;
-    for (int w : kWeights) {
-        total += w;
-    }
-    std::vector<Step> steps{{Op::Open}};
-    while (int(steps.size()) < count) {
-        int pick = random.bounded(total);
-        int op = 0;
-        while (pick >= kWeights[op]) {
-            pick -= kWeights[op++];
-        }
-        steps.push_back({Op(op), random.generate(), random.generate(), random.generate()});
-    }
-    return steps;
+    return fixtures::DrawSteps<Op>(seed, count, kWeights, {{Op::Open}});
 }
 
 // The window's 修正: the diagnosis's fixes as one change set.
@@ -216,6 +183,43 @@ private:
             return QStringLiteral("edit outcome %1, expected %2").arg(int(outcome)).arg(int(expected));
         }
         return outcome == DocumentEdit::Applied ? m_ref.apply(changes) : QString();
+    }
+    // A recipe of a line that selects many records and one that sets a dialog's field; when
+    // the field's line comes last, the file must hold its value.
+    QString recipe(const SaveFile& model, const Step& s) {
+        static const char* many[] = {
+            "Ship[*].Fuel = max",
+            "Ship[Side==日本軍].LowerSteps -= 1",
+            "Ship[Side==連合軍 && Class.Type==空母].Fuel += 30",
+            "Ship[*].Firings[*] -= 1",
+            "ShipClass[0-40].Speed *= 150%",
+            "ShipClass[Nation==米国].FuelConsumption = 0",
+            "AircrewSkill[*].Fighter = max",
+            "Base[*].Stock[*][*] = max",
+            "AirDevelopment[*].TurnsLeft = 0",
+        };
+        const QString path = dialogField(s.b, s.c);
+        const FieldSpot spot = *fixtures::SpotOf(m_layout, path);
+        const qint64 value = spot.text ? 0 : valueFor(path, s.c / 2).toInteger();
+        const QString one = QStringLiteral("%1 = %2").arg(path).arg(value);
+        const QString selecting = QString::fromUtf8(many[s.a % std::size(many)]);
+        const bool oneLast = s.c % 2 != 0 && !spot.text;
+        QStringList lines{QStringLiteral("# 乱数のレシピ"), selecting};
+        if (!spot.text) {
+            lines.insert(oneLast ? 2 : 1, one);
+        }
+        recipe::Prepared prepared = recipe::Prepare(model, lines.join(u'\n'));
+        if (!prepared.ok()) {
+            return QStringLiteral("recipe refused: %1\n%2").arg(*prepared.refusal, lines.join(u'\n'));
+        }
+        if (QString why = edit(std::move(prepared.changes)); !why.isEmpty()) {
+            return why;
+        }
+        const qint64 held = fixtures::PeekNumber(m_ref.current(), spot);
+        if (oneLast && held != value) {
+            return QStringLiteral("after %1 the file holds %2").arg(one).arg(held);
+        }
+        return {};
     }
     QString refused(ChangeSet set) {
         const std::size_t shown = m_messages.shown.size();
@@ -369,6 +373,8 @@ private:
                 batch::Outcome outcome = batch::Prepare(*model, request);
                 return outcome.refusal ? QString() : edit(std::move(outcome.changes));
             }
+            case Op::Recipe:
+                return model ? recipe(*model, s) : QString();
             case Op::Fix:
                 return model ? edit(diagnosisFix(*model)) : QString();
             case Op::Revert: {
@@ -585,44 +591,6 @@ std::optional<Failure> runFresh(const std::vector<Step>& steps) {
     return Run().run(steps);
 }
 
-// Drops steps, halves first, then one at a time, while the sequence still fails.
-std::vector<Step> shrink(std::vector<Step> steps, Failure& failure) {
-    steps.resize(std::size_t(failure.step) + 1);
-    for (std::size_t chunk = steps.size() / 2; chunk >= 1; chunk /= 2) {
-        for (std::size_t at = 0; at + chunk <= steps.size();) {
-            std::vector<Step> shorter = steps;
-            shorter.erase(shorter.begin() + qsizetype(at), shorter.begin() + qsizetype(at + chunk));
-            if (std::optional<Failure> again = runFresh(shorter)) {
-                failure = *again;
-                shorter.resize(std::size_t(again->step) + 1);
-                steps = std::move(shorter);
-            } else {
-                at += chunk;
-            }
-        }
-    }
-    return steps;
-}
-
-// The failing sequence as a row to paste into regressions_data().
-QString report(quint32 seed, const std::vector<Step>& steps) {
-    const std::optional<Failure> failure = runFresh(steps);
-    if (!failure) {
-        return {};
-    }
-    Failure last = *failure;
-    const std::vector<Step> shortest = shrink(steps, last);
-    return QStringLiteral(
-               "seed %1 fails at step %2 of %3: %4\nshortened to %5 steps, failing with: %6\n"
-               "QTest::newRow(\"seed %1\") << std::vector<Step>%7;\n")
-        .arg(seed)
-        .arg(failure->step)
-        .arg(steps.size())
-        .arg(failure->why)
-        .arg(shortest.size())
-        .arg(last.why, codeFor(shortest));
-}
-
 // The sanitizer build and Wine run the same program several times slower.
 #if defined(__SANITIZE_ADDRESS__) || defined(Q_OS_WIN)
 constexpr int kFixedSeeds = 3;
@@ -630,6 +598,10 @@ constexpr int kFixedSeeds = 3;
 constexpr int kFixedSeeds = 12;
 #endif
 constexpr int kStepsPerSequence = 80;
+
+QString reportOf(quint32 seed) {
+    return fixtures::FailureReport<Op>(seed, generate(seed, kStepsPerSequence), runFresh, kOpNames);
+}
 
 }  // namespace
 
@@ -639,44 +611,11 @@ class TestRandomSequences : public QObject {
     Q_OBJECT
 
 private slots:
-    void fixedSeeds() {
-        QElapsedTimer timer;
-        timer.start();
-        for (quint32 seed = 1; seed <= kFixedSeeds; ++seed) {
-            const QString failed = report(seed, generate(seed, kStepsPerSequence));
-            QVERIFY2(failed.isEmpty(), qPrintable(failed));
-        }
-        qInfo("%d steps, %.0f steps per second", kFixedSeeds * kStepsPerSequence,
-              kFixedSeeds * kStepsPerSequence * 1000.0 / double(std::max<qint64>(1, timer.elapsed())));
-    }
+    void fixedSeeds() { fixtures::CheckFixedSeeds(kFixedSeeds, kStepsPerSequence, reportOf); }
 
     // Sequences found by the soak: new seeds for as long as KORVEN_SOAK_SECONDS says, each
     // failure written to KORVEN_SOAK_OUT.
-    void soak() {
-        const int seconds = qEnvironmentVariableIntValue("KORVEN_SOAK_SECONDS");
-        if (seconds <= 0) {
-            QSKIP("KORVEN_SOAK_SECONDS is not set");
-        }
-        QElapsedTimer timer;
-        timer.start();
-        quint32 seed = QRandomGenerator::global()->generate();
-        long steps = 0;
-        int failures = 0;
-        for (; timer.elapsed() < seconds * 1000LL; ++seed, steps += kStepsPerSequence) {
-            const QString failed = report(seed, generate(seed, kStepsPerSequence));
-            if (!failed.isEmpty()) {
-                ++failures;
-                QFile out(qEnvironmentVariable("KORVEN_SOAK_OUT", QStringLiteral("soak-failures.txt")));
-                if (out.open(QIODevice::Append)) {
-                    out.write(failed.toUtf8() + '\n');
-                }
-                qWarning().noquote() << failed;
-            }
-        }
-        qInfo("%ld steps, %.0f steps per second, %d failing sequences", steps,
-              double(steps) * 1000.0 / double(std::max<qint64>(1, timer.elapsed())), failures);
-        QCOMPARE(failures, 0);
-    }
+    void soak() { fixtures::Soak(kStepsPerSequence, reportOf); }
 
     void regressions_data() {
         QTest::addColumn<std::vector<Step>>("steps");

@@ -21,6 +21,13 @@ std::optional<FieldSpot> SpotOf(const SaveImageBuilder& b, const QString& path) 
     auto u8 = [](qint64 at) { return FieldSpot{at, 1, false, false}; };
     auto i16 = [](qint64 at) { return FieldSpot{at, 2, true, false}; };
     auto text = [](qint64 at, int width) { return FieldSpot{at, width, false, true}; };
+    auto i32 = [](qint64 at) { return FieldSpot{at, 4, true, false}; };
+    if (table == u"AirDevelopment" && field.isEmpty() && i < 176) {
+        return i16(b.airDevelopmentOffset() + 2 * i);
+    }
+    if (table == u"Base" && field == u"Stockpile" && i < b.baseCount() && j < 7 && k < 2) {
+        return i32(b.baseOffset(i) + 24 + 4 * (2 * j + k));
+    }
     if (table == u"AircrewSkill" && i < 5 && j < 2) {
         return u8(b.aircrewSkillOffset() + 2 * i + j);
     }
