@@ -314,7 +314,7 @@ inline QString recipeIndexOutside(const QString& index, qint64 last) {
     return QStringLiteral("添字「%1」が 0～%2 の範囲外です").arg(index).arg(last);
 }
 inline QString recipeConditionPlace() {
-    return QStringLiteral("条件は艦型・個艦・航空機・基地・空母搭載機の番号の位置にだけ書けます");
+    return QStringLiteral("条件は艦型・個艦・航空機・航空機開発・基地・空母搭載機の番号の位置にだけ書けます");
 }
 inline QString recipeBadCondition(const QString& condition) {
     return QStringLiteral("条件「%1」が読めません").arg(condition);

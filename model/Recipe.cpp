@@ -300,6 +300,12 @@ bool neverWritten(const FieldId& id) {
 }
 
 // How many records `*` and conditions run over: those the file holds.
+// Whether a field's first index picks records that conditions can choose among: a record
+// table's, or an air development's (one value each, read by its own name in a condition).
+bool selectsRecords(const Description& d) {
+    return fields::RecordIndexCount(d) > 0 || tableOf(d) == u"AirDevelopment";
+}
+
 int writtenRecords(const SaveFile& model, const Description& d, int extent) {
     return tableOf(d) == u"Base" ? std::min(extent, int{model.LastBaseIndex} + 1) : extent;
 }
@@ -468,11 +474,10 @@ private:
         if (m_parts.operation == Operation::Maximum && !edit::HasDialogLimit(d.check)) {
             return texts::recipeMaxWithoutLimit(m_parts.path.toString());
         }
-        const int records = fields::RecordIndexCount(d);
         const std::vector<int>& extents = extentsOf(d);
         std::vector<Selector> selectors;
         for (qsizetype i = 0; i < match.open.size(); ++i) {
-            Or<Selector> s = selector(*m_work, tableOf(d), match.open[i], i == 0 && records > 0);
+            Or<Selector> s = selector(*m_work, tableOf(d), match.open[i], i == 0 && selectsRecords(d));
             if (auto* refused = std::get_if<Refused>(&s)) {
                 return refused->reason;
             }
@@ -519,10 +524,10 @@ private:
                 }
                 return std::nullopt;
             case Selector::Kind::Conditions: {
-                const int last =
-                    std::min(writtenRecords(*m_work, *id.field, extents[at]),
-                             tableOf(*id.field) == u"AircraftType" ? int{SaveFile::kWrittenAircraftTypes}
-                                                                   : extents[at]);
+                const QString& table = tableOf(*id.field);
+                const bool aircraft = table == u"AircraftType" || table == u"AirDevelopment";
+                const int last = std::min(writtenRecords(*m_work, *id.field, extents[at]),
+                                          aircraft ? int{SaveFile::kWrittenAircraftTypes} : extents[at]);
                 for (int i = 0; i < last; ++i) {
                     const bool chosen = listed(*m_work, *id.field, i) &&
                                         std::all_of(s.conditions.begin(), s.conditions.end(),

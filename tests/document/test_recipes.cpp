@@ -31,6 +31,10 @@ void plant(SaveFile& m) {
     m.Ship[20].Words[6] = 1000;
     m.Ship[21].Words[6] = 4000;
     m.ShipClass[3].Perf[2] = 800;
+    m.AirDevelopment.fill(0);
+    m.AirDevelopment[2] = -1;   // cancelled
+    m.AirDevelopment[3] = 12;   // in development
+    m.AirDevelopment[171] = 5;  // never written
     m.AircrewSkill[0][0] = 40;
     m.AircrewSkill[1][0] = 90;
 }
@@ -95,6 +99,8 @@ private slots:
             << u"Ship[Side==連合軍 && Class==250].Fuel = 1"_qs << QString() << 0;
         QTest::newRow("a later line sees the earlier one, one change per field")
             << u"Ship[20].Fuel = 100\n\n# note\nShip[20].Fuel += 50"_qs << u"Ship[20].Words[6]=150"_qs << 0;
+        QTest::newRow("an air development by its own turns, cancelled ones left")
+            << u"AirDevelopment[TurnsLeft>0].TurnsLeft = 0"_qs << u"AirDevelopment[3]=0"_qs << 0;
         QTest::newRow("a label as the value") << u"Base[3].Owner = 中立国"_qs << u"Base[3].Owner=2"_qs << 0;
         QTest::newRow("a text keeps what follows the blank")
             << u"ShipClass[250].Name =  大和 "_qs << u"ShipClass[250].Name= 大和 "_qs << 0;
