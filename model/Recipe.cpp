@@ -299,13 +299,13 @@ bool neverWritten(const FieldId& id) {
     return QByteArrayView(id.field->english).endsWith("never written");
 }
 
-// How many records `*` and conditions run over: those the file holds.
 // Whether a field's first index picks records that conditions can choose among: a record
 // table's, or an air development's (one value each, read by its own name in a condition).
 bool selectsRecords(const Description& d) {
     return fields::RecordIndexCount(d) > 0 || tableOf(d) == u"AirDevelopment";
 }
 
+// How many records `*` and conditions run over: those the file holds.
 int writtenRecords(const SaveFile& model, const Description& d, int extent) {
     return tableOf(d) == u"Base" ? std::min(extent, int{model.LastBaseIndex} + 1) : extent;
 }
