@@ -19,7 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <benchmark/benchmark.h>
 
@@ -61,10 +61,11 @@ void SavesList20000Files(benchmark::State& state) {
         QTimer::singleShot(0, [&] {
             QWidget* dialog = qApp->activeModalWidget();
             auto* status = dialog->findChild<QLabel*>(QStringLiteral("lblSavesStatus"));
-            auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("lstSaves"));
+            const QAbstractItemModel* list =
+                dialog->findChild<QTreeView*>(QStringLiteral("lstSaves"))->model();
             auto* done = new QTimer(dialog);
             QObject::connect(done, &QTimer::timeout, dialog, [=, &meter, &stall] {
-                if (list->topLevelItemCount() == kSaves && !status->text().startsWith(u"読み込み中")) {
+                if (list->rowCount() == kSaves && !status->text().startsWith(u"読み込み中")) {
                     stall = meter.stop();
                     dialog->findChild<QPushButton*>(QStringLiteral("cmdClose"))->click();
                 }

@@ -8,16 +8,18 @@
 namespace korven::mainwindow {
 namespace {
 
-// Rows go to the window at most this often, so that it shows them without doing little
-// else; a frame is about 16 ms.
-constexpr qint64 kBatchMilliseconds = 8;
-constexpr std::size_t kBatchRows = 200;
+// The first rows go to the window at once, so that it fills; later ones a few times a
+// second. Each batch makes the list lay out and paint again, which costs the window about
+// the same whether the batch holds ten rows or thousands.
+constexpr qint64 kFirstBatchMilliseconds = 8;
+constexpr qint64 kBatchMilliseconds = 100;
 
 void listInto(QPromise<std::vector<SaveEntry>>& promise, const QString& folder, const HeldSave& held) {
     promise.start();
     std::vector<SaveEntry> batch;
     QElapsedTimer since;
     since.start();
+    qint64 interval = kFirstBatchMilliseconds;
     ListSavesStepwise(folder, held, [&](ListingStep step) {
         if (promise.isCanceled()) {
             return false;
@@ -25,7 +27,7 @@ void listInto(QPromise<std::vector<SaveEntry>>& promise, const QString& folder, 
         if (step.entry) {
             batch.push_back(std::move(*step.entry));
         }
-        if (since.elapsed() >= kBatchMilliseconds || batch.size() >= kBatchRows || step.done == step.total) {
+        if (since.elapsed() >= interval || step.done == step.total) {
             // Rows before progress: a cancelled listing's count never takes in rows not shown.
             if (!batch.empty()) {
                 promise.addResult(std::move(batch));
@@ -34,6 +36,7 @@ void listInto(QPromise<std::vector<SaveEntry>>& promise, const QString& folder, 
             promise.setProgressRange(0, int(step.total));
             promise.setProgressValue(int(step.done));
             since.restart();
+            interval = kBatchMilliseconds;
         }
         return true;
     });

@@ -1,7 +1,7 @@
 #include "mainwindow/SavesDialog.h"
 
 #include "mainwindow/MainWindowTexts.h"
-#include "mainwindow/NaturalOrder.h"
+#include "mainwindow/SaveListModel.h"
 #include "mainwindow/SaveListingTask.h"
 #include "model/ModelTexts.h"
 
@@ -13,7 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace korven {
@@ -23,44 +23,9 @@ namespace mt = mainwindow::texts;
 
 namespace {
 
-enum Column { FileName, SaveName, Scenario, CurrentTurn, Modified };
-
-// Sorts file names as a player counts them and times by time, not by their text.
-class SaveItem : public QTreeWidgetItem {
-public:
-    using QTreeWidgetItem::QTreeWidgetItem;
-    bool operator<(const QTreeWidgetItem& other) const override {
-        const int column = treeWidget() != nullptr ? treeWidget()->sortColumn() : FileName;
-        if (column == FileName) {
-            return NaturalLess(text(FileName), other.text(FileName));
-        }
-        if (column == Modified) {
-            return data(Modified, Qt::UserRole).toDateTime() <
-                   other.data(Modified, Qt::UserRole).toDateTime();
-        }
-        return QTreeWidgetItem::operator<(other);
-    }
-};
-
-QTreeWidgetItem* itemOf(const SaveEntry& save, const QColor& problemColour) {
-    const QString turn =
-        save.turn ? mt::saveTurn(save.turn->year, save.turn->month, save.turn->turn) : QString();
-    auto* item = new SaveItem(
-        QStringList{QFileInfo(save.path).fileName(), save.problem.isEmpty() ? save.saveName : save.problem,
-                    save.scenario, turn, save.modified.toString(mt::backupTimeFormat())});
-    item->setData(FileName, Qt::UserRole, save.path);
-    item->setData(Modified, Qt::UserRole, save.modified);
-    item->setToolTip(FileName, save.path);
-    if (!save.problem.isEmpty()) {
-        item->setForeground(SaveName, problemColour);
-        item->setToolTip(SaveName, save.problem);
-    }
-    return item;
-}
-
 // Room for each column's longest usual text, so that the list's default size shows them all
 // without reading every row first.
-void sizeColumns(QTreeWidget* list) {
+void sizeColumns(QTreeView* list) {
     const QFontMetrics metrics(list->font());
     const QString samples[] = {
         QStringLiteral("SaveFile10.SAVE"),
@@ -69,19 +34,20 @@ void sizeColumns(QTreeWidget* list) {
         mt::saveTurn(1945, 12, 10),
         QDateTime(QDate(2000, 12, 31), QTime(23, 59, 59)).toString(mt::backupTimeFormat()),
     };
-    for (int c = 0; c < list->columnCount(); ++c) {
-        const int header = list->header()->fontMetrics().horizontalAdvance(list->headerItem()->text(c));
+    for (int c = 0; c < SaveListModel::ColumnCount; ++c) {
+        const QString title = list->model()->headerData(c, Qt::Horizontal).toString();
+        const int header = list->header()->fontMetrics().horizontalAdvance(title);
         list->setColumnWidth(c, std::max(metrics.horizontalAdvance(samples[c]), header) + 24);
     }
 }
 
 // In the list's order, the upper row first.
-QStringList selectedPaths(const QTreeWidget* list) {
+QStringList selectedPaths(const QTreeView* list, const SaveListModel* rows) {
+    QModelIndexList selected = list->selectionModel()->selectedRows();
+    std::sort(selected.begin(), selected.end());
     QStringList paths;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        if (list->topLevelItem(i)->isSelected()) {
-            paths.append(list->topLevelItem(i)->data(FileName, Qt::UserRole).toString());
-        }
+    for (const QModelIndex& index : selected) {
+        paths.append(rows->pathAt(index.row()));
     }
     return paths;
 }
@@ -97,16 +63,21 @@ std::optional<QStringList> ChooseSaves(const QString& folder, const std::functio
     label->setObjectName(QStringLiteral("lblSaves"));
     label->setWordWrap(true);
 
-    auto* view = new QTreeWidget(&dialog);
+    auto* view = new QTreeView(&dialog);
+    auto* rows = new SaveListModel(view->palette().color(QPalette::Disabled, QPalette::Text), view);
+    view->setModel(rows);
     view->setObjectName(QStringLiteral("lstSaves"));
     view->setAccessibleName(mt::savesCaption());
     view->setRootIsDecorated(false);
     view->setUniformRowHeights(true);
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    view->setHeaderLabels({mt::colSaveFileName(), mt::colSaveName(), mt::colSaveScenario(), mt::colSaveTurn(),
-                           mt::colSaveModified()});
-    view->header()->setStretchLastSection(false);
-    view->sortByColumn(FileName, Qt::AscendingOrder);
+    // Sorting is the header's, not the view's: the rows come in the order of their names
+    // already, and sorting 20 000 of them again when the listing ends would stall the window.
+    QHeaderView* header = view->header();
+    header->setStretchLastSection(false);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(SaveListModel::FileName, Qt::AscendingOrder);
+    QObject::connect(header, &QHeaderView::sortIndicatorChanged, rows, &SaveListModel::sort);
     sizeColumns(view);
 
     auto* status = new QLabel(&dialog);
@@ -125,31 +96,23 @@ std::optional<QStringList> ChooseSaves(const QString& folder, const std::functio
 
     // Declared after the dialog, so it ends first: closing stops the listing and its thread.
     SaveListingTask task;
-    const QColor problemColour = view->palette().color(QPalette::Disabled, QPalette::Text);
-    QObject::connect(&task, &SaveListingTask::rowsRead, view, [=](const std::vector<SaveEntry>& rows) {
-        QList<QTreeWidgetItem*> items;
-        items.reserve(qsizetype(rows.size()));
-        for (const SaveEntry& save : rows) {
-            items.append(itemOf(save, problemColour));
-        }
-        view->addTopLevelItems(items);
-    });
+    QObject::connect(&task, &SaveListingTask::rowsRead, rows, &SaveListModel::append);
     QObject::connect(&task, &SaveListingTask::progress, status, [=](qsizetype done, qsizetype total) {
         status->setText(mt::savesReading(done, total));
     });
-    QObject::connect(&task, &SaveListingTask::finished, &dialog,
-                     [=](bool cancelled, qsizetype done, qsizetype total) {
-                         status->setText(cancelled ? mt::savesCancelled(done, total)
-                                                   : mt::savesListed(view->topLevelItemCount()));
-                         cancel->setEnabled(false);
-                         view->setSortingEnabled(true);
-                     });
+    QObject::connect(
+        &task, &SaveListingTask::finished, &dialog, [=](bool cancelled, qsizetype done, qsizetype total) {
+            status->setText(cancelled ? mt::savesCancelled(done, total) : mt::savesListed(rows->rowCount()));
+            cancel->setEnabled(false);
+            view->header()->setSectionsClickable(true);
+        });
     // A save that changed on disk shows as it is now.
     auto reread = [&] {
         // Rows come in the order of their names; sorting each batch into place would cost
-        // the window more than reading them.
-        view->setSortingEnabled(false);
-        view->clear();
+        // the window more than reading them, so the header sorts only a finished list.
+        view->header()->setSectionsClickable(false);
+        rows->clear();
+        view->header()->setSortIndicator(SaveListModel::FileName, Qt::AscendingOrder);
         status->setText(mt::savesReading(0, 0));
         cancel->setEnabled(true);
         task.start(folder, held());
@@ -157,21 +120,21 @@ std::optional<QStringList> ChooseSaves(const QString& folder, const std::functio
 
     std::optional<QStringList> chosen;
     auto choose = [&](int count) {
-        const QStringList paths = selectedPaths(view);
+        const QStringList paths = selectedPaths(view, rows);
         if (paths.size() == count) {
             chosen = paths;
             dialog.accept();
         }
     };
     auto follow = [=] {
-        const qsizetype selected = view->selectedItems().size();
+        const qsizetype selected = view->selectionModel()->selectedRows().size();
         open->setEnabled(selected == 1);
         compare->setEnabled(selected == 2);
     };
     follow();
-    QObject::connect(view, &QTreeWidget::itemSelectionChanged, &dialog, follow);
-    QObject::connect(view, &QTreeWidget::itemDoubleClicked, &dialog, [&](QTreeWidgetItem* item) {
-        chosen = QStringList{item->data(FileName, Qt::UserRole).toString()};
+    QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, &dialog, follow);
+    QObject::connect(view, &QTreeView::doubleClicked, &dialog, [&](const QModelIndex& index) {
+        chosen = QStringList{rows->pathAt(index.row())};
         dialog.accept();
     });
     QObject::connect(open, &QPushButton::clicked, &dialog, [&] { choose(1); });
@@ -190,7 +153,7 @@ std::optional<QStringList> ChooseSaves(const QString& folder, const std::functio
     layout->addWidget(status);
     layout->addWidget(buttons);
     int width = 0;
-    for (int c = 0; c < view->columnCount(); ++c) {
+    for (int c = 0; c < SaveListModel::ColumnCount; ++c) {
         width += view->columnWidth(c);
     }
     dialog.resize(std::max(720, width + 48), 440);

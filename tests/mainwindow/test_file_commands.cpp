@@ -976,20 +976,22 @@ private slots:
 
         QStringList shown;
         onModal("frmSaves", [&](QWidget* dialog) {
-            auto* list = dialog->findChild<QTreeWidget*>(u"lstSaves"_s);
+            auto* list = dialog->findChild<QTreeView*>(u"lstSaves"_s);
+            const QAbstractItemModel* rows = list->model();
             auto* status = dialog->findChild<QLabel*>(u"lblSavesStatus"_s);
             QTRY_COMPARE(status->text(), mt::savesListed(2));
-            QCOMPARE(list->topLevelItemCount(), 2);
+            QCOMPARE(rows->rowCount(), 2);
             QVERIFY(writeFile(m_files->filePath(u"SaveFile3.SAVE"_s), m_image));
             // F5 is a shortcut of the window in front.
             dialog->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(dialog));
             QTest::keyClick(list, Qt::Key_F5);
             QTRY_COMPARE(status->text(), mt::savesListed(3));
-            for (int i = 0; i < list->topLevelItemCount(); ++i) {
-                shown.append(list->topLevelItem(i)->text(0) + u'|' + list->topLevelItem(i)->text(1));
+            for (int i = 0; i < rows->rowCount(); ++i) {
+                shown.append(rows->index(i, 0).data().toString() + u'|' +
+                             rows->index(i, 1).data().toString());
             }
-            emit list->itemDoubleClicked(list->topLevelItem(1), 0);
+            emit list->doubleClicked(rows->index(1, 0));
         });
         ui.answers = {MessageAnswer::No};
         action(w, "mnuFileSaves")->trigger();
@@ -1003,10 +1005,12 @@ private slots:
         QStringList rows;
         QString summary;
         onModal("frmSaves", [&](QWidget* dialog) {
-            auto* list = dialog->findChild<QTreeWidget*>(u"lstSaves"_s);
-            QTRY_COMPARE(list->topLevelItemCount(), 3);
-            list->topLevelItem(0)->setSelected(true);
-            list->topLevelItem(1)->setSelected(true);
+            auto* list = dialog->findChild<QTreeView*>(u"lstSaves"_s);
+            QTRY_COMPARE(list->model()->rowCount(), 3);
+            for (int row : {0, 1}) {
+                list->selectionModel()->select(list->model()->index(row, 0),
+                                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            }
             onModal("frmChanges", [&](QWidget*) { readChangesThenPress(&rows, &summary, "cmdClose"); });
             dialog->findChild<QPushButton*>(u"cmdCompare"_s)->click();
         });

@@ -1,16 +1,18 @@
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/SavesDialog.h"
+#include "model/TurnCalendar.h"
 #include "tests/support/SaveImageBuilder.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
@@ -42,8 +44,8 @@ constexpr int kFifos = 1;
 void onFirstRows(const std::function<void(QWidget*)>& act) {
     QTimer::singleShot(0, [act] {
         QWidget* front = qApp->activeModalWidget();
-        auto* list = front != nullptr ? front->findChild<QTreeWidget*>(u"lstSaves"_s) : nullptr;
-        if (list == nullptr || list->topLevelItemCount() == 0) {
+        auto* list = front != nullptr ? front->findChild<QTreeView*>(u"lstSaves"_s) : nullptr;
+        if (list == nullptr || list->model()->rowCount() == 0) {
             onFirstRows(act);
             return;
         }
@@ -62,6 +64,33 @@ int threadsNamed(const QByteArray& name) {
     return count;
 }
 #endif
+
+// A save at `turn`, last written in `year`.
+bool writeSave(const QString& path, const Turn& turn, int year) {
+    const fixtures::SaveImageBuilder builder;
+    QByteArray image = builder.build();
+    const int counter = counterFromTurn(turn);
+    image[builder.turnInfoOffset()] = char(counter & 0xff);
+    image[builder.turnInfoOffset() + 1] = char((counter >> 8) & 0xff);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(image) == image.size() &&
+           file.setFileTime(QDateTime(QDate(year, 6, 1), QTime(12, 0)), QFileDevice::FileModificationTime);
+}
+
+void clickHeader(QTreeView* view, int column) {
+    QHeaderView* header = view->header();
+    const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+}
+
+QStringList fileNames(const QTreeView* view) {
+    QStringList names;
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        names.append(view->model()->index(row, 0).data().toString());
+    }
+    return names;
+}
 
 }  // namespace
 
@@ -92,7 +121,7 @@ private slots:
         int shown = 0;
         int listing = 0;
         onFirstRows([&](QWidget* dialog) {
-            shown = dialog->findChild<QTreeWidget*>(u"lstSaves"_s)->topLevelItemCount();
+            shown = dialog->findChild<QTreeView*>(u"lstSaves"_s)->model()->rowCount();
             listing = threadsNamed(kListingThread);
             dialog->findChild<QPushButton*>(u"cmdClose"_s)->click();
         });
@@ -116,17 +145,17 @@ private slots:
         QString stopped;
         QString full;
         onFirstRows([&](QWidget* dialog) {
-            auto* list = dialog->findChild<QTreeWidget*>(u"lstSaves"_s);
+            auto* list = dialog->findChild<QTreeView*>(u"lstSaves"_s)->model();
             auto* status = dialog->findChild<QLabel*>(u"lblSavesStatus"_s);
             auto* cancel = dialog->findChild<QPushButton*>(u"cmdCancel"_s);
             cancel->click();
             QTRY_VERIFY(!cancel->isEnabled());
-            kept = list->topLevelItemCount();
+            kept = list->rowCount();
             stopped = status->text();
             dialog->findChild<QPushButton*>(u"cmdRefresh"_s)->click();
             QTRY_VERIFY(!cancel->isEnabled());
             full = status->text();
-            QCOMPARE(list->topLevelItem(kFifos + 1)->text(0), u"SaveFile2.SAVE"_s);
+            QCOMPARE(list->index(kFifos + 1, 0).data().toString(), u"SaveFile2.SAVE"_s);
             dialog->findChild<QPushButton*>(u"cmdClose"_s)->click();
         });
         ChooseSaves(
@@ -134,6 +163,38 @@ private slots:
         QVERIFY(kept > 0 && kept < kSaves);
         QVERIFY2(stopped.startsWith(mt::savesCancelled(0, 0).section(u'（', 0, 0)), qPrintable(stopped));
         QCOMPARE(full, mt::savesListed(kSaves + kFifos));
+    }
+
+    // A header sorts by what its column means: names as a player counts them, turns by the
+    // calendar (not 12月 before 2月), times by time; the chosen save stays chosen.
+    void headersSortByValueKeepingTheChoice() {
+        const QTemporaryDir dir;
+        QVERIFY(writeSave(dir.filePath(u"SaveFile10.SAVE"_s), {1942, 2, 1}, 2003));
+        QVERIFY(writeSave(dir.filePath(u"SaveFile2.SAVE"_s), {1942, 12, 1}, 2001));
+        QVERIFY(writeSave(dir.filePath(u"savefile1.save"_s), {1943, 1, 5}, 2002));
+        QStringList byName;
+        QStringList byTurn;
+        QStringList byTimeNewestFirst;
+        onFirstRows([&](QWidget* dialog) {
+            auto* view = dialog->findChild<QTreeView*>(u"lstSaves"_s);
+            QTRY_COMPARE(dialog->findChild<QLabel*>(u"lblSavesStatus"_s)->text(), mt::savesListed(3));
+            byName = fileNames(view);
+            view->selectionModel()->select(view->model()->index(1, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            clickHeader(view, 3);
+            byTurn = fileNames(view);
+            clickHeader(view, 4);
+            clickHeader(view, 4);
+            byTimeNewestFirst = fileNames(view);
+            dialog->findChild<QPushButton*>(u"cmdOpen"_s)->click();
+        });
+        const std::optional<QStringList> chosen = ChooseSaves(
+            dir.path(), [] { return HeldSave{}; }, nullptr);
+        QCOMPARE(byName, (QStringList{u"savefile1.save"_s, u"SaveFile2.SAVE"_s, u"SaveFile10.SAVE"_s}));
+        QCOMPARE(byTurn, (QStringList{u"SaveFile10.SAVE"_s, u"SaveFile2.SAVE"_s, u"savefile1.save"_s}));
+        QCOMPARE(byTimeNewestFirst,
+                 (QStringList{u"SaveFile10.SAVE"_s, u"savefile1.save"_s, u"SaveFile2.SAVE"_s}));
+        QCOMPARE(chosen, QStringList{dir.filePath(u"SaveFile2.SAVE"_s)});
     }
 
 private:
