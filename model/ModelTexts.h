@@ -183,10 +183,7 @@ inline QString absentValue() {
 inline QString outsideDialogRange(const QString& label, qint64 value, qint64 minimum, qint64 maximum) {
     return QStringLiteral(
                "「%1」の値 %2 は編集画面で入力できる範囲 %3～%4 の外です。(outside the dialog's range)")
-        .arg(label)
-        .arg(value)
-        .arg(minimum)
-        .arg(maximum);
+        .arg(label, QString::number(value), QString::number(minimum), QString::number(maximum));
 }
 inline QString longerThanDialogAllows(const QString& label, qsizetype bytes, qsizetype maximum) {
     return QStringLiteral(
