@@ -56,6 +56,9 @@ QTreeWidget* NewChangeList(const std::vector<mainwindow::ChangeRow>& rows, Chang
     list->setHeaderLabels({mt::colChangeCategory(), mt::colChangeRecord(), mt::colChangeField(),
                            compare ? mt::colCompareOpen() : mt::colChangeBefore(),
                            compare ? mt::colCompareOther() : mt::colChangeAfter(), mt::colChangePath()});
+    // Columns fit the rows in view and the first hundred: measuring every text of a batch
+    // over all ships at each keystroke costs more than a frame, and the rows look alike.
+    list->header()->setResizeContentsPrecision(100);
     FillChangeList(list, rows);
     // Room beyond the widest text for the focus frame and the sort of spacing a header wants.
     for (int c = 0; c < list->columnCount(); ++c) {
