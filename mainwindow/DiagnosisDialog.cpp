@@ -8,7 +8,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QPromise>
 #include <QPushButton>
+#include <QThreadPool>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -79,7 +81,7 @@ DiagnosisDialog::DiagnosisDialog(OpenDocument& document, std::function<void(cons
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_fix, &QPushButton::clicked, this, &DiagnosisDialog::repairSelected);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { m_fix->setEnabled(m_list->selectionModel()->hasSelection()); });
+            &DiagnosisDialog::followSelection);
     connect(m_list, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
         if (const std::optional<RecordKey> key = m_model->keyOf(index); key && m_open) {
             // The dialog's store refreshes this list through the document.
@@ -90,18 +92,52 @@ DiagnosisDialog::DiagnosisDialog(OpenDocument& document, std::function<void(cons
     refresh();
 }
 
+// Judging a save with thousands of findings takes several frames, so it runs on a copy off
+// this thread. Until it ends the list shows the last check, which 修正 must not act on.
 void DiagnosisDialog::refresh() {
+    m_check.reset();  // a check of an older state of the document is never shown
     const SaveFile* model = m_document.model();
-    m_model->reset(model ? rules::CheckSave(*model) : std::vector<rules::Finding>{}, model);
-    const std::size_t findings = m_model->findingCount();
-    m_summary->setText(findings == 0 ? texts::diagnosisClean() : texts::diagnosisCount(findings));
+    if (model == nullptr) {
+        showChecked(nullptr, {});
+        return;
+    }
+    auto copy = std::make_shared<const SaveFile>(*model);
+    auto promise = std::make_shared<QPromise<std::vector<rules::Finding>>>();
+    m_check = std::make_unique<Check>();
+    Check* check = m_check.get();
+    connect(check, &Check::finished, this, [this, check, copy] {
+        std::vector<rules::Finding> findings = check->future().takeResult();
+        m_check.release()->deleteLater();  // it is sending this signal
+        showChecked(copy, std::move(findings));
+    });
+    check->setFuture(promise->future());
+    m_summary->setText(texts::diagnosisChecking());
+    followSelection();
+    QThreadPool::globalInstance()->start([promise, copy] {
+        promise->start();
+        promise->addResult(rules::CheckSave(*copy));
+        promise->finish();
+    });
+}
+
+void DiagnosisDialog::showChecked(std::shared_ptr<const SaveFile> checked,
+                                  std::vector<rules::Finding> findings) {
+    // The rows are named from the copy they were found in, so it lives as long as they do.
+    m_model->reset(std::move(findings), checked.get());
+    m_checked = std::move(checked);
+    const std::size_t count = m_model->findingCount();
+    m_summary->setText(count == 0 ? texts::diagnosisClean() : texts::diagnosisCount(count));
     m_list->expandAll();
-    m_fix->setEnabled(false);
+    followSelection();
+}
+
+void DiagnosisDialog::followSelection() {
+    m_fix->setEnabled(!m_check && m_list->selectionModel()->hasSelection());
 }
 
 void DiagnosisDialog::repairSelected() {
     const std::vector<rules::Finding> chosen = m_model->findingsOf(m_list->selectionModel()->selectedRows());
-    if (chosen.empty() || m_document.model() == nullptr) {
+    if (chosen.empty() || m_check || m_document.model() == nullptr) {
         return;
     }
     // The repair runs on this thread, as every change of the document does; a long one is

@@ -451,6 +451,9 @@ inline QString diagnosisCaption() {
 inline QString diagnosisCount(std::size_t findings) {
     return QStringLiteral("%1 件の問題が見つかりました。").arg(findings);
 }
+inline QString diagnosisChecking() {
+    return QStringLiteral("確認しています…");
+}
 inline QString diagnosisClean() {
     return QStringLiteral("問題は見つかりませんでした。");
 }

@@ -2,6 +2,7 @@
 // saves list, a batch edit, a bundled recipe's preview and the 診断 list for the README:
 // shoot_document_views SAVEFILE OUTDIR (run under a display, e.g. Xvfb). SAVEFILE is edited
 // and saved, so pass a scratch copy; the saves list shows the other saves of its folder.
+#include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/RecordBrowser.h"
 #include "mainwindow/RecordList.h"
 #include "mainwindow/frmMain.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -141,7 +143,10 @@ int main(int argc, char** argv) {
     // The 診断 list stays open beside the window.
     window.findChild<QAction*>(QStringLiteral("mnuEditDiagnosis"))->trigger();
     QWidget* diagnosis = window.findChild<QDialog*>(QStringLiteral("frmDiagnosis"));
-    ok = diagnosis != nullptr && QTest::qWaitForWindowExposed(diagnosis) &&
+    ok = diagnosis != nullptr && QTest::qWaitForWindowExposed(diagnosis) && QTest::qWaitFor([diagnosis] {
+             return diagnosis->findChild<QLabel*>(QStringLiteral("lblSummary"))->text() !=
+                    mainwindow::texts::diagnosisChecking();
+         }) &&
          diagnosis->grab().save(out + QStringLiteral("diagnosis.png")) && ok;
     if (diagnosis != nullptr) {
         diagnosis->close();

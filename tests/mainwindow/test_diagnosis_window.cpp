@@ -45,6 +45,12 @@ class TestDiagnosisWindow : public MainWindowTest {
 
     QLabel* indicator(const frmMain& w) const { return child<QLabel>(w, "lblDiagnosis"); }
 
+    // The list is filled once the check of the document as it now stands has ended.
+    static bool checked(const QWidget& dialog) {
+        return QTest::qWaitFor(
+            [&] { return child<QLabel>(dialog, "lblSummary")->text() != mt::diagnosisChecking(); });
+    }
+
 private slots:
     void initTestCase() {
         catalogue::FillReferenceTables();
@@ -102,6 +108,7 @@ private slots:
         dialog.show();
         auto* list = child<QTreeView>(dialog, "lstDiagnosis");
         auto* fix = child<QPushButton>(dialog, "cmdFix");
+        QVERIFY(checked(dialog));
         QCOMPARE(groups(list), (QStringList{mt::nodeToujouRen() + u" (1)"_s, mt::nodeKichi() + u" (2)"_s,
                                             mt::nodeKokan() + u" (1)"_s}));
         QCOMPARE(child<QLabel>(dialog, "lblSummary")->text(), mt::diagnosisCount(4));
@@ -123,12 +130,14 @@ private slots:
         QCOMPARE(ui.messages[0].text, mt::diagnosisSkipped(1));
 
         // The list follows: only the ship is left, and the status bar says so.
+        QVERIFY(checked(dialog));
         QCOMPARE(groups(list), QStringList{mt::nodeKokan() + u" (1)"_s});
         QCOMPARE(indicator(w)->text(), u"診断: 1 件"_s);
         QVERIFY(w.files().save());
         QCOMPARE(readFile(path), m_repaired);
 
         w.editUndo();
+        QVERIFY(checked(dialog));
         QCOMPARE(list->model()->rowCount(), 3);
         QCOMPARE(w.saveFile()->Base[2].Terrain, uint8_t(200));
         QCOMPARE(w.saveFile()->Base[5].PublicOrder, uint8_t(101));
@@ -141,11 +150,36 @@ private slots:
         QVERIFY(w.files().openFile(saveFile(), false));
         DiagnosisDialog dialog(w.document(), {}, &w);
         auto* list = child<QTreeView>(dialog, "lstDiagnosis");
+        QVERIFY(checked(dialog));
         select(list, rowOf(list, u"Ship[%1].Words[3]"_s.arg(m_ship)));
         dialog.repairSelected();
         QCOMPARE(w.document().history().count(), 0);
         QVERIFY(!w.isFileChanged());
         QCOMPARE(ui.messages.size(), std::size_t(1));
+    }
+
+    // The check runs off the window's thread. While it runs the rows shown are older than the
+    // document, so 修正 waits; edits made meanwhile are what the list ends up showing.
+    void editsDuringACheckAreWhatTheListShows() {
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.files().openFile(saveFile(), false));
+        DiagnosisDialog dialog(w.document(), {}, &w);
+        auto* list = child<QTreeView>(dialog, "lstDiagnosis");
+        QVERIFY(checked(dialog));
+        select(list, rowOf(list, u"Base[5].PublicOrder"_s));
+        QVERIFY(child<QPushButton>(dialog, "cmdFix")->isEnabled());
+
+        setFields(w, {{u"Base[2].Terrain"_s, 0}});
+        setFields(w, {{u"Base[5].PublicOrder"_s, 50}});
+        QCOMPARE(child<QLabel>(dialog, "lblSummary")->text(), mt::diagnosisChecking());
+        QVERIFY(!child<QPushButton>(dialog, "cmdFix")->isEnabled());
+        dialog.repairSelected();
+        QCOMPARE(w.document().history().count(), 2);
+        QVERIFY(checked(dialog));
+        QCOMPARE(child<QLabel>(dialog, "lblSummary")->text(), mt::diagnosisCount(2));
+        QVERIFY(!rowOf(list, u"Base[2].Terrain"_s).isValid());
+        QVERIFY(!rowOf(list, u"Base[5].PublicOrder"_s).isValid());
     }
 
     // The menu opens the list beside the window, which stays usable: a double-clicked row
@@ -164,6 +198,7 @@ private slots:
         auto* dialog = w.findChild<DiagnosisDialog*>();
         QVERIFY(dialog && dialog->isVisible());
         auto* list = child<QTreeView>(*dialog, "lstDiagnosis");
+        QVERIFY(checked(*dialog));
         emit list->doubleClicked(rowOf(list, u"Base[5].PublicOrder"_s));
         QCOMPARE(opened, (std::vector<RecordKey>{RecordKey{RecordKind::Base, 5}}));
         const RecordListView* records = child<RecordListView>(w, "ListView");
@@ -177,6 +212,7 @@ private slots:
         QVERIFY(action(w, "mnuFileSave")->isEnabled());
         QVERIFY(w.files().save());
         QVERIFY(!w.isFileChanged());
+        QVERIFY(checked(*dialog));
         QCOMPARE(child<QLabel>(*dialog, "lblSummary")->text(), mt::diagnosisCount(3));
         dialog->close();
         QTRY_COMPARE(w.findChildren<DiagnosisDialog*>().size(), 0);
