@@ -10,6 +10,18 @@
 #include <QItemSelectionModel>
 #include <QTreeView>
 
+// The names of the widgets shown while it is installed on the application.
+class ShownWidgets : public QObject {
+public:
+    QStringList names;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            names.append(watched->objectName());
+        }
+        return false;
+    }
+};
+
 class TestDiagnosisWindow : public MainWindowTest {
     Q_OBJECT
 
@@ -180,6 +192,35 @@ private slots:
         QCOMPARE(child<QLabel>(dialog, "lblSummary")->text(), mt::diagnosisCount(2));
         QVERIFY(!rowOf(list, u"Base[2].Terrain"_s).isValid());
         QVERIFY(!rowOf(list, u"Base[5].PublicOrder"_s).isValid());
+    }
+
+    // A repair of hundreds of findings shows that it works before the window waits for it.
+    void aLargeRepairShowsItsProgress() {
+        const QString path = m_files->filePath(u"Bases.SAVE"_s);
+        const QByteArray demo = fixtures::SaveImageBuilder(fixtures::DemoSaveOptions()).build();
+        QVERIFY(writeFile(path, imageWith(demo, [](SaveFile& file) {
+                              for (BaseRecord& base : file.Base) {
+                                  base.PublicOrder = 101;
+                                  base.Airfield = 9999;
+                                  base.Fortification = 9999;
+                              }
+                          })));
+        fixtures::ScriptedUi ui;
+        frmMain w;
+        QVERIFY(w.files().openFile(path, false));
+        DiagnosisDialog dialog(w.document(), {}, &w);
+        auto* list = child<QTreeView>(dialog, "lstDiagnosis");
+        QVERIFY(checked(dialog));
+        QCOMPARE(groups(list), QStringList{mt::nodeKichi() + u" (543)"_s});
+        select(list, list->model()->index(0, 0));
+        ShownWidgets shown;
+        qApp->installEventFilter(&shown);
+        dialog.repairSelected();
+        qApp->removeEventFilter(&shown);
+        QVERIFY2(shown.names.contains(u"dlgRepairProgress"_s), qPrintable(shown.names.join(u',')));
+        QCOMPARE(w.document().history().count(), 1);
+        QVERIFY(checked(dialog));
+        QCOMPARE(child<QLabel>(dialog, "lblSummary")->text(), mt::diagnosisClean());
     }
 
     // The menu opens the list beside the window, which stays usable: a double-clicked row
