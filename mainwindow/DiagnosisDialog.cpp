@@ -106,6 +106,10 @@ void DiagnosisDialog::refresh() {
     m_check = std::make_unique<Check>();
     Check* check = m_check.get();
     connect(check, &Check::finished, this, [this, check, copy] {
+        // A watcher whose result was taken may say it finished again before it is deleted.
+        if (m_check.get() != check) {
+            return;
+        }
         std::vector<rules::Finding> findings = check->future().takeResult();
         m_check.release()->deleteLater();  // it is sending this signal
         showChecked(copy, std::move(findings));
